@@ -1,0 +1,29 @@
+#include "config/ProgramVersion.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+#include "platform/SpecialFolders.h"
+#include "ui/CommandLine.h"
+#include "ui/MainForm.h"
+#include "ui/QtMessageBoxPresenter.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const auto exitCode = CommandLine::HandleInformational(arguments))
+        return *exitCode;
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(ProgramName());
+    QApplication::setApplicationVersion(ProgramVersionString());
+    QApplication::setDesktopFileName(QStringLiteral("varnocet"));
+
+    QtMessageBoxPresenter messageBoxes;
+    MessageBox::SetPresenter(&messageBoxes);
+    SettingsStore store(SpecialFolders::Configuration());
+    MainForm mainForm(store);
+    mainForm.Load();
+    return QApplication::exec();
+}

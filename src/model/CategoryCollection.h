@@ -1,0 +1,61 @@
+#pragma once
+
+#include "model/Category.h"
+#include "platform/Types.h"
+#include "platform/XmlNode.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+// All categories of a provider collection in one ordered list, positions
+// 1 ... Count. Every category's parent path names a category of the same
+// collection: EnsureCategory creates missing ancestors.
+class CategoryCollection {
+public:
+    // Appends a new category without checking for an existing path.
+    std::shared_ptr<Category> Add(const QString& strCategoryName, bool bActive, bool bUserDefined);
+    // Appends a category read from a "category" element. `clean` (when given)
+    // is set false when a value of the element could not be read.
+    std::shared_ptr<Category> AddFromXML(const XmlNode& xmlCategory, bool* clean = nullptr);
+
+    // Positions outside 1 ... Count throw ProgramError.
+    std::shared_ptr<Category> Item(Integer nIndex) const;
+    Integer Count() const { return static_cast<Integer>(m_categories.size()); }
+    void Remove(Integer nIndex);
+
+    // The first category whose path equals strCategoryName without regard to
+    // letter case, or -1.
+    Integer LocateCategory(const QString& strCategoryName) const;
+    Integer LocateParentCategory(const QString& strCategoryName) const;
+
+    // Makes sure the path and all its ancestors exist; the ones created get
+    // the given flags and are appended child first. Existing ones are left
+    // as they are.
+    void EnsureCategory(const QString& strCategoryName, bool bActive, bool bUserDefined);
+
+    // Sorts positions nIndex ... nIndex + nCount - 1 by upper-case path, so a
+    // parent precedes its children. Stable: equal keys keep their order.
+    void SortByName(Integer nIndex, Integer nCount);
+
+    // Visible := Active and the parent's Visible, in list order; parents must
+    // precede children (SortByName). A category whose parent is missing is
+    // treated as having a visible parent.
+    void ComputeVisibility();
+
+    void ResetProviderCounts();
+    // Counts one provider filed under strCategoryName: in that category and in
+    // each of its ancestors' descendant counts. Paths not in the collection
+    // are passed over.
+    void UpdateProviderCounts(const QString& strCategoryName);
+
+    auto begin() const { return m_categories.begin(); }
+    auto end() const { return m_categories.end(); }
+
+private:
+    std::size_t Offset(Integer nIndex) const;
+    void Append(std::shared_ptr<Category> category);
+
+    std::vector<std::shared_ptr<Category>> m_categories;
+};

@@ -1,0 +1,6 @@
+#include "platform/ProgramError.h"
+
+ProgramError::ProgramError(const QString& reason)
+    : std::runtime_error(reason.toStdString()) {}
+
+QString ProgramError::Reason() const { return QString::fromStdString(what()); }

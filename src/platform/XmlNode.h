@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+struct _xmlNode;
+
+// A node of an XmlDocument: a light handle, valid while its document lives.
+// A default-constructed node is null; reading a null node gives empty results.
+class XmlNode {
+public:
+    enum class Type { Element, Text, CData, Comment, ProcessingInstruction, EntityReference, Other };
+
+    struct Attribute {
+        QString Name;
+        QString Value;
+    };
+
+    XmlNode() = default;
+    explicit XmlNode(_xmlNode* node)
+        : m_node(node) {}
+
+    bool IsNull() const { return m_node == nullptr; }
+    Type NodeType() const;
+    bool IsElement() const { return !IsNull() && NodeType() == Type::Element; }
+
+    // The qualified name, prefix included ("dc:date").
+    QString NodeName() const;
+    // The local name ("date").
+    QString BaseName() const;
+    // The element's qualified name; empty for other nodes.
+    QString TagName() const;
+    QString NamespaceURI() const;
+
+    // The text of all descendants concatenated, with character references,
+    // entity references and CDATA sections resolved. Not trimmed.
+    QString Text() const;
+    // Replaces the children by one text node; markup characters are escaped
+    // when the document is saved.
+    void SetText(const QString& text);
+
+    // The children in document order. Text nodes made only of white space
+    // were dropped when the document was parsed.
+    QList<XmlNode> ChildNodes() const;
+    // Appends `child` (created by the same document) and returns it.
+    XmlNode AppendChild(const XmlNode& child);
+
+    QList<Attribute> Attributes() const;
+    // The attribute's value, or an empty string when there is none.
+    QString GetAttribute(const QString& name) const;
+    void SetAttribute(const QString& name, const QString& value);
+
+    // The first node the XPath expression selects with this node as the
+    // context, or a null node.
+    XmlNode SelectSingleNode(const QString& xpath) const;
+
+    _xmlNode* Handle() const { return m_node; }
+    bool operator==(const XmlNode& other) const = default;
+
+private:
+    _xmlNode* m_node = nullptr;
+};
