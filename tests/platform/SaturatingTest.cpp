@@ -1,5 +1,7 @@
 #include "platform/Saturating.h"
 
+#include <QtGlobal>
+
 #include <limits>
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 
 namespace {
 
-std::optional<int> Run(const QStringList& options) {
+std::optional<int> Handle(const QStringList& options) {
     return CommandLine::HandleInformational(QStringList{QStringLiteral("varnocet")} + options);
 }
 
@@ -12,19 +12,19 @@ std::optional<int> Run(const QStringList& options) {
 
 TEST(CommandLineTest, InformationalOptionsExitAtOnce) {
     testing::internal::CaptureStdout();
-    EXPECT_EQ(Run({QStringLiteral("--version")}), 0);
+    EXPECT_EQ(Handle({QStringLiteral("--version")}), 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "varnocet 0.9.90\n");
 
     testing::internal::CaptureStdout();
-    EXPECT_EQ(Run({QStringLiteral("--help")}), 0);
+    EXPECT_EQ(Handle({QStringLiteral("--help")}), 0);
     const std::string help = testing::internal::GetCapturedStdout();
     EXPECT_NE(help.find("--version"), std::string::npos);
 }
 
 TEST(CommandLineTest, UnknownOptionIsAUsageError) {
     testing::internal::CaptureStderr();
-    EXPECT_EQ(Run({QStringLiteral("--frobnicate")}), 2);
+    EXPECT_EQ(Handle({QStringLiteral("--frobnicate")}), 2);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("frobnicate"), std::string::npos);
 }
 
-TEST(CommandLineTest, NoOptionsStartsTheProgram) { EXPECT_EQ(Run({}), std::nullopt); }
+TEST(CommandLineTest, NoOptionsStartsTheProgram) { EXPECT_EQ(Handle({}), std::nullopt); }

@@ -1,0 +1,278 @@
+#include "platform/Date.h"
+
+#include "platform/ProgramError.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// Changes the process default locale for one test and puts the previous one
+// back, so no other test sees it.
+class DefaultLocaleScope {
+public:
+    explicit DefaultLocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~DefaultLocaleScope() { QLocale::setDefault(m_previous); }
+    DefaultLocaleScope(const DefaultLocaleScope&) = delete;
+    DefaultLocaleScope& operator=(const DefaultLocaleScope&) = delete;
+
+private:
+    QLocale m_previous;
+};
+
+QDateTime Utc(const QDate& date, const QTime& time) {
+    return QDateTime(date, time, Qt::UTC);
+}
+
+// Dates whose text forms exercise every branch of the layout: midnight,
+// noon, the hours either side, single- and double-digit fields, before and
+// after day zero.
+std::vector<Date> TextSamples() {
+    return {Date(),
+            Date::Never(),
+            Date::FromParts(2026, 1, 5, 15, 4, 5),
+            Date::FromParts(2026, 12, 31, 0, 0, 1),
+            Date::FromParts(2026, 7, 4, 12, 30),
+            Date::FromParts(1899, 12, 30, 23, 59, 59),
+            Date::FromParts(1899, 12, 29, 6),
+            Date::FromParts(100, 1, 1, 11, 59, 59)};
+}
+
+std::vector<QString> TextsOf(const std::vector<Date>& dates) {
+    std::vector<QString> texts;
+    for (const Date& date : dates)
+        texts.push_back(date.ToText());
+    return texts;
+}
+
+} // namespace
+
+TEST(DateTest, ZeroAndNeverDates) {
+    EXPECT_EQ(Date().Days(), 0.0);
+    EXPECT_EQ(Date().ToText(), QStringLiteral("12:00:00 AM"));
+    EXPECT_EQ(Date::FromParts(1899, 12, 30), Date());
+    EXPECT_EQ(Date().ToQDate(), QDate(1899, 12, 30));
+
+    EXPECT_EQ(Date::Never().Days(), 2.0);
+    EXPECT_EQ(Date::FromParts(1900, 1, 1), Date::Never());
+    EXPECT_EQ(Date::Never().ToText(), QStringLiteral("1/1/1900"));
+    EXPECT_EQ(Date::FromParts(2000, 1, 1).Days(), 36526.0);
+}
+
+TEST(DateTest, FromPartsRollsOverOutOfRangeFields) {
+    struct Case {
+        Date rolled;
+        Date expected;
+    };
+    const Case cases[] = {
+        {Date::FromParts(2025, 13, 1), Date::FromParts(2026, 1, 1)},
+        {Date::FromParts(2025, 0, 15), Date::FromParts(2024, 12, 15)},
+        {Date::FromParts(2025, -13, 1), Date::FromParts(2023, 11, 1)},
+        {Date::FromParts(2024, 3, 0), Date::FromParts(2024, 2, 29)},
+        {Date::FromParts(2023, 3, 0), Date::FromParts(2023, 2, 28)},
+        {Date::FromParts(2025, 1, 32), Date::FromParts(2025, 2, 1)},
+        {Date::FromParts(2025, 1, -30), Date::FromParts(2024, 12, 1)},
+        {Date::FromParts(2025, 14, 0), Date::FromParts(2026, 1, 31)},
+        {Date::FromParts(2025, 1, 1, 25), Date::FromParts(2025, 1, 2, 1)},
+        {Date::FromParts(2025, 1, 1, 0, -1), Date::FromParts(2024, 12, 31, 23, 59)},
+        {Date::FromParts(2025, 1, 1, 1, -90), Date::FromParts(2024, 12, 31, 23, 30)},
+        {Date::FromParts(2025, 1, 1, 0, 0, 3600), Date::FromParts(2025, 1, 1, 1)},
+        {Date::FromParts(2025, 12, 31, 48), Date::FromParts(2026, 1, 2)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.rolled.ToText(), c.expected.ToText());
+}
+
+TEST(DateTest, BeforeDayZeroTheFractionIsAPositiveTimeOfDay) {
+    const Date sixInTheMorning = Date::FromDays(-1.25);
+    EXPECT_EQ(sixInTheMorning.ToQDate(), QDate(1899, 12, 29));
+    EXPECT_EQ(sixInTheMorning.ToQTime(), QTime(6, 0));
+    EXPECT_EQ(sixInTheMorning.ToText(), QStringLiteral("12/29/1899 6:00:00 AM"));
+    EXPECT_EQ(Date::FromParts(1899, 12, 29, 6).Days(), -1.25);
+    EXPECT_EQ(Date::FromQDateTime(Utc(QDate(1899, 12, 29), QTime(6, 0))).Days(), -1.25);
+
+    // A negative time rolls back across day zero the same way.
+    EXPECT_EQ(Date::FromParts(1899, 12, 30, -6).Days(), -1.75);
+    EXPECT_EQ(Date::FromParts(1800, 1, 1, 18).ToQTime(), QTime(18, 0));
+    EXPECT_LT(Date::FromParts(1800, 1, 1, 18).Days(), Date::FromParts(1800, 1, 1).Days());
+
+    // Day zero has no sign, so -0.5 is noon of day zero.
+    EXPECT_EQ(Date::FromDays(-0.5).ToText(), QStringLiteral("12:00:00 PM"));
+    EXPECT_EQ(Date::FromDays(-0.5).ToQDate(), QDate(1899, 12, 30));
+}
+
+TEST(DateTest, TimeRoundsToTheNearestSecondCarryingIntoTheNextDay) {
+    const double justBeforeMidnight = 3.0 - 0.4 / 86400;
+    EXPECT_EQ(Date::FromDays(justBeforeMidnight).ToQDate(), QDate(1900, 1, 2));
+    EXPECT_EQ(Date::FromDays(justBeforeMidnight).ToQTime(), QTime(0, 0));
+    EXPECT_EQ(Date::FromDays(justBeforeMidnight).ToText(), QStringLiteral("1/2/1900"));
+
+    const double beforeDayZeroMidnight = -1.0 - (1.0 - 0.4 / 86400);
+    EXPECT_EQ(Date::FromDays(beforeDayZeroMidnight).ToQDate(), QDate(1899, 12, 30));
+    EXPECT_EQ(Date::FromDays(beforeDayZeroMidnight).ToText(), QStringLiteral("12:00:00 AM"));
+
+    EXPECT_EQ(Date::FromDays(1.0 + 10.6 / 86400).ToQTime(), QTime(0, 0, 11));
+    EXPECT_EQ(Date::FromQDateTime(Utc(QDate(2026, 1, 1), QTime(8, 0, 0, 400))).ToQTime(),
+              QTime(8, 0));
+}
+
+TEST(DateTest, TextLayoutIsFixed) {
+    EXPECT_EQ(Date::FromParts(2026, 1, 5, 15, 4, 5).ToText(),
+              QStringLiteral("1/5/2026 3:04:05 PM"));
+    EXPECT_EQ(Date::FromParts(2026, 12, 31, 0, 0, 1).ToText(),
+              QStringLiteral("12/31/2026 12:00:01 AM"));
+    EXPECT_EQ(Date::FromParts(2026, 7, 4, 12, 30).ToText(), QStringLiteral("7/4/2026 12:30:00 PM"));
+    EXPECT_EQ(Date::FromParts(2026, 7, 4, 11, 59, 59).ToText(),
+              QStringLiteral("7/4/2026 11:59:59 AM"));
+    EXPECT_EQ(Date::FromParts(2026, 7, 4, 23).ToText(), QStringLiteral("7/4/2026 11:00:00 PM"));
+    EXPECT_EQ(Date::FromParts(1899, 12, 30, 15, 4, 5).ToText(), QStringLiteral("3:04:05 PM"));
+    EXPECT_EQ(Date::FromParts(100, 1, 1).ToText(), QStringLiteral("1/1/0100"));
+}
+
+TEST(DateTest, FromTextReadsTheLenientForms) {
+    struct Case {
+        const char* text;
+        Date expected;
+    };
+    const Case cases[] = {
+        {"1/1/1900", Date::Never()},
+        {"01/01/1900", Date::Never()},
+        {"01/01/1900 12:00:00 AM", Date::Never()},
+        {"  \t1/5/2026   3:04:05 PM\n", Date::FromParts(2026, 1, 5, 15, 4, 5)},
+        {"1/5/2026 3:04 pm", Date::FromParts(2026, 1, 5, 15, 4)},
+        {"1/5/2026 3:04PM", Date::FromParts(2026, 1, 5, 15, 4)},
+        {"1/5/2026 12:15 aM", Date::FromParts(2026, 1, 5, 0, 15)},
+        {"1/5/2026 12:15 PM", Date::FromParts(2026, 1, 5, 12, 15)},
+        {"1/5/2026 15:04:05", Date::FromParts(2026, 1, 5, 15, 4, 5)},
+        {"1/5/2026 0:00", Date::FromParts(2026, 1, 5)},
+        {"2/29/2024", Date::FromParts(2024, 2, 29)},
+        {"12:00:00 AM", Date()},
+        {"13:45", Date::FromParts(1899, 12, 30, 13, 45)},
+        {"3:04:05 PM", Date::FromParts(1899, 12, 30, 15, 4, 5)},
+        {"2026-01-05", Date::FromParts(2026, 1, 5)},
+        {"2026-01-05T10:00:00", Date::FromParts(2026, 1, 5, 10)},
+        {"2026-01-05T10:07", Date::FromParts(2026, 1, 5, 10, 7)},
+        {"2026-01-05 23:59:59", Date::FromParts(2026, 1, 5, 23, 59, 59)},
+        {"1899-12-29T06:00", Date::FromDays(-1.25)},
+    };
+    for (const Case& c : cases) {
+        const std::optional<Date> date = Date::FromText(QString::fromUtf8(c.text));
+        ASSERT_TRUE(date.has_value()) << c.text;
+        EXPECT_EQ(date->Days(), c.expected.Days()) << c.text;
+    }
+}
+
+TEST(DateTest, FromTextRejectsEverythingElse) {
+    const char* const texts[] = {
+        "",
+        "   ",
+        "abc",
+        "13/1/2026",
+        "0/1/2026",
+        "1/32/2026",
+        "2/29/2023",
+        "1/1/26",
+        "1/1/99999",
+        "1/1/0099",
+        "25:00",
+        "24:00",
+        "1:60",
+        "1:00:60",
+        "12:00 XM",
+        "13:00 PM",
+        "0:30 AM",
+        "1/1/2026 3 PM",
+        "1/1/2026 3:4",
+        "1-1-2026",
+        "2026-1-5",
+        "2026-13-01",
+        "2026-01-05T",
+        "2026-01-05T10",
+        "2026-01-05T10:00:00Z",
+        "2026-01-05T10:00:00.5",
+        "2026-01-05T3:00 PM",
+        "1/1/2026 1/1/2026",
+        "\u0661/\u0661/\u0661\u0669\u0660\u0660",
+    };
+    for (const char* text : texts)
+        EXPECT_FALSE(Date::FromText(QString::fromUtf8(text)).has_value()) << text;
+}
+
+TEST(DateTest, TextRoundTripsOverTheWholeRange) {
+    const int edgeSeconds[] = {0, 1, 59, 3599, 43199, 43200, 43201, 46800, 86399};
+    int checked = 0;
+    for (qint64 day = -657434; day <= 2958465; day += 7919) {
+        for (const int seconds : edgeSeconds) {
+            const int varied = static_cast<int>((day * 7 + seconds) % 86400 + 86400) % 86400;
+            for (const int second : {seconds, varied}) {
+                const Date date =
+                    Date::FromParts(1899, 12, 30 + static_cast<int>(day), 0, 0, second);
+                const std::optional<Date> reread = Date::FromText(date.ToText());
+                ASSERT_TRUE(reread.has_value()) << date.ToText().toStdString();
+                ASSERT_EQ(reread->Days(), date.Days()) << date.ToText().toStdString();
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 7000);
+}
+
+TEST(DateTest, QtConversionsKeepTheWallClockFields) {
+    const QDate date(2026, 1, 15);
+    const QTime time(12, 34, 56);
+    const Date fromUtc = Date::FromQDateTime(Utc(date, time));
+    EXPECT_EQ(fromUtc, Date::FromParts(2026, 1, 15, 12, 34, 56));
+    // No zone conversion: the same fields in another zone give the same date.
+    EXPECT_EQ(Date::FromQDateTime(QDateTime(date, time, Qt::OffsetFromUTC, 5 * 3600)), fromUtc);
+
+    const QDateTime local = fromUtc.ToQDateTime();
+    EXPECT_EQ(local.timeSpec(), Qt::LocalTime);
+    EXPECT_EQ(local.date(), date);
+    EXPECT_EQ(local.time(), time);
+    EXPECT_EQ(Date::FromQDateTime(local), fromUtc);
+}
+
+TEST(DateTest, ValuesOutsideTheRangeAreErrors) {
+    for (const double days :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+          -657435.0, 2958466.0, 1e300}) {
+        EXPECT_THROW(Date::FromDays(days), ProgramError) << days;
+    }
+    EXPECT_EQ(Date::FromDays(-657434.5).ToQDate(), QDate(100, 1, 1));
+    EXPECT_EQ(Date::FromDays(2958465.5).ToQDate(), QDate(9999, 12, 31));
+    EXPECT_THROW(Date::FromParts(10000, 1, 1), ProgramError);
+    EXPECT_THROW(Date::FromParts(99, 12, 31), ProgramError);
+    EXPECT_EQ(Date::FromParts(10000, 1, 0).ToQDate(), QDate(9999, 12, 31));
+    EXPECT_THROW(Date::FromQDateTime(QDateTime()), ProgramError);
+}
+
+TEST(DateTest, GermanDefaultLocaleChangesNothing) {
+    const DefaultLocaleScope german(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(Date::FromParts(2026, 1, 5, 15, 4, 5).ToText(),
+              QStringLiteral("1/5/2026 3:04:05 PM"));
+    EXPECT_EQ(Date().ToText(), QStringLiteral("12:00:00 AM"));
+    EXPECT_EQ(Date::Never().ToText(), QStringLiteral("1/1/1900"));
+    // Month first, whatever the locale puts first.
+    EXPECT_EQ(Date::FromText(QStringLiteral("01/05/2026 15:04")),
+              Date::FromParts(2026, 1, 5, 15, 4));
+    EXPECT_FALSE(Date::FromText(QStringLiteral("05.01.2026")).has_value());
+    EXPECT_FALSE(Date::FromText(QStringLiteral("13/1/2026")).has_value());
+}
+
+TEST(DateTest, TextDoesNotDependOnTheDefaultLocale) {
+    const std::vector<Date> samples = TextSamples();
+    const std::vector<QString> expected = TextsOf(samples);
+    for (const QLocale& locale :
+         {QLocale(QLocale::Arabic, QLocale::Egypt), QLocale(QLocale::Persian, QLocale::Iran),
+          QLocale(QLocale::Turkish, QLocale::Turkey), QLocale(QLocale::Japanese, QLocale::Japan)}) {
+        const DefaultLocaleScope scope(locale);
+        EXPECT_EQ(TextsOf(samples), expected) << locale.name().toStdString();
+        for (std::size_t i = 0; i < samples.size(); ++i)
+            EXPECT_EQ(Date::FromText(expected[i]), samples[i]) << expected[i].toStdString();
+    }
+}
