@@ -15,4 +15,6 @@ bool IsNewerVersion(const QString& stored, const QString& running) {
     return QVersionNumber::compare(storedVersion, runningVersion) < 0;
 }
 
-QString ProgramName() { return QStringLiteral("Varnocet"); }
+QString ProgramName() {
+    return QStringLiteral("Varnocet");
+}

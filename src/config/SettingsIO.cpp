@@ -32,7 +32,9 @@ template <typename T>
 Binding Bind(const QString& section, const char* key, T Settings::*field) {
     return {section, QString::fromLatin1(key),
             [field](const Settings& s) { return TextConversion::ToText(s.*field); },
-            [field](Settings& s, const QString& text) { TextConversion::FromText(text, s.*field); }};
+            [field](Settings& s, const QString& text) {
+                TextConversion::FromText(text, s.*field);
+            }};
 }
 
 // The stored values in the order they are read and written.

@@ -13,6 +13,8 @@ std::size_t CategoryCollection::Offset(Integer nIndex) const {
 void CategoryCollection::Append(std::shared_ptr<Category> category) {
     if (m_categories.size() >= static_cast<std::size_t>(std::numeric_limits<Integer>::max()))
         throw ProgramError(QStringLiteral("too many categories"));
+    if (m_indexed)
+        m_index[category->CategoryName.toUpper()].push_back(static_cast<Integer>(Count() + 1));
     m_categories.push_back(std::move(category));
 }
 
@@ -41,10 +43,28 @@ std::shared_ptr<Category> CategoryCollection::Item(Integer nIndex) const {
 
 void CategoryCollection::Remove(Integer nIndex) {
     m_categories.erase(m_categories.begin() + static_cast<std::ptrdiff_t>(Offset(nIndex)));
+    m_indexed = false;
 }
 
 Integer CategoryCollection::LocateCategory(const QString& strCategoryName) const {
     const QString key = strCategoryName.toUpper();
+    if (!m_indexed) {
+        m_index.clear();
+        for (std::size_t i = 0; i < m_categories.size(); ++i)
+            m_index[m_categories[i]->CategoryName.toUpper()].push_back(static_cast<Integer>(i + 1));
+        m_indexed = true;
+    }
+    const auto candidates = m_index.constFind(key);
+    if (candidates != m_index.constEnd()) {
+        for (const Integer position : *candidates) {
+            if (position <= Count() && m_categories[position - 1]->CategoryName.toUpper() == key)
+                return position;
+        }
+    }
+    return ScanForCategory(key);
+}
+
+Integer CategoryCollection::ScanForCategory(const QString& key) const {
     for (std::size_t i = 0; i < m_categories.size(); ++i) {
         if (m_categories[i]->CategoryName.toUpper() == key)
             return static_cast<Integer>(i + 1);
@@ -58,7 +78,8 @@ Integer CategoryCollection::LocateParentCategory(const QString& strCategoryName)
 
 void CategoryCollection::EnsureCategory(const QString& strCategoryName, bool bActive,
                                         bool bUserDefined) {
-    for (QString path = strCategoryName; !path.isEmpty(); path = Category::ParentCategoryName(path)) {
+    for (QString path = strCategoryName; !path.isEmpty();
+         path = Category::ParentCategoryName(path)) {
         if (LocateCategory(path) < 0)
             Add(path, bActive, bUserDefined);
     }
@@ -83,6 +104,7 @@ void CategoryCollection::SortByName(Integer nIndex, Integer nCount) {
                 std::swap(keys[k], keys[k + 1]);
                 std::swap(m_categories[first + k], m_categories[first + k + 1]);
                 exchanged = true;
+                m_indexed = false;
             }
         }
     }

@@ -4,6 +4,7 @@
 #include "platform/Types.h"
 #include "platform/XmlNode.h"
 
+#include <QHash>
 #include <QString>
 
 #include <memory>
@@ -26,7 +27,7 @@ public:
     void Remove(Integer nIndex);
 
     // The first category whose path equals strCategoryName without regard to
-    // letter case, or -1.
+    // letter case, or -1. Indexed, so loading a long list stays linear.
     Integer LocateCategory(const QString& strCategoryName) const;
     Integer LocateParentCategory(const QString& strCategoryName) const;
 
@@ -56,6 +57,13 @@ public:
 private:
     std::size_t Offset(Integer nIndex) const;
     void Append(std::shared_ptr<Category> category);
+    Integer ScanForCategory(const QString& key) const;
 
     std::vector<std::shared_ptr<Category>> m_categories;
+    // Upper-case path -> positions holding it. Built on first use, extended by
+    // Append, dropped by changes of order. Names can also change in place, so
+    // a hit is confirmed against the category and a miss is confirmed by a
+    // scan.
+    mutable QHash<QString, std::vector<Integer>> m_index;
+    mutable bool m_indexed = false;
 };

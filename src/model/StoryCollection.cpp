@@ -39,9 +39,13 @@ std::size_t StoryCollection::Offset(Integer nIndex) const {
     return static_cast<std::size_t>(nIndex - 1);
 }
 
-Story& StoryCollection::Item(Integer nIndex) { return m_stories[Offset(nIndex)]; }
+Story& StoryCollection::Item(Integer nIndex) {
+    return m_stories[Offset(nIndex)];
+}
 
-const Story& StoryCollection::Item(Integer nIndex) const { return m_stories[Offset(nIndex)]; }
+const Story& StoryCollection::Item(Integer nIndex) const {
+    return m_stories[Offset(nIndex)];
+}
 
 void StoryCollection::Remove(Integer nIndex) {
     m_stories.erase(m_stories.begin() + static_cast<std::ptrdiff_t>(Offset(nIndex)));

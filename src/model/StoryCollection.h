@@ -13,8 +13,8 @@ class StoryCollection {
 public:
     // Appends a story; its TitleHash is computed from strTitle. Throws
     // ProgramError when the collection is full (32767 stories).
-    Story& Add(const QString& strTitle, const QString& strDescription,
-               const QString& strPartialURL, const Date& Time, Integer nComments, bool bNewStory);
+    Story& Add(const QString& strTitle, const QString& strDescription, const QString& strPartialURL,
+               const Date& Time, Integer nComments, bool bNewStory);
 
     // Positions outside 1 ... Count throw ProgramError.
     Story& Item(Integer nIndex);

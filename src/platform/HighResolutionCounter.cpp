@@ -13,7 +13,9 @@ Currency Value() {
     return Currency::FromScaled(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
 }
 
-Currency Frequency() { return Currency::FromScaled(NanosecondsPerSecond); }
+Currency Frequency() {
+    return Currency::FromScaled(NanosecondsPerSecond);
+}
 
 Currency Seconds(const Currency& start, const Currency& end) {
     const qint64 elapsed = end.Scaled() - start.Scaled();

@@ -11,9 +11,9 @@ namespace MessageBox {
 // writes "message: <text>" to standard error and answers Ok.
 void SetPresenter(MessageBoxPresenter* presenter);
 
-MessageBoxPresenter::Answer Show(const QString& text,
-                                 MessageBoxPresenter::Buttons buttons = MessageBoxPresenter::Buttons::Ok,
-                                 const QString& title = QStringLiteral("Varnocet"));
+MessageBoxPresenter::Answer
+Show(const QString& text, MessageBoxPresenter::Buttons buttons = MessageBoxPresenter::Buttons::Ok,
+     const QString& title = QStringLiteral("Varnocet"));
 
 // The report of a failed operation at its boundary: "Error in <operation>!",
 // OK button only.

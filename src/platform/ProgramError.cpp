@@ -3,4 +3,6 @@
 ProgramError::ProgramError(const QString& reason)
     : std::runtime_error(reason.toStdString()) {}
 
-QString ProgramError::Reason() const { return QString::fromStdString(what()); }
+QString ProgramError::Reason() const {
+    return QString::fromStdString(what());
+}

@@ -15,21 +15,34 @@ QString Writable(QStandardPaths::StandardLocation location) {
 
 namespace SpecialFolders {
 
-QString ApplicationData() { return Writable(QStandardPaths::AppDataLocation); }
-
-QString Configuration() { return Writable(QStandardPaths::AppConfigLocation); }
-
-QString Cache() { return Writable(QStandardPaths::CacheLocation); }
-
-QString Temporary() { return QDir::tempPath(); }
-
-QString Desktop() { return Writable(QStandardPaths::DesktopLocation); }
-
-QString Autostart() {
-    return QDir(Writable(QStandardPaths::GenericConfigLocation)).filePath(QStringLiteral("autostart"));
+QString ApplicationData() {
+    return Writable(QStandardPaths::AppDataLocation);
 }
 
-QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
+QString Configuration() {
+    return Writable(QStandardPaths::AppConfigLocation);
+}
+
+QString Cache() {
+    return Writable(QStandardPaths::CacheLocation);
+}
+
+QString Temporary() {
+    return QDir::tempPath();
+}
+
+QString Desktop() {
+    return Writable(QStandardPaths::DesktopLocation);
+}
+
+QString Autostart() {
+    return QDir(Writable(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("autostart"));
+}
+
+QString ProgramFolder() {
+    return QCoreApplication::applicationDirPath();
+}
 
 QString DataFolder() {
     const QDir program(ProgramFolder());

@@ -8,14 +8,24 @@ std::optional<QTimeZone> overrideZone;
 
 namespace TimeZoneInfo {
 
-QTimeZone LocalZone() { return overrideZone ? *overrideZone : QTimeZone::systemTimeZone(); }
+QTimeZone LocalZone() {
+    return overrideZone ? *overrideZone : QTimeZone::systemTimeZone();
+}
 
-void SetLocalZone(const QTimeZone& zone) { overrideZone = zone; }
+void SetLocalZone(const QTimeZone& zone) {
+    overrideZone = zone;
+}
 
-void ResetLocalZone() { overrideZone.reset(); }
+void ResetLocalZone() {
+    overrideZone.reset();
+}
 
-int OffsetSeconds(const QDateTime& when) { return LocalZone().offsetFromUtc(when); }
+int OffsetSeconds(const QDateTime& when) {
+    return LocalZone().offsetFromUtc(when);
+}
 
-QDateTime ToLocal(const QDateTime& when) { return when.toTimeZone(LocalZone()); }
+QDateTime ToLocal(const QDateTime& when) {
+    return when.toTimeZone(LocalZone());
+}
 
 } // namespace TimeZoneInfo

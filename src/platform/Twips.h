@@ -8,7 +8,9 @@ namespace Twips {
 
 constexpr qint32 PerPixel = 15;
 
-constexpr qint32 FromPixels(int pixels) { return pixels * PerPixel; }
+constexpr qint32 FromPixels(int pixels) {
+    return pixels * PerPixel;
+}
 
 constexpr int ToPixels(qint32 twips) {
     // Round half away from zero, so stored values that are not multiples of

@@ -22,7 +22,13 @@ class XmlDocument : public QObject {
 public:
     // The states of the original document object; only Uninitialized and
     // Complete occur for synchronous loads.
-    enum ReadyStateValue { Uninitialized = 0, Loading = 1, Loaded = 2, Interactive = 3, Complete = 4 };
+    enum ReadyStateValue {
+        Uninitialized = 0,
+        Loading = 1,
+        Loaded = 2,
+        Interactive = 3,
+        Complete = 4
+    };
 
     struct ParseError {
         QString Reason; // empty when the last load succeeded
@@ -69,6 +75,9 @@ Q_SIGNALS:
 private:
     void Reset();
     bool Parse(const QByteArray& bytes, const QString& sourceName);
+    // Takes `doc` in place of what the document held, or starts empty when
+    // it is null; either way the load is complete.
+    bool Finish(_xmlDoc* doc, const ParseError& error);
 
     _xmlDoc* m_doc = nullptr;
     int m_readyState = Uninitialized;

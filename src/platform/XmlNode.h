@@ -9,7 +9,15 @@ struct _xmlNode;
 // A default-constructed node is null; reading a null node gives empty results.
 class XmlNode {
 public:
-    enum class Type { Element, Text, CData, Comment, ProcessingInstruction, EntityReference, Other };
+    enum class Type {
+        Element,
+        Text,
+        CData,
+        Comment,
+        ProcessingInstruction,
+        EntityReference,
+        Other
+    };
 
     struct Attribute {
         QString Name;

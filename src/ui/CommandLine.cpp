@@ -22,8 +22,8 @@ std::optional<int> HandleInformational(const QStringList& arguments) {
         return 2;
     }
     if (parser.isSet(help)) {
-        std::printf("Usage: varnocet [options]\n%s\n", qUtf8Printable(parser.helpText().section(
-                                                             QLatin1Char('\n'), 1)));
+        std::printf("Usage: varnocet [options]\n%s\n",
+                    qUtf8Printable(parser.helpText().section(QLatin1Char('\n'), 1)));
         return 0;
     }
     if (parser.isSet(version)) {

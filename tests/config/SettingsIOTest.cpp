@@ -1,5 +1,5 @@
-#include "config/ProgramVersion.h"
 #include "config/SettingsIO.h"
+#include "config/ProgramVersion.h"
 #include "platform/ProgramError.h"
 #include "platform/Saturating.h"
 #include "platform/SettingsStore.h"
@@ -135,7 +135,8 @@ TEST_F(SettingsIOTest, ABadValueKeepsOnlyItsOwnDefault) {
     EXPECT_FALSE(settings.HighlightNewStories);
     EXPECT_EQ(settings.FormWidth, 20000);
     EXPECT_EQ(settings.FormTop, Defaults().FormTop);
-    EXPECT_EQ(RecordingMessageBox::Instance().Texts, QStringList{QStringLiteral("Error in ReadSettings!")});
+    EXPECT_EQ(RecordingMessageBox::Instance().Texts,
+              QStringList{QStringLiteral("Error in ReadSettings!")});
 }
 
 TEST_F(SettingsIOTest, CountersAndGeometryBeyondSixteenBits) {

@@ -25,8 +25,8 @@ CategoryCollection Of(const QStringList& paths) {
 TEST(CategoryCollectionTest, EnsureCategoryCreatesChildFirstThenAncestors) {
     CategoryCollection categories;
     categories.EnsureCategory(QStringLiteral("A/B/C"), false, true);
-    EXPECT_EQ(Names(categories), QStringList({QStringLiteral("A/B/C"), QStringLiteral("A/B"),
-                                              QStringLiteral("A")}));
+    EXPECT_EQ(Names(categories),
+              QStringList({QStringLiteral("A/B/C"), QStringLiteral("A/B"), QStringLiteral("A")}));
     for (const auto& category : categories) {
         EXPECT_FALSE(category->Active);
         EXPECT_TRUE(category->UserDefined);
@@ -39,13 +39,13 @@ TEST(CategoryCollectionTest, EnsureCategoryCreatesChildFirstThenAncestors) {
 TEST(CategoryCollectionTest, EnsureCategoryAddsOnlyMissingAncestors) {
     CategoryCollection categories = Of({QStringLiteral("A")});
     categories.EnsureCategory(QStringLiteral("A/B/C"), true, false);
-    EXPECT_EQ(Names(categories), QStringList({QStringLiteral("A"), QStringLiteral("A/B/C"),
-                                              QStringLiteral("A/B")}));
+    EXPECT_EQ(Names(categories),
+              QStringList({QStringLiteral("A"), QStringLiteral("A/B/C"), QStringLiteral("A/B")}));
 }
 
 TEST(CategoryCollectionTest, LocateIgnoresLetterCaseAndFindsTheFirst) {
-    CategoryCollection categories =
-        Of({QStringLiteral("News"), QStringLiteral("Computers/Linux"), QStringLiteral("computers/LINUX")});
+    CategoryCollection categories = Of({QStringLiteral("News"), QStringLiteral("Computers/Linux"),
+                                        QStringLiteral("computers/LINUX")});
     EXPECT_EQ(categories.LocateCategory(QStringLiteral("computers/linux")), 2);
     EXPECT_EQ(categories.LocateCategory(QStringLiteral("Computers")), -1);
     EXPECT_EQ(categories.LocateCategory(QString()), -1);
@@ -64,15 +64,16 @@ TEST(CategoryCollectionTest, PositionsOutsideTheCollectionThrow) {
 }
 
 TEST(CategoryCollectionTest, RemoveMovesLaterCategoriesUp) {
-    CategoryCollection categories = Of({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    CategoryCollection categories =
+        Of({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
     categories.Remove(1);
     EXPECT_EQ(Names(categories), QStringList({QStringLiteral("B"), QStringLiteral("C")}));
 }
 
 TEST(CategoryCollectionTest, SortPutsParentsBeforeChildrenIgnoringCase) {
-    CategoryCollection categories = Of({QStringLiteral("b/x"), QStringLiteral("A/B"),
-                                        QStringLiteral("a"), QStringLiteral("B"),
-                                        QStringLiteral("A B")});
+    CategoryCollection categories =
+        Of({QStringLiteral("b/x"), QStringLiteral("A/B"), QStringLiteral("a"), QStringLiteral("B"),
+            QStringLiteral("A B")});
     categories.SortByName(1, categories.Count());
     // " " (32) sorts before "/" (47): "A B" comes between "A" and "A/B".
     EXPECT_EQ(Names(categories),
@@ -81,16 +82,16 @@ TEST(CategoryCollectionTest, SortPutsParentsBeforeChildrenIgnoringCase) {
 }
 
 TEST(CategoryCollectionTest, SortOfARangeLeavesTheRestAlone) {
-    CategoryCollection categories = Of({QStringLiteral("Z"), QStringLiteral("C"),
-                                        QStringLiteral("B"), QStringLiteral("A")});
+    CategoryCollection categories =
+        Of({QStringLiteral("Z"), QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")});
     categories.SortByName(2, 2);
     EXPECT_EQ(Names(categories), QStringList({QStringLiteral("Z"), QStringLiteral("B"),
                                               QStringLiteral("C"), QStringLiteral("A")}));
 }
 
 TEST(CategoryCollectionTest, SortKeepsPathsEqualInCaseInTheirOrder) {
-    CategoryCollection categories = Of({QStringLiteral("b"), QStringLiteral("News"),
-                                        QStringLiteral("NEWS"), QStringLiteral("a")});
+    CategoryCollection categories = Of(
+        {QStringLiteral("b"), QStringLiteral("News"), QStringLiteral("NEWS"), QStringLiteral("a")});
     categories.SortByName(1, 4);
     EXPECT_EQ(Names(categories), QStringList({QStringLiteral("a"), QStringLiteral("b"),
                                               QStringLiteral("News"), QStringLiteral("NEWS")}));
@@ -121,8 +122,8 @@ TEST(CategoryCollectionTest, MissingParentCountsAsVisible) {
 }
 
 TEST(CategoryCollectionTest, ProviderCounts) {
-    CategoryCollection categories = Of({QStringLiteral("A"), QStringLiteral("A/B"),
-                                        QStringLiteral("A/B/C"), QStringLiteral("D")});
+    CategoryCollection categories = Of(
+        {QStringLiteral("A"), QStringLiteral("A/B"), QStringLiteral("A/B/C"), QStringLiteral("D")});
     categories.UpdateProviderCounts(QStringLiteral("a/b"));
     categories.UpdateProviderCounts(QStringLiteral("A/B/C"));
     categories.UpdateProviderCounts(QStringLiteral("Unknown/Path"));

@@ -46,9 +46,10 @@ TEST(CategoryTest, NamesWithSlashesAreNotValidComponents) {
 TEST(CategoryTest, ActiveBuiltInCategoryWritesOnlyItsName) {
     Category category;
     category.CategoryName = QStringLiteral("News & <Views>");
-    EXPECT_EQ(Written(category), QByteArray("<category>\r\n"
-                                            "    <categoryname>News &amp; &lt;Views&gt;</categoryname>\r\n"
-                                            "  </category>"));
+    EXPECT_EQ(Written(category),
+              QByteArray("<category>\r\n"
+                         "    <categoryname>News &amp; &lt;Views&gt;</categoryname>\r\n"
+                         "  </category>"));
 }
 
 TEST(CategoryTest, InactiveUserDefinedCategoryWritesBothFlags) {
@@ -74,8 +75,9 @@ TEST(CategoryTest, ReadingStartsFromTheDefaults) {
 }
 
 TEST(CategoryTest, ReadsFlagsInAnyLetterCaseAndAsNumbers) {
-    const Category category = Read("<category><categoryname>A</categoryname>"
-                                   "<active>FALSE</active><userdefined>-1</userdefined></category>");
+    const Category category =
+        Read("<category><categoryname>A</categoryname>"
+             "<active>FALSE</active><userdefined>-1</userdefined></category>");
     EXPECT_FALSE(category.Active);
     EXPECT_TRUE(category.UserDefined);
 }

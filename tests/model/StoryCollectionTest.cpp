@@ -64,7 +64,8 @@ TEST(StoryCollectionTest, PositionsOutsideTheCollectionThrow) {
 }
 
 TEST(StoryCollectionTest, RemoveMovesLaterStoriesUp) {
-    StoryCollection stories = WithLinks({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    StoryCollection stories =
+        WithLinks({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
     stories.Remove(2);
     ASSERT_EQ(stories.Count(), 2);
     EXPECT_EQ(stories.ItemURL(2), QStringLiteral("c"));
@@ -114,8 +115,8 @@ TEST(StoryCollectionTest, CompressComparesLetterCaseExactly) {
 }
 
 TEST(StoryCollectionTest, CompressWithAShorterOrEmptyLink) {
-    StoryCollection stories = WithLinks(
-        {QStringLiteral("http://x/long/path"), QStringLiteral("http://x/"), QString()});
+    StoryCollection stories =
+        WithLinks({QStringLiteral("http://x/long/path"), QStringLiteral("http://x/"), QString()});
     stories.Compress();
     EXPECT_EQ(stories.CommonPrefix(), QString());
     EXPECT_EQ(stories.ItemURL(1), QStringLiteral("http://x/long/path"));

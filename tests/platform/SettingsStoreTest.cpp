@@ -1,5 +1,5 @@
-#include "platform/ProgramError.h"
 #include "platform/SettingsStore.h"
+#include "platform/ProgramError.h"
 
 #include <QDir>
 #include <QFile>

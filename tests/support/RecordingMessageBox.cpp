@@ -19,9 +19,8 @@ RecordingMessageBox& RecordingMessageBox::Instance() {
     return instance;
 }
 
-MessageBoxPresenter::Answer RecordingMessageBox::Show(const QString& text,
-                                                      MessageBoxPresenter::Buttons,
-                                                      const QString&) {
+MessageBoxPresenter::Answer
+RecordingMessageBox::Show(const QString& text, MessageBoxPresenter::Buttons, const QString&) {
     Texts.append(text);
     return NextAnswer;
 }

@@ -27,4 +27,6 @@ TEST(CommandLineTest, UnknownOptionIsAUsageError) {
     EXPECT_NE(testing::internal::GetCapturedStderr().find("frobnicate"), std::string::npos);
 }
 
-TEST(CommandLineTest, NoOptionsStartsTheProgram) { EXPECT_EQ(Handle({}), std::nullopt); }
+TEST(CommandLineTest, NoOptionsStartsTheProgram) {
+    EXPECT_EQ(Handle({}), std::nullopt);
+}

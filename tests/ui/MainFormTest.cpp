@@ -1,7 +1,7 @@
+#include "ui/MainForm.h"
 #include "config/ProgramVersion.h"
 #include "platform/SettingsStore.h"
 #include "support/RecordingMessageBox.h"
-#include "ui/MainForm.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
-#include "config/Settings.h"
 #include "ui/WindowPlacement.h"
+#include "config/Settings.h"
 
 #include <gtest/gtest.h>
 

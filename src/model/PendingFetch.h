@@ -1,0 +1,11 @@
+#pragma once
+
+// A fetch in flight for a provider. Retrieval implements it; the model only
+// needs to be able to call it off.
+class PendingFetch {
+public:
+    virtual ~PendingFetch() = default;
+    // Abandons the fetch; `cancelledOperations` holds the provider's
+    // pending-operation bits that were set (1 stories, 2 details).
+    virtual void Cancel(int cancelledOperations) = 0;
+};

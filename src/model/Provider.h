@@ -1,0 +1,116 @@
+#pragma once
+
+#include "model/PendingFetch.h"
+#include "model/StoryCollection.h"
+#include "platform/Currency.h"
+#include "platform/Date.h"
+#include "platform/Types.h"
+#include "platform/XmlNode.h"
+
+#include <QString>
+
+#include <memory>
+
+class XmlDocument;
+
+// One subscribed headline source: its feed, its place in the category tree,
+// display and refresh settings, load statistics and the stories of its last
+// load. Providers are shared by reference (std::shared_ptr) between the
+// provider collection, the main window and retrieval.
+class Provider {
+public:
+    // Bits 16-30 all set mark a temporary ID, valid for one run only.
+    static constexpr Long TemporaryIDMask = 0x7FFF0000;
+
+    Provider() = default;
+    Provider(const Provider&) = delete;
+    Provider& operator=(const Provider&) = delete;
+
+    // Stored fields, with the values FromXML starts from where it resets them.
+    QString ProviderName;
+    QString Description;
+    Date LastUsed;
+    // Format of the last document read; not stored.
+    Long DataType = 0;
+    bool Active = true;
+    Integer RefreshMinutes = 60;
+    // Packed RGB, red in the low byte.
+    Long BackColor = 0;
+    QString DataURL;
+    QString SiteURL;
+    QString ImageURL;
+    Long Origin = 0;
+    bool NeedsDetails = false;
+    QString TextFormatSpec;
+    Long AttemptedUpdates = 0;
+    Long SuccessfulUpdates = 0;
+    // Seconds.
+    Currency LastLoadDuration;
+    Currency TotalLoadDuration;
+    QString ArrivalSound;
+    bool UseTitle = false;
+    QString Category;
+    Long Language = 1;
+    Long UniqueID = 0;
+    bool UserCategory = false;
+
+    // Run-time state.
+    std::shared_ptr<StoryCollection> stCollStories;
+    Integer MinutesToNextRefresh = 0;
+    Long LoadState = 0;
+    bool Renewed = false;
+    bool BrandNew = false;
+    // Bit 1: stories fetch outstanding; bit 2: details fetch outstanding.
+    Integer PendingOperations = 0;
+    bool ErrorReported = false;
+    // The data URL is stored in scrambled form.
+    bool Protected = false;
+    // High-resolution counter value when the pending request started.
+    Currency tStart;
+    bool FirstInCategory = false;
+    // PresentField bits: the fields the last FromXML found, or the fields
+    // that differ for a provider built from a delta set.
+    Long PresentFlags = 0;
+
+    // A text-format feed is read through an HTTP request rather than as an
+    // XML document; changing this calls off an outstanding fetch.
+    bool IsTextFormat() const { return m_isTextFormat; }
+    void SetIsTextFormat(bool value);
+
+    void ResetStatistics();
+
+    // The "provider" element, one child per line, each started by strIndent.
+    // Full mode writes every field (run-time statistics when bDynamic); diff
+    // mode writes uniqueid and the fields named in PresentFlags.
+    XmlNode AsXML(XmlDocument& xmlDocument, const QString& strIndent, bool bDiffOnly,
+                  bool bDynamic) const;
+    // Reads a "provider" element over the FromXML defaults. A value that
+    // cannot be read keeps its default and the rest is still read; returns
+    // false when that happened.
+    bool FromXML(const XmlNode& xmlProvider, bool bFixImages);
+
+    // The fields in which proNew differs (PresentField bits).
+    Long Diff(const Provider& proNew) const;
+    // Copies the fields named in proPresent.PresentFlags.
+    void ApplyAsPresent(const Provider& proPresent);
+    // Adds the provider's attribution headline, if it has one, to its
+    // (fresh) story collection.
+    void PresetStoryCollection();
+    // The next (or previous) story after nCurrentPos whose title contains
+    // sMatch, letter case ignored; -1 when there is none.
+    Integer FindArticle(Integer nCurrentPos, bool bForward, const QString& sMatch) const;
+
+    // Calls off the fetch in flight, if any.
+    void CancelPendingRequest();
+    void SetPendingFetch(std::unique_ptr<PendingFetch> fetch);
+
+    // The next temporary ID of this run.
+    static Long NewUniqueProviderID();
+    static bool IsTemporaryID(Long lUniqueID);
+    // The text shown for an origin code.
+    static QString OriginText(Long origin);
+
+private:
+    bool m_isTextFormat = false;
+    std::unique_ptr<PendingFetch> m_pendingFetch;
+};

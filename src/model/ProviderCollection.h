@@ -1,0 +1,121 @@
+#pragma once
+
+#include "model/AliasSet.h"
+#include "model/CategoryCollection.h"
+#include "model/ObsoleteProvider.h"
+#include "model/Provider.h"
+#include "platform/Currency.h"
+#include "platform/Types.h"
+#include "platform/XmlDocument.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class ProgressReporter;
+
+// The providers in the order the user sees them, the categories they are
+// filed under, the IDs of withdrawn providers and a version number; read from
+// and written to one XML file (the user's providers file, and the provider
+// sets of the master list). Positions are 1 ... Count; lookups give -1 when
+// nothing matches.
+class ProviderCollection {
+public:
+    // Appends a provider whose stored fields the caller has filled; its
+    // run-time state starts afresh (see Append).
+    std::shared_ptr<Provider> Add(std::shared_ptr<Provider> proProvider);
+    // Appends a provider read from a "provider" element. `clean` (when
+    // given) is set false when a value could not be read.
+    std::shared_ptr<Provider> AddFromXML(const XmlNode& xmlProvider, bool bFixImages,
+                                         bool* clean = nullptr);
+    std::shared_ptr<ObsoleteProvider> AddObsolete(Long lUniqueID);
+    std::shared_ptr<ObsoleteProvider> AddObsoleteFromXML(const XmlNode& xmlObsoleteProvider,
+                                                         bool* clean = nullptr);
+
+    // Positions outside 1 ... Count throw ProgramError.
+    std::shared_ptr<Provider> Item(Integer nIndex) const;
+    Integer Count() const { return static_cast<Integer>(m_providers.size()); }
+    void Remove(Integer nIndex);
+    // Calls off the fetch of the first provider with proProvider's UniqueID
+    // and removes it.
+    void RemoveProvider(const Provider& proProvider);
+
+    std::shared_ptr<ObsoleteProvider> ObsoleteItem(Integer nIndex) const;
+    Integer ObsoleteCount() const { return static_cast<Integer>(m_obsolete.size()); }
+
+    CategoryCollection& Categories() { return m_categories; }
+    const CategoryCollection& Categories() const { return m_categories; }
+    Integer Version = 0;
+
+    // Letter case ignored.
+    Integer LocateProvider(const QString& strProviderName) const;
+    Integer LocateProviderAfter(const QString& strProviderName, Integer nAfter) const;
+    // Exact text.
+    Integer LocateProviderByURL(const QString& strURL) const;
+    Integer LocateProviderByUniqueID(Long lUniqueID) const;
+    Integer LocateProviderInAliasSet(const AliasSet& asAliasSet) const;
+    // Category paths compare exactly; descendants do not count.
+    Integer LocateFirstProviderInCategory(const QString& strCategory) const;
+    Integer LocateLastProviderInCategory(const QString& strCategory) const;
+    std::shared_ptr<Provider> LocateFirstActiveProviderInCategory(const QString& strCategory) const;
+    bool CategoryHasActiveProviders(const QString& strCategory) const;
+
+    // "Provider1", "Provider2", ...: the first name no provider has.
+    QString GenerateUniqueProviderName() const;
+    // Move the block of nCount providers at nIndex one place; nothing happens
+    // when the block cannot move.
+    void MoveProvidersUp(Integer nIndex, Integer nCount);
+    void MoveProvidersDown(Integer nIndex, Integer nCount);
+
+    // By upper-case name, with a diminishing-gap exchange sort whose order for
+    // names equal but for letter case users have always seen.
+    void SortByName(Integer nIndex, Integer nCount);
+    // Providers grouped in the order of Categories; providers whose category
+    // is empty or unknown follow, in their previous order.
+    void SortByCategory();
+    void FlagFirstInCategory();
+    void ClearFlags();
+    // Moves the providers of strCategoryFrom and its descendants under
+    // strCategoryTo; returns how many moved.
+    Integer AssignCategory(const QString& strCategoryFrom, const QString& strCategoryTo);
+    void CountProvidersByCategory();
+    void RemoveEmptyCategories();
+    // Calls off every fetch that started more than tAge seconds ago; a
+    // negative age calls off all.
+    void CancelPendingRequests(const Currency& tAge);
+
+    // A working copy: same categories, providers with the same stored fields
+    // sharing the original's story collections. Version and obsolete records
+    // are not copied.
+    std::unique_ptr<ProviderCollection> Copy(ProgressReporter* frmProgress) const;
+
+    // Adds the file's categories, providers and obsolete records to the
+    // collection. False when the file is missing or not well-formed
+    // (LastLoadError says why and where); nothing is added then. Values that
+    // cannot be read keep their defaults, and the user is told once.
+    bool LoadFile(const QString& strFile, ProgressReporter* frmProgress, bool bFixImages);
+    const XmlDocument::ParseError& LastLoadError() const { return m_lastLoadError; }
+    // Writes the collection atomically: on failure the previous file stays as
+    // it was, "Error in ProviderCollection.SaveFile!" is shown and the result
+    // is false.
+    bool SaveFile(const QString& strFile, ProgressReporter* frmProgress, bool bDiffOnly,
+                  bool bDynamic, bool bSaveCategories) const;
+    // The document SaveFile writes.
+    QByteArray ToBytes(bool bDiffOnly, bool bDynamic, bool bSaveCategories,
+                       ProgressReporter* frmProgress = nullptr) const;
+
+    auto begin() const { return m_providers.begin(); }
+    auto end() const { return m_providers.end(); }
+
+private:
+    std::size_t Offset(Integer nIndex) const;
+    std::shared_ptr<Provider> Append(std::shared_ptr<Provider> proProvider);
+    bool ShouldSaveCategory(const Category& category, const QSet<QString>& usedPaths) const;
+    void AddElement(const XmlNode& child, bool bFixImages, bool& clean);
+
+    std::vector<std::shared_ptr<Provider>> m_providers;
+    std::vector<std::shared_ptr<ObsoleteProvider>> m_obsolete;
+    CategoryCollection m_categories;
+    XmlDocument::ParseError m_lastLoadError;
+};

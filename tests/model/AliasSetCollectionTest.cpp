@@ -1,0 +1,197 @@
+#include "model/AliasSetCollection.h"
+#include "platform/ProgramError.h"
+#include "platform/XmlDocument.h"
+#include "support/RecordingMessageBox.h"
+#include "support/TestData.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+const QString LoadError = QStringLiteral("Error in AliasSetCollection.FromXML!");
+
+// An aliases document with one set per entry; each entry lists the URLs.
+QByteArray AliasesXML(const QList<QStringList>& sets) {
+    QByteArray xml = "<aliases>";
+    for (const QStringList& urls : sets) {
+        xml += "<aliasset>";
+        for (const QString& url : urls)
+            xml += "<url>" + url.toUtf8() + "</url>";
+        xml += "</aliasset>";
+    }
+    return xml + "</aliases>";
+}
+
+bool LoadXML(AliasSetCollection& aliases, const QByteArray& xml) {
+    XmlDocument document;
+    EXPECT_TRUE(document.LoadXML(xml));
+    return aliases.LoadDocument(document);
+}
+
+QList<QStringList> URLLists(const AliasSetCollection& aliases) {
+    QList<QStringList> lists;
+    for (const auto& aliasSet : aliases)
+        lists.append(aliasSet->URLs());
+    return lists;
+}
+
+} // namespace
+
+TEST(AliasSetCollectionTest, KeysAreUniqueWithoutRegardToLetterCase) {
+    AliasSetCollection aliases;
+    const auto unkeyed = aliases.Add();
+    const auto keyed = aliases.Add(QStringLiteral("Tech"));
+    EXPECT_EQ(aliases.Count(), 2);
+    EXPECT_EQ(aliases.Item(1), unkeyed);
+    EXPECT_EQ(aliases.Item(QStringLiteral("TECH")), keyed);
+    EXPECT_THROW(aliases.Add(QStringLiteral("tech")), ProgramError);
+    EXPECT_EQ(aliases.Count(), 2);
+    EXPECT_THROW(aliases.Item(QStringLiteral("news")), ProgramError);
+    EXPECT_THROW(aliases.Item(QString()), ProgramError);
+}
+
+TEST(AliasSetCollectionTest, RemoveByPositionOrKeyFreesTheKey) {
+    AliasSetCollection aliases;
+    aliases.Add(QStringLiteral("a"));
+    const auto b = aliases.Add(QStringLiteral("b"));
+    aliases.Add(QStringLiteral("c"));
+    aliases.Remove(QStringLiteral("A"));
+    EXPECT_EQ(aliases.Item(1), b);
+    aliases.Remove(2);
+    EXPECT_EQ(aliases.Count(), 1);
+    EXPECT_THROW(aliases.Item(QStringLiteral("c")), ProgramError);
+    EXPECT_NO_THROW(aliases.Add(QStringLiteral("a")));
+    EXPECT_NO_THROW(aliases.Add(QStringLiteral("C")));
+    EXPECT_THROW(aliases.Remove(QStringLiteral("gone")), ProgramError);
+}
+
+TEST(AliasSetCollectionTest, PositionsOutsideTheCollectionThrow) {
+    AliasSetCollection aliases;
+    EXPECT_THROW(aliases.Item(1), ProgramError);
+    aliases.Add();
+    EXPECT_THROW(aliases.Item(0), ProgramError);
+    EXPECT_THROW(aliases.Item(-1), ProgramError);
+    EXPECT_THROW(aliases.Item(2), ProgramError);
+    EXPECT_THROW(aliases.Remove(2), ProgramError);
+    EXPECT_THROW(aliases.Remove(0), ProgramError);
+    EXPECT_EQ(aliases.Count(), 1);
+}
+
+TEST(AliasSetCollectionTest, AddFromXMLIndexesTheSetWithoutAppendingIt) {
+    XmlDocument document;
+    ASSERT_TRUE(document.LoadXML("<aliases><s><u>a</u></s><s/></aliases>"));
+    const QList<XmlNode> elements = document.DocumentElement().ChildNodes();
+    AliasSetCollection aliases;
+    const auto aliasSet = aliases.AddFromXML(elements[0]);
+    ASSERT_NE(aliasSet, nullptr);
+    EXPECT_EQ(aliases.Count(), 0);
+    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("a")), aliasSet);
+    EXPECT_EQ(aliases.AddFromXML(elements[1]), nullptr);
+}
+
+TEST(AliasSetCollectionTest, LoadsTheAliasesFile) {
+    AliasSetCollection aliases;
+    ASSERT_TRUE(aliases.FromXML(TestData::Path(QStringLiteral("aliases/qtk_aliases.xml"))));
+    EXPECT_EQ(
+        URLLists(aliases),
+        QList<QStringList>({{QStringLiteral("http://example.com/news.rss"),
+                             QStringLiteral("http://www.example.com/news.rss"),
+                             QStringLiteral("http://example.com/rss.php?feed=news&format=rss")},
+                            {QStringLiteral("http://feeds.example.org/tech"),
+                             QStringLiteral("http://example.org/tech.xml?a=1&b=2")},
+                            {QStringLiteral("http://example.org/tech.xml?a=1&b=2"),
+                             QStringLiteral("http://example.net/tech")}}));
+    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("http://www.example.com/news.rss")),
+              aliases.Item(1));
+    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("http://example.org/tech.xml?a=1&b=2")),
+              aliases.Item(2));
+    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("http://example.net/tech")),
+              aliases.Item(3));
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+}
+
+TEST(AliasSetCollectionTest, AURLSharedBySetsBelongsToTheFirstAndTheLaterKeepsItsOthers) {
+    AliasSetCollection aliases;
+    ASSERT_TRUE(LoadXML(aliases, AliasesXML({{"a", "b"}, {"b", "c"}})));
+    ASSERT_EQ(aliases.Count(), 2);
+    const auto first = aliases.Item(1);
+    const auto second = aliases.Item(2);
+    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("b")), first);
+    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("c")), second);
+    EXPECT_TRUE(first->IncludesURL(QStringLiteral("b")));
+    EXPECT_TRUE(second->IncludesURL(QStringLiteral("b")));
+}
+
+TEST(AliasSetCollectionTest, LookupMatchesLetterCaseExactly) {
+    AliasSetCollection aliases;
+    ASSERT_TRUE(LoadXML(aliases, AliasesXML({{"http://Example.com/Feed"}})));
+    EXPECT_NE(aliases.GetAliasSetForURL(QStringLiteral("http://Example.com/Feed")), nullptr);
+    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("http://example.com/feed")), nullptr);
+    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("http://unknown/")), nullptr);
+}
+
+TEST(AliasSetCollectionTest, NodesThatNameNoSetArePassedOverQuietly) {
+    AliasSetCollection aliases;
+    ASSERT_TRUE(LoadXML(aliases, "<aliases>stray text<s><u>a</u></s><s/><!-- c --><?pi x?>"
+                                 "<s><![CDATA[not in an element]]></s><s><u>c</u></s></aliases>"));
+    EXPECT_EQ(URLLists(aliases),
+              QList<QStringList>({{QStringLiteral("a")}, {QStringLiteral("c")}}));
+    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("c")), aliases.Item(2));
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+}
+
+TEST(AliasSetCollectionTest, SourcesThatCannotBeLoadedFailQuietly) {
+    AliasSetCollection aliases;
+    EXPECT_FALSE(aliases.FromXML(TestData::Path(QStringLiteral("aliases/missing.xml"))));
+    EXPECT_FALSE(aliases.FromXML(TestData::Path(QStringLiteral("aliases/truncated.xml"))));
+    EXPECT_FALSE(aliases.LoadDocument(XmlDocument()));
+    EXPECT_EQ(aliases.Count(), 0);
+    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("http://example.com/a")), nullptr);
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+}
+
+TEST(AliasSetCollectionTest, AFullListStopsTheLoadWithOneMessageAndKeepsWhatWasRead) {
+    const int capacity = std::numeric_limits<Integer>::max();
+    QList<QStringList> sets;
+    for (int i = 0; i <= capacity; ++i)
+        sets.append({QString::number(i)});
+    AliasSetCollection aliases;
+    EXPECT_TRUE(LoadXML(aliases, AliasesXML(sets)));
+    EXPECT_EQ(aliases.Count(), capacity);
+    EXPECT_EQ(RecordingMessageBox::Instance().Texts, QStringList({LoadError}));
+    EXPECT_EQ(aliases.GetAliasSetForURL(QString::number(capacity - 1)), aliases.Item(capacity));
+    EXPECT_EQ(aliases.GetAliasSetForURL(QString::number(capacity)), nullptr);
+    EXPECT_THROW(aliases.Add(), ProgramError);
+}
+
+TEST(AliasSetCollectionTest, RemoveAllEmptiesTheListButNotTheIndex) {
+    AliasSetCollection aliases;
+    ASSERT_TRUE(LoadXML(aliases, AliasesXML({{"a"}, {"b"}})));
+    aliases.Add(QStringLiteral("key"));
+    const auto a = aliases.Item(1);
+    aliases.RemoveAll();
+    EXPECT_EQ(aliases.Count(), 0);
+    EXPECT_EQ(aliases.begin(), aliases.end());
+    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("a")), a);
+    EXPECT_NO_THROW(aliases.Add(QStringLiteral("KEY")));
+}
+
+TEST(AliasSetCollectionTest, MarkingKnownFeedsFlagsTheSetsOfTheUsersProviders) {
+    AliasSetCollection aliases;
+    ASSERT_TRUE(LoadXML(aliases, AliasesXML({{"a1", "a2"}, {"b1"}, {"c1", "c2"}})));
+    aliases.Item(2)->IsKnown = true;
+    const QStringList providerDataURLs = {QStringLiteral("a2"), QStringLiteral("C2"),
+                                          QStringLiteral("unlisted")};
+
+    aliases.ResetKnown();
+    for (const QString& dataURL : providerDataURLs) {
+        if (const auto aliasSet = aliases.GetAliasSetForURL(dataURL))
+            aliasSet->IsKnown = true;
+    }
+
+    EXPECT_TRUE(aliases.GetAliasSetForURL(QStringLiteral("a1"))->IsKnown);
+    EXPECT_FALSE(aliases.Item(2)->IsKnown);
+    EXPECT_FALSE(aliases.Item(3)->IsKnown);
+}

@@ -1,0 +1,577 @@
+#include "platform/XmlDocument.h"
+
+#include "support/FileSizeLimit.h"
+#include "support/TestData.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+
+namespace {
+
+QList<XmlNode::Type> TypesOf(const QList<XmlNode>& nodes) {
+    QList<XmlNode::Type> types;
+    for (const XmlNode& node : nodes)
+        types.append(node.NodeType());
+    return types;
+}
+
+QStringList NamesOf(const QList<XmlNode>& nodes) {
+    QStringList names;
+    for (const XmlNode& node : nodes)
+        names.append(node.NodeName());
+    return names;
+}
+
+// A document loaded from text for each test.
+class XmlDocumentFixture : public ::testing::Test {
+protected:
+    XmlNode Load(const char* xml) {
+        EXPECT_TRUE(m_document.LoadXML(QByteArray(xml)))
+            << m_document.LastParseError().Reason.toStdString();
+        return m_document.DocumentElement();
+    }
+
+    XmlDocument m_document;
+};
+
+// An external DTD declaring the entity y; a document whose &y; expands has
+// read it.
+class SecretDtd {
+public:
+    SecretDtd() {
+        QFile file(Path());
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<!ENTITY y \"SECRET\">");
+    }
+
+    QByteArray Url() const { return "file://" + QFile::encodeName(Path()); }
+
+private:
+    QString Path() const { return m_dir.filePath(QStringLiteral("secret.dtd")); }
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Encodings: libxml2 gets the raw bytes and follows the byte order mark and
+// the encoding declaration.
+
+struct EncodingCase {
+    const char* fixture;
+    const char16_t* text;
+
+    friend void PrintTo(const EncodingCase& c, std::ostream* out) { *out << c.fixture; }
+};
+
+class XmlDocumentEncoding : public ::testing::TestWithParam<EncodingCase> {};
+
+TEST_P(XmlDocumentEncoding, TextReadsAsUnicode) {
+    XmlDocument document;
+    ASSERT_TRUE(document.Load(TestData::Path(QString::fromUtf8(GetParam().fixture))))
+        << document.LastParseError().Reason.toStdString();
+    EXPECT_EQ(document.DocumentElement().Text(), QString::fromUtf16(GetParam().text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    XmlFiles, XmlDocumentEncoding,
+    ::testing::Values(EncodingCase{"xml/latin1.xml", u"caf\u00e9"},
+                      EncodingCase{"xml/windows1252.xml", u"it\u2019s \u20ac"},
+                      EncodingCase{"xml/utf16le.xml", u"caf\u00e9 \u65e5\u672c"},
+                      EncodingCase{"xml/utf16be.xml", u"caf\u00e9 \u65e5\u672c"},
+                      EncodingCase{"xml/utf8bom.xml", u"caf\u00e9"}));
+
+// ---------------------------------------------------------------------------
+// Loading and its errors.
+
+TEST(XmlDocumentLoad, StartsUninitializedAndIsCompleteAfterEveryAttempt) {
+    XmlDocument document;
+    EXPECT_EQ(document.ReadyState(), XmlDocument::Uninitialized);
+    EXPECT_FALSE(document.LoadXML("<r>"));
+    EXPECT_EQ(document.ReadyState(), XmlDocument::Complete);
+    EXPECT_TRUE(document.LoadXML("<r/>"));
+    EXPECT_EQ(document.ReadyState(), XmlDocument::Complete);
+}
+
+TEST(XmlDocumentLoad, FailureReportsTheFirstFatalErrorAndLeavesNoElement) {
+    XmlDocument document;
+    ASSERT_TRUE(document.LoadXML("<r/>"));
+    // Two errors: the undeclared entity, then the mismatched end tag.
+    EXPECT_FALSE(document.LoadXML("<r>\n  <a>&nope;</b>\n</r>"));
+    EXPECT_TRUE(document.DocumentElement().IsNull());
+    const XmlDocument::ParseError& error = document.LastParseError();
+    EXPECT_EQ(error.Reason, QStringLiteral("Entity 'nope' not defined"));
+    EXPECT_EQ(error.Line, 2);
+    EXPECT_EQ(error.LinePos, 12);
+}
+
+TEST(XmlDocumentLoad, SuccessClearsThePreviousError) {
+    XmlDocument document;
+    EXPECT_FALSE(document.LoadXML(""));
+    EXPECT_FALSE(document.LastParseError().Reason.isEmpty());
+    EXPECT_TRUE(document.LoadXML("<r/>"));
+    EXPECT_TRUE(document.LastParseError().Reason.isEmpty());
+    EXPECT_EQ(document.LastParseError().Line, 0);
+}
+
+TEST(XmlDocumentLoad, FailureDropsWhatTheDocumentHeld) {
+    XmlDocument document;
+    ASSERT_TRUE(document.LoadXML("<r><a/></r>"));
+    EXPECT_FALSE(document.LoadXML("<r"));
+    EXPECT_EQ(document.ToBytes(), QByteArray());
+}
+
+TEST(XmlDocumentLoad, FileThatCannotBeOpenedSaysSo) {
+    XmlDocument document;
+    const QString path = TestData::Path(QStringLiteral("xml/does-not-exist.xml"));
+    EXPECT_FALSE(document.Load(path));
+    EXPECT_TRUE(document.LastParseError().Reason.contains(QStringLiteral("Cannot open")));
+    EXPECT_TRUE(document.LastParseError().Reason.contains(path));
+    EXPECT_EQ(document.ReadyState(), XmlDocument::Complete);
+}
+
+TEST(XmlDocumentLoad, MessagesStayOffTheConsole) {
+    ::testing::internal::CaptureStderr();
+    XmlDocument document;
+    document.LoadXML("<r><a></r>");
+    document.LoadXML("<!DOCTYPE r SYSTEM \"file:///nonexistent\"><r>&x;</r>");
+    document.SelectSingleNode(QStringLiteral("(("));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), std::string());
+}
+
+// ---------------------------------------------------------------------------
+// White space between elements.
+
+using XmlDocumentWhitespace = XmlDocumentFixture;
+
+TEST_F(XmlDocumentWhitespace, ElementsWrittenOnePerLineAreTheOnlyChildren) {
+    const XmlNode root = Load("<r>\r\n\t<a> </a>\n  <b>\n    <c/>\n  </b>\n</r>\n");
+    EXPECT_EQ(NamesOf(root.ChildNodes()), (QStringList{"a", "b"}));
+    EXPECT_TRUE(root.ChildNodes()[0].ChildNodes().isEmpty());
+    EXPECT_EQ(NamesOf(root.ChildNodes()[1].ChildNodes()), QStringList{"c"});
+}
+
+TEST_F(XmlDocumentWhitespace, TextWithOtherCharactersStaysWhole) {
+    const XmlNode root = Load("<r> a <b/> \u00a0 <![CDATA[ ]]></r>");
+    EXPECT_EQ(TypesOf(root.ChildNodes()),
+              (QList<XmlNode::Type>{XmlNode::Type::Text, XmlNode::Type::Element,
+                                    XmlNode::Type::Text, XmlNode::Type::CData}));
+    EXPECT_EQ(root.Text(), QStringLiteral(" a  \u00a0  "));
+}
+
+TEST_F(XmlDocumentWhitespace, PreservedSpaceIsKept) {
+    const XmlNode root =
+        Load("<r xml:space=\"preserve\"> <a>\n</a><b xml:space=\"default\"> </b></r>");
+    EXPECT_EQ(TypesOf(root.ChildNodes()),
+              (QList<XmlNode::Type>{XmlNode::Type::Text, XmlNode::Type::Element,
+                                    XmlNode::Type::Element}));
+    EXPECT_EQ(root.ChildNodes()[1].Text(), QStringLiteral("\n"));
+    EXPECT_TRUE(root.ChildNodes()[2].ChildNodes().isEmpty());
+}
+
+// ---------------------------------------------------------------------------
+// Text, references and entities.
+
+using XmlDocumentText = XmlDocumentFixture;
+
+TEST_F(XmlDocumentText, ResolvesReferencesEntitiesAndCdata) {
+    const XmlNode root = Load("<!DOCTYPE r [<!ENTITY e \"E<b>x</b>&#x263A;\">]>"
+                              "<r>a&amp;&lt;&#233;&#x65E5;<![CDATA[<c>&amp;]]>&e;<i>!</i></r>");
+    EXPECT_EQ(root.Text(), QStringLiteral("a&<\u00e9\u65e5<c>&amp;Ex\u263a!"));
+}
+
+TEST_F(XmlDocumentText, EveryKindOfChildIsANode) {
+    const XmlNode root =
+        Load("<!DOCTYPE r [<!ENTITY e \"E\">]><r>a<!--c--><?pi d?><![CDATA[x]]>&e;<x/></r>");
+    const QList<XmlNode> children = root.ChildNodes();
+    EXPECT_EQ(TypesOf(children),
+              (QList<XmlNode::Type>{XmlNode::Type::Text, XmlNode::Type::Comment,
+                                    XmlNode::Type::ProcessingInstruction, XmlNode::Type::CData,
+                                    XmlNode::Type::EntityReference, XmlNode::Type::Element}));
+    EXPECT_EQ(NamesOf(children),
+              (QStringList{"#text", "#comment", "pi", "#cdata-section", "e", "x"}));
+    EXPECT_EQ(children[1].Text(), QStringLiteral("c"));
+    EXPECT_EQ(children[2].Text(), QStringLiteral("d"));
+    EXPECT_EQ(children[4].Text(), QStringLiteral("E"));
+    EXPECT_TRUE(children[4].ChildNodes().isEmpty());
+    // Comments and processing instructions are not part of an element's text.
+    EXPECT_EQ(root.Text(), QStringLiteral("axE"));
+}
+
+TEST_F(XmlDocumentText, AttributeValuesResolveReferences) {
+    const XmlNode root = Load("<!DOCTYPE r [<!ENTITY e \"E\">]><r a=\"1&amp;2&#233;&e;\" b='\"'/>");
+    EXPECT_EQ(root.GetAttribute(QStringLiteral("a")), QStringLiteral("1&2\u00e9E"));
+    EXPECT_EQ(root.GetAttribute(QStringLiteral("b")), QStringLiteral("\""));
+}
+
+TEST_F(XmlDocumentText, EntityReadFirstInAnAttributeExpandsInTextToo) {
+    const XmlNode root = Load("<!DOCTYPE r [<!ENTITY e \"E&#233;\">]><r a=\"&e;\"><t>&e;</t></r>");
+    EXPECT_EQ(root.GetAttribute(QStringLiteral("a")), QStringLiteral("E\u00e9"));
+    EXPECT_EQ(root.Text(), QStringLiteral("E\u00e9"));
+}
+
+TEST_F(XmlDocumentText, ManyReferencesToASmallEntityAreFine) {
+    const QByteArray xml = "<!DOCTYPE r [<!ENTITY c \"Copyright Example Corporation\">]><r>" +
+                           QByteArray("<i>&c;</i>").repeated(5000) + "</r>";
+    const XmlNode root = Load(xml.constData());
+    EXPECT_EQ(root.Text().size(), 5000 * 29);
+}
+
+TEST(XmlDocumentTextRss091, UndeclaredEntitiesOfAnExternalDtdStillLoad) {
+    XmlDocument document;
+    ASSERT_TRUE(document.Load(TestData::Path(QStringLiteral("xml/rss091.xml"))))
+        << document.LastParseError().Reason.toStdString();
+    const XmlNode title = document.SelectSingleNode(QStringLiteral("/rss/channel/title"));
+    EXPECT_EQ(title.Text(), QStringLiteral("OldNews"));
+    EXPECT_TRUE(document.ToBytes().contains("<title>Old&nbsp;News</title>"));
+}
+
+// ---------------------------------------------------------------------------
+// Hostile documents: nothing outside the text is read, expansion and depth
+// stay bounded.
+
+TEST(XmlDocumentSecurity, BillionLaughsIsRejectedQuickly) {
+    QElapsedTimer timer;
+    timer.start();
+    XmlDocument document;
+    EXPECT_FALSE(document.Load(TestData::Path(QStringLiteral("xml/billion-laughs.xml"))));
+    EXPECT_TRUE(
+        document.LastParseError().Reason.contains(QStringLiteral("entity"), Qt::CaseInsensitive));
+    const QByteArray inAttribute = TestData::Read(QStringLiteral("xml/billion-laughs.xml"))
+                                       .replace("<lolz>&lol9;</lolz>", "<lolz a=\"&lol9;\"/>");
+    EXPECT_FALSE(document.LoadXML(inAttribute));
+    EXPECT_LT(timer.elapsed(), 1000);
+}
+
+TEST(XmlDocumentSecurity, OneLargeEntityReferencedOftenIsRejected) {
+    // libxml2 lets this through: 20 000 references to 100 KB, 2 GB of text.
+    const QByteArray entity = "<!DOCTYPE r [<!ENTITY a \"" + QByteArray(100000, 'x') + "\">]>";
+    QElapsedTimer timer;
+    timer.start();
+    XmlDocument document;
+    EXPECT_FALSE(document.LoadXML(entity + "<r>" + QByteArray("&a;").repeated(20000) + "</r>"));
+    EXPECT_EQ(document.LastParseError().Reason,
+              QStringLiteral("Entity references expand to too much text."));
+    EXPECT_EQ(document.LastParseError().Line, 1);
+    EXPECT_FALSE(
+        document.LoadXML(entity + "<r>" + QByteArray("<i x=\"&a;\"/>").repeated(20000) + "</r>"));
+    EXPECT_LT(timer.elapsed(), 1000);
+}
+
+TEST(XmlDocumentSecurity, ExternalGeneralEntityIsNotRead) {
+    XmlDocument document;
+    ASSERT_TRUE(document.LoadXML(
+        "<!DOCTYPE r [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><r><t>a&x;b</t></r>"));
+    const XmlNode t = document.SelectSingleNode(QStringLiteral("/r/t"));
+    EXPECT_EQ(t.Text(), QStringLiteral("ab"));
+    EXPECT_FALSE(document.DocumentElement().Text().contains(QStringLiteral("root:")));
+    EXPECT_FALSE(document.ToBytes().contains("root:"));
+}
+
+TEST(XmlDocumentSecurity, ExternalParameterEntityIsNotRead) {
+    const SecretDtd dtd;
+    XmlDocument document;
+    // Had the parameter entity been read, y would be declared.
+    EXPECT_FALSE(document.LoadXML("<!DOCTYPE r [<!ENTITY % p SYSTEM \"" + dtd.Url() +
+                                  "\"> %p;]><r>&y;</r>"));
+    EXPECT_EQ(document.LastParseError().Reason, QStringLiteral("Entity 'y' not defined"));
+}
+
+TEST(XmlDocumentSecurity, ExternalDtdIsNotRead) {
+    const SecretDtd dtd;
+    XmlDocument document;
+    ASSERT_TRUE(document.LoadXML("<!DOCTYPE r SYSTEM \"" + dtd.Url() + "\"><r>&y;</r>"));
+    EXPECT_EQ(document.DocumentElement().Text(), QString());
+    ASSERT_TRUE(document.LoadXML("<!DOCTYPE r SYSTEM \"file:///etc/passwd\"><r/>"));
+    EXPECT_FALSE(document.ToBytes().contains("root:"));
+}
+
+TEST(XmlDocumentSecurity, NoParseInTheProcessReadsExternalEntities) {
+    const SecretDtd dtd;
+    const XmlDocument initializesLibXml;
+    // Even a parse that asks libxml2 to load the DTD and substitute entities.
+    const QByteArray xml = "<!DOCTYPE r SYSTEM \"" + dtd.Url() + "\"><r>&y;</r>";
+    const std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(
+        xmlReadMemory(xml.constData(), static_cast<int>(xml.size()), nullptr, nullptr,
+                      XML_PARSE_DTDLOAD | XML_PARSE_NOENT | XML_PARSE_RECOVER),
+        xmlFreeDoc);
+    ASSERT_NE(doc, nullptr);
+    xmlChar* text = xmlNodeGetContent(xmlDocGetRootElement(doc.get()));
+    EXPECT_STREQ(reinterpret_cast<const char*>(text), "");
+    xmlFree(text);
+}
+
+TEST(XmlDocumentSecurity, ExcessiveDepthFailsCleanly) {
+    XmlDocument document;
+    EXPECT_FALSE(
+        document.LoadXML(QByteArray("<a>").repeated(100000) + QByteArray("</a>").repeated(100000)));
+    EXPECT_TRUE(document.LastParseError().Reason.contains(QStringLiteral("depth")));
+}
+
+// ---------------------------------------------------------------------------
+// Names and attributes.
+
+using XmlNodeNames = XmlDocumentFixture;
+
+TEST_F(XmlNodeNames, QualifiedLocalAndNamespace) {
+    const XmlNode root = Load(
+        "<feed xmlns=\"urn:atom\" xmlns:dc=\"urn:dc\"><dc:date xml:lang=\"en\">x</dc:date></feed>");
+    EXPECT_EQ(root.NodeName(), QStringLiteral("feed"));
+    EXPECT_EQ(root.NamespaceURI(), QStringLiteral("urn:atom"));
+    const XmlNode date = root.ChildNodes().value(0);
+    EXPECT_EQ(date.NodeName(), QStringLiteral("dc:date"));
+    EXPECT_EQ(date.BaseName(), QStringLiteral("date"));
+    EXPECT_EQ(date.TagName(), QStringLiteral("dc:date"));
+    EXPECT_EQ(date.NamespaceURI(), QStringLiteral("urn:dc"));
+    const XmlNode text = date.ChildNodes().value(0);
+    EXPECT_EQ(text.BaseName(), QString());
+    EXPECT_EQ(text.TagName(), QString());
+    EXPECT_EQ(text.NamespaceURI(), QString());
+}
+
+TEST_F(XmlNodeNames, UndeclaredPrefixKeepsTheNameAsWritten) {
+    const XmlNode date = Load("<r><dc:date>x</dc:date></r>").ChildNodes().value(0);
+    EXPECT_EQ(date.NodeName(), QStringLiteral("dc:date"));
+    EXPECT_EQ(date.BaseName(), QStringLiteral("date"));
+    EXPECT_EQ(date.NamespaceURI(), QString());
+}
+
+TEST_F(XmlNodeNames, AttributesIncludeNamespaceDeclarations) {
+    const XmlNode root = Load("<feed xmlns=\"urn:atom\" xmlns:dc=\"urn:dc\" dc:a=\"1\" b=\"2\"/>");
+    QStringList written;
+    for (const XmlNode::Attribute& attribute : root.Attributes())
+        written.append(attribute.Name + '=' + attribute.Value);
+    EXPECT_EQ(written, (QStringList{"xmlns=urn:atom", "xmlns:dc=urn:dc", "dc:a=1", "b=2"}));
+    EXPECT_EQ(root.GetAttribute(QStringLiteral("xmlns")), QStringLiteral("urn:atom"));
+    EXPECT_EQ(root.GetAttribute(QStringLiteral("dc:a")), QStringLiteral("1"));
+    EXPECT_EQ(root.GetAttribute(QStringLiteral("a")), QString());
+    EXPECT_EQ(root.GetAttribute(QStringLiteral("missing")), QString());
+}
+
+TEST_F(XmlNodeNames, SetAttributeReplacesOrAdds) {
+    XmlNode root = Load("<r xmlns:dc=\"urn:dc\" dc:a=\"1\" b=\"2\"/>");
+    root.SetAttribute(QStringLiteral("dc:a"), QStringLiteral("one"));
+    root.SetAttribute(QStringLiteral("c"), QStringLiteral("3"));
+    root.SetAttribute(QStringLiteral("xmlns:dc"), QStringLiteral("urn:other"));
+    EXPECT_EQ(m_document.ToBytes(),
+              QByteArray("<r xmlns:dc=\"urn:other\" dc:a=\"one\" b=\"2\" c=\"3\"/>"));
+}
+
+TEST_F(XmlNodeNames, NullNodeReadsEmpty) {
+    XmlNode node;
+    EXPECT_TRUE(node.IsNull());
+    EXPECT_FALSE(node.IsElement());
+    EXPECT_EQ(node.NodeType(), XmlNode::Type::Other);
+    EXPECT_EQ(node.NodeName(), QString());
+    EXPECT_EQ(node.Text(), QString());
+    EXPECT_TRUE(node.ChildNodes().isEmpty());
+    EXPECT_TRUE(node.Attributes().isEmpty());
+    EXPECT_TRUE(node.SelectSingleNode(QStringLiteral("*")).IsNull());
+    node.SetText(QStringLiteral("x"));
+    node.SetAttribute(QStringLiteral("a"), QStringLiteral("b"));
+    EXPECT_TRUE(node.AppendChild(m_document.CreateElement(QStringLiteral("a"))).IsNull());
+}
+
+// ---------------------------------------------------------------------------
+// XPath.
+
+class XmlNodeXPath : public XmlDocumentFixture {
+protected:
+    void SetUp() override {
+        Load("<rss version=\"2.0\" xmlns:dc=\"urn:dc\"><channel><title>C</title>"
+             "<item><title>One</title></item><item><title>Two</title></item></channel></rss>");
+    }
+};
+
+TEST_F(XmlNodeXPath, SelectsFromTheDocumentOrFromANode) {
+    EXPECT_EQ(m_document.SelectSingleNode(QStringLiteral("/rss/channel/title")).Text(),
+              QStringLiteral("C"));
+    EXPECT_EQ(m_document.SelectSingleNode(QStringLiteral("//item/title")).Text(),
+              QStringLiteral("One"));
+    const XmlNode second = m_document.SelectSingleNode(QStringLiteral("//item[2]"));
+    EXPECT_EQ(second.SelectSingleNode(QStringLiteral("title")).Text(), QStringLiteral("Two"));
+    EXPECT_TRUE(second.SelectSingleNode(QStringLiteral("link")).IsNull());
+}
+
+TEST_F(XmlNodeXPath, AttributeResultReadsItsValue) {
+    const XmlNode version =
+        m_document.DocumentElement().SelectSingleNode(QStringLiteral("@version"));
+    EXPECT_EQ(version.NodeName(), QStringLiteral("version"));
+    EXPECT_EQ(version.Text(), QStringLiteral("2.0"));
+}
+
+TEST_F(XmlNodeXPath, WhatIsNotANodeOfTheTreeGivesNull) {
+    const XmlNode root = m_document.DocumentElement();
+    for (const char* expression :
+         {"((", "", "count(//item)", "/", "namespace::*", "title[", "undefined:x"})
+        EXPECT_TRUE(root.SelectSingleNode(QString::fromUtf8(expression)).IsNull()) << expression;
+}
+
+// ---------------------------------------------------------------------------
+// Building and editing.
+
+using XmlDocumentBuild = XmlDocumentFixture;
+
+TEST_F(XmlDocumentBuild, FirstAppendedElementBecomesTheRoot) {
+    XmlDocument document;
+    XmlNode root = document.AppendChild(document.CreateElement(QStringLiteral("providers")));
+    EXPECT_EQ(document.DocumentElement(), root);
+    EXPECT_TRUE(document.AppendChild(document.CreateElement(QStringLiteral("second"))).IsNull());
+    EXPECT_TRUE(document.AppendChild(document.CreateTextNode(QStringLiteral("text"))).IsNull());
+    EXPECT_EQ(document.ToBytes(), QByteArray("<providers/>"));
+}
+
+TEST_F(XmlDocumentBuild, NodesNeverAppendedAreReleasedWithTheDocument) {
+    XmlDocument document;
+    XmlNode orphan = document.CreateElement(QStringLiteral("orphan"));
+    orphan.AppendChild(document.CreateTextNode(QStringLiteral("text")));
+    EXPECT_FALSE(document.CreateTextNode(QStringLiteral("alone")).IsNull());
+    EXPECT_EQ(orphan.Text(), QStringLiteral("text"));
+    EXPECT_EQ(document.ToBytes(), QByteArray());
+}
+
+TEST_F(XmlDocumentBuild, AdjacentTextNodesStayApart) {
+    XmlDocument document;
+    XmlNode root = document.AppendChild(document.CreateElement(QStringLiteral("r")));
+    const XmlNode first = root.AppendChild(document.CreateTextNode(QStringLiteral("a")));
+    const XmlNode second = root.AppendChild(document.CreateTextNode(QStringLiteral("b")));
+    EXPECT_EQ(root.ChildNodes(), (QList<XmlNode>{first, second}));
+    EXPECT_EQ(second.Text(), QStringLiteral("b"));
+    EXPECT_EQ(root.Text(), QStringLiteral("ab"));
+}
+
+TEST_F(XmlDocumentBuild, AppendingAnAncestorOrAForeignNodeIsRefused) {
+    XmlNode root = Load("<r><a><b/></a></r>");
+    XmlNode b = root.SelectSingleNode(QStringLiteral("a/b"));
+    EXPECT_TRUE(b.AppendChild(root).IsNull());
+    EXPECT_TRUE(b.AppendChild(b).IsNull());
+    XmlDocument other;
+    EXPECT_TRUE(b.AppendChild(root.ChildNodes().value(0)).IsNull());
+    EXPECT_TRUE(b.AppendChild(other.CreateElement(QStringLiteral("x"))).IsNull());
+    EXPECT_EQ(m_document.ToBytes(), QByteArray("<r><a><b/></a></r>"));
+}
+
+TEST_F(XmlDocumentBuild, MovedElementKeepsItsNamespaceWhenTheDeclaringOneGoes) {
+    XmlNode root = Load("<r><p><d xmlns:a=\"urn:a\"><a:x/></d></p><q/></r>");
+    XmlNode p = root.ChildNodes().value(0);
+    root.ChildNodes().value(1).AppendChild(p.SelectSingleNode(QStringLiteral("d/*")));
+    p.SetText(QString());
+    EXPECT_EQ(m_document.ToBytes(), QByteArray("<r><p/><q><a:x xmlns:a=\"urn:a\"/></q></r>"));
+    EXPECT_EQ(root.SelectSingleNode(QStringLiteral("q/*")).NamespaceURI(), QStringLiteral("urn:a"));
+}
+
+TEST_F(XmlDocumentBuild, SetTextReplacesTheChildren) {
+    XmlNode root = Load("<r>a<b>c</b><!--d--></r>");
+    root.SetText(QStringLiteral("a < b & \"c\""));
+    EXPECT_EQ(TypesOf(root.ChildNodes()), QList<XmlNode::Type>{XmlNode::Type::Text});
+    EXPECT_EQ(m_document.ToBytes(), QByteArray("<r>a &lt; b &amp; \"c\"</r>"));
+    ASSERT_TRUE(m_document.LoadXML(m_document.ToBytes()));
+    EXPECT_EQ(m_document.DocumentElement().Text(), QStringLiteral("a < b & \"c\""));
+}
+
+TEST_F(XmlDocumentBuild, SetTextChangesCharacterDataButNotComments) {
+    const XmlNode root = Load("<r>a<![CDATA[b]]><!--c--></r>");
+    for (XmlNode child : root.ChildNodes())
+        child.SetText(QStringLiteral("&x;"));
+    EXPECT_EQ(m_document.ToBytes(), QByteArray("<r>&amp;x;<![CDATA[&x;]]><!--c--></r>"));
+}
+
+// ---------------------------------------------------------------------------
+// Bytes and files.
+
+using XmlDocumentSave = XmlDocumentFixture;
+
+TEST_F(XmlDocumentSave, WindowsLineBreaksAreWrittenRawAndDroppedOnLoad) {
+    XmlDocument document;
+    XmlNode providers = document.AppendChild(document.CreateElement(QStringLiteral("providers")));
+    for (const char* name : {"News", "Sport"}) {
+        providers.AppendChild(document.CreateTextNode(QStringLiteral("\r\n  ")));
+        XmlNode category =
+            providers.AppendChild(document.CreateElement(QStringLiteral("category")));
+        category.SetAttribute(QStringLiteral("name"), QString::fromUtf8(name));
+        category.AppendChild(document.CreateTextNode(QStringLiteral("x")));
+    }
+    providers.AppendChild(document.CreateTextNode(QStringLiteral("\r\n")));
+
+    const QByteArray bytes = document.ToBytes();
+    EXPECT_EQ(bytes, QByteArray("<providers>\r\n  <category name=\"News\">x</category>\r\n"
+                                "  <category name=\"Sport\">x</category>\r\n</providers>"));
+    const XmlNode root = Load(bytes.constData());
+    EXPECT_EQ(NamesOf(root.ChildNodes()), (QStringList{"category", "category"}));
+}
+
+TEST_F(XmlDocumentSave, AttributeValuesSurviveARoundTrip) {
+    const QString value = QStringLiteral("a\tb\nc\r\nd \"q\" 'p' <&> \u00e9");
+    XmlDocument document;
+    document.AppendChild(document.CreateElement(QStringLiteral("r")))
+        .SetAttribute(QStringLiteral("v"), value);
+    const XmlNode root = Load(document.ToBytes().constData());
+    EXPECT_EQ(root.GetAttribute(QStringLiteral("v")), value);
+}
+
+TEST_F(XmlDocumentSave, NonAsciiNamesAndTextRoundTrip) {
+    XmlDocument document;
+    XmlNode root = document.AppendChild(document.CreateElement(QStringLiteral("日本語")));
+    root.SetAttribute(QStringLiteral("名前"), QStringLiteral("値"));
+    root.AppendChild(document.CreateTextNode(QStringLiteral("テキスト")));
+    const XmlNode loaded = Load(document.ToBytes().constData());
+    EXPECT_EQ(loaded.NodeName(), QStringLiteral("日本語"));
+    EXPECT_EQ(loaded.GetAttribute(QStringLiteral("名前")), QStringLiteral("値"));
+    EXPECT_EQ(loaded.Text(), QStringLiteral("テキスト"));
+}
+
+TEST_F(XmlDocumentSave, IsUtf8WithoutDeclarationWhateverWasRead) {
+    ASSERT_TRUE(m_document.Load(TestData::Path(QStringLiteral("xml/latin1.xml"))));
+    EXPECT_EQ(m_document.ToBytes(), QByteArray("<t>caf\xc3\xa9</t>"));
+}
+
+TEST_F(XmlDocumentSave, SavedFileLoadsBack) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.xml"));
+    Load("<r><a>1</a></r>");
+    ASSERT_TRUE(m_document.Save(path));
+    XmlDocument loaded;
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_EQ(loaded.ToBytes(), QByteArray("<r><a>1</a></r>"));
+}
+
+TEST_F(XmlDocumentSave, FailsWhereNoFileCanBeWritten) {
+    QTemporaryDir dir;
+    Load("<r/>");
+    EXPECT_FALSE(m_document.Save(dir.filePath(QStringLiteral("missing/out.xml"))));
+    // A directory in the way: even root cannot replace it with a file.
+    const QString directory = dir.filePath(QStringLiteral("taken"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken")));
+    EXPECT_FALSE(m_document.Save(directory));
+    EXPECT_TRUE(QFileInfo(directory).isDir());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"taken"});
+}
+
+TEST_F(XmlDocumentSave, FailedWriteLeavesTheOldFileAsItWas) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.xml"));
+    Load("<old/>");
+    ASSERT_TRUE(m_document.Save(path));
+    Load("<new>longer than the limit allows</new>");
+    {
+        const FileSizeLimit limit(16);
+        EXPECT_FALSE(m_document.Save(path));
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("<old/>"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"out.xml"});
+}
