@@ -1,4 +1,5 @@
 #include "config/ProgramVersion.h"
+#include "config/ProviderListFile.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/SpecialFolders.h"
@@ -23,7 +24,7 @@ int main(int argc, char** argv) {
     QtMessageBoxPresenter messageBoxes;
     MessageBox::SetPresenter(&messageBoxes);
     SettingsStore store(SpecialFolders::Configuration());
-    MainForm mainForm(store);
+    MainForm mainForm(store, ProviderListFile::DefaultPath());
     mainForm.Load();
     return QApplication::exec();
 }

@@ -1,22 +1,15 @@
 #include "model/Category.h"
 
+#include "model/LineElement.h"
+
 #include "platform/ProgramError.h"
 #include "platform/TextConversion.h"
-#include "platform/XmlDocument.h"
 
 namespace {
 
 const QString CategoryNameTag = QStringLiteral("categoryname");
 const QString ActiveTag = QStringLiteral("active");
 const QString UserDefinedTag = QStringLiteral("userdefined");
-
-void AppendLine(XmlDocument& document, XmlNode& parent, const QString& indent, const QString& tag,
-                const QString& value) {
-    parent.AppendChild(document.CreateTextNode(indent));
-    XmlNode child = parent.AppendChild(document.CreateElement(tag));
-    child.SetText(value);
-    parent.AppendChild(document.CreateTextNode(QStringLiteral("\r\n")));
-}
 
 } // namespace
 
@@ -34,15 +27,13 @@ bool Category::IsValidPartialName(const QString& name) {
 }
 
 XmlNode Category::AsXML(XmlDocument& xmlDocument, const QString& strIndent) const {
-    XmlNode element = xmlDocument.CreateElement(QStringLiteral("category"));
-    element.AppendChild(xmlDocument.CreateTextNode(QStringLiteral("\r\n")));
-    AppendLine(xmlDocument, element, strIndent, CategoryNameTag, CategoryName);
+    LineElement element(xmlDocument, QStringLiteral("category"), strIndent);
+    element.AddLine(CategoryNameTag, CategoryName);
     if (!Active)
-        AppendLine(xmlDocument, element, strIndent, ActiveTag, TextConversion::FromBoolean(false));
+        element.AddLine(ActiveTag, TextConversion::FromBoolean(false));
     if (UserDefined)
-        AppendLine(xmlDocument, element, strIndent, UserDefinedTag,
-                   TextConversion::FromBoolean(true));
-    return element;
+        element.AddLine(UserDefinedTag, TextConversion::FromBoolean(true));
+    return element.Element();
 }
 
 bool Category::FromXML(const XmlNode& xmlCategory) {

@@ -1,6 +1,7 @@
 #include "model/Provider.h"
 
 #include "model/DataURLScrambler.h"
+#include "model/LineElement.h"
 #include "model/PresentField.h"
 #include "model/ProviderConstants.h"
 #include "platform/ProgramError.h"
@@ -58,13 +59,9 @@ std::atomic<quint32> temporaryIDCounter{0};
 class ElementWriter {
 public:
     ElementWriter(XmlDocument& document, const QString& indent, bool diffOnly, Long presentFlags)
-        : m_document(document)
-        , m_indent(indent)
+        : m_lines(document, QStringLiteral("provider"), indent)
         , m_diffOnly(diffOnly)
-        , m_presentFlags(presentFlags)
-        , m_element(document.CreateElement(QStringLiteral("provider"))) {
-        AppendLineBreak();
-    }
+        , m_presentFlags(presentFlags) {}
 
     // In full mode when inFull; in diff mode when the present flags hold
     // bit (a field without a bit is never part of a diff).
@@ -73,24 +70,14 @@ public:
             WriteLine(tag, value);
     }
 
-    void WriteLine(QLatin1String tag, const QString& value) {
-        m_element.AppendChild(m_document.CreateTextNode(m_indent));
-        m_element.AppendChild(m_document.CreateElement(tag)).SetText(value);
-        AppendLineBreak();
-    }
+    void WriteLine(QLatin1String tag, const QString& value) { m_lines.AddLine(tag, value); }
 
-    XmlNode Element() const { return m_element; }
+    XmlNode Element() const { return m_lines.Element(); }
 
 private:
-    void AppendLineBreak() {
-        m_element.AppendChild(m_document.CreateTextNode(QStringLiteral("\r\n")));
-    }
-
-    XmlDocument& m_document;
-    const QString& m_indent;
+    LineElement m_lines;
     bool m_diffOnly;
     Long m_presentFlags;
-    XmlNode m_element;
 };
 
 using TextConversion::ToText;

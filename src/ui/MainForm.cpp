@@ -1,7 +1,9 @@
 #include "ui/MainForm.h"
 
 #include "config/ProgramVersion.h"
+#include "config/ProviderListFile.h"
 #include "config/SettingsIO.h"
+#include "model/ProviderCollection.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramError.h"
 #include "platform/Saturating.h"
@@ -29,13 +31,17 @@ QList<QRect> AvailableScreens() {
 
 } // namespace
 
-MainForm::MainForm(SettingsStore& store, QWidget* parent)
+MainForm::MainForm(SettingsStore& store, const QString& providersFilePath, QWidget* parent)
     : QMainWindow(parent)
-    , m_store(store) {
+    , m_store(store)
+    , m_providersFilePath(providersFilePath)
+    , m_providers(std::make_unique<ProviderCollection>()) {
     auto* placeholder = new QLabel(tr("No providers yet."), this);
     placeholder->setAlignment(Qt::AlignCenter);
     setCentralWidget(placeholder);
 }
+
+MainForm::~MainForm() = default;
 
 void MainForm::Load() {
     SettingsIO::SetDefaultSettings(m_settings, ScreenSizeTwips());
@@ -44,9 +50,35 @@ void MainForm::Load() {
     m_settings.ShowCategories = false;
     setWindowTitle(ProgramName());
     m_settings.Invocations = SaturatingAdd(m_settings.Invocations, 1);
+    bool listChanged = LoadProviderList();
+    SortProviderList();
+    const CategoryCollection& categories = m_providers->Categories();
+    if (m_settings.CurrentCategory.isEmpty() && categories.Count() > 0) {
+        m_settings.CurrentCategory = categories.Item(1)->CategoryName;
+        listChanged = true;
+    }
+    if (listChanged)
+        WriteSettingsAndProviders(true, true);
     ApplyWindowPlacement();
     show();
     activateWindow();
+}
+
+bool MainForm::LoadProviderList() {
+    const auto result = ProviderListFile::Load(*m_providers, m_providersFilePath, nullptr,
+                                               QDateTime::currentDateTime());
+    if (result == ProviderListFile::LoadResult::Loaded)
+        return false;
+    m_providers->SortByName(1, m_providers->Count());
+    return true;
+}
+
+void MainForm::SortProviderList() {
+    CategoryCollection& categories = m_providers->Categories();
+    categories.SortByName(1, categories.Count());
+    categories.ComputeVisibility();
+    m_providers->SortByCategory();
+    m_providers->FlagFirstInCategory();
 }
 
 void MainForm::ApplyWindowPlacement() {
@@ -63,7 +95,6 @@ void MainForm::StoreWindowPlacement() {
 }
 
 bool MainForm::WriteSettingsAndProviders(bool bWriteSettings, bool bWriteProviders) {
-    Q_UNUSED(bWriteProviders) // the provider list joins when it exists
     bool written = true;
     if (bWriteSettings) {
         try {
@@ -73,6 +104,10 @@ bool MainForm::WriteSettingsAndProviders(bool bWriteSettings, bool bWriteProvide
             written = false;
         }
     }
+    // Settings that cannot be written must not cost the run's changes to the
+    // provider list.
+    if (bWriteProviders)
+        written = m_providers->SaveFile(m_providersFilePath, nullptr, false, true, true) && written;
     return written;
 }
 
@@ -80,10 +115,12 @@ void MainForm::ShutdownMainWindow() {
     if (m_shutDown)
         return;
     m_shutDown = true;
+    // No completion may change a provider while the file is written.
+    m_providers->CancelPendingRequests(Currency::FromScaled(-Currency::Scale));
     StoreWindowPlacement();
     hide();
     m_settings.CurrentProvider.clear();
-    m_settings.ProviderCount = 0;
+    m_settings.ProviderCount = m_providers->Count();
     WriteSettingsAndProviders(true, true);
 }
 

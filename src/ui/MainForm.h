@@ -4,6 +4,9 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
+class ProviderCollection;
 class SettingsStore;
 
 // The main window. Load() runs the program's start-up and ends by showing
@@ -12,7 +15,8 @@ class MainForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainForm(SettingsStore& store, QWidget* parent = nullptr);
+    MainForm(SettingsStore& store, const QString& providersFilePath, QWidget* parent = nullptr);
+    ~MainForm() override;
 
     void Load();
     // Writes the preferences and/or the provider list. Each failure is
@@ -23,15 +27,21 @@ public:
     void ShutdownMainWindow();
 
     Settings& ProgramSettings() { return m_settings; }
+    ProviderCollection& Providers() { return *m_providers; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Loads the providers file; true when the list had to start afresh.
+    bool LoadProviderList();
+    void SortProviderList();
     void ApplyWindowPlacement();
     void StoreWindowPlacement();
 
     SettingsStore& m_store;
+    QString m_providersFilePath;
     Settings m_settings;
+    std::unique_ptr<ProviderCollection> m_providers;
     bool m_shutDown = false;
 };

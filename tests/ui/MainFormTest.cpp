@@ -1,8 +1,10 @@
 #include "ui/MainForm.h"
 #include "config/ProgramVersion.h"
+#include "model/ProviderCollection.h"
 #include "platform/SettingsStore.h"
 #include "support/RecordingMessageBox.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -18,6 +20,22 @@ protected:
         file.write(ini);
     }
 
+    QString ProvidersFile() const {
+        return folder.filePath(QStringLiteral("data/qtk_providers.xml"));
+    }
+
+    void WriteProviders(const QByteArray& xml) {
+        QDir().mkpath(folder.filePath(QStringLiteral("data")));
+        QFile file(ProvidersFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(xml);
+    }
+
+    static QByteArray Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     QByteArray StoreContents() const {
         QFile file(folder.filePath(QStringLiteral("Varnocet.conf")));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -30,7 +48,7 @@ protected:
 
 TEST_F(MainFormTest, FirstStartCountsOneInvocationAndShowsTheWindow) {
     SettingsStore store(folder.path());
-    MainForm form(store);
+    MainForm form(store, ProvidersFile());
     form.Load();
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Varnocet"));
@@ -42,7 +60,7 @@ TEST_F(MainFormTest, FirstStartCountsOneInvocationAndShowsTheWindow) {
 TEST_F(MainFormTest, CategoryTreeStartsHiddenWhateverWasStored) {
     WriteStore("[Preferences]\nShowCategories=True\nInvocations=4\n");
     SettingsStore store(folder.path());
-    MainForm form(store);
+    MainForm form(store, ProvidersFile());
     form.Load();
     EXPECT_FALSE(form.ProgramSettings().ShowCategories);
     EXPECT_EQ(form.ProgramSettings().Invocations, 5);
@@ -51,7 +69,7 @@ TEST_F(MainFormTest, CategoryTreeStartsHiddenWhateverWasStored) {
 TEST_F(MainFormTest, ClosingWritesThePreferencesBack) {
     {
         SettingsStore store(folder.path());
-        MainForm form(store);
+        MainForm form(store, ProvidersFile());
         form.Load();
         form.move(300, 200);
         form.close();
@@ -66,7 +84,7 @@ TEST_F(MainFormTest, ClosingWritesThePreferencesBack) {
 
 TEST_F(MainFormTest, WindowFarToTheRightIsStoredInThirtyTwoBits) {
     SettingsStore store(folder.path());
-    MainForm form(store);
+    MainForm form(store, ProvidersFile());
     form.Load();
     form.move(2500, 10);
     form.ShutdownMainWindow();
@@ -79,8 +97,9 @@ TEST_F(MainFormTest, FailedSettingsWriteIsReportedAndShutdownCompletes) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     SettingsStore store(folder.filePath(QStringLiteral("blocker/config")));
-    MainForm form(store);
-    form.Load();
+    MainForm form(store, ProvidersFile());
+    form.Load(); // the first run already writes, and already fails
+    RecordingMessageBox::Instance().Texts.clear();
     EXPECT_FALSE(form.WriteSettingsAndProviders(true, true));
     EXPECT_EQ(RecordingMessageBox::Instance().Texts,
               QStringList{QStringLiteral("Error in WriteSettingsAndProviders!")});
@@ -90,10 +109,70 @@ TEST_F(MainFormTest, FailedSettingsWriteIsReportedAndShutdownCompletes) {
 
 TEST_F(MainFormTest, ShutdownRunsOnce) {
     SettingsStore store(folder.path());
-    MainForm form(store);
+    MainForm form(store, ProvidersFile());
     form.Load();
     form.ShutdownMainWindow();
     QFile::remove(folder.filePath(QStringLiteral("Varnocet.conf")));
     form.close();
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("Varnocet.conf"))));
+}
+
+TEST_F(MainFormTest, FirstRunWritesAnEmptyProviderListIntoANewFolder) {
+    SettingsStore store(folder.path());
+    MainForm form(store, ProvidersFile());
+    form.Load();
+    EXPECT_TRUE(QFile::exists(ProvidersFile()));
+    form.close();
+    EXPECT_TRUE(Read(ProvidersFile()).startsWith("<providers v=\"0\">"));
+}
+
+TEST_F(MainFormTest, StartupSortsTheListAndPicksACurrentCategory) {
+    WriteProviders(
+        "<providers v=\"1\">"
+        "<category><categoryname>Zeta</categoryname></category>"
+        "<category><categoryname>Alpha</categoryname><active>False</active></category>"
+        "<category><categoryname>Alpha/Beta</categoryname></category>"
+        "<provider><providername>z</providername><category>Zeta</category></provider>"
+        "<provider><providername>b</providername><category>Alpha/Beta</category></provider>"
+        "</providers>");
+    SettingsStore store(folder.path());
+    MainForm form(store, ProvidersFile());
+    form.Load();
+    const ProviderCollection& providers = form.Providers();
+    EXPECT_EQ(providers.Categories().Item(1)->CategoryName, QStringLiteral("Alpha"));
+    EXPECT_FALSE(providers.Categories().Item(2)->Visible);
+    EXPECT_EQ(providers.Item(1)->ProviderName, QStringLiteral("b"));
+    EXPECT_TRUE(providers.Item(1)->FirstInCategory);
+    EXPECT_EQ(form.ProgramSettings().CurrentCategory, QStringLiteral("Alpha"));
+    EXPECT_TRUE(StoreContents().contains("CurrentCategory=Alpha\n"));
+}
+
+TEST_F(MainFormTest, UnreadableProviderListIsCopiedAsideBeforeAnythingIsWritten) {
+    const QByteArray truncated = "<providers v=\"2\">\r\n  <provider>\r\n    <providername>Mine";
+    WriteProviders(truncated);
+    SettingsStore store(folder.path());
+    MainForm form(store, ProvidersFile());
+    form.Load();
+    const QStringList copies = QDir(folder.filePath(QStringLiteral("data")))
+                                   .entryList({QStringLiteral("qtk_providers.xml.bad-*")});
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(Read(folder.filePath(QStringLiteral("data/")) + copies.first()), truncated);
+    ASSERT_EQ(RecordingMessageBox::Instance().Texts.size(), 1);
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.first().contains(copies.first()));
+}
+
+TEST_F(MainFormTest, ProvidersAreSavedEvenWhenTheSettingsCannotBe) {
+    WriteProviders("<providers><provider><providername>Kept</providername>"
+                   "<attemptedupdates>3</attemptedupdates></provider></providers>");
+    QFile blocker(folder.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    SettingsStore store(folder.filePath(QStringLiteral("blocker/config")));
+    MainForm form(store, ProvidersFile());
+    form.Load();
+    form.Providers().Item(1)->AttemptedUpdates = 4;
+    form.close();
+    EXPECT_TRUE(Read(ProvidersFile()).contains("<attemptedupdates>4</attemptedupdates>"));
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.contains(
+        QStringLiteral("Error in WriteSettingsAndProviders!")));
 }

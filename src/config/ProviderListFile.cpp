@@ -1,0 +1,48 @@
+#include "config/ProviderListFile.h"
+
+#include "model/ProviderCollection.h"
+#include "platform/MessageBox.h"
+#include "platform/SpecialFolders.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+QString CopyAside(const QString& path, const QDateTime& now) {
+    const QString copy =
+        path + QStringLiteral(".bad-") + now.toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    return QFile::copy(path, copy) ? copy : QString();
+}
+
+void TellAboutCopy(const QString& path, const XmlDocument::ParseError& error, const QString& copy) {
+    QString text =
+        QStringLiteral("Your provider list %1 could not be read (line %2, column %3: %4).")
+            .arg(path)
+            .arg(error.Line)
+            .arg(error.LinePos)
+            .arg(error.Reason);
+    text += copy.isEmpty() ? QStringLiteral("\r\n\r\nNo copy of it could be made.")
+                           : QStringLiteral("\r\n\r\nIt was kept as %1.").arg(copy);
+    MessageBox::Show(text);
+}
+
+} // namespace
+
+namespace ProviderListFile {
+
+QString DefaultPath() {
+    return QDir(SpecialFolders::ApplicationData()).filePath(QStringLiteral("qtk_providers.xml"));
+}
+
+LoadResult Load(ProviderCollection& providers, const QString& path, ProgressReporter* progress,
+                const QDateTime& now) {
+    if (providers.LoadFile(path, progress, true))
+        return LoadResult::Loaded;
+    if (!QFile::exists(path))
+        return LoadResult::Missing;
+    TellAboutCopy(path, providers.LastLoadError(), CopyAside(path, now));
+    return LoadResult::Unreadable;
+}
+
+} // namespace ProviderListFile
