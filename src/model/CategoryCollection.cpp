@@ -13,8 +13,12 @@ std::size_t CategoryCollection::Offset(Integer nIndex) const {
 void CategoryCollection::Append(std::shared_ptr<Category> category) {
     if (m_categories.size() >= static_cast<std::size_t>(std::numeric_limits<Integer>::max()))
         throw ProgramError(QStringLiteral("too many categories"));
-    if (m_indexed)
-        m_index[category->CategoryName.toUpper()].push_back(static_cast<Integer>(Count() + 1));
+    if (m_indexed) {
+        const QString key = category->CategoryName.toUpper();
+        if (!m_index.contains(key))
+            m_index.insert(key, static_cast<Integer>(Count() + 1));
+        m_indexedNames.push_back(category->CategoryName);
+    }
     m_categories.push_back(std::move(category));
 }
 
@@ -48,28 +52,42 @@ void CategoryCollection::Remove(Integer nIndex) {
 
 Integer CategoryCollection::LocateCategory(const QString& strCategoryName) const {
     const QString key = strCategoryName.toUpper();
-    if (!m_indexed) {
-        m_index.clear();
-        for (std::size_t i = 0; i < m_categories.size(); ++i)
-            m_index[m_categories[i]->CategoryName.toUpper()].push_back(static_cast<Integer>(i + 1));
-        m_indexed = true;
-    }
-    const auto candidates = m_index.constFind(key);
-    if (candidates != m_index.constEnd()) {
-        for (const Integer position : *candidates) {
-            if (position <= Count() && m_categories[position - 1]->CategoryName.toUpper() == key)
-                return position;
-        }
-    }
-    return ScanForCategory(key);
+    if (!m_indexed)
+        BuildIndex();
+    const Integer position = IndexedPosition(key);
+    if (position > 0 || (position < 0 && !NamesChangedSinceIndexed()))
+        return position;
+    BuildIndex();
+    return IndexedPosition(key);
 }
 
-Integer CategoryCollection::ScanForCategory(const QString& key) const {
+void CategoryCollection::BuildIndex() const {
+    m_index.clear();
+    m_indexedNames.clear();
+    // Backwards, so that the first of equal paths is the one kept.
+    for (std::size_t i = m_categories.size(); i > 0; --i)
+        m_index.insert(m_categories[i - 1]->CategoryName.toUpper(), static_cast<Integer>(i));
+    for (const auto& category : m_categories)
+        m_indexedNames.push_back(category->CategoryName);
+    m_indexed = true;
+}
+
+// The first indexed position for `key`; -1 when there is none; 0 when that
+// category has been renamed since (the index is stale).
+Integer CategoryCollection::IndexedPosition(const QString& key) const {
+    const Integer position = m_index.value(key, -1);
+    if (position < 0)
+        return -1;
+    const std::size_t offset = static_cast<std::size_t>(position - 1);
+    return m_categories[offset]->CategoryName == m_indexedNames[offset] ? position : 0;
+}
+
+bool CategoryCollection::NamesChangedSinceIndexed() const {
     for (std::size_t i = 0; i < m_categories.size(); ++i) {
-        if (m_categories[i]->CategoryName.toUpper() == key)
-            return static_cast<Integer>(i + 1);
+        if (m_categories[i]->CategoryName != m_indexedNames[i])
+            return true;
     }
-    return -1;
+    return false;
 }
 
 Integer CategoryCollection::LocateParentCategory(const QString& strCategoryName) const {

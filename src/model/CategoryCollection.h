@@ -57,13 +57,16 @@ public:
 private:
     std::size_t Offset(Integer nIndex) const;
     void Append(std::shared_ptr<Category> category);
-    Integer ScanForCategory(const QString& key) const;
+    void BuildIndex() const;
+    Integer IndexedPosition(const QString& key) const;
+    bool NamesChangedSinceIndexed() const;
 
     std::vector<std::shared_ptr<Category>> m_categories;
-    // Upper-case path -> positions holding it. Built on first use, extended by
-    // Append, dropped by changes of order. Names can also change in place, so
-    // a hit is confirmed against the category and a miss is confirmed by a
-    // scan.
-    mutable QHash<QString, std::vector<Integer>> m_index;
+    // Upper-case path -> the first position holding it, and the name each
+    // position had when indexed. Built on first use, extended by Append, dropped by
+    // changes of order. Names can also be changed in place: a hit whose name
+    // changed, or a miss while some name changed, rebuilds the index first.
+    mutable QHash<QString, Integer> m_index;
+    mutable std::vector<QString> m_indexedNames;
     mutable bool m_indexed = false;
 };

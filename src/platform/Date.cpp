@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -73,21 +74,21 @@ QDate CalendarDay(qint64 day) {
     return QDate::fromJulianDay(EpochJulianDay + day);
 }
 
+// Formatted by hand rather than with QString::arg: providers files hold one
+// date per provider, and thousands of them are written at every exit.
 QString DateText(const QDate& date) {
-    return QStringLiteral("%1/%2/%3")
-        .arg(date.month())
-        .arg(date.day())
-        .arg(date.year(), 4, 10, QChar(u'0'));
+    char text[32];
+    std::snprintf(text, sizeof text, "%d/%d/%04d", date.month(), date.day(), date.year());
+    return QString::fromLatin1(text);
 }
 
 QString TimeText(qint64 seconds) {
-    const qint64 hour = seconds / 3600;
-    const qint64 hour12 = hour % 12 == 0 ? 12 : hour % 12;
-    return QStringLiteral("%1:%2:%3 %4")
-        .arg(hour12)
-        .arg(seconds / 60 % 60, 2, 10, QChar(u'0'))
-        .arg(seconds % 60, 2, 10, QChar(u'0'))
-        .arg(hour < 12 ? QStringLiteral("AM") : QStringLiteral("PM"));
+    const int hour = static_cast<int>(seconds / 3600);
+    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d:%02d %s", hour12, static_cast<int>(seconds / 60 % 60),
+                  static_cast<int>(seconds % 60), hour < 12 ? "AM" : "PM");
+    return QString::fromLatin1(text);
 }
 
 // The parts of a text form, in ASCII digits only so that no locale or

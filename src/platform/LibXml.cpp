@@ -52,9 +52,14 @@ QString ToQString(const xmlChar* text) {
 
 QByteArray QualifiedName(const xmlNs* ns, const xmlChar* name) {
     QByteArray result;
+    AppendQualifiedName(result, ns, name);
+    return result;
+}
+
+void AppendQualifiedName(QByteArray& out, const xmlNs* ns, const xmlChar* name) {
     if (ns != nullptr && ns->prefix != nullptr)
-        result.append(reinterpret_cast<const char*>(ns->prefix)).append(':');
-    return result.append(reinterpret_cast<const char*>(name));
+        out.append(reinterpret_cast<const char*>(ns->prefix)).append(':');
+    out.append(reinterpret_cast<const char*>(name));
 }
 
 bool WalkExpanded(const xmlNode* node, const std::function<bool(const xmlNode*)>& visit) {

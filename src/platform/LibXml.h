@@ -22,6 +22,8 @@ void Initialize();
 QString ToQString(const xmlChar* text);
 // The name with its prefix, as written: "dc:date".
 QByteArray QualifiedName(const xmlNs* ns, const xmlChar* name);
+// Appends "prefix:name" (or "name") to `out` without a temporary.
+void AppendQualifiedName(QByteArray& out, const xmlNs* ns, const xmlChar* name);
 
 // Calls `visit` for `node` and for everything below it in document order,
 // stepping into the replacement of each entity reference (and into an

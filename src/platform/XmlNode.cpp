@@ -172,6 +172,10 @@ QString XmlNode::Text() const {
         return {};
     if (m_node->type == XML_COMMENT_NODE || m_node->type == XML_PI_NODE)
         return LibXml::ToQString(m_node->content);
+    // Most elements hold one run of text: no walk needed.
+    const xmlNode* only = m_node->type == XML_ELEMENT_NODE ? m_node->children : nullptr;
+    if (only != nullptr && only->next == nullptr && IsCharacterData(only))
+        return LibXml::ToQString(only->content);
     return QString::fromStdString(ExpandedText(m_node));
 }
 

@@ -115,12 +115,16 @@ bool XmlSerializer::WriteStart(const xmlNode* node) {
 }
 
 void XmlSerializer::WriteEnd(const xmlNode* node) {
-    if (node->type == XML_ELEMENT_NODE)
-        m_out.append("</").append(LibXml::QualifiedName(node->ns, node->name)).append('>');
+    if (node->type != XML_ELEMENT_NODE)
+        return;
+    m_out.append("</");
+    LibXml::AppendQualifiedName(m_out, node->ns, node->name);
+    m_out.append('>');
 }
 
 void XmlSerializer::WriteStartTag(const xmlNode* element) {
-    m_out.append('<').append(LibXml::QualifiedName(element->ns, element->name));
+    m_out.append('<');
+    LibXml::AppendQualifiedName(m_out, element->ns, element->name);
     // Namespace declarations are held apart from the attributes.
     for (const xmlNs* ns = element->nsDef; ns != nullptr; ns = ns->next) {
         m_out.append(" xmlns");
@@ -136,7 +140,9 @@ void XmlSerializer::WriteStartTag(const xmlNode* element) {
 }
 
 void XmlSerializer::WriteAttribute(const xmlAttr* attribute) {
-    m_out.append(' ').append(LibXml::QualifiedName(attribute->ns, attribute->name)).append("=\"");
+    m_out.append(' ');
+    LibXml::AppendQualifiedName(m_out, attribute->ns, attribute->name);
+    m_out.append("=\"");
     // A parsed value keeps its entity references as nodes of their own.
     for (const xmlNode* part = attribute->children; part != nullptr; part = part->next) {
         if (part->type == XML_ENTITY_REF_NODE)

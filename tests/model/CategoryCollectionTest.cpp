@@ -158,3 +158,19 @@ TEST(CategoryCollectionTest, AddFromXMLReportsUnreadableValues) {
     EXPECT_EQ(Names(categories), QStringList({QStringLiteral("A"), QStringLiteral("B")}));
     EXPECT_TRUE(categories.Item(2)->Active);
 }
+
+TEST(CategoryCollectionTest, LookupsFollowNamesChangedInPlace) {
+    CategoryCollection categories =
+        Of({QStringLiteral("News"), QStringLiteral("Sports"), QStringLiteral("NEWS")});
+    EXPECT_EQ(categories.LocateCategory(QStringLiteral("news")), 1);
+    categories.Item(1)->CategoryName = QStringLiteral("Old News");
+    EXPECT_EQ(categories.LocateCategory(QStringLiteral("news")), 3);
+    EXPECT_EQ(categories.LocateCategory(QStringLiteral("old news")), 1);
+    categories.Item(2)->CategoryName = QStringLiteral("Games");
+    EXPECT_EQ(categories.LocateCategory(QStringLiteral("Sports")), -1);
+    EXPECT_EQ(categories.LocateCategory(QStringLiteral("GAMES")), 2);
+    categories.Add(QStringLiteral("games"), true, false);
+    EXPECT_EQ(categories.LocateCategory(QStringLiteral("games")), 2);
+    categories.Remove(1);
+    EXPECT_EQ(categories.LocateCategory(QStringLiteral("games")), 1);
+}

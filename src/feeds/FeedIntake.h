@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/Types.h"
+#include "platform/XmlNode.h"
+
+#include <QString>
+
+class IntakeEnvironment;
+class Provider;
+class StoryCollection;
+class XmlDocument;
+
+// Where a finished download meets the format readers: recognising the
+// format, building the provider's new story collection, marking the stories
+// whose titles are new, and keeping the provider's statistics and load state.
+namespace FeedIntake {
+
+// The feed format (FeedFormat) chosen by the root element's local name.
+Long GetFeedFormat(const XmlNode& root);
+// The root's first attribute named exactly "version", trimmed; "" when none.
+QString GetVersionAttribute(const XmlNode& root);
+// Counts the stories of `fresh` whose titles `old` lacks; with bHighlightNew
+// their NewStory is set and every other story's cleared. Linear: the old
+// titles are looked up through their hashes.
+Integer MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool bHighlightNew);
+
+// The stories of a finished document. A failed load (incomplete document,
+// no root element, unknown format, a reader that cannot read it) keeps the
+// provider's previous stories and sets LoadState to failed. Whatever
+// happens, the provider's stories operation ends here.
+void GrabStoriesXMLComplete(Provider& provider, const XmlDocument& document,
+                            IntakeEnvironment& environment);
+// The stories of a finished text request with its HTTP status and decoded
+// body.
+void GrabStoriesTextFinish(Provider& provider, int httpStatus, const QString& responseText,
+                           IntakeEnvironment& environment);
+// Name, description, site, image and language from a finished document.
+void GrabProviderDetailsXMLComplete(Provider& provider, const XmlDocument& document,
+                                    IntakeEnvironment& environment);
+// Text feeds carry no details: a successful request only marks them done.
+void GrabProviderDetailsTextFinish(Provider& provider, int httpStatus);
+
+} // namespace FeedIntake
