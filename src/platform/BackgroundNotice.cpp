@@ -28,6 +28,8 @@ void SetSink(std::function<void(const QString&)> newSink) {
     sink = newSink ? std::move(newSink) : PrintToStandardError;
 }
 
-void Forget() { reported.clear(); }
+void Forget() {
+    reported.clear();
+}
 
 } // namespace BackgroundNotice

@@ -8,10 +8,16 @@ std::optional<QDateTime> fixedNow;
 
 namespace Clock {
 
-QDateTime NowUtc() { return fixedNow ? *fixedNow : QDateTime::currentDateTimeUtc(); }
+QDateTime NowUtc() {
+    return fixedNow ? *fixedNow : QDateTime::currentDateTimeUtc();
+}
 
-void SetNow(const QDateTime& instant) { fixedNow = instant.toUTC(); }
+void SetNow(const QDateTime& instant) {
+    fixedNow = instant.toUTC();
+}
 
-void ResetNow() { fixedNow.reset(); }
+void ResetNow() {
+    fixedNow.reset();
+}
 
 } // namespace Clock

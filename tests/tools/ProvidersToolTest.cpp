@@ -1,28 +1,19 @@
 #include "support/TestData.h"
+#include "support/ToolRun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct ToolRun {
-    int ExitCode = -1;
-    QByteArray Out;
-    QByteArray Err;
-};
-
 ToolRun Tool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(VARNOCET_PROVIDERS_TOOL), arguments);
-    process.waitForFinished(30000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    return ToolRun::Of(QStringLiteral(VARNOCET_PROVIDERS_TOOL), arguments);
 }
 
 QByteArray Read(const QString& path) {

@@ -1,0 +1,247 @@
+#include "feeds/FeedIntake.h"
+
+#include "feeds/AtomReader.h"
+#include "feeds/BackslashReader.h"
+#include "feeds/FeedConstants.h"
+#include "feeds/FeedFormat.h"
+#include "feeds/IntakeEnvironment.h"
+#include "feeds/MoreoverReader.h"
+#include "feeds/RssReader.h"
+#include "feeds/ScriptingNewsReader.h"
+#include "feeds/StoryListReader.h"
+#include "feeds/TextFeedReader.h"
+#include "feeds/UltramodeReader.h"
+#include "model/Provider.h"
+#include "platform/BackgroundNotice.h"
+#include "platform/HighResolutionCounter.h"
+#include "platform/ProgramError.h"
+#include "platform/Saturating.h"
+#include "platform/XmlDocument.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr Integer StoriesOperation = 1;
+constexpr Integer DetailsOperation = 2;
+
+// The end of every stories completion, however it ends: the provider is
+// due again after its interval, no longer outstanding, and recoloured.
+class StoriesCompletion {
+public:
+    StoriesCompletion(Provider& provider, IntakeEnvironment& environment)
+        : m_provider(provider)
+        , m_environment(environment) {}
+    ~StoriesCompletion() {
+        m_provider.MinutesToNextRefresh = m_provider.RefreshMinutes;
+        m_provider.PendingOperations &= ~StoriesOperation;
+        m_environment.OperationCompleted();
+        m_environment.LoadStateChanged(m_provider);
+    }
+
+    StoriesCompletion(const StoriesCompletion&) = delete;
+    StoriesCompletion& operator=(const StoriesCompletion&) = delete;
+
+private:
+    Provider& m_provider;
+    IntakeEnvironment& m_environment;
+};
+
+void CountSuccessfulUpdate(Provider& provider, const Currency& now) {
+    provider.SuccessfulUpdates = SaturatingAdd(provider.SuccessfulUpdates, 1);
+    const Currency elapsed = HighResolutionCounter::Seconds(provider.tStart, now);
+    provider.LastLoadDuration = elapsed;
+    provider.TotalLoadDuration =
+        Currency::FromScaled(SaturatingAdd(provider.TotalLoadDuration.Scaled(), elapsed.Scaled()));
+}
+
+// A fresh collection for the coming stories, seeded with the provider's
+// preset story; the previous one stays with the provider until the new one
+// has been read.
+std::shared_ptr<StoryCollection> SeededCollection(Provider& provider) {
+    auto previous = provider.stCollStories;
+    provider.stCollStories = std::make_shared<StoryCollection>();
+    provider.PresetStoryCollection();
+    return std::exchange(provider.stCollStories, previous);
+}
+
+bool ReadDocumentStories(Provider& provider, StoryCollection& stories, const XmlNode& root,
+                         Long format) {
+    switch (format) {
+    case FeedFormat::Ultramode:
+        return UltramodeReader::ReadStories(provider, stories, root);
+    case FeedFormat::Backslash:
+        return BackslashReader::ReadStories(provider, stories, root);
+    case FeedFormat::RSS:
+        return RssReader::ReadStories(provider, stories, root,
+                                      FeedIntake::GetVersionAttribute(root));
+    case FeedFormat::Atom:
+        return AtomReader::ReadStories(provider, stories, root);
+    case FeedFormat::ScriptingNews:
+        return ScriptingNewsReader::ReadStories(provider, stories, root);
+    case FeedFormat::Moreover:
+        return MoreoverReader::ReadStories(provider, stories, root);
+    case FeedFormat::StoryList:
+        return StoryListReader::ReadStories(provider, stories, root);
+    default:
+        return false;
+    }
+}
+
+// Adopts the stories just read: marks the new ones, tells the window and
+// plays the arrival sound.
+void Adopt(Provider& provider, std::shared_ptr<StoryCollection> fresh,
+           IntakeEnvironment& environment) {
+    const Integer count = FeedIntake::MarkNewStories(*provider.stCollStories, *fresh,
+                                                     environment.HighlightNewStories());
+    fresh->Compress();
+    provider.stCollStories = std::move(fresh);
+    provider.LoadState = count >= 1 ? LoadState::LoadedWithNewStories : LoadState::Loaded;
+    environment.StoriesReplaced(provider);
+    if (environment.PlayArrivalSounds() && count != 0 && !provider.ArrivalSound.isEmpty())
+        environment.PlayArrivalSound(provider.ArrivalSound);
+}
+
+bool IsSuccess(int httpStatus) {
+    return httpStatus >= 200 && httpStatus <= 299;
+}
+
+void ReadDocumentDetails(Provider& provider, const XmlNode& root) {
+    switch (FeedIntake::GetFeedFormat(root)) {
+    case FeedFormat::Ultramode:
+    case FeedFormat::Backslash:
+    case FeedFormat::StoryList:
+        provider.NeedsDetails = false;
+        break;
+    case FeedFormat::RSS:
+        RssReader::ReadDetails(provider, root, FeedIntake::GetVersionAttribute(root));
+        break;
+    case FeedFormat::Atom:
+        AtomReader::ReadDetails(provider, root);
+        break;
+    case FeedFormat::ScriptingNews:
+        ScriptingNewsReader::ReadDetails(provider, root);
+        break;
+    case FeedFormat::Moreover:
+        if (!FeedConstants::MoreoverLogoURL.isEmpty())
+            provider.ImageURL = FeedConstants::MoreoverLogoURL;
+        provider.NeedsDetails = false;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+namespace FeedIntake {
+
+Long GetFeedFormat(const XmlNode& root) {
+    static const QHash<QString, Long> formats = {
+        {QStringLiteral("RDF"), FeedFormat::RSS},
+        {QStringLiteral("rss"), FeedFormat::RSS},
+        {QStringLiteral("feed"), FeedFormat::Atom},
+        {QStringLiteral("ultramode"), FeedFormat::Ultramode},
+        {QStringLiteral("scriptingNews"), FeedFormat::ScriptingNews},
+        {QStringLiteral("backslash"), FeedFormat::Backslash},
+        {QStringLiteral("moreovernews"), FeedFormat::Moreover},
+        {QStringLiteral("storyList"), FeedFormat::StoryList},
+    };
+    return formats.value(root.BaseName(), FeedFormat::Unknown);
+}
+
+QString GetVersionAttribute(const XmlNode& root) {
+    for (const XmlNode::Attribute& attribute : root.Attributes()) {
+        if (attribute.Name == QLatin1String("version"))
+            return attribute.Value.trimmed();
+    }
+    return QString();
+}
+
+Integer MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool bHighlightNew) {
+    QHash<qint32, std::vector<const Story*>> oldTitles;
+    for (const Story& story : old)
+        oldTitles[story.TitleHash].push_back(&story);
+    Integer count = 0;
+    for (Story& story : fresh) {
+        const std::vector<const Story*> candidates = oldTitles.value(story.TitleHash);
+        const bool known = std::any_of(candidates.begin(), candidates.end(),
+                                       [&](const Story* old) { return old->Title == story.Title; });
+        if (!known)
+            count = SaturatingAdd<Integer>(count, 1);
+        if (bHighlightNew)
+            story.NewStory = !known;
+    }
+    return count;
+}
+
+void GrabStoriesXMLComplete(Provider& provider, const XmlDocument& document,
+                            IntakeEnvironment& environment) {
+    const StoriesCompletion completion(provider, environment);
+    const Currency now = environment.CounterNow();
+    const XmlNode root = document.DocumentElement();
+    provider.LoadState = LoadState::Failed;
+    if (document.ReadyState() != XmlDocument::Complete || root.IsNull())
+        return;
+    CountSuccessfulUpdate(provider, now);
+    const Long format = GetFeedFormat(root);
+    if (format == FeedFormat::Unknown)
+        return;
+    provider.DataType = format;
+    auto fresh = SeededCollection(provider);
+    try {
+        if (!ReadDocumentStories(provider, *fresh, root, format))
+            return;
+    } catch (const ProgramError&) {
+        return;
+    }
+    Adopt(provider, std::move(fresh), environment);
+}
+
+void GrabStoriesTextFinish(Provider& provider, int httpStatus, const QString& responseText,
+                           IntakeEnvironment& environment) {
+    const StoriesCompletion completion(provider, environment);
+    const Currency now = environment.CounterNow();
+    provider.LoadState = LoadState::Failed;
+    if (!IsSuccess(httpStatus))
+        return;
+    CountSuccessfulUpdate(provider, now);
+    auto fresh = SeededCollection(provider);
+    if (!responseText.isEmpty()) {
+        provider.DataType = FeedFormat::Text;
+        try {
+            if (!TextFeedReader::ReadStories(provider, *fresh, responseText))
+                return;
+        } catch (const ProgramError&) {
+            return;
+        }
+    }
+    Adopt(provider, std::move(fresh), environment);
+}
+
+void GrabProviderDetailsXMLComplete(Provider& provider, const XmlDocument& document,
+                                    IntakeEnvironment& environment) {
+    const XmlNode root = document.DocumentElement();
+    if (document.ReadyState() == XmlDocument::Complete && !root.IsNull()) {
+        try {
+            ReadDocumentDetails(provider, root);
+        } catch (const ProgramError&) {
+            BackgroundNotice::Report(QStringLiteral("Error in GrabProviderDetailsXMLComplete!"));
+        }
+    }
+    provider.PendingOperations &= ~DetailsOperation;
+    environment.OperationCompleted();
+}
+
+void GrabProviderDetailsTextFinish(Provider& provider, int httpStatus) {
+    if (IsSuccess(httpStatus))
+        provider.NeedsDetails = false;
+    provider.PendingOperations &= ~DetailsOperation;
+}
+
+} // namespace FeedIntake

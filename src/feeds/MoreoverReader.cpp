@@ -1,0 +1,33 @@
+#include "feeds/MoreoverReader.h"
+
+#include "feeds/FeedDates.h"
+#include "feeds/HtmlText.h"
+#include "feeds/StoryElement.h"
+
+namespace MoreoverReader {
+
+namespace {
+
+bool IsTextArticle(const StoryElement::Fields& fields) {
+    return fields.HasAll({QStringLiteral("headline_text"), QStringLiteral("url")}) &&
+           fields.Value(QStringLiteral("media_type")) == QLatin1String("text");
+}
+
+void ReadArticle(StoryCollection& stories, const XmlNode& article) {
+    const StoryElement::Fields fields(article);
+    if (!IsTextArticle(fields))
+        return;
+    const Date time = FeedDates::SafeDate(fields.RequiredValue(QStringLiteral("harvest_time")));
+    stories.Add(HtmlText::DecodeEntities(fields.Text(QStringLiteral("headline_text"))), QString(),
+                fields.Value(QStringLiteral("url")), time, 0, true);
+}
+
+} // namespace
+
+bool ReadStories(Provider& /*provider*/, StoryCollection& stories, const XmlNode& root) {
+    for (const XmlNode& article : StoryElement::ChildrenNamed(root, QStringLiteral("article")))
+        ReadArticle(stories, article);
+    return true;
+}
+
+} // namespace MoreoverReader

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/Types.h"
+#include "platform/XmlNode.h"
+
+#include <QHash>
+#include <QString>
+
+#include <functional>
+
+// What the RSS and Atom readers share: finding an element's fields, the
+// language of a feed and stopping a reader cleanly.
+namespace ReaderSupport {
+
+// The key a field is remembered under (a local or qualified name, or a
+// slot several names share).
+using FieldKey = std::function<QString(const XmlNode&)>;
+
+// The child elements of `parent` by key; of several children with the same
+// key the last one counts.
+QHash<QString, XmlNode> LastChildren(const XmlNode& parent, const FieldKey& keyOf);
+
+// The text of the field, or `fallback` when the element lacks it.
+QString TextOr(const QHash<QString, XmlNode>& fields, const QString& key, const QString& fallback);
+
+// The language number of a language code such as "en-us"; codes the table
+// lacks give 1 so that the provider keeps a valid language.
+Long LanguageNumber(const QString& code);
+
+// Runs `read`; a ProgramError ends it with `message` reported, keeping what
+// it had stored until then.
+void StopOnError(const QString& message, const std::function<void()>& read);
+
+} // namespace ReaderSupport

@@ -1,0 +1,49 @@
+#include "feeds/StoryElement.h"
+
+#include "feeds/ReaderSupport.h"
+#include "platform/ProgramError.h"
+
+#include <algorithm>
+
+namespace StoryElement {
+
+QList<XmlNode> ChildrenNamed(const XmlNode& parent, const QString& name) {
+    QList<XmlNode> children;
+    for (const XmlNode& child : parent.ChildNodes()) {
+        if (child.IsElement() && child.NodeName() == name)
+            children.append(child);
+    }
+    return children;
+}
+
+Fields::Fields(const XmlNode& element) {
+    Collect(element);
+}
+
+void Fields::Collect(const XmlNode& element) {
+    m_elementName = element.NodeName();
+    m_last.insert(ReaderSupport::LastChildren(
+        element, [](const XmlNode& child) { return child.NodeName(); }));
+}
+
+bool Fields::HasAll(const QStringList& names) const {
+    return std::all_of(names.cbegin(), names.cend(),
+                       [this](const QString& name) { return Has(name); });
+}
+
+QString Fields::Text(const QString& name) const {
+    return m_last.value(name).Text();
+}
+
+QString Fields::Value(const QString& name) const {
+    return Text(name).trimmed();
+}
+
+QString Fields::RequiredValue(const QString& name) const {
+    if (!Has(name))
+        throw ProgramError(
+            QStringLiteral("A %1 element has no %2 element.").arg(m_elementName, name));
+    return Value(name);
+}
+
+} // namespace StoryElement

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "model/Provider.h"
+#include "model/StoryCollection.h"
+#include "platform/XmlNode.h"
+
+// The "storyList" format: each "story" is a headline of some channel, dated
+// by an RFC 822 "postTime".
+namespace StoryListReader {
+
+// Reads the stories of the root into `stories`. Stories without text or
+// channel address are skipped; a story without "postTime" throws
+// ProgramError (the load fails).
+bool ReadStories(Provider& provider, StoryCollection& stories, const XmlNode& root);
+
+} // namespace StoryListReader

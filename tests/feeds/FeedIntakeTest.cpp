@@ -1,0 +1,215 @@
+#include "feeds/FeedIntake.h"
+#include "feeds/FeedFormat.h"
+#include "feeds/IntakeEnvironment.h"
+#include "model/Provider.h"
+#include "platform/Clock.h"
+#include "platform/XmlDocument.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordingEnvironment : public IntakeEnvironment {
+public:
+    bool HighlightNewStories() const override { return Highlight; }
+    bool PlayArrivalSounds() const override { return Sounds; }
+    Currency CounterNow() const override { return Currency::FromScaled(2'500'000'000); }
+    void OperationCompleted() override { ++Completed; }
+    void StoriesReplaced(Provider&) override { ++Replaced; }
+    void LoadStateChanged(Provider&) override { ++Recoloured; }
+    void PlayArrivalSound(const QString& soundFile) override { Played.append(soundFile); }
+
+    bool Highlight = true;
+    bool Sounds = true;
+    int Completed = 0;
+    int Replaced = 0;
+    int Recoloured = 0;
+    QStringList Played;
+};
+
+QByteArray Rss(const QStringList& titles) {
+    QByteArray xml = "<rss version=\"2.0\"><channel><title>T</title><link>http://x/</link>";
+    for (const QString& title : titles)
+        xml += "<item><title>" + title.toUtf8() + "</title><link>http://x/" + title.toUtf8() +
+               "</link></item>";
+    return xml + "</channel></rss>";
+}
+
+class FeedIntakeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Clock::SetNow(QDateTime(QDate(2026, 1, 5), QTime(12, 0), Qt::UTC));
+        provider.stCollStories = std::make_shared<StoryCollection>();
+        provider.RefreshMinutes = 90;
+        provider.ArrivalSound = QStringLiteral("ding.wav");
+    }
+    void TearDown() override { Clock::ResetNow(); }
+
+    // One stories fetch of `bytes` as the document would finish it.
+    void Complete(const QByteArray& bytes) {
+        provider.PendingOperations = 1;
+        provider.LoadState = LoadState::Loading;
+        provider.tStart = Currency::FromScaled(1'000'000'000);
+        XmlDocument document;
+        document.LoadXML(bytes);
+        FeedIntake::GrabStoriesXMLComplete(provider, document, environment);
+    }
+
+    QStringList Titles() const {
+        QStringList titles;
+        for (const Story& story : *provider.stCollStories)
+            titles.append(story.Title);
+        return titles;
+    }
+
+    Provider provider;
+    RecordingEnvironment environment;
+};
+
+XmlNode RootOf(XmlDocument& document, const QByteArray& xml) {
+    document.LoadXML(xml);
+    return document.DocumentElement();
+}
+
+} // namespace
+
+TEST(FeedIntakeFormatTest, RecognisedByLocalNameOnly) {
+    XmlDocument d;
+    const auto format = [&](const QByteArray& xml) {
+        return FeedIntake::GetFeedFormat(RootOf(d, xml));
+    };
+    EXPECT_EQ(format("<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"/>"),
+              FeedFormat::RSS);
+    EXPECT_EQ(format("<x:RDF xmlns:x=\"urn:other\"/>"), FeedFormat::RSS);
+    EXPECT_EQ(format("<rss/>"), FeedFormat::RSS);
+    EXPECT_EQ(format("<RSS/>"), FeedFormat::Unknown);
+    EXPECT_EQ(format("<feed xmlns=\"http://www.w3.org/2005/Atom\"/>"), FeedFormat::Atom);
+    EXPECT_EQ(format("<ultramode/>"), FeedFormat::Ultramode);
+    EXPECT_EQ(format("<scriptingNews/>"), FeedFormat::ScriptingNews);
+    EXPECT_EQ(format("<backslash/>"), FeedFormat::Backslash);
+    EXPECT_EQ(format("<moreovernews/>"), FeedFormat::Moreover);
+    EXPECT_EQ(format("<storyList/>"), FeedFormat::StoryList);
+    EXPECT_EQ(format("<html/>"), FeedFormat::Unknown);
+}
+
+TEST(FeedIntakeFormatTest, VersionAttribute) {
+    XmlDocument d;
+    EXPECT_EQ(FeedIntake::GetVersionAttribute(RootOf(d, "<rss a=\"1\" version=\" 2.0\n\"/>")),
+              QStringLiteral("2.0"));
+    EXPECT_EQ(FeedIntake::GetVersionAttribute(RootOf(d, "<rss Version=\"2.0\"/>")), QString());
+}
+
+TEST(FeedIntakeMarkTest, NewTitlesAreCountedAndMarked) {
+    StoryCollection old;
+    old.Add(QStringLiteral("Same"), QString(), QString(), Date(), 0, true);
+    StoryCollection fresh;
+    fresh.Add(QStringLiteral("Same"), QString(), QString(), Date(), 0, true);
+    fresh.Add(QStringLiteral("same"), QString(), QString(), Date(), 0, true);
+    fresh.Add(QStringLiteral("Same"), QString(), QString(), Date(), 0, true);
+    EXPECT_EQ(FeedIntake::MarkNewStories(old, fresh, true), 1);
+    EXPECT_FALSE(fresh.Item(1).NewStory);
+    EXPECT_TRUE(fresh.Item(2).NewStory);
+    EXPECT_FALSE(fresh.Item(3).NewStory);
+
+    StoryCollection unmarked;
+    unmarked.Add(QStringLiteral("Same"), QString(), QString(), Date(), 0, true);
+    EXPECT_EQ(FeedIntake::MarkNewStories(old, unmarked, false), 0);
+    EXPECT_TRUE(unmarked.Item(1).NewStory); // left as the reader set it
+    EXPECT_EQ(FeedIntake::MarkNewStories(StoryCollection(), unmarked, true), 1);
+}
+
+TEST_F(FeedIntakeTest, FirstLoadMarksEverythingNewAndPlaysTheSound) {
+    Complete(Rss({QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(Titles(), QStringList({QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(provider.LoadState, LoadState::LoadedWithNewStories);
+    EXPECT_EQ(provider.DataType, FeedFormat::RSS);
+    EXPECT_EQ(provider.SuccessfulUpdates, 1);
+    EXPECT_EQ(provider.LastLoadDuration.Scaled(), 15000); // 1.5 s
+    EXPECT_EQ(provider.MinutesToNextRefresh, 90);
+    EXPECT_EQ(provider.PendingOperations, 0);
+    EXPECT_EQ(provider.stCollStories->ItemURL(2), QStringLiteral("http://x/b"));
+    EXPECT_EQ(environment.Played, QStringList{QStringLiteral("ding.wav")});
+    EXPECT_EQ(environment.Completed, 1);
+    EXPECT_EQ(environment.Replaced, 1);
+}
+
+TEST_F(FeedIntakeTest, KnownTitlesAreNotNewAndMakeNoSound) {
+    Complete(Rss({QStringLiteral("a"), QStringLiteral("b")}));
+    environment.Played.clear();
+    Complete(Rss({QStringLiteral("b"), QStringLiteral("a")}));
+    EXPECT_EQ(provider.LoadState, LoadState::Loaded);
+    EXPECT_FALSE(provider.stCollStories->Item(1).NewStory);
+    EXPECT_TRUE(environment.Played.isEmpty());
+    EXPECT_EQ(provider.TotalLoadDuration.Scaled(), 30000);
+}
+
+TEST_F(FeedIntakeTest, FailedLoadsKeepThePreviousStories) {
+    Complete(Rss({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    const int successful = provider.SuccessfulUpdates;
+    for (const QByteArray& failure :
+         {QByteArray("<rss><channel><item>"), QByteArray(), QByteArray("<html><body/></html>")}) {
+        Complete(failure);
+        EXPECT_EQ(provider.LoadState, LoadState::Failed);
+        EXPECT_EQ(Titles().size(), 3);
+        EXPECT_EQ(provider.PendingOperations, 0);
+        EXPECT_EQ(provider.MinutesToNextRefresh, 90);
+    }
+    EXPECT_EQ(provider.DataType, FeedFormat::RSS);
+    // Only the document that parsed (the HTML page) counts as a completed update.
+    EXPECT_EQ(provider.SuccessfulUpdates, successful + 1);
+    environment.Played.clear();
+    Complete(Rss({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    EXPECT_EQ(provider.LoadState, LoadState::Loaded);
+    EXPECT_TRUE(environment.Played.isEmpty());
+    EXPECT_EQ(environment.Completed, 5);
+}
+
+TEST_F(FeedIntakeTest, AReaderErrorStillEndsTheOperation) {
+    Complete("<storyList><story><storyText>No time</storyText>"
+             "<channelUrl>http://x/1</channelUrl></story></storyList>");
+    EXPECT_EQ(provider.LoadState, LoadState::Failed);
+    EXPECT_EQ(provider.PendingOperations, 0);
+    EXPECT_EQ(environment.Completed, 1);
+    EXPECT_EQ(environment.Recoloured, 1);
+}
+
+TEST_F(FeedIntakeTest, TextRequests) {
+    provider.SetIsTextFormat(true);
+    provider.TextFormatSpec = QStringLiteral("00,02,TL");
+    provider.PendingOperations = 1;
+    FeedIntake::GrabStoriesTextFinish(provider, 200, QStringLiteral("One\nhttp://x/1\n"),
+                                      environment);
+    EXPECT_EQ(Titles(), QStringList{QStringLiteral("One")});
+    EXPECT_EQ(provider.DataType, FeedFormat::Text);
+
+    FeedIntake::GrabStoriesTextFinish(provider, 404, QString(), environment);
+    EXPECT_EQ(provider.LoadState, LoadState::Failed);
+    EXPECT_EQ(provider.SuccessfulUpdates, 1);
+    EXPECT_EQ(Titles(), QStringList{QStringLiteral("One")});
+
+    FeedIntake::GrabStoriesTextFinish(provider, 200, QString(), environment);
+    EXPECT_EQ(provider.LoadState, LoadState::Loaded);
+    EXPECT_EQ(provider.SuccessfulUpdates, 2);
+    EXPECT_EQ(environment.Completed, 3);
+}
+
+TEST_F(FeedIntakeTest, DetailsOfFormatsWithoutDetailsOnlyMarkThemDone) {
+    provider.ProviderName = QStringLiteral("Mine");
+    provider.NeedsDetails = true;
+    provider.PendingOperations = 3;
+    XmlDocument document;
+    document.LoadXML("<backslash><story><title>x</title></story></backslash>");
+    FeedIntake::GrabProviderDetailsXMLComplete(provider, document, environment);
+    EXPECT_FALSE(provider.NeedsDetails);
+    EXPECT_EQ(provider.ProviderName, QStringLiteral("Mine"));
+    EXPECT_EQ(provider.PendingOperations, 1);
+    EXPECT_EQ(environment.Completed, 1);
+
+    provider.NeedsDetails = true;
+    FeedIntake::GrabProviderDetailsTextFinish(provider, 500);
+    EXPECT_TRUE(provider.NeedsDetails);
+    FeedIntake::GrabProviderDetailsTextFinish(provider, 200);
+    EXPECT_FALSE(provider.NeedsDetails);
+}

@@ -1,0 +1,75 @@
+#include "feeds/ScriptingNewsReader.h"
+
+#include "feeds/FeedFormat.h"
+#include "platform/Clock.h"
+#include "platform/TimeZoneInfo.h"
+#include "platform/XmlDocument.h"
+#include "support/TestData.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ScriptingNewsReaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Clock::SetNow(QDateTime(QDate(2026, 1, 5), QTime(10, 0), Qt::UTC));
+        TimeZoneInfo::SetLocalZone(QTimeZone(3600));
+        ASSERT_TRUE(document.LoadXML(TestData::Read(QStringLiteral("feeds/scriptingnews.xml"))));
+        provider.ProviderName = QStringLiteral("Harbor Notes");
+    }
+    void TearDown() override {
+        Clock::ResetNow();
+        TimeZoneInfo::ResetLocalZone();
+    }
+
+    XmlDocument document;
+    Provider provider;
+    StoryCollection stories;
+};
+
+TEST_F(ScriptingNewsReaderTest, DetailsComeFromTheHeader) {
+    provider.ProviderName.clear();
+    provider.NeedsDetails = true;
+
+    ScriptingNewsReader::ReadDetails(provider, document.DocumentElement());
+
+    EXPECT_EQ(provider.ProviderName, "Harbor Notes");
+    EXPECT_EQ(provider.SiteURL, "http://harbornotes.example.org/");
+    EXPECT_EQ(provider.Description,
+              "Daily notes from the waterfront: ferries, tides and town politics.");
+    EXPECT_FALSE(provider.NeedsDetails);
+}
+
+TEST_F(ScriptingNewsReaderTest, ItemsWithHeadlineAndAddressBecomeStoriesDatedNow) {
+    ASSERT_TRUE(ScriptingNewsReader::ReadStories(provider, stories, document.DocumentElement()));
+
+    ASSERT_EQ(stories.Count(), 3);
+    const Story& first = stories.Item(1);
+    EXPECT_EQ(first.Title, "Night ferry stays");
+    EXPECT_EQ(first.Description,
+              "The council voted 5-2 to keep the night ferry running through March.");
+    EXPECT_EQ(first.PartialURL, "http://harbornotes.example.org/2001/01/12#ferry");
+    EXPECT_EQ(first.Time.ToText(), "1/5/2026 11:00:00 AM");
+    EXPECT_EQ(first.Comments, 0);
+    EXPECT_TRUE(first.NewStory);
+    EXPECT_EQ(provider.LoadState, LoadState::LoadedWithNewStories);
+}
+
+TEST_F(ScriptingNewsReaderTest, MarkupOnlyHeadlineTakesTheProviderName) {
+    ScriptingNewsReader::ReadStories(provider, stories, document.DocumentElement());
+
+    EXPECT_EQ(stories.Item(2).Title, "Harbor Notes");
+    EXPECT_EQ(stories.Item(2).Description, "Spring tides this weekend; the lower quay may flood.");
+}
+
+TEST_F(ScriptingNewsReaderTest, LastHeadlineAndAddressOfSeveralLinksWin) {
+    ScriptingNewsReader::ReadStories(provider, stories, document.DocumentElement());
+
+    const Story& market = stories.Item(3);
+    EXPECT_EQ(market.Title, "Fish market opens at six");
+    EXPECT_EQ(market.PartialURL, "http://harbornotes.example.org/2001/01/11#market-hours");
+    EXPECT_EQ(market.Description, "");
+}
+
+} // namespace

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class Provider;
+
+// What varnocet-read prints about a provider after a feed was read: the
+// stories as a user would see them, as a table or as JSON.
+namespace FeedReport {
+
+QString AsTable(const Provider& provider);
+QByteArray AsJson(const Provider& provider);
+
+} // namespace FeedReport

@@ -1,0 +1,134 @@
+// varnocet-read: reads one feed document through exactly the intake and
+// readers Varnocet uses, and prints what a user would see.
+#include "FeedReport.h"
+#include "QuietIntakeEnvironment.h"
+
+#include "feeds/FeedIntake.h"
+#include "model/Provider.h"
+#include "platform/TextDecoding.h"
+#include "platform/XmlDocument.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int NotRead = 1;
+constexpr int Usage = 2;
+
+struct Options {
+    bool Json = false;
+    bool Details = false;
+    QString Name;
+    QString Site;
+    QString TextSpec;
+    bool IsText = false;
+    QString Source;
+};
+
+int Fail(const QString& message, int code) {
+    std::fprintf(stderr, "varnocet-read: %s\n", qUtf8Printable(message));
+    return code;
+}
+
+bool ReadXml(Provider& provider, const QByteArray& bytes, const Options& options) {
+    XmlDocument document;
+    if (!document.LoadXML(bytes)) {
+        const XmlDocument::ParseError& error = document.LastParseError();
+        Fail(QStringLiteral("%1:%2:%3: %4")
+                 .arg(options.Source)
+                 .arg(error.Line)
+                 .arg(error.LinePos)
+                 .arg(error.Reason),
+             NotRead);
+        return false;
+    }
+    QuietIntakeEnvironment environment;
+    if (options.Details) {
+        provider.NeedsDetails = true;
+        provider.PendingOperations |= 2;
+        FeedIntake::GrabProviderDetailsXMLComplete(provider, document, environment);
+    }
+    provider.PendingOperations |= 1;
+    FeedIntake::GrabStoriesXMLComplete(provider, document, environment);
+    return true;
+}
+
+void ReadText(Provider& provider, const QByteArray& bytes, const Options& options) {
+    provider.SetIsTextFormat(true);
+    provider.TextFormatSpec = options.TextSpec;
+    provider.PendingOperations |= 1;
+    QuietIntakeEnvironment environment;
+    FeedIntake::GrabStoriesTextFinish(provider, 200, TextDecoding::Decode(bytes, QString()),
+                                      environment);
+}
+
+int Read(const Options& options) {
+    if (options.Source.startsWith(QStringLiteral("http://")) ||
+        options.Source.startsWith(QStringLiteral("https://")))
+        return Fail(QStringLiteral("cannot fetch %1: this version reads files only; save the feed "
+                                   "to a file first")
+                        .arg(options.Source),
+                    NotRead);
+    QFile file(options.Source);
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail(QStringLiteral("%1: %2").arg(options.Source, file.errorString()), NotRead);
+    const QByteArray bytes = file.readAll();
+
+    Provider provider;
+    provider.stCollStories = std::make_shared<StoryCollection>();
+    provider.ProviderName = options.Name;
+    provider.SiteURL = options.Site;
+    if (options.IsText)
+        ReadText(provider, bytes, options);
+    else if (!ReadXml(provider, bytes, options))
+        return NotRead;
+    if (options.Json)
+        std::fputs(FeedReport::AsJson(provider).constData(), stdout);
+    else
+        std::fputs(qUtf8Printable(FeedReport::AsTable(provider)), stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Varnocet"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Reads a feed document as Varnocet does and prints its stories.\n"
+        "Exit status: 0 when the document was read (whatever its format), 1 when it could "
+        "not be read or parsed, 2 on bad usage. Messages Varnocet would show go to standard "
+        "error as \"message: <text>\"."));
+    parser.addHelpOption();
+    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print JSON."));
+    const QCommandLineOption details(QStringLiteral("details"),
+                                     QStringLiteral("Read the provider's details first."));
+    const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("The provider's name."),
+                                  QStringLiteral("NAME"));
+    const QCommandLineOption site(QStringLiteral("site"), QStringLiteral("The provider's site."),
+                                  QStringLiteral("URL"));
+    const QCommandLineOption textSpec(QStringLiteral("text-spec"),
+                                      QStringLiteral("Read SOURCE as a text feed of this layout."),
+                                      QStringLiteral("SPEC"));
+    parser.addOptions({json, details, name, site, textSpec});
+    parser.addPositionalArgument(QStringLiteral("SOURCE"), QStringLiteral("A feed file."));
+
+    const bool parsed = parser.parse(QCoreApplication::arguments());
+    if (parsed && parser.isSet(QStringLiteral("help")))
+        parser.showHelp();
+    if (!parsed || parser.positionalArguments().size() != 1) {
+        const QString error = parser.errorText();
+        Fail(error.isEmpty() ? QStringLiteral("expected one SOURCE") : error, Usage);
+        std::fputs(qUtf8Printable(parser.helpText()), stderr);
+        return Usage;
+    }
+    return Read({parser.isSet(json), parser.isSet(details), parser.value(name), parser.value(site),
+                 parser.value(textSpec), parser.isSet(textSpec),
+                 parser.positionalArguments().constFirst()});
+}
