@@ -15,7 +15,8 @@ void ResetLocalZone();
 // Seconds to add to UTC to get local time at the instant `when`, with the
 // daylight-saving rules in force then.
 int OffsetSeconds(const QDateTime& when);
-// The wall-clock time of the local zone at the instant `when`.
+// The wall-clock time of the local zone at the instant `when`, as a
+// date-time at that zone's offset.
 QDateTime ToLocal(const QDateTime& when);
 
 } // namespace TimeZoneInfo
