@@ -1,8 +1,8 @@
 #include "config/ProgramVersion.h"
 #include "config/ProviderListFile.h"
+#include "platform/KnownFolders.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
-#include "platform/SpecialFolders.h"
 #include "ui/CommandLine.h"
 #include "ui/MainForm.h"
 #include "ui/QtMessageBoxPresenter.h"
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
 
     QtMessageBoxPresenter messageBoxes;
     MessageBox::SetPresenter(&messageBoxes);
-    SettingsStore store(SpecialFolders::Configuration());
+    SettingsStore store(KnownFolders::Configuration());
     MainForm mainForm(store, ProviderListFile::DefaultPath());
     mainForm.Load();
     return QApplication::exec();

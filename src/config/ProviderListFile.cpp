@@ -1,8 +1,8 @@
 #include "config/ProviderListFile.h"
 
 #include "model/ProviderCollection.h"
+#include "platform/KnownFolders.h"
 #include "platform/MessageBox.h"
-#include "platform/SpecialFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +32,7 @@ void TellAboutCopy(const QString& path, const XmlDocument::ParseError& error, co
 namespace ProviderListFile {
 
 QString DefaultPath() {
-    return QDir(SpecialFolders::ApplicationData()).filePath(QStringLiteral("qtk_providers.xml"));
+    return QDir(KnownFolders::ApplicationData()).filePath(QStringLiteral("qtk_providers.xml"));
 }
 
 LoadResult Load(ProviderCollection& providers, const QString& path, ProgressReporter* progress,

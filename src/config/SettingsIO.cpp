@@ -1,10 +1,10 @@
 #include "config/SettingsIO.h"
 
 #include "config/ProgramVersion.h"
+#include "platform/KnownFolders.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramError.h"
 #include "platform/SettingsStore.h"
-#include "platform/SpecialFolders.h"
 #include "platform/TextConversion.h"
 
 #include <QDir>
@@ -112,8 +112,8 @@ namespace SettingsIO {
 
 void SetDefaultSettings(Settings& settings, const QSize& screenSizeTwips) {
     settings = Settings();
-    settings.SkinDirectory = QDir(SpecialFolders::DataFolder()).filePath(QStringLiteral("skins"));
-    settings.TempDirectory = SpecialFolders::Cache();
+    settings.SkinDirectory = QDir(KnownFolders::DataFolder()).filePath(QStringLiteral("skins"));
+    settings.TempDirectory = KnownFolders::Cache();
     settings.FormTop = Centred(screenSizeTwips.height(), settings.FormHeight);
     settings.FormLeft = Centred(screenSizeTwips.width(), settings.FormWidth);
 }

@@ -4,8 +4,8 @@
 #include "model/LineElement.h"
 #include "model/PresentField.h"
 #include "model/ProviderConstants.h"
+#include "platform/KnownFolders.h"
 #include "platform/ProgramError.h"
-#include "platform/SpecialFolders.h"
 #include "platform/TextConversion.h"
 #include "platform/XmlDocument.h"
 
@@ -186,7 +186,7 @@ void ResetBeforeReading(Provider& provider) {
 QString FixedImageURL(const QString& imageURL) {
     if (!imageURL.startsWith(RelativeImageMark))
         return imageURL;
-    return SpecialFolders::DataFolder() + QLatin1Char('/') + imageURL.mid(1);
+    return KnownFolders::DataFolder() + QLatin1Char('/') + imageURL.mid(1);
 }
 
 Long BitIf(bool differs, Long bit) {

@@ -3,10 +3,10 @@
 #include "model/ProgressReporter.h"
 #include "platform/AtomicFile.h"
 #include "platform/HighResolutionCounter.h"
+#include "platform/KnownFolders.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramError.h"
 #include "platform/Saturating.h"
-#include "platform/SpecialFolders.h"
 #include "platform/TextConversion.h"
 
 #include <QFileInfo>
@@ -464,7 +464,7 @@ QByteArray ProviderCollection::ToBytes(bool bDiffOnly, bool bDynamic, bool bSave
 bool ProviderCollection::SaveFile(const QString& strFile, ProgressReporter* frmProgress,
                                   bool bDiffOnly, bool bDynamic, bool bSaveCategories) const {
     const QByteArray bytes = ToBytes(bDiffOnly, bDynamic, bSaveCategories, frmProgress);
-    const bool saved = SpecialFolders::EnsureFolder(QFileInfo(strFile).absolutePath()) &&
+    const bool saved = KnownFolders::EnsureFolder(QFileInfo(strFile).absolutePath()) &&
                        AtomicFile::Write(strFile, bytes);
     if (frmProgress)
         frmProgress->CloseProgress();

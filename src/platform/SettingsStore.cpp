@@ -1,7 +1,7 @@
 #include "platform/SettingsStore.h"
 
+#include "platform/KnownFolders.h"
 #include "platform/ProgramError.h"
-#include "platform/SpecialFolders.h"
 
 #include <QDir>
 #include <QSettings>
@@ -61,7 +61,7 @@ void SettingsStore::DeleteSection(const QString& application, const QString& sec
 void SettingsStore::Sync() {
     // Created here rather than by QSettings, so that only the user can read
     // what the store holds (an e-mail address among other things).
-    SpecialFolders::EnsureFolder(m_folder);
+    KnownFolders::EnsureFolder(m_folder);
     for (auto& [application, settings] : m_files) {
         settings->sync();
         if (settings->status() != QSettings::NoError)

@@ -1,4 +1,4 @@
-#include "platform/SpecialFolders.h"
+#include "platform/KnownFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,7 +13,7 @@ QString Writable(QStandardPaths::StandardLocation location) {
 
 } // namespace
 
-namespace SpecialFolders {
+namespace KnownFolders {
 
 QString ApplicationData() {
     return Writable(QStandardPaths::AppDataLocation);
@@ -60,4 +60,4 @@ bool EnsureFolder(const QString& path) {
     return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-} // namespace SpecialFolders
+} // namespace KnownFolders

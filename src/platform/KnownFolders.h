@@ -5,7 +5,7 @@
 // Where the program's files live on a Linux desktop. Folders for the user's
 // own files may not exist yet on a new account: callers that write create
 // them with EnsureFolder first.
-namespace SpecialFolders {
+namespace KnownFolders {
 
 // ~/.local/share/Varnocet: the providers file and other per-user data.
 QString ApplicationData();
@@ -30,4 +30,4 @@ QString DataFolder();
 // folder created here, since it holds the user's private files.
 bool EnsureFolder(const QString& path);
 
-} // namespace SpecialFolders
+} // namespace KnownFolders

@@ -1,0 +1,40 @@
+#include "platform/KnownFolders.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+TEST(KnownFoldersTest, PerUserFoldersAreNamedAfterTheProgram) {
+    EXPECT_TRUE(KnownFolders::ApplicationData().endsWith(QStringLiteral("/Varnocet")));
+    EXPECT_TRUE(KnownFolders::Configuration().endsWith(QStringLiteral("/Varnocet")));
+    EXPECT_TRUE(KnownFolders::Cache().endsWith(QStringLiteral("/Varnocet")));
+    EXPECT_TRUE(KnownFolders::Autostart().endsWith(QStringLiteral("/autostart")));
+    EXPECT_FALSE(KnownFolders::Temporary().isEmpty());
+}
+
+TEST(KnownFoldersTest, DataFolderIsBesideTheProgram) {
+    // Tests run from the build tree, whose data/ the build fills.
+    const QString data = KnownFolders::DataFolder();
+    EXPECT_TRUE(data.endsWith(QStringLiteral("/data")) ||
+                data.endsWith(QStringLiteral("/share/varnocet")));
+    EXPECT_TRUE(QDir(data).exists()) << data.toStdString();
+}
+
+TEST(KnownFoldersTest, EnsureFolderCreatesPrivateFolders) {
+    QTemporaryDir root;
+    const QString path = QDir(root.path()).filePath(QStringLiteral("a/b/c"));
+    ASSERT_TRUE(KnownFolders::EnsureFolder(path));
+    EXPECT_TRUE(QDir(path).exists());
+    EXPECT_EQ(QFileInfo(path).permissions() & (QFile::ReadOther | QFile::ReadGroup), 0);
+    EXPECT_TRUE(KnownFolders::EnsureFolder(path)); // already there
+}
+
+TEST(KnownFoldersTest, EnsureFolderFailsWhereNoFolderCanBe) {
+    QTemporaryDir root;
+    QFile file(QDir(root.path()).filePath(QStringLiteral("file")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_FALSE(KnownFolders::EnsureFolder(file.fileName() + QStringLiteral("/sub")));
+}
