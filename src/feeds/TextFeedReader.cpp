@@ -23,7 +23,7 @@ struct Layout {
     QString letters;
 };
 
-// A number of the spec ends at its first non-digit; none at all reads as 0,
+// A number of the layout ends at its first non-digit; none at all reads as 0,
 // which a typo such as "0,1,T" easily produces.
 int LeadingNumber(const QString& field) {
     int number = 0;
@@ -83,7 +83,7 @@ StoryBuilder::Fields StoryBuilder::Read(const QStringList& group) const {
     Fields fields;
     fields.date = FeedDates::ToLocalTime(Clock::NowUtc()).ToText();
     // Letters past the twentieth line would read beyond a story's lines; the
-    // bound also keeps the work per group small whatever the spec's length.
+    // bound also keeps the work per group small whatever the layout's length.
     qsizetype line = 0;
     for (qsizetype i = 0; i < m_letters.size() && line < MaximumLinesPerStory; ++i, ++line) {
         const QString text = group.value(line);
