@@ -1,7 +1,7 @@
 #include "model/Provider.h"
 #include "model/DataURLScrambler.h"
 #include "model/PresentField.h"
-#include "platform/SpecialFolders.h"
+#include "platform/KnownFolders.h"
 #include "platform/XmlDocument.h"
 
 #include <gtest/gtest.h>
@@ -309,7 +309,7 @@ TEST(ProviderTest, RelativeImagePathsPointIntoTheDataFolderOnlyWhenAsked) {
     const QByteArray relative = Element("<imageurl>:images/logo.gif</imageurl>");
     Provider provider;
     EXPECT_TRUE(Read(provider, relative, true));
-    EXPECT_EQ(provider.ImageURL, SpecialFolders::DataFolder() + QStringLiteral("/images/logo.gif"));
+    EXPECT_EQ(provider.ImageURL, KnownFolders::DataFolder() + QStringLiteral("/images/logo.gif"));
     EXPECT_TRUE(Read(provider, relative, false));
     EXPECT_EQ(provider.ImageURL, QStringLiteral(":images/logo.gif"));
     EXPECT_TRUE(Read(provider, Element("<imageurl>http://x/a.gif</imageurl>"), true));
