@@ -10,7 +10,7 @@
 
 namespace {
 
-const QString LoadError = QStringLiteral("Error in AliasSetCollection.FromXML!");
+const QString LoadError = "Error in AliasSetCollection.FromXML!";
 
 // An aliases document with one set per entry; each entry lists the URLs.
 QByteArray AliasesXML(const QList<QStringList>& sets) {
@@ -42,29 +42,29 @@ QList<QStringList> URLLists(const AliasSetCollection& aliases) {
 TEST(AliasSetCollectionTest, KeysAreUniqueWithoutRegardToLetterCase) {
     AliasSetCollection aliases;
     const auto unkeyed = aliases.Add();
-    const auto keyed = aliases.Add(QStringLiteral("Tech"));
+    const auto keyed = aliases.Add("Tech");
     EXPECT_EQ(aliases.Count(), 2);
     EXPECT_EQ(aliases.Item(1), unkeyed);
-    EXPECT_EQ(aliases.Item(QStringLiteral("TECH")), keyed);
-    EXPECT_THROW(aliases.Add(QStringLiteral("tech")), ProgramError);
+    EXPECT_EQ(aliases.Item("TECH"), keyed);
+    EXPECT_THROW(aliases.Add("tech"), ProgramError);
     EXPECT_EQ(aliases.Count(), 2);
-    EXPECT_THROW(aliases.Item(QStringLiteral("news")), ProgramError);
+    EXPECT_THROW(aliases.Item("news"), ProgramError);
     EXPECT_THROW(aliases.Item(QString()), ProgramError);
 }
 
 TEST(AliasSetCollectionTest, RemoveByPositionOrKeyFreesTheKey) {
     AliasSetCollection aliases;
-    aliases.Add(QStringLiteral("a"));
-    const auto b = aliases.Add(QStringLiteral("b"));
-    aliases.Add(QStringLiteral("c"));
-    aliases.Remove(QStringLiteral("A"));
+    aliases.Add("a");
+    const auto b = aliases.Add("b");
+    aliases.Add("c");
+    aliases.Remove("A");
     EXPECT_EQ(aliases.Item(1), b);
     aliases.Remove(2);
     EXPECT_EQ(aliases.Count(), 1);
-    EXPECT_THROW(aliases.Item(QStringLiteral("c")), ProgramError);
-    EXPECT_NO_THROW(aliases.Add(QStringLiteral("a")));
-    EXPECT_NO_THROW(aliases.Add(QStringLiteral("C")));
-    EXPECT_THROW(aliases.Remove(QStringLiteral("gone")), ProgramError);
+    EXPECT_THROW(aliases.Item("c"), ProgramError);
+    EXPECT_NO_THROW(aliases.Add("a"));
+    EXPECT_NO_THROW(aliases.Add("C"));
+    EXPECT_THROW(aliases.Remove("gone"), ProgramError);
 }
 
 TEST(AliasSetCollectionTest, PositionsOutsideTheCollectionThrow) {
@@ -87,28 +87,22 @@ TEST(AliasSetCollectionTest, AddFromXMLIndexesTheSetWithoutAppendingIt) {
     const auto aliasSet = aliases.AddFromXML(elements[0]);
     ASSERT_NE(aliasSet, nullptr);
     EXPECT_EQ(aliases.Count(), 0);
-    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("a")), aliasSet);
+    EXPECT_EQ(aliases.GetAliasSetForURL("a"), aliasSet);
     EXPECT_EQ(aliases.AddFromXML(elements[1]), nullptr);
 }
 
 TEST(AliasSetCollectionTest, LoadsTheAliasesFile) {
     AliasSetCollection aliases;
-    ASSERT_TRUE(aliases.FromXML(TestData::Path(QStringLiteral("aliases/qtk_aliases.xml"))));
-    EXPECT_EQ(
-        URLLists(aliases),
-        QList<QStringList>({{QStringLiteral("http://example.com/news.rss"),
-                             QStringLiteral("http://www.example.com/news.rss"),
-                             QStringLiteral("http://example.com/rss.php?feed=news&format=rss")},
-                            {QStringLiteral("http://feeds.example.org/tech"),
-                             QStringLiteral("http://example.org/tech.xml?a=1&b=2")},
-                            {QStringLiteral("http://example.org/tech.xml?a=1&b=2"),
-                             QStringLiteral("http://example.net/tech")}}));
-    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("http://www.example.com/news.rss")),
-              aliases.Item(1));
-    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("http://example.org/tech.xml?a=1&b=2")),
-              aliases.Item(2));
-    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("http://example.net/tech")),
-              aliases.Item(3));
+    ASSERT_TRUE(aliases.FromXML(TestData::Path("aliases/qtk_aliases.xml")));
+    EXPECT_EQ(URLLists(aliases),
+              QList<QStringList>(
+                  {{"http://example.com/news.rss", "http://www.example.com/news.rss",
+                    "http://example.com/rss.php?feed=news&format=rss"},
+                   {"http://feeds.example.org/tech", "http://example.org/tech.xml?a=1&b=2"},
+                   {"http://example.org/tech.xml?a=1&b=2", "http://example.net/tech"}}));
+    EXPECT_EQ(aliases.GetAliasSetForURL("http://www.example.com/news.rss"), aliases.Item(1));
+    EXPECT_EQ(aliases.GetAliasSetForURL("http://example.org/tech.xml?a=1&b=2"), aliases.Item(2));
+    EXPECT_EQ(aliases.GetAliasSetForURL("http://example.net/tech"), aliases.Item(3));
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 }
 
@@ -118,37 +112,36 @@ TEST(AliasSetCollectionTest, AURLSharedBySetsBelongsToTheFirstAndTheLaterKeepsIt
     ASSERT_EQ(aliases.Count(), 2);
     const auto first = aliases.Item(1);
     const auto second = aliases.Item(2);
-    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("b")), first);
-    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("c")), second);
-    EXPECT_TRUE(first->IncludesURL(QStringLiteral("b")));
-    EXPECT_TRUE(second->IncludesURL(QStringLiteral("b")));
+    EXPECT_EQ(aliases.GetAliasSetForURL("b"), first);
+    EXPECT_EQ(aliases.GetAliasSetForURL("c"), second);
+    EXPECT_TRUE(first->IncludesURL("b"));
+    EXPECT_TRUE(second->IncludesURL("b"));
 }
 
 TEST(AliasSetCollectionTest, LookupMatchesLetterCaseExactly) {
     AliasSetCollection aliases;
     ASSERT_TRUE(LoadXML(aliases, AliasesXML({{"http://Example.com/Feed"}})));
-    EXPECT_NE(aliases.GetAliasSetForURL(QStringLiteral("http://Example.com/Feed")), nullptr);
-    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("http://example.com/feed")), nullptr);
-    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("http://unknown/")), nullptr);
+    EXPECT_NE(aliases.GetAliasSetForURL("http://Example.com/Feed"), nullptr);
+    EXPECT_EQ(aliases.GetAliasSetForURL("http://example.com/feed"), nullptr);
+    EXPECT_EQ(aliases.GetAliasSetForURL("http://unknown/"), nullptr);
 }
 
 TEST(AliasSetCollectionTest, NodesThatNameNoSetArePassedOverQuietly) {
     AliasSetCollection aliases;
     ASSERT_TRUE(LoadXML(aliases, "<aliases>stray text<s><u>a</u></s><s/><!-- c --><?pi x?>"
                                  "<s><![CDATA[not in an element]]></s><s><u>c</u></s></aliases>"));
-    EXPECT_EQ(URLLists(aliases),
-              QList<QStringList>({{QStringLiteral("a")}, {QStringLiteral("c")}}));
-    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("c")), aliases.Item(2));
+    EXPECT_EQ(URLLists(aliases), QList<QStringList>({{"a"}, {"c"}}));
+    EXPECT_EQ(aliases.GetAliasSetForURL("c"), aliases.Item(2));
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 }
 
 TEST(AliasSetCollectionTest, SourcesThatCannotBeLoadedFailQuietly) {
     AliasSetCollection aliases;
-    EXPECT_FALSE(aliases.FromXML(TestData::Path(QStringLiteral("aliases/missing.xml"))));
-    EXPECT_FALSE(aliases.FromXML(TestData::Path(QStringLiteral("aliases/truncated.xml"))));
+    EXPECT_FALSE(aliases.FromXML(TestData::Path("aliases/missing.xml")));
+    EXPECT_FALSE(aliases.FromXML(TestData::Path("aliases/truncated.xml")));
     EXPECT_FALSE(aliases.LoadDocument(XmlDocument()));
     EXPECT_EQ(aliases.Count(), 0);
-    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("http://example.com/a")), nullptr);
+    EXPECT_EQ(aliases.GetAliasSetForURL("http://example.com/a"), nullptr);
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 }
 
@@ -169,21 +162,20 @@ TEST(AliasSetCollectionTest, AFullListStopsTheLoadWithOneMessageAndKeepsWhatWasR
 TEST(AliasSetCollectionTest, RemoveAllEmptiesTheListButNotTheIndex) {
     AliasSetCollection aliases;
     ASSERT_TRUE(LoadXML(aliases, AliasesXML({{"a"}, {"b"}})));
-    aliases.Add(QStringLiteral("key"));
+    aliases.Add("key");
     const auto a = aliases.Item(1);
     aliases.RemoveAll();
     EXPECT_EQ(aliases.Count(), 0);
     EXPECT_EQ(aliases.begin(), aliases.end());
-    EXPECT_EQ(aliases.GetAliasSetForURL(QStringLiteral("a")), a);
-    EXPECT_NO_THROW(aliases.Add(QStringLiteral("KEY")));
+    EXPECT_EQ(aliases.GetAliasSetForURL("a"), a);
+    EXPECT_NO_THROW(aliases.Add("KEY"));
 }
 
 TEST(AliasSetCollectionTest, MarkingKnownFeedsFlagsTheSetsOfTheUsersProviders) {
     AliasSetCollection aliases;
     ASSERT_TRUE(LoadXML(aliases, AliasesXML({{"a1", "a2"}, {"b1"}, {"c1", "c2"}})));
     aliases.Item(2)->IsKnown = true;
-    const QStringList providerDataURLs = {QStringLiteral("a2"), QStringLiteral("C2"),
-                                          QStringLiteral("unlisted")};
+    const QStringList providerDataURLs = {"a2", "C2", "unlisted"};
 
     aliases.ResetKnown();
     for (const QString& dataURL : providerDataURLs) {
@@ -191,7 +183,7 @@ TEST(AliasSetCollectionTest, MarkingKnownFeedsFlagsTheSetsOfTheUsersProviders) {
             aliasSet->IsKnown = true;
     }
 
-    EXPECT_TRUE(aliases.GetAliasSetForURL(QStringLiteral("a1"))->IsKnown);
+    EXPECT_TRUE(aliases.GetAliasSetForURL("a1")->IsKnown);
     EXPECT_FALSE(aliases.Item(2)->IsKnown);
     EXPECT_FALSE(aliases.Item(3)->IsKnown);
 }

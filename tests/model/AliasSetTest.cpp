@@ -27,9 +27,8 @@ TEST(AliasSetTest, FromXMLReadsTheTextOfEachChildElementInOrder) {
                                "<u><![CDATA[http://c.example/?q=<1>]]></u></set>",
                                &read);
     EXPECT_TRUE(read);
-    EXPECT_EQ(aliasSet->URLs(), QStringList({QStringLiteral("http://b.example/"),
-                                             QStringLiteral("http://a.example/?x=1&y=2"),
-                                             QStringLiteral("http://c.example/?q=<1>")}));
+    EXPECT_EQ(aliasSet->URLs(), QStringList({"http://b.example/", "http://a.example/?x=1&y=2",
+                                             "http://c.example/?q=<1>"}));
 }
 
 TEST(AliasSetTest, FromXMLFailsWhenTheElementNamesNoURL) {
@@ -53,15 +52,15 @@ TEST(AliasSetTest, FromXMLStartsAfreshAndClearsIsKnown) {
     ASSERT_TRUE(aliasSet.FromXML(elements[0]));
     EXPECT_FALSE(aliasSet.IsKnown);
     ASSERT_TRUE(aliasSet.FromXML(elements[1]));
-    EXPECT_EQ(aliasSet.URLs(), QStringList({QStringLiteral("http://b/")}));
+    EXPECT_EQ(aliasSet.URLs(), QStringList({"http://b/"}));
 }
 
 TEST(AliasSetTest, IncludesURLMatchesExactly) {
     const auto aliasSet = Read("<set><u>http://Example.com/Feed</u><u>http://b/</u></set>");
-    EXPECT_TRUE(aliasSet->IncludesURL(QStringLiteral("http://Example.com/Feed")));
-    EXPECT_TRUE(aliasSet->IncludesURL(QStringLiteral("http://b/")));
-    EXPECT_FALSE(aliasSet->IncludesURL(QStringLiteral("http://example.com/feed")));
-    EXPECT_FALSE(aliasSet->IncludesURL(QStringLiteral("http://b")));
+    EXPECT_TRUE(aliasSet->IncludesURL("http://Example.com/Feed"));
+    EXPECT_TRUE(aliasSet->IncludesURL("http://b/"));
+    EXPECT_FALSE(aliasSet->IncludesURL("http://example.com/feed"));
+    EXPECT_FALSE(aliasSet->IncludesURL("http://b"));
     EXPECT_FALSE(aliasSet->IncludesURL(QString()));
 }
 
@@ -72,8 +71,8 @@ TEST(AliasSetTest, StashURLsLeavesClaimedURLsToTheFirstSetAndEntersTheRest) {
     first->StashURLs(index);
     second->StashURLs(index);
     EXPECT_EQ(index.size(), 3);
-    EXPECT_EQ(index.value(QStringLiteral("a")), first);
-    EXPECT_EQ(index.value(QStringLiteral("b")), first);
-    EXPECT_EQ(index.value(QStringLiteral("c")), second);
-    EXPECT_TRUE(second->IncludesURL(QStringLiteral("b")));
+    EXPECT_EQ(index.value("a"), first);
+    EXPECT_EQ(index.value("b"), first);
+    EXPECT_EQ(index.value("c"), second);
+    EXPECT_TRUE(second->IncludesURL("b"));
 }

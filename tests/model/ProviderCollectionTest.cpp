@@ -11,7 +11,7 @@ std::shared_ptr<Provider> Named(const QString& name, const QString& category = Q
                                 bool active = true) {
     auto provider = std::make_shared<Provider>();
     provider->ProviderName = name;
-    provider->DataURL = QStringLiteral("http://feeds.example/") + name;
+    provider->DataURL = "http://feeds.example/" + name;
     provider->Category = category;
     provider->Active = active;
     return provider;
@@ -58,7 +58,7 @@ public:
 
 TEST(ProviderCollectionTest, AppendGivesAFreshRunTimeState) {
     ProviderCollection providers;
-    auto provider = Named(QStringLiteral("A"), QStringLiteral("News/World"));
+    auto provider = Named("A", "News/World");
     provider->PendingOperations = 3;
     provider->MinutesToNextRefresh = 9;
     provider->FirstInCategory = true;
@@ -71,17 +71,17 @@ TEST(ProviderCollectionTest, AppendGivesAFreshRunTimeState) {
     // The category and its ancestors now exist, active and user-defined.
     ASSERT_EQ(providers.Categories().Count(), 2);
     EXPECT_TRUE(providers.Categories().Item(2)->UserDefined);
-    EXPECT_EQ(providers.Categories().Item(2)->CategoryName, QStringLiteral("News"));
+    EXPECT_EQ(providers.Categories().Item(2)->CategoryName, "News");
 }
 
 TEST(ProviderCollectionTest, TemporaryIDsAreReissuedAndOthersKept) {
     ProviderCollection providers;
-    auto temporary = Named(QStringLiteral("T"));
+    auto temporary = Named("T");
     temporary->UniqueID = Provider::NewUniqueProviderID();
     const Long issued = temporary->UniqueID;
-    auto permanent = Named(QStringLiteral("P"));
+    auto permanent = Named("P");
     permanent->UniqueID = 4711;
-    auto none = Named(QStringLiteral("N"));
+    auto none = Named("N");
     providers.Add(temporary);
     providers.Add(permanent);
     providers.Add(none);
@@ -92,7 +92,7 @@ TEST(ProviderCollectionTest, TemporaryIDsAreReissuedAndOthersKept) {
 }
 
 TEST(ProviderCollectionTest, PositionsOutsideTheCollectionThrow) {
-    ProviderCollection providers = Of({QStringLiteral("A")});
+    ProviderCollection providers = Of({"A"});
     EXPECT_THROW(providers.Item(0), ProgramError);
     EXPECT_THROW(providers.Item(-1), ProgramError);
     EXPECT_THROW(providers.Item(2), ProgramError);
@@ -103,35 +103,34 @@ TEST(ProviderCollectionTest, PositionsOutsideTheCollectionThrow) {
 
 TEST(ProviderCollectionTest, Lookups) {
     ProviderCollection providers;
-    providers.Add(Named(QStringLiteral("Alpha"), QStringLiteral("News"), false));
-    providers.Add(Named(QStringLiteral("Beta"), QStringLiteral("News")));
-    providers.Add(Named(QStringLiteral("ALPHA"), QStringLiteral("news")));
+    providers.Add(Named("Alpha", "News", false));
+    providers.Add(Named("Beta", "News"));
+    providers.Add(Named("ALPHA", "news"));
     providers.Item(2)->UniqueID = 42;
-    EXPECT_EQ(providers.LocateProvider(QStringLiteral("alpha")), 1);
-    EXPECT_EQ(providers.LocateProviderAfter(QStringLiteral("alpha"), 1), 3);
-    EXPECT_EQ(providers.LocateProviderAfter(QStringLiteral("alpha"), 3), -1);
-    EXPECT_EQ(providers.LocateProviderByURL(QStringLiteral("http://feeds.example/Beta")), 2);
-    EXPECT_EQ(providers.LocateProviderByURL(QStringLiteral("http://feeds.example/beta")), -1);
+    EXPECT_EQ(providers.LocateProvider("alpha"), 1);
+    EXPECT_EQ(providers.LocateProviderAfter("alpha", 1), 3);
+    EXPECT_EQ(providers.LocateProviderAfter("alpha", 3), -1);
+    EXPECT_EQ(providers.LocateProviderByURL("http://feeds.example/Beta"), 2);
+    EXPECT_EQ(providers.LocateProviderByURL("http://feeds.example/beta"), -1);
     EXPECT_EQ(providers.LocateProviderByUniqueID(42), 2);
-    EXPECT_EQ(providers.LocateFirstProviderInCategory(QStringLiteral("News")), 1);
-    EXPECT_EQ(providers.LocateLastProviderInCategory(QStringLiteral("News")), 2);
-    EXPECT_EQ(providers.LocateFirstProviderInCategory(QStringLiteral("Missing")), -1);
-    EXPECT_EQ(providers.LocateFirstActiveProviderInCategory(QStringLiteral("News")),
-              providers.Item(2));
-    EXPECT_TRUE(providers.CategoryHasActiveProviders(QStringLiteral("news")));
-    EXPECT_FALSE(providers.CategoryHasActiveProviders(QStringLiteral("NEWS")));
+    EXPECT_EQ(providers.LocateFirstProviderInCategory("News"), 1);
+    EXPECT_EQ(providers.LocateLastProviderInCategory("News"), 2);
+    EXPECT_EQ(providers.LocateFirstProviderInCategory("Missing"), -1);
+    EXPECT_EQ(providers.LocateFirstActiveProviderInCategory("News"), providers.Item(2));
+    EXPECT_TRUE(providers.CategoryHasActiveProviders("news"));
+    EXPECT_FALSE(providers.CategoryHasActiveProviders("NEWS"));
 }
 
 TEST(ProviderCollectionTest, RemoveProviderCancelsItsFetch) {
-    ProviderCollection providers = Of({QStringLiteral("A"), QStringLiteral("B")});
+    ProviderCollection providers = Of({"A", "B"});
     providers.Item(2)->UniqueID = 7;
     int cancelled = 0;
     providers.Item(2)->PendingOperations = 1;
     providers.Item(2)->SetPendingFetch(std::make_unique<RecordingFetch>(&cancelled));
-    auto other = Named(QStringLiteral("Elsewhere"));
+    auto other = Named("Elsewhere");
     other->UniqueID = 7;
     providers.RemoveProvider(*other);
-    EXPECT_EQ(Names(providers), QStringList{QStringLiteral("A")});
+    EXPECT_EQ(Names(providers), QStringList{"A"});
     EXPECT_EQ(cancelled, 1);
     other->UniqueID = 8;
     providers.RemoveProvider(*other);
@@ -139,21 +138,16 @@ TEST(ProviderCollectionTest, RemoveProviderCancelsItsFetch) {
 }
 
 TEST(ProviderCollectionTest, GenerateUniqueProviderNameIgnoresLetterCase) {
-    EXPECT_EQ(ProviderCollection().GenerateUniqueProviderName(), QStringLiteral("Provider1"));
-    EXPECT_EQ(
-        Of({QStringLiteral("Provider1"), QStringLiteral("PROVIDER2")}).GenerateUniqueProviderName(),
-        QStringLiteral("Provider3"));
-    EXPECT_EQ(Of({QStringLiteral("provider1")}).GenerateUniqueProviderName(),
-              QStringLiteral("Provider2"));
+    EXPECT_EQ(ProviderCollection().GenerateUniqueProviderName(), "Provider1");
+    EXPECT_EQ(Of({"Provider1", "PROVIDER2"}).GenerateUniqueProviderName(), "Provider3");
+    EXPECT_EQ(Of({"provider1"}).GenerateUniqueProviderName(), "Provider2");
 }
 
 TEST(ProviderCollectionTest, MovingBlocks) {
-    const QStringList start = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                               QStringLiteral("D")};
+    const QStringList start = {"A", "B", "C", "D"};
     ProviderCollection providers = Of(start);
     providers.MoveProvidersUp(2, 2);
-    EXPECT_EQ(Names(providers), QStringList({QStringLiteral("B"), QStringLiteral("C"),
-                                             QStringLiteral("A"), QStringLiteral("D")}));
+    EXPECT_EQ(Names(providers), QStringList({"B", "C", "A", "D"}));
     providers.MoveProvidersDown(1, 2);
     EXPECT_EQ(Names(providers), start);
 
@@ -165,55 +159,42 @@ TEST(ProviderCollectionTest, MovingBlocks) {
 }
 
 TEST(ProviderCollectionTest, SortByNameUsesTheGapExchangeOrder) {
-    ProviderCollection three =
-        Of({QStringLiteral("beta"), QStringLiteral("Alpha"), QStringLiteral("alpha")});
+    ProviderCollection three = Of({"beta", "Alpha", "alpha"});
     three.SortByName(1, three.Count());
-    EXPECT_EQ(Names(three), QStringList({QStringLiteral("Alpha"), QStringLiteral("alpha"),
-                                         QStringLiteral("beta")}));
+    EXPECT_EQ(Names(three), QStringList({"Alpha", "alpha", "beta"}));
     // The wide first gap carries "A" past "a": the order is not a stable sort's.
-    ProviderCollection four =
-        Of({QStringLiteral("c"), QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("b")});
+    ProviderCollection four = Of({"c", "a", "A", "b"});
     four.SortByName(1, four.Count());
-    EXPECT_EQ(Names(four), QStringList({QStringLiteral("A"), QStringLiteral("a"),
-                                        QStringLiteral("b"), QStringLiteral("c")}));
-}
+    EXPECT_EQ(Names(four), QStringList({"A", "a", "b", "c"}));
 
-TEST(ProviderCollectionTest, SortByNameOfARange) {
-    ProviderCollection providers =
-        Of({QStringLiteral("z"), QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")});
+    ProviderCollection providers = Of({"z", "c", "b", "a"});
     providers.SortByName(2, 2);
-    EXPECT_EQ(Names(providers), QStringList({QStringLiteral("z"), QStringLiteral("b"),
-                                             QStringLiteral("c"), QStringLiteral("a")}));
+    EXPECT_EQ(Names(providers), QStringList({"z", "b", "c", "a"}));
 }
 
 TEST(ProviderCollectionTest, SortByCategoryKeepsProvidersWithoutAPlace) {
     ProviderCollection providers;
-    providers.Add(Named(QStringLiteral("loose"), QString()));
-    providers.Add(Named(QStringLiteral("b1"), QStringLiteral("B")));
-    providers.Add(Named(QStringLiteral("a1"), QStringLiteral("A")));
-    providers.Add(Named(QStringLiteral("b2"), QStringLiteral("B")));
-    providers.Item(2)->Category = QStringLiteral("Gone"); // no such category any more
+    providers.Add(Named("loose", QString()));
+    providers.Add(Named("b1", "B"));
+    providers.Add(Named("a1", "A"));
+    providers.Add(Named("b2", "B"));
+    providers.Item(2)->Category = "Gone"; // no such category any more
     providers.Categories().SortByName(1, providers.Categories().Count());
     providers.SortByCategory();
-    EXPECT_EQ(Names(providers), QStringList({QStringLiteral("a1"), QStringLiteral("b2"),
-                                             QStringLiteral("loose"), QStringLiteral("b1")}));
+    EXPECT_EQ(Names(providers), QStringList({"a1", "b2", "loose", "b1"}));
 }
 
-TEST(ProviderCollectionTest, FlagFirstInCategoryMarksTheFirstActive) {
+TEST(ProviderCollectionTest, FlagFirstInCategoryMarksTheFirstActiveAndClearFlagsResets) {
     ProviderCollection providers;
-    providers.Add(Named(QStringLiteral("off"), QStringLiteral("A"), false));
-    providers.Add(Named(QStringLiteral("on"), QStringLiteral("A")));
-    providers.Add(Named(QStringLiteral("second"), QStringLiteral("A")));
-    providers.Add(Named(QStringLiteral("b"), QStringLiteral("B")));
+    providers.Add(Named("off", "A", false));
+    providers.Add(Named("on", "A"));
+    providers.Add(Named("second", "A"));
+    providers.Add(Named("b", "B"));
     providers.FlagFirstInCategory();
     EXPECT_FALSE(providers.Item(1)->FirstInCategory);
     EXPECT_TRUE(providers.Item(2)->FirstInCategory);
     EXPECT_FALSE(providers.Item(3)->FirstInCategory);
     EXPECT_TRUE(providers.Item(4)->FirstInCategory);
-}
-
-TEST(ProviderCollectionTest, ClearFlags) {
-    ProviderCollection providers = Of({QStringLiteral("A")});
     providers.Item(1)->Renewed = true;
     providers.Item(1)->BrandNew = true;
     providers.ClearFlags();
@@ -223,35 +204,35 @@ TEST(ProviderCollectionTest, ClearFlags) {
 
 TEST(ProviderCollectionTest, AssignCategoryMovesTheCategoryAndItsDescendants) {
     ProviderCollection providers;
-    providers.Add(Named(QStringLiteral("n"), QStringLiteral("News")));
-    providers.Add(Named(QStringLiteral("t"), QStringLiteral("NEWS/Tech")));
-    providers.Add(Named(QStringLiteral("l"), QStringLiteral("Newsletters")));
-    providers.Add(Named(QStringLiteral("c"), QStringLiteral("news")));
-    EXPECT_EQ(providers.AssignCategory(QStringLiteral("News"), QStringLiteral("World")), 2);
-    EXPECT_EQ(providers.Item(1)->Category, QStringLiteral("World"));
-    EXPECT_EQ(providers.Item(2)->Category, QStringLiteral("World/Tech"));
-    EXPECT_EQ(providers.Item(3)->Category, QStringLiteral("Newsletters"));
-    EXPECT_EQ(providers.Item(4)->Category, QStringLiteral("news"));
+    providers.Add(Named("n", "News"));
+    providers.Add(Named("t", "NEWS/Tech"));
+    providers.Add(Named("l", "Newsletters"));
+    providers.Add(Named("c", "news"));
+    EXPECT_EQ(providers.AssignCategory("News", "World"), 2);
+    EXPECT_EQ(providers.Item(1)->Category, "World");
+    EXPECT_EQ(providers.Item(2)->Category, "World/Tech");
+    EXPECT_EQ(providers.Item(3)->Category, "Newsletters");
+    EXPECT_EQ(providers.Item(4)->Category, "news");
     EXPECT_TRUE(providers.Item(1)->UserCategory);
     EXPECT_FALSE(providers.Item(3)->UserCategory);
-    EXPECT_GT(providers.Categories().LocateCategory(QStringLiteral("World/Tech")), 0);
+    EXPECT_GT(providers.Categories().LocateCategory("World/Tech"), 0);
     // "NEWS/Tech" lost its providers and went; "News" itself still holds "news".
-    EXPECT_EQ(providers.Categories().LocateCategory(QStringLiteral("NEWS/Tech")), -1);
+    EXPECT_EQ(providers.Categories().LocateCategory("NEWS/Tech"), -1);
 }
 
 TEST(ProviderCollectionTest, RemoveEmptyCategoriesRemovesUserDefinedOnesToo) {
     ProviderCollection providers;
-    providers.Categories().Add(QStringLiteral("Empty"), true, true);
-    providers.Categories().Add(QStringLiteral("A"), true, false);
-    providers.Add(Named(QStringLiteral("x"), QStringLiteral("A/B")));
+    providers.Categories().Add("Empty", true, true);
+    providers.Categories().Add("A", true, false);
+    providers.Add(Named("x", "A/B"));
     providers.RemoveEmptyCategories();
-    EXPECT_EQ(providers.Categories().LocateCategory(QStringLiteral("Empty")), -1);
-    EXPECT_GT(providers.Categories().LocateCategory(QStringLiteral("A")), 0);
-    EXPECT_GT(providers.Categories().LocateCategory(QStringLiteral("A/B")), 0);
+    EXPECT_EQ(providers.Categories().LocateCategory("Empty"), -1);
+    EXPECT_GT(providers.Categories().LocateCategory("A"), 0);
+    EXPECT_GT(providers.Categories().LocateCategory("A/B"), 0);
 }
 
 TEST(ProviderCollectionTest, CancelPendingRequestsByAge) {
-    ProviderCollection providers = Of({QStringLiteral("A"), QStringLiteral("B")});
+    ProviderCollection providers = Of({"A", "B"});
     int cancelledA = 0;
     int cancelledB = 0;
     providers.Item(1)->PendingOperations = 2;
@@ -270,13 +251,13 @@ TEST(ProviderCollectionTest, CopySharesStoriesAndLeavesObsoleteRecordsBehind) {
     ProviderCollection providers;
     providers.Version = 9;
     providers.AddObsolete(5);
-    providers.Categories().Add(QStringLiteral("Kept"), false, true);
-    auto original = Named(QStringLiteral("A"), QStringLiteral("News"));
-    original->Description = QStringLiteral("desc");
+    providers.Categories().Add("Kept", false, true);
+    auto original = Named("A", "News");
+    original->Description = "desc";
     original->AttemptedUpdates = 4;
     original->UniqueID = Provider::NewUniqueProviderID();
     providers.Add(original);
-    original->stCollStories->Add(QStringLiteral("story"), QString(), QString(), Date(), 0, true);
+    original->stCollStories->Add("story", QString(), QString(), Date(), 0, true);
 
     RecordingProgress progress;
     const auto copy = providers.Copy(&progress);
@@ -286,12 +267,11 @@ TEST(ProviderCollectionTest, CopySharesStoriesAndLeavesObsoleteRecordsBehind) {
     const auto duplicate = copy->Item(1);
     EXPECT_NE(duplicate, original);
     EXPECT_EQ(duplicate->stCollStories, original->stCollStories);
-    EXPECT_EQ(duplicate->Description, QStringLiteral("desc"));
+    EXPECT_EQ(duplicate->Description, "desc");
     EXPECT_EQ(duplicate->AttemptedUpdates, 4);
     EXPECT_NE(duplicate->UniqueID, original->UniqueID);
     EXPECT_FALSE(copy->Categories().Item(1)->Active);
-    EXPECT_EQ(progress.Statuses, QStringList({QStringLiteral("Copying Categories..."),
-                                              QStringLiteral("Copying Providers...")}));
+    EXPECT_EQ(progress.Statuses, QStringList({"Copying Categories...", "Copying Providers..."}));
     EXPECT_EQ(progress.Maximum, providers.Categories().Count() + 1);
     EXPECT_TRUE(progress.Closed);
 }

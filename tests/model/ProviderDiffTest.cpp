@@ -18,75 +18,37 @@ struct FieldChange {
     std::function<void(Provider&)> Change;
 };
 
+FieldChange Changing(Long bit, std::function<void(Provider&)> change) {
+    return {bit, std::move(change)};
+}
+
 // One change per present-field bit, each touching only its own field.
 const std::vector<FieldChange>& FieldChanges() {
     static const std::vector<FieldChange> changes = {
-        {PresentField::ProviderName,
-         [](Provider& p) {
-             p.ProviderName = QStringLiteral("Other");
-         }},
-        {PresentField::Description,
-         [](Provider& p) {
-             p.Description = QStringLiteral("Other");
-         }},
-        {PresentField::IsTextFormat,
-         [](Provider& p) {
-             p.SetIsTextFormat(!p.IsTextFormat());
-         }},
-        {PresentField::UseTitle,
-         [](Provider& p) {
-             p.UseTitle = !p.UseTitle;
-         }},
-        {PresentField::Language,
-         [](Provider& p) {
-             p.Language = 7;
-         }},
-        {PresentField::RefreshMinutes,
-         [](Provider& p) {
-             p.RefreshMinutes = 240;
-         }},
-        {PresentField::BackColor,
-         [](Provider& p) {
-             p.BackColor = 255;
-         }},
-        {PresentField::DataURL,
-         [](Provider& p) {
-             p.DataURL = QStringLiteral("http://b/");
-         }},
-        {PresentField::SiteURL,
-         [](Provider& p) {
-             p.SiteURL = QStringLiteral("http://b/");
-         }},
-        {PresentField::ImageURL,
-         [](Provider& p) {
-             p.ImageURL = QStringLiteral("b.gif");
-         }},
-        {PresentField::Origin,
-         [](Provider& p) {
-             p.Origin = 5;
-         }},
-        {PresentField::Category,
-         [](Provider& p) {
-             p.Category = QStringLiteral("B");
-         }},
-        {PresentField::TextFormatSpec,
-         [](Provider& p) {
-             p.TextFormatSpec = QStringLiteral("b");
-         }},
-        {PresentField::ArrivalSound,
-         [](Provider& p) {
-             p.ArrivalSound = QStringLiteral("b.wav");
-         }},
+        Changing(PresentField::ProviderName, [](Provider& p) { p.ProviderName = "Other"; }),
+        Changing(PresentField::Description, [](Provider& p) { p.Description = "Other"; }),
+        Changing(PresentField::IsTextFormat, [](Provider& p) { p.SetIsTextFormat(true); }),
+        Changing(PresentField::UseTitle, [](Provider& p) { p.UseTitle = true; }),
+        Changing(PresentField::Language, [](Provider& p) { p.Language = 7; }),
+        Changing(PresentField::RefreshMinutes, [](Provider& p) { p.RefreshMinutes = 240; }),
+        Changing(PresentField::BackColor, [](Provider& p) { p.BackColor = 255; }),
+        Changing(PresentField::DataURL, [](Provider& p) { p.DataURL = "http://b/"; }),
+        Changing(PresentField::SiteURL, [](Provider& p) { p.SiteURL = "http://b/"; }),
+        Changing(PresentField::ImageURL, [](Provider& p) { p.ImageURL = "b.gif"; }),
+        Changing(PresentField::Origin, [](Provider& p) { p.Origin = 5; }),
+        Changing(PresentField::Category, [](Provider& p) { p.Category = "B"; }),
+        Changing(PresentField::TextFormatSpec, [](Provider& p) { p.TextFormatSpec = "b"; }),
+        Changing(PresentField::ArrivalSound, [](Provider& p) { p.ArrivalSound = "b.wav"; }),
     };
     return changes;
 }
 
 void MakeBaseline(Provider& provider) {
-    provider.ProviderName = QStringLiteral("Example");
-    provider.Description = QStringLiteral("Feed");
-    provider.DataURL = QStringLiteral("http://a/");
-    provider.SiteURL = QStringLiteral("http://a/");
-    provider.Category = QStringLiteral("A");
+    provider.ProviderName = "Example";
+    provider.Description = "Feed";
+    provider.DataURL = "http://a/";
+    provider.SiteURL = "http://a/";
+    provider.Category = "A";
 }
 
 void MakeDifferentInEveryField(Provider& provider) {
@@ -107,14 +69,19 @@ private:
 
 } // namespace
 
-TEST(ProviderDiffTest, ChangesCoverEveryPresentField) {
+TEST(ProviderDiffTest, EachFieldSetsItsOwnBitAndOnlyThose) {
     Long covered = 0;
-    for (const FieldChange& change : FieldChanges())
+    for (const FieldChange& change : FieldChanges()) {
+        Provider mine;
+        Provider published;
+        MakeBaseline(mine);
+        MakeBaseline(published);
+        change.Change(published);
+        EXPECT_EQ(mine.Diff(published), change.Bit);
         covered |= change.Bit;
+    }
     EXPECT_EQ(covered, AllPresentFields);
-}
 
-TEST(ProviderDiffTest, EqualProvidersDoNotDifferEvenInFieldsWithoutABit) {
     Provider mine;
     Provider published;
     MakeBaseline(mine);
@@ -125,39 +92,14 @@ TEST(ProviderDiffTest, EqualProvidersDoNotDifferEvenInFieldsWithoutABit) {
     published.NeedsDetails = true;
     published.AttemptedUpdates = 9;
     published.LastUsed = Date::FromParts(2024, 1, 1);
+    // Protecting the same data URL is no difference either.
+    published.Protected = true;
     EXPECT_EQ(mine.Diff(published), 0);
-}
-
-TEST(ProviderDiffTest, EachFieldSetsItsOwnBit) {
-    for (const FieldChange& change : FieldChanges()) {
-        Provider mine;
-        Provider published;
-        MakeBaseline(mine);
-        MakeBaseline(published);
-        change.Change(published);
-        EXPECT_EQ(mine.Diff(published), change.Bit);
-    }
-}
-
-TEST(ProviderDiffTest, LetterCaseCounts) {
-    Provider mine;
-    Provider published;
-    MakeBaseline(mine);
-    MakeBaseline(published);
     published.ProviderName = mine.ProviderName.toUpper();
     EXPECT_EQ(mine.Diff(published), PresentField::ProviderName);
 }
 
-TEST(ProviderDiffTest, ProtectionOfTheSameDataURLIsNoDifference) {
-    Provider mine;
-    Provider published;
-    MakeBaseline(mine);
-    MakeBaseline(published);
-    published.Protected = true;
-    EXPECT_EQ(mine.Diff(published), 0);
-}
-
-TEST(ProviderDiffTest, ApplyingCopiesExactlyTheNamedField) {
+TEST(ProviderDiffTest, ApplyingCopiesExactlyTheNamedFields) {
     Provider published;
     MakeDifferentInEveryField(published);
     for (const FieldChange& change : FieldChanges()) {
@@ -167,11 +109,7 @@ TEST(ProviderDiffTest, ApplyingCopiesExactlyTheNamedField) {
         mine.ApplyAsPresent(published);
         EXPECT_EQ(mine.Diff(published), AllPresentFields & ~change.Bit) << change.Bit;
     }
-}
 
-TEST(ProviderDiffTest, ApplyingLeavesFieldsWithoutABitAlone) {
-    Provider published;
-    MakeDifferentInEveryField(published);
     published.UniqueID = 5;
     published.Protected = true;
     published.Active = false;
@@ -211,12 +149,12 @@ TEST(ProviderDiffTest, DeltaElementCarriesTheDifferenceToTheUsersCopy) {
     Provider published;
     MakeBaseline(published);
     published.UniqueID = 12;
-    published.Category = QStringLiteral("Moved");
+    published.Category = "Moved";
     published.RefreshMinutes = 180;
     published.PresentFlags = mine.Diff(published);
 
     XmlDocument document;
-    const XmlNode delta = published.AsXML(document, QStringLiteral("  "), true, false);
+    const XmlNode delta = published.AsXML(document, "  ", true, false);
     Provider fromDelta;
     EXPECT_TRUE(fromDelta.FromXML(delta, false));
     EXPECT_EQ(fromDelta.PresentFlags, PresentField::Category | PresentField::RefreshMinutes);

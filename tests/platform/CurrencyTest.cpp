@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -40,48 +41,43 @@ TEST(CurrencyTest, TextHasAtMostFourDecimalsWithoutTrailingZeros) {
     }
 }
 
-TEST(CurrencyTest, FromTextAcceptsEitherSeparatorSignsAndWhitespace) {
-    EXPECT_EQ(ScaledFromText("1.5"), 15000);
-    EXPECT_EQ(ScaledFromText("1,5"), 15000);
-    EXPECT_EQ(ScaledFromText("1,2345"), 12345);
-    EXPECT_EQ(ScaledFromText("-2"), -20000);
-    EXPECT_EQ(ScaledFromText("+3"), 30000);
-    EXPECT_EQ(ScaledFromText("  12.3456  "), 123456);
-    EXPECT_EQ(ScaledFromText(".5"), 5000);
-    EXPECT_EQ(ScaledFromText("7."), 70000);
-    EXPECT_EQ(ScaledFromText("-0"), 0);
-    EXPECT_EQ(ScaledFromText("000000000000000000000000001"), 10000);
-}
-
-TEST(CurrencyTest, FromTextRoundsFurtherDecimalsHalfToEven) {
-    EXPECT_EQ(ScaledFromText("0.00005"), 0);
-    EXPECT_EQ(ScaledFromText("0.00015"), 2);
-    EXPECT_EQ(ScaledFromText("0.00025"), 2);
-    EXPECT_EQ(ScaledFromText("0.000250000001"), 3);
-    EXPECT_EQ(ScaledFromText("0.00014999"), 1);
-    EXPECT_EQ(ScaledFromText("-0.00015"), -2);
-    EXPECT_EQ(ScaledFromText("1.23456"), 12346);
-    EXPECT_EQ(ScaledFromText("0.99995"), 10000);
+TEST(CurrencyTest, FromTextAcceptsCommaDecimalsAndRoundsFurtherDecimalsHalfToEven) {
+    struct Case {
+        const char* text;
+        qint64 scaled;
+    };
+    const Case cases[] = {
+        {"1.5", 15000},        {"1,5", 15000},     {"1,2345", 12345},
+        {"-2", -20000},        {"+3", 30000},      {"  12.3456  ", 123456},
+        {".5", 5000},          {"7.", 70000},      {"-0", 0},
+        {"0.00005", 0},        {"0.00015", 2},     {"0.00025", 2},
+        {"0.000250000001", 3}, {"0.00014999", 1},  {"-0.00015", -2},
+        {"1.23456", 12346},    {"0.99995", 10000}, {"000000000000000000000000001", 10000},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ScaledFromText(c.text), c.scaled) << c.text;
 }
 
 TEST(CurrencyTest, FromTextRejectsWhatIsNotAnAmountInRange) {
-    const char* const texts[] = {"",
-                                 "   ",
-                                 "-",
-                                 ".",
-                                 "1.2.3",
-                                 "1,2.3",
-                                 "abc",
-                                 "1e5",
-                                 "--1",
-                                 "+-1",
-                                 "1 000",
-                                 "0x10",
-                                 "\u0661",
-                                 "922337203685477.5808",
-                                 "-922337203685477.5809",
-                                 "922337203685477.58075",
-                                 "99999999999999999999"};
+    const char* const texts[] = {
+        "",
+        "   ",
+        "-",
+        ".",
+        "1.2.3",
+        "1,2.3",
+        "abc",
+        "1e5",
+        "--1",
+        "+-1",
+        "1 000",
+        "0x10",
+        "\u0661",
+        "922337203685477.5808",
+        "-922337203685477.5809",
+        "922337203685477.58075",
+        "99999999999999999999",
+    };
     for (const char* text : texts)
         EXPECT_FALSE(ScaledFromText(text).has_value()) << text;
     // An exact half at the lower bound rounds to the even, in-range value.
@@ -89,14 +85,14 @@ TEST(CurrencyTest, FromTextRejectsWhatIsNotAnAmountInRange) {
 }
 
 TEST(CurrencyTest, FromDoubleRoundsTheWrittenDecimalsHalfToEven) {
-    EXPECT_EQ(Currency::FromDouble(1.5).Scaled(), 15000);
-    EXPECT_EQ(Currency::FromDouble(0.00005).Scaled(), 0);
-    EXPECT_EQ(Currency::FromDouble(0.00015).Scaled(), 2);
-    EXPECT_EQ(Currency::FromDouble(0.00025).Scaled(), 2);
-    EXPECT_EQ(Currency::FromDouble(-2.00035).Scaled(), -20004);
-    EXPECT_EQ(Currency::FromDouble(0.1 + 0.2).Scaled(), 3000);
-    EXPECT_EQ(Currency::FromDouble(1e-300).Scaled(), 0);
-    EXPECT_EQ(Currency::FromDouble(922337203685477.0).Scaled(), 9223372036854770000);
+    const std::pair<double, qint64> cases[] = {
+        {1.5, 15000},       {0.00005, 0},
+        {0.00015, 2},       {0.00025, 2},
+        {-2.00035, -20004}, {0.1 + 0.2, 3000},
+        {1e-300, 0},        {922337203685477.0, 9223372036854770000},
+    };
+    for (const auto& [value, scaled] : cases)
+        EXPECT_EQ(Currency::FromDouble(value).Scaled(), scaled) << value;
     EXPECT_EQ(Currency::FromScaled(-12345).ToDouble(), -1.2345);
 }
 
