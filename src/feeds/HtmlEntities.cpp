@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <array>
-#include <string>
+#include <optional>
 #include <string_view>
 
 namespace HtmlEntities {
@@ -624,6 +624,50 @@ constexpr Entity Entities[] = {
 
 static_assert(std::is_sorted(std::begin(Entities), std::end(Entities), NameBefore));
 
+// The entities whose names start with one ASCII character, so that a lookup
+// searches a few dozen names instead of all.
+struct Span {
+    size_t begin = 0;
+    size_t end = 0;
+};
+
+constexpr size_t AsciiSize = 128;
+
+constexpr std::array<Span, AsciiSize> BuildInitials() {
+    std::array<Span, AsciiSize> spans{};
+    const size_t count = std::size(Entities);
+    for (size_t i = count; i-- > 0;) {
+        Span& span = spans[static_cast<unsigned char>(Entities[i].name.front())];
+        span.begin = i;
+        span.end = span.end == 0 ? i + 1 : span.end;
+    }
+    return spans;
+}
+
+constexpr std::array<Span, AsciiSize> Initials = BuildInitials();
+
+// The table's order between a table name and a candidate, which is compared
+// where it stands: names are short and a copy would cost more.
+bool NameLess(std::string_view entry, QStringView name) {
+    const qsizetype common = qMin(qsizetype(entry.size()), name.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t a = static_cast<unsigned char>(entry[size_t(i)]);
+        if (a != name[i].unicode())
+            return a < name[i].unicode();
+    }
+    return qsizetype(entry.size()) < name.size();
+}
+
+bool SameName(std::string_view entry, QStringView name) {
+    return qsizetype(entry.size()) == name.size() &&
+           std::equal(entry.begin(), entry.end(), name.begin(),
+                      [](char a, QChar b) { return static_cast<unsigned char>(a) == b.unicode(); });
+}
+
+bool IsAscii(QStringView name) {
+    return std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() <= 0x7F; });
+}
+
 // HTML 4's Latin-1 names, indexed by code - 160.
 // clang-format off
 constexpr std::array<std::string_view, 96> Latin1Names = {
@@ -650,19 +694,25 @@ struct Special {
 constexpr std::array<Special, 4> Specials = {
     {{"quot", u'"'}, {"amp", u'&'}, {"lt", u'<'}, {"gt", u'>'}}};
 
-// Converts a candidate name to the table's ASCII; empty when it cannot be one.
-std::string AsciiName(QStringView name) {
-    if (name.isEmpty() || name.size() > LongestName)
-        return {};
-    std::string ascii;
-    ascii.reserve(static_cast<size_t>(name.size()));
-    for (const QChar c : name) {
-        if (c.unicode() > 0x7F)
-            return {};
-        ascii.push_back(static_cast<char>(c.unicode()));
+// A candidate name in the table's ASCII, kept on the stack because a lookup
+// happens for every reference of every description.
+class AsciiName {
+public:
+    explicit AsciiName(QStringView name) {
+        if (name.isEmpty() || name.size() > LongestName || !IsAscii(name))
+            return;
+        for (qsizetype i = 0; i < name.size(); ++i)
+            m_characters[size_t(i)] = static_cast<char>(name[i].unicode());
+        m_size = static_cast<size_t>(name.size());
     }
-    return ascii;
-}
+
+    // Empty when the name cannot be one.
+    std::string_view View() const { return {m_characters.data(), m_size}; }
+
+private:
+    std::array<char, LongestName> m_characters{};
+    size_t m_size = 0;
+};
 
 char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -688,24 +738,110 @@ int CaseFromSpelling(int code, QStringView name) {
     return allSmall ? code | CaseBit : code & ~CaseBit;
 }
 
-} // namespace
+// Beyond every code point: longer digit strings stop growing here.
+constexpr qint64 TooLarge = 0x110000;
+constexpr int Decimal = 10;
+constexpr int Hexadecimal = 16;
 
-QString Named(QStringView name) {
-    const std::string ascii = AsciiName(name);
-    const Entity key{ascii, nullptr};
-    const auto* found = std::lower_bound(std::begin(Entities), std::end(Entities), key, NameBefore);
-    if (ascii.empty() || found == std::end(Entities) || found->name != ascii)
-        return {};
-    return QString::fromUtf16(found->value);
+int DigitValue(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + Decimal;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + Decimal;
+    return -1;
 }
 
-QString Latin1Named(QStringView name) {
-    const std::string ascii = AsciiName(name);
+bool IsDigit(QChar c, int base) {
+    const int value = DigitValue(c);
+    return value >= 0 && value < base;
+}
+
+// The value of the leading digits of `digits` (0 without any).
+qint64 LeadingValue(QStringView digits, int base) {
+    qint64 value = 0;
+    for (qsizetype i = 0; i < digits.size() && IsDigit(digits[i], base); ++i)
+        value = qMin(value * base + DigitValue(digits[i]), TooLarge);
+    return value;
+}
+
+bool AllDigits(QStringView text, int base) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [base](QChar c) { return IsDigit(c, base); });
+}
+
+// Splits off the "x" of a hexadecimal reference; returns the base.
+int TakeBase(QStringView& digits) {
+    if (!digits.startsWith(u'x', Qt::CaseInsensitive))
+        return Decimal;
+    digits = digits.sliced(1);
+    return Hexadecimal;
+}
+
+// The value of a numeric reference name: "#65", "#x41", and "65" as
+// hand-written feeds have it.
+std::optional<qint64> NumericValue(QStringView name) {
+    const bool marked = name.startsWith(u'#');
+    QStringView digits = name.sliced(marked ? 1 : 0);
+    const int base = marked ? TakeBase(digits) : Decimal;
+    if (!AllDigits(digits, base))
+        return std::nullopt;
+    return LeadingValue(digits, base);
+}
+
+} // namespace
+
+Replacement::Replacement(QStringView units)
+    : m_size(units.size()) {
+    Q_ASSERT(units.size() <= 2);
+    std::copy_n(units.utf16(), units.size(), m_units);
+}
+
+Replacement::Replacement(char32_t code)
+    : m_size(QChar::requiresSurrogates(code) ? 2 : 1) {
+    if (m_size == 1) {
+        m_units[0] = static_cast<char16_t>(code);
+        return;
+    }
+    m_units[0] = QChar::highSurrogate(code);
+    m_units[1] = QChar::lowSurrogate(code);
+}
+
+QStringView Replacement::View() const {
+    return IsNull() ? QStringView() : QStringView(m_units, m_size);
+}
+
+QString Replacement::ToString() const {
+    return IsNull() ? QString() : View().toString();
+}
+
+Replacement FindNamed(QStringView name) {
+    if (name.isEmpty() || name.size() > LongestName || !IsAscii(name))
+        return {};
+    const Span span = Initials[name.front().unicode()];
+    const Entity* end = std::begin(Entities) + span.end;
+    const Entity* found = std::lower_bound(
+        std::begin(Entities) + span.begin, end, name,
+        [](const Entity& entity, QStringView key) { return NameLess(entity.name, key); });
+    if (found == end || !SameName(found->name, name))
+        return {};
+    return Replacement(QStringView(found->value));
+}
+
+QString Named(QStringView name) {
+    return FindNamed(name).ToString();
+}
+
+Replacement FindLatin1Named(QStringView name) {
+    const AsciiName kept(name);
+    const std::string_view ascii = kept.View();
     if (ascii.empty())
         return {};
     for (const Special& special : Specials) {
         if (EqualsIgnoringCase(special.name, ascii))
-            return QString(QChar(special.value));
+            return Replacement(char32_t{special.value});
     }
     const auto* found =
         std::find_if(Latin1Names.begin(), Latin1Names.end(),
@@ -713,19 +849,45 @@ QString Latin1Named(QStringView name) {
     if (found == Latin1Names.end())
         return {};
     const int code = FirstLatin1 + static_cast<int>(found - Latin1Names.begin());
-    return QString(QChar(CaseFromSpelling(code, name)));
+    return Replacement(static_cast<char32_t>(CaseFromSpelling(code, name)));
 }
 
-QString FromCodePoint(qint64 value) {
+QString Latin1Named(QStringView name) {
+    return FindLatin1Named(name).ToString();
+}
+
+Replacement FindCodePoint(qint64 value) {
     constexpr qint64 FirstWindows1252 = 0x80;
     constexpr qint64 LastWindows1252 = 0x9F;
     if (value >= FirstWindows1252 && value <= LastWindows1252)
-        return QString(Windows1252::Character(static_cast<int>(value)));
+        return Replacement(char32_t{Windows1252::Character(static_cast<int>(value)).unicode()});
+    // Qt's UTF-32 decoder, which numeric references always went through,
+    // takes this character for a byte order mark and drops it.
+    constexpr qint64 ByteOrderMark = 0xFEFF;
     const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
     if (value <= 0 || value > 0x10FFFF || surrogate)
         return {};
-    const char32_t code = static_cast<char32_t>(value);
-    return QString::fromUcs4(&code, 1);
+    if (value == ByteOrderMark)
+        return Replacement(QStringView(u""));
+    return Replacement(static_cast<char32_t>(value));
+}
+
+QString FromCodePoint(qint64 value) {
+    return FindCodePoint(value).ToString();
+}
+
+Replacement Decode(QStringView name) {
+    if (const std::optional<qint64> value = NumericValue(name))
+        return FindCodePoint(*value);
+    if (name.startsWith(u'#'))
+        return {};
+    const Replacement named = FindNamed(name);
+    return named.IsNull() ? FindLatin1Named(name) : named;
+}
+
+qint64 LeadingNumber(QStringView digits) {
+    const int base = TakeBase(digits);
+    return LeadingValue(digits, base);
 }
 
 } // namespace HtmlEntities

@@ -4,7 +4,7 @@
 
 namespace HtmlScan {
 
-NextFinder::NextFinder(QStringView text, QChar wanted)
+NextFinder::NextFinder(QStringView text, char16_t wanted)
     : m_text(text)
     , m_wanted(wanted) {}
 
@@ -13,9 +13,20 @@ qsizetype NextFinder::From(qsizetype position) {
         m_searchedFrom >= 0 && position >= m_searchedFrom && (m_found < 0 || position <= m_found);
     if (!cached) {
         m_searchedFrom = position;
-        m_found = m_text.indexOf(m_wanted, position);
+        m_found = Find(position);
     }
     return m_found;
+}
+
+// A plain loop: the wanted character mostly closes a short tag, where a
+// library search costs more to set up than to run.
+qsizetype NextFinder::Find(qsizetype position) const {
+    const char16_t* text = m_text.utf16();
+    for (qsizetype i = position; i < m_text.size(); ++i) {
+        if (text[i] == m_wanted)
+            return i;
+    }
+    return -1;
 }
 
 namespace {
@@ -37,13 +48,8 @@ qsizetype ReferenceNameLength(QStringView text, qsizetype ampersand) {
     return closed ? end - first : -1;
 }
 
-bool HasName(QStringView tag, QStringView name) {
-    if (!tag.startsWith(name, Qt::CaseInsensitive))
-        return false;
-    if (tag.size() == name.size())
-        return true;
-    const QChar next = tag[name.size()];
-    return next.isSpace() || next == u'/';
+bool FoldedEqual(QChar tagCharacter, QChar nameCharacter) {
+    return tagCharacter.toCaseFolded() == nameCharacter.toCaseFolded();
 }
 
 } // namespace HtmlScan

@@ -1,6 +1,9 @@
 #include "feeds/HtmlStripper.h"
 
-#include "feeds/HtmlText.h"
+#include "feeds/HtmlEntities.h"
+
+#include <algorithm>
+#include <array>
 
 using HtmlScan::HasName;
 
@@ -18,6 +21,41 @@ constexpr QStringView Bullet = u"\u2022 ";
 constexpr QStringView CommentStart = u"!--";
 constexpr char16_t UnitSeparator = 31;
 
+// Characters written as they are: no markup, reference or whitespace.
+bool IsPlain(char16_t c) {
+    return c > u'<' || (c > u' ' && c != u'<' && c != u'&');
+}
+
+// QStringView::trimmed() inline: the library call costs more than most tags.
+QStringView Trimmed(QStringView text) {
+    while (!text.isEmpty() && text.front().isSpace())
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    return text;
+}
+
+// End tags are matched with their spaces removed ("< / ul >"). One more
+// character than the longest end tag name decides every match.
+using EndTagName = std::array<char16_t, 8>;
+
+QStringView WithoutSpaces(QStringView tag, EndTagName& buffer) {
+    qsizetype size = 0;
+    for (qsizetype i = 0; i < tag.size() && size < qsizetype(buffer.size()); ++i) {
+        if (tag[i] != u' ')
+            buffer[size++] = tag[i].unicode();
+    }
+    return QStringView(buffer.data(), size);
+}
+
+// Whether the "<" at `opener` starts a comment; tested on every tag, so the
+// first character decides most without a string comparison.
+bool StartsComment(QStringView html, qsizetype opener) {
+    const qsizetype next = opener + 1;
+    return next < html.size() && html[next] == CommentStart.front() &&
+           html.sliced(next).startsWith(CommentStart);
+}
+
 bool EndsComment(QStringView html, qsizetype closer) {
     int dashes = 0;
     for (qsizetype i = closer - 1; i >= 0 && dashes < 2; --i) {
@@ -31,51 +69,121 @@ bool EndsComment(QStringView html, qsizetype closer) {
 
 } // namespace
 
+HtmlStripper::Output::Output(qsizetype expected)
+    : m_text(expected, Qt::Uninitialized)
+    , m_data(m_text.data()) {}
+
+void HtmlStripper::Output::Append(QStringView text) {
+    if (m_size + text.size() > m_text.size())
+        MakeRoom(text.size());
+    std::copy_n(text.data(), text.size(), m_data + m_size);
+    m_size += text.size();
+}
+
+void HtmlStripper::Output::Append(char16_t c) {
+    Append(QStringView(&c, 1));
+}
+
+QString HtmlStripper::Output::Take() {
+    m_text.truncate(m_size);
+    m_data = nullptr;
+    m_size = 0;
+    return std::move(m_text);
+}
+
+void HtmlStripper::Output::MakeRoom(qsizetype more) {
+    m_text.resize(qMax(m_text.size() * 2, m_size + more));
+    m_data = m_text.data();
+}
+
 HtmlStripper::HtmlStripper(QStringView html)
     : m_html(html)
+    , m_output(html.size() + html.size() / 8)
     , m_tagEnd(html, u'>')
-    , m_rowTagEnd(html, u'>') {
-    m_output.reserve(html.size() + html.size() / 8);
-}
+    , m_rowTagEnd(html, u'>') {}
 
 QString HtmlStripper::Run() {
     qsizetype position = 0;
     while (position < m_html.size())
-        position = Character(position);
+        position = Step(position);
     DropFoldedSpace();
-    return m_output;
+    return m_output.Take();
 }
 
-// Handles the character at `position`; returns where to go on.
-qsizetype HtmlStripper::Character(qsizetype position) {
-    const QChar c = m_html[position];
+// Handles the text from `position` on; returns where to go on.
+qsizetype HtmlStripper::Step(qsizetype position) {
     if (m_inComment)
-        return c == u'-' ? CommentEnd(position) : position + 1;
+        return InComment(position);
+    if (m_inScript)
+        return InScript(position);
+    return Character(position);
+}
+
+// Only a "-" can end a comment.
+qsizetype HtmlStripper::InComment(qsizetype position) {
+    const qsizetype dash = m_html.indexOf(u'-', position);
+    return dash < 0 ? m_html.size() : CommentEnd(dash);
+}
+
+// Only a tag can end a script.
+qsizetype HtmlStripper::InScript(qsizetype position) {
+    const qsizetype opener = m_html.indexOf(u'<', position);
+    if (opener < 0)
+        return m_html.size();
+    const qsizetype next = Tag(opener);
+    return next >= 0 ? next : opener + 1;
+}
+
+qsizetype HtmlStripper::Character(qsizetype position) {
+    const char16_t c = m_html[position].unicode();
+    if (IsPlain(c))
+        return Plain(position);
     if (c == u'<') {
         const qsizetype next = Tag(position);
         if (next >= 0)
             return next;
-    }
-    if (m_inScript)
-        return position + 1;
-    if (c == u'&')
-        return Reference(position);
-    if (c == u' ' || c.unicode() < UnitSeparator)
-        Space();
-    else if (c.unicode() != UnitSeparator)
         Text(m_html.sliced(position, 1));
+    } else if (c == u'&') {
+        return Reference(position);
+    } else if (c != UnitSeparator) {
+        Space();
+    }
     return position + 1;
+}
+
+// Writes the text from `position` that goes out unchanged in one piece.
+qsizetype HtmlStripper::Plain(qsizetype position) {
+    const qsizetype end = PlainEnd(position);
+    Text(m_html.sliced(position, end - position));
+    return end;
+}
+
+// The end of the plain characters from `position` on, with the single spaces
+// between them that stay as written: those before the wrap column, whose
+// line break only whitespace processing writes.
+qsizetype HtmlStripper::PlainEnd(qsizetype position) const {
+    const char16_t* text = m_html.utf16();
+    const qsizetype size = m_html.size();
+    qsizetype end = position;
+    for (;;) {
+        while (end < size && IsPlain(text[end]))
+            ++end;
+        const bool singleSpace = end + 1 < size && text[end] == u' ' && IsPlain(text[end + 1]);
+        if (!singleSpace || m_column + (end - position) + 1 >= WrapColumn)
+            return end;
+        ++end;
+    }
 }
 
 // Reads the tag opened at `position`; -1 when no ">" closes it, so the "<"
 // is plain text.
 qsizetype HtmlStripper::Tag(qsizetype position) {
-    if (m_html.sliced(position + 1).startsWith(CommentStart))
+    if (StartsComment(m_html, position))
         return ApplyTag(CommentStart, position + 1 + CommentStart.size());
     const qsizetype closer = m_tagEnd.From(position + 1);
     if (closer < 0)
         return -1;
-    return ApplyTag(m_html.sliced(position + 1, closer - position - 1).trimmed(), closer + 1);
+    return ApplyTag(Trimmed(m_html.sliced(position + 1, closer - position - 1)), closer + 1);
 }
 
 // Applies a tag whose text ends before `next`; returns where to go on.
@@ -100,7 +208,8 @@ qsizetype HtmlStripper::ApplyTag(QStringView tag, qsizetype next) {
 }
 
 void HtmlStripper::EndTag(QStringView tag) {
-    const QString name = tag.toString().remove(u' ');
+    EndTagName buffer;
+    const QStringView name = WithoutSpaces(tag, buffer);
     if (HasName(name, u"/SCRIPT"))
         m_inScript = false;
     if (m_inScript)
@@ -146,7 +255,7 @@ qsizetype HtmlStripper::Title(qsizetype next) {
     qsizetype end = m_html.indexOf(u'<', next);
     if (end < 0)
         end = m_html.size();
-    m_output += m_html.sliced(next, end - next);
+    m_output.Append(m_html.sliced(next, end - next));
     m_foldedSpace = false;
     BlankLine();
     return end;
@@ -190,7 +299,7 @@ bool HtmlStripper::RowIsCompact(qsizetype from) {
                 return false;
             continue;
         }
-        const QStringView tag = m_html.sliced(i + 1, closer - i - 1).trimmed();
+        const QStringView tag = Trimmed(m_html.sliced(i + 1, closer - i - 1));
         i = closer;
         if (HasName(tag, u"/TR") || HasName(tag, u"/TABLE") || HasName(tag, u"TR"))
             return text < CompactRowText;
@@ -223,27 +332,27 @@ qsizetype HtmlStripper::Reference(qsizetype position) {
         Text(u"&");
         return position + 1;
     }
-    Text(HtmlText::DecodeEntity(m_html.sliced(position + 1, length).toString()));
+    Text(HtmlEntities::Decode(m_html.sliced(position + 1, length)).View());
     return position + length + 2;
 }
 
 void HtmlStripper::Space() {
     if (m_lastSpace)
         return;
-    m_output += u' ';
+    m_output.Append(u' ');
     ++m_column;
     m_lastSpace = true;
     m_foldedSpace = true;
     if (m_column < WrapColumn)
         return;
-    m_output += LineBreak;
+    m_output.Append(LineBreak);
     m_column = 0;
     m_foldedSpace = false;
     m_lastBreak = true;
 }
 
 void HtmlStripper::Text(QStringView text) {
-    m_output += text;
+    m_output.Append(text);
     m_column += text.size();
     m_lastSpace = false;
     m_foldedSpace = false;
@@ -260,7 +369,7 @@ void HtmlStripper::Layout(QStringView text) {
 
 void HtmlStripper::Break() {
     DropFoldedSpace();
-    m_output += LineBreak;
+    m_output.Append(LineBreak);
     m_column = 0;
     m_lastSpace = true;
     m_lastBreak = true;
@@ -281,7 +390,7 @@ void HtmlStripper::BlankLine() {
 void HtmlStripper::DropFoldedSpace() {
     if (!m_foldedSpace)
         return;
-    m_output.chop(1);
+    m_output.ChopOne();
     --m_column;
     m_foldedSpace = false;
 }

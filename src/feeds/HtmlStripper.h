@@ -14,7 +14,30 @@ public:
     QString Run();
 
 private:
+    // The text written so far. Appends are most of the work, so they copy
+    // into room made ahead rather than each going through QString.
+    class Output {
+    public:
+        explicit Output(qsizetype expected);
+        void Append(QStringView text);
+        void Append(char16_t c);
+        void ChopOne() { --m_size; }
+        QString Take();
+
+    private:
+        void MakeRoom(qsizetype more);
+
+        QString m_text;
+        QChar* m_data = nullptr;
+        qsizetype m_size = 0;
+    };
+
+    qsizetype Step(qsizetype position);
+    qsizetype InComment(qsizetype position);
+    qsizetype InScript(qsizetype position);
     qsizetype Character(qsizetype position);
+    qsizetype Plain(qsizetype position);
+    qsizetype PlainEnd(qsizetype position) const;
     qsizetype Tag(qsizetype position);
     qsizetype ApplyTag(QStringView tag, qsizetype next);
     void EndTag(QStringView tag);
@@ -36,7 +59,7 @@ private:
     void DropFoldedSpace();
 
     QStringView m_html;
-    QString m_output;
+    Output m_output;
     HtmlScan::NextFinder m_tagEnd;
     HtmlScan::NextFinder m_rowTagEnd;
     qsizetype m_column = 0;

@@ -4,68 +4,47 @@
 #include "feeds/HtmlScan.h"
 #include "feeds/HtmlStripper.h"
 
-#include <algorithm>
-#include <optional>
-
 namespace HtmlText {
 
 namespace {
 
-// Beyond every code point: longer digit strings stop growing here.
-constexpr qint64 TooLarge = 0x110000;
-constexpr int Decimal = 10;
-constexpr int Hexadecimal = 16;
-
-int DigitValue(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + Decimal;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + Decimal;
-    return -1;
+HtmlEntities::Replacement OrSpace(const HtmlEntities::Replacement& replacement) {
+    return replacement.IsNull() ? HtmlEntities::Replacement(QStringView(u" ")) : replacement;
 }
 
-bool IsDigit(QChar c, int base) {
-    const int value = DigitValue(c);
-    return value >= 0 && value < base;
+// DecodeEntityReference without building strings, as DecodeEntities needs
+// it for every reference of a text.
+HtmlEntities::Replacement ReferenceReplacement(QStringView reference) {
+    if (reference.size() < 2 || !reference.startsWith(u'&') || !reference.endsWith(u';'))
+        return {};
+    const QStringView body = reference.sliced(1, reference.size() - 2);
+    if (!body.startsWith(u'#'))
+        return OrSpace(HtmlEntities::FindNamed(body));
+    return OrSpace(HtmlEntities::FindCodePoint(HtmlEntities::LeadingNumber(body.sliced(1))));
 }
 
-// The value of the leading digits of `digits` (0 without any).
-qint64 LeadingValue(QStringView digits, int base) {
-    qint64 value = 0;
-    for (qsizetype i = 0; i < digits.size() && IsDigit(digits[i], base); ++i)
-        value = qMin(value * base + DigitValue(digits[i]), TooLarge);
-    return value;
+bool IsLineEnd(QChar c) {
+    return c == u'\n' || c == u'\r';
 }
 
-bool AllDigits(QStringView text, int base) {
-    return !text.isEmpty() &&
-           std::all_of(text.begin(), text.end(), [base](QChar c) { return IsDigit(c, base); });
+// Where the text from `from` that DecodeEntities copies unchanged ends.
+qsizetype KeptEnd(QStringView text, qsizetype from) {
+    qsizetype end = from;
+    while (end < text.size() && text[end] != u'&' && !IsLineEnd(text[end]))
+        ++end;
+    return end;
 }
 
-// Splits off the "x" of a hexadecimal reference; returns the base.
-int TakeBase(QStringView& digits) {
-    if (!digits.startsWith(u'x', Qt::CaseInsensitive))
-        return Decimal;
-    digits = digits.sliced(1);
-    return Hexadecimal;
-}
-
-// The value of a numeric reference name: "#65", "#x41", and "65" as
-// hand-written feeds have it.
-std::optional<qint64> NumericValue(QStringView name) {
-    const bool marked = name.startsWith(u'#');
-    QStringView digits = name.sliced(marked ? 1 : 0);
-    const int base = marked ? TakeBase(digits) : Decimal;
-    if (!AllDigits(digits, base))
-        return std::nullopt;
-    return LeadingValue(digits, base);
-}
-
-QString OrSpace(const QString& replacement) {
-    return replacement.isNull() ? QStringLiteral(" ") : replacement;
+// Writes what the "&" or line end at `at` stands for; returns where the text
+// goes on.
+qsizetype DecodeAt(QStringView text, qsizetype at, QString& result) {
+    const qsizetype length = text[at] == u'&' ? HtmlScan::ReferenceNameLength(text, at) : -1;
+    if (length > 0) {
+        result += ReferenceReplacement(text.sliced(at, length + 2)).View();
+        return at + length + 2;
+    }
+    result += IsLineEnd(text[at]) ? QChar(u' ') : text[at];
+    return at + 1;
 }
 
 } // namespace
@@ -75,43 +54,27 @@ QString StripHTML(const QString& html) {
 }
 
 QString DecodeEntity(const QString& name) {
-    if (const std::optional<qint64> value = NumericValue(name))
-        return HtmlEntities::FromCodePoint(*value);
-    if (name.startsWith(u'#'))
-        return {};
-    const QString named = HtmlEntities::Named(name);
-    return named.isNull() ? HtmlEntities::Latin1Named(name) : named;
+    return HtmlEntities::Decode(name).ToString();
 }
 
 QString DecodeEntities(const QString& text) {
     QString result;
     result.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        const qsizetype length = c == u'&' ? HtmlScan::ReferenceNameLength(text, i) : -1;
-        if (length > 0) {
-            result += DecodeEntityReference(text.sliced(i, length + 2));
-            i += length + 1;
-        } else {
-            result += c == u'\n' || c == u'\r' ? QChar(u' ') : c;
-        }
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype kept = KeptEnd(text, i);
+        result += QStringView(text).sliced(i, kept - i);
+        i = kept < text.size() ? DecodeAt(text, kept, result) : kept;
     }
     return result;
 }
 
 QString DecodeEntityReference(const QString& reference) {
-    if (reference.size() < 2 || !reference.startsWith(u'&') || !reference.endsWith(u';'))
-        return {};
-    const QStringView body = QStringView(reference).sliced(1, reference.size() - 2);
-    if (!body.startsWith(u'#'))
-        return LookupNamedEntity(body.toString());
-    QStringView digits = body.sliced(1);
-    const int base = TakeBase(digits);
-    return OrSpace(HtmlEntities::FromCodePoint(LeadingValue(digits, base)));
+    return ReferenceReplacement(reference).ToString();
 }
 
 QString LookupNamedEntity(const QString& name) {
-    return OrSpace(HtmlEntities::Named(name));
+    return OrSpace(HtmlEntities::FindNamed(name)).ToString();
 }
 
 QString RemoveSpaces(const QString& text) {
