@@ -28,12 +28,16 @@ bool Category::IsValidPartialName(const QString& name) {
 
 XmlNode Category::AsXML(XmlDocument& xmlDocument, const QString& strIndent) const {
     LineElement element(xmlDocument, QStringLiteral("category"), strIndent);
-    element.AddLine(CategoryNameTag, CategoryName);
-    if (!Active)
-        element.AddLine(ActiveTag, TextConversion::FromBoolean(false));
-    if (UserDefined)
-        element.AddLine(UserDefinedTag, TextConversion::FromBoolean(true));
+    WriteXML(element);
     return element.Element();
+}
+
+void Category::WriteXML(LineSink& lines) const {
+    lines.AddLine(CategoryNameTag, CategoryName);
+    if (!Active)
+        lines.AddLine(ActiveTag, TextConversion::FromBoolean(false));
+    if (UserDefined)
+        lines.AddLine(UserDefinedTag, TextConversion::FromBoolean(true));
 }
 
 bool Category::FromXML(const XmlNode& xmlCategory) {

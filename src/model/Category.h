@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class LineSink;
 class XmlDocument;
 
 // A category of the provider tree. The tree is held flat: CategoryName is
@@ -35,6 +36,8 @@ public:
     // The "category" element, one child per line, each line started by
     // strIndent. The caller appends the indentation of the end tag.
     XmlNode AsXML(XmlDocument& xmlDocument, const QString& strIndent) const;
+    // The children AsXML writes, into any sink.
+    void WriteXML(LineSink& lines) const;
     // Reads a "category" element over the defaults (active, not user
     // defined, not visible, no providers). A value that cannot be read keeps
     // its default and the rest is still read; returns false when that

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/LineSink.h"
 #include "platform/XmlNode.h"
 
 #include <QString>
@@ -10,11 +11,11 @@ class XmlDocument;
 // break after the start tag, then for each child the indentation, the child
 // holding one value as its text, and a line break. The caller appends the
 // indentation of the end tag.
-class LineElement {
+class LineElement : public LineSink {
 public:
     LineElement(XmlDocument& document, const QString& tagName, const QString& indent);
 
-    void AddLine(const QString& tagName, const QString& value);
+    void AddLine(const QString& tagName, const QString& value) override;
     XmlNode Element() const { return m_element; }
 
 private:

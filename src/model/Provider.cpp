@@ -58,8 +58,8 @@ std::atomic<quint32> temporaryIDCounter{0};
 // fields a delta set changes.
 class ElementWriter {
 public:
-    ElementWriter(XmlDocument& document, const QString& indent, bool diffOnly, Long presentFlags)
-        : m_lines(document, QStringLiteral("provider"), indent)
+    ElementWriter(LineSink& lines, bool diffOnly, Long presentFlags)
+        : m_lines(lines)
         , m_diffOnly(diffOnly)
         , m_presentFlags(presentFlags) {}
 
@@ -72,10 +72,8 @@ public:
 
     void WriteLine(QLatin1String tag, const QString& value) { m_lines.AddLine(tag, value); }
 
-    XmlNode Element() const { return m_lines.Element(); }
-
 private:
-    LineElement m_lines;
+    LineSink& m_lines;
     bool m_diffOnly;
     Long m_presentFlags;
 };
@@ -222,7 +220,13 @@ void Provider::ResetStatistics() {
 
 XmlNode Provider::AsXML(XmlDocument& xmlDocument, const QString& strIndent, bool bDiffOnly,
                         bool bDynamic) const {
-    ElementWriter writer(xmlDocument, strIndent, bDiffOnly, PresentFlags);
+    LineElement element(xmlDocument, QStringLiteral("provider"), strIndent);
+    WriteXML(element, bDiffOnly, bDynamic);
+    return element.Element();
+}
+
+void Provider::WriteXML(LineSink& lines, bool bDiffOnly, bool bDynamic) const {
+    ElementWriter writer(lines, bDiffOnly, PresentFlags);
     writer.Write(Tag::ProviderName, ProviderName, true, PF::ProviderName);
     writer.WriteLine(Tag::UniqueID, ToText(UniqueID));
     writer.Write(Tag::Description, Description, true, PF::Description);
@@ -251,7 +255,6 @@ XmlNode Provider::AsXML(XmlDocument& xmlDocument, const QString& strIndent, bool
     writer.Write(Tag::LastLoadDuration, ToText(LastLoadDuration), bDynamic);
     writer.Write(Tag::TotalLoadDuration, ToText(TotalLoadDuration), bDynamic);
     writer.Write(Tag::ArrivalSound, ArrivalSound, !ArrivalSound.isEmpty(), PF::ArrivalSound);
-    return writer.Element();
 }
 
 bool Provider::FromXML(const XmlNode& xmlProvider, bool bFixImages) {

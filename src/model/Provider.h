@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class LineSink;
 class XmlDocument;
 
 // One subscribed headline source: its feed, its place in the category tree,
@@ -84,6 +85,8 @@ public:
     // mode writes uniqueid and the fields named in PresentFlags.
     XmlNode AsXML(XmlDocument& xmlDocument, const QString& strIndent, bool bDiffOnly,
                   bool bDynamic) const;
+    // The children AsXML writes, into any sink.
+    void WriteXML(LineSink& lines, bool bDiffOnly, bool bDynamic) const;
     // Reads a "provider" element over the FromXML defaults. A value that
     // cannot be read keeps its default and the rest is still read; returns
     // false when that happened.

@@ -56,6 +56,10 @@ void AppendEscaped(QByteArray& out, const char* text, Context context) {
 
 } // namespace
 
+void XmlSerializer::AppendText(QByteArray& out, const QByteArray& utf8) {
+    AppendEscaped(out, utf8.constData(), Context::Text);
+}
+
 QByteArray XmlSerializer::Serialize(const _xmlNode* node) {
     XmlSerializer serializer;
     if (node != nullptr)

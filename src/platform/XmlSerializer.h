@@ -19,6 +19,10 @@ class XmlSerializer {
 public:
     // `node` and everything below it; for a document, its top-level nodes.
     static QByteArray Serialize(const _xmlNode* node);
+    // Appends UTF-8 text escaped as the content of an element, exactly as
+    // Serialize writes a text node, for writers that stream a document
+    // without building it.
+    static void AppendText(QByteArray& out, const QByteArray& utf8);
 
 private:
     void WriteTree(const _xmlNode* root);

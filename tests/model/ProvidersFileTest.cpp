@@ -232,3 +232,46 @@ TEST_F(ProvidersFileTest, ReportsProgress) {
     EXPECT_EQ(progress.Values, QList<int>({0, 1, 2}));
     EXPECT_EQ(progress.Closed, 1);
 }
+
+// The file is streamed for speed; it must stay exactly what saving the
+// elements built by AsXML gives.
+TEST_F(ProvidersFileTest, StreamedFileEqualsTheSavedDocument) {
+    ProviderCollection providers;
+    providers.Version = 7;
+    providers.Categories().Add(QStringLiteral("Empty & <user>"), false, true);
+    for (int i = 0; i < 6; ++i) {
+        auto provider =
+            Sample(QStringLiteral("Feed \"%1\" — ü").arg(i), QStringLiteral("A/B %1").arg(i % 2));
+        provider->Description = i % 2 ? QString() : QStringLiteral("line\r\nbreak\tand\x01control");
+        provider->Protected = i % 3 == 0;
+        provider->ImageURL = i % 2 ? QStringLiteral("http://x/logo.png?a=1&b=2") : QString();
+        provider->Active = i != 4;
+        provider->RefreshMinutes = static_cast<Integer>(60 + i);
+        provider->PresentFlags = 0x1FFF >> i;
+        providers.Add(provider);
+    }
+    providers.AddObsolete(-5);
+    for (const bool diffOnly : {false, true}) {
+        for (const bool dynamic : {false, true}) {
+            XmlDocument document;
+            XmlNode root =
+                document.AppendChild(document.CreateElement(QStringLiteral("providers")));
+            root.SetAttribute(QStringLiteral("v"), QStringLiteral("7"));
+            root.AppendChild(document.CreateTextNode(QStringLiteral("\r\n")));
+            const auto line = [&](XmlNode element, bool indentEndTag) {
+                root.AppendChild(document.CreateTextNode(QStringLiteral("  ")));
+                if (indentEndTag)
+                    element.AppendChild(document.CreateTextNode(QStringLiteral("  ")));
+                root.AppendChild(element);
+                root.AppendChild(document.CreateTextNode(QStringLiteral("\r\n")));
+            };
+            for (const auto& category : providers.Categories())
+                line(category->AsXML(document, QStringLiteral("    ")), true);
+            for (const auto& provider : providers)
+                line(provider->AsXML(document, QStringLiteral("    "), diffOnly, dynamic), true);
+            line(providers.ObsoleteItem(1)->AsXML(document), false);
+            EXPECT_EQ(providers.ToBytes(diffOnly, dynamic, true), document.ToBytes())
+                << diffOnly << dynamic;
+        }
+    }
+}
