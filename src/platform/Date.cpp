@@ -149,6 +149,77 @@ std::optional<Date> FromMatch(const QRegularExpressionMatch& match) {
     return Date::FromParts(year, month, day, 0, 0, static_cast<int>(*seconds));
 }
 
+// Reads the exact form ToText writes ("1/5/2026 2:03:09 PM", "1/5/2026",
+// "12:00:00 AM") without a regular expression: a providers file holds one
+// such date per provider. Anything else is left to the general reader.
+class WrittenFormReader {
+public:
+    explicit WrittenFormReader(QStringView text)
+        : m_text(text) {}
+
+    std::optional<Date> Read() {
+        int month = 0;
+        int day = 0;
+        int year = 0;
+        const bool hasDate = m_text.contains(u'/');
+        if (hasDate && !(Number(1, 2, month) && Skip(u'/') && Number(1, 2, day) && Skip(u'/') &&
+                         Number(4, 4, year)))
+            return std::nullopt;
+        qint64 seconds = 0;
+        if (hasDate && AtEnd())
+            return Finish(year, month, day, 0);
+        if ((hasDate && !Skip(u' ')) || !Time(seconds) || !AtEnd())
+            return std::nullopt;
+        return hasDate ? Finish(year, month, day, seconds) : FromDayAndMsecs(0, seconds * 1000);
+    }
+
+private:
+    static std::optional<Date> Finish(int year, int month, int day, qint64 seconds) {
+        if (year < FirstYear || year > LastYear || !QDate::isValid(year, month, day))
+            return std::nullopt;
+        return Date::FromParts(year, month, day, 0, 0, static_cast<int>(seconds));
+    }
+
+    bool Time(qint64& seconds) {
+        int hour = 0;
+        int minute = 0;
+        int second = 0;
+        if (!(Number(1, 2, hour) && Skip(u':') && Number(2, 2, minute) && Skip(u':') &&
+              Number(2, 2, second) && Skip(u' ')))
+            return false;
+        const bool pm = Skip(u'P');
+        if ((!pm && !Skip(u'A')) || !Skip(u'M') || hour < 1 || hour > 12 || minute > 59 ||
+            second > 59)
+            return false;
+        seconds = ((hour % 12 + (pm ? 12 : 0)) * 60 + minute) * 60 + second;
+        return true;
+    }
+
+    bool Number(int minimumDigits, int maximumDigits, int& value) {
+        int digits = 0;
+        value = 0;
+        while (digits < maximumDigits && m_position < m_text.size() && m_text[m_position] >= u'0' &&
+               m_text[m_position] <= u'9') {
+            value = value * 10 + (m_text[m_position].unicode() - u'0');
+            ++m_position;
+            ++digits;
+        }
+        return digits >= minimumDigits;
+    }
+
+    bool Skip(char16_t c) {
+        if (m_position >= m_text.size() || m_text[m_position] != c)
+            return false;
+        ++m_position;
+        return true;
+    }
+
+    bool AtEnd() const { return m_position == m_text.size(); }
+
+    QStringView m_text;
+    qsizetype m_position = 0;
+};
+
 } // namespace
 
 Date Date::FromDays(double days) {
@@ -199,6 +270,8 @@ QString Date::ToText() const {
 }
 
 std::optional<Date> Date::FromText(const QString& text) {
+    if (const std::optional<Date> written = WrittenFormReader(text).Read())
+        return written;
     const QString simplified = text.simplified();
     for (const QRegularExpression* pattern : {&UsPattern(), &IsoPattern(), &TimeOnlyPattern()}) {
         if (const QRegularExpressionMatch match = pattern->match(simplified); match.hasMatch())
