@@ -12,13 +12,16 @@ void PrintToStandardError(const QString& text) {
 
 std::function<void(const QString&)> sink = PrintToStandardError;
 QSet<QString> reported;
+// Texts can carry values from a feed (an unknown version, say); a feed that
+// changes them at every refresh must not make the record grow without end.
+constexpr qsizetype MaximumTexts = 256;
 
 } // namespace
 
 namespace BackgroundNotice {
 
 void Report(const QString& text) {
-    if (reported.contains(text))
+    if (reported.contains(text) || reported.size() >= MaximumTexts)
         return;
     reported.insert(text);
     sink(text);

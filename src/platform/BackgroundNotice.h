@@ -7,7 +7,8 @@
 // Errors of work the user did not start (a feed read in the background, a
 // timer) must never open a modal box: boxes would stack and handlers
 // re-enter. Each distinct text is reported once per run to the installed
-// sink; the window shows it without blocking, tools print it.
+// sink, up to a few hundred texts; the window shows it without blocking,
+// tools print it.
 namespace BackgroundNotice {
 
 void Report(const QString& text);

@@ -17,3 +17,14 @@ TEST(BackgroundNoticeTest, EachTextIsReportedOncePerRun) {
     BackgroundNotice::Forget();
     BackgroundNotice::SetSink(nullptr);
 }
+
+TEST(BackgroundNoticeTest, TextsCarryingFeedValuesCannotGrowWithoutEnd) {
+    int shown = 0;
+    BackgroundNotice::Forget();
+    BackgroundNotice::SetSink([&shown](const QString&) { ++shown; });
+    for (int i = 0; i < 10000; ++i)
+        BackgroundNotice::Report(QStringLiteral("Unknown version (%1) for RSS.").arg(i));
+    EXPECT_EQ(shown, 256);
+    BackgroundNotice::Forget();
+    BackgroundNotice::SetSink(nullptr);
+}
