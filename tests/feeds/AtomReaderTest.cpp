@@ -1,9 +1,8 @@
 #include "feeds/AtomReader.h"
 
 #include "model/Provider.h"
-#include "platform/Clock.h"
-#include "platform/TimeZoneInfo.h"
 #include "platform/XmlDocument.h"
+#include "support/FixedTime.h"
 #include "support/TestData.h"
 
 #include <gmock/gmock.h>
@@ -17,15 +16,10 @@ const QDateTime Now(QDate(2026, 1, 10), QTime(12, 0), Qt::UTC);
 
 class AtomReaderTest : public ::testing::Test {
 protected:
+    FixedTime fixedTime{Now, QTimeZone::utc()};
     void SetUp() override {
-        Clock::SetNow(Now);
-        TimeZoneInfo::SetLocalZone(QTimeZone::utc());
         provider.ProviderName = "Provider";
         provider.SiteURL = "https://site.example/";
-    }
-    void TearDown() override {
-        Clock::ResetNow();
-        TimeZoneInfo::ResetLocalZone();
     }
 
     XmlNode Fixture(const QString& name) { return Parse(TestData::Read("feeds/" + name)); }

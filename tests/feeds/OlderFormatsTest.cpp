@@ -3,10 +3,9 @@
 #include "feeds/StoryListReader.h"
 #include "feeds/UltramodeReader.h"
 
-#include "platform/Clock.h"
 #include "platform/ProgramError.h"
-#include "platform/TimeZoneInfo.h"
 #include "platform/XmlDocument.h"
+#include "support/FixedTime.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
@@ -19,14 +18,7 @@ namespace {
 // backslash and Moreover.
 class OlderFormatsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Clock::SetNow(QDateTime(QDate(2026, 1, 5), QTime(10, 0), Qt::UTC));
-        TimeZoneInfo::SetLocalZone(QTimeZone(3600));
-    }
-    void TearDown() override {
-        Clock::ResetNow();
-        TimeZoneInfo::ResetLocalZone();
-    }
+    FixedTime fixedTime{QDateTime(QDate(2026, 1, 5), QTime(10, 0), Qt::UTC), QTimeZone(3600)};
 
     XmlNode Fixture(const QString& name) { return Parse(TestData::Read("feeds/" + name)); }
     XmlNode Parse(const QByteArray& xml) {

@@ -4,9 +4,8 @@
 
 #include "model/Provider.h"
 #include "platform/BackgroundNotice.h"
-#include "platform/Clock.h"
-#include "platform/TimeZoneInfo.h"
 #include "platform/XmlDocument.h"
+#include "support/FixedTime.h"
 #include "support/TestData.h"
 
 #include <gmock/gmock.h>
@@ -21,9 +20,8 @@ const QDateTime Now(QDate(2026, 1, 10), QTime(12, 0), Qt::UTC);
 
 class RssReaderTest : public ::testing::Test {
 protected:
+    FixedTime fixedTime{Now, QTimeZone::utc()};
     void SetUp() override {
-        Clock::SetNow(Now);
-        TimeZoneInfo::SetLocalZone(QTimeZone::utc());
         BackgroundNotice::Forget();
         BackgroundNotice::SetSink([this](const QString& text) { notices.append(text); });
         provider.ProviderName = "Provider";
@@ -32,8 +30,6 @@ protected:
     void TearDown() override {
         BackgroundNotice::Forget();
         BackgroundNotice::SetSink(nullptr);
-        Clock::ResetNow();
-        TimeZoneInfo::ResetLocalZone();
     }
 
     XmlNode Fixture(const QString& name) { return Parse(TestData::Read("feeds/" + name)); }

@@ -1,9 +1,8 @@
 #include "feeds/ScriptingNewsReader.h"
 
 #include "feeds/FeedFormat.h"
-#include "platform/Clock.h"
-#include "platform/TimeZoneInfo.h"
 #include "platform/XmlDocument.h"
+#include "support/FixedTime.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
@@ -12,15 +11,10 @@ namespace {
 
 class ScriptingNewsReaderTest : public ::testing::Test {
 protected:
+    FixedTime fixedTime{QDateTime(QDate(2026, 1, 5), QTime(10, 0), Qt::UTC), QTimeZone(3600)};
     void SetUp() override {
-        Clock::SetNow(QDateTime(QDate(2026, 1, 5), QTime(10, 0), Qt::UTC));
-        TimeZoneInfo::SetLocalZone(QTimeZone(3600));
         ASSERT_TRUE(document.LoadXML(TestData::Read(QStringLiteral("feeds/scriptingnews.xml"))));
         provider.ProviderName = QStringLiteral("Harbor Notes");
-    }
-    void TearDown() override {
-        Clock::ResetNow();
-        TimeZoneInfo::ResetLocalZone();
     }
 
     XmlDocument document;

@@ -1,8 +1,7 @@
 #include "feeds/TextFeedReader.h"
 
 #include "platform/BackgroundNotice.h"
-#include "platform/Clock.h"
-#include "platform/TimeZoneInfo.h"
+#include "support/FixedTime.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
@@ -11,15 +10,8 @@ namespace {
 
 class TextFeedReaderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Clock::SetNow(QDateTime(QDate(2026, 1, 5), QTime(10, 0), Qt::UTC));
-        TimeZoneInfo::SetLocalZone(QTimeZone(3600));
-        provider.SiteURL = QStringLiteral("http://hbj.example.com/");
-    }
-    void TearDown() override {
-        Clock::ResetNow();
-        TimeZoneInfo::ResetLocalZone();
-    }
+    FixedTime fixedTime{QDateTime(QDate(2026, 1, 5), QTime(10, 0), Qt::UTC), QTimeZone(3600)};
+    void SetUp() override { provider.SiteURL = QStringLiteral("http://hbj.example.com/"); }
 
     bool Read(const QString& spec, const QString& text) {
         provider.TextFormatSpec = spec;
