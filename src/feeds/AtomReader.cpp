@@ -6,6 +6,7 @@
 #include "feeds/StoryElement.h"
 #include "model/Provider.h"
 #include "model/StoryCollection.h"
+#include "platform/XmlChildren.h"
 
 #include <algorithm>
 
@@ -39,7 +40,7 @@ bool IsAlternate(const XmlNode& link) {
 // one the last link counts, as Atom 0.3 readers expect.
 QString PreferredHref(const XmlNode& parent) {
     QList<XmlNode> links;
-    for (const XmlNode& child : parent.ChildNodes()) {
+    for (const XmlNode& child : XmlChildren(parent)) {
         if (child.IsElement() && child.BaseName() == u"link")
             links.append(child);
     }

@@ -19,6 +19,7 @@
 #include "platform/XmlDocument.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <memory>
@@ -164,14 +165,17 @@ QString GetVersionAttribute(const XmlNode& root) {
 }
 
 Integer MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool bHighlightNew) {
-    QHash<qint32, std::vector<const Story*>> oldTitles;
+    // Keyed by the whole title rather than the title hash: long titles that
+    // differ only near the start share that hash, and a feed of them would
+    // turn every look-up into a scan. Equal titles are what a match means
+    // either way.
+    QSet<QString> oldTitles;
+    oldTitles.reserve(old.Count());
     for (const Story& story : old)
-        oldTitles[story.TitleHash].push_back(&story);
+        oldTitles.insert(story.Title);
     Integer count = 0;
     for (Story& story : fresh) {
-        const std::vector<const Story*> candidates = oldTitles.value(story.TitleHash);
-        const bool known = std::any_of(candidates.begin(), candidates.end(),
-                                       [&](const Story* old) { return old->Title == story.Title; });
+        const bool known = oldTitles.contains(story.Title);
         if (!known)
             count = SaturatingAdd<Integer>(count, 1);
         if (bHighlightNew)

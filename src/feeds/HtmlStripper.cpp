@@ -86,6 +86,9 @@ void HtmlStripper::Output::Append(char16_t c) {
 
 QString HtmlStripper::Output::Take() {
     m_text.truncate(m_size);
+    // Stories keep their texts for the whole run: no room reserved for
+    // markup that was dropped. Shrinking in place costs no copy.
+    m_text.squeeze();
     m_data = nullptr;
     m_size = 0;
     return std::move(m_text);

@@ -3,12 +3,13 @@
 #include "feeds/Languages.h"
 #include "platform/BackgroundNotice.h"
 #include "platform/ProgramError.h"
+#include "platform/XmlChildren.h"
 
 namespace ReaderSupport {
 
 QHash<QString, XmlNode> LastChildren(const XmlNode& parent, const FieldKey& keyOf) {
     QHash<QString, XmlNode> fields;
-    for (const XmlNode& child : parent.ChildNodes()) {
+    for (const XmlNode& child : XmlChildren(parent)) {
         if (child.IsElement())
             fields.insert(keyOf(child), child);
     }

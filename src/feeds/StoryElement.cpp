@@ -2,6 +2,7 @@
 
 #include "feeds/ReaderSupport.h"
 #include "platform/ProgramError.h"
+#include "platform/XmlChildren.h"
 
 #include <algorithm>
 
@@ -9,7 +10,7 @@ namespace StoryElement {
 
 QList<XmlNode> ChildrenNamed(const XmlNode& parent, const QString& name) {
     QList<XmlNode> children;
-    for (const XmlNode& child : parent.ChildNodes()) {
+    for (const XmlNode& child : XmlChildren(parent)) {
         if (child.IsElement() && child.NodeName() == name)
             children.append(child);
     }

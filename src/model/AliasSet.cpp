@@ -1,9 +1,10 @@
 #include "model/AliasSet.h"
+#include "platform/XmlChildren.h"
 
 bool AliasSet::FromXML(const XmlNode& xmlAliasSet) {
     IsKnown = false;
     m_urls.clear();
-    for (const XmlNode& child : xmlAliasSet.ChildNodes()) {
+    for (const XmlNode& child : XmlChildren(xmlAliasSet)) {
         if (!child.IsElement())
             continue;
         const QString url = child.Text().trimmed();

@@ -4,6 +4,7 @@
 
 #include "platform/ProgramError.h"
 #include "platform/TextConversion.h"
+#include "platform/XmlChildren.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ bool Category::FromXML(const XmlNode& xmlCategory) {
     ProviderCount = 0;
     DescendantProviderCount = 0;
     bool clean = true;
-    for (const XmlNode& child : xmlCategory.ChildNodes()) {
+    for (const XmlNode& child : XmlChildren(xmlCategory)) {
         const QString tag = child.TagName();
         try {
             if (tag == CategoryNameTag)

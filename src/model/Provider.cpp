@@ -7,6 +7,7 @@
 #include "platform/KnownFolders.h"
 #include "platform/ProgramError.h"
 #include "platform/TextConversion.h"
+#include "platform/XmlChildren.h"
 #include "platform/XmlDocument.h"
 
 #include <QLatin1String>
@@ -260,7 +261,7 @@ void Provider::WriteXML(LineSink& lines, bool bDiffOnly, bool bDynamic) const {
 bool Provider::FromXML(const XmlNode& xmlProvider, bool bFixImages) {
     ResetBeforeReading(*this);
     bool clean = true;
-    for (const XmlNode& child : xmlProvider.ChildNodes())
+    for (const XmlNode& child : XmlChildren(xmlProvider))
         clean = ReadChild(*this, child) && clean;
     if (bFixImages && (PresentFlags & PF::ImageURL) != 0)
         ImageURL = FixedImageURL(ImageURL);

@@ -60,6 +60,19 @@ void CollectError(void* context, xmlError* error) {
             error->line, error->int2};
 }
 
+struct ChunkReader {
+    const QByteArray& bytes;
+    qsizetype offset;
+
+    static int Read(void* context, char* buffer, int length) {
+        auto* reader = static_cast<ChunkReader*>(context);
+        const qsizetype count = std::min<qsizetype>(length, reader->bytes.size() - reader->offset);
+        std::copy_n(reader->bytes.constData() + reader->offset, count, buffer);
+        reader->offset += count;
+        return static_cast<int>(count);
+    }
+};
+
 xmlDoc* Read(const QByteArray& bytes, const QString& sourceName, XmlDocument::ParseError& error) {
     if (bytes.size() > INT_MAX) {
         error.Reason = QStringLiteral("The document is too large to read.");
@@ -71,9 +84,12 @@ xmlDoc* Read(const QByteArray& bytes, const QString& sourceName, XmlDocument::Pa
     parser->_private = &error;
     parser->sax->serror = CollectError;
     const QByteArray url = QFile::encodeName(sourceName);
-    xmlDoc* doc =
-        xmlCtxtReadMemory(parser.get(), bytes.constData(), static_cast<int>(bytes.size()),
-                          url.isEmpty() ? nullptr : url.constData(), nullptr, ParseOptions);
+    // Fed in chunks rather than through xmlCtxtReadMemory, which first copies
+    // the whole text: the parser drops what it has consumed, so a large feed
+    // is not held twice while its tree grows.
+    ChunkReader reader{bytes, 0};
+    xmlDoc* doc = xmlCtxtReadIO(parser.get(), ChunkReader::Read, nullptr, &reader,
+                                url.isEmpty() ? nullptr : url.constData(), nullptr, ParseOptions);
     if (doc == nullptr && error.Reason.isEmpty())
         error.Reason = QStringLiteral("The document is not well-formed.");
     return doc;
@@ -97,20 +113,6 @@ bool IsBlank(const xmlNode* node) {
             return false;
     }
     return true;
-}
-
-// The line breaks and indentation between elements, so the children of an
-// element written one per line are exactly its elements. Not
-// XML_PARSE_NOBLANKS: it guesses, and keeps blanks next to some elements.
-void DropBlankText(xmlDoc* doc) {
-    for (xmlNode* node = doc->children; node != nullptr;) {
-        xmlNode* next = NextInTree(node);
-        if (IsBlank(node) && xmlNodeGetSpacePreserve(node->parent) != 1) {
-            xmlUnlinkNode(node);
-            xmlFreeNode(node);
-        }
-        node = next;
-    }
 }
 
 class ExpansionBudget {
@@ -149,14 +151,45 @@ private:
     std::size_t m_spent = 0;
 };
 
-// Null when the entity references of `doc` expand within the budget for a
-// document of `inputSize` bytes; otherwise the element where it ran out.
-const xmlNode* FindExcessiveExpansion(xmlDoc* doc, std::size_t inputSize) {
+// Whether blank text below `parent` is kept: xml:space="preserve" there or
+// on an ancestor. Asked once per parent, not per blank.
+class SpacePolicy {
+public:
+    bool Preserves(xmlNode* parent) {
+        if (parent != m_parent) {
+            m_parent = parent;
+            m_preserves = xmlNodeGetSpacePreserve(parent) == 1;
+        }
+        return m_preserves;
+    }
+
+private:
+    xmlNode* m_parent = nullptr;
+    bool m_preserves = false;
+};
+
+// One walk over the tree, which for a large feed costs more in memory
+// traffic than in work:
+// - drops the line breaks and indentation between elements, so the
+//   children of an element written one per line are exactly its elements
+//   (not XML_PARSE_NOBLANKS: it guesses, and keeps blanks next to some
+//   elements);
+// - checks that the entity references of `doc` expand within the budget
+//   for a document of `inputSize` bytes.
+// Null when the budget holds; otherwise the element where it ran out.
+const xmlNode* TidyAndCheckExpansion(xmlDoc* doc, std::size_t inputSize) {
     ExpansionBudget budget(
         std::max(MinimumExpansionBudget, ExpansionBudgetPerInputByte * inputSize));
-    for (xmlNode* node = doc->children; node != nullptr; node = NextInTree(node)) {
-        if (!budget.Spend(node))
+    SpacePolicy space;
+    for (xmlNode* node = doc->children; node != nullptr;) {
+        xmlNode* next = NextInTree(node);
+        if (IsBlank(node) && !space.Preserves(node->parent)) {
+            xmlUnlinkNode(node);
+            xmlFreeNode(node);
+        } else if (!budget.Spend(node)) {
             return node->type == XML_ELEMENT_NODE ? node : node->parent;
+        }
+        node = next;
     }
     return nullptr;
 }
@@ -192,13 +225,12 @@ bool XmlDocument::Parse(const QByteArray& bytes, const QString& sourceName) {
     if (doc == nullptr)
         return Finish(nullptr, error);
     if (const xmlNode* excess =
-            FindExcessiveExpansion(doc, static_cast<std::size_t>(bytes.size()))) {
+            TidyAndCheckExpansion(doc, static_cast<std::size_t>(bytes.size()))) {
         error = {QStringLiteral("Entity references expand to too much text."),
                  static_cast<int>(xmlGetLineNo(excess)), 0};
         FreeDocument(doc);
         return Finish(nullptr, error);
     }
-    DropBlankText(doc);
     return Finish(doc, {});
 }
 

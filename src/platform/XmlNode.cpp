@@ -1,6 +1,7 @@
 #include "platform/XmlNode.h"
 
 #include "platform/LibXml.h"
+#include "platform/XmlChildren.h"
 
 #include <libxml/xpath.h>
 
@@ -136,6 +137,9 @@ QString XmlNode::NodeName() const {
         return {};
     switch (m_node->type) {
     case XML_ELEMENT_NODE:
+        // Most names have no prefix: no need to build the qualified one.
+        if (m_node->ns == nullptr || m_node->ns->prefix == nullptr)
+            return LibXml::ToQString(m_node->name);
         return QString::fromUtf8(LibXml::QualifiedName(m_node->ns, m_node->name));
     case XML_ATTRIBUTE_NODE: {
         const auto* attribute = reinterpret_cast<const xmlAttr*>(m_node);
@@ -202,12 +206,16 @@ void XmlNode::SetText(const QString& text) {
 }
 
 QList<XmlNode> XmlNode::ChildNodes() const {
-    QList<XmlNode> children;
-    if (IsNull() || !HoldsChildren(m_node))
-        return children;
-    for (xmlNode* child = m_node->children; child != nullptr; child = child->next)
-        children.append(XmlNode(child));
-    return children;
+    const XmlChildren children(*this);
+    return {children.begin(), children.end()};
+}
+
+XmlNode XmlNode::FirstChild() const {
+    return IsNull() || !HoldsChildren(m_node) ? XmlNode() : XmlNode(m_node->children);
+}
+
+XmlNode XmlNode::NextSibling() const {
+    return IsNull() ? XmlNode() : XmlNode(m_node->next);
 }
 
 XmlNode XmlNode::AppendChild(const XmlNode& child) {
@@ -244,11 +252,14 @@ QList<XmlNode::Attribute> XmlNode::Attributes() const {
 }
 
 QString XmlNode::GetAttribute(const QString& name) const {
-    for (const Attribute& attribute : Attributes()) {
-        if (attribute.Name == name)
-            return attribute.Value;
-    }
-    return {};
+    if (!IsElement())
+        return {};
+    // Declarations first, as Attributes() lists them.
+    const QByteArray utf8Name = name.toUtf8();
+    if (const xmlNs* ns = FindNamespaceDeclaration(m_node, utf8Name))
+        return LibXml::ToQString(ns->href);
+    const xmlAttr* attribute = FindAttribute(m_node, utf8Name);
+    return attribute != nullptr ? AttributeValue(attribute) : QString();
 }
 
 void XmlNode::SetAttribute(const QString& name, const QString& value) {

@@ -50,6 +50,10 @@ public:
     // The children in document order. Text nodes made only of white space
     // were dropped when the document was parsed.
     QList<XmlNode> ChildNodes() const;
+    // The first child, or a null node; with NextSibling, a walk over the
+    // children that allocates nothing (see XmlChildren).
+    XmlNode FirstChild() const;
+    XmlNode NextSibling() const;
     // Appends `child` (created by the same document) and returns it.
     XmlNode AppendChild(const XmlNode& child);
 
