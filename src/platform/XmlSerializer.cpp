@@ -54,6 +54,18 @@ void AppendEscaped(QByteArray& out, const char* text, Context context) {
     out.append(run, text - run);
 }
 
+// A parser accepts a reference to an undeclared entity only while the
+// declaration may still be somewhere it did not read: in an external subset,
+// or behind a parameter entity. The written document type keeps the
+// former but not the latter, so such a reference could make the written
+// text unreadable. It stands for no text, so leaving it out loses nothing.
+bool IsReadableReference(const xmlNode* reference) {
+    if (reference->children != nullptr) // points at the declaration
+        return true;
+    const xmlDtd* dtd = reference->doc != nullptr ? reference->doc->intSubset : nullptr;
+    return dtd != nullptr && (dtd->ExternalID != nullptr || dtd->SystemID != nullptr);
+}
+
 } // namespace
 
 void XmlSerializer::AppendText(QByteArray& out, const QByteArray& utf8) {
@@ -99,7 +111,7 @@ bool XmlSerializer::WriteStart(const xmlNode* node) {
         WriteCData(Chars(node->content));
         return false;
     case XML_ENTITY_REF_NODE:
-        m_out.append('&').append(Chars(node->name)).append(';');
+        WriteReference(node);
         return false;
     case XML_COMMENT_NODE:
         m_out.append("<!--").append(Chars(node->content)).append("-->");
@@ -150,11 +162,16 @@ void XmlSerializer::WriteAttribute(const xmlAttr* attribute) {
     // A parsed value keeps its entity references as nodes of their own.
     for (const xmlNode* part = attribute->children; part != nullptr; part = part->next) {
         if (part->type == XML_ENTITY_REF_NODE)
-            m_out.append('&').append(Chars(part->name)).append(';');
+            WriteReference(part);
         else
             AppendEscaped(m_out, Chars(part->content), Context::Attribute);
     }
     m_out.append('"');
+}
+
+void XmlSerializer::WriteReference(const xmlNode* reference) {
+    if (IsReadableReference(reference))
+        m_out.append('&').append(Chars(reference->name)).append(';');
 }
 
 void XmlSerializer::WriteCData(const char* content) {

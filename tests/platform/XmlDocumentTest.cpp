@@ -219,6 +219,21 @@ TEST(XmlDocumentTextRss091, UndeclaredEntitiesOfAnExternalDtdStillLoad) {
     EXPECT_TRUE(document.ToBytes().contains("<title>Old&nbsp;News</title>"));
 }
 
+// Behind a parameter entity the parser cannot rule a declaration out; the
+// written document type has the declarations but not the reference, so the
+// undeclared one is left out rather than written unreadable.
+TEST(XmlDocumentWriteBack, UndeclaredEntityBehindAParameterEntityIsLeftOut) {
+    XmlDocument document;
+    ASSERT_TRUE(document.LoadXML(
+        "<!DOCTYPE r [<!ENTITY % p \"<!ENTITY d 'D'>\"> %p;]><r a=\"&q;&d;\">&q;&d;</r>"));
+    const QByteArray written = document.ToBytes();
+    EXPECT_TRUE(written.endsWith("<r a=\"&d;\">&d;</r>")) << written.toStdString();
+    XmlDocument reread;
+    ASSERT_TRUE(reread.LoadXML(written)) << reread.LastParseError().Reason.toStdString();
+    EXPECT_EQ(reread.DocumentElement().Text(), "D");
+    EXPECT_EQ(reread.ToBytes(), written);
+}
+
 // ---------------------------------------------------------------------------
 // Hostile documents: nothing outside the text is read, expansion and depth
 // stay bounded.
