@@ -228,6 +228,18 @@ void GrabStoriesTextFinish(Provider& provider, int httpStatus, const QString& re
     Adopt(provider, std::move(fresh), environment);
 }
 
+void GrabStoriesNotModified(Provider& provider, IntakeEnvironment& environment) {
+    const StoriesCompletion completion(provider, environment);
+    CountSuccessfulUpdate(provider, environment.CounterNow());
+    provider.LoadState = LoadState::Loaded;
+    // As after a load that found every title known.
+    if (environment.HighlightNewStories() && provider.stCollStories) {
+        for (Story& story : *provider.stCollStories)
+            story.NewStory = false;
+        environment.StoriesReplaced(provider);
+    }
+}
+
 void GrabProviderDetailsXMLComplete(Provider& provider, const XmlDocument& document,
                                     IntakeEnvironment& environment) {
     const XmlNode root = document.DocumentElement();

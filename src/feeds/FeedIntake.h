@@ -34,6 +34,9 @@ void GrabStoriesXMLComplete(Provider& provider, const XmlDocument& document,
 // body.
 void GrabStoriesTextFinish(Provider& provider, int httpStatus, const QString& responseText,
                            IntakeEnvironment& environment);
+// The server says the feed is unchanged since the last load: a successful
+// load with no new story that keeps the provider's stories.
+void GrabStoriesNotModified(Provider& provider, IntakeEnvironment& environment);
 // Name, description, site, image and language from a finished document.
 void GrabProviderDetailsXMLComplete(Provider& provider, const XmlDocument& document,
                                     IntakeEnvironment& environment);

@@ -106,6 +106,7 @@ public:
     // Calls off the fetch in flight, if any.
     void CancelPendingRequest();
     void SetPendingFetch(std::unique_ptr<PendingFetch> fetch);
+    PendingFetch* GetPendingFetch() const { return m_pendingFetch.get(); }
 
     // The next temporary ID of this run.
     static Long NewUniqueProviderID();

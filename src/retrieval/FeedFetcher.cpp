@@ -1,0 +1,301 @@
+#include "retrieval/FeedFetcher.h"
+
+#include "feeds/FeedFormat.h"
+#include "feeds/FeedIntake.h"
+#include "feeds/IntakeEnvironment.h"
+#include "model/Provider.h"
+#include "platform/BackgroundNotice.h"
+#include "platform/HighResolutionCounter.h"
+#include "platform/Saturating.h"
+#include "retrieval/HttpRequest.h"
+#include "retrieval/ProviderFetch.h"
+
+#include <QUrl>
+
+namespace {
+
+constexpr int StoriesOperation = 1;
+constexpr int DetailsOperation = 2;
+constexpr int NotModified = 304;
+
+// The program as feed intake sees it during one completion: everything goes
+// to the host, and the end of the operation is counted off the provider's
+// fetch.
+class Completion : public IntakeEnvironment {
+public:
+    Completion(IntakeEnvironment& host, ProviderFetch& fetch, int operation)
+        : m_host(host)
+        , m_fetch(fetch)
+        , m_operation(operation) {}
+
+    bool HighlightNewStories() const override { return m_host.HighlightNewStories(); }
+    bool PlayArrivalSounds() const override { return m_host.PlayArrivalSounds(); }
+    Currency CounterNow() const override { return m_host.CounterNow(); }
+    void OperationCompleted() override {
+        m_fetch.Uncount(m_operation);
+        m_host.OperationCompleted();
+    }
+    void StoriesReplaced(Provider& provider) override { m_host.StoriesReplaced(provider); }
+    void LoadStateChanged(Provider& provider) override { m_host.LoadStateChanged(provider); }
+    void PlayArrivalSound(const QString& soundFile) override { m_host.PlayArrivalSound(soundFile); }
+
+private:
+    IntakeEnvironment& m_host;
+    ProviderFetch& m_fetch;
+    int m_operation;
+};
+
+bool IsFetchable(const QUrl& url) {
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && (scheme == u"http" || scheme == u"https" || scheme == u"file");
+}
+
+} // namespace
+
+FeedFetcher::FeedFetcher(IntakeEnvironment& host, QObject* parent)
+    : FeedFetcher(host, Limits{}, parent) {}
+
+FeedFetcher::FeedFetcher(IntakeEnvironment& host, Limits limits, QObject* parent)
+    : QObject(parent)
+    , m_host(host)
+    , m_limits(limits)
+    , m_pendingRequests(limits.MaxPendingRequests, nullptr) {}
+
+FeedFetcher::~FeedFetcher() = default;
+
+void FeedFetcher::GrabStories(Provider& provider) {
+    provider.LoadState = LoadState::Loading;
+    m_host.LoadStateChanged(provider);
+    provider.AttemptedUpdates = SaturatingAdd(provider.AttemptedUpdates, 1);
+    if (provider.IsTextFormat())
+        GrabStoriesText(provider);
+    else
+        GrabStoriesXML(provider);
+}
+
+void FeedFetcher::GrabStoriesXML(Provider& provider) {
+    if (provider.PendingOperations == DetailsOperation && FetchOf(provider).Document()) {
+        // The details document already on its way serves the stories too.
+        provider.tStart = m_host.CounterNow();
+        provider.PendingOperations |= StoriesOperation;
+        FetchOf(provider).Count(StoriesOperation);
+        return;
+    }
+    if (provider.PendingOperations & StoriesOperation)
+        return;
+    provider.PendingOperations |= StoriesOperation;
+    ProviderFetch& fetch = FetchOf(provider);
+    fetch.Count(StoriesOperation);
+    provider.tStart = m_host.CounterNow();
+    if (StartsFailed(provider, StoriesOperation))
+        return;
+    HttpRequest& request = fetch.StartDocument();
+    request.Open(provider.DataURL);
+    AskIfModified(request, provider);
+    connect(&request, &HttpRequest::Finished, this,
+            [this, &provider] { DocumentFinished(provider); });
+    request.Send();
+}
+
+void FeedFetcher::GrabStoriesText(Provider& provider) {
+    if (provider.PendingOperations & StoriesOperation)
+        return;
+    provider.PendingOperations |= StoriesOperation;
+    ProviderFetch& fetch = FetchOf(provider);
+    fetch.Count(StoriesOperation);
+    provider.tStart = m_host.CounterNow();
+    if (StartsFailed(provider, StoriesOperation))
+        return;
+    HttpRequest& request = fetch.StartStories();
+    request.Open(provider.DataURL);
+    AskIfModified(request, provider);
+    connect(&request, &HttpRequest::Finished, this,
+            [this, &provider] { StoriesTextFinished(provider); });
+    request.Send();
+    AddPendingRequest(provider);
+}
+
+void FeedFetcher::GrabProviderDetails(Provider& provider) {
+    if (provider.IsTextFormat())
+        GrabProviderDetailsText(provider);
+    else
+        GrabProviderDetailsXML(provider);
+}
+
+void FeedFetcher::GrabProviderDetailsXML(Provider& provider) {
+    if (provider.PendingOperations == StoriesOperation && FetchOf(provider).Document()) {
+        provider.PendingOperations |= DetailsOperation;
+        FetchOf(provider).Count(DetailsOperation);
+        return;
+    }
+    if (provider.PendingOperations & DetailsOperation)
+        return;
+    provider.PendingOperations |= DetailsOperation;
+    ProviderFetch& fetch = FetchOf(provider);
+    fetch.Count(DetailsOperation);
+    if (StartsFailed(provider, DetailsOperation))
+        return;
+    HttpRequest& request = fetch.StartDocument();
+    request.Open(provider.DataURL);
+    connect(&request, &HttpRequest::Finished, this,
+            [this, &provider] { DocumentFinished(provider); });
+    request.Send();
+}
+
+void FeedFetcher::GrabProviderDetailsText(Provider& provider) {
+    if (provider.PendingOperations & DetailsOperation)
+        return;
+    provider.PendingOperations |= DetailsOperation;
+    ProviderFetch& fetch = FetchOf(provider);
+    fetch.Count(DetailsOperation);
+    if (StartsFailed(provider, DetailsOperation))
+        return;
+    HttpRequest& request = fetch.StartDetails();
+    request.Open(provider.DataURL);
+    connect(&request, &HttpRequest::Finished, this,
+            [this, &provider] { DetailsTextFinished(provider); });
+    request.Send();
+}
+
+void FeedFetcher::PollPendingRequests() {
+    if (m_pendingRequestCount < 1)
+        return;
+    for (Provider* provider : std::as_const(m_pendingRequests)) {
+        if (provider == nullptr)
+            continue;
+        const auto* fetch = dynamic_cast<ProviderFetch*>(provider->GetPendingFetch());
+        if (fetch != nullptr && fetch->Stories() != nullptr &&
+            fetch->Stories()->ReadyState() == HttpRequest::Done)
+            CompleteStoriesText(*provider);
+    }
+}
+
+void FeedFetcher::RemovePendingRequest(const Provider* provider) {
+    const qsizetype slot = m_pendingRequests.indexOf(provider);
+    if (slot < 0)
+        return;
+    m_pendingRequests[slot] = nullptr;
+    m_pendingRequestCount -= 1;
+}
+
+HttpRequest* FeedFetcher::NewRequest() const {
+    return new HttpRequest({m_limits.Timeout, m_limits.MaxBodyBytes});
+}
+
+ProviderFetch& FeedFetcher::FetchOf(Provider& provider) {
+    if (auto* fetch = dynamic_cast<ProviderFetch*>(provider.GetPendingFetch()))
+        return *fetch;
+    auto fetch = std::make_unique<ProviderFetch>(*this, provider);
+    ProviderFetch& created = *fetch;
+    provider.SetPendingFetch(std::move(fetch));
+    return created;
+}
+
+void FeedFetcher::AddPendingRequest(Provider& provider) {
+    const qsizetype slot = m_pendingRequests.indexOf(nullptr);
+    if (slot < 0)
+        return;
+    m_pendingRequests[slot] = &provider;
+    m_pendingRequestCount += 1;
+}
+
+bool FeedFetcher::HoldsSlot(const Provider& provider) const {
+    return m_pendingRequests.contains(&provider);
+}
+
+// An address no request can be made for ends the operation at once, as a
+// failed load, rather than leaving it outstanding.
+bool FeedFetcher::StartsFailed(Provider& provider, int operation) {
+    if (IsFetchable(QUrl(provider.DataURL)))
+        return false;
+    if (provider.IsTextFormat() && !provider.ErrorReported) {
+        provider.ErrorReported = true;
+        BackgroundNotice::Report(QStringLiteral("Error in GrabStoriesText for provider '%1'!")
+                                     .arg(provider.ProviderName));
+    }
+    ProviderFetch& fetch = FetchOf(provider);
+    Completion completion(m_host, fetch, operation);
+    if (operation == StoriesOperation)
+        FeedIntake::GrabStoriesTextFinish(provider, 0, QString(), completion);
+    else
+        FeedIntake::GrabProviderDetailsTextFinish(provider, 0);
+    fetch.Uncount(operation);
+    return true;
+}
+
+void FeedFetcher::AskIfModified(HttpRequest& request, const Provider& provider) const {
+    const auto found = m_validators.constFind(provider.DataURL);
+    if (found == m_validators.cend())
+        return;
+    if (!found->first.isEmpty())
+        request.SetRequestHeader("If-None-Match", found->first);
+    if (!found->second.isEmpty())
+        request.SetRequestHeader("If-Modified-Since", found->second);
+}
+
+void FeedFetcher::RememberValidators(const HttpRequest& request, const Provider& provider) {
+    if (!request.Succeeded())
+        return;
+    const QByteArray etag = request.ResponseHeader("ETag");
+    const QByteArray lastModified = request.ResponseHeader("Last-Modified");
+    if (etag.isEmpty() && lastModified.isEmpty())
+        m_validators.remove(provider.DataURL);
+    else
+        m_validators.insert(provider.DataURL, {etag, lastModified});
+}
+
+void FeedFetcher::AddCharsRead(qint64 count) {
+    m_charsRead = SaturatingAdd(m_charsRead, count);
+}
+
+void FeedFetcher::DocumentFinished(Provider& provider) {
+    ProviderFetch& fetch = FetchOf(provider);
+    const HttpRequest& request = *fetch.Document();
+    AddCharsRead(request.ResponseBody().size());
+    XmlDocument& document = fetch.Parsed();
+    // An error page is no feed: it stays unparsed and the load fails.
+    if (request.Succeeded())
+        document.LoadXML(request.ResponseBody());
+    RememberValidators(request, provider);
+    if (provider.PendingOperations & DetailsOperation) {
+        Completion completion(m_host, fetch, DetailsOperation);
+        FeedIntake::GrabProviderDetailsXMLComplete(provider, document, completion);
+    }
+    if (provider.PendingOperations & StoriesOperation) {
+        Completion completion(m_host, fetch, StoriesOperation);
+        if (request.Status() == NotModified)
+            FeedIntake::GrabStoriesNotModified(provider, completion);
+        else
+            FeedIntake::GrabStoriesXMLComplete(provider, document, completion);
+    }
+    fetch.ReleaseDocument();
+}
+
+void FeedFetcher::StoriesTextFinished(Provider& provider) {
+    // Requests in a slot wait for the poll; one that found no free slot
+    // would wait for ever.
+    if (!HoldsSlot(provider))
+        CompleteStoriesText(provider);
+}
+
+void FeedFetcher::CompleteStoriesText(Provider& provider) {
+    ProviderFetch& fetch = FetchOf(provider);
+    const HttpRequest& request = *fetch.Stories();
+    const QString text = request.ResponseText();
+    RememberValidators(request, provider);
+    Completion completion(m_host, fetch, StoriesOperation);
+    if (request.Status() == NotModified)
+        FeedIntake::GrabStoriesNotModified(provider, completion);
+    else
+        FeedIntake::GrabStoriesTextFinish(provider, request.Status(), text, completion);
+    AddCharsRead(text.size());
+    fetch.ReleaseStories();
+    RemovePendingRequest(&provider);
+}
+
+void FeedFetcher::DetailsTextFinished(Provider& provider) {
+    ProviderFetch& fetch = FetchOf(provider);
+    FeedIntake::GrabProviderDetailsTextFinish(provider, fetch.Details()->Status());
+    fetch.Uncount(DetailsOperation);
+    fetch.ReleaseDetails();
+}

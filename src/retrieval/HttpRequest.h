@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <QUrl>
+
+#include <chrono>
+
+class QNetworkReply;
+
+// One GET over the program's HTTP client, shaped like the request objects
+// the fetch code was designed around: open, send, abort, a ready state, the
+// status and the response. Unlike them it always ends: every request has a
+// time limit and a cap on the body it accepts (after decompression), and
+// either one failing completes the request as failed.
+class HttpRequest : public QObject {
+    Q_OBJECT
+
+public:
+    enum ReadyStateValue { Unsent = 0, Opened = 1, Done = 4 };
+
+    struct Limits {
+        std::chrono::milliseconds Timeout{60000};
+        qint64 MaxBodyBytes = qint64(16) << 20;
+    };
+
+    explicit HttpRequest(Limits limits, QObject* parent = nullptr);
+    explicit HttpRequest(QObject* parent = nullptr)
+        : HttpRequest(Limits{}, parent) {}
+    ~HttpRequest() override;
+
+    HttpRequest(const HttpRequest&) = delete;
+    HttpRequest& operator=(const HttpRequest&) = delete;
+
+    // A GET of `url` (http, https or file). User name and password in the
+    // URL are kept out of the request and given only when the server of
+    // that very origin asks for them.
+    void Open(const QString& url);
+    void SetRequestHeader(const QByteArray& name, const QByteArray& value);
+    // Lets the answer come from (and go to) the HTTP cache. Off by default.
+    void SetUseCache(bool useCache) { m_useCache = useCache; }
+    void Send();
+    // Ends the request without Finished; the state goes back to Unsent.
+    void Abort();
+
+    int ReadyState() const { return m_readyState; }
+    // The HTTP status once Done; 200 for a file: URL that could be read; 0
+    // when no answer came (network error, time limit, body too large).
+    int Status() const { return m_status; }
+    bool Succeeded() const { return m_status >= 200 && m_status <= 299; }
+    QByteArray ResponseBody() const { return m_body; }
+    // The body as text, by the charset the server named.
+    QString ResponseText() const;
+    QByteArray ResponseHeader(const QByteArray& name) const;
+    // Why the request failed; empty when it got an answer.
+    QString ErrorString() const { return m_error; }
+
+Q_SIGNALS:
+    // The request is Done, whatever the outcome.
+    void Finished();
+
+private:
+    void Collect();
+    void Complete();
+    void Fail(const QString& reason);
+    void Release();
+
+    Limits m_limits;
+    QUrl m_url;
+    QList<std::pair<QByteArray, QByteArray>> m_headers;
+    bool m_useCache = false;
+    QPointer<QNetworkReply> m_reply;
+    QTimer m_deadline;
+    int m_readyState = Unsent;
+    int m_status = 0;
+    QByteArray m_body;
+    QString m_error;
+};

@@ -1,0 +1,260 @@
+#include "retrieval/FeedFetcher.h"
+
+#include "feeds/FeedFormat.h"
+#include "model/Provider.h"
+#include "model/StoryCollection.h"
+#include "support/EventWait.h"
+#include "support/RecordingHost.h"
+#include "support/TestData.h"
+#include "support/TestHttpServer.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+QByteArray Rss(const QStringList& titles) {
+    QByteArray xml = "<rss version=\"2.0\"><channel><title>T</title>";
+    for (const QString& title : titles)
+        xml += "<item><title>" + title.toUtf8() + "</title><link>https://x/" + title.toUtf8() +
+               "</link></item>";
+    return xml + "</channel></rss>";
+}
+
+class FeedFetcherTest : public ::testing::Test {
+protected:
+    FeedFetcherTest() { Reset({}); }
+
+    void Reset(FeedFetcher::Limits limits) {
+        fetcher = std::make_unique<FeedFetcher>(host, limits);
+    }
+
+    std::unique_ptr<Provider> NewProvider(const QString& path, bool text = false) {
+        auto provider = std::make_unique<Provider>();
+        provider->ProviderName = path;
+        provider->DataURL = server.Url(path).toString();
+        provider->RefreshMinutes = 60;
+        provider->stCollStories = std::make_shared<StoryCollection>();
+        if (text) {
+            provider->SetIsTextFormat(true);
+            provider->TextFormatSpec = QStringLiteral("00,01,T");
+        }
+        return provider;
+    }
+
+    bool Settled(const Provider& provider) {
+        return WaitUntil([&] { return provider.PendingOperations == 0; });
+    }
+
+    int StoryCount(const Provider& provider) { return provider.stCollStories->Count(); }
+
+    TestHttpServer server;
+    RecordingHost host;
+    std::unique_ptr<FeedFetcher> fetcher;
+};
+
+TEST_F(FeedFetcherTest, LoadsAnXmlFeedOverHttp) {
+    server.Serve("/feed", Rss({"a", "b", "c"}));
+    auto provider = NewProvider("/feed");
+    fetcher->GrabStories(*provider);
+    EXPECT_EQ(provider->LoadState, LoadState::Loading);
+    EXPECT_EQ(fetcher->OutstandingRequestCount(), 1);
+    ASSERT_TRUE(Settled(*provider));
+    EXPECT_EQ(StoryCount(*provider), 3);
+    EXPECT_EQ(provider->LoadState, LoadState::LoadedWithNewStories);
+    EXPECT_EQ(provider->AttemptedUpdates, 1);
+    EXPECT_EQ(provider->SuccessfulUpdates, 1);
+    EXPECT_EQ(provider->MinutesToNextRefresh, 60);
+    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
+    EXPECT_GT(fetcher->CharsRead(), 0);
+    EXPECT_TRUE(server.Requests().first().Headers.value("user-agent").startsWith("Varnocet/"));
+}
+
+TEST_F(FeedFetcherTest, StoriesAndDetailsShareOneDownloadDetailsFirst) {
+    server.Serve("/feed", Rss({"a"}));
+    auto provider = NewProvider("/feed");
+    provider->NeedsDetails = true;
+    fetcher->GrabProviderDetails(*provider);
+    fetcher->GrabStories(*provider);
+    fetcher->GrabStories(*provider);
+    EXPECT_EQ(fetcher->OutstandingRequestCount(), 2);
+    ASSERT_TRUE(Settled(*provider));
+    EXPECT_EQ(server.RequestCount("/feed"), 1);
+    EXPECT_EQ(provider->AttemptedUpdates, 2);
+    EXPECT_EQ(provider->ProviderName, "T");
+    EXPECT_FALSE(provider->NeedsDetails);
+    EXPECT_EQ(StoryCount(*provider), 1);
+    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
+}
+
+TEST_F(FeedFetcherTest, CancellingBothOperationsCountsBothOff) {
+    TestHttpServer::Response silent;
+    silent.NeverAnswer = true;
+    server.Serve("/silent", silent);
+    auto provider = NewProvider("/silent");
+    fetcher->GrabStories(*provider);
+    fetcher->GrabProviderDetails(*provider);
+    ASSERT_EQ(fetcher->OutstandingRequestCount(), 2);
+    provider->CancelPendingRequest();
+    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
+    EXPECT_EQ(provider->PendingOperations, 0);
+    EXPECT_EQ(provider->LoadState, LoadState::Failed);
+}
+
+TEST_F(FeedFetcherTest, SilentServerTimesOutAsAFailedLoad) {
+    Reset({200ms});
+    TestHttpServer::Response silent;
+    silent.NeverAnswer = true;
+    server.Serve("/silent", silent);
+    auto text = NewProvider("/silent", true);
+    auto xml = NewProvider("/silent");
+    fetcher->GrabStories(*text);
+    fetcher->GrabStories(*xml);
+    ASSERT_TRUE(Settled(*xml));
+    ASSERT_TRUE(WaitUntil([&] {
+        fetcher->PollPendingRequests();
+        return text->PendingOperations == 0;
+    }));
+    EXPECT_EQ(xml->LoadState, LoadState::Failed);
+    EXPECT_EQ(text->LoadState, LoadState::Failed);
+    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
+    EXPECT_EQ(fetcher->PendingRequestCount(), 0);
+}
+
+TEST_F(FeedFetcherTest, FailuresKeepTheStoriesAndTheNextLoadFindsNothingNew) {
+    QByteArray body = Rss({"a", "b", "c"});
+    int status = 200;
+    server.Serve("/feed", [&](const TestHttpServer::Request&) {
+        TestHttpServer::Response response;
+        response.Status = status;
+        response.Body = body;
+        return response;
+    });
+    auto provider = NewProvider("/feed");
+    const auto load = [&](int answer, const QByteArray& text) {
+        status = answer;
+        body = text;
+        fetcher->GrabStories(*provider);
+        return Settled(*provider);
+    };
+    ASSERT_TRUE(load(200, body));
+    ASSERT_TRUE(load(404, "<html>gone</html>"));
+    EXPECT_EQ(StoryCount(*provider), 3);
+    EXPECT_EQ(provider->LoadState, LoadState::Failed);
+    ASSERT_TRUE(load(200, "<html><body>login</body></html>"));
+    EXPECT_EQ(provider->LoadState, LoadState::Failed);
+    ASSERT_TRUE(load(200, Rss({"a", "b", "c"})));
+    EXPECT_EQ(provider->LoadState, LoadState::Loaded);
+    EXPECT_EQ(StoryCount(*provider), 3);
+}
+
+TEST_F(FeedFetcherTest, NotModifiedAnswerKeepsTheStories) {
+    server.Serve("/feed", [&](const TestHttpServer::Request& request) {
+        TestHttpServer::Response response;
+        response.Headers.insert("ETag", "\"v1\"");
+        if (request.Headers.value("if-none-match") == "\"v1\"")
+            response.Status = 304;
+        else
+            response.Body = Rss({"a", "b"});
+        return response;
+    });
+    auto provider = NewProvider("/feed");
+    fetcher->GrabStories(*provider);
+    ASSERT_TRUE(Settled(*provider));
+    fetcher->GrabStories(*provider);
+    ASSERT_TRUE(Settled(*provider));
+    EXPECT_EQ(server.Requests().last().Headers.value("if-none-match"), "\"v1\"");
+    EXPECT_EQ(StoryCount(*provider), 2);
+    EXPECT_EQ(provider->LoadState, LoadState::Loaded);
+    EXPECT_EQ(provider->SuccessfulUpdates, 2);
+    EXPECT_FALSE(provider->stCollStories->Item(1).NewStory);
+}
+
+TEST_F(FeedFetcherTest, RedirectsGzipAndLocalFilesAreRead) {
+    TestHttpServer::Response zipped;
+    zipped.Body = Rss({"z"});
+    zipped.Gzip = true;
+    server.Serve("/zipped", zipped);
+    server.Redirect("/moved", server.Url("/zipped").toString().toUtf8());
+    auto moved = NewProvider("/moved");
+    auto local = NewProvider("/unused");
+    local->DataURL = QUrl::fromLocalFile(TestData::Path("feeds/rss20.xml")).toString();
+    fetcher->GrabStories(*moved);
+    fetcher->GrabStories(*local);
+    ASSERT_TRUE(Settled(*moved));
+    ASSERT_TRUE(Settled(*local));
+    EXPECT_EQ(StoryCount(*moved), 1);
+    EXPECT_EQ(local->LoadState, LoadState::LoadedWithNewStories);
+}
+
+TEST_F(FeedFetcherTest, OversizedBodyFailsCleanly) {
+    Reset({60s, 1000});
+    server.Serve("/huge", Rss(QStringList(200, QStringLiteral("headline"))));
+    auto provider = NewProvider("/huge");
+    fetcher->GrabStories(*provider);
+    ASSERT_TRUE(Settled(*provider));
+    EXPECT_EQ(provider->LoadState, LoadState::Failed);
+}
+
+TEST_F(FeedFetcherTest, TextRequestsWaitInSlotsOrCompleteWithoutOne) {
+    Reset({60s, qint64(16) << 20, 1, 30});
+    server.Serve("/text", QByteArray("one\ntwo\n"), "text/plain");
+    auto first = NewProvider("/text", true);
+    auto second = NewProvider("/text", true);
+    fetcher->GrabStories(*first);
+    fetcher->GrabStories(*second);
+    EXPECT_EQ(fetcher->PendingRequestCount(), 1);
+    ASSERT_TRUE(Settled(*second)); // no slot: completed as soon as it finished
+    EXPECT_EQ(first->PendingOperations, 1);
+    ASSERT_TRUE(WaitUntil([&] {
+        fetcher->PollPendingRequests();
+        return first->PendingOperations == 0;
+    }));
+    EXPECT_EQ(StoryCount(*first), 2);
+    EXPECT_EQ(fetcher->PendingRequestCount(), 0);
+    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
+}
+
+TEST_F(FeedFetcherTest, TextDetailsNeverDisturbTheStoriesRequest) {
+    server.Serve("/text", QByteArray("one\ntwo\n"), "text/plain");
+    auto provider = NewProvider("/text", true);
+    provider->NeedsDetails = true;
+    fetcher->GrabStories(*provider);
+    fetcher->GrabProviderDetails(*provider);
+    ASSERT_TRUE(WaitUntil([&] {
+        fetcher->PollPendingRequests();
+        return provider->PendingOperations == 0;
+    }));
+    EXPECT_EQ(StoryCount(*provider), 2);
+    EXPECT_FALSE(provider->NeedsDetails);
+    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
+}
+
+TEST_F(FeedFetcherTest, ProviderGoingAwayMidFetchLeavesTheCountsRight) {
+    TestHttpServer::Response silent;
+    silent.NeverAnswer = true;
+    server.Serve("/silent", silent);
+    auto provider = NewProvider("/silent", true);
+    fetcher->GrabStories(*provider);
+    provider.reset();
+    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
+    EXPECT_EQ(fetcher->PendingRequestCount(), 0);
+    fetcher->PollPendingRequests();
+}
+
+TEST_F(FeedFetcherTest, UnusableAddressFailsAtOnce) {
+    auto provider = NewProvider("/x", true);
+    provider->DataURL = QStringLiteral("gopher://old.example/feed");
+    fetcher->GrabStories(*provider);
+    EXPECT_EQ(provider->PendingOperations, 0);
+    EXPECT_EQ(provider->LoadState, LoadState::Failed);
+    EXPECT_TRUE(provider->ErrorReported);
+    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
+}
+
+} // namespace

@@ -1,0 +1,147 @@
+#include "TestHttpServer.h"
+
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <algorithm>
+#include <memory>
+
+#include <zlib.h>
+
+namespace {
+
+QByteArray Gzip(const QByteArray& data) {
+    z_stream stream{};
+    // 16 + window bits: a gzip wrapper rather than zlib's.
+    deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(static_cast<qsizetype>(deflateBound(&stream, static_cast<uLong>(data.size()))),
+                   Qt::Uninitialized);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    stream.avail_in = static_cast<uInt>(data.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(static_cast<qsizetype>(stream.total_out));
+    deflateEnd(&stream);
+    return out;
+}
+
+QByteArray ReasonPhrase(int status) {
+    switch (status) {
+    case 200:
+        return "OK";
+    case 301:
+        return "Moved Permanently";
+    case 302:
+        return "Found";
+    case 304:
+        return "Not Modified";
+    case 404:
+        return "Not Found";
+    default:
+        return "Status";
+    }
+}
+
+TestHttpServer::Request ParseHead(const QByteArray& head) {
+    TestHttpServer::Request request;
+    const QList<QByteArray> lines = head.split('\n');
+    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+    request.Method = requestLine.value(0);
+    request.Path = requestLine.value(1);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype colon = lines[i].indexOf(':');
+        if (colon > 0)
+            request.Headers.insert(lines[i].left(colon).trimmed().toLower(),
+                                   lines[i].mid(colon + 1).trimmed());
+    }
+    return request;
+}
+
+QByteArray Serialise(const TestHttpServer::Response& response) {
+    const QByteArray body = response.Gzip ? Gzip(response.Body) : response.Body;
+    QByteArray out = "HTTP/1.1 " + QByteArray::number(response.Status) + ' ' +
+                     ReasonPhrase(response.Status) + "\r\n";
+    QMap<QByteArray, QByteArray> headers = response.Headers;
+    if (response.Gzip)
+        headers.insert("Content-Encoding", "gzip");
+    headers.insert("Content-Length", QByteArray::number(body.size()));
+    headers.insert("Connection", "close");
+    for (auto it = headers.cbegin(); it != headers.cend(); ++it)
+        out += it.key() + ": " + it.value() + "\r\n";
+    return out + "\r\n" + body;
+}
+
+} // namespace
+
+TestHttpServer::TestHttpServer(QObject* parent)
+    : QObject(parent) {
+    connect(&m_server, &QTcpServer::newConnection, this, &TestHttpServer::Accept);
+    m_server.listen(QHostAddress::LocalHost);
+}
+
+QUrl TestHttpServer::Url(const QString& path) const {
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path));
+}
+
+void TestHttpServer::Serve(const QByteArray& path, const Response& response) {
+    Serve(path, [response](const Request&) { return response; });
+}
+
+void TestHttpServer::Serve(const QByteArray& path, Handler handler) {
+    m_handlers.insert(path, std::move(handler));
+}
+
+void TestHttpServer::Serve(const QByteArray& path, const QByteArray& body,
+                           const QByteArray& contentType) {
+    Response response;
+    response.Body = body;
+    response.Headers.insert("Content-Type", contentType);
+    Serve(path, response);
+}
+
+void TestHttpServer::Redirect(const QByteArray& path, const QByteArray& location, int status) {
+    Response response;
+    response.Status = status;
+    response.Headers.insert("Location", location);
+    Serve(path, response);
+}
+
+int TestHttpServer::RequestCount(const QByteArray& path) const {
+    return static_cast<int>(std::count_if(m_requests.cbegin(), m_requests.cend(),
+                                          [&](const Request& r) { return r.Path == path; }));
+}
+
+void TestHttpServer::Accept() {
+    while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        auto head = std::make_shared<QByteArray>();
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket, head] {
+            *head += socket->readAll();
+            const qsizetype end = head->indexOf("\r\n\r\n");
+            if (end < 0)
+                return;
+            // One request per connection: whatever follows is not read.
+            disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
+            Answer(socket, head->left(end + 4));
+        });
+    }
+}
+
+void TestHttpServer::Answer(QTcpSocket* socket, const QByteArray& head) {
+    const Request request = ParseHead(head);
+    m_requests.append(request);
+    const auto handler = m_handlers.constFind(request.Path);
+    Response response;
+    if (handler != m_handlers.cend())
+        response = (*handler)(request);
+    else
+        response.Status = 404;
+    if (response.NeverAnswer)
+        return;
+    const QByteArray bytes = Serialise(response);
+    QTimer::singleShot(response.DelayMs, socket, [socket, bytes] {
+        socket->write(bytes);
+        socket->disconnectFromHost();
+    });
+}
