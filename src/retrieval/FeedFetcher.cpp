@@ -8,6 +8,7 @@
 #include "platform/HighResolutionCounter.h"
 #include "platform/Saturating.h"
 #include "retrieval/HttpRequest.h"
+#include "retrieval/NetworkAccess.h"
 #include "retrieval/ProviderFetch.h"
 
 #include <QUrl>
@@ -59,7 +60,9 @@ FeedFetcher::FeedFetcher(IntakeEnvironment& host, Limits limits, QObject* parent
     : QObject(parent)
     , m_host(host)
     , m_limits(limits)
-    , m_pendingRequests(limits.MaxPendingRequests, nullptr) {}
+    , m_pendingRequests(limits.MaxPendingRequests, nullptr) {
+    NetworkAccess::ReportMissingTls();
+}
 
 FeedFetcher::~FeedFetcher() = default;
 

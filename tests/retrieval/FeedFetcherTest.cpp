@@ -8,7 +8,10 @@
 #include "support/TestData.h"
 #include "support/TestHttpServer.h"
 
-#include <QTemporaryDir>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 
 #include <gtest/gtest.h>
 
@@ -190,6 +193,32 @@ TEST_F(FeedFetcherTest, RedirectsGzipAndLocalFilesAreRead) {
     ASSERT_TRUE(Settled(*local));
     EXPECT_EQ(StoryCount(*moved), 1);
     EXPECT_EQ(local->LoadState, LoadState::LoadedWithNewStories);
+}
+
+// A server whose certificate nobody vouches for is not trusted, even when
+// a redirect from plain http leads there.
+TEST_F(FeedFetcherTest, UntrustedCertificateFailsTheLoad) {
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(TestData::Read("tls/localhost.crt")));
+    tls.setPrivateKey(QSslKey(TestData::Read("tls/localhost.key"), QSsl::Rsa));
+    QSslServer secure;
+    secure.setSslConfiguration(tls);
+    int handshakes = 0;
+    QObject::connect(&secure, &QSslServer::startedEncryptionHandshake, [&] { ++handshakes; });
+    ASSERT_TRUE(secure.listen(QHostAddress::LocalHost));
+    const QByteArray secureUrl =
+        "https://127.0.0.1:" + QByteArray::number(secure.serverPort()) + "/feed";
+    server.Redirect("/moved", secureUrl);
+    auto direct = NewProvider("/unused");
+    direct->DataURL = QString::fromLatin1(secureUrl);
+    auto redirected = NewProvider("/moved");
+    fetcher->GrabStories(*direct);
+    fetcher->GrabStories(*redirected);
+    ASSERT_TRUE(Settled(*direct));
+    ASSERT_TRUE(Settled(*redirected));
+    EXPECT_EQ(direct->LoadState, LoadState::Failed);
+    EXPECT_EQ(redirected->LoadState, LoadState::Failed);
+    EXPECT_EQ(handshakes, 2);
 }
 
 TEST_F(FeedFetcherTest, OversizedBodyFailsCleanly) {
