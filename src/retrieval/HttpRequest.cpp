@@ -108,7 +108,11 @@ void HttpRequest::Abort() {
 }
 
 QString HttpRequest::ResponseText() const {
-    return TextDecoding::Decode(m_body, CharsetOf(ResponseHeader("Content-Type")));
+    return TextDecoding::Decode(m_body, ResponseCharset());
+}
+
+QString HttpRequest::ResponseCharset() const {
+    return CharsetOf(ResponseHeader("Content-Type"));
 }
 
 QByteArray HttpRequest::ResponseHeader(const QByteArray& name) const {

@@ -55,6 +55,8 @@ public:
     QByteArray ResponseBody() const { return m_body; }
     // The body as text, by the charset the server named.
     QString ResponseText() const;
+    // The charset the server named in Content-Type; empty when none.
+    QString ResponseCharset() const;
     QByteArray ResponseHeader(const QByteArray& name) const;
     // Why the request failed; empty when it got an answer.
     QString ErrorString() const { return m_error; }

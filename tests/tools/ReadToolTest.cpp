@@ -1,4 +1,5 @@
 #include "support/TestData.h"
+#include "support/TestHttpServer.h"
 #include "support/ToolRun.h"
 
 #include <QJsonArray>
@@ -65,9 +66,30 @@ TEST(ReadToolTest, UnparsableDocumentsAndBadUsage) {
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_TRUE(run.Err.contains(broken.toUtf8() + ":")) << run.Err.toStdString();
     EXPECT_EQ(Tool({folder.filePath(QStringLiteral("missing.xml"))}).ExitCode, 1);
-    EXPECT_EQ(Tool({QStringLiteral("https://example.org/feed")}).ExitCode, 1);
     EXPECT_EQ(Tool({}).ExitCode, 2);
     EXPECT_EQ(Tool({QStringLiteral("--no-such-option"), broken}).ExitCode, 2);
+}
+
+TEST(ReadToolTest, ReadsFeedsFromTheWeb) {
+    TestHttpServer server;
+    server.Serve("/feed", TestData::Read(QStringLiteral("feeds/rss20.xml")));
+    server.Serve("/text", QByteArray("caf\xe9 opens\n"), "text/plain; charset=iso-8859-1");
+    const ToolRun feed = Tool({QStringLiteral("--json"), server.Url("/feed").toString()});
+    ASSERT_EQ(feed.ExitCode, 0) << feed.Err.toStdString();
+    EXPECT_EQ(Json(feed).value(QStringLiteral("stories")).toArray().size(), 3);
+    const ToolRun text = Tool({QStringLiteral("--json"), QStringLiteral("--text-spec"),
+                               QStringLiteral("00,01,T"), server.Url("/text").toString()});
+    ASSERT_EQ(text.ExitCode, 0) << text.Err.toStdString();
+    EXPECT_EQ(Json(text)
+                  .value(QStringLiteral("stories"))
+                  .toArray()
+                  .first()
+                  .toObject()
+                  .value(QStringLiteral("title")),
+              QStringLiteral("café opens"));
+    const ToolRun missing = Tool({server.Url("/missing").toString()});
+    EXPECT_EQ(missing.ExitCode, 1);
+    EXPECT_TRUE(missing.Err.contains("status 404")) << missing.Err.toStdString();
 }
 
 TEST(ReadToolTest, UnknownDocumentIsReadButFails) {

@@ -7,12 +7,15 @@
 #include "model/Provider.h"
 #include "platform/TextDecoding.h"
 #include "platform/XmlDocument.h"
+#include "retrieval/HttpRequest.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -57,34 +60,71 @@ bool ReadXml(Provider& provider, const QByteArray& bytes, const Options& options
     return true;
 }
 
-void ReadText(Provider& provider, const QByteArray& bytes, const Options& options) {
+// What the source holds, and the charset its server named (text feeds are
+// decoded by it).
+struct Body {
+    QByteArray Bytes;
+    QString Charset;
+};
+
+void ReadText(Provider& provider, const Body& body, const Options& options) {
     provider.SetIsTextFormat(true);
     provider.TextFormatSpec = options.TextSpec;
     provider.PendingOperations |= 1;
     QuietIntakeEnvironment environment;
-    FeedIntake::GrabStoriesTextFinish(provider, 200, TextDecoding::Decode(bytes, QString()),
+    FeedIntake::GrabStoriesTextFinish(provider, 200, TextDecoding::Decode(body.Bytes, body.Charset),
                                       environment);
 }
 
+bool IsWebAddress(const QString& source) {
+    return source.startsWith(QStringLiteral("http://")) ||
+           source.startsWith(QStringLiteral("https://"));
+}
+
+// Fetched with the program's own HTTP client and limits.
+std::optional<Body> Download(const QString& url) {
+    HttpRequest request;
+    QEventLoop loop;
+    QObject::connect(&request, &HttpRequest::Finished, &loop, &QEventLoop::quit);
+    request.Open(url);
+    request.Send();
+    loop.exec();
+    if (!request.ErrorString().isEmpty()) {
+        Fail(QStringLiteral("%1: %2").arg(url, request.ErrorString()), NotRead);
+        return std::nullopt;
+    }
+    if (!request.Succeeded()) {
+        Fail(
+            QStringLiteral("%1: the server answered with status %2").arg(url).arg(request.Status()),
+            NotRead);
+        return std::nullopt;
+    }
+    return Body{request.ResponseBody(), request.ResponseCharset()};
+}
+
+std::optional<Body> Load(const QString& source) {
+    if (IsWebAddress(source))
+        return Download(source);
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Fail(QStringLiteral("%1: %2").arg(source, file.errorString()), NotRead);
+        return std::nullopt;
+    }
+    return Body{file.readAll(), QString()};
+}
+
 int Read(const Options& options) {
-    if (options.Source.startsWith(QStringLiteral("http://")) ||
-        options.Source.startsWith(QStringLiteral("https://")))
-        return Fail(QStringLiteral("cannot fetch %1: this version reads files only; save the feed "
-                                   "to a file first")
-                        .arg(options.Source),
-                    NotRead);
-    QFile file(options.Source);
-    if (!file.open(QIODevice::ReadOnly))
-        return Fail(QStringLiteral("%1: %2").arg(options.Source, file.errorString()), NotRead);
-    const QByteArray bytes = file.readAll();
+    const std::optional<Body> body = Load(options.Source);
+    if (!body)
+        return NotRead;
 
     Provider provider;
     provider.stCollStories = std::make_shared<StoryCollection>();
     provider.ProviderName = options.Name;
     provider.SiteURL = options.Site;
     if (options.IsText)
-        ReadText(provider, bytes, options);
-    else if (!ReadXml(provider, bytes, options))
+        ReadText(provider, *body, options);
+    else if (!ReadXml(provider, body->Bytes, options))
         return NotRead;
     if (options.Json)
         std::fputs(FeedReport::AsJson(provider).constData(), stdout);
@@ -117,7 +157,8 @@ int main(int argc, char** argv) {
                                       QStringLiteral("Read SOURCE as a text feed of this layout."),
                                       QStringLiteral("SPEC"));
     parser.addOptions({json, details, name, site, textSpec});
-    parser.addPositionalArgument(QStringLiteral("SOURCE"), QStringLiteral("A feed file."));
+    parser.addPositionalArgument(QStringLiteral("SOURCE"),
+                                 QStringLiteral("A feed file, or an http(s) address."));
 
     const bool parsed = parser.parse(QCoreApplication::arguments());
     if (parsed && parser.isSet(QStringLiteral("help")))
