@@ -1,0 +1,209 @@
+#include "retrieval/RefreshScheduler.h"
+
+#include "model/ProviderCollection.h"
+#include "retrieval/FetchControl.h"
+#include "retrieval/ProgramFlags.h"
+#include "retrieval/SchedulerWindow.h"
+#include "retrieval/SchedulingPreferences.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr Integer StoriesFetchOutstanding = 1;
+
+} // namespace
+
+RefreshScheduler::RefreshScheduler(ProviderCollection& providers, FetchControl& fetch,
+                                   SchedulerWindow& window,
+                                   const SchedulingPreferences& preferences,
+                                   const ProgramFlags& flags, QObject* parent)
+    : QObject(parent)
+    , m_providers(providers)
+    , m_fetch(fetch)
+    , m_window(window)
+    , m_preferences(preferences)
+    , m_flags(flags)
+    , m_updateTimer(this)
+    , m_pollTimer(this) {
+    m_updateTimer.setObjectName(QStringLiteral("tmrUpdate"));
+    m_updateTimer.setInterval(UpdateIntervalMs);
+    connect(&m_updateTimer, &QTimer::timeout, this, &RefreshScheduler::UpdateTick);
+    m_pollTimer.setObjectName(QStringLiteral("tmrPoll"));
+    m_pollTimer.setInterval(PollIntervalMs);
+    connect(&m_pollTimer, &QTimer::timeout, this, &RefreshScheduler::PollTick);
+}
+
+void RefreshScheduler::Start() {
+    m_updateTimer.start();
+    m_pollTimer.start();
+}
+
+void RefreshScheduler::Stop() {
+    m_updateTimer.stop();
+    m_pollTimer.stop();
+}
+
+void RefreshScheduler::UpdateTick() {
+    if (m_flags.Suspended || m_flags.UserBusy)
+        return;
+    CountDownRefreshMinutes();
+    const Integer current = m_window.CurrentProviderIndex();
+    if (current >= 1 && current <= m_providers.Count() &&
+        m_providers.Item(current)->MinutesToNextRefresh == 0)
+        ReloadCurrentProvider();
+    CountDownUpdateCheck();
+}
+
+// Every provider counts down, whatever its last fetch found: a provider whose
+// last fetch brought nothing new, or failed, must still come round again.
+// Only a stories fetch in flight holds the count, since its completion
+// restarts it.
+void RefreshScheduler::CountDownRefreshMinutes() {
+    for (const auto& provider : m_providers) {
+        if ((provider->PendingOperations & StoriesFetchOutstanding) == 0 &&
+            provider->MinutesToNextRefresh > 0)
+            --provider->MinutesToNextRefresh;
+    }
+}
+
+// The countdown restarts before the prompt opens, and the prompt does not
+// block, so a user away from the machine never holds the timers up.
+void RefreshScheduler::CountDownUpdateCheck() {
+    if (--m_updateCheckCountdown > 0)
+        return;
+    m_updateCheckCountdown = UpdateCheckMinutes;
+    if (!m_preferences.CheckForUpdates)
+        return;
+    const QString text = m_window.RunUpdateCheck();
+    if (!text.isEmpty())
+        m_window.OpenPhoneHomePrompt(text);
+}
+
+void RefreshScheduler::ReloadCurrentProvider() {
+    const Integer current = m_window.CurrentProviderIndex();
+    if (current < 1 || current > m_providers.Count())
+        return;
+    Provider& provider = *m_providers.Item(current);
+    m_window.SetWaitCursor(true);
+    provider.MinutesToNextRefresh = provider.RefreshMinutes;
+    provider.CancelPendingRequest();
+    m_window.SetActiveProviderListProviderColor(provider);
+    m_fetch.GrabStories(provider);
+    m_window.SetWaitCursor(false);
+}
+
+void RefreshScheduler::PollTick() {
+    const int treeValue = std::max(m_window.TreeSelectionValue(), 1);
+    if (!m_flags.Suspended)
+        m_fetch.PollPendingRequests();
+    if (treeValue != m_lastTreeValue) {
+        SetBackgroundRange(m_preferences.backgroundUpdateMode, true);
+        m_lastTreeValue = treeValue;
+    }
+    BackgroundRefreshStep();
+}
+
+RefreshScheduler::Range RefreshScheduler::AllProviders() const {
+    if (m_providers.Count() == 0)
+        return {};
+    return {1, m_providers.Count()};
+}
+
+RefreshScheduler::Range RefreshScheduler::CurrentCategoryProviders() const {
+    const QString category = m_window.CurrentCategory();
+    return {m_providers.LocateFirstProviderInCategory(category),
+            m_providers.LocateLastProviderInCategory(category)};
+}
+
+// Modes other than 1 and 2 mean no background refresh.
+RefreshScheduler::Range RefreshScheduler::RangeForMode(Long mode) const {
+    if (mode == 1 && m_window.ShowCategories())
+        return CurrentCategoryProviders();
+    if (mode == 1 || mode == 2)
+        return AllProviders();
+    return {};
+}
+
+// The cursor always ends inside the range, so the step never fetches a
+// provider the mode leaves out.
+void RefreshScheduler::SetBackgroundRange(Long mode, bool reposition) {
+    const Range range = RangeForMode(mode);
+    m_backgroundFirst = range.First;
+    m_backgroundLast = range.Last;
+    if (range.IsEmpty())
+        return;
+    if (reposition) {
+        const Integer selected = SelectedTreeProviderIndex();
+        if (selected != -1)
+            m_backgroundCursor = selected;
+    }
+    if (m_backgroundCursor < range.First || m_backgroundCursor > range.Last)
+        m_backgroundCursor = range.First;
+}
+
+Integer RefreshScheduler::SelectedTreeProviderIndex() const {
+    const Long uniqueID = m_window.SelectedTreeProviderID();
+    return uniqueID == 0 ? Integer(-1) : m_providers.LocateProviderByUniqueID(uniqueID);
+}
+
+Integer RefreshScheduler::NextBackgroundIndex(Integer cursor, bool currentCategoryOnly) const {
+    return StepBackgroundIndex(cursor, currentCategoryOnly, 1);
+}
+
+Integer RefreshScheduler::PreviousBackgroundIndex(Integer cursor, bool currentCategoryOnly) const {
+    return StepBackgroundIndex(cursor, currentCategoryOnly, -1);
+}
+
+Integer RefreshScheduler::StepBackgroundIndex(Integer cursor, bool currentCategoryOnly,
+                                              int step) const {
+    const Range range = currentCategoryOnly ? CurrentCategoryProviders() : AllProviders();
+    if (range.IsEmpty())
+        return cursor;
+    Integer start = std::max(cursor, Integer(1));
+    if (start < range.First || start > range.Last)
+        start = range.First;
+    Integer index = start;
+    do {
+        if (step > 0)
+            index = index == range.Last ? range.First : Integer(index + 1);
+        else
+            index = index == range.First ? range.Last : Integer(index - 1);
+    } while (index != start && !IsEligible(index));
+    return index;
+}
+
+bool RefreshScheduler::IsEligible(Integer index) const {
+    const Provider& provider = *m_providers.Item(index);
+    return provider.Active && IsCategoryVisible(provider);
+}
+
+// A provider filed under no known category is hidden by none.
+bool RefreshScheduler::IsCategoryVisible(const Provider& provider) const {
+    const CategoryCollection& categories = m_providers.Categories();
+    const Integer position = categories.LocateCategory(provider.Category);
+    return position == -1 || categories.Item(position)->Visible;
+}
+
+bool RefreshScheduler::IsDue(const Provider& provider) const {
+    return provider.Active && provider.PendingOperations == 0 && provider.MinutesToNextRefresh == 0;
+}
+
+bool RefreshScheduler::LimitsAllowFetch() const {
+    return m_fetch.PendingRequestCount() < m_fetch.MaxPendingRequests() &&
+           m_fetch.OutstandingRequestCount() < m_fetch.MaxOutstandingRequests();
+}
+
+// At most one fetch per tick; when the limits are reached the cursor stays,
+// so the same provider is looked at again next time.
+void RefreshScheduler::BackgroundRefreshStep() {
+    if (m_backgroundFirst == -1 || m_flags.Suspended || !LimitsAllowFetch())
+        return;
+    if (m_backgroundCursor >= 1 && m_backgroundCursor <= m_providers.Count()) {
+        Provider& provider = *m_providers.Item(m_backgroundCursor);
+        if (IsDue(provider))
+            m_fetch.GrabStories(provider);
+    }
+    m_backgroundCursor =
+        NextBackgroundIndex(m_backgroundCursor, m_preferences.backgroundUpdateMode != 2);
+}

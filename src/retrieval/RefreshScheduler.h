@@ -1,0 +1,96 @@
+#pragma once
+
+#include "platform/Types.h"
+
+#include <QObject>
+#include <QTimer>
+
+class FetchControl;
+class Provider;
+class ProviderCollection;
+struct ProgramFlags;
+struct SchedulingPreferences;
+class SchedulerWindow;
+
+// Decides when providers are fetched. The update timer counts each
+// provider's minutes to its next refresh down once a minute, reloads the
+// current provider when it is due and now and then runs the program update
+// check; the poll timer completes finished text requests and starts the
+// background refresh of at most one due provider per tick, walking
+// cyclically through the range the background update mode chooses.
+//
+// The provider collection is held by reference: a window that replaces its
+// list must assign the new one into the same object.
+class RefreshScheduler : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int UpdateIntervalMs = 60000;
+    static constexpr int PollIntervalMs = 200;
+    // Minutes between program update checks: 48 hours.
+    static constexpr int UpdateCheckMinutes = 2880;
+
+    RefreshScheduler(ProviderCollection& providers, FetchControl& fetch, SchedulerWindow& window,
+                     const SchedulingPreferences& preferences, const ProgramFlags& flags,
+                     QObject* parent = nullptr);
+
+    // The timers are created stopped; start-up starts them once the window
+    // is built, shutdown stops them first.
+    void Start();
+    void Stop();
+
+    void UpdateTick();
+    void PollTick();
+
+    // Chooses the background range for a mode; with reposition the cursor
+    // moves to the provider selected in the tree.
+    void SetBackgroundRange(Long mode, bool reposition);
+    // The next (or previous) active provider in a visible category after
+    // cursor, cyclically, within the current category's providers or over
+    // all; cursor itself when there is none or no range.
+    Integer NextBackgroundIndex(Integer cursor, bool currentCategoryOnly) const;
+    Integer PreviousBackgroundIndex(Integer cursor, bool currentCategoryOnly) const;
+    // Starts the refresh of the provider under the cursor when it is due and
+    // the limits allow, and moves the cursor on.
+    void BackgroundRefreshStep();
+    void ReloadCurrentProvider();
+
+    // -1 when there is no background refresh.
+    Integer BackgroundFirst() const { return m_backgroundFirst; }
+    Integer BackgroundLast() const { return m_backgroundLast; }
+    Integer BackgroundCursor() const { return m_backgroundCursor; }
+    int UpdateCheckCountdown() const { return m_updateCheckCountdown; }
+
+private:
+    struct Range {
+        Integer First = -1;
+        Integer Last = -1;
+        bool IsEmpty() const { return First == -1 || Last == -1; }
+    };
+
+    Range AllProviders() const;
+    Range CurrentCategoryProviders() const;
+    Range RangeForMode(Long mode) const;
+    Integer StepBackgroundIndex(Integer cursor, bool currentCategoryOnly, int step) const;
+    bool IsEligible(Integer index) const;
+    bool IsCategoryVisible(const Provider& provider) const;
+    bool IsDue(const Provider& provider) const;
+    bool LimitsAllowFetch() const;
+    Integer SelectedTreeProviderIndex() const;
+    void CountDownRefreshMinutes();
+    void CountDownUpdateCheck();
+
+    ProviderCollection& m_providers;
+    FetchControl& m_fetch;
+    SchedulerWindow& m_window;
+    const SchedulingPreferences& m_preferences;
+    const ProgramFlags& m_flags;
+    QTimer m_updateTimer;
+    QTimer m_pollTimer;
+    Integer m_backgroundFirst = -1;
+    Integer m_backgroundLast = -1;
+    Integer m_backgroundCursor = 1;
+    // The tree selection the poll timer saw last; -1 before the first tick.
+    int m_lastTreeValue = -1;
+    int m_updateCheckCountdown = UpdateCheckMinutes;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/Types.h"
+
+#include <QString>
+
+class Provider;
+
+// The main window as the refresh scheduler sees it.
+class SchedulerWindow {
+public:
+    virtual ~SchedulerWindow() = default;
+
+    // Position of the provider shown, 1-based; 0 when none is.
+    virtual Integer CurrentProviderIndex() const = 0;
+    // Path of the category the user is in.
+    virtual QString CurrentCategory() const = 0;
+    virtual bool ShowCategories() const = 0;
+    // A number that changes whenever the tree's selected node changes.
+    virtual int TreeSelectionValue() const = 0;
+    // UniqueID of the provider of the tree's selected node; 0 when no
+    // provider node is selected.
+    virtual Long SelectedTreeProviderID() const = 0;
+
+    virtual void SetActiveProviderListProviderColor(Provider& provider) = 0;
+    virtual void SetWaitCursor(bool on) = 0;
+
+    // The program update check; the text to put to the user, or empty when
+    // there is nothing to say.
+    virtual QString RunUpdateCheck() = 0;
+    // Opens the "Phone Home?" prompt for the update check's text and returns
+    // at once: timer work never waits on the user.
+    virtual void OpenPhoneHomePrompt(const QString& text) = 0;
+};
