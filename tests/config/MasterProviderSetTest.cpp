@@ -1,0 +1,188 @@
+#include "config/MasterProviderSet.h"
+#include "MasterListFixture.h"
+#include "model/ProgressReporter.h"
+#include "platform/KnownFolders.h"
+
+#include <QSet>
+#include <QStringList>
+#include <QUrl>
+
+namespace {
+
+class StatusRecorder : public ProgressReporter {
+public:
+    void SetStatus(const QString& text) override { Statuses.append(text); }
+    void OpenProgress(int) override {}
+    void UpdateProgress(int) override {}
+    void CloseProgress() override {}
+
+    QStringList Statuses;
+};
+
+class MasterProviderSetTest : public MasterListFixture {
+protected:
+    bool Load(bool local = false, ProgressReporter* progress = nullptr) {
+        master.SetProviderRoot(QStringLiteral("Standard"));
+        return master.Load(true, progress, local);
+    }
+
+    QStringList Names() const {
+        QStringList names;
+        for (Integer i = 1; i <= master.GetProviderCount(); ++i)
+            names.append(master.GetProvider(i)->ProviderName);
+        return names;
+    }
+
+    MasterProviderSet master{Locations()};
+};
+
+} // namespace
+
+TEST_F(MasterProviderSetTest, FetchesTheListAndAppliesChangesAndWithdrawals) {
+    PublishList(ProviderXml(1, "alpha", "News") + ProviderXml(2, "beta", "News") +
+                    ProviderXml(3, "gamma", "Science"),
+                "<provider><uniqueid>1</uniqueid><description>renamed</description>"
+                "<category>World</category></provider>"
+                "<provider><uniqueid>99</uniqueid><description>unknown</description></provider>"
+                "<obsolete uniqueid=\"3\"/>",
+                4);
+    StatusRecorder progress;
+    ASSERT_TRUE(Load(false, &progress));
+
+    EXPECT_EQ(Names(), QStringList({"alpha", "beta"}));
+    EXPECT_EQ(master.GetProvider(1)->Description, "renamed");
+    EXPECT_EQ(master.GetProvider(1)->Category, "World");
+    EXPECT_EQ(master.GetProvider(1)->DataURL, "http://alpha.example/rss");
+    EXPECT_EQ(master.GetDeltaProviderCount(), 2);
+    EXPECT_EQ(master.GetProviderSetCount(), 1);
+    EXPECT_EQ(master.GetBaseProviderSetFileName(0, QString()), LocalFile("bps_1.xml"));
+    EXPECT_EQ(master.GetDeltaProviderSetFileName(0, QString()), LocalFile("dps_1.xml"));
+    EXPECT_EQ(MasterProviderSet::GetDeltaSetVersion(LocalFile("dps_1.xml")), 4);
+    // The index is read from the answer, never stored.
+    EXPECT_FALSE(QFile::exists(LocalFile("root.xml")));
+    EXPECT_EQ(progress.Statuses,
+              QStringList({"Fetching root.xml", "Fetching " + LocalFile("bps_1.xml"),
+                           "Fetching " + LocalFile("dps_1.xml"), QString()}));
+}
+
+TEST_F(MasterProviderSetTest, AnUnusableIndexFailsTheLoad) {
+    const struct {
+        const char* what;
+        QByteArray index;
+    } cases[] = {
+        {"another list", Index(1, "Other")},
+        {"not XML", "<html"},
+        {"count not a number", "<providerset name=\"Standard\" count=\"x\"/>"},
+        {"fewer sets than counted", "<providerset name=\"Standard\" count=\"2\"><czb n=\"1\" "
+                                    "v=\"1\"/><!-- no second --></providerset>"},
+        {"set number missing", "<providerset name=\"Standard\" count=\"1\"><czb v=\"1\"/>"
+                               "</providerset>"},
+    };
+    WriteLocalList(ProviderXml(1, "alpha", "News"), QByteArray());
+    for (const auto& c : cases) {
+        Publish(QStringLiteral("root.xml"), c.index);
+        EXPECT_FALSE(Load(false)) << c.what;
+    }
+}
+
+TEST_F(MasterProviderSetTest, FetchesADeltaOnlyWhenTheIndexAnnouncesANewerOne) {
+    const struct {
+        const char* what;
+        QByteArray local; // empty: no local file
+        int fetches;
+    } cases[] = {
+        {"same version", SetFile({}, 2), 0},
+        {"older version", SetFile({}, 1), 1},
+        {"unreadable", "<providers", 1},
+        {"missing", {}, 1},
+    };
+    PublishList(ProviderXml(1, "alpha", "News"), QByteArray(), 2);
+    for (const auto& c : cases) {
+        QFile::remove(LocalFile("dps_1.xml"));
+        if (!c.local.isEmpty())
+            WriteLocal(QStringLiteral("dps_1.xml"), c.local);
+        const int before = server.RequestCount("/Standard/dps_1.xml");
+        EXPECT_TRUE(Load()) << c.what;
+        EXPECT_EQ(server.RequestCount("/Standard/dps_1.xml") - before, c.fetches) << c.what;
+    }
+}
+
+TEST_F(MasterProviderSetTest, AnAnswerThatIsNoProvidersFileNeverReplacesACachedFile) {
+    Publish(QStringLiteral("root.xml"), Index(2));
+    Publish(QStringLiteral("bps_1.xml"), "<html>maintenance</html>");
+    Publish(QStringLiteral("dps_1.xml"), "<html>maintenance</html>");
+    WriteLocal(QStringLiteral("bps_1.xml"), "<providers><provider>");
+    WriteLocal(QStringLiteral("dps_1.xml"), SetFile({}, 1));
+
+    EXPECT_FALSE(Load());
+    EXPECT_EQ(ReadFile(LocalFile("dps_1.xml")), SetFile({}, 1));
+
+    // A damaged base file is fetched again once the server has it.
+    Publish(QStringLiteral("dps_1.xml"), SetFile({}, 2));
+    EXPECT_FALSE(Load());
+    EXPECT_EQ(ReadFile(LocalFile("bps_1.xml")), "<providers><provider>");
+    Publish(QStringLiteral("bps_1.xml"), SetFile(ProviderXml(1, "alpha", "News")));
+    EXPECT_TRUE(Load());
+    EXPECT_EQ(Names(), QStringList({"alpha"}));
+}
+
+TEST_F(MasterProviderSetTest, TheBundledCopySeedsTheLocalFolder) {
+    WriteFile(bundle.path(), QStringLiteral("root.xml"), Index(3));
+    WriteFile(bundle.path(), QStringLiteral("bps_1.xml"), SetFile(ProviderXml(1, "alpha", "News")));
+    WriteFile(bundle.path(), QStringLiteral("dps_1.xml"), SetFile({}, 3));
+    // Left from an older program: the newer bundled index and delta win.
+    WriteLocal(QStringLiteral("root.xml"), Index(2));
+    WriteLocal(QStringLiteral("dps_1.xml"), SetFile({}, 2));
+
+    EXPECT_TRUE(Load(true));
+    EXPECT_EQ(Names(), QStringList({"alpha"}));
+    EXPECT_EQ(ReadFile(LocalFile("root.xml")), Index(3));
+    EXPECT_EQ(MasterProviderSet::GetDeltaSetVersion(LocalFile("dps_1.xml")), 3);
+    EXPECT_TRUE(server.Requests().isEmpty());
+}
+
+TEST_F(MasterProviderSetTest, DeltaSetVersion) {
+    const struct {
+        QByteArray file; // empty: no file
+        Integer version;
+    } cases[] = {
+        {"<providers v=\"7\"/>", 7},      {"<providers v=\"\"/>", 0},  {"<providers/>", 0},
+        {"<providers v=\"seven\"/>", -1}, {"<providers v=\"7\">", -1}, {{}, -1},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(LocalFile("dps_1.xml"));
+        if (!c.file.isEmpty())
+            WriteLocal(QStringLiteral("dps_1.xml"), c.file);
+        EXPECT_EQ(MasterProviderSet::GetDeltaSetVersion(LocalFile("dps_1.xml")), c.version)
+            << c.file.constData();
+    }
+}
+
+TEST(BundledMasterList, IsAUsableCatalogue) {
+    const QString folder = KnownFolders::DataFolder() + QStringLiteral("/Standard/");
+    ProviderCollection base;
+    ASSERT_TRUE(base.LoadFile(folder + "bps_1.xml", nullptr, false));
+    EXPECT_EQ(base.ToBytes(false, false, true), ReadFile(folder + "bps_1.xml"));
+    EXPECT_GE(base.Count(), 30);
+    QSet<Long> ids;
+    for (const auto& provider : base) {
+        EXPECT_TRUE(provider->UniqueID > 0 && !Provider::IsTemporaryID(provider->UniqueID))
+            << provider->ProviderName.toStdString();
+        ids.insert(provider->UniqueID);
+        const QString scheme = QUrl(provider->DataURL).scheme();
+        EXPECT_TRUE(scheme == "https" || scheme == "http") << provider->ProviderName.toStdString();
+        EXPECT_FALSE(provider->Category.isEmpty()) << provider->ProviderName.toStdString();
+        EXPECT_EQ(provider->Origin, 0);
+        EXPECT_GE(provider->RefreshMinutes, 60);
+    }
+    EXPECT_EQ(ids.size(), base.Count());
+
+    ProviderCollection delta;
+    ASSERT_TRUE(delta.LoadFile(folder + "dps_1.xml", nullptr, false));
+    EXPECT_EQ(delta.ToBytes(true, false, true), ReadFile(folder + "dps_1.xml"));
+    for (const auto& change : delta)
+        EXPECT_GT(base.LocateProviderByUniqueID(change->UniqueID), 0);
+    EXPECT_EQ(ReadFile(folder + "root.xml"),
+              "<providerset name=\"Standard\" count=\"1\">\r\n  <czb n=\"1\" v=\"" +
+                  QByteArray::number(delta.Version) + "\"/>\r\n</providerset>\r\n");
+}
