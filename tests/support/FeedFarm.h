@@ -1,0 +1,55 @@
+#pragma once
+
+#include "TestHttpServer.h"
+
+#include "feeds/IntakeEnvironment.h"
+#include "model/ProviderCollection.h"
+#include "platform/HighResolutionCounter.h"
+#include "retrieval/FeedFetcher.h"
+#include "retrieval/ProgramFlags.h"
+#include "retrieval/RefreshScheduler.h"
+#include "retrieval/SchedulerWindow.h"
+#include "retrieval/SchedulingPreferences.h"
+
+// The whole refresh path without the main window: a local server with many
+// feeds (every fifth one a text feed), a providers file naming them, and
+// the fetcher and scheduler working on the list loaded from that file.
+// The window is a plain stand-in that shows no provider.
+class FeedFarm : public SchedulerWindow, public IntakeEnvironment {
+public:
+    explicit FeedFarm(int feeds, Long backgroundUpdateMode = 2);
+
+    // Writes the providers file for the server's feeds to `file`.
+    void WriteProvidersFile(const QString& file) const;
+
+    Integer CurrentProviderIndex() const override { return 0; }
+    QString CurrentCategory() const override { return {}; }
+    bool ShowCategories() const override { return false; }
+    int TreeSelectionValue() const override { return 1; }
+    Long SelectedTreeProviderID() const override { return 0; }
+    void SetActiveProviderListProviderColor(Provider&) override {}
+    void SetWaitCursor(bool) override {}
+    QString RunUpdateCheck() override { return {}; }
+    void OpenPhoneHomePrompt(const QString&) override {}
+
+    bool HighlightNewStories() const override { return true; }
+    bool PlayArrivalSounds() const override { return false; }
+    Currency CounterNow() const override { return HighResolutionCounter::Value(); }
+    void OperationCompleted() override {}
+    void StoriesReplaced(Provider&) override {}
+    void LoadStateChanged(Provider&) override {}
+    void PlayArrivalSound(const QString&) override {}
+
+    // Providers whose first load has completed (any outcome but loading).
+    int CompletedCount() const;
+
+    TestHttpServer Server;
+    ProviderCollection Providers;
+    SchedulingPreferences Preferences;
+    ProgramFlags Flags;
+    FeedFetcher Fetcher{*this};
+    RefreshScheduler Scheduler{Providers, Fetcher, *this, Preferences, Flags};
+
+private:
+    int m_feeds;
+};
