@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,19 @@ TEST_F(FileDownloadTest, ReplacesTheFileOnlyWithACompleteAcceptedAnswer) {
     EXPECT_TRUE(FileDownload::DownloadToFile(server.Url("/empty").toString(), target));
     EXPECT_TRUE(QFile::exists(target));
     EXPECT_EQ(Target(), QByteArray());
+}
+
+// The wait runs the event loop: timers and network completions go on.
+TEST_F(FileDownloadTest, TimersKeepTickingWhileADownloadWaits) {
+    TestHttpServer::Response silent;
+    silent.NeverAnswer = true;
+    server.Serve("/silent", silent);
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(10);
+    EXPECT_EQ(FileDownload::FetchBytes(server.Url("/silent").toString(), 300ms), std::nullopt);
+    EXPECT_GT(ticks, 0);
 }
 
 TEST_F(FileDownloadTest, ForgottenAddressesAreFetchedAgain) {
