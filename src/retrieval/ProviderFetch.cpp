@@ -17,18 +17,18 @@ void Release(std::unique_ptr<HttpRequest>& request) {
 } // namespace
 
 ProviderFetch::ProviderFetch(FeedFetcher& fetcher, Provider& provider)
-    : m_fetcher(fetcher)
+    : m_fetcher(&fetcher)
     , m_provider(provider) {}
 
 ProviderFetch::~ProviderFetch() {
     // The provider may be going away with fetches in flight.
     Uncount(m_counted);
-    m_fetcher.RemovePendingRequest(&m_provider);
+    LeaveSlot();
 }
 
 void ProviderFetch::Cancel(int cancelledOperations) {
     Uncount(cancelledOperations);
-    m_fetcher.RemovePendingRequest(&m_provider);
+    LeaveSlot();
     // A fetch called off did not finish: the provider must not look as if
     // it were loading for ever.
     if (m_provider.LoadState == LoadState::Loading)
@@ -38,28 +38,38 @@ void ProviderFetch::Cancel(int cancelledOperations) {
 void ProviderFetch::Count(int operations) {
     const int added = operations & ~m_counted;
     m_counted |= added;
-    m_fetcher.CountOperations(std::popcount(static_cast<unsigned>(added)));
+    TellCount(std::popcount(static_cast<unsigned>(added)));
 }
 
 void ProviderFetch::Uncount(int operations) {
     const int ended = operations & m_counted;
     m_counted &= ~ended;
-    m_fetcher.CountOperations(-std::popcount(static_cast<unsigned>(ended)));
+    TellCount(-std::popcount(static_cast<unsigned>(ended)));
+}
+
+void ProviderFetch::TellCount(int delta) {
+    if (m_fetcher != nullptr)
+        m_fetcher->CountOperations(delta);
+}
+
+void ProviderFetch::LeaveSlot() {
+    if (m_fetcher != nullptr)
+        m_fetcher->RemovePendingRequest(&m_provider);
 }
 
 HttpRequest& ProviderFetch::StartDocument() {
-    m_documentRequest.reset(m_fetcher.NewRequest());
+    m_documentRequest.reset(m_fetcher->NewRequest());
     m_document = std::make_unique<XmlDocument>();
     return *m_documentRequest;
 }
 
 HttpRequest& ProviderFetch::StartStories() {
-    m_storiesRequest.reset(m_fetcher.NewRequest());
+    m_storiesRequest.reset(m_fetcher->NewRequest());
     return *m_storiesRequest;
 }
 
 HttpRequest& ProviderFetch::StartDetails() {
-    m_detailsRequest.reset(m_fetcher.NewRequest());
+    m_detailsRequest.reset(m_fetcher->NewRequest());
     return *m_detailsRequest;
 }
 

@@ -3,6 +3,8 @@
 #include "model/PendingFetch.h"
 #include "platform/XmlDocument.h"
 
+#include <QPointer>
+
 #include <memory>
 
 class FeedFetcher;
@@ -47,7 +49,11 @@ public:
     void ReleaseDetails();
 
 private:
-    FeedFetcher& m_fetcher;
+    void TellCount(int delta);
+    void LeaveSlot();
+
+    // The list of providers may outlive the fetcher at shutdown.
+    QPointer<FeedFetcher> m_fetcher;
     Provider& m_provider;
     int m_counted = 0;
     std::unique_ptr<HttpRequest> m_documentRequest;
