@@ -6,6 +6,8 @@
 #include "ui/CommandLine.h"
 #include "ui/MainForm.h"
 #include "ui/QtMessageBoxPresenter.h"
+#include "ui/SingleInstance.h"
+#include "ui/TerminationSignals.h"
 
 #include <QApplication>
 
@@ -13,18 +15,39 @@ int main(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    if (const auto exitCode = CommandLine::HandleInformational(arguments))
-        return *exitCode;
+    const CommandLine::Invocation invocation =
+        CommandLine::Parse(arguments, qEnvironmentVariable("VARNOCET_HOME"));
+    if (invocation.ExitCode)
+        return *invocation.ExitCode;
+    KnownFolders::SetHome(invocation.Home);
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(ProgramName());
     QApplication::setApplicationVersion(ProgramVersionString());
     QApplication::setDesktopFileName(QStringLiteral("varnocet"));
 
+    SingleInstance instance(KnownFolders::Configuration());
+    if (!instance.Claim())
+        return 0; // the running program shows itself instead
+
     QtMessageBoxPresenter messageBoxes;
     MessageBox::SetPresenter(&messageBoxes);
     SettingsStore store(KnownFolders::Configuration());
     MainForm mainForm(store, ProviderListFile::DefaultPath());
+    QObject::connect(&instance, &SingleInstance::RaiseRequested, &mainForm, [&mainForm] {
+        mainForm.showNormal();
+        mainForm.raise();
+        mainForm.activateWindow();
+    });
+    // A signal or the end of the desktop session closes the program as Exit
+    // does; the shutdown runs once whichever comes first.
+    TerminationSignals terminations;
+    QObject::connect(&terminations, &TerminationSignals::Received, &mainForm, [&mainForm] {
+        mainForm.ShutdownMainWindow();
+        QApplication::quit();
+    });
+    QObject::connect(&application, &QApplication::aboutToQuit, &mainForm,
+                     &MainForm::ShutdownMainWindow);
     mainForm.Load();
     return QApplication::exec();
 }

@@ -7,7 +7,15 @@
 
 namespace {
 
-QString Writable(QStandardPaths::StandardLocation location) {
+QString& HomeOverride() {
+    static QString home;
+    return home;
+}
+
+// Under a chosen home, each kind of folder has a fixed name below it.
+QString Writable(QStandardPaths::StandardLocation location, const QString& underHome) {
+    if (!HomeOverride().isEmpty())
+        return QDir(HomeOverride()).filePath(underHome);
     return QStandardPaths::writableLocation(location);
 }
 
@@ -15,16 +23,24 @@ QString Writable(QStandardPaths::StandardLocation location) {
 
 namespace KnownFolders {
 
+void SetHome(const QString& home) {
+    HomeOverride() = home.isEmpty() ? QString() : QDir(home).absolutePath();
+}
+
+QString Home() {
+    return HomeOverride();
+}
+
 QString ApplicationData() {
-    return Writable(QStandardPaths::AppDataLocation);
+    return Writable(QStandardPaths::AppDataLocation, QStringLiteral("data"));
 }
 
 QString Configuration() {
-    return Writable(QStandardPaths::AppConfigLocation);
+    return Writable(QStandardPaths::AppConfigLocation, QStringLiteral("config"));
 }
 
 QString Cache() {
-    return Writable(QStandardPaths::CacheLocation);
+    return Writable(QStandardPaths::CacheLocation, QStringLiteral("cache"));
 }
 
 QString Temporary() {
@@ -32,11 +48,11 @@ QString Temporary() {
 }
 
 QString Desktop() {
-    return Writable(QStandardPaths::DesktopLocation);
+    return Writable(QStandardPaths::DesktopLocation, QStringLiteral("Desktop"));
 }
 
 QString Autostart() {
-    return QDir(Writable(QStandardPaths::GenericConfigLocation))
+    return QDir(Writable(QStandardPaths::GenericConfigLocation, QStringLiteral("config")))
         .filePath(QStringLiteral("autostart"));
 }
 

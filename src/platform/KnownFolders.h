@@ -7,6 +7,12 @@
 // them with EnsureFolder first.
 namespace KnownFolders {
 
+// Puts every folder the program writes to under `home` (data, config,
+// cache, the desktop and autostart folders), for a second profile or a
+// test that must not touch the real home folder. Empty: the usual places.
+void SetHome(const QString& home);
+QString Home();
+
 // ~/.local/share/Varnocet: the providers file and other per-user data.
 QString ApplicationData();
 // ~/.config/Varnocet: the settings store.

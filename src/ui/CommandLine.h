@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
 #include <optional>
@@ -8,9 +9,15 @@
 // any window system is needed, so `varnocet --version` works on a console.
 namespace CommandLine {
 
-// Handles --help and --version (and reports unknown options): prints to
-// standard output or error and returns the exit code; nothing when the
-// program should start.
-std::optional<int> HandleInformational(const QStringList& arguments);
+struct Invocation {
+    // Set when the program should end at once with this code (after --help,
+    // --version or a usage error, already printed).
+    std::optional<int> ExitCode;
+    // The folder every file the program writes goes under: --home DIR, else
+    // `environmentHome` (VARNOCET_HOME); empty for the usual places.
+    QString Home;
+};
+
+Invocation Parse(const QStringList& arguments, const QString& environmentHome);
 
 } // namespace CommandLine

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,19 @@ TEST(KnownFoldersTest, PerUserFoldersAreNamedAfterTheProgram) {
     EXPECT_TRUE(KnownFolders::Cache().endsWith(QStringLiteral("/Varnocet")));
     EXPECT_TRUE(KnownFolders::Autostart().endsWith(QStringLiteral("/autostart")));
     EXPECT_FALSE(KnownFolders::Temporary().isEmpty());
+}
+
+TEST(KnownFoldersTest, AChosenHomeHoldsEveryWritableFolder) {
+    QTemporaryDir home;
+    KnownFolders::SetHome(home.path());
+    const QStringList folders = {KnownFolders::ApplicationData(), KnownFolders::Configuration(),
+                                 KnownFolders::Cache(), KnownFolders::Desktop(),
+                                 KnownFolders::Autostart()};
+    KnownFolders::SetHome(QString());
+    for (const QString& folder : folders)
+        EXPECT_TRUE(folder.startsWith(home.path() + u'/')) << folder.toStdString();
+    EXPECT_EQ(QSet<QString>(folders.cbegin(), folders.cend()).size(), folders.size());
+    EXPECT_FALSE(KnownFolders::Cache().startsWith(home.path()));
 }
 
 TEST(KnownFoldersTest, DataFolderIsBesideTheProgram) {

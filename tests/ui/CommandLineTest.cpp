@@ -4,29 +4,34 @@
 
 namespace {
 
-std::optional<int> Handle(const QStringList& options) {
-    return CommandLine::HandleInformational(QStringList{QStringLiteral("varnocet")} + options);
+CommandLine::Invocation Parse(const QStringList& options, const QString& environmentHome = {}) {
+    return CommandLine::Parse(QStringList{QStringLiteral("varnocet")} + options, environmentHome);
 }
 
 } // namespace
 
 TEST(CommandLineTest, InformationalOptionsExitAtOnce) {
     testing::internal::CaptureStdout();
-    EXPECT_EQ(Handle({QStringLiteral("--version")}), 0);
+    EXPECT_EQ(Parse({QStringLiteral("--version")}).ExitCode, 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "varnocet 0.9.90\n");
 
     testing::internal::CaptureStdout();
-    EXPECT_EQ(Handle({QStringLiteral("--help")}), 0);
+    EXPECT_EQ(Parse({QStringLiteral("--help")}).ExitCode, 0);
     const std::string help = testing::internal::GetCapturedStdout();
     EXPECT_NE(help.find("--version"), std::string::npos);
+    EXPECT_NE(help.find("--home"), std::string::npos);
 }
 
 TEST(CommandLineTest, UnknownOptionIsAUsageError) {
     testing::internal::CaptureStderr();
-    EXPECT_EQ(Handle({QStringLiteral("--frobnicate")}), 2);
+    EXPECT_EQ(Parse({QStringLiteral("--frobnicate")}).ExitCode, 2);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("frobnicate"), std::string::npos);
 }
 
-TEST(CommandLineTest, NoOptionsStartsTheProgram) {
-    EXPECT_EQ(Handle({}), std::nullopt);
+TEST(CommandLineTest, HomeComesFromTheOptionElseTheEnvironment) {
+    EXPECT_EQ(Parse({}).ExitCode, std::nullopt);
+    EXPECT_EQ(Parse({}).Home, QString());
+    EXPECT_EQ(Parse({}, "/env/home").Home, "/env/home");
+    EXPECT_EQ(Parse({QStringLiteral("--home"), QStringLiteral("/opt/home")}, "/env/home").Home,
+              "/opt/home");
 }
