@@ -62,7 +62,11 @@ void CopyFile(const QString& from, const QString& to) {
 } // namespace
 
 MasterProviderSet::Locations MasterProviderSet::DefaultLocations() {
-    return {ServerBase, KnownFolders::Cache(), KnownFolders::DataFolder()};
+    // A mirror, or a local copy of the list served while testing it.
+    QString server = qEnvironmentVariable("VARNOCET_MASTER_LIST_URL", ServerBase);
+    if (!server.endsWith(u'/'))
+        server += u'/';
+    return {server, KnownFolders::Cache(), KnownFolders::DataFolder()};
 }
 
 QString MasterProviderSet::ServerHost(const Locations& locations) {

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "config/MasterProviderSet.h"
 #include "config/Settings.h"
 
 #include <QMainWindow>
 
 #include <memory>
 
+class ProgressReporter;
 class ProviderCollection;
+class SplashForm;
 class SettingsStore;
 
 // The main window. Load() runs the program's start-up and ends by showing
@@ -15,7 +18,11 @@ class MainForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    MainForm(SettingsStore& store, const QString& providersFilePath, QWidget* parent = nullptr);
+    // `masterList` says where the master provider list is published, kept
+    // and shipped; tests put local places there.
+    MainForm(SettingsStore& store, const QString& providersFilePath,
+             MasterProviderSet::Locations masterList = MasterProviderSet::DefaultLocations(),
+             QWidget* parent = nullptr);
     ~MainForm() override;
 
     void Load();
@@ -33,14 +40,22 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Loads the providers file; true when the list had to start afresh.
-    bool LoadProviderList();
-    void SortProviderList();
+    // Loads the providers file; when it is missing or unreadable the master
+    // provider list fills the list instead. True when the list had to start
+    // afresh.
+    bool LoadProviderList(SplashForm& splash);
+    // The upgrade steps for a list written by an older version, and the
+    // master list's updates when the user asked for them. True when the
+    // list changed.
+    bool UpdateFromMasterList(SplashForm& splash);
+    bool MergeMasterList(bool bFailMessage, ProgressReporter* progress, bool bDoLocal);
+    void SortProviderList(SplashForm& splash);
     void ApplyWindowPlacement();
     void StoreWindowPlacement();
 
     SettingsStore& m_store;
     QString m_providersFilePath;
+    MasterProviderSet::Locations m_masterList;
     Settings m_settings;
     std::unique_ptr<ProviderCollection> m_providers;
     bool m_shutDown = false;

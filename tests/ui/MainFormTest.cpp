@@ -1,6 +1,7 @@
 #include "ui/MainForm.h"
 #include "config/ProgramVersion.h"
 #include "model/ProviderCollection.h"
+#include "platform/KnownFolders.h"
 #include "platform/SettingsStore.h"
 #include "support/RecordingMessageBox.h"
 
@@ -41,6 +42,13 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
+    // The master list: nothing listens at the server's address, so it comes
+    // from the copy the build ships.
+    MasterProviderSet::Locations MasterList() const {
+        return {QStringLiteral("http://127.0.0.1:9/"), folder.filePath(QStringLiteral("cache")),
+                KnownFolders::DataFolder()};
+    }
+
     QTemporaryDir folder;
 };
 
@@ -48,7 +56,7 @@ protected:
 
 TEST_F(MainFormTest, FirstStartCountsOneInvocationAndShowsTheWindow) {
     SettingsStore store(folder.path());
-    MainForm form(store, ProvidersFile());
+    MainForm form(store, ProvidersFile(), MasterList());
     form.Load();
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Varnocet"));
@@ -60,7 +68,7 @@ TEST_F(MainFormTest, FirstStartCountsOneInvocationAndShowsTheWindow) {
 TEST_F(MainFormTest, CategoryTreeStartsHiddenWhateverWasStored) {
     WriteStore("[Preferences]\nShowCategories=True\nInvocations=4\n");
     SettingsStore store(folder.path());
-    MainForm form(store, ProvidersFile());
+    MainForm form(store, ProvidersFile(), MasterList());
     form.Load();
     EXPECT_FALSE(form.ProgramSettings().ShowCategories);
     EXPECT_EQ(form.ProgramSettings().Invocations, 5);
@@ -69,7 +77,7 @@ TEST_F(MainFormTest, CategoryTreeStartsHiddenWhateverWasStored) {
 TEST_F(MainFormTest, ClosingWritesThePreferencesBack) {
     {
         SettingsStore store(folder.path());
-        MainForm form(store, ProvidersFile());
+        MainForm form(store, ProvidersFile(), MasterList());
         form.Load();
         form.move(300, 200);
         form.close();
@@ -84,7 +92,7 @@ TEST_F(MainFormTest, ClosingWritesThePreferencesBack) {
 
 TEST_F(MainFormTest, WindowFarToTheRightIsStoredInThirtyTwoBits) {
     SettingsStore store(folder.path());
-    MainForm form(store, ProvidersFile());
+    MainForm form(store, ProvidersFile(), MasterList());
     form.Load();
     form.move(2500, 10);
     form.ShutdownMainWindow();
@@ -97,7 +105,7 @@ TEST_F(MainFormTest, FailedSettingsWriteIsReportedAndShutdownCompletes) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     SettingsStore store(folder.filePath(QStringLiteral("blocker/config")));
-    MainForm form(store, ProvidersFile());
+    MainForm form(store, ProvidersFile(), MasterList());
     form.Load(); // the first run already writes, and already fails
     RecordingMessageBox::Instance().Texts.clear();
     EXPECT_FALSE(form.WriteSettingsAndProviders(true, true));
@@ -109,7 +117,7 @@ TEST_F(MainFormTest, FailedSettingsWriteIsReportedAndShutdownCompletes) {
 
 TEST_F(MainFormTest, ShutdownRunsOnce) {
     SettingsStore store(folder.path());
-    MainForm form(store, ProvidersFile());
+    MainForm form(store, ProvidersFile(), MasterList());
     form.Load();
     form.ShutdownMainWindow();
     QFile::remove(folder.filePath(QStringLiteral("Varnocet.conf")));
@@ -117,13 +125,15 @@ TEST_F(MainFormTest, ShutdownRunsOnce) {
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("Varnocet.conf"))));
 }
 
-TEST_F(MainFormTest, FirstRunWritesAnEmptyProviderListIntoANewFolder) {
+TEST_F(MainFormTest, FirstRunSeedsTheListFromTheMasterListIntoANewFolder) {
     SettingsStore store(folder.path());
-    MainForm form(store, ProvidersFile());
+    MainForm form(store, ProvidersFile(), MasterList());
     form.Load();
     EXPECT_TRUE(QFile::exists(ProvidersFile()));
+    EXPECT_GT(form.Providers().Count(), 20);
+    EXPECT_FALSE(form.ProgramSettings().CurrentCategory.isEmpty());
     form.close();
-    EXPECT_TRUE(Read(ProvidersFile()).startsWith("<providers v=\"0\">"));
+    EXPECT_TRUE(Read(ProvidersFile()).contains("<provider>"));
 }
 
 TEST_F(MainFormTest, StartupSortsTheListAndPicksACurrentCategory) {
@@ -136,7 +146,7 @@ TEST_F(MainFormTest, StartupSortsTheListAndPicksACurrentCategory) {
         "<provider><providername>b</providername><category>Alpha/Beta</category></provider>"
         "</providers>");
     SettingsStore store(folder.path());
-    MainForm form(store, ProvidersFile());
+    MainForm form(store, ProvidersFile(), MasterList());
     form.Load();
     const ProviderCollection& providers = form.Providers();
     EXPECT_EQ(providers.Categories().Item(1)->CategoryName, QStringLiteral("Alpha"));
@@ -151,7 +161,7 @@ TEST_F(MainFormTest, UnreadableProviderListIsCopiedAsideBeforeAnythingIsWritten)
     const QByteArray truncated = "<providers v=\"2\">\r\n  <provider>\r\n    <providername>Mine";
     WriteProviders(truncated);
     SettingsStore store(folder.path());
-    MainForm form(store, ProvidersFile());
+    MainForm form(store, ProvidersFile(), MasterList());
     form.Load();
     const QStringList copies = QDir(folder.filePath(QStringLiteral("data")))
                                    .entryList({QStringLiteral("qtk_providers.xml.bad-*")});
@@ -168,7 +178,7 @@ TEST_F(MainFormTest, ProvidersAreSavedEvenWhenTheSettingsCannotBe) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     SettingsStore store(folder.filePath(QStringLiteral("blocker/config")));
-    MainForm form(store, ProvidersFile());
+    MainForm form(store, ProvidersFile(), MasterList());
     form.Load();
     form.Providers().Item(1)->AttemptedUpdates = 4;
     form.close();

@@ -18,6 +18,9 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("VARNOCET_HOME"), home.path());
+        // Nothing listens there: the master list comes from the bundled copy.
+        environment.insert(QStringLiteral("VARNOCET_MASTER_LIST_URL"),
+                           QStringLiteral("http://127.0.0.1:9/"));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(VARNOCET_PROGRAM), {});
     }

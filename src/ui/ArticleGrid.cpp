@@ -1,0 +1,166 @@
+#include "ui/ArticleGrid.h"
+#include "model/Provider.h"
+#include "platform/Currency.h"
+#include "ui/ArticleRowDelegate.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString NotRead = QStringLiteral("NOTREAD");
+const QString AlreadyRead = QStringLiteral("READ");
+const QString TimeFormat = QStringLiteral("dd/MM/yy hh:mm");
+const QColor DescriptionColour(0, 0, 128);
+
+// A round marker in the type column: no image files to ship or lose.
+QIcon MarkerIcon(const QColor& colour) {
+    QPixmap pixmap(12, 12);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(colour.darker(140));
+    painter.setBrush(colour);
+    painter.drawEllipse(QRectF(2.5, 2.5, 7, 7));
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+ArticleGrid::ArticleGrid(QWidget* parent)
+    : QWidget(parent)
+    , m_labArticles(new QLabel(this))
+    , m_gridArticles(new QTreeWidget(this))
+    , m_builtInFont(m_gridArticles->font())
+    , m_newIcon(MarkerIcon(QColor(255, 140, 0)))
+    , m_readIcon(MarkerIcon(QColor(200, 200, 200))) {
+    m_labArticles->setObjectName(QStringLiteral("labArticles"));
+    m_gridArticles->setObjectName(QStringLiteral("GridArticles"));
+    QFont headingFont = m_labArticles->font();
+    headingFont.setBold(true);
+    m_labArticles->setFont(headingFont);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(m_labArticles);
+    layout->addWidget(m_gridArticles);
+    SetUpColumns();
+
+    connect(m_gridArticles, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) {
+                if (current)
+                    emit ArticleSelected(RowOf(current));
+            });
+    connect(m_gridArticles, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { emit ArticleActivated(RowOf(item)); });
+}
+
+void ArticleGrid::SetUpColumns() {
+    QTreeWidget& grid = *m_gridArticles;
+    grid.setColumnCount(ColumnCount);
+    grid.setHeaderLabels({QString(), QStringLiteral("Articles"), QString(),
+                          QStringLiteral("Stream"), QString(), QString(), QString()});
+    for (const Column hidden : {Read, ID, Description})
+        grid.setColumnHidden(hidden, true);
+    grid.setItemDelegateForColumn(Item, new ArticleRowDelegate(Description, &grid));
+    grid.setRootIsDecorated(false);
+    grid.setSortingEnabled(false);
+    grid.setAllColumnsShowFocus(true);
+    grid.setSelectionMode(QAbstractItemView::SingleSelection);
+    grid.setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid.setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    QHeaderView& header = *grid.header();
+    header.setStretchLastSection(false);
+    header.setSectionResizeMode(Type, QHeaderView::Fixed);
+    header.setSectionResizeMode(Item, QHeaderView::Stretch);
+    header.resizeSection(Type, 24);
+    header.resizeSection(Received, grid.fontMetrics().horizontalAdvance(TimeFormat) + 16);
+    header.resizeSection(Stream, 60);
+}
+
+void ArticleGrid::SetProviderName(const QString& strProviderName) {
+    m_labArticles->setText(QStringLiteral("Articles from ") + strProviderName);
+}
+
+void ArticleGrid::FillArticlesList(const Provider& proProvider, bool bHighlightNewStories) {
+    const QSignalBlocker blocker(m_gridArticles);
+    m_gridArticles->setUpdatesEnabled(false);
+    m_gridArticles->clear();
+    if (const auto& stories = proProvider.stCollStories) {
+        for (Integer n = 1; n <= stories->Count(); ++n) {
+            const Story& story = stories->Item(n);
+            AddArticleRow(story, stories->ItemURL(n), bHighlightNewStories && story.NewStory);
+        }
+    }
+    SelectRow(1);
+    m_gridArticles->setUpdatesEnabled(true);
+}
+
+void ArticleGrid::AddArticleRow(const Story& story, const QString& strURL, bool bNew) {
+    auto* row = new QTreeWidgetItem(m_gridArticles);
+    row->setIcon(Type, bNew ? m_newIcon : m_readIcon);
+    row->setText(Item, story.Title);
+    row->setText(Received, story.Time.ToQDateTime().toString(TimeFormat));
+    row->setText(Read, bNew ? NotRead : AlreadyRead);
+    row->setText(ID, strURL);
+    row->setText(Description, story.Description);
+    row->setForeground(Description, DescriptionColour);
+    // The other cells are one line high: keep them level with the title.
+    for (const Column column : {Received, Stream})
+        row->setTextAlignment(column, Qt::AlignLeft | Qt::AlignTop);
+    if (bNew)
+        row->setFont(Item, TitleFont());
+}
+
+void ArticleGrid::ApplyFont(const QString& strFontName, const Currency& size) {
+    QFont font = m_builtInFont;
+    if (size.Scaled() > 0) {
+        font = QFont(strFontName);
+        font.setPointSizeF(size.ToDouble());
+    }
+    m_gridArticles->setFont(font);
+    for (int n = 0; n < m_gridArticles->topLevelItemCount(); ++n) {
+        QTreeWidgetItem* row = m_gridArticles->topLevelItem(n);
+        if (row->text(Read) == NotRead)
+            row->setFont(Item, TitleFont());
+    }
+}
+
+QFont ArticleGrid::TitleFont() const {
+    QFont font = m_gridArticles->font();
+    font.setBold(true);
+    return font;
+}
+
+int ArticleGrid::RowCount() const {
+    return m_gridArticles->topLevelItemCount();
+}
+
+int ArticleGrid::SelectedRow() const {
+    const QList<QTreeWidgetItem*> selected = m_gridArticles->selectedItems();
+    return selected.isEmpty() ? 0 : RowOf(selected.first());
+}
+
+void ArticleGrid::SelectRow(int r) {
+    QTreeWidgetItem* row = m_gridArticles->topLevelItem(r - 1);
+    if (!row)
+        return;
+    const QSignalBlocker blocker(m_gridArticles);
+    m_gridArticles->setCurrentItem(row);
+    m_gridArticles->scrollToItem(row);
+}
+
+QString ArticleGrid::CurrentStoryURL() const {
+    const int r = SelectedRow();
+    return r == 0 ? QString() : m_gridArticles->topLevelItem(r - 1)->text(ID);
+}
+
+int ArticleGrid::RowOf(QTreeWidgetItem* item) const {
+    return m_gridArticles->indexOfTopLevelItem(item) + 1;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QFont>
+#include <QIcon>
+#include <QWidget>
+
+class Currency;
+class Provider;
+class QLabel;
+class QTreeWidget;
+class QTreeWidgetItem;
+struct Story;
+
+// The "Articles from ..." heading and the grid of the current provider's
+// stories: one row per story, in the collection's order (the grid never
+// sorts). Rows are numbered from 1; 0 stands for no row.
+class ArticleGrid : public QWidget {
+    Q_OBJECT
+
+public:
+    enum Column { Type, Item, Received, Stream, Read, ID, Description, ColumnCount };
+
+    explicit ArticleGrid(QWidget* parent = nullptr);
+
+    void SetProviderName(const QString& strProviderName);
+    // Replaces every row with the provider's stories and selects row 1 when
+    // there is one. A story counts as new only while bHighlightNewStories is
+    // on. Emits no ArticleSelected: the caller decides what to show.
+    void FillArticlesList(const Provider& proProvider, bool bHighlightNewStories);
+    // The grid's font; a size of 0 or less restores its built-in font and
+    // ignores the name. New rows follow in bold.
+    void ApplyFont(const QString& strFontName, const Currency& size);
+
+    int RowCount() const;
+    int SelectedRow() const;
+    // Selects row r and scrolls it into view, without emitting ArticleSelected.
+    // Rows outside 1 ... RowCount are ignored.
+    void SelectRow(int r);
+    // The selected story's full link; empty when no row is selected.
+    QString CurrentStoryURL() const;
+
+signals:
+    // The user moved the selection to row r.
+    void ArticleSelected(int r);
+    // The user asked to read row r: double click or Enter.
+    void ArticleActivated(int r);
+
+private:
+    void SetUpColumns();
+    void AddArticleRow(const Story& story, const QString& strURL, bool bNew);
+    QFont TitleFont() const;
+    int RowOf(QTreeWidgetItem* item) const;
+
+    QLabel* m_labArticles;
+    QTreeWidget* m_gridArticles;
+    QFont m_builtInFont;
+    QIcon m_newIcon;
+    QIcon m_readIcon;
+};

@@ -1,0 +1,67 @@
+#include "ui/SplashForm.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QVBoxLayout>
+
+SplashForm::SplashForm(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint)
+    , m_status(new QLabel(this))
+    , m_progress(new QProgressBar(this)) {
+    auto* title = new QLabel(QApplication::applicationName(), this);
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.8);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addWidget(m_status);
+    layout->addWidget(m_progress);
+    m_progress->hide();
+    setMinimumWidth(360);
+    SetPosition(nullptr);
+}
+
+void SplashForm::SetStatus(const QString& text) {
+    m_status->setText(text);
+    LetEventsRun();
+}
+
+void SplashForm::OpenProgress(int maximum) {
+    m_progress->setRange(0, std::max(maximum, 0));
+    m_progress->setValue(0);
+    m_progress->show();
+    LetEventsRun();
+}
+
+void SplashForm::UpdateProgress(int value) {
+    // Repainting for every one of thousands of providers would cost more
+    // than the work it reports.
+    if (value == m_progress->value())
+        return;
+    m_progress->setValue(value);
+    if (value % 64 == 0)
+        LetEventsRun();
+}
+
+void SplashForm::CloseProgress() {
+    m_progress->hide();
+    LetEventsRun();
+}
+
+QString SplashForm::Status() const {
+    return m_status->text();
+}
+
+void SplashForm::SetPosition(const QWidget* window) {
+    adjustSize();
+    const QRect area = window != nullptr ? window->frameGeometry()
+                                         : QApplication::primaryScreen()->availableGeometry();
+    move(area.center() - rect().center());
+}
+
+void SplashForm::LetEventsRun() {
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}

@@ -1,0 +1,139 @@
+#include "ui/ArticleGrid.h"
+#include "model/Provider.h"
+#include "platform/Currency.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct StorySeed {
+    const char* title;
+    bool isNew;
+};
+
+class ArticleGridTest : public ::testing::Test {
+protected:
+    void Fill(std::initializer_list<StorySeed> seeds, bool bHighlight = true) {
+        provider.stCollStories = std::make_shared<StoryCollection>();
+        for (const StorySeed& seed : seeds) {
+            const QString title = QString::fromUtf8(seed.title);
+            provider.stCollStories->Add(title, title + QStringLiteral(" in brief"),
+                                        QStringLiteral("http://news.example/") + title,
+                                        Date::FromParts(2024, 3, 5, 14, 7), 0, seed.isNew);
+        }
+        provider.stCollStories->Compress();
+        grid.FillArticlesList(provider, bHighlight);
+    }
+
+    QTreeWidgetItem* Row(int r) const { return Tree()->topLevelItem(r - 1); }
+    QTreeWidget* Tree() const {
+        return grid.findChild<QTreeWidget*>(QStringLiteral("GridArticles"));
+    }
+
+    Provider provider;
+    ArticleGrid grid;
+};
+
+} // namespace
+
+TEST_F(ArticleGridTest, ColumnsComeInOrderWithTheBookkeepingOnesHidden) {
+    const QTreeWidgetItem* header = Tree()->headerItem();
+    const QStringList expected{"", "Articles", "", "Stream", "", "", ""};
+    ASSERT_EQ(Tree()->columnCount(), expected.size());
+    for (int column = 0; column < expected.size(); ++column) {
+        EXPECT_EQ(header->text(column), expected[column]) << column;
+        const bool hidden = column == ArticleGrid::Read || column == ArticleGrid::ID ||
+                            column == ArticleGrid::Description;
+        EXPECT_EQ(Tree()->isColumnHidden(column), hidden) << column;
+    }
+}
+
+TEST_F(ArticleGridTest, NewStoriesAreMarkedOnlyWhileHighlightingIsOn) {
+    for (const bool highlight : {true, false}) {
+        Fill({{"Alpha", true}, {"Beta", false}, {"Gamma", true}}, highlight);
+        for (int r = 1; r <= 3; ++r) {
+            const bool marked = highlight && r != 2;
+            EXPECT_EQ(Row(r)->text(ArticleGrid::Read), marked ? "NOTREAD" : "READ") << r;
+            EXPECT_EQ(Row(r)->font(ArticleGrid::Item).bold(), marked) << r;
+        }
+    }
+}
+
+TEST_F(ArticleGridTest, RowsShowTheStoriesInCollectionOrder) {
+    Fill({{"Zulu", false}, {"Alpha", false}, {"Mike", false}});
+    ASSERT_EQ(grid.RowCount(), 3);
+    EXPECT_EQ(Row(1)->text(ArticleGrid::Item), "Zulu");
+    EXPECT_EQ(Row(2)->text(ArticleGrid::Item), "Alpha");
+    EXPECT_EQ(Row(3)->text(ArticleGrid::Item), "Mike");
+    EXPECT_EQ(Row(2)->text(ArticleGrid::Received), "05/03/24 14:07");
+    EXPECT_EQ(Row(2)->text(ArticleGrid::Description), "Alpha in brief");
+    EXPECT_EQ(Row(2)->foreground(ArticleGrid::Description).color(), QColor(0, 0, 128));
+    // The links were compressed: the row still carries the whole one.
+    EXPECT_EQ(Row(2)->text(ArticleGrid::ID), "http://news.example/Alpha");
+}
+
+TEST_F(ArticleGridTest, RefillingReplacesEveryRow) {
+    Fill({{"One", false}, {"Two", false}, {"Three", false}});
+    grid.SelectRow(3);
+    Fill({{"Four", true}});
+    ASSERT_EQ(grid.RowCount(), 1);
+    EXPECT_EQ(Row(1)->text(ArticleGrid::Item), "Four");
+    EXPECT_EQ(grid.SelectedRow(), 1);
+
+    provider.stCollStories.reset();
+    grid.FillArticlesList(provider, true);
+    EXPECT_EQ(grid.RowCount(), 0);
+    EXPECT_EQ(grid.SelectedRow(), 0);
+    EXPECT_EQ(grid.CurrentStoryURL(), QString());
+}
+
+TEST_F(ArticleGridTest, HeadingNamesTheProvider) {
+    grid.SetProviderName(QStringLiteral("Slashdot"));
+    EXPECT_EQ(grid.findChild<QLabel*>(QStringLiteral("labArticles"))->text(),
+              "Articles from Slashdot");
+}
+
+TEST_F(ArticleGridTest, SelectionRoundTripSignalsOnlyTheUsersChoices) {
+    QSignalSpy selected(&grid, &ArticleGrid::ArticleSelected);
+    QSignalSpy activated(&grid, &ArticleGrid::ArticleActivated);
+    Fill({{"One", false}, {"Two", false}, {"Three", false}});
+    EXPECT_EQ(grid.SelectedRow(), 1);
+    grid.SelectRow(3);
+    EXPECT_EQ(grid.SelectedRow(), 3);
+    EXPECT_EQ(grid.CurrentStoryURL(), "http://news.example/Three");
+    for (const int outside : {0, 4})
+        grid.SelectRow(outside);
+    EXPECT_EQ(grid.SelectedRow(), 3);
+    EXPECT_EQ(selected.count(), 0);
+
+    grid.show();
+    QWidget* viewport = Tree()->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, Tree()->visualItemRect(Row(2)).center());
+    ASSERT_EQ(selected.count(), 1);
+    EXPECT_EQ(selected.takeFirst().at(0).toInt(), 2);
+    QTest::keyClick(Tree(), Qt::Key_Return);
+    ASSERT_EQ(activated.count(), 1);
+    EXPECT_EQ(activated.takeFirst().at(0).toInt(), 2);
+}
+
+TEST_F(ArticleGridTest, RowsFitTitleAndDescriptionInTheChosenFont) {
+    const QFont builtIn = Tree()->font();
+    Fill({{"Bold news", true}, {"Old news", false}});
+    grid.ApplyFont(QStringLiteral("DejaVu Sans"), Currency::FromDouble(14));
+    EXPECT_EQ(Tree()->font().pointSizeF(), 14.0);
+    const QFont title = Row(1)->font(ArticleGrid::Item);
+    EXPECT_TRUE(title.bold());
+    EXPECT_EQ(title.pointSizeF(), 14.0);
+    grid.show();
+    const int lineHeight = QFontMetrics(Tree()->font()).height();
+    EXPECT_EQ(Tree()->visualItemRect(Row(1)).height(),
+              QFontMetrics(title).height() + lineHeight + 2);
+
+    grid.ApplyFont(QStringLiteral("DejaVu Sans"), Currency());
+    EXPECT_EQ(Tree()->font(), builtIn);
+}
