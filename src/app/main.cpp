@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
         return *invocation.ExitCode;
     KnownFolders::SetHome(invocation.Home);
 
+    // The web engine shares its GL contexts with the widgets.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(ProgramName());
     QApplication::setApplicationVersion(ProgramVersionString());

@@ -4,15 +4,33 @@
 #include "config/ProgramVersion.h"
 #include "config/ProviderListFile.h"
 #include "config/SettingsIO.h"
+#include "feeds/FeedFormat.h"
+#include "feeds/Languages.h"
 #include "model/ProviderCollection.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramError.h"
 #include "platform/Saturating.h"
 #include "platform/Twips.h"
+#include "platform/WindowMessage.h"
+#include "retrieval/AutoFlip.h"
+#include "retrieval/FeedFetcher.h"
+#include "retrieval/ImageCache.h"
+#include "retrieval/RefreshScheduler.h"
+#include "ui/ArrivalSound.h"
+#include "ui/ArticleGrid.h"
+#include "ui/BrowserPane.h"
+#include "ui/DetachedBrowser.h"
+#include "ui/FeedTree.h"
+#include "ui/LinkPolicy.h"
+#include "ui/MainLayout.h"
 #include "ui/SplashForm.h"
+#include "ui/WindowBridge.h"
 #include "ui/WindowPlacement.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -39,13 +57,25 @@ MainForm::MainForm(SettingsStore& store, const QString& providersFilePath,
     , m_store(store)
     , m_providersFilePath(providersFilePath)
     , m_masterList(std::move(masterList))
-    , m_providers(std::make_unique<ProviderCollection>()) {
-    auto* placeholder = new QLabel(tr("No providers yet."), this);
-    placeholder->setAlignment(Qt::AlignCenter);
-    setCentralWidget(placeholder);
+    , m_providers(std::make_unique<ProviderCollection>())
+    , m_bridge(std::make_unique<WindowBridge>(*this))
+    , m_layout(new MainLayout(this))
+    , m_fetcher(new FeedFetcher(*m_bridge, this))
+    , m_scheduler(
+          new RefreshScheduler(*m_providers, *m_fetcher, *m_bridge, m_scheduling, m_flags, this))
+    , m_flip(new AutoFlip(*m_providers, *m_scheduler, *m_bridge, m_scheduling, m_flags, this))
+    , m_sound(new ArrivalSound(this)) {
+    setCentralWidget(m_layout->Root());
+    ConnectViews();
 }
 
-MainForm::~MainForm() = default;
+MainForm::~MainForm() {
+    // They hold the provider list and the bridge, which are gone before the
+    // window's children would be deleted.
+    delete m_flip;
+    delete m_scheduler;
+    delete m_fetcher;
+}
 
 void MainForm::Load() {
     SettingsIO::SetDefaultSettings(m_settings, ScreenSizeTwips());
@@ -72,9 +102,22 @@ void MainForm::Load() {
         WriteSettingsAndProviders(true, true);
     }
     splash.SetStatus(QStringLiteral("Preparing UI..."));
+    m_images = new ImageCache(m_settings.TempDirectory, this);
+    connect(m_images, &ImageCache::ImageArrived, this, [this] {
+        if (m_current != nullptr)
+            ShowSiteImage(*m_current);
+    });
+    m_fetcher->SetCharsRead(m_settings.CharsRead);
+    m_layout->Tree().Fill(*m_providers);
+    m_layout->Tree().expandAll();
     splash.SetStatus(QStringLiteral("Applying settings..."));
     ApplyWindowPlacement();
     splash.SetStatus(QStringLiteral("Applying preferences..."));
+    ApplyPreferences();
+    if (m_current == nullptr && m_providers->Count() > 0)
+        ShowProvider(1);
+    m_scheduler->Start();
+    m_flip->Start();
     show();
     splash.close();
     activateWindow();
@@ -134,9 +177,18 @@ void MainForm::ApplyWindowPlacement() {
         m_settings, AvailableScreens(), QGuiApplication::primaryScreen()->availableGeometry());
     move(placement.topLeft());
     resize(placement.size());
+    const Integer current = m_providers->LocateProvider(m_settings.CurrentProvider);
+    if (current >= 1 && m_providers->Item(current)->Active)
+        ShowProvider(current);
+    m_layout->SetSplitterPositions(Twips::ToPixels(m_settings.VertSplitterX),
+                                   Twips::ToPixels(m_settings.LeftSplitterY),
+                                   Twips::ToPixels(m_settings.RightSplitterY));
 }
 
 void MainForm::StoreWindowPlacement() {
+    m_settings.VertSplitterX = Twips::FromPixels(m_layout->VerticalSplitterX());
+    m_settings.LeftSplitterY = Twips::FromPixels(m_layout->LeftSplitterY());
+    m_settings.RightSplitterY = Twips::FromPixels(m_layout->RightSplitterY());
     if (isMinimized() || isMaximized() || isFullScreen())
         return;
     WindowPlacement::Store(m_settings, QRect(pos(), size()));
@@ -163,7 +215,10 @@ void MainForm::ShutdownMainWindow() {
     if (m_shutDown)
         return;
     m_shutDown = true;
-    // No completion may change a provider while the file is written.
+    // No new fetch may start, and no completion may change a provider while
+    // the file is written.
+    m_scheduler->Stop();
+    m_flip->Stop();
     m_providers->CancelPendingRequests(Currency::FromScaled(-Currency::Scale));
     SplashForm splash;
     splash.SetPosition(this);
@@ -171,9 +226,189 @@ void MainForm::ShutdownMainWindow() {
     splash.SetStatus(QStringLiteral("Writing settings and providers..."));
     StoreWindowPlacement();
     hide();
-    m_settings.CurrentProvider.clear();
+    m_settings.CurrentProvider = m_current != nullptr ? m_current->ProviderName : QString();
     m_settings.ProviderCount = m_providers->Count();
+    m_settings.CharsRead = m_fetcher->CharsRead();
     WriteSettingsAndProviders(true, true);
+}
+
+void MainForm::ShowProvider(Integer index) {
+    if (index < 1 || index > m_providers->Count())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_current = m_providers->Item(index);
+    Provider& provider = *m_current;
+    ShowSiteImage(provider);
+    if (provider.NeedsDetails && provider.Origin != 0)
+        m_fetcher->GrabProviderDetails(provider);
+    setWindowTitle(ProgramName() + QStringLiteral(" - ") + provider.ProviderName);
+    m_layout->Grid().SetProviderName(provider.ProviderName);
+    FillArticlesList();
+    const bool empty = provider.stCollStories == nullptr || provider.stCollStories->Count() == 0;
+    if (provider.LoadState != LoadState::LoadedWithNewStories ||
+        provider.MinutesToNextRefresh == 0 || empty)
+        m_fetcher->GrabStories(provider);
+    QApplication::restoreOverrideCursor();
+}
+
+Integer MainForm::CurrentProviderIndex() const {
+    if (m_current == nullptr)
+        return 0;
+    return std::max<Integer>(m_providers->LocateProviderByUniqueID(m_current->UniqueID), 0);
+}
+
+bool MainForm::IsCurrentProvider(const Provider& provider) const {
+    return m_current.get() == &provider;
+}
+
+void MainForm::FillArticlesList() {
+    if (m_current != nullptr)
+        m_layout->Grid().FillArticlesList(*m_current, m_settings.HighlightNewStories);
+}
+
+void MainForm::ShowArticle(int row) {
+    m_flip->ResetFlipCountdown();
+    const QString url = TranslatedArticleURL(row);
+    if (url.isEmpty())
+        return;
+    if (m_settings.ShowHeadlineBrowser)
+        m_layout->Browser().ShowArticle(url, m_current->stCollStories->Item(row).Title);
+    if (m_settings.ShowBrowser && m_detachedBrowser != nullptr)
+        m_detachedBrowser->Navigate(url);
+}
+
+QString MainForm::TranslatedArticleURL(int row) const {
+    if (m_current == nullptr || m_current->stCollStories == nullptr || row < 1 ||
+        row > m_current->stCollStories->Count())
+        return {};
+    const QString url = m_current->stCollStories->ItemURL(static_cast<Integer>(row));
+    return Languages::TranslationURL(m_current->Language, 1, url);
+}
+
+void MainForm::ApplyPreferences() {
+    m_scheduling.backgroundUpdateMode = m_settings.backgroundUpdateMode;
+    m_scheduling.CheckForUpdates = m_settings.CheckForUpdates;
+    m_scheduling.AutoFlip = m_settings.AutoFlip;
+    m_scheduling.FlipInterval = m_settings.FlipInterval;
+    m_scheduling.FlipProviders = m_settings.FlipProviders;
+    m_scheduling.FlipCategories = m_settings.FlipCategories;
+    setWindowFlag(Qt::WindowStaysOnTopHint, m_settings.OnTop);
+    m_layout->Grid().ApplyFont(m_settings.ArticleListFont, m_settings.ArticleListFontSize);
+    m_layout->Tree().SetShowLastLoadTimeTooltip(m_settings.ShowLastLoadTimeTooltip);
+    m_layout->SetPanesShown(m_settings.ShowActiveProvidersList, m_settings.ShowActiveProviderImage,
+                            m_settings.ShowHeadlineBrowser);
+    m_flip->ResetFlipCountdown();
+    m_scheduler->SetBackgroundRange(m_settings.backgroundUpdateMode, true);
+    setupBrowser();
+}
+
+void MainForm::setupBrowser() {
+    const int row = m_layout->Grid().SelectedRow();
+    if (m_settings.ShowBrowser) {
+        if (m_detachedBrowser == nullptr)
+            m_detachedBrowser = new DetachedBrowser(this);
+        m_detachedBrowser->show();
+    } else if (m_detachedBrowser != nullptr) {
+        m_detachedBrowser->hide();
+    }
+    if (m_settings.ShowHeadlineBrowser || m_settings.ShowBrowser)
+        ShowArticle(row);
+    if (!m_settings.ShowHeadlineBrowser)
+        m_layout->Browser().ShowBlank();
+}
+
+void MainForm::PlayArrivalSound(const QString& soundFile) {
+    m_sound->Play(soundFile);
+}
+
+void MainForm::ConnectViews() {
+    FeedTree& tree = m_layout->Tree();
+    connect(&tree, &FeedTree::ProviderSelected, this, &MainForm::OnTreeProviderSelected);
+    connect(&tree, &FeedTree::CategorySelected, this, [this](const QString& path) {
+        if (!m_flags.UserBusy)
+            m_settings.CurrentCategory = path;
+    });
+    // Queued: the tree is still inside its editor's commit.
+    connect(
+        &tree, &FeedTree::CategoryRenamed, this,
+        [this](const QString& from, const QString& to) {
+            FeedTree::RenameCategory(*m_providers, from, to);
+            m_layout->Tree().Fill(*m_providers);
+        },
+        Qt::QueuedConnection);
+    ArticleGrid& grid = m_layout->Grid();
+    connect(&grid, &ArticleGrid::ArticleSelected, this, &MainForm::ShowArticle);
+    connect(&grid, &ArticleGrid::ArticleActivated, this, &MainForm::OnArticleActivated);
+}
+
+void MainForm::OnTreeProviderSelected(Long lUniqueID) {
+    if (m_flags.UserBusy)
+        return;
+    m_settings.ProviderSingleClicks = SaturatingAdd(m_settings.ProviderSingleClicks, 1);
+    m_flip->ResetFlipCountdown();
+    SetCurrentProviderByID(lUniqueID);
+    m_scheduler->SetBackgroundRange(m_settings.backgroundUpdateMode, false);
+}
+
+void MainForm::SetCurrentProviderByID(Long lUniqueID) {
+    const Integer index = m_providers->LocateProviderByUniqueID(lUniqueID);
+    if (index >= 1 && m_providers->Item(index)->Active)
+        ShowProvider(index);
+}
+
+// Only web pages leave the program: a feed's link to anything else (a
+// local file, a script) is not opened.
+void MainForm::OnArticleActivated(int row) {
+    const std::optional<QUrl> url = LinkPolicy::WebAddress(TranslatedArticleURL(row));
+    if (!url) {
+        QApplication::beep();
+        return;
+    }
+    m_settings.ArticleDoubleClicks = SaturatingAdd(m_settings.ArticleDoubleClicks, 1);
+    QDesktopServices::openUrl(*url);
+}
+
+void MainForm::ShowSiteImage(const Provider& provider) {
+    QLabel& image = m_layout->SiteImage();
+    image.clear();
+    if (!m_settings.ShowActiveProviderImage || m_images == nullptr || provider.ImageURL.isEmpty())
+        return;
+    try {
+        const QString file = m_images->LocalImageFile(provider.ImageURL);
+        if (!file.isEmpty())
+            image.setPixmap(
+                QPixmap(file).scaled(image.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    } catch (const ProgramError&) {
+        // A logo that is not there is simply not shown.
+    }
+}
+
+bool MainForm::event(QEvent* event) {
+    if (!WindowMessage::IsWindowMessage(event->type()))
+        return QMainWindow::event(event);
+    switch (static_cast<int>(event->type())) {
+    case WindowMessage::WM_PROVIDER_LOADED:
+        OnProviderLoaded();
+        break;
+    case WindowMessage::WM_NEXT_ARTICLE:
+        m_flip->ToNextArticle();
+        break;
+    case WindowMessage::WM_SELECT_ARTICLE:
+        ShowArticle(m_layout->Grid().SelectedRow());
+        break;
+    case WindowMessage::WM_NEXT_PROVIDER:
+        m_flip->NextProvider();
+        break;
+    default:
+        m_flip->PreviousProvider();
+        break;
+    }
+    return true;
+}
+
+void MainForm::OnProviderLoaded() {
+    FillArticlesList();
+    setupBrowser();
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

@@ -2,15 +2,26 @@
 
 #include "config/MasterProviderSet.h"
 #include "config/Settings.h"
+#include "retrieval/ProgramFlags.h"
+#include "retrieval/SchedulingPreferences.h"
 
 #include <QMainWindow>
 
 #include <memory>
 
+class ArrivalSound;
+class AutoFlip;
+class DetachedBrowser;
+class FeedFetcher;
+class ImageCache;
+class MainLayout;
 class ProgressReporter;
+class Provider;
 class ProviderCollection;
-class SplashForm;
+class RefreshScheduler;
 class SettingsStore;
+class SplashForm;
+class WindowBridge;
 
 // The main window. Load() runs the program's start-up and ends by showing
 // the window; closing it runs the shutdown, which writes everything back.
@@ -35,9 +46,26 @@ public:
 
     Settings& ProgramSettings() { return m_settings; }
     ProviderCollection& Providers() { return *m_providers; }
+    MainLayout& Layout() { return *m_layout; }
+    FeedFetcher& Fetcher() { return *m_fetcher; }
+    RefreshScheduler& Scheduler() { return *m_scheduler; }
+
+    // Makes provider `index` (1-based) the one on show: its stories in the
+    // grid, its image, and a fetch when it is due or has nothing to show.
+    void ShowProvider(Integer index);
+    // 0 when no provider is on show.
+    Integer CurrentProviderIndex() const;
+    bool IsCurrentProvider(const Provider& provider) const;
+    void FillArticlesList();
+    // Shows story `row` (1-based) of the provider on show in the panes.
+    void ShowArticle(int row);
+    void ApplyPreferences();
+    void setupBrowser();
+    void PlayArrivalSound(const QString& soundFile);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     // Loads the providers file; when it is missing or unreadable the master
@@ -52,11 +80,31 @@ private:
     void SortProviderList(SplashForm& splash);
     void ApplyWindowPlacement();
     void StoreWindowPlacement();
+    void ConnectViews();
+    void OnProviderLoaded();
+    void OnTreeProviderSelected(Long lUniqueID);
+    void OnArticleActivated(int row);
+    void ShowSiteImage(const Provider& provider);
+    // The story of `row` as the panes open it: the full link, through the
+    // translation service for a provider in another language.
+    QString TranslatedArticleURL(int row) const;
+    void SetCurrentProviderByID(Long lUniqueID);
 
     SettingsStore& m_store;
     QString m_providersFilePath;
     MasterProviderSet::Locations m_masterList;
     Settings m_settings;
     std::unique_ptr<ProviderCollection> m_providers;
+    SchedulingPreferences m_scheduling;
+    ProgramFlags m_flags;
+    std::unique_ptr<WindowBridge> m_bridge;
+    MainLayout* m_layout;
+    FeedFetcher* m_fetcher;
+    RefreshScheduler* m_scheduler;
+    AutoFlip* m_flip;
+    ArrivalSound* m_sound;
+    ImageCache* m_images = nullptr;
+    DetachedBrowser* m_detachedBrowser = nullptr;
+    std::shared_ptr<Provider> m_current;
     bool m_shutDown = false;
 };

@@ -1,9 +1,13 @@
 #include "ui/MainForm.h"
 #include "config/ProgramVersion.h"
 #include "model/ProviderCollection.h"
-#include "platform/KnownFolders.h"
 #include "platform/SettingsStore.h"
+#include "retrieval/FeedFetcher.h"
+#include "support/EventWait.h"
 #include "support/RecordingMessageBox.h"
+#include "support/TestHttpServer.h"
+#include "ui/ArticleGrid.h"
+#include "ui/MainLayout.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,10 +47,35 @@ protected:
     }
 
     // The master list: nothing listens at the server's address, so it comes
-    // from the copy the build ships.
-    MasterProviderSet::Locations MasterList() const {
+    // from a shipped copy of two providers whose feeds are not reachable
+    // either: a test never fetches from the internet.
+    MasterProviderSet::Locations MasterList() {
+        const QString bundle = folder.filePath(QStringLiteral("bundle"));
+        const QDir standard(bundle + QStringLiteral("/Standard"));
+        if (!standard.exists()) {
+            QDir().mkpath(standard.path());
+            WriteFile(standard.filePath(QStringLiteral("root.xml")),
+                      "<providerset name=\"Standard\" count=\"1\"><czb n=\"1\" v=\"1\"/>"
+                      "</providerset>");
+            WriteFile(standard.filePath(QStringLiteral("bps_1.xml")),
+                      "<providers v=\"1\">" + MasterProvider(1, "Alpha") +
+                          MasterProvider(2, "Beta") + "</providers>");
+            WriteFile(standard.filePath(QStringLiteral("dps_1.xml")), "<providers v=\"1\"/>");
+        }
         return {QStringLiteral("http://127.0.0.1:9/"), folder.filePath(QStringLiteral("cache")),
-                KnownFolders::DataFolder()};
+                bundle};
+    }
+
+    static QByteArray MasterProvider(int id, const QByteArray& name) {
+        return "<provider><providername>" + name + "</providername><dataurl>http://127.0.0.1:9/" +
+               name + "</dataurl><category>World</category><uniqueid>" + QByteArray::number(id) +
+               "</uniqueid></provider>";
+    }
+
+    static void WriteFile(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
     }
 
     QTemporaryDir folder;
@@ -59,7 +88,7 @@ TEST_F(MainFormTest, FirstStartCountsOneInvocationAndShowsTheWindow) {
     MainForm form(store, ProvidersFile(), MasterList());
     form.Load();
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Varnocet"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Varnocet - Alpha"));
     EXPECT_EQ(form.ProgramSettings().Invocations, 1);
     EXPECT_EQ(form.ProgramSettings().PrefsVersion, QString());
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
@@ -130,7 +159,7 @@ TEST_F(MainFormTest, FirstRunSeedsTheListFromTheMasterListIntoANewFolder) {
     MainForm form(store, ProvidersFile(), MasterList());
     form.Load();
     EXPECT_TRUE(QFile::exists(ProvidersFile()));
-    EXPECT_GT(form.Providers().Count(), 20);
+    EXPECT_EQ(form.Providers().Count(), 2);
     EXPECT_FALSE(form.ProgramSettings().CurrentCategory.isEmpty());
     form.close();
     EXPECT_TRUE(Read(ProvidersFile()).contains("<provider>"));
@@ -185,4 +214,52 @@ TEST_F(MainFormTest, ProvidersAreSavedEvenWhenTheSettingsCannotBe) {
     EXPECT_TRUE(Read(ProvidersFile()).contains("<attemptedupdates>4</attemptedupdates>"));
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.contains(
         QStringLiteral("Error in WriteSettingsAndProviders!")));
+}
+
+namespace {
+
+QByteArray ProviderElement(int id, const QString& name, const QUrl& url) {
+    return "<provider><providername>" + name.toUtf8() + "</providername><dataurl>" +
+           url.toString().toUtf8() + "</dataurl><category>News</category><uniqueid>" +
+           QByteArray::number(id) + "</uniqueid></provider>";
+}
+
+} // namespace
+
+TEST_F(MainFormTest, TheCurrentProvidersStoriesArriveInTheGridAndOthersLeaveItAlone) {
+    TestHttpServer server;
+    server.Serve("/a", QByteArray("<rss version=\"2.0\"><channel><item><title>One</title></item>"
+                                  "<item><title>Two</title></item></channel></rss>"));
+    server.Serve("/b", QByteArray("<rss version=\"2.0\"><channel><item><title>Other</title>"
+                                  "</item></channel></rss>"));
+    WriteProviders("<providers>" + ProviderElement(1, "A", server.Url("/a")) +
+                   ProviderElement(2, "B", server.Url("/b")) + "</providers>");
+    SettingsStore store(folder.path());
+    MainForm form(store, ProvidersFile(), MasterList());
+    form.Load();
+    EXPECT_EQ(form.CurrentProviderIndex(), 1);
+    const ArticleGrid& grid = form.Layout().Grid();
+    ASSERT_TRUE(WaitUntil([&] { return grid.RowCount() == 2; }));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Varnocet - A"));
+    form.Fetcher().GrabStories(*form.Providers().Item(2));
+    ASSERT_TRUE(WaitUntil([&] { return form.Providers().Item(2)->PendingOperations == 0; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid.RowCount(), 2);
+    EXPECT_EQ(form.Providers().Item(2)->stCollStories->Count(), 1);
+}
+
+TEST_F(MainFormTest, ClosingWithFetchesOutstandingWritesTheStatisticsAsTheyStand) {
+    TestHttpServer server;
+    TestHttpServer::Response silent;
+    silent.NeverAnswer = true;
+    server.Serve("/silent", silent);
+    WriteProviders("<providers>" + ProviderElement(1, "Quiet", server.Url("/silent")) +
+                   "</providers>");
+    SettingsStore store(folder.path());
+    MainForm form(store, ProvidersFile(), MasterList());
+    form.Load();
+    ASSERT_EQ(form.Providers().Item(1)->PendingOperations, 1);
+    form.close();
+    EXPECT_EQ(form.Fetcher().OutstandingRequestCount(), 0);
+    EXPECT_TRUE(Read(ProvidersFile()).contains("<attemptedupdates>1</attemptedupdates>"));
 }

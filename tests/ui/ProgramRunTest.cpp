@@ -18,7 +18,7 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("VARNOCET_HOME"), home.path());
-        // Nothing listens there: the master list comes from the bundled copy.
+        // Nothing listens there: no master list reaches the program.
         environment.insert(QStringLiteral("VARNOCET_MASTER_LIST_URL"),
                            QStringLiteral("http://127.0.0.1:9/"));
         process.setProcessEnvironment(environment);
@@ -34,14 +34,32 @@ protected:
     }
     QString SettingsFile() const { return home.filePath(QStringLiteral("config/Varnocet.conf")); }
 
+    // A list of one provider whose feed is not reachable: the program starts
+    // without seeding from its catalogue, and never fetches from the internet.
+    void WriteProviders() {
+        QDir().mkpath(home.filePath(QStringLiteral("data")));
+        QFile file(ProvidersFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<providers><provider><providername>Quiet</providername>"
+                   "<dataurl>http://127.0.0.1:9/feed</dataurl><category>News</category>"
+                   "<uniqueid>1</uniqueid></provider></providers>");
+    }
+
     QTemporaryDir home;
 };
 
 TEST_F(ProgramRunTest, ASecondStartLeavesTheFirstAloneAndATermSignalShutsDownCleanly) {
+    WriteProviders();
     QProcess first;
     Start(first);
-    // The first run writes its new provider list once start-up is done.
-    ASSERT_TRUE(WaitUntil([&] { return QFileInfo::exists(ProvidersFile()); }, 30000));
+    // Start-up ends by writing the preferences and then the list, now with
+    // its category.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            QFile file(ProvidersFile());
+            return file.open(QIODevice::ReadOnly) && file.readAll().contains("<categoryname>");
+        },
+        30000));
     const QDateTime written = QFileInfo(ProvidersFile()).lastModified();
 
     QProcess second;

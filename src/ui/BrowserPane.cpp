@@ -1,0 +1,180 @@
+#include "ui/BrowserPane.h"
+#include "ui/LinkPolicy.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#ifdef VARNOCET_HAVE_WEBENGINE
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <functional>
+#else
+#include <QTextBrowser>
+#include <QTextDocument>
+#endif
+
+namespace {
+
+const QString ArticlePrefix = QStringLiteral("Article: ");
+const QString LoadedState = QStringLiteral("Done");
+const QString PopupsBlocked = QStringLiteral("Popup windows blocked on this page!");
+const QString PopupsHint = QStringLiteral("Hold down Ctrl to allow Popups");
+constexpr int PopupNoticeMs = 6000;
+
+QUrl BlankPage() {
+    return QUrl(QStringLiteral("about:blank"));
+}
+
+#ifdef VARNOCET_HAVE_WEBENGINE
+// A page that opens a window for a script only when the pane agrees; an
+// agreed pop-up gets a plain window of its own, whose page opens none.
+class PopupGuardPage : public QWebEnginePage {
+public:
+    PopupGuardPage(std::function<bool()> allow, QObject* parent)
+        : QWebEnginePage(parent)
+        , m_allow(std::move(allow)) {}
+
+protected:
+    QWebEnginePage* createWindow(WebWindowType) override {
+        if (!m_allow())
+            return nullptr;
+        auto* window = new QWebEngineView;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->resize(800, 600);
+        window->show();
+        return window->page();
+    }
+
+private:
+    std::function<bool()> m_allow;
+};
+#endif
+
+} // namespace
+
+BrowserPane::BrowserPane(QWidget* parent)
+    : QWidget(parent)
+    , m_labBrowser(new QLabel(ArticlePrefix, this))
+    , m_labPopup(new QLabel(PopupsBlocked, this))
+    , m_tmrPopup(new QTimer(this))
+    , m_headlineBrowser(new View(this)) {
+    m_labBrowser->setObjectName(QStringLiteral("labBrowser"));
+    m_labPopup->setObjectName(QStringLiteral("labPopup"));
+    m_tmrPopup->setObjectName(QStringLiteral("tmrPopup"));
+    m_headlineBrowser->setObjectName(QStringLiteral("HeadlineBrowser"));
+    m_labPopup->hide();
+    m_tmrPopup->setInterval(PopupNoticeMs);
+    connect(m_tmrPopup, &QTimer::timeout, this, &BrowserPane::PopupTimerTick);
+
+    auto* labels = new QHBoxLayout;
+    labels->addWidget(m_labBrowser, 1);
+    labels->addWidget(m_labPopup);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addLayout(labels);
+    layout->addWidget(m_headlineBrowser, 1);
+    ConnectView();
+}
+
+bool BrowserPane::ShowArticle(const QString& strURL, const QString& strTitle) {
+    const std::optional<QUrl> address = LinkPolicy::WebAddress(strURL);
+    if (!address) {
+        QApplication::beep();
+        return false;
+    }
+    Load(*address, strTitle);
+    return true;
+}
+
+void BrowserPane::ShowBlank() {
+    Load(BlankPage(), QString());
+}
+
+bool BrowserPane::AllowPopup(Qt::KeyboardModifiers modifiers) {
+    if (modifiers.testFlag(Qt::ControlModifier))
+        return true;
+    m_labPopup->setText(PopupsBlocked);
+    m_labPopup->show();
+    QApplication::beep();
+    m_tmrPopup->start();
+    return false;
+}
+
+void BrowserPane::PopupTimerTick() {
+    if (m_labPopup->text() == PopupsBlocked) {
+        m_labPopup->setText(PopupsHint);
+        return;
+    }
+    m_labPopup->setText(PopupsBlocked);
+    m_tmrPopup->stop();
+}
+
+// The blocked notice speaks of the page it was raised on, so a new page
+// starts without it.
+void BrowserPane::Load(const QUrl& url, const QString& strTitle) {
+    m_title = strTitle;
+    m_tmrPopup->stop();
+    m_labPopup->hide();
+    LoadStarted();
+    Navigate(url);
+}
+
+void BrowserPane::LoadStarted() {
+    m_labBrowser->setText(ArticlePrefix + m_title);
+}
+
+void BrowserPane::LoadFinished() {
+    m_labBrowser->setText(ArticlePrefix + LoadedState);
+}
+
+#ifdef VARNOCET_HAVE_WEBENGINE
+
+void BrowserPane::ConnectView() {
+    m_headlineBrowser->setPage(
+        new PopupGuardPage([this] { return AllowPopup(QGuiApplication::queryKeyboardModifiers()); },
+                           m_headlineBrowser));
+    // A load replaced by the next one finishes too, before the next starts.
+    connect(m_headlineBrowser, &QWebEngineView::loadStarted, this, &BrowserPane::LoadStarted);
+    connect(m_headlineBrowser, &QWebEngineView::loadFinished, this, &BrowserPane::LoadFinished);
+}
+
+void BrowserPane::Navigate(const QUrl& url) {
+    m_headlineBrowser->setUrl(url);
+}
+
+QUrl BrowserPane::Url() const {
+    return m_headlineBrowser->url();
+}
+
+#else
+
+void BrowserPane::ConnectView() {
+    m_headlineBrowser->setOpenExternalLinks(true);
+}
+
+// No engine to render the page: the link, to open in the desktop's browser.
+void BrowserPane::Navigate(const QUrl& url) {
+    if (url == BlankPage()) {
+        m_headlineBrowser->clear();
+    } else {
+        const QString link = url.toString().toHtmlEscaped();
+        m_headlineBrowser->setHtml(
+            QStringLiteral("<p><a href=\"%1\">%1</a></p><p>The article opens in your web "
+                           "browser.</p>")
+                .arg(link));
+    }
+    m_headlineBrowser->document()->setMetaInformation(QTextDocument::DocumentUrl, url.toString());
+    // Finished as a page load is, once the caller has returned.
+    QTimer::singleShot(0, this, &BrowserPane::LoadFinished);
+}
+
+QUrl BrowserPane::Url() const {
+    return QUrl(m_headlineBrowser->document()->metaInformation(QTextDocument::DocumentUrl));
+}
+
+#endif

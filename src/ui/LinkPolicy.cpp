@@ -1,0 +1,14 @@
+#include "ui/LinkPolicy.h"
+
+namespace LinkPolicy {
+
+std::optional<QUrl> WebAddress(const QString& strLink) {
+    const QUrl url(strLink.trimmed(), QUrl::TolerantMode);
+    const QString scheme = url.scheme(); // QUrl keeps schemes in lower case
+    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    if (!url.isValid() || !web || url.host().isEmpty())
+        return std::nullopt;
+    return url;
+}
+
+} // namespace LinkPolicy

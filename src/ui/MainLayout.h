@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+
+class ArticleGrid;
+class BrowserPane;
+class FeedTree;
+class QLabel;
+class QSplitter;
+class QWidget;
+
+// The panes of the main window and the three splitters between them: the
+// tree above the site image on the left, the article grid above the
+// browser pane on the right. Splitter positions are the stored pixels of
+// the left or top pane; 0 leaves the default.
+class MainLayout : public QObject {
+    Q_OBJECT
+
+public:
+    explicit MainLayout(QWidget* window);
+
+    QWidget* Root() const;
+    FeedTree& Tree() const { return *m_tree; }
+    ArticleGrid& Grid() const { return *m_grid; }
+    BrowserPane& Browser() const { return *m_browser; }
+    QLabel& SiteImage() const { return *m_siteImage; }
+
+    void SetPanesShown(bool bProvidersList, bool bSiteImage, bool bHeadlineBrowser);
+    void SetSplitterPositions(int verticalX, int leftY, int rightY);
+    int VerticalSplitterX() const;
+    int LeftSplitterY() const;
+    int RightSplitterY() const;
+
+private:
+    FeedTree* m_tree;
+    ArticleGrid* m_grid;
+    BrowserPane* m_browser;
+    QLabel* m_siteImage;
+    QSplitter* m_verticalSplitter;
+    QSplitter* m_leftHorizontalSplitter;
+    QSplitter* m_rightHorizontalSplitter;
+};

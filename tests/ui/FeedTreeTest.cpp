@@ -1,0 +1,260 @@
+#include "ui/FeedTree.h"
+#include "feeds/FeedFormat.h"
+#include "model/ProviderCollection.h"
+#include "support/RecordingMessageBox.h"
+
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QSignalSpy>
+
+#include <set>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class FeedTreeTest : public ::testing::Test {
+protected:
+    std::shared_ptr<Provider> AddProvider(const char* name, const char* category, Long id,
+                                          bool active = true) {
+        auto provider = std::make_shared<Provider>();
+        provider->ProviderName = QString::fromUtf8(name);
+        provider->Category = QString::fromUtf8(category);
+        provider->UniqueID = id;
+        provider->Active = active;
+        return providers.Add(provider);
+    }
+
+    void SetCategoryActive(const char* path, bool active) {
+        Categories().Item(Categories().LocateCategory(QString::fromUtf8(path)))->Active = active;
+    }
+
+    // As start-up does: parents first, visibility derived, then the tree.
+    void FillTree() {
+        Categories().SortByName(1, Categories().Count());
+        Categories().ComputeVisibility();
+        tree.Fill(providers);
+        tree.expandAll();
+    }
+
+    CategoryCollection& Categories() { return providers.Categories(); }
+
+    QTreeWidgetItem* Node(const char* text) const {
+        const auto found =
+            tree.findItems(QString::fromUtf8(text), Qt::MatchExactly | Qt::MatchRecursive);
+        return found.size() == 1 ? found.front() : nullptr;
+    }
+
+    // "Name(Child Child(Grandchild))" for the whole tree.
+    static QString Outline(const QTreeWidgetItem* parent) {
+        QStringList parts;
+        for (int i = 0; i < parent->childCount(); ++i) {
+            const QTreeWidgetItem* child = parent->child(i);
+            parts << child->text(0) +
+                         (child->childCount() ? "(" + Outline(child) + ")" : QString());
+        }
+        return parts.join(' ');
+    }
+
+    void Drop(const QString& text, const QTreeWidgetItem* target) {
+        QMimeData mime;
+        mime.setText(text);
+        const QPoint at = target ? tree.visualItemRect(target).center() : QPoint(5, 390);
+        // A drop reaches only the widget that took the drag's entry.
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(tree.viewport(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(tree.viewport(), &drop);
+    }
+
+    ProviderCollection providers;
+    FeedTree tree;
+};
+
+} // namespace
+
+TEST_F(FeedTreeTest, ShowsVisibleCategoriesWithTheirActiveProvidersNested) {
+    AddProvider("Tux Weekly", "Computers/Linux", 1);
+    AddProvider("Daily", "News", 2);
+    AddProvider("Stale", "News", 3, false);
+    AddProvider("Box Scores", "Sports", 4, false);
+    AddProvider("Secret", "Hidden/Inner", 5);
+    AddProvider("Homeless", "", 6);
+    SetCategoryActive("Hidden", false);
+    FillTree();
+
+    EXPECT_EQ(Outline(tree.invisibleRootItem()), "Computers(Linux(Tux Weekly)) News(Daily) Sports");
+    EXPECT_EQ(tree.FeedTreeEnsurePath("Hidden/Inner"), nullptr);
+    EXPECT_EQ(tree.FeedTreeEnsurePath("Nowhere"), nullptr);
+    EXPECT_EQ(tree.FeedTreeEnsurePath("Computers/Linux"), Node("Linux"));
+    EXPECT_EQ(Outline(tree.invisibleRootItem()), "Computers(Linux(Tux Weekly)) News(Daily) Sports");
+}
+
+TEST_F(FeedTreeTest, ALoadStateChangeRepaintsOnlyThatProvidersIcon) {
+    const char* names[] = {"Quiet", "Fresh", "Busy", "Broken", "Odd"};
+    const Long states[] = {LoadState::Loaded, LoadState::LoadedWithNewStories, LoadState::Loading,
+                           LoadState::Failed, 7};
+    std::vector<std::shared_ptr<Provider>> shown;
+    for (int i = 0; i < 5; ++i) {
+        shown.push_back(AddProvider(names[i], "News", i + 1));
+        shown.back()->LoadState = states[i];
+    }
+    const auto hidden = AddProvider("Hidden", "News", 9, false);
+    FillTree();
+    auto iconKeys = [&] {
+        std::vector<qint64> keys;
+        for (const char* name : names)
+            keys.push_back(Node(name)->icon(0).cacheKey());
+        return keys;
+    };
+    const std::vector<qint64> before = iconKeys();
+    EXPECT_EQ(std::set<qint64>(before.begin(), before.begin() + 4).size(), 4u);
+    EXPECT_TRUE(Node("Odd")->icon(0).isNull());
+
+    shown[0]->LoadState = LoadState::Failed;
+    tree.SetActiveProviderListProviderColor(*shown[0]);
+    tree.SetActiveProviderListProviderColor(*hidden);
+    std::vector<qint64> expected = before;
+    expected[0] = before[3];
+    EXPECT_EQ(iconKeys(), expected);
+}
+
+TEST_F(FeedTreeTest, TooltipShowsTheLastLoadTimeWhileThePreferenceIsOn) {
+    const auto provider = AddProvider("Daily", "News", 1);
+    FillTree();
+    EXPECT_EQ(Node("Daily")->toolTip(0), "");
+
+    tree.SetShowLastLoadTimeTooltip(true);
+    const struct {
+        qint64 scaled;
+        const char* tip;
+    } cases[] = {{0, "Last Load Time: 0.000 seconds"},
+                 {12345, "Last Load Time: 1.235 seconds"},
+                 {25000000, "Last Load Time: 2500.000 seconds"}};
+    for (const auto& c : cases) {
+        provider->LastLoadDuration = Currency::FromScaled(c.scaled);
+        tree.SetActiveProviderListProviderColor(*provider);
+        EXPECT_EQ(Node("Daily")->toolTip(0), c.tip) << c.scaled;
+    }
+    tree.SetShowLastLoadTimeTooltip(false);
+    EXPECT_EQ(Node("Daily")->toolTip(0), "");
+}
+
+TEST_F(FeedTreeTest, OnlyDroppedWebAddressesBecomeProviders) {
+    AddProvider("Daily", "World/News", 1);
+    FillTree();
+    tree.resize(300, 400);
+    tree.show();
+    QSignalSpy dropped(&tree, &FeedTree::ProviderURLDropped);
+
+    const struct {
+        const char* text;
+        const char* url;
+    } cases[] = {{"https://x/feed\n", "https://x/feed"},
+                 {"  http://example.com/rss.xml\r\n", "http://example.com/rss.xml"},
+                 {"HTTP://Example.com/Feed", "HTTP://Example.com/Feed"},
+                 {"file:///etc/passwd", nullptr},
+                 {"javascript:alert(1)", nullptr},
+                 {"data:text/xml,<rss/>", nullptr},
+                 {"plain words", nullptr},
+                 {"http://", nullptr},
+                 {"https://x/feed\nhttps://y/feed", nullptr},
+                 {"", nullptr}};
+    for (const auto& c : cases) {
+        dropped.clear();
+        Drop(QString::fromUtf8(c.text), Node("Daily"));
+        if (!c.url) {
+            EXPECT_EQ(dropped.count(), 0) << c.text;
+            continue;
+        }
+        ASSERT_EQ(dropped.count(), 1) << c.text;
+        EXPECT_EQ(dropped[0][0].toString(), c.url);
+        EXPECT_EQ(dropped[0][1].toString(), "World/News");
+    }
+
+    dropped.clear();
+    Drop("https://x/feed", Node("World"));
+    Drop("https://x/feed", nullptr);
+    ASSERT_EQ(dropped.count(), 2);
+    EXPECT_EQ(dropped[0][1].toString(), "World");
+    EXPECT_EQ(dropped[1][1].toString(), "");
+}
+
+TEST_F(FeedTreeTest, RenamingACategoryInPlaceIsValidated) {
+    AddProvider("Daily", "News/Local", 1);
+    AddProvider("Box Scores", "Sports", 2);
+    const struct {
+        const char* name;
+        bool accepted;
+        bool taken;
+    } cases[] = {{"", false, false},      {"World/Asia", false, false}, {"Sports", false, true},
+                 {"SPORTS", false, true}, {"NEWS", true, false},        {"World", true, false}};
+    for (const auto& c : cases) {
+        RecordingMessageBox::Instance().Texts.clear();
+        FillTree();
+        QSignalSpy renamed(&tree, &FeedTree::CategoryRenamed);
+        Node("News")->setText(0, QString::fromUtf8(c.name));
+        QCoreApplication::processEvents();
+
+        const QString shown = c.accepted ? QString::fromUtf8(c.name) : "News";
+        EXPECT_EQ(tree.topLevelItem(0)->text(0), shown) << c.name;
+        EXPECT_EQ(renamed.count(), c.accepted ? 1 : 0) << c.name;
+        EXPECT_EQ(RecordingMessageBox::Instance().Texts,
+                  c.taken ? QStringList{"There is already a category with that name!"}
+                          : QStringList())
+            << c.name;
+        tree.setCurrentItem(Node("Local"));
+        EXPECT_EQ(tree.SelectedCategoryPath(), shown + "/Local") << c.name;
+        if (c.accepted) {
+            EXPECT_EQ(renamed[0], (QVariantList{"News", shown})) << c.name;
+        }
+    }
+    EXPECT_FALSE(Node("Daily")->flags() & Qt::ItemIsEditable);
+}
+
+TEST_F(FeedTreeTest, RenamingRefilesCategoriesAndProviders) {
+    AddProvider("Daily", "News", 1);
+    AddProvider("Gadgets", "NEWS/Tech", 2);
+    AddProvider("Box Scores", "Sports", 3);
+    AddProvider("Newsletter", "Newsletters", 4);
+    SetCategoryActive("News/Tech", false);
+
+    EXPECT_EQ(FeedTree::RenameCategory(providers, "News", "Alpha"), 2);
+
+    QStringList names;
+    for (const auto& category : Categories())
+        names << category->CategoryName + (category->Visible ? "" : "-");
+    EXPECT_EQ(names, (QStringList{"Alpha", "Alpha/Tech-", "Newsletters", "Sports"}));
+    EXPECT_EQ(providers.Item(2)->Category, "Alpha/Tech");
+    EXPECT_EQ(providers.Item(4)->Category, "Newsletters");
+}
+
+TEST_F(FeedTreeTest, SelectionRoundTrip) {
+    AddProvider("Daily", "News", 41);
+    AddProvider("Gadgets", "News/Tech", 42);
+    FillTree();
+    QSignalSpy providerSelected(&tree, &FeedTree::ProviderSelected);
+    QSignalSpy categorySelected(&tree, &FeedTree::CategorySelected);
+
+    const int filled = tree.SelectionValue();
+    ASSERT_TRUE(tree.SelectProvider(42));
+    EXPECT_EQ(tree.SelectedProviderID(), 42);
+    EXPECT_EQ(tree.SelectedCategoryPath(), "");
+    EXPECT_EQ(providerSelected.count(), 0);
+    EXPECT_FALSE(tree.SelectProvider(7));
+    EXPECT_EQ(tree.SelectedProviderID(), 42);
+
+    tree.setCurrentItem(Node("Tech"));
+    EXPECT_FALSE(tree.SelectedProviderID().has_value());
+    ASSERT_EQ(categorySelected.count(), 1);
+    EXPECT_EQ(categorySelected[0][0].toString(), "News/Tech");
+    tree.setCurrentItem(Node("Daily"));
+    ASSERT_EQ(providerSelected.count(), 1);
+    EXPECT_EQ(providerSelected[0][0].toInt(), 41);
+
+    const int selected = tree.SelectionValue();
+    EXPECT_NE(selected, filled);
+    tree.Fill(providers);
+    EXPECT_NE(tree.SelectionValue(), selected);
+}
