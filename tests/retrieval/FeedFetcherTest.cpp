@@ -212,13 +212,17 @@ TEST_F(FeedFetcherTest, UntrustedCertificateFailsTheLoad) {
     auto direct = NewProvider("/unused");
     direct->DataURL = QString::fromLatin1(secureUrl);
     auto redirected = NewProvider("/moved");
+    // One after the other: requests to one host in flight together may share
+    // the failing connection.
     fetcher->GrabStories(*direct);
-    fetcher->GrabStories(*redirected);
     ASSERT_TRUE(Settled(*direct));
+    const int directHandshakes = handshakes;
+    fetcher->GrabStories(*redirected);
     ASSERT_TRUE(Settled(*redirected));
     EXPECT_EQ(direct->LoadState, LoadState::Failed);
     EXPECT_EQ(redirected->LoadState, LoadState::Failed);
-    EXPECT_EQ(handshakes, 2);
+    EXPECT_GE(directHandshakes, 1);
+    EXPECT_GT(handshakes, directHandshakes);
 }
 
 TEST_F(FeedFetcherTest, OversizedBodyFailsCleanly) {
