@@ -10,6 +10,7 @@
 #include "ui/TerminationSignals.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     QStringList arguments;
@@ -27,6 +28,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(ProgramName());
     QApplication::setApplicationVersion(ProgramVersionString());
     QApplication::setDesktopFileName(QStringLiteral("varnocet"));
+    // The theme's icon once installed; the copy beside the program before.
+    QApplication::setWindowIcon(QIcon::fromTheme(
+        QStringLiteral("varnocet"),
+        QIcon(KnownFolders::DataFolder() + QStringLiteral("/icons/varnocet-256.png"))));
 
     SingleInstance instance(KnownFolders::Configuration());
     if (!instance.Claim())
