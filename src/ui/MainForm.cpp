@@ -7,6 +7,7 @@
 #include "feeds/FeedFormat.h"
 #include "feeds/Languages.h"
 #include "model/ProviderCollection.h"
+#include "model/StoryCollection.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramError.h"
 #include "platform/Saturating.h"
@@ -19,6 +20,7 @@
 #include "ui/ArrivalSound.h"
 #include "ui/ArticleGrid.h"
 #include "ui/BrowserPane.h"
+#include "ui/CommandBar.h"
 #include "ui/DetachedBrowser.h"
 #include "ui/FeedTree.h"
 #include "ui/LinkPolicy.h"
@@ -60,12 +62,14 @@ MainForm::MainForm(SettingsStore& store, const QString& providersFilePath,
     , m_providers(std::make_unique<ProviderCollection>())
     , m_bridge(std::make_unique<WindowBridge>(*this))
     , m_layout(new MainLayout(this))
+    , m_commands(new CommandBar(this))
     , m_fetcher(new FeedFetcher(*m_bridge, this))
     , m_scheduler(
           new RefreshScheduler(*m_providers, *m_fetcher, *m_bridge, m_scheduling, m_flags, this))
     , m_flip(new AutoFlip(*m_providers, *m_scheduler, *m_bridge, m_scheduling, m_flags, this))
     , m_sound(new ArrivalSound(this)) {
     setCentralWidget(m_layout->Root());
+    addToolBar(m_commands);
     ConnectViews();
 }
 
@@ -336,6 +340,8 @@ void MainForm::ConnectViews() {
             m_layout->Tree().Fill(*m_providers);
         },
         Qt::QueuedConnection);
+    connect(m_commands, &CommandBar::Command, this, &MainForm::OnCommand);
+    m_commands->SetArticleSource([this] { return ArticleTitles(); });
     ArticleGrid& grid = m_layout->Grid();
     connect(&grid, &ArticleGrid::ArticleSelected, this, &MainForm::ShowArticle);
     connect(&grid, &ArticleGrid::ArticleActivated, this, &MainForm::OnArticleActivated);
@@ -404,6 +410,51 @@ bool MainForm::event(QEvent* event) {
         break;
     }
     return true;
+}
+
+// The user-busy flag holds the timers while a command runs.
+void MainForm::OnCommand(const QString& key) {
+    m_flags.UserBusy = true;
+    if (key == u"EXIT")
+        close();
+    else if (key == u"PREVIOUS")
+        ToPreviousArticle();
+    else if (key == u"NEXT")
+        m_flip->ToNextArticle();
+    else if (key == u"PREVIOUSCATEGORY")
+        WindowMessage::Post(this, WindowMessage::WM_PREVIOUS_PROVIDER);
+    else if (key == u"NEXTCATEGORY")
+        WindowMessage::Post(this, WindowMessage::WM_NEXT_PROVIDER);
+    else if (const int row = CommandBar::ArticleRowOf(key, m_layout->Grid().SelectedRow(),
+                                                      m_layout->Grid().RowCount());
+             row > 0) {
+        m_layout->Grid().SelectRow(row);
+        WindowMessage::Post(this, WindowMessage::WM_SELECT_ARTICLE);
+    } else if (m_flip->Command(key)) {
+        m_settings.AutoFlip = m_scheduling.AutoFlip;
+        m_settings.FlipInterval = m_scheduling.FlipInterval;
+        m_settings.FlipProviders = m_scheduling.FlipProviders;
+    }
+    m_flags.UserBusy = false;
+}
+
+void MainForm::ToPreviousArticle() {
+    const int row = m_layout->Grid().SelectedRow();
+    if (row <= 1) {
+        m_flip->PreviousProvider();
+        return;
+    }
+    m_layout->Grid().SelectRow(row - 1);
+    ShowArticle(row - 1);
+}
+
+std::pair<QStringList, int> MainForm::ArticleTitles() const {
+    QStringList titles;
+    if (m_current != nullptr && m_current->stCollStories != nullptr) {
+        for (const Story& story : *m_current->stCollStories)
+            titles.append(story.Title);
+    }
+    return {titles, m_layout->Grid().SelectedRow()};
 }
 
 void MainForm::OnProviderLoaded() {

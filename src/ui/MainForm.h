@@ -11,6 +11,7 @@
 
 class ArrivalSound;
 class AutoFlip;
+class CommandBar;
 class DetachedBrowser;
 class FeedFetcher;
 class ImageCache;
@@ -47,6 +48,7 @@ public:
     Settings& ProgramSettings() { return m_settings; }
     ProviderCollection& Providers() { return *m_providers; }
     MainLayout& Layout() { return *m_layout; }
+    CommandBar& Commands() { return *m_commands; }
     FeedFetcher& Fetcher() { return *m_fetcher; }
     RefreshScheduler& Scheduler() { return *m_scheduler; }
 
@@ -82,6 +84,9 @@ private:
     void StoreWindowPlacement();
     void ConnectViews();
     void OnProviderLoaded();
+    void OnCommand(const QString& key);
+    void ToPreviousArticle();
+    std::pair<QStringList, int> ArticleTitles() const;
     void OnTreeProviderSelected(Long lUniqueID);
     void OnArticleActivated(int row);
     void ShowSiteImage(const Provider& provider);
@@ -99,6 +104,7 @@ private:
     ProgramFlags m_flags;
     std::unique_ptr<WindowBridge> m_bridge;
     MainLayout* m_layout;
+    CommandBar* m_commands;
     FeedFetcher* m_fetcher;
     RefreshScheduler* m_scheduler;
     AutoFlip* m_flip;

@@ -4,13 +4,13 @@
 #include "platform/HighResolutionCounter.h"
 #include "platform/WindowMessage.h"
 #include "ui/ArticleGrid.h"
+#include "ui/CommandBar.h"
 #include "ui/FeedTree.h"
 #include "ui/MainForm.h"
 #include "ui/MainLayout.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QStatusBar>
 
 Integer WindowBridge::CurrentProviderIndex() const {
     return m_form.CurrentProviderIndex();
@@ -75,11 +75,12 @@ void WindowBridge::ShowProvider(Integer index) {
 }
 
 void WindowBridge::SetPlayButtonCaption(const QString& caption) {
-    m_form.statusBar()->showMessage(QString(caption).remove(u'&'));
+    m_form.Commands().SetPlayCaption(caption);
 }
 
-// The command bar's pictures come with the command bar.
-void WindowBridge::SetPlayButtonIcon(int) {}
+void WindowBridge::SetPlayButtonIcon(int imageIndex) {
+    m_form.Commands().SetPlayIcon(imageIndex);
+}
 
 void WindowBridge::PostNextArticle() {
     WindowMessage::Post(&m_form, WindowMessage::WM_NEXT_ARTICLE);

@@ -7,6 +7,7 @@
 #include "support/RecordingMessageBox.h"
 #include "support/TestHttpServer.h"
 #include "ui/ArticleGrid.h"
+#include "ui/CommandBar.h"
 #include "ui/MainLayout.h"
 
 #include <QDir>
@@ -262,4 +263,26 @@ TEST_F(MainFormTest, ClosingWithFetchesOutstandingWritesTheStatisticsAsTheyStand
     form.close();
     EXPECT_EQ(form.Fetcher().OutstandingRequestCount(), 0);
     EXPECT_TRUE(Read(ProvidersFile()).contains("<attemptedupdates>1</attemptedupdates>"));
+}
+
+TEST_F(MainFormTest, NextPastTheLastRowAndPreviousBeforeTheFirstChangeProvider) {
+    TestHttpServer server;
+    const QByteArray twoStories = "<rss version=\"2.0\"><channel><item><title>One</title></item>"
+                                  "<item><title>Two</title></item></channel></rss>";
+    server.Serve("/a", twoStories);
+    server.Serve("/b", twoStories);
+    WriteProviders("<providers>" + ProviderElement(1, "A", server.Url("/a")) +
+                   ProviderElement(2, "B", server.Url("/b")) + "</providers>");
+    SettingsStore store(folder.path());
+    MainForm form(store, ProvidersFile(), MasterList());
+    form.Load();
+    ArticleGrid& grid = form.Layout().Grid();
+    ASSERT_TRUE(WaitUntil([&] { return grid.RowCount() == 2; }));
+    grid.SelectRow(2);
+    form.Commands().Action("NEXT")->trigger();
+    EXPECT_EQ(form.CurrentProviderIndex(), 2);
+    ASSERT_TRUE(WaitUntil([&] { return grid.RowCount() == 2; }));
+    EXPECT_EQ(grid.SelectedRow(), 1);
+    form.Commands().Action("PREVIOUS")->trigger();
+    EXPECT_EQ(form.CurrentProviderIndex(), 1);
 }
