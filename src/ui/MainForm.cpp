@@ -341,6 +341,7 @@ void MainForm::ConnectViews() {
         },
         Qt::QueuedConnection);
     connect(m_commands, &CommandBar::Command, this, &MainForm::OnCommand);
+    connect(m_commands, &CommandBar::FindRequested, this, &MainForm::FindStory);
     m_commands->SetArticleSource([this] { return ArticleTitles(); });
     ArticleGrid& grid = m_layout->Grid();
     connect(&grid, &ArticleGrid::ArticleSelected, this, &MainForm::ShowArticle);
@@ -446,6 +447,31 @@ void MainForm::ToPreviousArticle() {
     }
     m_layout->Grid().SelectRow(row - 1);
     ShowArticle(row - 1);
+}
+
+void MainForm::FindStory(const QString& text) {
+    const Integer count = m_providers->Count();
+    const Integer start = CurrentProviderIndex();
+    if (text.isEmpty() || count == 0 || start == 0) {
+        QApplication::beep();
+        return;
+    }
+    for (Integer step = 0; step < count; ++step) {
+        const Integer index = static_cast<Integer>((start - 1 + step) % count + 1);
+        const Provider& provider = *m_providers->Item(index);
+        if (provider.stCollStories == nullptr || (step > 0 && !provider.Active))
+            continue;
+        const Integer after = step == 0 ? Integer(m_layout->Grid().SelectedRow()) : Integer(0);
+        const Integer found = provider.FindArticle(after, true, text);
+        if (found < 1)
+            continue;
+        if (step > 0)
+            ShowProvider(index);
+        m_layout->Grid().SelectRow(found);
+        ShowArticle(found);
+        return;
+    }
+    QApplication::beep();
 }
 
 std::pair<QStringList, int> MainForm::ArticleTitles() const {

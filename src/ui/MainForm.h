@@ -86,6 +86,9 @@ private:
     void OnProviderLoaded();
     void OnCommand(const QString& key);
     void ToPreviousArticle();
+    // Looks for `text` in the titles after the selected story, then in the
+    // other providers' stories in list order; beeps when nothing matches.
+    void FindStory(const QString& text);
     std::pair<QStringList, int> ArticleTitles() const;
     void OnTreeProviderSelected(Long lUniqueID);
     void OnArticleActivated(int row);

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -285,4 +286,26 @@ TEST_F(MainFormTest, NextPastTheLastRowAndPreviousBeforeTheFirstChangeProvider) 
     EXPECT_EQ(grid.SelectedRow(), 1);
     form.Commands().Action("PREVIOUS")->trigger();
     EXPECT_EQ(form.CurrentProviderIndex(), 1);
+}
+
+TEST_F(MainFormTest, FindLooksAfterTheSelectedStoryThenInTheOtherProviders) {
+    TestHttpServer server;
+    server.Serve("/a", QByteArray("<rss version=\"2.0\"><channel><item><title>Storm warning</title>"
+                                  "</item><item><title>Calm</title></item></channel></rss>"));
+    server.Serve("/b", QByteArray("<rss version=\"2.0\"><channel><item><title>Sun</title></item>"
+                                  "<item><title>After the storm</title></item></channel></rss>"));
+    WriteProviders("<providers>" + ProviderElement(1, "A", server.Url("/a")) +
+                   ProviderElement(2, "B", server.Url("/b")) + "</providers>");
+    SettingsStore store(folder.path());
+    MainForm form(store, ProvidersFile(), MasterList());
+    form.Load();
+    ArticleGrid& grid = form.Layout().Grid();
+    ASSERT_TRUE(WaitUntil([&] {
+        return grid.RowCount() == 2 && form.Providers().Item(2)->stCollStories->Count() == 2;
+    }));
+    QLineEdit& find = form.Commands().FindBox();
+    find.setText(QStringLiteral("STORM"));
+    emit find.returnPressed();
+    EXPECT_EQ(form.CurrentProviderIndex(), 2);
+    EXPECT_EQ(grid.SelectedRow(), 2);
 }
