@@ -23,18 +23,20 @@
 #include "ui/CommandBar.h"
 #include "ui/DetachedBrowser.h"
 #include "ui/FeedTree.h"
-#include "ui/LinkPolicy.h"
 #include "ui/MainLayout.h"
 #include "ui/SplashForm.h"
 #include "ui/WindowBridge.h"
 #include "ui/WindowPlacement.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QScreen>
 
 namespace {
@@ -340,6 +342,11 @@ void MainForm::ConnectViews() {
             m_layout->Tree().Fill(*m_providers);
         },
         Qt::QueuedConnection);
+    // The tree and the grid would take the window's keys for their own
+    // type-to-search.
+    tree.installEventFilter(this);
+    for (QAbstractItemView* view : m_layout->Grid().findChildren<QAbstractItemView*>())
+        view->installEventFilter(this);
     connect(m_commands, &CommandBar::Command, this, &MainForm::OnCommand);
     connect(m_commands, &CommandBar::FindRequested, this, &MainForm::FindStory);
     m_commands->SetArticleSource([this] { return ArticleTitles(); });
@@ -366,13 +373,9 @@ void MainForm::SetCurrentProviderByID(Long lUniqueID) {
 // Only web pages leave the program: a feed's link to anything else (a
 // local file, a script) is not opened.
 void MainForm::OnArticleActivated(int row) {
-    const std::optional<QUrl> url = LinkPolicy::WebAddress(TranslatedArticleURL(row));
-    if (!url) {
-        QApplication::beep();
-        return;
-    }
     m_settings.ArticleDoubleClicks = SaturatingAdd(m_settings.ArticleDoubleClicks, 1);
-    QDesktopServices::openUrl(*url);
+    if (!m_desktop.OpenWebPage(TranslatedArticleURL(row)))
+        QApplication::beep();
 }
 
 void MainForm::ShowSiteImage(const Provider& provider) {
@@ -418,6 +421,12 @@ void MainForm::OnCommand(const QString& key) {
     m_flags.UserBusy = true;
     if (key == u"EXIT")
         close();
+    else if (key == u"HELP")
+        m_desktop.ShowHelp(QStringLiteral("MainWindow"));
+    else if (key == u"ABOUT")
+        ShowAbout();
+    else if (key == u"MAIL")
+        SendSelectedArticle();
     else if (key == u"PREVIOUS")
         ToPreviousArticle();
     else if (key == u"NEXT")
@@ -437,6 +446,60 @@ void MainForm::OnCommand(const QString& key) {
         m_settings.FlipProviders = m_scheduling.FlipProviders;
     }
     m_flags.UserBusy = false;
+}
+
+void MainForm::SendSelectedArticle() {
+    const int row = m_layout->Grid().SelectedRow();
+    if (m_current == nullptr || m_current->stCollStories == nullptr || row < 1 ||
+        row > m_current->stCollStories->Count())
+        return;
+    const QString title = m_current->stCollStories->Item(static_cast<Integer>(row)).Title;
+    m_desktop.SendLinkViaEmail(m_current->stCollStories->ItemURL(static_cast<Integer>(row)), title,
+                               title);
+}
+
+void MainForm::ShowAbout() {
+    const bool onTop = windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    QMessageBox::about(this, QStringLiteral("About Varnocet"),
+                       QStringLiteral("<p><b>Varnocet %1</b></p><p>A desktop headline reader.</p>"
+                                      "<p><a href=\"%2\">%2</a></p>")
+                           .arg(ProgramVersionString(), DesktopActions::HomePage));
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    show();
+}
+
+bool MainForm::HandleKey(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers held =
+        key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (held == Qt::NoModifier && key.key() == Qt::Key_F1)
+        m_desktop.ShowHelp(QStringLiteral("MainWindow"));
+    else if (held == Qt::NoModifier && key.key() == Qt::Key_F5)
+        m_scheduler->ReloadCurrentProvider();
+    else if (key.key() == Qt::Key_Escape)
+        showMinimized();
+    else if (held & (Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    else if (key.text() == u"<" || key.text() == u",")
+        m_flip->PreviousProvider();
+    else if (key.text() == u">" || key.text() == u".")
+        m_flip->NextProvider();
+    else if (key.text() == u"/" || key.text() == u"?")
+        m_commands->FindBox().setFocus();
+    else
+        return false;
+    return true;
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && HandleKey(static_cast<const QKeyEvent&>(*event)))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainForm::keyPressEvent(QKeyEvent* event) {
+    if (!HandleKey(*event))
+        QMainWindow::keyPressEvent(event);
 }
 
 void MainForm::ToPreviousArticle() {

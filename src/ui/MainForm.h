@@ -4,6 +4,7 @@
 #include "config/Settings.h"
 #include "retrieval/ProgramFlags.h"
 #include "retrieval/SchedulingPreferences.h"
+#include "ui/DesktopActions.h"
 
 #include <QMainWindow>
 
@@ -11,6 +12,7 @@
 
 class ArrivalSound;
 class AutoFlip;
+class QKeyEvent;
 class CommandBar;
 class DetachedBrowser;
 class FeedFetcher;
@@ -68,6 +70,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Loads the providers file; when it is missing or unreadable the master
@@ -89,6 +93,10 @@ private:
     // Looks for `text` in the titles after the selected story, then in the
     // other providers' stories in list order; beeps when nothing matches.
     void FindStory(const QString& text);
+    void SendSelectedArticle();
+    void ShowAbout();
+    // The window's keys, also while the tree or the grid has the focus.
+    bool HandleKey(const QKeyEvent& key);
     std::pair<QStringList, int> ArticleTitles() const;
     void OnTreeProviderSelected(Long lUniqueID);
     void OnArticleActivated(int row);
@@ -115,5 +123,6 @@ private:
     ImageCache* m_images = nullptr;
     DetachedBrowser* m_detachedBrowser = nullptr;
     std::shared_ptr<Provider> m_current;
+    DesktopActions m_desktop;
     bool m_shutDown = false;
 };

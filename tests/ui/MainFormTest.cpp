@@ -10,10 +10,12 @@
 #include "ui/CommandBar.h"
 #include "ui/MainLayout.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -308,4 +310,20 @@ TEST_F(MainFormTest, FindLooksAfterTheSelectedStoryThenInTheOtherProviders) {
     emit find.returnPressed();
     EXPECT_EQ(form.CurrentProviderIndex(), 2);
     EXPECT_EQ(grid.SelectedRow(), 2);
+}
+
+TEST_F(MainFormTest, ProviderKeysWorkWhileTheGridHasTheFocus) {
+    WriteProviders("<providers>" + ProviderElement(1, "A", QUrl("http://127.0.0.1:9/a")) +
+                   ProviderElement(2, "B", QUrl("http://127.0.0.1:9/b")) + "</providers>");
+    SettingsStore store(folder.path());
+    MainForm form(store, ProvidersFile(), MasterList());
+    form.Load();
+    QWidget* gridView = form.Layout().Grid().findChild<QAbstractItemView*>();
+    ASSERT_NE(gridView, nullptr);
+    QTest::keyClick(gridView, Qt::Key_Period);
+    EXPECT_EQ(form.CurrentProviderIndex(), 2);
+    QTest::keyClick(gridView, Qt::Key_Less, Qt::ShiftModifier);
+    EXPECT_EQ(form.CurrentProviderIndex(), 1);
+    QTest::keyClick(gridView, Qt::Key_Slash);
+    EXPECT_TRUE(form.Commands().FindBox().hasFocus() || !form.isActiveWindow());
 }
