@@ -26,6 +26,7 @@
 #include "ui/MainLayout.h"
 #include "ui/SplashForm.h"
 #include "ui/WindowBridge.h"
+#include "ui/WindowCommands.h"
 #include "ui/WindowPlacement.h"
 
 #include <QAbstractItemView>
@@ -69,7 +70,8 @@ MainForm::MainForm(SettingsStore& store, const QString& providersFilePath,
     , m_scheduler(
           new RefreshScheduler(*m_providers, *m_fetcher, *m_bridge, m_scheduling, m_flags, this))
     , m_flip(new AutoFlip(*m_providers, *m_scheduler, *m_bridge, m_scheduling, m_flags, this))
-    , m_sound(new ArrivalSound(this)) {
+    , m_sound(new ArrivalSound(this))
+    , m_windowCommands(std::make_unique<WindowCommands>(*this)) {
     setCentralWidget(m_layout->Root());
     addToolBar(m_commands);
     ConnectViews();
@@ -347,8 +349,10 @@ void MainForm::ConnectViews() {
     tree.installEventFilter(this);
     for (QAbstractItemView* view : m_layout->Grid().findChildren<QAbstractItemView*>())
         view->installEventFilter(this);
-    connect(m_commands, &CommandBar::Command, this, &MainForm::OnCommand);
-    connect(m_commands, &CommandBar::FindRequested, this, &MainForm::FindStory);
+    connect(m_commands, &CommandBar::Command, this,
+            [this](const QString& key) { m_windowCommands->OnCommand(key); });
+    connect(m_commands, &CommandBar::FindRequested, this,
+            [this](const QString& text) { m_windowCommands->FindStory(text); });
     m_commands->SetArticleSource([this] { return ArticleTitles(); });
     ArticleGrid& grid = m_layout->Grid();
     connect(&grid, &ArticleGrid::ArticleSelected, this, &MainForm::ShowArticle);
@@ -416,125 +420,16 @@ bool MainForm::event(QEvent* event) {
     return true;
 }
 
-// The user-busy flag holds the timers while a command runs.
-void MainForm::OnCommand(const QString& key) {
-    m_flags.UserBusy = true;
-    if (key == u"EXIT")
-        close();
-    else if (key == u"HELP")
-        m_desktop.ShowHelp(QStringLiteral("MainWindow"));
-    else if (key == u"ABOUT")
-        ShowAbout();
-    else if (key == u"MAIL")
-        SendSelectedArticle();
-    else if (key == u"PREVIOUS")
-        ToPreviousArticle();
-    else if (key == u"NEXT")
-        m_flip->ToNextArticle();
-    else if (key == u"PREVIOUSCATEGORY")
-        WindowMessage::Post(this, WindowMessage::WM_PREVIOUS_PROVIDER);
-    else if (key == u"NEXTCATEGORY")
-        WindowMessage::Post(this, WindowMessage::WM_NEXT_PROVIDER);
-    else if (const int row = CommandBar::ArticleRowOf(key, m_layout->Grid().SelectedRow(),
-                                                      m_layout->Grid().RowCount());
-             row > 0) {
-        m_layout->Grid().SelectRow(row);
-        WindowMessage::Post(this, WindowMessage::WM_SELECT_ARTICLE);
-    } else if (m_flip->Command(key)) {
-        m_settings.AutoFlip = m_scheduling.AutoFlip;
-        m_settings.FlipInterval = m_scheduling.FlipInterval;
-        m_settings.FlipProviders = m_scheduling.FlipProviders;
-    }
-    m_flags.UserBusy = false;
-}
-
-void MainForm::SendSelectedArticle() {
-    const int row = m_layout->Grid().SelectedRow();
-    if (m_current == nullptr || m_current->stCollStories == nullptr || row < 1 ||
-        row > m_current->stCollStories->Count())
-        return;
-    const QString title = m_current->stCollStories->Item(static_cast<Integer>(row)).Title;
-    m_desktop.SendLinkViaEmail(m_current->stCollStories->ItemURL(static_cast<Integer>(row)), title,
-                               title);
-}
-
-void MainForm::ShowAbout() {
-    const bool onTop = windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    setWindowFlag(Qt::WindowStaysOnTopHint, false);
-    QMessageBox::about(this, QStringLiteral("About Varnocet"),
-                       QStringLiteral("<p><b>Varnocet %1</b></p><p>A desktop headline reader.</p>"
-                                      "<p><a href=\"%2\">%2</a></p>")
-                           .arg(ProgramVersionString(), DesktopActions::HomePage));
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    show();
-}
-
-bool MainForm::HandleKey(const QKeyEvent& key) {
-    const Qt::KeyboardModifiers held =
-        key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (held == Qt::NoModifier && key.key() == Qt::Key_F1)
-        m_desktop.ShowHelp(QStringLiteral("MainWindow"));
-    else if (held == Qt::NoModifier && key.key() == Qt::Key_F5)
-        m_scheduler->ReloadCurrentProvider();
-    else if (key.key() == Qt::Key_Escape)
-        showMinimized();
-    else if (held & (Qt::ControlModifier | Qt::AltModifier))
-        return false;
-    else if (key.text() == u"<" || key.text() == u",")
-        m_flip->PreviousProvider();
-    else if (key.text() == u">" || key.text() == u".")
-        m_flip->NextProvider();
-    else if (key.text() == u"/" || key.text() == u"?")
-        m_commands->FindBox().setFocus();
-    else
-        return false;
-    return true;
-}
-
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && HandleKey(static_cast<const QKeyEvent&>(*event)))
+    if (event->type() == QEvent::KeyPress &&
+        m_windowCommands->HandleKey(static_cast<const QKeyEvent&>(*event)))
         return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
 void MainForm::keyPressEvent(QKeyEvent* event) {
-    if (!HandleKey(*event))
+    if (!m_windowCommands->HandleKey(*event))
         QMainWindow::keyPressEvent(event);
-}
-
-void MainForm::ToPreviousArticle() {
-    const int row = m_layout->Grid().SelectedRow();
-    if (row <= 1) {
-        m_flip->PreviousProvider();
-        return;
-    }
-    m_layout->Grid().SelectRow(row - 1);
-    ShowArticle(row - 1);
-}
-
-void MainForm::FindStory(const QString& text) {
-    const Integer count = m_providers->Count();
-    const Integer start = CurrentProviderIndex();
-    if (text.isEmpty() || count == 0 || start == 0) {
-        QApplication::beep();
-        return;
-    }
-    for (Integer step = 0; step < count; ++step) {
-        const Integer index = static_cast<Integer>((start - 1 + step) % count + 1);
-        const Provider& provider = *m_providers->Item(index);
-        if (provider.stCollStories == nullptr || (step > 0 && !provider.Active))
-            continue;
-        const Integer after = step == 0 ? Integer(m_layout->Grid().SelectedRow()) : Integer(0);
-        const Integer found = provider.FindArticle(after, true, text);
-        if (found < 1)
-            continue;
-        if (step > 0)
-            ShowProvider(index);
-        m_layout->Grid().SelectRow(found);
-        ShowArticle(found);
-        return;
-    }
-    QApplication::beep();
 }
 
 std::pair<QStringList, int> MainForm::ArticleTitles() const {

@@ -12,7 +12,6 @@
 
 class ArrivalSound;
 class AutoFlip;
-class QKeyEvent;
 class CommandBar;
 class DetachedBrowser;
 class FeedFetcher;
@@ -25,6 +24,7 @@ class RefreshScheduler;
 class SettingsStore;
 class SplashForm;
 class WindowBridge;
+class WindowCommands;
 
 // The main window. Load() runs the program's start-up and ends by showing
 // the window; closing it runs the shutdown, which writes everything back.
@@ -51,6 +51,11 @@ public:
     ProviderCollection& Providers() { return *m_providers; }
     MainLayout& Layout() { return *m_layout; }
     CommandBar& Commands() { return *m_commands; }
+    AutoFlip& Flip() { return *m_flip; }
+    ProgramFlags& Flags() { return m_flags; }
+    SchedulingPreferences& Scheduling() { return m_scheduling; }
+    const DesktopActions& Desktop() const { return m_desktop; }
+    const std::shared_ptr<Provider>& CurrentProvider() const { return m_current; }
     FeedFetcher& Fetcher() { return *m_fetcher; }
     RefreshScheduler& Scheduler() { return *m_scheduler; }
 
@@ -89,14 +94,7 @@ private:
     void ConnectViews();
     void OnProviderLoaded();
     void OnCommand(const QString& key);
-    void ToPreviousArticle();
-    // Looks for `text` in the titles after the selected story, then in the
-    // other providers' stories in list order; beeps when nothing matches.
-    void FindStory(const QString& text);
-    void SendSelectedArticle();
-    void ShowAbout();
-    // The window's keys, also while the tree or the grid has the focus.
-    bool HandleKey(const QKeyEvent& key);
+
     std::pair<QStringList, int> ArticleTitles() const;
     void OnTreeProviderSelected(Long lUniqueID);
     void OnArticleActivated(int row);
@@ -124,5 +122,6 @@ private:
     DetachedBrowser* m_detachedBrowser = nullptr;
     std::shared_ptr<Provider> m_current;
     DesktopActions m_desktop;
+    std::unique_ptr<WindowCommands> m_windowCommands;
     bool m_shutDown = false;
 };

@@ -1,0 +1,131 @@
+#include "ui/WindowCommands.h"
+
+#include "config/ProgramVersion.h"
+#include "model/Provider.h"
+#include "model/ProviderCollection.h"
+#include "model/StoryCollection.h"
+#include "platform/WindowMessage.h"
+#include "retrieval/AutoFlip.h"
+#include "retrieval/RefreshScheduler.h"
+#include "ui/ArticleGrid.h"
+#include "ui/CommandBar.h"
+#include "ui/MainForm.h"
+#include "ui/MainLayout.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+
+// The user-busy flag holds the timers while a command runs.
+void WindowCommands::OnCommand(const QString& key) {
+    m_form.Flags().UserBusy = true;
+    if (key == u"EXIT")
+        m_form.close();
+    else if (key == u"HELP")
+        m_form.Desktop().ShowHelp(QStringLiteral("MainWindow"));
+    else if (key == u"ABOUT")
+        ShowAbout();
+    else if (key == u"MAIL")
+        SendSelectedArticle();
+    else if (key == u"PREVIOUS")
+        ToPreviousArticle();
+    else if (key == u"NEXT")
+        m_form.Flip().ToNextArticle();
+    else if (key == u"PREVIOUSCATEGORY")
+        WindowMessage::Post(&m_form, WindowMessage::WM_PREVIOUS_PROVIDER);
+    else if (key == u"NEXTCATEGORY")
+        WindowMessage::Post(&m_form, WindowMessage::WM_NEXT_PROVIDER);
+    else if (const int row = CommandBar::ArticleRowOf(key, m_form.Layout().Grid().SelectedRow(),
+                                                      m_form.Layout().Grid().RowCount());
+             row > 0) {
+        m_form.Layout().Grid().SelectRow(row);
+        WindowMessage::Post(&m_form, WindowMessage::WM_SELECT_ARTICLE);
+    } else if (m_form.Flip().Command(key)) {
+        m_form.ProgramSettings().AutoFlip = m_form.Scheduling().AutoFlip;
+        m_form.ProgramSettings().FlipInterval = m_form.Scheduling().FlipInterval;
+        m_form.ProgramSettings().FlipProviders = m_form.Scheduling().FlipProviders;
+    }
+    m_form.Flags().UserBusy = false;
+}
+
+void WindowCommands::SendSelectedArticle() {
+    const std::shared_ptr<Provider> provider = m_form.CurrentProvider();
+    const int row = m_form.Layout().Grid().SelectedRow();
+    if (provider == nullptr || provider->stCollStories == nullptr || row < 1 ||
+        row > provider->stCollStories->Count())
+        return;
+    const StoryCollection& stories = *provider->stCollStories;
+    const QString title = stories.Item(static_cast<Integer>(row)).Title;
+    m_form.Desktop().SendLinkViaEmail(stories.ItemURL(static_cast<Integer>(row)), title, title);
+}
+
+// While the about window is up the main window is not kept on top of it.
+void WindowCommands::ShowAbout() {
+    const bool onTop = m_form.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    m_form.setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    QMessageBox::about(&m_form, QStringLiteral("About Varnocet"),
+                       QStringLiteral("<p><b>Varnocet %1</b></p><p>A desktop headline reader.</p>"
+                                      "<p><a href=\"%2\">%2</a></p>")
+                           .arg(ProgramVersionString(), DesktopActions::HomePage));
+    m_form.setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    m_form.show();
+}
+
+bool WindowCommands::HandleKey(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers held =
+        key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (held == Qt::NoModifier && key.key() == Qt::Key_F1)
+        m_form.Desktop().ShowHelp(QStringLiteral("MainWindow"));
+    else if (held == Qt::NoModifier && key.key() == Qt::Key_F5)
+        m_form.Scheduler().ReloadCurrentProvider();
+    else if (key.key() == Qt::Key_Escape)
+        m_form.showMinimized();
+    else if (held & (Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    else if (key.text() == u"<" || key.text() == u",")
+        m_form.Flip().PreviousProvider();
+    else if (key.text() == u">" || key.text() == u".")
+        m_form.Flip().NextProvider();
+    else if (key.text() == u"/" || key.text() == u"?")
+        m_form.Commands().FindBox().setFocus();
+    else
+        return false;
+    return true;
+}
+
+void WindowCommands::ToPreviousArticle() {
+    const int row = m_form.Layout().Grid().SelectedRow();
+    if (row <= 1) {
+        m_form.Flip().PreviousProvider();
+        return;
+    }
+    m_form.Layout().Grid().SelectRow(row - 1);
+    m_form.ShowArticle(row - 1);
+}
+
+void WindowCommands::FindStory(const QString& text) {
+    const Integer count = m_form.Providers().Count();
+    const Integer start = m_form.CurrentProviderIndex();
+    if (text.isEmpty() || count == 0 || start == 0) {
+        QApplication::beep();
+        return;
+    }
+    for (Integer step = 0; step < count; ++step) {
+        const Integer index = static_cast<Integer>((start - 1 + step) % count + 1);
+        const Provider& provider = *m_form.Providers().Item(index);
+        if (provider.stCollStories == nullptr || (step > 0 && !provider.Active))
+            continue;
+        const Integer after =
+            step == 0 ? Integer(m_form.Layout().Grid().SelectedRow()) : Integer(0);
+        const Integer found = provider.FindArticle(after, true, text);
+        if (found < 1)
+            continue;
+        if (step > 0)
+            m_form.ShowProvider(index);
+        m_form.Layout().Grid().SelectRow(found);
+        m_form.ShowArticle(found);
+        return;
+    }
+    QApplication::beep();
+}
