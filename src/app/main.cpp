@@ -41,11 +41,8 @@ int main(int argc, char** argv) {
     MessageBox::SetPresenter(&messageBoxes);
     SettingsStore store(KnownFolders::Configuration());
     MainForm mainForm(store, ProviderListFile::DefaultPath());
-    QObject::connect(&instance, &SingleInstance::RaiseRequested, &mainForm, [&mainForm] {
-        mainForm.showNormal();
-        mainForm.raise();
-        mainForm.activateWindow();
-    });
+    QObject::connect(&instance, &SingleInstance::RaiseRequested, &mainForm,
+                     &MainForm::RestoreWindow);
     // A signal or the end of the desktop session closes the program as Exit
     // does; the shutdown runs once whichever comes first.
     TerminationSignals terminations;

@@ -21,10 +21,12 @@
 #include "ui/ArticleGrid.h"
 #include "ui/BrowserPane.h"
 #include "ui/CommandBar.h"
+#include "ui/ContextMenu.h"
 #include "ui/DetachedBrowser.h"
 #include "ui/FeedTree.h"
 #include "ui/MainLayout.h"
 #include "ui/SplashForm.h"
+#include "ui/TrayIcon.h"
 #include "ui/WindowBridge.h"
 #include "ui/WindowCommands.h"
 #include "ui/WindowPlacement.h"
@@ -66,6 +68,8 @@ MainForm::MainForm(SettingsStore& store, const QString& providersFilePath,
     , m_bridge(std::make_unique<WindowBridge>(*this))
     , m_layout(new MainLayout(this))
     , m_commands(new CommandBar(this))
+    , m_contextMenu(new ContextMenu(this))
+    , m_tray(new TrayIcon(this))
     , m_fetcher(new FeedFetcher(*m_bridge, this))
     , m_scheduler(
           new RefreshScheduler(*m_providers, *m_fetcher, *m_bridge, m_scheduling, m_flags, this))
@@ -75,6 +79,7 @@ MainForm::MainForm(SettingsStore& store, const QString& providersFilePath,
     setCentralWidget(m_layout->Root());
     addToolBar(m_commands);
     ConnectViews();
+    ConnectMenus();
 }
 
 MainForm::~MainForm() {
@@ -127,6 +132,7 @@ void MainForm::Load() {
     m_scheduler->Start();
     m_flip->Start();
     show();
+    m_tray->Show();
     splash.close();
     activateWindow();
 }
@@ -234,6 +240,7 @@ void MainForm::ShutdownMainWindow() {
     splash.SetStatus(QStringLiteral("Writing settings and providers..."));
     StoreWindowPlacement();
     hide();
+    m_tray->Hide();
     m_settings.CurrentProvider = m_current != nullptr ? m_current->ProviderName : QString();
     m_settings.ProviderCount = m_providers->Count();
     m_settings.CharsRead = m_fetcher->CharsRead();
@@ -357,6 +364,53 @@ void MainForm::ConnectViews() {
     ArticleGrid& grid = m_layout->Grid();
     connect(&grid, &ArticleGrid::ArticleSelected, this, &MainForm::ShowArticle);
     connect(&grid, &ArticleGrid::ArticleActivated, this, &MainForm::OnArticleActivated);
+}
+
+void MainForm::ConnectMenus() {
+    for (QWidget* pane :
+         {static_cast<QWidget*>(&m_layout->Tree()), static_cast<QWidget*>(&m_layout->Grid()),
+          static_cast<QWidget*>(&m_layout->Browser()),
+          static_cast<QWidget*>(&m_layout->SiteImage())}) {
+        pane->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(pane, &QWidget::customContextMenuRequested, this,
+                [this, pane](const QPoint& position) { OpenContextMenu(pane, position); });
+    }
+    connect(m_contextMenu, &ContextMenu::Chosen, this,
+            [this](const QString& item) { m_windowCommands->OnContextItem(item); });
+    connect(m_tray, &TrayIcon::RestoreRequested, this, &MainForm::RestoreWindow);
+    connect(m_tray, &TrayIcon::MenuRequested, this, [this](const QPoint& position) {
+        m_contextMenu->PrepareFor(ContextMenu::Place::TrayIcon, m_settings);
+        activateWindow();
+        m_contextMenu->popup(position);
+    });
+}
+
+// A right click in the tree acts on the node under the pointer, which it
+// selects first.
+void MainForm::OpenContextMenu(QWidget* pane, const QPoint& position) {
+    ContextMenu::Place place = ContextMenu::Place::OtherPane;
+    FeedTree& tree = m_layout->Tree();
+    if (pane == &tree) {
+        QTreeWidgetItem* item = tree.itemAt(position);
+        if (item == nullptr)
+            return;
+        tree.setCurrentItem(item);
+        m_contextCategory = tree.SelectedCategoryPath();
+        place = tree.SelectedProviderID() ? ContextMenu::Place::ProviderNode
+                                          : ContextMenu::Place::CategoryNode;
+    } else if (pane == &m_layout->Grid()) {
+        place = ContextMenu::Place::ArticleGrid;
+    }
+    m_contextMenu->PrepareFor(place, m_settings);
+    m_contextMenu->popup(pane->mapToGlobal(position));
+}
+
+void MainForm::RestoreWindow() {
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
 }
 
 void MainForm::OnTreeProviderSelected(Long lUniqueID) {

@@ -13,6 +13,8 @@
 class ArrivalSound;
 class AutoFlip;
 class CommandBar;
+class ContextMenu;
+class TrayIcon;
 class DetachedBrowser;
 class FeedFetcher;
 class ImageCache;
@@ -51,6 +53,7 @@ public:
     ProviderCollection& Providers() { return *m_providers; }
     MainLayout& Layout() { return *m_layout; }
     CommandBar& Commands() { return *m_commands; }
+    ContextMenu& Menu() { return *m_contextMenu; }
     AutoFlip& Flip() { return *m_flip; }
     ProgramFlags& Flags() { return m_flags; }
     SchedulingPreferences& Scheduling() { return m_scheduling; }
@@ -69,6 +72,10 @@ public:
     // Shows story `row` (1-based) of the provider on show in the panes.
     void ShowArticle(int row);
     void ApplyPreferences();
+    // Brings the window back from the tray, the task bar or behind others.
+    void RestoreWindow();
+    // The category of the tree node the context menu was opened on.
+    const QString& ContextCategory() const { return m_contextCategory; }
     void setupBrowser();
     void PlayArrivalSound(const QString& soundFile);
 
@@ -92,6 +99,8 @@ private:
     void ApplyWindowPlacement();
     void StoreWindowPlacement();
     void ConnectViews();
+    void ConnectMenus();
+    void OpenContextMenu(QWidget* pane, const QPoint& position);
     void OnProviderLoaded();
     void OnCommand(const QString& key);
 
@@ -114,6 +123,9 @@ private:
     std::unique_ptr<WindowBridge> m_bridge;
     MainLayout* m_layout;
     CommandBar* m_commands;
+    ContextMenu* m_contextMenu;
+    TrayIcon* m_tray;
+    QString m_contextCategory;
     FeedFetcher* m_fetcher;
     RefreshScheduler* m_scheduler;
     AutoFlip* m_flip;

@@ -1,6 +1,8 @@
 #include "ui/WindowCommands.h"
 
 #include "config/ProgramVersion.h"
+#include "feeds/Languages.h"
+#include "model/CategoryCollection.h"
 #include "model/Provider.h"
 #include "model/ProviderCollection.h"
 #include "model/StoryCollection.h"
@@ -9,13 +11,16 @@
 #include "retrieval/RefreshScheduler.h"
 #include "ui/ArticleGrid.h"
 #include "ui/CommandBar.h"
+#include "ui/FeedTree.h"
 #include "ui/MainForm.h"
 #include "ui/MainLayout.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 
 // The user-busy flag holds the timers while a command runs.
 void WindowCommands::OnCommand(const QString& key) {
@@ -47,6 +52,90 @@ void WindowCommands::OnCommand(const QString& key) {
         m_form.ProgramSettings().FlipProviders = m_form.Scheduling().FlipProviders;
     }
     m_form.Flags().UserBusy = false;
+}
+
+void WindowCommands::OnContextItem(const QString& item) {
+    const std::shared_ptr<Provider> provider = m_form.CurrentProvider();
+    if (item == u"mnuContextVarnocet")
+        m_form.RestoreWindow();
+    else if (item == u"mnuContextCopyArticleURL")
+        CopyArticleURL();
+    else if (item == u"mnuContextCopySiteURL" && provider != nullptr)
+        QApplication::clipboard()->setText(provider->SiteURL);
+    else if (item == u"mnuContextVisit" && provider != nullptr)
+        m_form.Desktop().OpenWebPage(
+            Languages::TranslationURL(provider->Language, 1, provider->SiteURL));
+    else if (item == u"mnuContextReadArticle")
+        emit m_form.Layout().Grid().ArticleActivated(m_form.Layout().Grid().SelectedRow());
+    else if (item == u"mnuContextMakeCategoryInactive")
+        MakeCategoryInactive();
+    else if (item == u"mnuContextMakeProviderInactive")
+        MakeProviderInactive();
+    else if (item == u"mnuContextMinimize")
+        m_form.showMinimized();
+    else if (item == u"mnuContextAbout")
+        ShowAbout();
+    else if (item == u"mnuContextHelp")
+        m_form.Desktop().ShowHelp(QStringLiteral("MainWindow"));
+    else if (item == u"mnuContextExit")
+        m_form.close();
+    else
+        ToggleView(item);
+}
+
+// As text for editors and as a link for pages and mail.
+void WindowCommands::CopyArticleURL() const {
+    const QString url = m_form.Layout().Grid().CurrentStoryURL();
+    if (url.isEmpty())
+        return;
+    auto* data = new QMimeData;
+    data->setText(url);
+    data->setHtml(QStringLiteral("<a href=\"%1\">%1</a>").arg(url.toHtmlEscaped()));
+    data->setUrls({QUrl(url)});
+    QApplication::clipboard()->setMimeData(data);
+}
+
+void WindowCommands::MakeCategoryInactive() {
+    CategoryCollection& categories = m_form.Providers().Categories();
+    const Integer position = categories.LocateCategory(m_form.ContextCategory());
+    if (position < 1)
+        return;
+    categories.Item(position)->Active = false;
+    categories.ComputeVisibility();
+    m_form.Layout().Tree().Fill(m_form.Providers());
+    m_form.Layout().Tree().expandAll();
+}
+
+void WindowCommands::MakeProviderInactive() {
+    const std::shared_ptr<Provider> provider = m_form.CurrentProvider();
+    if (provider == nullptr)
+        return;
+    provider->Active = false;
+    m_form.Layout().Tree().Fill(m_form.Providers());
+    m_form.Layout().Tree().expandAll();
+    const Integer next =
+        m_form.Scheduler().NextBackgroundIndex(m_form.CurrentProviderIndex(), false);
+    if (next != m_form.CurrentProviderIndex())
+        m_form.ShowProvider(next);
+}
+
+void WindowCommands::ToggleView(const QString& item) {
+    Settings& settings = m_form.ProgramSettings();
+    const QHash<QString, bool*> views = {
+        {QStringLiteral("mnuContextHighlightNewStories"), &settings.HighlightNewStories},
+        {QStringLiteral("mnuContextViewActiveProvider"), &settings.ShowActiveProvidersList},
+        {QStringLiteral("mnuContextViewProviderImage"), &settings.ShowActiveProviderImage},
+        {QStringLiteral("mnuContextViewButtons"), &settings.ShowHeadlineBrowser},
+        {QStringLiteral("mnuContextOnTop"), &settings.OnTop},
+        {QStringLiteral("mnuContextViewBrowser"), &settings.ShowBrowser},
+    };
+    bool* flag = views.value(item);
+    if (flag == nullptr)
+        return;
+    *flag = !*flag;
+    m_form.ApplyPreferences();
+    m_form.show();
+    WindowMessage::Post(&m_form, WindowMessage::WM_PROVIDER_LOADED);
 }
 
 void WindowCommands::SendSelectedArticle() {

@@ -13,6 +13,8 @@ public:
         : m_form(form) {}
 
     void OnCommand(const QString& key);
+    // An item of the context menu, by its name.
+    void OnContextItem(const QString& item);
     // Looks for `text` in the titles after the selected story, then in the
     // other providers' stories in list order; beeps when nothing matches.
     void FindStory(const QString& text);
@@ -23,6 +25,12 @@ private:
     void ToPreviousArticle();
     void SendSelectedArticle();
     void ShowAbout();
+    void CopyArticleURL() const;
+    void MakeCategoryInactive();
+    void MakeProviderInactive();
+    // Flips a View preference and lays the window out again; other items
+    // (the settings dialog) come with their windows.
+    void ToggleView(const QString& item);
 
     MainForm& m_form;
 };

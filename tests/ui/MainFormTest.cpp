@@ -8,12 +8,16 @@
 #include "support/TestHttpServer.h"
 #include "ui/ArticleGrid.h"
 #include "ui/CommandBar.h"
+#include "ui/ContextMenu.h"
 #include "ui/MainLayout.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -326,4 +330,25 @@ TEST_F(MainFormTest, ProviderKeysWorkWhileTheGridHasTheFocus) {
     EXPECT_EQ(form.CurrentProviderIndex(), 1);
     QTest::keyClick(gridView, Qt::Key_Slash);
     EXPECT_TRUE(form.Commands().FindBox().hasFocus() || !form.isActiveWindow());
+}
+
+TEST_F(MainFormTest, ContextMenuCopiesTheArticleAndMakesTheProviderInactive) {
+    TestHttpServer server;
+    server.Serve("/a", QByteArray("<rss version=\"2.0\"><channel><item><title>One</title>"
+                                  "<link>https://example.org/one?a=1&amp;b=2</link></item>"
+                                  "</channel></rss>"));
+    WriteProviders("<providers>" + ProviderElement(1, "A", server.Url("/a")) +
+                   ProviderElement(2, "B", QUrl("http://127.0.0.1:9/b")) + "</providers>");
+    SettingsStore store(folder.path());
+    MainForm form(store, ProvidersFile(), MasterList());
+    form.Load();
+    ASSERT_TRUE(WaitUntil([&] { return form.Layout().Grid().RowCount() == 1; }));
+    form.Menu().findChild<QAction*>("mnuContextCopyArticleURL")->trigger();
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    EXPECT_EQ(copied->text(), "https://example.org/one?a=1&b=2");
+    EXPECT_TRUE(copied->hasHtml());
+    EXPECT_EQ(copied->urls().value(0), QUrl("https://example.org/one?a=1&b=2"));
+    form.Menu().findChild<QAction*>("mnuContextMakeProviderInactive")->trigger();
+    EXPECT_FALSE(form.Providers().Item(1)->Active);
+    EXPECT_EQ(form.CurrentProviderIndex(), 2);
 }

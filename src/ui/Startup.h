@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+#include <QHash>
+
+class CategoryCollection;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// Shown on the first run so the user can switch off whole branches of the
+// category tree before any provider is fetched. Every category starts
+// chosen; OK makes the choice the categories' Active flags.
+class Startup : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit Startup(CategoryCollection& categories, QWidget* parent = nullptr);
+
+private:
+    QTreeWidgetItem* EnsureNode(const QString& strPath);
+    void OnItemChanged(QTreeWidgetItem* item);
+    static void SetSubtreeChecked(QTreeWidgetItem* item, Qt::CheckState state);
+    static void CheckAncestors(QTreeWidgetItem* item);
+    void OnOK();
+
+    CategoryCollection& m_categories;
+    QTreeWidget* m_tvCategories;
+    // Upper-case path -> node, as paths are matched without regard to case.
+    QHash<QString, QTreeWidgetItem*> m_nodes;
+    // Set while a change is being carried through the tree, so the changes it
+    // makes itself are not carried again.
+    bool m_propagating = false;
+};

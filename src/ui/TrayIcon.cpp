@@ -1,0 +1,36 @@
+#include "ui/TrayIcon.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+TrayIcon::TrayIcon(QObject* parent, bool available)
+    : QObject(parent) {
+    if (!available)
+        return;
+    m_icon = new QSystemTrayIcon(QGuiApplication::windowIcon(), this);
+    m_icon->setToolTip(QStringLiteral("Varnocet"));
+    connect(m_icon, &QSystemTrayIcon::activated, this, &TrayIcon::OnActivated);
+}
+
+void TrayIcon::Show() {
+    if (m_icon)
+        m_icon->show();
+}
+
+void TrayIcon::Hide() {
+    if (m_icon)
+        m_icon->hide();
+}
+
+void TrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
+    switch (reason) {
+    case QSystemTrayIcon::DoubleClick:
+        emit RestoreRequested();
+        break;
+    case QSystemTrayIcon::Context:
+        emit MenuRequested(QCursor::pos());
+        break;
+    default:
+        break;
+    }
+}

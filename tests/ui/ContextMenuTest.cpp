@@ -1,0 +1,96 @@
+#include "ui/ContextMenu.h"
+
+#include "config/Settings.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Place = ContextMenu::Place;
+
+QStringList Captions(const QMenu& menu) {
+    QStringList captions;
+    for (const QAction* action : menu.actions())
+        captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return captions;
+}
+
+// Separators show as "-", so that a misplaced one stands out.
+QString VisibleItems(const ContextMenu& menu) {
+    QStringList names;
+    for (const QAction* action : menu.actions())
+        if (action->isVisible())
+            names.append(action->objectName().isEmpty() ? QStringLiteral("-")
+                                                        : action->objectName());
+    return names.join(' ');
+}
+
+TEST(ContextMenuTest, ItemsComeInOrderWithTheViewSubmenu) {
+    ContextMenu menu;
+    EXPECT_EQ(Captions(menu), (QStringList{"Varnocet", "-", "&Copy Article URL", "C&opy Site URL",
+                                           "V&isit Provider Site", "&Properties", "&Read Article",
+                                           "Make &Inactive", "Make &Inactive", "-", "&View", "-",
+                                           "Minimi&ze", "&Settings", "&About", "&Help", "E&xit"}));
+    EXPECT_EQ(Captions(*menu.Item("mnuContextViewMenu")->menu()),
+              (QStringList{"Highlight &New Stories", "News &Feeds", "Feed &Image", "Mini &Browser",
+                           "Always on &Top", "Detached Bro&wser"}));
+    EXPECT_EQ(menu.actions().at(7)->objectName(), "mnuContextMakeCategoryInactive");
+    EXPECT_EQ(menu.actions().at(8)->objectName(), "mnuContextMakeProviderInactive");
+}
+
+TEST(ContextMenuTest, EachPlaceShowsItsOwnCommands) {
+    const struct {
+        Place place;
+        QString shown;
+    } cases[] = {
+        {Place::ProviderNode,
+         "mnuContextVarnocetSeparator mnuContextCopySiteURL mnuContextVisit mnuContextProperties "
+         "mnuContextMakeProviderInactive - mnuContextViewMenu - mnuContextMinimize"},
+        {Place::CategoryNode,
+         "mnuContextMakeCategoryInactive - mnuContextViewMenu - mnuContextMinimize"},
+        {Place::ArticleGrid, "mnuContextVarnocetSeparator mnuContextCopyArticleURL "
+                             "mnuContextReadArticle - mnuContextViewMenu - mnuContextMinimize"},
+        {Place::OtherPane, "- mnuContextViewMenu - mnuContextMinimize"},
+        {Place::TrayIcon, "mnuContextVarnocet mnuContextVarnocetSeparator - mnuContextViewMenu -"},
+    };
+    ContextMenu menu;
+    for (const auto& c : cases) {
+        menu.PrepareFor(c.place, Settings{});
+        EXPECT_EQ(VisibleItems(menu),
+                  c.shown + " mnuContextSettings mnuContextAbout mnuContextHelp mnuContextExit")
+            << static_cast<int>(c.place);
+        EXPECT_EQ(menu.defaultAction() == menu.Item("mnuContextVarnocet"),
+                  c.place == Place::TrayIcon);
+    }
+}
+
+TEST(ContextMenuTest, ViewCheckMarksFollowThePreferencesAtEachOpening) {
+    ContextMenu menu;
+    Settings settings;
+    settings.HighlightNewStories = false;
+    settings.ShowActiveProvidersList = true;
+    settings.ShowActiveProviderImage = false;
+    settings.ShowHeadlineBrowser = true;
+    settings.OnTop = true;
+    settings.ShowBrowser = false;
+    menu.Item("mnuContextViewBrowser")->setChecked(true); // left over from the last opening
+    menu.PrepareFor(Place::OtherPane, settings);
+    QList<bool> marks;
+    for (const QAction* action : menu.Item("mnuContextViewMenu")->menu()->actions())
+        marks.append(action->isChecked());
+    EXPECT_EQ(marks, (QList<bool>{false, true, false, true, true, false}));
+}
+
+TEST(ContextMenuTest, ChoosingAnItemNamesIt) {
+    ContextMenu menu;
+    QSignalSpy chosen(&menu, &ContextMenu::Chosen);
+    menu.Item("mnuContextMakeCategoryInactive")->trigger();
+    menu.Item("mnuContextOnTop")->trigger();
+    ASSERT_EQ(chosen.count(), 2);
+    EXPECT_EQ(chosen.at(0).at(0).toString(), "mnuContextMakeCategoryInactive");
+    EXPECT_EQ(chosen.at(1).at(0).toString(), "mnuContextOnTop");
+}
+
+} // namespace

@@ -1,0 +1,63 @@
+#include "ui/UpdateReportForm.h"
+
+#include <QTextBlock>
+#include <QTextEdit>
+
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Colour = UpdateReport::Colour;
+
+// The text of every run of equally formatted characters, with its colour.
+std::vector<std::pair<QString, QColor>> Runs(const UpdateReportForm& form) {
+    std::vector<std::pair<QString, QColor>> runs;
+    const QTextDocument* document =
+        form.findChild<QTextEdit*>(QStringLiteral("txtUpdates"))->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            runs.emplace_back(it.fragment().text(),
+                              it.fragment().charFormat().foreground().color());
+    return runs;
+}
+
+TEST(UpdateReportFormTest, LinesAppearInOrderInTheirColours) {
+    UpdateReportForm form;
+    form.Reset();
+    form.AppendReportLine(QStringLiteral("Added provider A\n"), UpdateReport::Blue, false);
+    form.AppendReportLine(QStringLiteral("Changed properties on provider B\n"),
+                          UpdateReport::Magenta, false);
+    form.AppendReportLine(QStringLiteral("Removed provider C\n"), UpdateReport::Red, false);
+    form.AppendReportLine(QStringLiteral("Update complete!\n"), UpdateReport::Black, false);
+
+    EXPECT_EQ(form.Text(), QStringLiteral("Added provider A\nChanged properties on provider B\n"
+                                          "Removed provider C\nUpdate complete!\n"));
+    const std::vector<std::pair<QString, QColor>> expected{
+        {QStringLiteral("Added provider A"), QColor(0, 0, 255)},
+        {QStringLiteral("Changed properties on provider B"), QColor(255, 0, 255)},
+        {QStringLiteral("Removed provider C"), QColor(255, 0, 0)},
+        {QStringLiteral("Update complete!"), QColor(0, 0, 0)}};
+    EXPECT_EQ(Runs(form), expected);
+    EXPECT_FALSE(form.Html().contains(QStringLiteral("font-weight:700")));
+}
+
+TEST(UpdateReportFormTest, BoldIsCarriedToTheText) {
+    UpdateReportForm form;
+    form.AppendReportLine(QStringLiteral("Bold"), UpdateReport::Black, true);
+    EXPECT_TRUE(form.Html().contains(QStringLiteral("font-weight:700")));
+}
+
+TEST(UpdateReportFormTest, ResetEmptiesTheReport) {
+    UpdateReportForm form;
+    form.AppendReportLine(QStringLiteral("Removed provider C\n"), UpdateReport::Red, false);
+    form.Reset();
+    EXPECT_TRUE(form.Text().isEmpty());
+    form.AppendReportLine(QStringLiteral("Update complete!"), UpdateReport::Black, false);
+    EXPECT_EQ(Runs(form), (std::vector<std::pair<QString, QColor>>{
+                              {QStringLiteral("Update complete!"), QColor(0, 0, 0)}}));
+}
+
+} // namespace
