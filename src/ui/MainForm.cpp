@@ -26,7 +26,9 @@
 #include "ui/FeedTree.h"
 #include "ui/MainLayout.h"
 #include "ui/SplashForm.h"
+#include "ui/Startup.h"
 #include "ui/TrayIcon.h"
+#include "ui/UpdateReportForm.h"
 #include "ui/WindowBridge.h"
 #include "ui/WindowCommands.h"
 #include "ui/WindowPlacement.h"
@@ -70,6 +72,7 @@ MainForm::MainForm(SettingsStore& store, const QString& providersFilePath,
     , m_commands(new CommandBar(this))
     , m_contextMenu(new ContextMenu(this))
     , m_tray(new TrayIcon(this))
+    , m_report(new UpdateReportForm(this))
     , m_fetcher(new FeedFetcher(*m_bridge, this))
     , m_scheduler(
           new RefreshScheduler(*m_providers, *m_fetcher, *m_bridge, m_scheduling, m_flags, this))
@@ -135,6 +138,25 @@ void MainForm::Load() {
     m_tray->Show();
     splash.close();
     activateWindow();
+    OpenStartupWindows(m_settings.Invocations == 1);
+}
+
+void MainForm::OpenStartupWindows(bool bFirstRun) {
+    if (bFirstRun) {
+        auto* choice = new Startup(m_providers->Categories(), this);
+        choice->setAttribute(Qt::WA_DeleteOnClose);
+        connect(choice, &QDialog::accepted, this, [this] {
+            m_layout->Tree().Fill(*m_providers);
+            m_layout->Tree().expandAll();
+            m_scheduler->SetBackgroundRange(m_settings.backgroundUpdateMode, false);
+        });
+        choice->open();
+    }
+    if (m_reportChanged) {
+        m_report->adjustSize();
+        m_report->move(frameGeometry().center() - m_report->rect().center());
+        m_report->open();
+    }
 }
 
 bool MainForm::LoadProviderList(SplashForm& splash) {
@@ -164,13 +186,16 @@ bool MainForm::UpdateFromMasterList(SplashForm& splash) {
     }
     if (m_settings.CheckForProviderUpdates) {
         splash.SetStatus(QStringLiteral("Checking for provider updates..."));
-        changed = MergeMasterList(false, nullptr, false) || changed;
+        m_report->Reset();
+        m_reportChanged = MergeMasterList(false, nullptr, false, m_report);
+        changed = m_reportChanged || changed;
     }
     return changed;
 }
 
-bool MainForm::MergeMasterList(bool bFailMessage, ProgressReporter* progress, bool bDoLocal) {
-    return DefaultProviders::AddDefaultProviders(*m_providers, nullptr, bFailMessage,
+bool MainForm::MergeMasterList(bool bFailMessage, ProgressReporter* progress, bool bDoLocal,
+                               UpdateReport* report) {
+    return DefaultProviders::AddDefaultProviders(*m_providers, report, bFailMessage,
                                                  m_settings.LastLoadMasterProviderList, progress,
                                                  bDoLocal, m_masterList);
 }

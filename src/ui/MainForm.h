@@ -15,6 +15,8 @@ class AutoFlip;
 class CommandBar;
 class ContextMenu;
 class TrayIcon;
+class UpdateReport;
+class UpdateReportForm;
 class DetachedBrowser;
 class FeedFetcher;
 class ImageCache;
@@ -94,7 +96,11 @@ private:
     // master list's updates when the user asked for them. True when the
     // list changed.
     bool UpdateFromMasterList(SplashForm& splash);
-    bool MergeMasterList(bool bFailMessage, ProgressReporter* progress, bool bDoLocal);
+    bool MergeMasterList(bool bFailMessage, ProgressReporter* progress, bool bDoLocal,
+                         UpdateReport* report = nullptr);
+    // The first-run category choice and the master list's report, over the
+    // window once it shows; neither holds start-up up.
+    void OpenStartupWindows(bool bFirstRun);
     void SortProviderList(SplashForm& splash);
     void ApplyWindowPlacement();
     void StoreWindowPlacement();
@@ -126,6 +132,8 @@ private:
     ContextMenu* m_contextMenu;
     TrayIcon* m_tray;
     QString m_contextCategory;
+    UpdateReportForm* m_report;
+    bool m_reportChanged = false;
     FeedFetcher* m_fetcher;
     RefreshScheduler* m_scheduler;
     AutoFlip* m_flip;

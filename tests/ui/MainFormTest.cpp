@@ -10,6 +10,7 @@
 #include "ui/CommandBar.h"
 #include "ui/ContextMenu.h"
 #include "ui/MainLayout.h"
+#include "ui/Startup.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -351,4 +352,20 @@ TEST_F(MainFormTest, ContextMenuCopiesTheArticleAndMakesTheProviderInactive) {
     form.Menu().findChild<QAction*>("mnuContextMakeProviderInactive")->trigger();
     EXPECT_FALSE(form.Providers().Item(1)->Active);
     EXPECT_EQ(form.CurrentProviderIndex(), 2);
+}
+
+TEST_F(MainFormTest, OnlyTheFirstRunAsksForCategories) {
+    const auto categoryWindows = [](const MainForm& form) {
+        return form.findChildren<Startup*>().size();
+    };
+    SettingsStore store(folder.path());
+    {
+        MainForm first(store, ProvidersFile(), MasterList());
+        first.Load();
+        EXPECT_EQ(categoryWindows(first), 1);
+        first.close();
+    }
+    MainForm second(store, ProvidersFile(), MasterList());
+    second.Load();
+    EXPECT_EQ(categoryWindows(second), 0);
 }
