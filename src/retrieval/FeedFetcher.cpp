@@ -84,38 +84,16 @@ void FeedFetcher::GrabStoriesXML(Provider& provider) {
         FetchOf(provider).Count(StoriesOperation);
         return;
     }
-    if (provider.PendingOperations & StoriesOperation)
-        return;
-    provider.PendingOperations |= StoriesOperation;
-    ProviderFetch& fetch = FetchOf(provider);
-    fetch.Count(StoriesOperation);
-    provider.tStart = m_host.CounterNow();
-    if (StartsFailed(provider, StoriesOperation))
-        return;
-    HttpRequest& request = fetch.StartDocument();
-    request.Open(provider.DataURL);
-    AskIfModified(request, provider);
-    connect(&request, &HttpRequest::Finished, this,
-            [this, &provider] { DocumentFinished(provider); });
-    request.Send();
+    if ((provider.PendingOperations & StoriesOperation) == 0)
+        Begin(provider, StoriesOperation, &ProviderFetch::StartDocument,
+              &FeedFetcher::DocumentFinished);
 }
 
 void FeedFetcher::GrabStoriesText(Provider& provider) {
-    if (provider.PendingOperations & StoriesOperation)
-        return;
-    provider.PendingOperations |= StoriesOperation;
-    ProviderFetch& fetch = FetchOf(provider);
-    fetch.Count(StoriesOperation);
-    provider.tStart = m_host.CounterNow();
-    if (StartsFailed(provider, StoriesOperation))
-        return;
-    HttpRequest& request = fetch.StartStories();
-    request.Open(provider.DataURL);
-    AskIfModified(request, provider);
-    connect(&request, &HttpRequest::Finished, this,
-            [this, &provider] { StoriesTextFinished(provider); });
-    request.Send();
-    AddPendingRequest(provider);
+    if ((provider.PendingOperations & StoriesOperation) == 0 &&
+        Begin(provider, StoriesOperation, &ProviderFetch::StartStories,
+              &FeedFetcher::StoriesTextFinished))
+        AddPendingRequest(provider);
 }
 
 void FeedFetcher::GrabProviderDetails(Provider& provider) {
@@ -131,33 +109,36 @@ void FeedFetcher::GrabProviderDetailsXML(Provider& provider) {
         FetchOf(provider).Count(DetailsOperation);
         return;
     }
-    if (provider.PendingOperations & DetailsOperation)
-        return;
-    provider.PendingOperations |= DetailsOperation;
-    ProviderFetch& fetch = FetchOf(provider);
-    fetch.Count(DetailsOperation);
-    if (StartsFailed(provider, DetailsOperation))
-        return;
-    HttpRequest& request = fetch.StartDocument();
-    request.Open(provider.DataURL);
-    connect(&request, &HttpRequest::Finished, this,
-            [this, &provider] { DocumentFinished(provider); });
-    request.Send();
+    if ((provider.PendingOperations & DetailsOperation) == 0)
+        Begin(provider, DetailsOperation, &ProviderFetch::StartDocument,
+              &FeedFetcher::DocumentFinished);
 }
 
 void FeedFetcher::GrabProviderDetailsText(Provider& provider) {
-    if (provider.PendingOperations & DetailsOperation)
-        return;
-    provider.PendingOperations |= DetailsOperation;
+    if ((provider.PendingOperations & DetailsOperation) == 0)
+        Begin(provider, DetailsOperation, &ProviderFetch::StartDetails,
+              &FeedFetcher::DetailsTextFinished);
+}
+
+bool FeedFetcher::Begin(Provider& provider, int operation, RequestStart start,
+                        RequestEnd finished) {
+    provider.PendingOperations |= operation;
     ProviderFetch& fetch = FetchOf(provider);
-    fetch.Count(DetailsOperation);
-    if (StartsFailed(provider, DetailsOperation))
-        return;
-    HttpRequest& request = fetch.StartDetails();
+    fetch.Count(operation);
+    if (operation == StoriesOperation)
+        provider.tStart = m_host.CounterNow();
+    if (StartsFailed(provider, operation))
+        return false;
+    HttpRequest& request = (fetch.*start)();
     request.Open(provider.DataURL);
+    // Only a stories fetch may be answered "not modified": details need
+    // the document itself.
+    if (operation == StoriesOperation)
+        AskIfModified(request, provider);
     connect(&request, &HttpRequest::Finished, this,
-            [this, &provider] { DetailsTextFinished(provider); });
+            [this, &provider, finished] { (this->*finished)(provider); });
     request.Send();
+    return true;
 }
 
 void FeedFetcher::PollPendingRequests() {

@@ -64,7 +64,14 @@ public:
     HttpRequest* NewRequest() const;
 
 private:
+    using RequestStart = HttpRequest& (ProviderFetch::*)();
+    using RequestEnd = void (FeedFetcher::*)(Provider&);
+
     ProviderFetch& FetchOf(Provider& provider);
+    // Marks `operation` outstanding and sends its request, made by `start`
+    // and completed by `finished`. False when the address cannot be fetched:
+    // the operation has then ended as a failed one.
+    bool Begin(Provider& provider, int operation, RequestStart start, RequestEnd finished);
     void AddPendingRequest(Provider& provider);
     bool HoldsSlot(const Provider& provider) const;
     bool StartsFailed(Provider& provider, int operation);
