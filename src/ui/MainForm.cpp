@@ -8,6 +8,7 @@
 #include "feeds/Languages.h"
 #include "model/ProviderCollection.h"
 #include "model/StoryCollection.h"
+#include "platform/BackgroundNotice.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramError.h"
 #include "platform/Saturating.h"
@@ -43,8 +44,13 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStatusBar>
+
+#include <cstdio>
 
 namespace {
+
+constexpr int NoticeShownMs = 15000;
 
 QSize ScreenSizeTwips() {
     const QSize pixels = QGuiApplication::primaryScreen()->availableGeometry().size();
@@ -83,9 +89,16 @@ MainForm::MainForm(SettingsStore& store, const QString& providersFilePath,
     addToolBar(m_commands);
     ConnectViews();
     ConnectMenus();
+    // Errors of background work are told without a box that would stop the
+    // timers' work behind it: in the status bar, and on standard error.
+    BackgroundNotice::SetSink([this](const QString& text) {
+        std::fprintf(stderr, "message: %s\n", qUtf8Printable(text));
+        statusBar()->showMessage(text, NoticeShownMs);
+    });
 }
 
 MainForm::~MainForm() {
+    BackgroundNotice::SetSink(nullptr);
     // They hold the provider list and the bridge, which are gone before the
     // window's children would be deleted.
     delete m_flip;

@@ -1,6 +1,7 @@
 #include "ui/MainForm.h"
 #include "config/ProgramVersion.h"
 #include "model/ProviderCollection.h"
+#include "platform/BackgroundNotice.h"
 #include "platform/SettingsStore.h"
 #include "retrieval/FeedFetcher.h"
 #include "support/EventWait.h"
@@ -19,6 +20,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -368,4 +370,18 @@ TEST_F(MainFormTest, OnlyTheFirstRunAsksForCategories) {
     MainForm second(store, ProvidersFile(), MasterList());
     second.Load();
     EXPECT_EQ(categoryWindows(second), 0);
+}
+
+TEST_F(MainFormTest, BackgroundNoticesShowWithoutABox) {
+    SettingsStore store(folder.path());
+    MainForm form(store, ProvidersFile(), MasterList());
+    form.Load();
+    BackgroundNotice::Forget();
+    ::testing::internal::CaptureStderr();
+    BackgroundNotice::Report(QStringLiteral("Unknown XMLNS version (0.93) for RSS."));
+    BackgroundNotice::Report(QStringLiteral("Unknown XMLNS version (0.93) for RSS."));
+    const std::string printed = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(form.statusBar()->currentMessage(), "Unknown XMLNS version (0.93) for RSS.");
+    EXPECT_EQ(printed, "message: Unknown XMLNS version (0.93) for RSS.\n");
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 }
