@@ -6,8 +6,6 @@
 #include "model/Provider.h"
 #include "platform/XmlDocument.h"
 
-#include <QCoreApplication>
-
 #include <libxml/parser.h>
 
 #include <benchmark/benchmark.h>
@@ -126,11 +124,3 @@ BENCHMARK_CAPTURE(Read, AtomTitlesKnown, Atom(), true)->Unit(benchmark::kMillise
 BENCHMARK_CAPTURE(LibXmlAlone, Atom, Atom())->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

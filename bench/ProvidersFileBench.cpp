@@ -3,7 +3,6 @@
 // libxml2 alone parsing and serialising the same document, in one run.
 #include "model/ProviderCollection.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -136,11 +135,3 @@ void SortByCategoryAndFlagFirst(benchmark::State& state) {
 BENCHMARK(SortByCategoryAndFlagFirst)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -89,6 +89,28 @@ protected:
         file.write(bytes);
     }
 
+    // Providers A and B, each with the RSS items titled `a` and `b`, served
+    // from `server`.
+    void ServeTwoProviders(TestHttpServer& server, const QStringList& a, const QStringList& b) {
+        server.Serve("/a", Rss(a));
+        server.Serve("/b", Rss(b));
+        WriteProviders("<providers>" + ProviderElement(1, "A", server.Url("/a")) +
+                       ProviderElement(2, "B", server.Url("/b")) + "</providers>");
+    }
+
+    static QByteArray Rss(const QStringList& titles) {
+        QByteArray xml = "<rss version=\"2.0\"><channel>";
+        for (const QString& title : titles)
+            xml += "<item><title>" + title.toUtf8() + "</title></item>";
+        return xml + "</channel></rss>";
+    }
+
+    static QByteArray ProviderElement(int id, const QString& name, const QUrl& url) {
+        return "<provider><providername>" + name.toUtf8() + "</providername><dataurl>" +
+               url.toString().toUtf8() + "</dataurl><category>News</category><uniqueid>" +
+               QByteArray::number(id) + "</uniqueid></provider>";
+    }
+
     QTemporaryDir folder;
 };
 
@@ -227,24 +249,9 @@ TEST_F(MainFormTest, ProvidersAreSavedEvenWhenTheSettingsCannotBe) {
         QStringLiteral("Error in WriteSettingsAndProviders!")));
 }
 
-namespace {
-
-QByteArray ProviderElement(int id, const QString& name, const QUrl& url) {
-    return "<provider><providername>" + name.toUtf8() + "</providername><dataurl>" +
-           url.toString().toUtf8() + "</dataurl><category>News</category><uniqueid>" +
-           QByteArray::number(id) + "</uniqueid></provider>";
-}
-
-} // namespace
-
 TEST_F(MainFormTest, TheCurrentProvidersStoriesArriveInTheGridAndOthersLeaveItAlone) {
     TestHttpServer server;
-    server.Serve("/a", QByteArray("<rss version=\"2.0\"><channel><item><title>One</title></item>"
-                                  "<item><title>Two</title></item></channel></rss>"));
-    server.Serve("/b", QByteArray("<rss version=\"2.0\"><channel><item><title>Other</title>"
-                                  "</item></channel></rss>"));
-    WriteProviders("<providers>" + ProviderElement(1, "A", server.Url("/a")) +
-                   ProviderElement(2, "B", server.Url("/b")) + "</providers>");
+    ServeTwoProviders(server, {"One", "Two"}, {"Other"});
     SettingsStore store(folder.path());
     MainForm form(store, ProvidersFile(), MasterList());
     form.Load();
@@ -277,12 +284,7 @@ TEST_F(MainFormTest, ClosingWithFetchesOutstandingWritesTheStatisticsAsTheyStand
 
 TEST_F(MainFormTest, NextPastTheLastRowAndPreviousBeforeTheFirstChangeProvider) {
     TestHttpServer server;
-    const QByteArray twoStories = "<rss version=\"2.0\"><channel><item><title>One</title></item>"
-                                  "<item><title>Two</title></item></channel></rss>";
-    server.Serve("/a", twoStories);
-    server.Serve("/b", twoStories);
-    WriteProviders("<providers>" + ProviderElement(1, "A", server.Url("/a")) +
-                   ProviderElement(2, "B", server.Url("/b")) + "</providers>");
+    ServeTwoProviders(server, {"One", "Two"}, {"One", "Two"});
     SettingsStore store(folder.path());
     MainForm form(store, ProvidersFile(), MasterList());
     form.Load();
@@ -299,12 +301,7 @@ TEST_F(MainFormTest, NextPastTheLastRowAndPreviousBeforeTheFirstChangeProvider) 
 
 TEST_F(MainFormTest, FindLooksAfterTheSelectedStoryThenInTheOtherProviders) {
     TestHttpServer server;
-    server.Serve("/a", QByteArray("<rss version=\"2.0\"><channel><item><title>Storm warning</title>"
-                                  "</item><item><title>Calm</title></item></channel></rss>"));
-    server.Serve("/b", QByteArray("<rss version=\"2.0\"><channel><item><title>Sun</title></item>"
-                                  "<item><title>After the storm</title></item></channel></rss>"));
-    WriteProviders("<providers>" + ProviderElement(1, "A", server.Url("/a")) +
-                   ProviderElement(2, "B", server.Url("/b")) + "</providers>");
+    ServeTwoProviders(server, {"Storm warning", "Calm"}, {"Sun", "After the storm"});
     SettingsStore store(folder.path());
     MainForm form(store, ProvidersFile(), MasterList());
     form.Load();
