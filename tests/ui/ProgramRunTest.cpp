@@ -1,19 +1,37 @@
 #include "support/EventWait.h"
+#include "support/TestHttpServer.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
+constexpr int StartLimitMs = 60000;
+
 // The program itself, run as a user runs it, against a home folder of its
-// own and without a display.
+// own, a feed server in this process and no display.
 class ProgramRunTest : public ::testing::Test {
 protected:
+    void SetUp() override {
+        server.Serve("/feed", "<rss version=\"2.0\"><channel><title>Local</title>"
+                              "<link>" +
+                                  server.Url("/").toEncoded() +
+                                  "</link>"
+                                  "<item><title>First story</title><link>" +
+                                  server.Url("/story1").toEncoded() +
+                                  "</link></item>"
+                                  "<item><title>Second story</title><link>" +
+                                  server.Url("/story2").toEncoded() +
+                                  "</link></item></channel></rss>");
+        server.Serve("/story1", "<html><body>First</body></html>", "text/html");
+    }
+
     void Start(QProcess& process) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -29,8 +47,8 @@ protected:
         process.start(QStringLiteral(VARNOCET_PROGRAM), {});
     }
 
-    bool Finished(QProcess& process) {
-        return WaitUntil([&] { return process.state() == QProcess::NotRunning; }, 30000);
+    static bool Finished(QProcess& process) {
+        return WaitUntil([&] { return process.state() == QProcess::NotRunning; }, StartLimitMs);
     }
 
     QString ProvidersFile() const {
@@ -38,32 +56,36 @@ protected:
     }
     QString SettingsFile() const { return home.filePath(QStringLiteral("config/Varnocet.conf")); }
 
-    // A list of one provider whose feed is not reachable: the program starts
-    // without seeding from its catalogue, and never fetches from the internet.
+    QByteArray ProvidersText() const {
+        QFile file(ProvidersFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // One provider, reading the local feed; the program starts without
+    // seeding from its catalogue and never fetches from the internet.
     void WriteProviders() {
         QDir().mkpath(home.filePath(QStringLiteral("data")));
         QFile file(ProvidersFile());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("<providers><provider><providername>Quiet</providername>"
-                   "<dataurl>http://127.0.0.1:9/feed</dataurl><category>News</category>"
-                   "<uniqueid>1</uniqueid></provider></providers>");
+        file.write("<providers><provider><providername>Local</providername><dataurl>" +
+                   server.Url("/feed").toEncoded() +
+                   "</dataurl><category>News</category><uniqueid>1</uniqueid>"
+                   "</provider></providers>");
     }
 
+    TestHttpServer server;
     QTemporaryDir home;
 };
 
-TEST_F(ProgramRunTest, ASecondStartLeavesTheFirstAloneAndATermSignalShutsDownCleanly) {
+TEST_F(ProgramRunTest, LoadsTheFeedKeepsASecondStartOutAndWritesEverythingOnATermSignal) {
     WriteProviders();
     QProcess first;
     Start(first);
-    // Start-up ends by writing the preferences and then the list, now with
-    // its category.
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            QFile file(ProvidersFile());
-            return file.open(QIODevice::ReadOnly) && file.readAll().contains("<categoryname>");
-        },
-        30000));
+    // The pane asks for the first story only once the feed has been read.
+    ASSERT_TRUE(WaitUntil([&] { return server.RequestCount("/story1") > 0; }, StartLimitMs))
+        << first.readAllStandardError().toStdString();
+    // Start-up had written the list again, now with its category.
+    ASSERT_TRUE(ProvidersText().contains("<categoryname>News</categoryname>"));
     const QDateTime written = QFileInfo(ProvidersFile()).lastModified();
 
     QProcess second;
@@ -73,12 +95,18 @@ TEST_F(ProgramRunTest, ASecondStartLeavesTheFirstAloneAndATermSignalShutsDownCle
     EXPECT_EQ(first.state(), QProcess::Running);
     EXPECT_EQ(QFileInfo(ProvidersFile()).lastModified(), written);
 
-    QFile::remove(SettingsFile());
     first.terminate(); // SIGTERM, as at logout
     ASSERT_TRUE(Finished(first));
     EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(first.exitCode(), 0);
-    EXPECT_TRUE(QFileInfo::exists(SettingsFile())) << first.readAllStandardError().toStdString();
+    const QByteArray providers = ProvidersText();
+    EXPECT_TRUE(providers.contains("<attemptedupdates>1</attemptedupdates>")) << providers.data();
+    // Written only where it differs from the attempts: the one load succeeded.
+    EXPECT_FALSE(providers.contains("<successfulupdates>"));
+    EXPECT_TRUE(providers.contains("<lastloadduration>"));
+    QSettings store(SettingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(store.value(QStringLiteral("Settings/CurrentProvider")).toString(), "Local");
+    EXPECT_EQ(store.value(QStringLiteral("Preferences/Invocations")).toInt(), 1);
 }
 
 } // namespace
