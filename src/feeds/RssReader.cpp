@@ -194,6 +194,18 @@ bool IsGroupArchiveURL(const QString& url) {
     return FeedConstants::StartsWithAny(url, FeedConstants::GroupArchiveBaseURLs);
 }
 
+QString GroupArchiveFeedURL(const QString& url) {
+    QString feed = url;
+    feed.replace(QStringLiteral("/group/"), QStringLiteral("/messages/"));
+    feed.replace(QStringLiteral("/message/"), QStringLiteral("/messages/"));
+    const auto trailing = [](QChar c) {
+        return c == u'/' || (c >= u'0' && c <= u'9');
+    };
+    while (!feed.isEmpty() && trailing(feed.back()))
+        feed.chop(1);
+    return feed + QStringLiteral("?rss=1");
+}
+
 QString RewriteGroupArchiveLink(const QString& link) {
     QStringList parts = link.split(u'/');
     if (parts.size() == 9 && parts[5] == parts[7]) {

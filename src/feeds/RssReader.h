@@ -25,6 +25,9 @@ void ReadDetails(Provider& provider, const XmlNode& root, const QString& version
 QString NormaliseVersion(const QString& version);
 // The URL lies in one of the configured mailing-list archives.
 bool IsGroupArchiveURL(const QString& url);
+// The feed of the archive a list or message page belongs to: a page
+// address as a user copies it from the archive becomes its list's feed.
+QString GroupArchiveFeedURL(const QString& url);
 // The canonical form of an archive's per-message link: the list name that
 // the link repeats is dropped along with the leading path segment.
 QString RewriteGroupArchiveLink(const QString& link);

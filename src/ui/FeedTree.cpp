@@ -6,6 +6,7 @@
 #include "model/ProviderCollection.h"
 #include "platform/Currency.h"
 #include "platform/MessageBox.h"
+#include "ui/LinkPolicy.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -40,17 +41,6 @@ QString JoinPath(const QString& strParent, const QString& strName) {
 
 QString LastComponent(const QString& strPath) {
     return strPath.mid(strPath.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
-// Dropped text comes from address bars, links and editors and often ends in
-// a line break. Only a web address may become a data URL: a file: address
-// would read local files into the provider list, and javascript: or data:
-// ones would end up in the browser pane.
-bool IsProviderAddress(const QString& strText) {
-    const QUrl url(strText, QUrl::StrictMode);
-    const QString scheme = url.scheme();
-    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
-           !url.host().isEmpty();
 }
 
 // Seconds with three decimals, halves rounded away from zero.
@@ -133,7 +123,7 @@ void FeedTree::AddProviderNodes(QTreeWidgetItem* categoryNode, const QString& st
     for (const auto& provider : *m_providers) {
         if (!provider->Active || provider->Category != strPath)
             continue;
-        auto* node = new QTreeWidgetItem(QStringList{provider->ProviderName});
+        auto* node = new QTreeWidgetItem;
         node->setData(0, ProviderIDRole, provider->UniqueID);
         ShowProviderState(*provider, node);
         categoryNode->addChild(node);
@@ -147,7 +137,10 @@ void FeedTree::SetActiveProviderListProviderColor(const Provider& proProvider) {
         ShowProviderState(proProvider, found->second.item);
 }
 
+// A provider added by its address has no name until its feed has been read.
 void FeedTree::ShowProviderState(const Provider& proProvider, QTreeWidgetItem* item) const {
+    item->setText(0, proProvider.ProviderName.isEmpty() ? proProvider.DataURL
+                                                        : proProvider.ProviderName);
     const Long state = proProvider.LoadState;
     const bool known = state >= LoadState::Loaded && state <= LoadState::Failed;
     item->setIcon(0, known ? m_loadStateIcons[static_cast<std::size_t>(state)] : QIcon());
@@ -304,8 +297,10 @@ void FeedTree::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
+    // Dropped text comes from address bars, links and editors and often ends
+    // in a line break.
     const QString url = event->mimeData()->text().trimmed();
-    if (!IsProviderAddress(url)) {
+    if (!LinkPolicy::WebAddress(url, QUrl::StrictMode)) {
         QApplication::beep();
         return;
     }

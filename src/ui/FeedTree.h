@@ -34,8 +34,8 @@ public:
     // the category is unknown or not visible.
     QTreeWidgetItem* FeedTreeEnsurePath(const QString& strPath);
 
-    // Shows the provider's LoadState and last load time on its node, when it
-    // has one.
+    // Shows the provider's name, LoadState and last load time on its node,
+    // when it has one.
     void SetActiveProviderListProviderColor(const Provider& proProvider);
     void SetShowLastLoadTimeTooltip(bool bShow);
 

@@ -13,7 +13,8 @@ namespace LinkPolicy {
 
 // The address of `strLink` when it is an http or https address with a
 // host; nothing for any other scheme, a relative link or one that does not
-// parse.
-std::optional<QUrl> WebAddress(const QString& strLink);
+// parse. Links in feeds are read tolerantly, as browsers read them; text
+// that is to become a data URL must parse strictly.
+std::optional<QUrl> WebAddress(const QString& strLink, QUrl::ParsingMode mode = QUrl::TolerantMode);
 
 } // namespace LinkPolicy

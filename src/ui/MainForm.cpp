@@ -137,8 +137,7 @@ void MainForm::Load() {
             ShowSiteImage(*m_current);
     });
     m_fetcher->SetCharsRead(m_settings.CharsRead);
-    m_layout->Tree().Fill(*m_providers);
-    m_layout->Tree().expandAll();
+    FillFeedTree();
     splash.SetStatus(QStringLiteral("Applying settings..."));
     ApplyWindowPlacement();
     splash.SetStatus(QStringLiteral("Applying preferences..."));
@@ -159,8 +158,7 @@ void MainForm::OpenStartupWindows(bool bFirstRun) {
         auto* choice = new Startup(m_providers->Categories(), this);
         choice->setAttribute(Qt::WA_DeleteOnClose);
         connect(choice, &QDialog::accepted, this, [this] {
-            m_layout->Tree().Fill(*m_providers);
-            m_layout->Tree().expandAll();
+            FillFeedTree();
             m_scheduler->SetBackgroundRange(m_settings.backgroundUpdateMode, false);
         });
         choice->open();
@@ -314,6 +312,11 @@ bool MainForm::IsCurrentProvider(const Provider& provider) const {
     return m_current.get() == &provider;
 }
 
+void MainForm::FillFeedTree() {
+    m_layout->Tree().Fill(*m_providers);
+    m_layout->Tree().expandAll();
+}
+
 void MainForm::FillArticlesList() {
     if (m_current != nullptr)
         m_layout->Grid().FillArticlesList(*m_current, m_settings.HighlightNewStories);
@@ -386,7 +389,14 @@ void MainForm::ConnectViews() {
         &tree, &FeedTree::CategoryRenamed, this,
         [this](const QString& from, const QString& to) {
             FeedTree::RenameCategory(*m_providers, from, to);
-            m_layout->Tree().Fill(*m_providers);
+            FillFeedTree();
+        },
+        Qt::QueuedConnection);
+    // Queued: the chooser it may open must not run inside the drop.
+    connect(
+        &tree, &FeedTree::ProviderURLDropped, this,
+        [this](const QString& url, const QString& category) {
+            m_subscription.AddProviderByURL(url, category);
         },
         Qt::QueuedConnection);
     // The tree and the grid would take the window's keys for their own

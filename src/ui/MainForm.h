@@ -5,6 +5,7 @@
 #include "retrieval/ProgramFlags.h"
 #include "retrieval/SchedulingPreferences.h"
 #include "ui/DesktopActions.h"
+#include "ui/ProviderSubscription.h"
 
 #include <QMainWindow>
 
@@ -71,6 +72,8 @@ public:
     Integer CurrentProviderIndex() const;
     bool IsCurrentProvider(const Provider& provider) const;
     void FillArticlesList();
+    // Rebuilds the tree from the provider list, every category open.
+    void FillFeedTree();
     // Shows story `row` (1-based) of the provider on show in the panes.
     void ShowArticle(int row);
     void ApplyPreferences();
@@ -142,6 +145,7 @@ private:
     DetachedBrowser* m_detachedBrowser = nullptr;
     std::shared_ptr<Provider> m_current;
     DesktopActions m_desktop;
+    ProviderSubscription m_subscription{*this};
     std::unique_ptr<WindowCommands> m_windowCommands;
     bool m_shutDown = false;
 };

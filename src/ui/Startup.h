@@ -1,10 +1,9 @@
 #pragma once
 
 #include <QDialog>
-#include <QHash>
 
 class CategoryCollection;
-class QTreeWidget;
+class CategoryPathTree;
 class QTreeWidgetItem;
 
 // Shown on the first run so the user can switch off whole branches of the
@@ -17,16 +16,13 @@ public:
     explicit Startup(CategoryCollection& categories, QWidget* parent = nullptr);
 
 private:
-    QTreeWidgetItem* EnsureNode(const QString& strPath);
     void OnItemChanged(QTreeWidgetItem* item);
     static void SetSubtreeChecked(QTreeWidgetItem* item, Qt::CheckState state);
     static void CheckAncestors(QTreeWidgetItem* item);
     void OnOK();
 
     CategoryCollection& m_categories;
-    QTreeWidget* m_tvCategories;
-    // Upper-case path -> node, as paths are matched without regard to case.
-    QHash<QString, QTreeWidgetItem*> m_nodes;
+    CategoryPathTree* m_tvCategories;
     // Set while a change is being carried through the tree, so the changes it
     // makes itself are not carried again.
     bool m_propagating = false;

@@ -102,8 +102,7 @@ void WindowCommands::MakeCategoryInactive() {
         return;
     categories.Item(position)->Active = false;
     categories.ComputeVisibility();
-    m_form.Layout().Tree().Fill(m_form.Providers());
-    m_form.Layout().Tree().expandAll();
+    m_form.FillFeedTree();
 }
 
 void WindowCommands::MakeProviderInactive() {
@@ -111,8 +110,7 @@ void WindowCommands::MakeProviderInactive() {
     if (provider == nullptr)
         return;
     provider->Active = false;
-    m_form.Layout().Tree().Fill(m_form.Providers());
-    m_form.Layout().Tree().expandAll();
+    m_form.FillFeedTree();
     const Integer next =
         m_form.Scheduler().NextBackgroundIndex(m_form.CurrentProviderIndex(), false);
     if (next != m_form.CurrentProviderIndex())

@@ -164,6 +164,9 @@ TEST_F(RssReaderTest, ArchiveLinksLoseTheirRepeatedSegment) {
     EXPECT_EQ(RssReader::RewriteGroupArchiveLink("http://lists.example/kayak//"),
               "http://lists.example/kayak");
 
+    EXPECT_EQ(RssReader::GroupArchiveFeedURL("http://groups.example/group/kayak/message/1234/"),
+              "http://groups.example/messages/kayak/messages?rss=1");
+
     provider.DataURL = FeedConstants::GroupArchiveBaseURLs.first() + "kayak/rss";
     ASSERT_TRUE(RssReader::IsGroupArchiveURL(provider.DataURL));
     ASSERT_TRUE(Read(Parse("<rss version='2.0'><channel><item><title>Re: paddles</title>"

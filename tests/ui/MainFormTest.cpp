@@ -10,7 +10,9 @@
 #include "ui/ArticleGrid.h"
 #include "ui/CommandBar.h"
 #include "ui/ContextMenu.h"
+#include "ui/FeedTree.h"
 #include "ui/MainLayout.h"
+#include "ui/SelectCategory.h"
 #include "ui/Startup.h"
 
 #include <QAbstractItemView>
@@ -20,9 +22,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -381,4 +386,61 @@ TEST_F(MainFormTest, BackgroundNoticesShowWithoutABox) {
     EXPECT_EQ(form.statusBar()->currentMessage(), "Unknown XMLNS version (0.93) for RSS.");
     EXPECT_EQ(printed, "message: Unknown XMLNS version (0.93) for RSS.\n");
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+}
+
+TEST_F(MainFormTest, ADroppedAddressBecomesANamedProviderOrFindsTheOneAlreadyThere) {
+    TestHttpServer server;
+    ServeTwoProviders(server, {"One"}, {"Other"});
+    server.Serve("/fresh", "<rss version=\"2.0\"><channel><title>Fresh</title>"
+                           "<item><title>New story</title></item></channel></rss>");
+    SettingsStore store(folder.path());
+    MainForm form(store, ProvidersFile(), MasterList());
+    form.Load();
+    ProviderCollection& providers = form.Providers();
+    FeedTree& tree = form.Layout().Tree();
+
+    emit tree.ProviderURLDropped(server.Url("/fresh").toString(), QStringLiteral("News"));
+    ASSERT_TRUE(WaitUntil([&] { return providers.Count() == 3; }));
+    const std::shared_ptr<Provider> fresh = providers.Item(3);
+    EXPECT_EQ(fresh->Category, "News");
+    EXPECT_EQ(fresh->Origin, 6);
+    EXPECT_TRUE(fresh->BrandNew);
+    EXPECT_EQ(form.CurrentProvider(), fresh);
+    // Named by its own feed, in the tree as well.
+    ASSERT_TRUE(WaitUntil([&] { return form.Layout().Grid().RowCount() == 1; }));
+    EXPECT_EQ(fresh->ProviderName, "Fresh");
+    EXPECT_EQ(tree.findItems("Fresh", Qt::MatchExactly | Qt::MatchRecursive).size(), 1);
+
+    // A known address, even one switched off, is the provider already there.
+    providers.Item(1)->Active = false;
+    emit tree.ProviderURLDropped(server.Url("/a").toString(), QString());
+    ASSERT_TRUE(WaitUntil([&] { return form.CurrentProviderIndex() == 1; }));
+    EXPECT_TRUE(providers.Item(1)->Active);
+    EXPECT_EQ(tree.findItems("A", Qt::MatchExactly | Qt::MatchRecursive).size(), 1);
+
+    // Dropped below every category: the user picks one, or declines.
+    // The chooser runs modally from a queued call: it is answered from a timer
+    // once it shows.
+    QTimer chooserWatch;
+    bool select = false;
+    QObject::connect(&chooserWatch, &QTimer::timeout, [&] {
+        auto* chooser = qobject_cast<SelectCategory*>(QApplication::activeModalWidget());
+        if (chooser == nullptr)
+            return;
+        auto* categories = chooser->findChild<QTreeWidget*>(QStringLiteral("tvCategories"));
+        categories->setCurrentItem(categories->topLevelItem(0));
+        if (select)
+            chooser->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
+        else
+            chooser->reject();
+    });
+    chooserWatch.start(10);
+    emit tree.ProviderURLDropped(server.Url("/later").toString(), QString());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(providers.Count(), 3);
+    select = true;
+    emit tree.ProviderURLDropped(server.Url("/chosen").toString(), QString());
+    ASSERT_TRUE(WaitUntil([&] { return providers.Count() == 4; }));
+    EXPECT_EQ(providers.Item(4)->DataURL, server.Url("/chosen").toString());
+    EXPECT_EQ(providers.Item(4)->Category, "News");
 }

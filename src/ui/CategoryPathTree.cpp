@@ -1,0 +1,41 @@
+#include "ui/CategoryPathTree.h"
+
+#include "model/CategoryCollection.h"
+
+namespace {
+
+constexpr int PathRole = Qt::UserRole;
+
+} // namespace
+
+CategoryPathTree::CategoryPathTree(const CategoryCollection& categories, bool checkable,
+                                   QWidget* parent)
+    : QTreeWidget(parent) {
+    setObjectName(QStringLiteral("tvCategories"));
+    setHeaderHidden(true);
+    for (const auto& category : categories)
+        EnsureNode(category->CategoryName, checkable);
+    expandAll();
+}
+
+QString CategoryPathTree::PathOf(const QTreeWidgetItem* item) {
+    return item != nullptr ? item->data(0, PathRole).toString() : QString();
+}
+
+// A child may come before its parent in the collection, so the parent's node
+// is made on demand.
+QTreeWidgetItem* CategoryPathTree::EnsureNode(const QString& strPath, bool checkable) {
+    const QString key = strPath.toUpper();
+    if (QTreeWidgetItem* existing = m_nodes.value(key))
+        return existing;
+    const QString parentPath = Category::ParentCategoryName(strPath);
+    QTreeWidgetItem* node = parentPath.isEmpty()
+                                ? new QTreeWidgetItem(this)
+                                : new QTreeWidgetItem(EnsureNode(parentPath, checkable));
+    node->setText(0, strPath.mid(parentPath.isEmpty() ? 0 : parentPath.size() + 1));
+    node->setData(0, PathRole, strPath);
+    if (checkable)
+        node->setCheckState(0, Qt::Checked);
+    m_nodes.insert(key, node);
+    return node;
+}

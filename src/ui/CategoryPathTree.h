@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QHash>
+#include <QTreeWidget>
+
+class CategoryCollection;
+
+// The category paths of a collection as a tree of their names, one node per
+// category, named "tvCategories" as the windows that show it expect.
+class CategoryPathTree : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    // With `checkable`, every node starts checked.
+    CategoryPathTree(const CategoryCollection& categories, bool checkable,
+                     QWidget* parent = nullptr);
+
+    // The full path of a node, empty for none.
+    static QString PathOf(const QTreeWidgetItem* item);
+
+private:
+    QTreeWidgetItem* EnsureNode(const QString& strPath, bool checkable);
+
+    // Upper-case path -> node, as paths are matched without regard to case.
+    QHash<QString, QTreeWidgetItem*> m_nodes;
+};
