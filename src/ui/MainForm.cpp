@@ -90,10 +90,12 @@ MainForm::MainForm(SettingsStore& store, const QString& providersFilePath,
     ConnectViews();
     ConnectMenus();
     // Errors of background work are told without a box that would stop the
-    // timers' work behind it: in the status bar, and on standard error.
+    // timers' work behind it: in the status bar, from the tray icon and on
+    // standard error.
     BackgroundNotice::SetSink([this](const QString& text) {
         std::fprintf(stderr, "message: %s\n", qUtf8Printable(text));
         statusBar()->showMessage(text, NoticeShownMs);
+        m_tray->ShowMessage(text);
     });
 }
 

@@ -22,6 +22,11 @@ void TrayIcon::Hide() {
         m_icon->hide();
 }
 
+void TrayIcon::ShowMessage(const QString& text) {
+    if (Visible())
+        m_icon->showMessage(m_icon->toolTip(), text, QSystemTrayIcon::Warning);
+}
+
 void TrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
     case QSystemTrayIcon::DoubleClick:

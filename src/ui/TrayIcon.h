@@ -20,6 +20,8 @@ public:
     bool Visible() const { return m_icon && m_icon->isVisible(); }
     void Show();
     void Hide();
+    // A passing message from the icon, where the icon is shown.
+    void ShowMessage(const QString& text);
 
 public Q_SLOTS:
     void OnActivated(QSystemTrayIcon::ActivationReason reason);
