@@ -37,6 +37,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -502,6 +503,8 @@ void MainForm::ShowSiteImage(const Provider& provider) {
 }
 
 bool MainForm::event(QEvent* event) {
+    if (event->type() == QEvent::WinIdChange)
+        RaiseOpenDialogs();
     if (!WindowMessage::IsWindowMessage(event->type()))
         return QMainWindow::event(event);
     switch (static_cast<int>(event->type())) {
@@ -522,6 +525,19 @@ bool MainForm::event(QEvent* event) {
         break;
     }
     return true;
+}
+
+// The web view turns the window into one it can draw into with the graphics
+// card once its first page shows, and the window system takes the new
+// window for the topmost: the first-run and report windows opened before
+// would end up behind it, holding the window they block.
+void MainForm::RaiseOpenDialogs() {
+    for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+        if (dialog->isVisible()) {
+            dialog->raise();
+            dialog->activateWindow();
+        }
+    }
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {

@@ -111,6 +111,7 @@ private:
     void ConnectMenus();
     void OpenContextMenu(QWidget* pane, const QPoint& position);
     void OnProviderLoaded();
+    void RaiseOpenDialogs();
     void OnCommand(const QString& key);
 
     std::pair<QStringList, int> ArticleTitles() const;
