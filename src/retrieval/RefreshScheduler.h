@@ -38,6 +38,7 @@ public:
     // is built, shutdown stops them first.
     void Start();
     void Stop();
+    bool Running() const { return m_pollTimer.isActive(); }
 
     void UpdateTick();
     void PollTick();

@@ -147,8 +147,6 @@ void MainForm::Load() {
     ApplyPreferences();
     if (m_current == nullptr && m_providers->Count() > 0)
         ShowProvider(1);
-    m_scheduler->Start();
-    m_flip->Start();
     show();
     m_tray->Show();
     splash.close();
@@ -156,6 +154,8 @@ void MainForm::Load() {
     OpenStartupWindows(m_settings.Invocations == 1);
 }
 
+// The background refresh waits for the first run's choice of categories,
+// so that nothing the user is about to switch off is fetched.
 void MainForm::OpenStartupWindows(bool bFirstRun) {
     if (bFirstRun) {
         auto* choice = new Startup(m_providers->Categories(), this);
@@ -164,7 +164,10 @@ void MainForm::OpenStartupWindows(bool bFirstRun) {
             FillFeedTree();
             m_scheduler->SetBackgroundRange(m_settings.backgroundUpdateMode, false);
         });
+        connect(choice, &QDialog::finished, this, &MainForm::StartTimers);
         choice->open();
+    } else {
+        StartTimers();
     }
     if (m_reportChanged) {
         m_report->adjustSize();
@@ -212,6 +215,11 @@ bool MainForm::MergeMasterList(bool bFailMessage, ProgressReporter* progress, bo
     return DefaultProviders::AddDefaultProviders(*m_providers, report, bFailMessage,
                                                  m_settings.LastLoadMasterProviderList, progress,
                                                  bDoLocal, m_masterList);
+}
+
+void MainForm::StartTimers() {
+    m_scheduler->Start();
+    m_flip->Start();
 }
 
 void MainForm::SortProviderList(SplashForm& splash) {

@@ -104,6 +104,7 @@ private:
     // The first-run category choice and the master list's report, over the
     // window once it shows; neither holds start-up up.
     void OpenStartupWindows(bool bFirstRun);
+    void StartTimers();
     void SortProviderList(SplashForm& splash);
     void ApplyWindowPlacement();
     void StoreWindowPlacement();

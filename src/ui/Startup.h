@@ -7,7 +7,7 @@ class CategoryPathTree;
 class QTreeWidgetItem;
 
 // Shown on the first run so the user can switch off whole branches of the
-// category tree before any provider is fetched. Every category starts
+// category tree before the background refresh starts. Every category starts
 // chosen; OK makes the choice the categories' Active flags.
 class Startup : public QDialog {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include "platform/BackgroundNotice.h"
 #include "platform/SettingsStore.h"
 #include "retrieval/FeedFetcher.h"
+#include "retrieval/RefreshScheduler.h"
 #include "support/EventWait.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TestHttpServer.h"
@@ -310,6 +311,7 @@ TEST_F(MainFormTest, FindLooksAfterTheSelectedStoryThenInTheOtherProviders) {
     SettingsStore store(folder.path());
     MainForm form(store, ProvidersFile(), MasterList());
     form.Load();
+    form.Fetcher().GrabStories(*form.Providers().Item(2));
     ArticleGrid& grid = form.Layout().Grid();
     ASSERT_TRUE(WaitUntil([&] {
         return grid.RowCount() == 2 && form.Providers().Item(2)->stCollStories->Count() == 2;
@@ -366,12 +368,17 @@ TEST_F(MainFormTest, OnlyTheFirstRunAsksForCategories) {
     {
         MainForm first(store, ProvidersFile(), MasterList());
         first.Load();
-        EXPECT_EQ(categoryWindows(first), 1);
+        ASSERT_EQ(categoryWindows(first), 1);
+        // Nothing refreshes in the background until the choice is made.
+        EXPECT_FALSE(first.Scheduler().Running());
+        first.findChild<Startup*>()->accept();
+        EXPECT_TRUE(first.Scheduler().Running());
         first.close();
     }
     MainForm second(store, ProvidersFile(), MasterList());
     second.Load();
     EXPECT_EQ(categoryWindows(second), 0);
+    EXPECT_TRUE(second.Scheduler().Running());
 }
 
 TEST_F(MainFormTest, BackgroundNoticesShowWithoutABox) {
