@@ -28,8 +28,8 @@ void ReadEverything(const XmlDocument& document) {
 }
 
 // Bytes written by a document that read `bytes`. After one round the writing
-// is stable: the first may still differ (a carriage return is written raw and
-// read back as a line feed).
+// is stable: the first may still differ (a carriage return in text of white
+// space alone is layout, written raw and read back as a line feed).
 void CheckRoundTrip(const QByteArray& bytes) {
     XmlDocument first;
     XmlDocument second;

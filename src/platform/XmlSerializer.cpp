@@ -35,14 +35,30 @@ const char* Replacement(char c, Context context) {
         return inAttribute ? "&#9;" : nullptr;
     case '\n':
         return inAttribute ? "&#10;" : nullptr;
+    // A parser reads a line break "\r\n" or a lone "\r" as "\n" wherever
+    // it stands; only a reference brings it back as it was.
     case '\r':
-        return inAttribute ? "&#13;" : nullptr;
+        return "&#13;";
     default:
         return nullptr;
     }
 }
 
+bool IsLayout(const char* text) {
+    for (; *text != '\0'; ++text) {
+        if (*text != ' ' && *text != '\t' && *text != '\n' && *text != '\r')
+            return false;
+    }
+    return true;
+}
+
 void AppendEscaped(QByteArray& out, const char* text, Context context) {
+    // Text of nothing but white space lays a document out, in the line
+    // breaks the document chose; readers drop it.
+    if (context == Context::Text && IsLayout(text)) {
+        out.append(text);
+        return;
+    }
     const char* run = text;
     for (; *text != '\0'; ++text) {
         const char* replacement = Replacement(*text, context);

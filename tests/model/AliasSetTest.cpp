@@ -32,13 +32,11 @@ TEST(AliasSetTest, FromXMLReadsTheTextOfEachChildElementInOrder) {
 }
 
 TEST(AliasSetTest, FromXMLFailsWhenTheElementNamesNoURL) {
-    for (const QByteArray& xml :
-         {QByteArray("<set/>"), QByteArray("<set> <!-- none --> </set>"),
-          QByteArray("<set>text only</set>"), QByteArray("<set><url/><url>  </url></set>")}) {
+    for (const char* xml : {"<set/>", "<set> <!-- none --> </set>", "<set>text only</set>",
+                            "<set><url/><url>  </url></set>"}) {
         bool read = true;
-        const auto aliasSet = Read(xml, &read);
-        EXPECT_FALSE(read) << xml.constData();
-        EXPECT_TRUE(aliasSet->URLs().isEmpty()) << xml.constData();
+        EXPECT_TRUE(Read(xml, &read)->URLs().isEmpty()) << xml;
+        EXPECT_FALSE(read) << xml;
     }
 }
 

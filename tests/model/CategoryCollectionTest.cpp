@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 QStringList Names(const CategoryCollection& categories) {
@@ -22,39 +24,34 @@ CategoryCollection Of(const QStringList& paths) {
 
 } // namespace
 
-TEST(CategoryCollectionTest, EnsureCategoryCreatesChildFirstThenAncestors) {
+TEST(CategoryCollectionTest, EnsureCategoryCreatesTheChildThenTheMissingAncestors) {
     CategoryCollection categories;
-    categories.EnsureCategory(QStringLiteral("A/B/C"), false, true);
-    EXPECT_EQ(Names(categories),
-              QStringList({QStringLiteral("A/B/C"), QStringLiteral("A/B"), QStringLiteral("A")}));
+    categories.EnsureCategory("A/B/C", false, true);
+    EXPECT_EQ(Names(categories), QStringList({"A/B/C", "A/B", "A"}));
     for (const auto& category : categories) {
         EXPECT_FALSE(category->Active);
         EXPECT_TRUE(category->UserDefined);
     }
-    categories.EnsureCategory(QStringLiteral("a/b/c"), true, false);
+    categories.EnsureCategory("a/b/c", true, false);
     EXPECT_EQ(categories.Count(), 3);
     EXPECT_FALSE(categories.Item(1)->Active); // existing ones are left alone
-}
 
-TEST(CategoryCollectionTest, EnsureCategoryAddsOnlyMissingAncestors) {
-    CategoryCollection categories = Of({QStringLiteral("A")});
-    categories.EnsureCategory(QStringLiteral("A/B/C"), true, false);
-    EXPECT_EQ(Names(categories),
-              QStringList({QStringLiteral("A"), QStringLiteral("A/B/C"), QStringLiteral("A/B")}));
+    CategoryCollection withParent = Of({"A"});
+    withParent.EnsureCategory("A/B/C", true, false);
+    EXPECT_EQ(Names(withParent), QStringList({"A", "A/B/C", "A/B"}));
 }
 
 TEST(CategoryCollectionTest, LocateIgnoresLetterCaseAndFindsTheFirst) {
-    CategoryCollection categories = Of({QStringLiteral("News"), QStringLiteral("Computers/Linux"),
-                                        QStringLiteral("computers/LINUX")});
-    EXPECT_EQ(categories.LocateCategory(QStringLiteral("computers/linux")), 2);
-    EXPECT_EQ(categories.LocateCategory(QStringLiteral("Computers")), -1);
+    CategoryCollection categories = Of({"News", "Computers/Linux", "computers/LINUX"});
+    EXPECT_EQ(categories.LocateCategory("computers/linux"), 2);
+    EXPECT_EQ(categories.LocateCategory("Computers"), -1);
     EXPECT_EQ(categories.LocateCategory(QString()), -1);
-    EXPECT_EQ(categories.LocateParentCategory(QStringLiteral("NEWS/World")), 1);
-    EXPECT_EQ(categories.LocateParentCategory(QStringLiteral("Computers/Linux")), -1);
+    EXPECT_EQ(categories.LocateParentCategory("NEWS/World"), 1);
+    EXPECT_EQ(categories.LocateParentCategory("Computers/Linux"), -1);
 }
 
 TEST(CategoryCollectionTest, PositionsOutsideTheCollectionThrow) {
-    CategoryCollection categories = Of({QStringLiteral("A")});
+    CategoryCollection categories = Of({"A"});
     EXPECT_THROW(categories.Item(0), ProgramError);
     EXPECT_THROW(categories.Item(-1), ProgramError);
     EXPECT_THROW(categories.Item(2), ProgramError);
@@ -63,84 +60,57 @@ TEST(CategoryCollectionTest, PositionsOutsideTheCollectionThrow) {
     EXPECT_THROW(categories.SortByName(0, 2), ProgramError);
 }
 
-TEST(CategoryCollectionTest, RemoveMovesLaterCategoriesUp) {
-    CategoryCollection categories =
-        Of({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
-    categories.Remove(1);
-    EXPECT_EQ(Names(categories), QStringList({QStringLiteral("B"), QStringLiteral("C")}));
-}
-
 TEST(CategoryCollectionTest, SortPutsParentsBeforeChildrenIgnoringCase) {
-    CategoryCollection categories =
-        Of({QStringLiteral("b/x"), QStringLiteral("A/B"), QStringLiteral("a"), QStringLiteral("B"),
-            QStringLiteral("A B")});
-    categories.SortByName(1, categories.Count());
-    // " " (32) sorts before "/" (47): "A B" comes between "A" and "A/B".
-    EXPECT_EQ(Names(categories),
-              QStringList({QStringLiteral("a"), QStringLiteral("A B"), QStringLiteral("A/B"),
-                           QStringLiteral("B"), QStringLiteral("b/x")}));
-}
-
-TEST(CategoryCollectionTest, SortOfARangeLeavesTheRestAlone) {
-    CategoryCollection categories =
-        Of({QStringLiteral("Z"), QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")});
-    categories.SortByName(2, 2);
-    EXPECT_EQ(Names(categories), QStringList({QStringLiteral("Z"), QStringLiteral("B"),
-                                              QStringLiteral("C"), QStringLiteral("A")}));
-}
-
-TEST(CategoryCollectionTest, SortKeepsPathsEqualInCaseInTheirOrder) {
-    CategoryCollection categories = Of(
-        {QStringLiteral("b"), QStringLiteral("News"), QStringLiteral("NEWS"), QStringLiteral("a")});
-    categories.SortByName(1, 4);
-    EXPECT_EQ(Names(categories), QStringList({QStringLiteral("a"), QStringLiteral("b"),
-                                              QStringLiteral("News"), QStringLiteral("NEWS")}));
-}
-
-TEST(CategoryCollectionTest, VisibilityFollowsInactiveAncestors) {
-    CategoryCollection categories;
-    categories.Add(QStringLiteral("A"), false, false);
-    categories.Add(QStringLiteral("A/B"), true, false);
-    categories.Add(QStringLiteral("A/B/C"), true, false);
-    categories.Add(QStringLiteral("D"), true, false);
-    categories.Add(QStringLiteral("D/E"), false, false);
-    categories.ComputeVisibility();
-    EXPECT_FALSE(categories.Item(1)->Visible);
-    EXPECT_FALSE(categories.Item(2)->Visible);
-    EXPECT_FALSE(categories.Item(3)->Visible);
-    EXPECT_TRUE(categories.Item(4)->Visible);
-    EXPECT_FALSE(categories.Item(5)->Visible);
-}
-
-TEST(CategoryCollectionTest, MissingParentCountsAsVisible) {
-    CategoryCollection categories;
-    categories.Add(QStringLiteral("Orphan/Child"), true, false);
-    categories.Add(QStringLiteral("Gone/Inactive"), false, false);
-    ASSERT_NO_THROW(categories.ComputeVisibility());
-    EXPECT_TRUE(categories.Item(1)->Visible);
-    EXPECT_FALSE(categories.Item(2)->Visible);
-}
-
-TEST(CategoryCollectionTest, ProviderCounts) {
-    CategoryCollection categories = Of(
-        {QStringLiteral("A"), QStringLiteral("A/B"), QStringLiteral("A/B/C"), QStringLiteral("D")});
-    categories.UpdateProviderCounts(QStringLiteral("a/b"));
-    categories.UpdateProviderCounts(QStringLiteral("A/B/C"));
-    categories.UpdateProviderCounts(QStringLiteral("Unknown/Path"));
-    categories.UpdateProviderCounts(QString());
-    EXPECT_EQ(categories.Item(1)->ProviderCount, 0);
-    EXPECT_EQ(categories.Item(1)->DescendantProviderCount, 2);
-    EXPECT_EQ(categories.Item(2)->ProviderCount, 1);
-    EXPECT_EQ(categories.Item(2)->DescendantProviderCount, 1);
-    EXPECT_EQ(categories.Item(3)->ProviderCount, 1);
-    EXPECT_EQ(categories.Item(3)->DescendantProviderCount, 0);
-    EXPECT_EQ(categories.Item(4)->ProviderCount, 0);
-
-    categories.ResetProviderCounts();
-    for (const auto& category : categories) {
-        EXPECT_EQ(category->ProviderCount, 0);
-        EXPECT_EQ(category->DescendantProviderCount, 0);
+    const struct {
+        QStringList paths;
+        Integer from;
+        Integer count;
+        QStringList sorted;
+    } cases[] = {
+        // " " (32) sorts before "/" (47): "A B" comes between "A" and "A/B".
+        {{"b/x", "A/B", "a", "B", "A B"}, 1, 5, {"a", "A B", "A/B", "B", "b/x"}},
+        // Paths equal but for letter case keep their order.
+        {{"b", "News", "NEWS", "a"}, 1, 4, {"a", "b", "News", "NEWS"}},
+        // The rest of the collection is left alone.
+        {{"Z", "C", "B", "A"}, 2, 2, {"Z", "B", "C", "A"}},
+    };
+    for (const auto& c : cases) {
+        CategoryCollection categories = Of(c.paths);
+        categories.SortByName(c.from, c.count);
+        EXPECT_EQ(Names(categories), c.sorted) << c.paths.join(' ').toStdString();
     }
+}
+
+TEST(CategoryCollectionTest, VisibilityFollowsInactiveAncestorsAndAMissingParentCountsAsVisible) {
+    const std::pair<const char*, bool> activePaths[] = {
+        {"A", false},   {"A/B", true},          {"A/B/C", true},          {"D", true},
+        {"D/E", false}, {"Orphan/Child", true}, {"Gone/Inactive", false},
+    };
+    CategoryCollection categories;
+    for (const auto& [path, active] : activePaths)
+        categories.Add(path, active, false);
+    ASSERT_NO_THROW(categories.ComputeVisibility());
+    QList<bool> visible;
+    for (const auto& category : categories)
+        visible.append(category->Visible);
+    EXPECT_EQ(visible, QList<bool>({false, false, false, true, false, true, false}));
+}
+
+TEST(CategoryCollectionTest, ProviderCountsCountDirectAndDescendantProviders) {
+    using Counts = QList<std::pair<Integer, Integer>>;
+    CategoryCollection categories = Of({"A", "A/B", "A/B/C", "D"});
+    const auto counts = [&categories] {
+        Counts all;
+        for (const auto& category : categories)
+            all.append({category->ProviderCount, category->DescendantProviderCount});
+        return all;
+    };
+    for (const QString& path :
+         {QString("a/b"), QString("A/B/C"), QString("Unknown/Path"), QString()})
+        categories.UpdateProviderCounts(path);
+    EXPECT_EQ(counts(), (Counts{{0, 2}, {1, 1}, {1, 0}, {0, 0}}));
+    categories.ResetProviderCounts();
+    EXPECT_EQ(counts(), (Counts{{0, 0}, {0, 0}, {0, 0}, {0, 0}}));
 }
 
 TEST(CategoryCollectionTest, AddFromXMLReportsUnreadableValues) {
@@ -155,22 +125,22 @@ TEST(CategoryCollectionTest, AddFromXMLReportsUnreadableValues) {
     EXPECT_TRUE(clean);
     categories.AddFromXML(elements[1], &clean);
     EXPECT_FALSE(clean);
-    EXPECT_EQ(Names(categories), QStringList({QStringLiteral("A"), QStringLiteral("B")}));
+    EXPECT_EQ(Names(categories), QStringList({"A", "B"}));
     EXPECT_TRUE(categories.Item(2)->Active);
 }
 
 TEST(CategoryCollectionTest, LookupsFollowNamesChangedInPlace) {
-    CategoryCollection categories =
-        Of({QStringLiteral("News"), QStringLiteral("Sports"), QStringLiteral("NEWS")});
-    EXPECT_EQ(categories.LocateCategory(QStringLiteral("news")), 1);
-    categories.Item(1)->CategoryName = QStringLiteral("Old News");
-    EXPECT_EQ(categories.LocateCategory(QStringLiteral("news")), 3);
-    EXPECT_EQ(categories.LocateCategory(QStringLiteral("old news")), 1);
-    categories.Item(2)->CategoryName = QStringLiteral("Games");
-    EXPECT_EQ(categories.LocateCategory(QStringLiteral("Sports")), -1);
-    EXPECT_EQ(categories.LocateCategory(QStringLiteral("GAMES")), 2);
-    categories.Add(QStringLiteral("games"), true, false);
-    EXPECT_EQ(categories.LocateCategory(QStringLiteral("games")), 2);
+    CategoryCollection categories = Of({"News", "Sports", "NEWS"});
+    EXPECT_EQ(categories.LocateCategory("news"), 1);
+    categories.Item(1)->CategoryName = "Old News";
+    EXPECT_EQ(categories.LocateCategory("news"), 3);
+    EXPECT_EQ(categories.LocateCategory("old news"), 1);
+    categories.Item(2)->CategoryName = "Games";
+    EXPECT_EQ(categories.LocateCategory("Sports"), -1);
+    EXPECT_EQ(categories.LocateCategory("GAMES"), 2);
+    categories.Add("games", true, false);
+    EXPECT_EQ(categories.LocateCategory("games"), 2);
     categories.Remove(1);
-    EXPECT_EQ(categories.LocateCategory(QStringLiteral("games")), 1);
+    EXPECT_EQ(Names(categories), QStringList({"Games", "NEWS", "games"}));
+    EXPECT_EQ(categories.LocateCategory("games"), 1);
 }

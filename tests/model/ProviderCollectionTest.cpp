@@ -7,13 +7,11 @@
 
 namespace {
 
-std::shared_ptr<Provider> Named(const QString& name, const QString& category = QString(),
-                                bool active = true) {
+std::shared_ptr<Provider> Named(const QString& name, const QString& category = QString()) {
     auto provider = std::make_shared<Provider>();
     provider->ProviderName = name;
     provider->DataURL = "http://feeds.example/" + name;
     provider->Category = category;
-    provider->Active = active;
     return provider;
 }
 
@@ -21,6 +19,14 @@ ProviderCollection Of(const QStringList& names) {
     ProviderCollection providers;
     for (const QString& name : names)
         providers.Add(Named(name));
+    return providers;
+}
+
+// Providers named and filed as given, in that order.
+ProviderCollection In(const QList<std::pair<QString, QString>>& namesAndCategories) {
+    ProviderCollection providers;
+    for (const auto& [name, category] : namesAndCategories)
+        providers.Add(Named(name, category));
     return providers;
 }
 
@@ -101,11 +107,9 @@ TEST(ProviderCollectionTest, PositionsOutsideTheCollectionThrow) {
     EXPECT_THROW(providers.SortByName(1, 2), ProgramError);
 }
 
-TEST(ProviderCollectionTest, Lookups) {
-    ProviderCollection providers;
-    providers.Add(Named("Alpha", "News", false));
-    providers.Add(Named("Beta", "News"));
-    providers.Add(Named("ALPHA", "news"));
+TEST(ProviderCollectionTest, NameLookupsIgnoreLetterCaseAndURLAndCategoryLookupsDoNot) {
+    ProviderCollection providers = In({{"Alpha", "News"}, {"Beta", "News"}, {"ALPHA", "news"}});
+    providers.Item(1)->Active = false;
     providers.Item(2)->UniqueID = 42;
     EXPECT_EQ(providers.LocateProvider("alpha"), 1);
     EXPECT_EQ(providers.LocateProviderAfter("alpha", 1), 3);
@@ -143,7 +147,7 @@ TEST(ProviderCollectionTest, GenerateUniqueProviderNameIgnoresLetterCase) {
     EXPECT_EQ(Of({"provider1"}).GenerateUniqueProviderName(), "Provider2");
 }
 
-TEST(ProviderCollectionTest, MovingBlocks) {
+TEST(ProviderCollectionTest, BlocksMoveUpAndDownButNotPastEitherEnd) {
     const QStringList start = {"A", "B", "C", "D"};
     ProviderCollection providers = Of(start);
     providers.MoveProvidersUp(2, 2);
@@ -173,11 +177,7 @@ TEST(ProviderCollectionTest, SortByNameUsesTheGapExchangeOrder) {
 }
 
 TEST(ProviderCollectionTest, SortByCategoryKeepsProvidersWithoutAPlace) {
-    ProviderCollection providers;
-    providers.Add(Named("loose", QString()));
-    providers.Add(Named("b1", "B"));
-    providers.Add(Named("a1", "A"));
-    providers.Add(Named("b2", "B"));
+    ProviderCollection providers = In({{"loose", ""}, {"b1", "B"}, {"a1", "A"}, {"b2", "B"}});
     providers.Item(2)->Category = "Gone"; // no such category any more
     providers.Categories().SortByName(1, providers.Categories().Count());
     providers.SortByCategory();
@@ -185,16 +185,13 @@ TEST(ProviderCollectionTest, SortByCategoryKeepsProvidersWithoutAPlace) {
 }
 
 TEST(ProviderCollectionTest, FlagFirstInCategoryMarksTheFirstActiveAndClearFlagsResets) {
-    ProviderCollection providers;
-    providers.Add(Named("off", "A", false));
-    providers.Add(Named("on", "A"));
-    providers.Add(Named("second", "A"));
-    providers.Add(Named("b", "B"));
+    ProviderCollection providers = In({{"off", "A"}, {"on", "A"}, {"second", "A"}, {"b", "B"}});
+    providers.Item(1)->Active = false;
     providers.FlagFirstInCategory();
-    EXPECT_FALSE(providers.Item(1)->FirstInCategory);
-    EXPECT_TRUE(providers.Item(2)->FirstInCategory);
-    EXPECT_FALSE(providers.Item(3)->FirstInCategory);
-    EXPECT_TRUE(providers.Item(4)->FirstInCategory);
+    QList<bool> first;
+    for (const auto& provider : providers)
+        first.append(provider->FirstInCategory);
+    EXPECT_EQ(first, QList<bool>({false, true, false, true}));
     providers.Item(1)->Renewed = true;
     providers.Item(1)->BrandNew = true;
     providers.ClearFlags();
@@ -203,16 +200,13 @@ TEST(ProviderCollectionTest, FlagFirstInCategoryMarksTheFirstActiveAndClearFlags
 }
 
 TEST(ProviderCollectionTest, AssignCategoryMovesTheCategoryAndItsDescendants) {
-    ProviderCollection providers;
-    providers.Add(Named("n", "News"));
-    providers.Add(Named("t", "NEWS/Tech"));
-    providers.Add(Named("l", "Newsletters"));
-    providers.Add(Named("c", "news"));
+    ProviderCollection providers =
+        In({{"n", "News"}, {"t", "NEWS/Tech"}, {"l", "Newsletters"}, {"c", "news"}});
     EXPECT_EQ(providers.AssignCategory("News", "World"), 2);
-    EXPECT_EQ(providers.Item(1)->Category, "World");
-    EXPECT_EQ(providers.Item(2)->Category, "World/Tech");
-    EXPECT_EQ(providers.Item(3)->Category, "Newsletters");
-    EXPECT_EQ(providers.Item(4)->Category, "news");
+    QStringList categories;
+    for (const auto& provider : providers)
+        categories.append(provider->Category);
+    EXPECT_EQ(categories, QStringList({"World", "World/Tech", "Newsletters", "news"}));
     EXPECT_TRUE(providers.Item(1)->UserCategory);
     EXPECT_FALSE(providers.Item(3)->UserCategory);
     EXPECT_GT(providers.Categories().LocateCategory("World/Tech"), 0);
@@ -231,7 +225,7 @@ TEST(ProviderCollectionTest, RemoveEmptyCategoriesRemovesUserDefinedOnesToo) {
     EXPECT_GT(providers.Categories().LocateCategory("A/B"), 0);
 }
 
-TEST(ProviderCollectionTest, CancelPendingRequestsByAge) {
+TEST(ProviderCollectionTest, CancelPendingRequestsCallsOffOnlyThoseOlderThanTheAge) {
     ProviderCollection providers = Of({"A", "B"});
     int cancelledA = 0;
     int cancelledB = 0;

@@ -59,26 +59,10 @@ TEST(CurrencyTest, FromTextAcceptsCommaDecimalsAndRoundsFurtherDecimalsHalfToEve
 }
 
 TEST(CurrencyTest, FromTextRejectsWhatIsNotAnAmountInRange) {
-    const char* const texts[] = {
-        "",
-        "   ",
-        "-",
-        ".",
-        "1.2.3",
-        "1,2.3",
-        "abc",
-        "1e5",
-        "--1",
-        "+-1",
-        "1 000",
-        "0x10",
-        "\u0661",
-        "922337203685477.5808",
-        "-922337203685477.5809",
-        "922337203685477.58075",
-        "99999999999999999999",
-    };
-    for (const char* text : texts)
+    for (const char* text :
+         {"", "   ", "-", ".", "1.2.3", "1,2.3", "abc", "1e5", "--1", "+-1", "1 000", "0x10",
+          "\u0661", "922337203685477.5808", "-922337203685477.5809", "922337203685477.58075",
+          "99999999999999999999"})
         EXPECT_FALSE(ScaledFromText(text).has_value()) << text;
     // An exact half at the lower bound rounds to the even, in-range value.
     EXPECT_EQ(ScaledFromText("-922337203685477.58085"), Min);

@@ -11,90 +11,73 @@ namespace {
 
 const QString App = QStringLiteral("Varnocet");
 const QString Section = QStringLiteral("Preferences");
+const QString Other = QStringLiteral("Settings");
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
+    // A file where a folder should be, or where the settings file goes.
+    QString WriteFile(const QString& name, const QByteArray& bytes) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
     QTemporaryDir folder;
 };
 
 } // namespace
 
-TEST_F(SettingsStoreTest, AbsentKeyGivesTheDefault) {
-    SettingsStore store(folder.path());
-    EXPECT_EQ(store.Get(App, Section, QStringLiteral("AutoFlip"), QStringLiteral("False")),
-              QStringLiteral("False"));
-}
-
-TEST_F(SettingsStoreTest, SavedValuesSurviveInTheNamedFile) {
-    const QStringList values = {QStringLiteral("True"),
-                                QStringLiteral("a, b, c"),
-                                QStringLiteral("  leading and trailing  "),
-                                QStringLiteral("key=value; [section] #hash"),
-                                QStringLiteral("Zürich — 日本"),
-                                QStringLiteral("@atsign"),
+TEST_F(SettingsStoreTest, SavedValuesSurviveInTheNamedFileOfANewFolder) {
+    const QStringList values = {"True",
+                                "a, b, c",
+                                "  leading and trailing  ",
+                                "key=value; [section] #hash",
+                                "Zürich — 日本",
+                                "@atsign",
                                 QString()};
+    const QString nested = folder.filePath(QStringLiteral("new/config"));
     {
-        SettingsStore store(folder.path());
+        SettingsStore store(nested);
         for (int i = 0; i < values.size(); ++i)
             store.Save(App, Section, QStringLiteral("Key%1").arg(i), values[i]);
         store.Sync();
     }
-    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("Varnocet.conf"))));
-    SettingsStore reread(folder.path());
+    EXPECT_TRUE(QFile::exists(QDir(nested).filePath(QStringLiteral("Varnocet.conf"))));
+    SettingsStore reread(nested);
     for (int i = 0; i < values.size(); ++i)
-        EXPECT_EQ(reread.Get(App, Section, QStringLiteral("Key%1").arg(i), QStringLiteral("?")),
-                  values[i]);
+        EXPECT_EQ(reread.Get(App, Section, QStringLiteral("Key%1").arg(i), "?"), values[i]) << i;
 }
 
 TEST_F(SettingsStoreTest, KeysAreCaseSensitiveAndSectionsSeparate) {
     SettingsStore store(folder.path());
-    store.Save(App, Section, QStringLiteral("FormTop"), QStringLiteral("1"));
-    store.Save(App, QStringLiteral("Settings"), QStringLiteral("FormTop"), QStringLiteral("2"));
-    EXPECT_EQ(store.Get(App, Section, QStringLiteral("formtop"), QStringLiteral("none")),
-              QStringLiteral("none"));
-    EXPECT_EQ(store.Get(App, QStringLiteral("Settings"), QStringLiteral("FormTop"), QString()),
-              QStringLiteral("2"));
+    store.Save(App, Section, "FormTop", "1");
+    store.Save(App, Other, "FormTop", "2");
+    EXPECT_EQ(store.Get(App, Section, "formtop", "none"), "none");
+    EXPECT_EQ(store.Get(App, Other, "FormTop", QString()), "2");
 }
 
 TEST_F(SettingsStoreTest, DeleteSectionRemovesOnlyThatSection) {
     SettingsStore store(folder.path());
-    store.Save(App, Section, QStringLiteral("Old"), QStringLiteral("1"));
-    store.Save(App, QStringLiteral("Settings"), QStringLiteral("Kept"), QStringLiteral("2"));
+    store.Save(App, Section, "Old", "1");
+    store.Save(App, Other, "Kept", "2");
     store.DeleteSection(App, Section);
-    store.DeleteSection(App, QStringLiteral("NoSuchSection"));
+    store.DeleteSection(App, "NoSuchSection");
     store.Sync();
     SettingsStore reread(folder.path());
-    EXPECT_EQ(reread.Get(App, Section, QStringLiteral("Old"), QStringLiteral("gone")),
-              QStringLiteral("gone"));
-    EXPECT_EQ(reread.Get(App, QStringLiteral("Settings"), QStringLiteral("Kept"), QString()),
-              QStringLiteral("2"));
-}
-
-TEST_F(SettingsStoreTest, CreatesAMissingFolder) {
-    const QString nested = folder.filePath(QStringLiteral("new/config"));
-    SettingsStore store(nested);
-    store.Save(App, Section, QStringLiteral("Key"), QStringLiteral("v"));
-    store.Sync();
-    EXPECT_TRUE(QFile::exists(QDir(nested).filePath(QStringLiteral("Varnocet.conf"))));
+    EXPECT_EQ(reread.Get(App, Section, "Old", "gone"), "gone");
+    EXPECT_EQ(reread.Get(App, Other, "Kept", QString()), "2");
 }
 
 TEST_F(SettingsStoreTest, HandEditedListReadsAsText) {
-    QFile file(folder.filePath(QStringLiteral("Varnocet.conf")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Preferences]\nUserEmailAddress=a, b\n");
-    file.close();
+    WriteFile("Varnocet.conf", "[Preferences]\nUserEmailAddress=a, b\n");
     SettingsStore store(folder.path());
-    EXPECT_EQ(store.Get(App, Section, QStringLiteral("UserEmailAddress"), QString()),
-              QStringLiteral("a, b"));
+    EXPECT_EQ(store.Get(App, Section, "UserEmailAddress", QString()), "a, b");
 }
 
 TEST_F(SettingsStoreTest, UnwritableStoreThrowsOnSync) {
-    // A file where the folder should be: nothing can be created below it.
-    const QString blocker = folder.filePath(QStringLiteral("blocker"));
-    QFile file(blocker);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    SettingsStore store(QDir(blocker).filePath(QStringLiteral("config")));
-    store.Save(App, Section, QStringLiteral("Key"), QStringLiteral("v"));
+    // Nothing can be created below a file.
+    SettingsStore store(QDir(WriteFile("blocker", {})).filePath(QStringLiteral("config")));
+    store.Save(App, Section, "Key", "v");
     EXPECT_THROW(store.Sync(), ProgramError);
 }

@@ -19,6 +19,21 @@ QString ErrorReason(Read read) {
     return {};
 }
 
+template <typename T>
+T ReadAs(const char* text) {
+    T value{};
+    TextConversion::FromText(QString::fromUtf8(text), value);
+    return value;
+}
+
+// A text that cannot be read throws and leaves the variable as it was.
+template <typename T>
+void ExpectUnreadableLeaves(const char* text, T value) {
+    const T before = value;
+    EXPECT_THROW(TextConversion::FromText(QString::fromUtf8(text), value), ProgramError) << text;
+    EXPECT_EQ(value, before) << text;
+}
+
 } // namespace
 
 TEST(TextConversionTest, BooleansReadWordsInAnyCaseAndNumbers) {
@@ -99,37 +114,14 @@ TEST(TextConversionTest, ToTextWritesEachTypesStoredForm) {
 }
 
 TEST(TextConversionTest, FromTextAssignsOnlyOnSuccess) {
-    bool flag = false;
-    TextConversion::FromText("TRUE", flag);
-    EXPECT_TRUE(flag);
-    EXPECT_THROW(TextConversion::FromText("maybe", flag), ProgramError);
-    EXPECT_TRUE(flag);
-
-    qint16 integer = 7;
-    EXPECT_THROW(TextConversion::FromText("40000", integer), ProgramError);
-    EXPECT_EQ(integer, 7);
-    TextConversion::FromText("-3", integer);
-    EXPECT_EQ(integer, -3);
-
-    qint32 longValue = 7;
-    TextConversion::FromText("70000", longValue);
-    EXPECT_EQ(longValue, 70000);
-
-    qint64 wide = 7;
-    EXPECT_THROW(TextConversion::FromText("", wide), ProgramError);
-    EXPECT_EQ(wide, 7);
-
-    Currency amount = Currency::FromScaled(1);
-    EXPECT_THROW(TextConversion::FromText("x", amount), ProgramError);
-    EXPECT_EQ(amount, Currency::FromScaled(1));
-
-    Date date = Date::Never();
-    EXPECT_THROW(TextConversion::FromText("soon", date), ProgramError);
-    EXPECT_EQ(date, Date::Never());
-    TextConversion::FromText("13:45", date);
-    EXPECT_EQ(date, Date::FromParts(1899, 12, 30, 13, 45));
-
-    QString text;
-    TextConversion::FromText(" kept ", text);
-    EXPECT_EQ(text, " kept ");
+    EXPECT_TRUE(ReadAs<bool>("TRUE"));
+    EXPECT_EQ(ReadAs<qint16>("-3"), -3);
+    EXPECT_EQ(ReadAs<qint32>("70000"), 70000);
+    EXPECT_EQ(ReadAs<Date>("13:45"), Date::FromParts(1899, 12, 30, 13, 45));
+    EXPECT_EQ(ReadAs<QString>(" kept "), " kept ");
+    ExpectUnreadableLeaves("maybe", true);
+    ExpectUnreadableLeaves("40000", qint16{7});
+    ExpectUnreadableLeaves("", qint64{7});
+    ExpectUnreadableLeaves("x", Currency::FromScaled(1));
+    ExpectUnreadableLeaves("soon", Date::Never());
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 const xmlChar* Chars(const char* text) {
@@ -32,18 +34,19 @@ protected:
 } // namespace
 
 TEST(XmlSerializerLoaded, WritesWhatWasRead) {
-    for (const char* xml : {
-             "<r><a/><b x=\"1\">t</b></r>",
-             "<r><!-- c --><?pi data?><?empty?></r>",
-             "<feed xmlns=\"urn:f\" xmlns:dc=\"urn:dc\"><dc:date dc:x=\"1\"/></feed>",
-             "<r><![CDATA[<b>&amp;</b>]]></r>",
-             "<r a=\"&lt;&amp;&quot;'\">&gt;&lt;&amp;\"'</r>",
-         })
-        EXPECT_EQ(RoundTrip(xml), QByteArray(xml)) << xml;
-}
-
-TEST(XmlSerializerLoaded, EmptyElementIsSelfClosed) {
-    EXPECT_EQ(RoundTrip("<r><a></a></r>"), QByteArray("<r><a/></r>"));
+    // Where the written form differs, the second text is what is written.
+    const std::pair<const char*, const char*> cases[] = {
+        {"<r><a/><b x=\"1\">t</b></r>", nullptr},
+        {"<r><!-- c --><?pi data?><?empty?></r>", nullptr},
+        {"<feed xmlns=\"urn:f\" xmlns:dc=\"urn:dc\"><dc:date dc:x=\"1\"/></feed>", nullptr},
+        {"<r><![CDATA[<b>&amp;</b>]]></r>", nullptr},
+        {"<r a=\"&lt;&amp;&quot;'\">&gt;&lt;&amp;\"'</r>", nullptr},
+        {"<r><a></a></r>", "<r><a/></r>"},
+        // A carriage return in text survives only as a reference.
+        {"<r>a&#13;\nb</r>", nullptr},
+    };
+    for (const auto& [xml, written] : cases)
+        EXPECT_EQ(RoundTrip(xml), QByteArray(written ? written : xml)) << xml;
 }
 
 TEST(XmlSerializerLoaded, WritesEntityReferencesWithTheirDeclarations) {
@@ -57,14 +60,11 @@ TEST(XmlSerializerLoaded, WritesEntityReferencesWithTheirDeclarations) {
     EXPECT_EQ(reloaded.DocumentElement().GetAttribute(QStringLiteral("a")), QStringLiteral("E"));
 }
 
-TEST_F(XmlSerializerBuilt, EscapesMarkupInText) {
+TEST_F(XmlSerializerBuilt, EscapesMarkupInTextAndAttributes) {
     m_element.SetText(QStringLiteral("a < b & c > d \"q\" 'p'\r\n"));
-    EXPECT_EQ(Written(), QByteArray("<r>a &lt; b &amp; c &gt; d \"q\" 'p'\r\n</r>"));
-}
-
-TEST_F(XmlSerializerBuilt, EscapesAttributeValuesSoTheyReadBackUnchanged) {
     m_element.SetAttribute(QStringLiteral("a"), QStringLiteral("<&\"'>\t\n\r"));
-    EXPECT_EQ(Written(), QByteArray("<r a=\"&lt;&amp;&quot;'>&#9;&#10;&#13;\"/>"));
+    EXPECT_EQ(Written(), QByteArray("<r a=\"&lt;&amp;&quot;'>&#9;&#10;&#13;\">"
+                                    "a &lt; b &amp; c &gt; d \"q\" 'p'&#13;\n</r>"));
 }
 
 TEST_F(XmlSerializerBuilt, LeavesOutCharactersXmlCannotCarry) {
@@ -79,18 +79,14 @@ TEST_F(XmlSerializerBuilt, LeavesOutCharactersXmlCannotCarry) {
     EXPECT_TRUE(reloaded.LoadXML(written));
 }
 
-TEST_F(XmlSerializerBuilt, SplitsTheEndOfACdataSection) {
+TEST_F(XmlSerializerBuilt, SplitsTheEndOfACdataSectionAndWritesAnEmptyInstruction) {
     xmlAddChild(Element(), xmlNewCDataBlock(Element()->doc, Chars("a]]>b]]>"), 8));
+    xmlAddChild(Element(), xmlNewDocPI(Element()->doc, Chars("go"), nullptr));
     const QByteArray written = Written();
-    EXPECT_EQ(written, QByteArray("<r><![CDATA[a]]]]><![CDATA[>b]]]]><![CDATA[>]]></r>"));
+    EXPECT_EQ(written, QByteArray("<r><![CDATA[a]]]]><![CDATA[>b]]]]><![CDATA[>]]><?go?></r>"));
     XmlDocument reloaded;
     ASSERT_TRUE(reloaded.LoadXML(written));
     EXPECT_EQ(reloaded.DocumentElement().Text(), QStringLiteral("a]]>b]]>"));
-}
-
-TEST_F(XmlSerializerBuilt, ProcessingInstructionWithoutData) {
-    xmlAddChild(Element(), xmlNewDocPI(Element()->doc, Chars("go"), nullptr));
-    EXPECT_EQ(Written(), QByteArray("<r><?go?></r>"));
 }
 
 TEST_F(XmlSerializerBuilt, DeepTreesDoNotGrowTheStack) {
