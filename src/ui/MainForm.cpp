@@ -1,8 +1,7 @@
 #include "ui/MainForm.h"
 
-#include "config/DefaultProviders.h"
 #include "config/ProgramVersion.h"
-#include "config/ProviderListFile.h"
+#include "config/ProviderListStartup.h"
 #include "config/SettingsIO.h"
 #include "feeds/FeedFormat.h"
 #include "feeds/Languages.h"
@@ -120,10 +119,11 @@ void MainForm::Load() {
     splash.SetStatus(QStringLiteral("Creating global data..."));
     splash.SetStatus(QStringLiteral("Resetting state..."));
     m_settings.Invocations = SaturatingAdd(m_settings.Invocations, 1);
-    splash.SetStatus(QStringLiteral("Loading provider list..."));
-    bool listChanged = LoadProviderList(splash);
-    listChanged = UpdateFromMasterList(splash) || listChanged;
-    SortProviderList(splash);
+    ProviderListStartup list(*m_providers, m_settings, m_masterList, splash);
+    bool listChanged = list.LoadProviderList(m_providersFilePath);
+    m_report->Reset();
+    listChanged = list.UpdateFromMasterList(*m_report, m_reportChanged) || listChanged;
+    list.SortProviderList();
     const CategoryCollection& categories = m_providers->Categories();
     if (m_settings.CurrentCategory.isEmpty() && categories.Count() > 0) {
         m_settings.CurrentCategory = categories.Item(1)->CategoryName;
@@ -176,61 +176,9 @@ void MainForm::OpenStartupWindows(bool bFirstRun) {
     }
 }
 
-bool MainForm::LoadProviderList(SplashForm& splash) {
-    const auto result = ProviderListFile::Load(*m_providers, m_providersFilePath, &splash,
-                                               QDateTime::currentDateTime());
-    if (result == ProviderListFile::LoadResult::Loaded)
-        return false;
-    MergeMasterList(true, &splash, true);
-    m_providers->SortByName(1, m_providers->Count());
-    return true;
-}
-
-bool MainForm::UpdateFromMasterList(SplashForm& splash) {
-    bool changed = false;
-    if (m_settings.PrefsVersion == u"0.9.4") {
-        // That version filed the built-in providers under the wrong origins;
-        // the master list brings them back right.
-        for (Integer i = m_providers->Count(); i >= 1; --i) {
-            const Long origin = m_providers->Item(i)->Origin;
-            if (origin == 0 || origin == 5)
-                m_providers->Remove(i);
-        }
-    }
-    if (IsNewerVersion(m_settings.PrefsVersion, ProgramVersionString())) {
-        splash.SetStatus(QStringLiteral("Loading and sorting default providers..."));
-        changed = MergeMasterList(false, nullptr, false);
-    }
-    if (m_settings.CheckForProviderUpdates) {
-        splash.SetStatus(QStringLiteral("Checking for provider updates..."));
-        m_report->Reset();
-        m_reportChanged = MergeMasterList(false, nullptr, false, m_report);
-        changed = m_reportChanged || changed;
-    }
-    return changed;
-}
-
-bool MainForm::MergeMasterList(bool bFailMessage, ProgressReporter* progress, bool bDoLocal,
-                               UpdateReport* report) {
-    return DefaultProviders::AddDefaultProviders(*m_providers, report, bFailMessage,
-                                                 m_settings.LastLoadMasterProviderList, progress,
-                                                 bDoLocal, m_masterList);
-}
-
 void MainForm::StartTimers() {
     m_scheduler->Start();
     m_flip->Start();
-}
-
-void MainForm::SortProviderList(SplashForm& splash) {
-    CategoryCollection& categories = m_providers->Categories();
-    splash.SetStatus(QStringLiteral("Sorting %1...").arg(categories.Count()));
-    categories.SortByName(1, categories.Count());
-    categories.ComputeVisibility();
-    splash.SetStatus(QStringLiteral("Sorting providers by category..."));
-    m_providers->SortByCategory();
-    splash.SetStatus(QStringLiteral("Marking first in category..."));
-    m_providers->FlagFirstInCategory();
 }
 
 void MainForm::ApplyWindowPlacement() {

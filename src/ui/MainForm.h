@@ -16,18 +16,15 @@ class AutoFlip;
 class CommandBar;
 class ContextMenu;
 class TrayIcon;
-class UpdateReport;
 class UpdateReportForm;
 class DetachedBrowser;
 class FeedFetcher;
 class ImageCache;
 class MainLayout;
-class ProgressReporter;
 class Provider;
 class ProviderCollection;
 class RefreshScheduler;
 class SettingsStore;
-class SplashForm;
 class WindowBridge;
 class WindowCommands;
 
@@ -91,21 +88,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Loads the providers file; when it is missing or unreadable the master
-    // provider list fills the list instead. True when the list had to start
-    // afresh.
-    bool LoadProviderList(SplashForm& splash);
-    // The upgrade steps for a list written by an older version, and the
-    // master list's updates when the user asked for them. True when the
-    // list changed.
-    bool UpdateFromMasterList(SplashForm& splash);
-    bool MergeMasterList(bool bFailMessage, ProgressReporter* progress, bool bDoLocal,
-                         UpdateReport* report = nullptr);
     // The first-run category choice and the master list's report, over the
     // window once it shows; neither holds start-up up.
     void OpenStartupWindows(bool bFirstRun);
     void StartTimers();
-    void SortProviderList(SplashForm& splash);
     void ApplyWindowPlacement();
     void StoreWindowPlacement();
     void ConnectViews();

@@ -1,6 +1,5 @@
 #include "config/MasterProviderSet.h"
 #include "MasterListFixture.h"
-#include "model/ProgressReporter.h"
 #include "platform/KnownFolders.h"
 
 #include <QSet>
@@ -8,16 +7,6 @@
 #include <QUrl>
 
 namespace {
-
-class StatusRecorder : public ProgressReporter {
-public:
-    void SetStatus(const QString& text) override { Statuses.append(text); }
-    void OpenProgress(int) override {}
-    void UpdateProgress(int) override {}
-    void CloseProgress() override {}
-
-    QStringList Statuses;
-};
 
 class MasterProviderSetTest : public MasterListFixture {
 protected:

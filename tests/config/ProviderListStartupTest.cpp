@@ -1,0 +1,77 @@
+#include "config/ProviderListStartup.h"
+#include "MasterListFixture.h"
+#include "config/ProgramVersion.h"
+#include "config/Settings.h"
+#include "config/UpdateReport.h"
+#include "model/Provider.h"
+#include "model/ProviderCollection.h"
+#include "support/RecordingMessageBox.h"
+
+namespace {
+
+class SilentReport : public UpdateReport {
+public:
+    void AppendReportLine(const QString&, Colour, bool) override {}
+};
+
+class ProviderListStartupTest : public MasterListFixture {
+protected:
+    std::shared_ptr<Provider> AddUser(Long id, const QString& name, Long origin) {
+        auto provider = std::make_shared<Provider>();
+        provider->UniqueID = id;
+        provider->ProviderName = name;
+        provider->Origin = origin;
+        provider->Category = QStringLiteral("Mine");
+        provider->UserCategory = true;
+        return providers.Add(provider);
+    }
+
+    ProviderCollection providers;
+    Settings settings;
+    StatusRecorder progress;
+    SilentReport report;
+    ProviderListStartup startup{providers, settings, Locations(), progress};
+};
+
+} // namespace
+
+TEST_F(ProviderListStartupTest, AMissingFileIsSeededFromTheMasterListAndSorted) {
+    PublishList(ProviderXml(2, "zulu", "News") + ProviderXml(1, "alpha", "World/Europe"), {});
+
+    EXPECT_TRUE(startup.LoadProviderList(cache.filePath(QStringLiteral("none.xml"))));
+    startup.SortProviderList();
+
+    ASSERT_EQ(providers.Count(), 2);
+    EXPECT_EQ(providers.Item(1)->ProviderName, "zulu");
+    EXPECT_TRUE(providers.Item(1)->FirstInCategory);
+    EXPECT_EQ(providers.Item(2)->ProviderName, "alpha");
+    EXPECT_EQ(progress.Statuses.first(), "Loading provider list...");
+    EXPECT_EQ(progress.Statuses.mid(progress.Statuses.size() - 3),
+              QStringList({"Sorting 3...", "Sorting providers by category...",
+                           "Marking first in category..."}));
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+}
+
+// Version 0.9.4 wrote its built-in providers with origins that kept the
+// master list's changes out; they are dropped so the list brings them back
+// as published, while the user's own providers stay.
+TEST_F(ProviderListStartupTest, ListsOfVersion094TakeTheirBuiltInProvidersAfresh) {
+    PublishList(ProviderXml(1, "alpha", "News"),
+                "<provider><uniqueid>1</uniqueid><category>Elsewhere</category></provider>");
+    for (const bool old : {false, true}) {
+        while (providers.Count() > 0)
+            providers.Remove(1);
+        AddUser(1, QStringLiteral("alpha"), 5);
+        AddUser(9, QStringLiteral("mine"), 1);
+        settings.PrefsVersion = old ? QStringLiteral("0.9.4") : ProgramVersionString();
+        settings.CheckForProviderUpdates = true;
+        bool reportChanged = false;
+
+        EXPECT_EQ(startup.UpdateFromMasterList(report, reportChanged), old) << old;
+
+        const Integer alpha = providers.LocateProviderByUniqueID(1);
+        ASSERT_GT(alpha, 0) << old;
+        EXPECT_EQ(providers.Item(alpha)->Category, old ? "Elsewhere" : "Mine") << old;
+        EXPECT_GT(providers.LocateProviderByUniqueID(9), 0) << old;
+    }
+}
