@@ -120,9 +120,9 @@ TEST(FeedIntakeMarkTest, NewTitlesAreCountedAndMarked) {
     EXPECT_EQ(FeedIntake::MarkNewStories(StoryCollection(), unmarked, true), 1);
 }
 
-TEST_F(FeedIntakeTest, FirstLoadMarksEverythingNewAndPlaysTheSound) {
-    Complete(Rss({QStringLiteral("a"), QStringLiteral("b")}));
-    EXPECT_EQ(Titles(), QStringList({QStringLiteral("a"), QStringLiteral("b")}));
+TEST_F(FeedIntakeTest, FirstLoadMarksEverythingNewAndPlaysTheSoundKnownTitlesDoNot) {
+    Complete(Rss({"a", "b"}));
+    EXPECT_EQ(Titles(), QStringList({"a", "b"}));
     EXPECT_EQ(provider.LoadState, LoadState::LoadedWithNewStories);
     EXPECT_EQ(provider.DataType, FeedFormat::RSS);
     EXPECT_EQ(provider.SuccessfulUpdates, 1);
@@ -133,12 +133,10 @@ TEST_F(FeedIntakeTest, FirstLoadMarksEverythingNewAndPlaysTheSound) {
     EXPECT_EQ(environment.Played, QStringList{QStringLiteral("ding.wav")});
     EXPECT_EQ(environment.Completed, 1);
     EXPECT_EQ(environment.Replaced, 1);
-}
 
-TEST_F(FeedIntakeTest, KnownTitlesAreNotNewAndMakeNoSound) {
-    Complete(Rss({QStringLiteral("a"), QStringLiteral("b")}));
+    // The same titles in another order are nothing new.
     environment.Played.clear();
-    Complete(Rss({QStringLiteral("b"), QStringLiteral("a")}));
+    Complete(Rss({"b", "a"}));
     EXPECT_EQ(provider.LoadState, LoadState::Loaded);
     EXPECT_FALSE(provider.stCollStories->Item(1).NewStory);
     EXPECT_TRUE(environment.Played.isEmpty());
@@ -146,7 +144,7 @@ TEST_F(FeedIntakeTest, KnownTitlesAreNotNewAndMakeNoSound) {
 }
 
 TEST_F(FeedIntakeTest, FailedLoadsKeepThePreviousStories) {
-    Complete(Rss({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    Complete(Rss({"a", "b", "c"}));
     const int successful = provider.SuccessfulUpdates;
     for (const QByteArray& failure :
          {QByteArray("<rss><channel><item>"), QByteArray(), QByteArray("<html><body/></html>")}) {
@@ -160,7 +158,7 @@ TEST_F(FeedIntakeTest, FailedLoadsKeepThePreviousStories) {
     // Only the document that parsed (the HTML page) counts as a completed update.
     EXPECT_EQ(provider.SuccessfulUpdates, successful + 1);
     environment.Played.clear();
-    Complete(Rss({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    Complete(Rss({"a", "b", "c"}));
     EXPECT_EQ(provider.LoadState, LoadState::Loaded);
     EXPECT_TRUE(environment.Played.isEmpty());
     EXPECT_EQ(environment.Completed, 5);

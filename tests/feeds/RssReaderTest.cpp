@@ -187,7 +187,7 @@ TEST_F(RssReaderTest, EncodingsAreDecodedByTheParser) {
     EXPECT_EQ(stories.Item(5).Title, u"Gr\u00fc\u00dfe vom Leuchtturm \u2013 Saison er\u00f6ffnet");
 }
 
-TEST_F(RssReaderTest, VersionedDetailsReadChannelImageAndLanguage) {
+TEST_F(RssReaderTest, DetailsReadChannelImageAndLanguage) {
     provider.NeedsDetails = true;
     RssReader::ReadDetails(provider, Fixture("rss091.xml"), "0.91");
 
@@ -204,9 +204,8 @@ TEST_F(RssReaderTest, VersionedDetailsReadChannelImageAndLanguage) {
         provider, Parse("<rss version='2.0'><channel><language>nl-be</language></channel></rss>"),
         "2.0");
     EXPECT_EQ(provider.Language, 1);
-}
 
-TEST_F(RssReaderTest, RdfDetailsTakeTheImageBesideTheChannel) {
+    // An RDF document has its image beside the channel.
     provider.NeedsDetails = true;
     RssReader::ReadDetails(provider, Fixture("rss10.xml"), "");
 

@@ -35,6 +35,8 @@ TEST_F(ScriptingNewsReaderTest, DetailsComeFromTheHeader) {
     EXPECT_FALSE(provider.NeedsDetails);
 }
 
+// A headline made of markup only takes the provider's name; of several links
+// in an item the last headline and address win.
 TEST_F(ScriptingNewsReaderTest, ItemsWithHeadlineAndAddressBecomeStoriesDatedNow) {
     ASSERT_TRUE(ScriptingNewsReader::ReadStories(provider, stories, document.DocumentElement()));
 
@@ -48,17 +50,9 @@ TEST_F(ScriptingNewsReaderTest, ItemsWithHeadlineAndAddressBecomeStoriesDatedNow
     EXPECT_EQ(first.Comments, 0);
     EXPECT_TRUE(first.NewStory);
     EXPECT_EQ(provider.LoadState, LoadState::LoadedWithNewStories);
-}
-
-TEST_F(ScriptingNewsReaderTest, MarkupOnlyHeadlineTakesTheProviderName) {
-    ScriptingNewsReader::ReadStories(provider, stories, document.DocumentElement());
 
     EXPECT_EQ(stories.Item(2).Title, "Harbor Notes");
     EXPECT_EQ(stories.Item(2).Description, "Spring tides this weekend; the lower quay may flood.");
-}
-
-TEST_F(ScriptingNewsReaderTest, LastHeadlineAndAddressOfSeveralLinksWin) {
-    ScriptingNewsReader::ReadStories(provider, stories, document.DocumentElement());
 
     const Story& market = stories.Item(3);
     EXPECT_EQ(market.Title, "Fish market opens at six");

@@ -54,6 +54,20 @@ protected:
         return WaitUntil([&] { return provider.PendingOperations == 0; });
     }
 
+    // Text requests that wait for a slot move on only when polled.
+    bool SettledPolling(const Provider& provider) {
+        return WaitUntil([&] {
+            fetcher->PollPendingRequests();
+            return provider.PendingOperations == 0;
+        });
+    }
+
+    void ServeSilent() {
+        TestHttpServer::Response silent;
+        silent.NeverAnswer = true;
+        server.Serve("/silent", silent);
+    }
+
     int StoryCount(const Provider& provider) { return provider.stCollStories->Count(); }
 
     TestHttpServer server;
@@ -96,9 +110,7 @@ TEST_F(FeedFetcherTest, StoriesAndDetailsShareOneDownloadDetailsFirst) {
 }
 
 TEST_F(FeedFetcherTest, CancellingBothOperationsCountsBothOff) {
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/silent", silent);
+    ServeSilent();
     auto provider = NewProvider("/silent");
     fetcher->GrabStories(*provider);
     fetcher->GrabProviderDetails(*provider);
@@ -111,18 +123,13 @@ TEST_F(FeedFetcherTest, CancellingBothOperationsCountsBothOff) {
 
 TEST_F(FeedFetcherTest, SilentServerTimesOutAsAFailedLoad) {
     Reset({200ms});
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/silent", silent);
+    ServeSilent();
     auto text = NewProvider("/silent", true);
     auto xml = NewProvider("/silent");
     fetcher->GrabStories(*text);
     fetcher->GrabStories(*xml);
     ASSERT_TRUE(Settled(*xml));
-    ASSERT_TRUE(WaitUntil([&] {
-        fetcher->PollPendingRequests();
-        return text->PendingOperations == 0;
-    }));
+    ASSERT_TRUE(SettledPolling(*text));
     EXPECT_EQ(xml->LoadState, LoadState::Failed);
     EXPECT_EQ(text->LoadState, LoadState::Failed);
     EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
@@ -244,10 +251,7 @@ TEST_F(FeedFetcherTest, TextRequestsWaitInSlotsOrCompleteWithoutOne) {
     EXPECT_EQ(fetcher->PendingRequestCount(), 1);
     ASSERT_TRUE(Settled(*second)); // no slot: completed as soon as it finished
     EXPECT_EQ(first->PendingOperations, 1);
-    ASSERT_TRUE(WaitUntil([&] {
-        fetcher->PollPendingRequests();
-        return first->PendingOperations == 0;
-    }));
+    ASSERT_TRUE(SettledPolling(*first));
     EXPECT_EQ(StoryCount(*first), 2);
     EXPECT_EQ(fetcher->PendingRequestCount(), 0);
     EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
@@ -259,19 +263,14 @@ TEST_F(FeedFetcherTest, TextDetailsNeverDisturbTheStoriesRequest) {
     provider->NeedsDetails = true;
     fetcher->GrabStories(*provider);
     fetcher->GrabProviderDetails(*provider);
-    ASSERT_TRUE(WaitUntil([&] {
-        fetcher->PollPendingRequests();
-        return provider->PendingOperations == 0;
-    }));
+    ASSERT_TRUE(SettledPolling(*provider));
     EXPECT_EQ(StoryCount(*provider), 2);
     EXPECT_FALSE(provider->NeedsDetails);
     EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
 }
 
 TEST_F(FeedFetcherTest, ProviderGoingAwayMidFetchLeavesTheCountsRight) {
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/silent", silent);
+    ServeSilent();
     auto provider = NewProvider("/silent", true);
     fetcher->GrabStories(*provider);
     provider.reset();
