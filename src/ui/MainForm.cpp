@@ -177,6 +177,9 @@ void MainForm::OpenStartupWindows(bool bFirstRun) {
 }
 
 void MainForm::StartTimers() {
+    // The first-run window can outlive a shutdown begun from the tray menu.
+    if (m_shutDown)
+        return;
     m_scheduler->Start();
     m_flip->Start();
 }

@@ -375,6 +375,15 @@ TEST_F(MainFormTest, OnlyTheFirstRunAsksForCategories) {
         EXPECT_TRUE(first.Scheduler().Running());
         first.close();
     }
+    {
+        // Closed from the tray menu while the choice is still open.
+        SettingsStore freshStore(folder.filePath(QStringLiteral("fresh")));
+        MainForm closedFirst(freshStore, ProvidersFile(), MasterList());
+        closedFirst.Load();
+        closedFirst.close();
+        closedFirst.findChild<Startup*>()->reject();
+        EXPECT_FALSE(closedFirst.Scheduler().Running());
+    }
     MainForm second(store, ProvidersFile(), MasterList());
     second.Load();
     EXPECT_EQ(categoryWindows(second), 0);
