@@ -2,9 +2,8 @@
 
 #include "TestHttpServer.h"
 
-#include "feeds/IntakeEnvironment.h"
+#include "feeds/QuietIntakeEnvironment.h"
 #include "model/ProviderCollection.h"
-#include "platform/HighResolutionCounter.h"
 #include "retrieval/FeedFetcher.h"
 #include "retrieval/ProgramFlags.h"
 #include "retrieval/RefreshScheduler.h"
@@ -15,7 +14,7 @@
 // feeds (every fifth one a text feed), a providers file naming them, and
 // the fetcher and scheduler working on the list loaded from that file.
 // The window is a plain stand-in that shows no provider.
-class FeedFarm : public SchedulerWindow, public IntakeEnvironment {
+class FeedFarm : public SchedulerWindow, public QuietIntakeEnvironment {
 public:
     explicit FeedFarm(int feeds, Long backgroundUpdateMode = 2);
 
@@ -31,14 +30,6 @@ public:
     void SetWaitCursor(bool) override {}
     QString RunUpdateCheck() override { return {}; }
     void OpenPhoneHomePrompt(const QString&) override {}
-
-    bool HighlightNewStories() const override { return true; }
-    bool PlayArrivalSounds() const override { return false; }
-    Currency CounterNow() const override { return HighResolutionCounter::Value(); }
-    void OperationCompleted() override {}
-    void StoriesReplaced(Provider&) override {}
-    void LoadStateChanged(Provider&) override {}
-    void PlayArrivalSound(const QString&) override {}
 
     // Providers whose first load has completed (any outcome but loading).
     int CompletedCount() const;

@@ -1,9 +1,9 @@
 // varnocet-read: reads one feed document through exactly the intake and
 // readers Varnocet uses, and prints what a user would see.
 #include "FeedReport.h"
-#include "QuietIntakeEnvironment.h"
 
 #include "feeds/FeedIntake.h"
+#include "feeds/QuietIntakeEnvironment.h"
 #include "model/Provider.h"
 #include "platform/TextDecoding.h"
 #include "platform/XmlDocument.h"

@@ -3,8 +3,9 @@
 #include "feeds/IntakeEnvironment.h"
 #include "platform/HighResolutionCounter.h"
 
-// Feed intake outside the program: new stories are highlighted as the
-// program does by default, nothing is shown and no sound is played.
+// Feed intake outside the program (the tools, the tests' feed farm): new
+// stories are highlighted as the program does by default, nothing is shown
+// and no sound is played.
 class QuietIntakeEnvironment : public IntakeEnvironment {
 public:
     bool HighlightNewStories() const override { return true; }
