@@ -5,8 +5,9 @@ BENCH_BUILD ?= build-bench
 FUZZ_BUILD ?= build-fuzz
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
-# A test that hangs fails on its own instead of holding the whole run.
-CTEST = QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j $(JOBS)
+# A test that hangs fails on its own instead of holding the whole run; the
+# slowest takes a few seconds even under the sanitizers.
+CTEST = QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 120 -j $(JOBS)
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
@@ -33,9 +34,13 @@ test: build
 $(ASAN_BUILD)/build.ninja: | deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARNOCET_SANITIZE=ON $(CMAKE_FLAGS)
 
+# The sanitizer runtime's exit-time leak check stops every thread of the
+# process, the web engine's many among them, and is known to hang now and
+# then: a test that times out gets one more run; any other failure, or a
+# second time-out, fails the build.
 test-asan: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	$(CTEST) --test-dir $(ASAN_BUILD)
+	$(CTEST) --test-dir $(ASAN_BUILD) --repeat after-timeout:2
 
 # Several seconds each: one iteration of a 20 MB feed mostly measures how
 # the allocator and the page cache happened to stand.
