@@ -38,7 +38,7 @@ QString AsTable(const Provider& provider) {
     return text;
 }
 
-QByteArray AsJson(const Provider& provider) {
+QByteArray AsJson(const Provider& provider, const QStringList& notices) {
     QJsonArray stories;
     for (Integer i = 1; i <= provider.stCollStories->Count(); ++i)
         stories.append(StoryObject(*provider.stCollStories, i));
@@ -46,11 +46,13 @@ QByteArray AsJson(const Provider& provider) {
                               {QStringLiteral("description"), provider.Description},
                               {QStringLiteral("siteUrl"), provider.SiteURL},
                               {QStringLiteral("imageUrl"), provider.ImageURL},
-                              {QStringLiteral("language"), provider.Language}};
+                              {QStringLiteral("language"), provider.Language},
+                              {QStringLiteral("needsDetails"), provider.NeedsDetails}};
     const QJsonObject root{{QStringLiteral("format"), provider.DataType},
                            {QStringLiteral("loadState"), provider.LoadState},
                            {QStringLiteral("provider"), details},
-                           {QStringLiteral("stories"), stories}};
+                           {QStringLiteral("stories"), stories},
+                           {QStringLiteral("notices"), QJsonArray::fromStringList(notices)}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

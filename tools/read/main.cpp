@@ -5,12 +5,15 @@
 #include "feeds/FeedIntake.h"
 #include "feeds/QuietIntakeEnvironment.h"
 #include "model/Provider.h"
+#include "platform/BackgroundNotice.h"
+#include "platform/Clock.h"
 #include "platform/TextDecoding.h"
 #include "platform/XmlDocument.h"
 #include "retrieval/HttpRequest.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QEventLoop>
 #include <QFile>
 
@@ -122,12 +125,17 @@ int Read(const Options& options) {
     provider.stCollStories = std::make_shared<StoryCollection>();
     provider.ProviderName = options.Name;
     provider.SiteURL = options.Site;
+    // With JSON the notices belong to the report, so that it alone says
+    // everything a user would have seen.
+    QStringList notices;
+    if (options.Json)
+        BackgroundNotice::SetSink([&notices](const QString& text) { notices.append(text); });
     if (options.IsText)
         ReadText(provider, *body, options);
     else if (!ReadXml(provider, body->Bytes, options))
         return NotRead;
     if (options.Json)
-        std::fputs(FeedReport::AsJson(provider).constData(), stdout);
+        std::fputs(FeedReport::AsJson(provider, notices).constData(), stdout);
     else
         std::fputs(qUtf8Printable(FeedReport::AsTable(provider)), stdout);
     return 0;
@@ -144,7 +152,8 @@ int main(int argc, char** argv) {
         "Reads a feed document as Varnocet does and prints its stories.\n"
         "Exit status: 0 when the document was read (whatever its format), 1 when it could "
         "not be read or parsed, 2 on bad usage. Messages Varnocet would show go to standard "
-        "error as \"message: <text>\"."));
+        "error as \"message: <text>\", or with --json into the report's \"notices\".\n"
+        "Times are shown in the zone TZ names."));
     parser.addHelpOption();
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print JSON."));
     const QCommandLineOption details(QStringLiteral("details"),
@@ -156,7 +165,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption textSpec(QStringLiteral("text-spec"),
                                       QStringLiteral("Read SOURCE as a text feed of this layout."),
                                       QStringLiteral("SPEC"));
-    parser.addOptions({json, details, name, site, textSpec});
+    const QCommandLineOption now(
+        QStringLiteral("now"),
+        QStringLiteral("Read as if it were this instant (ISO 8601, e.g. 2026-01-10T12:00:00Z): "
+                       "stories without a time are dated by it."),
+        QStringLiteral("TIME"));
+    parser.addOptions({json, details, name, site, textSpec, now});
     parser.addPositionalArgument(QStringLiteral("SOURCE"),
                                  QStringLiteral("A feed file, or an http(s) address."));
 
@@ -168,6 +182,13 @@ int main(int argc, char** argv) {
         Fail(error.isEmpty() ? QStringLiteral("expected one SOURCE") : error, Usage);
         std::fputs(qUtf8Printable(parser.helpText()), stderr);
         return Usage;
+    }
+    if (parser.isSet(now)) {
+        const QDateTime instant = QDateTime::fromString(parser.value(now), Qt::ISODate);
+        if (!instant.isValid())
+            return Fail(QStringLiteral("--now: not an ISO 8601 time: %1").arg(parser.value(now)),
+                        Usage);
+        Clock::SetNow(instant);
     }
     return Read({parser.isSet(json), parser.isSet(details), parser.value(name), parser.value(site),
                  parser.value(textSpec), parser.isSet(textSpec),
