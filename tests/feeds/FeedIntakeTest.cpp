@@ -68,38 +68,7 @@ protected:
     RecordingEnvironment environment;
 };
 
-XmlNode RootOf(XmlDocument& document, const QByteArray& xml) {
-    document.LoadXML(xml);
-    return document.DocumentElement();
-}
-
 } // namespace
-
-TEST(FeedIntakeFormatTest, RecognisedByLocalNameOnly) {
-    XmlDocument d;
-    const auto format = [&](const QByteArray& xml) {
-        return FeedIntake::GetFeedFormat(RootOf(d, xml));
-    };
-    EXPECT_EQ(format("<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"/>"),
-              FeedFormat::RSS);
-    EXPECT_EQ(format("<x:RDF xmlns:x=\"urn:other\"/>"), FeedFormat::RSS);
-    EXPECT_EQ(format("<rss/>"), FeedFormat::RSS);
-    EXPECT_EQ(format("<RSS/>"), FeedFormat::Unknown);
-    EXPECT_EQ(format("<feed xmlns=\"http://www.w3.org/2005/Atom\"/>"), FeedFormat::Atom);
-    EXPECT_EQ(format("<ultramode/>"), FeedFormat::Ultramode);
-    EXPECT_EQ(format("<scriptingNews/>"), FeedFormat::ScriptingNews);
-    EXPECT_EQ(format("<backslash/>"), FeedFormat::Backslash);
-    EXPECT_EQ(format("<moreovernews/>"), FeedFormat::Moreover);
-    EXPECT_EQ(format("<storyList/>"), FeedFormat::StoryList);
-    EXPECT_EQ(format("<html/>"), FeedFormat::Unknown);
-}
-
-TEST(FeedIntakeFormatTest, VersionAttribute) {
-    XmlDocument d;
-    EXPECT_EQ(FeedIntake::GetVersionAttribute(RootOf(d, "<rss a=\"1\" version=\" 2.0\n\"/>")),
-              QStringLiteral("2.0"));
-    EXPECT_EQ(FeedIntake::GetVersionAttribute(RootOf(d, "<rss Version=\"2.0\"/>")), QString());
-}
 
 TEST(FeedIntakeMarkTest, NewTitlesAreCountedAndMarked) {
     StoryCollection old;

@@ -193,7 +193,7 @@ TEST_F(FeedFetcherTest, RedirectsGzipAndLocalFilesAreRead) {
     server.Redirect("/moved", server.Url("/zipped").toString().toUtf8());
     auto moved = NewProvider("/moved");
     auto local = NewProvider("/unused");
-    local->DataURL = QUrl::fromLocalFile(TestData::Path("feeds/rss20.xml")).toString();
+    local->DataURL = QUrl::fromLocalFile(TestData::Path("feeds/rss/rss20.xml")).toString();
     fetcher->GrabStories(*moved);
     fetcher->GrabStories(*local);
     ASSERT_TRUE(Settled(*moved));
