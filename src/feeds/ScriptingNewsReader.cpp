@@ -4,7 +4,6 @@
 #include "feeds/FeedFormat.h"
 #include "feeds/HtmlText.h"
 #include "feeds/StoryElement.h"
-#include "platform/Clock.h"
 
 namespace ScriptingNewsReader {
 
@@ -29,8 +28,7 @@ void ReadItem(Provider& provider, StoryCollection& stories, const XmlNode& item)
     const StoryElement::Fields fields(item);
     // Without a date in the format, a story is as new as the moment it is read.
     stories.Add(title, HtmlText::StripHTML(fields.Text(QStringLiteral("text"))),
-                link.Value(QStringLiteral("url")), FeedDates::ToLocalTime(Clock::NowUtc()), 0,
-                true);
+                link.Value(QStringLiteral("url")), FeedDates::Now(), 0, true);
 }
 
 void ReadHeaderField(Provider& provider, const XmlNode& field) {

@@ -34,13 +34,8 @@ public:
     // The text with surrounding white space removed, for links, dates and
     // numbers: feeds indent these freely.
     QString Value(const QString& name) const;
-    // Value of a field the format always carries. Its absence means the
-    // document cannot be trusted, so it throws ProgramError and the load
-    // fails.
-    QString RequiredValue(const QString& name) const;
 
 private:
-    QString m_elementName;
     QHash<QString, XmlNode> m_last;
 };
 

@@ -1,9 +1,9 @@
 #include "feeds/BackslashReader.h"
+#include "feeds/FeedFormat.h"
 #include "feeds/MoreoverReader.h"
 #include "feeds/StoryListReader.h"
 #include "feeds/UltramodeReader.h"
 
-#include "platform/ProgramError.h"
 #include "platform/XmlDocument.h"
 #include "support/FixedTime.h"
 #include "support/TestData.h"
@@ -78,36 +78,58 @@ TEST_F(OlderFormatsTest, MoreoverReadsOnlyTextArticles) {
     EXPECT_EQ(stories.Item(2).Title, "Port authority names new director & deputy");
 }
 
-// A story that lacks what its format requires fails the whole load rather
-// than giving a half-read story.
-TEST_F(OlderFormatsTest, MissingOrUnreadableRequiredFieldFailsTheLoad) {
-    using Reader = bool (*)(Provider&, StoryCollection&, const XmlNode&);
+// One odd story never stops the feed: a comment count the list cannot show
+// is clamped to what it can, and the stories around it stand.
+TEST_F(OlderFormatsTest, CommentCountsAreClampedPerStory) {
     const struct {
-        const char* what;
-        Reader read;
-        QByteArray xml;
+        const char* document;
+        QList<Integer> comments;
     } cases[] = {
-        {"story list without post time", StoryListReader::ReadStories,
-         "<storyList><story><postTime>Mon, 05 Jan 2004 12:30:00 GMT</postTime>"
-         "<channelUrl>http://a/</channelUrl><storyText>One</storyText></story>"
-         "<story><channelUrl>http://b/</channelUrl><storyText>Two</storyText></story>"
-         "</storyList>"},
-        {"ultramode comment count no number", UltramodeReader::ReadStories,
-         "<ultramode><story><title>T</title><url>http://a/</url><time>2000-05-25 14:47:22</time>"
-         "<author>a</author><department>d</department><topic>t</topic><comments>many</comments>"
-         "<section>s</section><image>i.gif</image></story></ultramode>"},
-        {"moreover text without harvest time", MoreoverReader::ReadStories,
-         "<moreovernews><article><url>http://a/</url><headline_text>News</headline_text>"
-         "<media_type>text</media_type></article></moreovernews>"},
+        {"backslash/comments-out-of-range.xml", {12, 32767}},
+        {"backslash/comments-unreadable.xml", {0, 0, 0, 7}},
     };
-    for (const auto& c : cases)
-        EXPECT_THROW(c.read(provider, stories, Parse(c.xml)), ProgramError) << c.what;
+    for (const auto& c : cases) {
+        StoryCollection read;
+        provider.LoadState = LoadState::Failed;
+        ASSERT_TRUE(BackslashReader::ReadStories(provider, read, Fixture(c.document)));
+        QList<Integer> comments;
+        for (const Story& story : read)
+            comments.append(story.Comments);
+        EXPECT_EQ(comments, c.comments) << c.document;
+        EXPECT_EQ(provider.LoadState, LoadState::LoadedWithNewStories) << c.document;
+    }
+}
 
-    // Only text articles need the time: other media are skipped unread.
+// A story or article without its time is as new as the moment it is read.
+TEST_F(OlderFormatsTest, MissingTimeIsTheMomentOfReading) {
+    using Reader = bool (*)(Provider&, StoryCollection&, const XmlNode&);
+    const Date now = Date::FromParts(2026, 1, 5, 11);
+    const struct {
+        const char* document;
+        Reader read;
+        Date first;
+        Date last;
+    } cases[] = {
+        {"storylist/missing-post-time.xml", StoryListReader::ReadStories,
+         Date::FromParts(2026, 1, 5, 9, 30), Date::FromParts(2026, 1, 4, 18)},
+        {"moreover/missing-harvest-time.xml", MoreoverReader::ReadStories,
+         Date::FromParts(2026, 1, 5, 9, 52), Date::FromParts(2026, 1, 4, 16, 10)},
+    };
+    for (const auto& c : cases) {
+        StoryCollection read;
+        ASSERT_TRUE(c.read(provider, read, Fixture(c.document)));
+        ASSERT_EQ(read.Count(), 3) << c.document;
+        EXPECT_EQ(read.Item(1).Time, c.first) << c.document;
+        EXPECT_EQ(read.Item(2).Time, now) << c.document;
+        EXPECT_EQ(read.Item(3).Time, c.last) << c.document;
+    }
+
+    // Only text articles are read at all: other media are skipped unread.
     EXPECT_TRUE(MoreoverReader::ReadStories(
         provider, stories,
         Parse("<moreovernews><article><url>http://a/</url><headline_text>Photo</headline_text>"
               "<media_type>image</media_type></article></moreovernews>")));
+    EXPECT_EQ(stories.Count(), 0);
 }
 
 } // namespace
