@@ -59,11 +59,30 @@ QString ChannelFieldKey(const XmlNode& child) {
     return name == u"pubDate" ? QStringLiteral("date") : name;
 }
 
+bool IsWebPermalink(const XmlNode& guid) {
+    const QString flag = guid.GetAttribute(QStringLiteral("isPermaLink")).trimmed();
+    const QString text = guid.Text().trimmed();
+    return (flag.isEmpty() || flag.compare(u"true", Qt::CaseInsensitive) == 0) &&
+           (text.startsWith(u"http://", Qt::CaseInsensitive) ||
+            text.startsWith(u"https://", Qt::CaseInsensitive));
+}
+
+// The element holding the item's page: its link, else a guid that is a
+// permalink to a web page (many RSS 2.0 items carry only that); null when
+// there is neither.
+XmlNode PageElement(const Fields& fields) {
+    const XmlNode link = fields.value(QStringLiteral("link"));
+    if (!link.IsNull())
+        return link;
+    const XmlNode guid = fields.value(QStringLiteral("guid"));
+    return !guid.IsNull() && IsWebPermalink(guid) ? guid : XmlNode();
+}
+
 QString ChannelItemLink(const Provider& provider, const Fields& fields, bool archive) {
-    const auto found = fields.constFind(QStringLiteral("link"));
-    if (found == fields.cend())
+    const XmlNode page = PageElement(fields);
+    if (page.IsNull())
         return provider.SiteURL;
-    const QString link = found->Text().trimmed();
+    const QString link = page.Text().trimmed();
     return archive ? RewriteGroupArchiveLink(link) : link;
 }
 

@@ -46,6 +46,12 @@ protected:
             titles.append(story.Title);
         return titles;
     }
+    QStringList Links() const {
+        QStringList links;
+        for (const Story& story : stories)
+            links.append(story.PartialURL);
+        return links;
+    }
 
     XmlDocument document;
     Provider provider;
@@ -122,6 +128,15 @@ TEST_F(RssReaderTest, MissingFieldsFallBackDifferentlyInTheTwoDialects) {
     EXPECT_EQ(stories.Item(3).Title, "Provider");
     EXPECT_EQ(stories.Item(3).PartialURL, "http://openorbit.example/radio/survey");
     EXPECT_EQ(stories.Item(5).PartialURL, "https://site.example/");
+}
+
+TEST_F(RssReaderTest, ItemsWithoutLinkOpenTheirPermalinkGuid) {
+    ASSERT_TRUE(Read(Fixture("rss/guid-permalink.xml"), "2.0"));
+
+    EXPECT_THAT(Links(), ElementsAre("https://saltmarsh.example/2026/01/brent-geese",
+                                     "http://saltmarsh.example/2026/01/spring-tide",
+                                     "https://site.example/", "https://site.example/",
+                                     "https://saltmarsh.example/2026/01/new-year-count"));
 }
 
 TEST_F(RssReaderTest, VersionsWithDraftMarkAreKnownOthersFailWithANotice) {
