@@ -2,6 +2,7 @@
 
 #include "platform/LibXml.h"
 #include "platform/XmlChildren.h"
+#include "platform/XmlSerializer.h"
 
 #include <libxml/xpath.h>
 
@@ -203,6 +204,10 @@ void XmlNode::SetText(const QString& text) {
     default:
         break;
     }
+}
+
+QString XmlNode::Xml() const {
+    return IsNull() ? QString() : QString::fromUtf8(XmlSerializer::Serialize(m_node));
 }
 
 QList<XmlNode> XmlNode::ChildNodes() const {

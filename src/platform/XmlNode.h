@@ -46,6 +46,10 @@ public:
     // Replaces the children by one text node; markup characters are escaped
     // when the document is saved.
     void SetText(const QString& text);
+    // The node and everything below it as XML text, written as a saved
+    // document writes it; declarations of namespaces made on ancestors are
+    // not repeated.
+    QString Xml() const;
 
     // The children in document order. Text nodes made only of white space
     // were dropped when the document was parsed.

@@ -82,6 +82,18 @@ TEST_F(AtomReaderTest, MissingLinkOrHrefFallsBackToTheSite) {
     EXPECT_EQ(At(3).Time, Date::FromQDateTime(Now));
 }
 
+// Inline XHTML is markup: its paragraphs stay apart exactly as those of
+// escaped HTML do, and its escaped "<" stays text.
+TEST_F(AtomReaderTest, XhtmlIsReadAsMarkupLikeEscapedHtml) {
+    Read(Fixture("atom/xhtml-content.xml"));
+
+    ASSERT_EQ(stories.Count(), 3);
+    EXPECT_EQ(At(1).Description, "Hello\r\n\r\nWorld");
+    EXPECT_EQ(At(2).Description, At(1).Description);
+    EXPECT_EQ(At(3).Title, "Fish & chips");
+    EXPECT_EQ(At(3).Description, "Line one\r\n3 < 4");
+}
+
 TEST_F(AtomReaderTest, PrefixedEntriesAreNotRead) {
     Read(Parse("<a:feed xmlns:a='http://www.w3.org/2005/Atom'>"
                "<a:entry><a:title>Hidden</a:title></a:entry></a:feed>"));
