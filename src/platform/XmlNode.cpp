@@ -210,6 +210,15 @@ QString XmlNode::Xml() const {
     return IsNull() ? QString() : QString::fromUtf8(XmlSerializer::Serialize(m_node));
 }
 
+QString XmlNode::BaseURI() const {
+    if (IsNull())
+        return {};
+    xmlChar* base = xmlNodeGetBase(m_node->doc, m_node);
+    const QString uri = LibXml::ToQString(base);
+    xmlFree(base);
+    return uri;
+}
+
 QList<XmlNode> XmlNode::ChildNodes() const {
     const XmlChildren children(*this);
     return {children.begin(), children.end()};
