@@ -48,7 +48,8 @@ QString PreferredHref(const XmlNode& parent) {
     const XmlNode chosen = alternate != links.cend() ? *alternate
                            : links.isEmpty()         ? XmlNode()
                                                      : links.last();
-    return chosen.GetAttribute(QStringLiteral("href")).trimmed();
+    return ReaderSupport::AbsoluteLink(chosen,
+                                       chosen.GetAttribute(QStringLiteral("href")).trimmed());
 }
 
 bool IsInlineXhtml(const XmlNode& construct) {

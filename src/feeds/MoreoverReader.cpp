@@ -25,7 +25,7 @@ void ReadArticle(StoryCollection& stories, const XmlNode& article) {
         return;
     const Date time = HarvestTime(fields);
     stories.Add(HtmlText::DecodeEntities(fields.Text(QStringLiteral("headline_text"))), QString(),
-                fields.Value(QStringLiteral("url")), time, 0, true);
+                fields.Link(QStringLiteral("url")), time, 0, true);
 }
 
 } // namespace

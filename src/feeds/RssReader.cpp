@@ -47,7 +47,7 @@ void ReadRdfItems(const Provider& provider, StoryCollection& stories, const XmlN
     for (const XmlNode& item : StoryElement::ChildrenNamed(container, QStringLiteral("item"))) {
         const Fields fields = ReaderSupport::LastChildren(
             item, [](const XmlNode& child) { return child.BaseName(); });
-        AddStory(provider, fields, TextOr(fields, QStringLiteral("link"), QString()).trimmed(),
+        AddStory(provider, fields, ReaderSupport::LinkText(fields.value(QStringLiteral("link"))),
                  stories);
     }
 }
@@ -82,7 +82,7 @@ QString ChannelItemLink(const Provider& provider, const Fields& fields, bool arc
     const XmlNode page = PageElement(fields);
     if (page.IsNull())
         return provider.SiteURL;
-    const QString link = page.Text().trimmed();
+    const QString link = ReaderSupport::LinkText(page);
     return archive ? RewriteGroupArchiveLink(link) : link;
 }
 
@@ -119,7 +119,7 @@ void ReadChannelsGuarded(const Provider& provider, StoryCollection& stories, con
 
 void ApplyImage(Provider& provider, const XmlNode& image) {
     for (const XmlNode& url : StoryElement::ChildrenNamed(image, QStringLiteral("url"))) {
-        provider.ImageURL = url.Text().trimmed();
+        provider.ImageURL = ReaderSupport::LinkText(url);
         provider.NeedsDetails = false;
     }
 }
@@ -127,16 +127,14 @@ void ApplyImage(Provider& provider, const XmlNode& image) {
 // Detail texts are kept as written apart from the indentation around them.
 void ApplyChannelField(Provider& provider, const XmlNode& field) {
     const QString name = field.NodeName();
-    QString* target = nullptr;
     if (name == u"title")
-        target = &provider.ProviderName;
+        provider.ProviderName = field.Text().trimmed();
     else if (name == u"link")
-        target = &provider.SiteURL;
+        provider.SiteURL = ReaderSupport::LinkText(field);
     else if (name == u"description")
-        target = &provider.Description;
-    if (target == nullptr)
+        provider.Description = field.Text().trimmed();
+    else
         return;
-    *target = field.Text().trimmed();
     provider.NeedsDetails = false;
 }
 

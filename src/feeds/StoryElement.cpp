@@ -38,4 +38,8 @@ QString Fields::Value(const QString& name) const {
     return Text(name).trimmed();
 }
 
+QString Fields::Link(const QString& name) const {
+    return ReaderSupport::LinkText(m_last.value(name));
+}
+
 } // namespace StoryElement

@@ -26,7 +26,7 @@ void ReadStory(StoryCollection& stories, const XmlNode& story) {
     const Date time = PostTime(fields);
     const QString title =
         HtmlText::RemoveTags(HtmlText::DecodeEntities(fields.Text(QStringLiteral("storyText"))));
-    stories.Add(title, QString(), fields.Value(QStringLiteral("channelUrl")), time, 0, true);
+    stories.Add(title, QString(), fields.Link(QStringLiteral("channelUrl")), time, 0, true);
 }
 
 } // namespace

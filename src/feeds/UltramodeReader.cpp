@@ -37,7 +37,7 @@ void ReadStory(StoryCollection& stories, const XmlNode& story) {
     if (!fields.HasAll(RequiredFields()))
         return;
     stories.Add(HtmlText::DecodeEntities(fields.Text(QStringLiteral("title"))), QString(),
-                fields.Value(QStringLiteral("url")),
+                fields.Link(QStringLiteral("url")),
                 FeedDates::SafeDate(fields.Value(QStringLiteral("time"))),
                 CommentCount(fields.Value(QStringLiteral("comments"))), true);
 }
