@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QUrl>
 
 #include <cstdio>
 #include <optional>
@@ -30,6 +31,8 @@ struct Options {
     QString TextSpec;
     bool IsText = false;
     QString Source;
+    // Where the document was fetched from, when told.
+    QUrl Address;
 };
 
 int Fail(const QString& message, int code) {
@@ -37,9 +40,17 @@ int Fail(const QString& message, int code) {
     return code;
 }
 
-bool ReadXml(Provider& provider, const QByteArray& bytes, const Options& options) {
+// What the source holds, the charset its server named (text feeds are
+// decoded by it) and the address it came from, after redirects.
+struct Body {
+    QByteArray Bytes;
+    QString Charset;
+    QUrl Address;
+};
+
+bool ReadXml(Provider& provider, const Body& body, const Options& options) {
     XmlDocument document;
-    if (!document.LoadXML(bytes)) {
+    if (!document.LoadXML(body.Bytes, options.Address.isEmpty() ? body.Address : options.Address)) {
         const XmlDocument::ParseError& error = document.LastParseError();
         Fail(QStringLiteral("%1:%2:%3: %4")
                  .arg(options.Source)
@@ -59,13 +70,6 @@ bool ReadXml(Provider& provider, const QByteArray& bytes, const Options& options
     FeedIntake::GrabStoriesXMLComplete(provider, document, environment);
     return true;
 }
-
-// What the source holds, and the charset its server named (text feeds are
-// decoded by it).
-struct Body {
-    QByteArray Bytes;
-    QString Charset;
-};
 
 void ReadText(Provider& provider, const Body& body, const Options& options) {
     provider.SetIsTextFormat(true);
@@ -99,7 +103,7 @@ std::optional<Body> Download(const QString& url) {
             NotRead);
         return std::nullopt;
     }
-    return Body{request.ResponseBody(), request.ResponseCharset()};
+    return Body{request.ResponseBody(), request.ResponseCharset(), request.ResponseURL()};
 }
 
 std::optional<Body> Load(const QString& source) {
@@ -110,7 +114,7 @@ std::optional<Body> Load(const QString& source) {
         Fail(QStringLiteral("%1: %2").arg(source, file.errorString()), NotRead);
         return std::nullopt;
     }
-    return Body{file.readAll(), QString()};
+    return Body{file.readAll(), QString(), QUrl()};
 }
 
 int Read(const Options& options) {
@@ -124,7 +128,7 @@ int Read(const Options& options) {
     provider.SiteURL = options.Site;
     if (options.IsText)
         ReadText(provider, *body, options);
-    else if (!ReadXml(provider, body->Bytes, options))
+    else if (!ReadXml(provider, *body, options))
         return NotRead;
     if (options.Json)
         std::fputs(FeedReport::AsJson(provider).constData(), stdout);
@@ -156,7 +160,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption textSpec(QStringLiteral("text-spec"),
                                       QStringLiteral("Read SOURCE as a text feed of this layout."),
                                       QStringLiteral("SPEC"));
-    parser.addOptions({json, details, name, site, textSpec});
+    const QCommandLineOption address(
+        QStringLiteral("url"),
+        QStringLiteral("The address the document was fetched from; relative links are resolved "
+                       "against it (by default SOURCE's, when that is an http(s) address)."),
+        QStringLiteral("ADDRESS"));
+    parser.addOptions({json, details, name, site, textSpec, address});
     parser.addPositionalArgument(QStringLiteral("SOURCE"),
                                  QStringLiteral("A feed file, or an http(s) address."));
 
@@ -169,7 +178,10 @@ int main(int argc, char** argv) {
         std::fputs(qUtf8Printable(parser.helpText()), stderr);
         return Usage;
     }
+    const QUrl fetchedFrom(parser.value(address));
+    if (parser.isSet(address) && (!fetchedFrom.isValid() || fetchedFrom.isRelative()))
+        return Fail(QStringLiteral("--url needs an absolute address, scheme included"), Usage);
     return Read({parser.isSet(json), parser.isSet(details), parser.value(name), parser.value(site),
                  parser.value(textSpec), parser.isSet(textSpec),
-                 parser.positionalArguments().constFirst()});
+                 parser.positionalArguments().constFirst(), fetchedFrom});
 }
