@@ -121,11 +121,14 @@ qsizetype SkipFraction(const QString& text, qsizetype position) {
     return position;
 }
 
+// An offset, "Z", or a zone name as RFC 822 has them: generators that
+// write "2026-01-05 10:00 UTC" mix the two forms.
 QString IsoZone(const QString& designator) {
-    QString zone = designator.trimmed();
+    const QString zone = designator.trimmed();
     if (zone.isEmpty())
         return QStringLiteral("+00:00");
-    zone.replace(u'Z', QStringLiteral("+00:00"), Qt::CaseInsensitive);
+    if (IsAsciiLetter(zone.front()))
+        return FeedDates::ZoneOffset(zone);
     return zone.contains(u':') ? zone : InsertColon(zone);
 }
 

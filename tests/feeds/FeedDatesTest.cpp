@@ -53,6 +53,8 @@ TEST_F(FeedDatesTest, IsoAndRfc822FormsAreReadInTheirZones) {
         {u"2026-01-05T10:00:00.25-05"_qs, Berlin(1, 5, 16)},
         {u"2026-01-05 10:00"_qs, Berlin(1, 5, 11)},
         {u"2026-01-05 10:00:00 +01:00"_qs, Berlin(1, 5, 10)},
+        {u"2026-01-05 10:00 UTC"_qs, Berlin(1, 5, 11)},
+        {u"2026-01-05T10:00:00 EST"_qs, Berlin(1, 5, 16)},
         // Fractions of seconds are dropped, the zone after them kept.
         {u"2025-01-05T10:00:00.5+05:30"_qs, Berlin(1, 5, 5, 30, 2025)},
         {u"2026-01-05T10:00:00.123Z"_qs, Berlin(1, 5, 11)},
@@ -94,8 +96,9 @@ TEST_F(FeedDatesTest, UnreadableOrFarAwayDatesBecomeNow) {
          {u""_qs, u" \n"_qs, u"yesterday"_qs, u"Mon, 05 Jan 26 10:00:00 GMT"_qs,
           u"Mon, 05 Jan 2026 10:00:00 CET"_qs, u"Mon, 05 Jan 2026 10:00:00 +5"_qs,
           u"Mon, 05 Foo 2026 10:00:00 GMT"_qs, u"2026-01-05T1x:00:00Z"_qs,
-          u"2026-01-05T10:00:00+5"_qs, u"0000-01-01T00:00:00Z"_qs, u"2026-01-05T"_qs,
-          u"1970-01-01T00:00:00Z"_qs, u"2015-12-31T12:00:00Z"_qs, u"2037-01-01T12:00:00Z"_qs})
+          u"2026-01-05T10:00:00+5"_qs, u"2026-01-05T10:00:00 CET"_qs, u"0000-01-01T00:00:00Z"_qs,
+          u"2026-01-05T"_qs, u"1970-01-01T00:00:00Z"_qs, u"2015-12-31T12:00:00Z"_qs,
+          u"2037-01-01T12:00:00Z"_qs})
         EXPECT_EQ(FeedDates::ParseFeedDate(text), Now()) << text.toStdString();
 }
 
