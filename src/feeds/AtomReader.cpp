@@ -48,7 +48,31 @@ QString PreferredHref(const XmlNode& parent) {
     const XmlNode chosen = alternate != links.cend() ? *alternate
                            : links.isEmpty()         ? XmlNode()
                                                      : links.last();
-    return chosen.GetAttribute(QStringLiteral("href")).trimmed();
+    return ReaderSupport::AbsoluteLink(chosen,
+                                       chosen.GetAttribute(QStringLiteral("href")).trimmed());
+}
+
+bool IsInlineXhtml(const XmlNode& construct) {
+    const QString type = construct.GetAttribute(QStringLiteral("type")).trimmed();
+    const bool xhtml = type == u"xhtml" || type == u"application/xhtml+xml";
+    return xhtml && construct.GetAttribute(QStringLiteral("mode")).trimmed() != u"escaped";
+}
+
+// The HTML a text construct (title, summary, content) holds, for StripHTML.
+// Escaped HTML and plain text are the element's text. Inline XHTML is
+// handed over as markup, so that its paragraphs and line breaks stay apart
+// and its escaped "<" stays text; it sits inside one div, which is dropped.
+QString ConstructHtml(const XmlNode& construct) {
+    if (!IsInlineXhtml(construct))
+        return construct.Text();
+    XmlNode container = construct;
+    const QList<XmlNode> children = construct.ChildNodes();
+    if (children.size() == 1 && children.first().BaseName() == u"div")
+        container = children.first();
+    QString html;
+    for (const XmlNode& child : XmlChildren(container))
+        html += child.Xml();
+    return html;
 }
 
 void ReadEntry(const Provider& provider, StoryCollection& stories, const XmlNode& entry) {
@@ -57,13 +81,14 @@ void ReadEntry(const Provider& provider, StoryCollection& stories, const XmlNode
                                           QStringLiteral("created"), QStringLiteral("updated"),
                                           QStringLiteral("published")};
     const Fields fields = FieldsByLocalName(entry);
-    const QString title =
-        ReaderSupport::TextOr(fields, QStringLiteral("title"), provider.ProviderName);
+    const auto title = fields.constFind(QStringLiteral("title"));
+    const QString titleHtml =
+        title == fields.cend() ? provider.ProviderName : ConstructHtml(*title);
     const QString description =
-        FirstPresent(fields, {QStringLiteral("summary"), QStringLiteral("content")}).Text();
+        ConstructHtml(FirstPresent(fields, {QStringLiteral("summary"), QStringLiteral("content")}));
     const QString href = PreferredHref(entry);
     const QString date = FirstPresent(fields, dateNames).Text().trimmed();
-    stories.Add(HtmlText::StripHTML(title), HtmlText::StripHTML(description).trimmed(),
+    stories.Add(HtmlText::StripHTML(titleHtml), HtmlText::StripHTML(description).trimmed(),
                 href.isEmpty() ? provider.SiteURL : href, FeedDates::ParseFeedDate(date), 0, true);
 }
 

@@ -32,9 +32,11 @@ struct NamedZone {
     QStringView offset;
 };
 
-// RFC 822's named zones; the single military letters are computed.
-constexpr std::array<NamedZone, 11> NamedZones = {{{u"GMT", u"+00:00"},
+// RFC 822's named zones, and the "UTC" that feeds write as often as "GMT";
+// the single military letters are computed.
+constexpr std::array<NamedZone, 12> NamedZones = {{{u"GMT", u"+00:00"},
                                                    {u"UT", u"+00:00"},
+                                                   {u"UTC", u"+00:00"},
                                                    {u"Z", u"+00:00"},
                                                    {u"EST", u"-05:00"},
                                                    {u"EDT", u"-04:00"},
@@ -55,10 +57,6 @@ struct WallClock {
     int minute = 0;
     int second = 0;
 };
-
-Date Now() {
-    return FeedDates::ToLocalTime(Clock::NowUtc());
-}
 
 [[noreturn]] void Unreadable(const QString& what, const QString& text) {
     throw ProgramError(QStringLiteral("Unreadable %1 \"%2\"").arg(what, text));
@@ -106,8 +104,10 @@ Date InZone(const WallClock& at, const QString& zone) {
     return FeedDates::ToLocalTime(QDateTime(utc.ToQDate(), utc.ToQTime(), Qt::UTC));
 }
 
-// "+0530" to "+05:30".
+// "+0530" to "+05:30", and an offset of whole hours, "-05", to "-05:00".
 QString InsertColon(const QString& zone) {
+    if (zone.size() == 3)
+        return zone + QStringLiteral(":00");
     return zone.left(3) + u':' + zone.mid(3, 2);
 }
 
@@ -121,11 +121,14 @@ qsizetype SkipFraction(const QString& text, qsizetype position) {
     return position;
 }
 
+// An offset, "Z", or a zone name as RFC 822 has them: generators that
+// write "2026-01-05 10:00 UTC" mix the two forms.
 QString IsoZone(const QString& designator) {
-    QString zone = designator.trimmed();
+    const QString zone = designator.trimmed();
     if (zone.isEmpty())
         return QStringLiteral("+00:00");
-    zone.replace(u'Z', QStringLiteral("+00:00"), Qt::CaseInsensitive);
+    if (IsAsciiLetter(zone.front()))
+        return FeedDates::ZoneOffset(zone);
     return zone.contains(u':') ? zone : InsertColon(zone);
 }
 
@@ -194,7 +197,7 @@ Date ReadInItsForm(const QString& text) {
 }
 
 bool IsPlausible(const Date& date) {
-    return std::abs(date.ToQDate().year() - Now().ToQDate().year()) <= PlausibleYears;
+    return std::abs(date.ToQDate().year() - FeedDates::Now().ToQDate().year()) <= PlausibleYears;
 }
 
 std::optional<int> MilitaryHours(QChar letter) {
@@ -341,7 +344,7 @@ int FullYear(const QString& digits) {
 }
 
 int CurrentYear() {
-    return Now().ToQDate().year();
+    return FeedDates::Now().ToQDate().year();
 }
 
 std::optional<CalendarDay> WithMonthName(int month, const QStringList& numbers) {
@@ -427,7 +430,11 @@ Date ParseRFC822Date(const QString& text) {
     at.hour = ReadHour(text, p);
     at.minute = Number(Chars(text, p + 16, 2));
     at.second = At(text, p + 18) == u':' ? Number(Chars(text, p + 19, 2)) : 0;
-    return InZone(at, RfcZone(text.mid(text.lastIndexOf(u' ') + 1)));
+    // Without a zone after the time the date is taken as UTC, which is what
+    // the generators that leave it out mostly mean.
+    const bool zoned = text.indexOf(u' ', p + 15) >= 0;
+    return InZone(at,
+                  zoned ? RfcZone(text.mid(text.lastIndexOf(u' ') + 1)) : QStringLiteral("+00:00"));
 }
 
 QString ZoneOffset(const QString& zoneName) {
@@ -450,6 +457,10 @@ int MonthNumber(const QString& monthName) {
             return static_cast<int>(i) + 1;
     }
     Unreadable(QStringLiteral("month"), monthName);
+}
+
+Date Now() {
+    return ToLocalTime(Clock::NowUtc());
 }
 
 Long LocalOffsetSeconds() {

@@ -9,7 +9,8 @@
 #include <optional>
 
 // The dates feeds write, turned into the local wall-clock dates stories
-// carry. RSS and Atom dates (RFC 822 or ISO 8601, with a zone) go through
+// carry. RSS and Atom dates (RFC 822 or ISO 8601; without a zone they are
+// UTC, and ISO offsets may be whole hours, "-05") go through
 // ParseFeedDate; the older line- and element-based formats rewrite their
 // texts with DateFormatHandler and read them with ReadDateText or SafeDate.
 // "Now" is Clock::NowUtc() and "local" is TimeZoneInfo::LocalZone(), so tests
@@ -30,6 +31,9 @@ QString ZoneOffset(const QString& zoneName);
 // 1 to 12 from the first three letters of an English month name; throws
 // ProgramError for anything else.
 int MonthNumber(const QString& monthName);
+
+// The current local date-time.
+Date Now();
 
 // Seconds to add to UTC to get local time now.
 Long LocalOffsetSeconds();

@@ -13,13 +13,19 @@ bool IsTextArticle(const StoryElement::Fields& fields) {
            fields.Value(QStringLiteral("media_type")) == QLatin1String("text");
 }
 
+// An article without its time is as new as the moment it is read.
+Date HarvestTime(const StoryElement::Fields& fields) {
+    static const QString name = QStringLiteral("harvest_time");
+    return fields.Has(name) ? FeedDates::SafeDate(fields.Value(name)) : FeedDates::Now();
+}
+
 void ReadArticle(StoryCollection& stories, const XmlNode& article) {
     const StoryElement::Fields fields(article);
     if (!IsTextArticle(fields))
         return;
-    const Date time = FeedDates::SafeDate(fields.RequiredValue(QStringLiteral("harvest_time")));
+    const Date time = HarvestTime(fields);
     stories.Add(HtmlText::DecodeEntities(fields.Text(QStringLiteral("headline_text"))), QString(),
-                fields.Value(QStringLiteral("url")), time, 0, true);
+                fields.Link(QStringLiteral("url")), time, 0, true);
 }
 
 } // namespace

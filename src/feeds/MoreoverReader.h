@@ -9,7 +9,7 @@
 namespace MoreoverReader {
 
 // Reads the text articles of the "moreovernews" root into `stories`. A text
-// article without "harvest_time" throws ProgramError (the load fails).
+// article without "harvest_time" is dated now.
 bool ReadStories(Provider& provider, StoryCollection& stories, const XmlNode& root);
 
 } // namespace MoreoverReader

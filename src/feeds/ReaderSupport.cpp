@@ -5,6 +5,8 @@
 #include "platform/ProgramError.h"
 #include "platform/XmlChildren.h"
 
+#include <QUrl>
+
 namespace ReaderSupport {
 
 QHash<QString, XmlNode> LastChildren(const XmlNode& parent, const FieldKey& keyOf) {
@@ -19,6 +21,20 @@ QHash<QString, XmlNode> LastChildren(const XmlNode& parent, const FieldKey& keyO
 QString TextOr(const QHash<QString, XmlNode>& fields, const QString& key, const QString& fallback) {
     const auto found = fields.constFind(key);
     return found == fields.cend() ? fallback : found->Text();
+}
+
+QString AbsoluteLink(const XmlNode& element, const QString& link) {
+    const QUrl reference(link);
+    if (link.isEmpty() || !reference.isValid() || !reference.isRelative())
+        return link;
+    const QUrl base(element.BaseURI());
+    if (!base.isValid() || base.isRelative())
+        return link;
+    return base.resolved(reference).toString(QUrl::FullyEncoded);
+}
+
+QString LinkText(const XmlNode& element) {
+    return AbsoluteLink(element, element.Text().trimmed());
 }
 
 Long LanguageNumber(const QString& code) {

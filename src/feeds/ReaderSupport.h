@@ -8,8 +8,8 @@
 
 #include <functional>
 
-// What the RSS and Atom readers share: finding an element's fields, the
-// language of a feed and stopping a reader cleanly.
+// What the feed readers share: finding an element's fields, making links
+// absolute, the language of a feed and stopping a reader cleanly.
 namespace ReaderSupport {
 
 // The key a field is remembered under (a local or qualified name, or a
@@ -22,6 +22,15 @@ QHash<QString, XmlNode> LastChildren(const XmlNode& parent, const FieldKey& keyO
 
 // The text of the field, or `fallback` when the element lacks it.
 QString TextOr(const QHash<QString, XmlNode>& fields, const QString& key, const QString& fallback);
+
+// `link`, found in `element`, as an absolute address: a relative link is
+// resolved against the element's base URI (its xml:base, then the
+// document's address). Absolute and empty links stay as written, and so
+// does a relative one without an absolute base to resolve against.
+QString AbsoluteLink(const XmlNode& element, const QString& link);
+// The element's text as a link: trimmed (feeds indent links freely) and
+// made absolute. Empty for a null element.
+QString LinkText(const XmlNode& element);
 
 // The language number of a language code such as "en-us"; codes the table
 // lacks give 1 so that the provider keeps a valid language.

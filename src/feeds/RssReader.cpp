@@ -47,7 +47,7 @@ void ReadRdfItems(const Provider& provider, StoryCollection& stories, const XmlN
     for (const XmlNode& item : StoryElement::ChildrenNamed(container, QStringLiteral("item"))) {
         const Fields fields = ReaderSupport::LastChildren(
             item, [](const XmlNode& child) { return child.BaseName(); });
-        AddStory(provider, fields, TextOr(fields, QStringLiteral("link"), QString()).trimmed(),
+        AddStory(provider, fields, ReaderSupport::LinkText(fields.value(QStringLiteral("link"))),
                  stories);
     }
 }
@@ -59,11 +59,30 @@ QString ChannelFieldKey(const XmlNode& child) {
     return name == u"pubDate" ? QStringLiteral("date") : name;
 }
 
+bool IsWebPermalink(const XmlNode& guid) {
+    const QString flag = guid.GetAttribute(QStringLiteral("isPermaLink")).trimmed();
+    const QString text = guid.Text().trimmed();
+    return (flag.isEmpty() || flag.compare(u"true", Qt::CaseInsensitive) == 0) &&
+           (text.startsWith(u"http://", Qt::CaseInsensitive) ||
+            text.startsWith(u"https://", Qt::CaseInsensitive));
+}
+
+// The element holding the item's page: its link, else a guid that is a
+// permalink to a web page (many RSS 2.0 items carry only that); null when
+// there is neither.
+XmlNode PageElement(const Fields& fields) {
+    const XmlNode link = fields.value(QStringLiteral("link"));
+    if (!link.IsNull())
+        return link;
+    const XmlNode guid = fields.value(QStringLiteral("guid"));
+    return !guid.IsNull() && IsWebPermalink(guid) ? guid : XmlNode();
+}
+
 QString ChannelItemLink(const Provider& provider, const Fields& fields, bool archive) {
-    const auto found = fields.constFind(QStringLiteral("link"));
-    if (found == fields.cend())
+    const XmlNode page = PageElement(fields);
+    if (page.IsNull())
         return provider.SiteURL;
-    const QString link = found->Text().trimmed();
+    const QString link = ReaderSupport::LinkText(page);
     return archive ? RewriteGroupArchiveLink(link) : link;
 }
 
@@ -100,7 +119,7 @@ void ReadChannelsGuarded(const Provider& provider, StoryCollection& stories, con
 
 void ApplyImage(Provider& provider, const XmlNode& image) {
     for (const XmlNode& url : StoryElement::ChildrenNamed(image, QStringLiteral("url"))) {
-        provider.ImageURL = url.Text().trimmed();
+        provider.ImageURL = ReaderSupport::LinkText(url);
         provider.NeedsDetails = false;
     }
 }
@@ -108,16 +127,14 @@ void ApplyImage(Provider& provider, const XmlNode& image) {
 // Detail texts are kept as written apart from the indentation around them.
 void ApplyChannelField(Provider& provider, const XmlNode& field) {
     const QString name = field.NodeName();
-    QString* target = nullptr;
     if (name == u"title")
-        target = &provider.ProviderName;
+        provider.ProviderName = field.Text().trimmed();
     else if (name == u"link")
-        target = &provider.SiteURL;
+        provider.SiteURL = ReaderSupport::LinkText(field);
     else if (name == u"description")
-        target = &provider.Description;
-    if (target == nullptr)
+        provider.Description = field.Text().trimmed();
+    else
         return;
-    *target = field.Text().trimmed();
     provider.NeedsDetails = false;
 }
 

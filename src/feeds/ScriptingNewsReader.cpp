@@ -3,8 +3,8 @@
 #include "feeds/FeedDates.h"
 #include "feeds/FeedFormat.h"
 #include "feeds/HtmlText.h"
+#include "feeds/ReaderSupport.h"
 #include "feeds/StoryElement.h"
-#include "platform/Clock.h"
 
 namespace ScriptingNewsReader {
 
@@ -29,22 +29,19 @@ void ReadItem(Provider& provider, StoryCollection& stories, const XmlNode& item)
     const StoryElement::Fields fields(item);
     // Without a date in the format, a story is as new as the moment it is read.
     stories.Add(title, HtmlText::StripHTML(fields.Text(QStringLiteral("text"))),
-                link.Value(QStringLiteral("url")), FeedDates::ToLocalTime(Clock::NowUtc()), 0,
-                true);
+                link.Link(QStringLiteral("url")), FeedDates::Now(), 0, true);
 }
 
 void ReadHeaderField(Provider& provider, const XmlNode& field) {
     const QString name = field.NodeName();
-    QString* target = nullptr;
     if (name == QLatin1String("channelTitle"))
-        target = &provider.ProviderName;
+        provider.ProviderName = field.Text().trimmed();
     else if (name == QLatin1String("channelLink"))
-        target = &provider.SiteURL;
+        provider.SiteURL = ReaderSupport::LinkText(field);
     else if (name == QLatin1String("channelDescription"))
-        target = &provider.Description;
-    if (target == nullptr)
+        provider.Description = field.Text().trimmed();
+    else
         return;
-    *target = field.Text().trimmed();
     provider.NeedsDetails = false;
 }
 

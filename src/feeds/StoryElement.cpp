@@ -1,7 +1,6 @@
 #include "feeds/StoryElement.h"
 
 #include "feeds/ReaderSupport.h"
-#include "platform/ProgramError.h"
 #include "platform/XmlChildren.h"
 
 #include <algorithm>
@@ -22,7 +21,6 @@ Fields::Fields(const XmlNode& element) {
 }
 
 void Fields::Collect(const XmlNode& element) {
-    m_elementName = element.NodeName();
     m_last.insert(ReaderSupport::LastChildren(
         element, [](const XmlNode& child) { return child.NodeName(); }));
 }
@@ -40,11 +38,8 @@ QString Fields::Value(const QString& name) const {
     return Text(name).trimmed();
 }
 
-QString Fields::RequiredValue(const QString& name) const {
-    if (!Has(name))
-        throw ProgramError(
-            QStringLiteral("A %1 element has no %2 element.").arg(m_elementName, name));
-    return Value(name);
+QString Fields::Link(const QString& name) const {
+    return ReaderSupport::LinkText(m_last.value(name));
 }
 
 } // namespace StoryElement

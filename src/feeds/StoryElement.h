@@ -31,16 +31,13 @@ public:
 
     // The field's text as written; empty when the field is missing.
     QString Text(const QString& name) const;
-    // The text with surrounding white space removed, for links, dates and
-    // numbers: feeds indent these freely.
+    // The text with surrounding white space removed, for dates and numbers:
+    // feeds indent these freely.
     QString Value(const QString& name) const;
-    // Value of a field the format always carries. Its absence means the
-    // document cannot be trusted, so it throws ProgramError and the load
-    // fails.
-    QString RequiredValue(const QString& name) const;
+    // Value as an absolute link (ReaderSupport::LinkText).
+    QString Link(const QString& name) const;
 
 private:
-    QString m_elementName;
     QHash<QString, XmlNode> m_last;
 };
 

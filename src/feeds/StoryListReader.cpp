@@ -9,11 +9,14 @@ namespace StoryListReader {
 namespace {
 
 // Date format code 9 keeps the day, month, year and time of an RFC 822 date
-// and drops the weekday and the zone: the times are taken as written.
+// and drops the weekday and the zone: the times are taken as written. A
+// story without its time is as new as the moment it is read.
 Date PostTime(const StoryElement::Fields& fields) {
-    const QString postTime = fields.RequiredValue(QStringLiteral("postTime"));
+    static const QString name = QStringLiteral("postTime");
+    if (!fields.Has(name))
+        return FeedDates::Now();
     return FeedDates::SafeDate(
-        FeedDates::DateFormatHandler(QStringLiteral("9"), postTime).trimmed());
+        FeedDates::DateFormatHandler(QStringLiteral("9"), fields.Value(name)).trimmed());
 }
 
 void ReadStory(StoryCollection& stories, const XmlNode& story) {
@@ -23,7 +26,7 @@ void ReadStory(StoryCollection& stories, const XmlNode& story) {
     const Date time = PostTime(fields);
     const QString title =
         HtmlText::RemoveTags(HtmlText::DecodeEntities(fields.Text(QStringLiteral("storyText"))));
-    stories.Add(title, QString(), fields.Value(QStringLiteral("channelUrl")), time, 0, true);
+    stories.Add(title, QString(), fields.Link(QStringLiteral("channelUrl")), time, 0, true);
 }
 
 } // namespace

@@ -9,8 +9,7 @@
 namespace StoryListReader {
 
 // Reads the stories of the root into `stories`. Stories without text or
-// channel address are skipped; a story without "postTime" throws
-// ProgramError (the load fails).
+// channel address are skipped; one without "postTime" is dated now.
 bool ReadStories(Provider& provider, StoryCollection& stories, const XmlNode& root);
 
 } // namespace StoryListReader

@@ -6,6 +6,9 @@
 #include "feeds/StoryElement.h"
 #include "platform/TextConversion.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace UltramodeReader {
 
 namespace {
@@ -20,14 +23,23 @@ const QStringList& RequiredFields() {
     return names;
 }
 
+// The comment count as the story list shows it: a count the list cannot
+// hold is shown as its largest, and one that is no count at all as none,
+// rather than losing the story or the feed.
+Integer CommentCount(const QString& text) {
+    constexpr qint64 Most = std::numeric_limits<Integer>::max();
+    const std::optional<qint64> count = TextConversion::ToScaledDecimal(text, 0, u".");
+    return static_cast<Integer>(std::clamp<qint64>(count.value_or(0), 0, Most));
+}
+
 void ReadStory(StoryCollection& stories, const XmlNode& story) {
     const StoryElement::Fields fields(story);
     if (!fields.HasAll(RequiredFields()))
         return;
     stories.Add(HtmlText::DecodeEntities(fields.Text(QStringLiteral("title"))), QString(),
-                fields.Value(QStringLiteral("url")),
+                fields.Link(QStringLiteral("url")),
                 FeedDates::SafeDate(fields.Value(QStringLiteral("time"))),
-                TextConversion::ToInteger(fields.Value(QStringLiteral("comments"))), true);
+                CommentCount(fields.Value(QStringLiteral("comments"))), true);
 }
 
 } // namespace

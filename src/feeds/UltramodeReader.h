@@ -10,8 +10,8 @@
 namespace UltramodeReader {
 
 // Reads the stories of the root into `stories`. Stories lacking one of the
-// nine fields are skipped; a comment count that is not a number throws
-// ProgramError (the load fails).
+// nine fields are skipped; comment counts are clamped to 0 to 32767, and one
+// that is not a number counts as 0.
 bool ReadStories(Provider& provider, StoryCollection& stories, const XmlNode& root);
 
 } // namespace UltramodeReader

@@ -215,8 +215,8 @@ bool XmlDocument::Load(const QString& filePath) {
     return Parse(file.readAll(), filePath);
 }
 
-bool XmlDocument::LoadXML(const QByteArray& bytes) {
-    return Parse(bytes, QString());
+bool XmlDocument::LoadXML(const QByteArray& bytes, const QUrl& address) {
+    return Parse(bytes, address.toString(QUrl::FullyEncoded));
 }
 
 bool XmlDocument::Parse(const QByteArray& bytes, const QString& sourceName) {

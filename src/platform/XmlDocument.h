@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QUrl>
 
 struct _xmlDoc;
 
@@ -44,9 +45,11 @@ public:
 
     // Parses the file or the bytes, replacing what the document held. False
     // when the text could not be read or is not well-formed; ParseError then
-    // says why and where, and DocumentElement is null.
+    // says why and where, and DocumentElement is null. `address` is where
+    // the bytes were fetched from: relative references in the document are
+    // relative to it (XmlNode::BaseURI).
     bool Load(const QString& filePath);
-    bool LoadXML(const QByteArray& bytes);
+    bool LoadXML(const QByteArray& bytes, const QUrl& address = QUrl());
 
     int ReadyState() const { return m_readyState; }
     const ParseError& LastParseError() const { return m_parseError; }

@@ -2,6 +2,7 @@
 
 #include "platform/LibXml.h"
 #include "platform/XmlChildren.h"
+#include "platform/XmlSerializer.h"
 
 #include <libxml/xpath.h>
 
@@ -203,6 +204,19 @@ void XmlNode::SetText(const QString& text) {
     default:
         break;
     }
+}
+
+QString XmlNode::Xml() const {
+    return IsNull() ? QString() : QString::fromUtf8(XmlSerializer::Serialize(m_node));
+}
+
+QString XmlNode::BaseURI() const {
+    if (IsNull())
+        return {};
+    xmlChar* base = xmlNodeGetBase(m_node->doc, m_node);
+    const QString uri = LibXml::ToQString(base);
+    xmlFree(base);
+    return uri;
 }
 
 QList<XmlNode> XmlNode::ChildNodes() const {

@@ -46,6 +46,16 @@ public:
     // Replaces the children by one text node; markup characters are escaped
     // when the document is saved.
     void SetText(const QString& text);
+    // The node and everything below it as XML text, written as a saved
+    // document writes it; declarations of namespaces made on ancestors are
+    // not repeated.
+    QString Xml() const;
+    // The base URI references in this node are relative to: the xml:base
+    // attributes of the node and its ancestors, the nearest first, each
+    // resolved against the next one out, and finally against the address of
+    // the document (XmlDocument::LoadXML; the path for XmlDocument::Load).
+    // Empty when none of these gives one.
+    QString BaseURI() const;
 
     // The children in document order. Text nodes made only of white space
     // were dropped when the document was parsed.

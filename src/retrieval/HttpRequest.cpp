@@ -119,6 +119,10 @@ QByteArray HttpRequest::ResponseHeader(const QByteArray& name) const {
     return m_reply != nullptr ? m_reply->rawHeader(name) : QByteArray();
 }
 
+QUrl HttpRequest::ResponseURL() const {
+    return m_reply != nullptr ? m_reply->url() : QUrl();
+}
+
 void HttpRequest::Collect() {
     m_body += m_reply->readAll();
     if (m_body.size() > m_limits.MaxBodyBytes)

@@ -58,6 +58,9 @@ public:
     // The charset the server named in Content-Type; empty when none.
     QString ResponseCharset() const;
     QByteArray ResponseHeader(const QByteArray& name) const;
+    // Where the answer came from: the address opened, after any redirects,
+    // without user name and password. Empty before an answer.
+    QUrl ResponseURL() const;
     // Why the request failed; empty when it got an answer.
     QString ErrorString() const { return m_error; }
 

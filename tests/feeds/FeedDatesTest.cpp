@@ -47,8 +47,14 @@ TEST_F(FeedDatesTest, IsoAndRfc822FormsAreReadInTheirZones) {
         {u"2026-01-05T10:00:00z"_qs, Berlin(1, 5, 11)},
         {u"2026-01-05T10:00+01:00"_qs, Berlin(1, 5, 10)},
         {u"2026-01-05T10:00:00-0500"_qs, Berlin(1, 5, 16)},
+        {u"2026-01-05T10:00:00+0530"_qs, Berlin(1, 5, 5, 30)},
+        {u"2026-01-05T10:00:00-05"_qs, Berlin(1, 5, 16)},
+        {u"2026-01-05T10:00+05"_qs, Berlin(1, 5, 6)},
+        {u"2026-01-05T10:00:00.25-05"_qs, Berlin(1, 5, 16)},
         {u"2026-01-05 10:00"_qs, Berlin(1, 5, 11)},
         {u"2026-01-05 10:00:00 +01:00"_qs, Berlin(1, 5, 10)},
+        {u"2026-01-05 10:00 UTC"_qs, Berlin(1, 5, 11)},
+        {u"2026-01-05T10:00:00 EST"_qs, Berlin(1, 5, 16)},
         // Fractions of seconds are dropped, the zone after them kept.
         {u"2025-01-05T10:00:00.5+05:30"_qs, Berlin(1, 5, 5, 30, 2025)},
         {u"2026-01-05T10:00:00.123Z"_qs, Berlin(1, 5, 11)},
@@ -59,6 +65,12 @@ TEST_F(FeedDatesTest, IsoAndRfc822FormsAreReadInTheirZones) {
         {u"Mon, 05 January 2026 10:00 -0500"_qs, Berlin(1, 5, 16)},
         {u"Mon, 05 Jan 2026 10:00:00 EDT"_qs, Berlin(1, 5, 15)},
         {u"Mon, 05 Jan 2026 10:00:00 A"_qs, Berlin(1, 5, 12)},
+        {u"Mon, 05 Jan 2026 10:00:00 UTC"_qs, Berlin(1, 5, 11)},
+        {u"Mon, 05 Jan 2026 10:00:00 +05"_qs, Berlin(1, 5, 6)},
+        // Without a zone the time is UTC, with or without seconds.
+        {u"Mon, 05 Jan 2026 10:00:00"_qs, Berlin(1, 5, 11)},
+        {u"Mon, 05 Jan 2026 10:00"_qs, Berlin(1, 5, 11)},
+        {u"5 Jan 2026 9:30"_qs, Berlin(1, 5, 10, 30)},
         {u"\n Mon, 05 Jan 2026 10:00:00 GMT\n"_qs, Berlin(1, 5, 11)},
         {u"\t2026-01-05T10:00:00Z\r\n"_qs, Berlin(1, 5, 11)},
         // Ten years either side of now is the limit.
@@ -82,10 +94,11 @@ TEST_F(FeedDatesTest, LocalTimeFollowsTheSeasonOfTheDate) {
 TEST_F(FeedDatesTest, UnreadableOrFarAwayDatesBecomeNow) {
     for (const QString& text :
          {u""_qs, u" \n"_qs, u"yesterday"_qs, u"Mon, 05 Jan 26 10:00:00 GMT"_qs,
-          u"Mon, 05 Jan 2026 10:00:00 CET"_qs, u"Mon, 05 Jan 2026 10:00:00"_qs,
+          u"Mon, 05 Jan 2026 10:00:00 CET"_qs, u"Mon, 05 Jan 2026 10:00:00 +5"_qs,
           u"Mon, 05 Foo 2026 10:00:00 GMT"_qs, u"2026-01-05T1x:00:00Z"_qs,
-          u"2026-01-05T10:00:00+5"_qs, u"0000-01-01T00:00:00Z"_qs, u"2026-01-05T"_qs,
-          u"1970-01-01T00:00:00Z"_qs, u"2015-12-31T12:00:00Z"_qs, u"2037-01-01T12:00:00Z"_qs})
+          u"2026-01-05T10:00:00+5"_qs, u"2026-01-05T10:00:00 CET"_qs, u"0000-01-01T00:00:00Z"_qs,
+          u"2026-01-05T"_qs, u"1970-01-01T00:00:00Z"_qs, u"2015-12-31T12:00:00Z"_qs,
+          u"2037-01-01T12:00:00Z"_qs})
         EXPECT_EQ(FeedDates::ParseFeedDate(text), Now()) << text.toStdString();
 }
 
@@ -97,10 +110,11 @@ TEST_F(FeedDatesTest, StrictReadersThrowInsteadOfFallingBack) {
 }
 
 TEST_F(FeedDatesTest, ZoneAndMonthNames) {
-    const QStringList zones[] = {
-        {u"ut"_qs, u"+00:00"_qs}, {u"z"_qs, u"+00:00"_qs}, {u"PST"_qs, u"-08:00"_qs},
-        {u"A"_qs, u"-01:00"_qs},  {u"I"_qs, u"-09:00"_qs}, {u"K"_qs, u"-10:00"_qs},
-        {u"M"_qs, u"-12:00"_qs},  {u"N"_qs, u"+01:00"_qs}, {u"y"_qs, u"+12:00"_qs}};
+    const QStringList zones[] = {{u"ut"_qs, u"+00:00"_qs}, {u"utc"_qs, u"+00:00"_qs},
+                                 {u"z"_qs, u"+00:00"_qs},  {u"PST"_qs, u"-08:00"_qs},
+                                 {u"A"_qs, u"-01:00"_qs},  {u"I"_qs, u"-09:00"_qs},
+                                 {u"K"_qs, u"-10:00"_qs},  {u"M"_qs, u"-12:00"_qs},
+                                 {u"N"_qs, u"+01:00"_qs},  {u"y"_qs, u"+12:00"_qs}};
     for (const QStringList& zone : zones)
         EXPECT_EQ(FeedDates::ZoneOffset(zone[0]), zone[1]) << zone[0].toStdString();
     EXPECT_THROW(FeedDates::ZoneOffset(u"J"_qs), ProgramError);

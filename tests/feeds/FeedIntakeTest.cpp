@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 class RecordingEnvironment : public IntakeEnvironment {
@@ -134,8 +136,11 @@ TEST_F(FeedIntakeTest, FailedLoadsKeepThePreviousStories) {
 }
 
 TEST_F(FeedIntakeTest, AReaderErrorStillEndsTheOperation) {
-    Complete("<storyList><story><storyText>No time</storyText>"
-             "<channelUrl>http://x/1</channelUrl></story></storyList>");
+    // A story more than a collection holds is the error left to a reader.
+    QByteArray xml = "<storyList>";
+    for (int i = 0; i <= std::numeric_limits<Integer>::max(); ++i)
+        xml += "<story><storyText>t</storyText><channelUrl>http://x/</channelUrl></story>";
+    Complete(xml + "</storyList>");
     EXPECT_EQ(provider.LoadState, LoadState::Failed);
     EXPECT_EQ(provider.PendingOperations, 0);
     EXPECT_EQ(environment.Completed, 1);

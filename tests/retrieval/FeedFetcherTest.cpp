@@ -202,6 +202,21 @@ TEST_F(FeedFetcherTest, RedirectsGzipAndLocalFilesAreRead) {
     EXPECT_EQ(local->LoadState, LoadState::LoadedWithNewStories);
 }
 
+// Relative links lead where they do from the feed's final address.
+TEST_F(FeedFetcherTest, RelativeLinksResolveAgainstTheAddressAfterRedirects) {
+    server.Serve("/feeds/current.xml",
+                 "<rss version=\"2.0\"><channel><title>T</title><link>./</link>"
+                 "<item><title>a</title><link>../entry/3</link></item></channel></rss>");
+    server.Redirect("/moved", server.Url("/feeds/current.xml").toString().toUtf8());
+    auto provider = NewProvider("/moved");
+    provider->NeedsDetails = true;
+    fetcher->GrabProviderDetails(*provider);
+    fetcher->GrabStories(*provider);
+    ASSERT_TRUE(Settled(*provider));
+    EXPECT_EQ(provider->SiteURL, server.Url("/feeds/").toString());
+    EXPECT_EQ(provider->stCollStories->ItemURL(1), server.Url("/entry/3").toString());
+}
+
 // A server whose certificate nobody vouches for is not trusted, even when
 // a redirect from plain http leads there.
 TEST_F(FeedFetcherTest, UntrustedCertificateFailsTheLoad) {

@@ -61,6 +61,34 @@ TEST(ReadToolTest, ReadsFeedsFromTheWeb) {
     EXPECT_TRUE(missing.Err.contains("status 404")) << missing.Err.toStdString();
 }
 
+// Relative links resolve against the address the document came from: the
+// one given for a file, or the web source's own after redirects.
+TEST(ReadToolTest, RelativeLinksResolveAgainstTheDocumentsAddress) {
+    const auto firstUrl = [](const ToolRun& run) {
+        return Json(run)
+            .value(QStringLiteral("stories"))
+            .toArray()
+            .first()
+            .toObject()
+            .value(QStringLiteral("url"))
+            .toString();
+    };
+    const QString file = TestData::Path(QStringLiteral("feeds/rss/relative-links.xml"));
+    const ToolRun told = Tool({QStringLiteral("--json"), QStringLiteral("--url"),
+                               QStringLiteral("http://example.org/feeds/a.xml"), file});
+    ASSERT_EQ(told.ExitCode, 0) << told.Err.toStdString();
+    EXPECT_EQ(firstUrl(told), QStringLiteral("http://example.org/entry/3"));
+    EXPECT_EQ(firstUrl(Tool({QStringLiteral("--json"), file})), QStringLiteral("/entry/3"));
+    EXPECT_EQ(Tool({QStringLiteral("--url"), QStringLiteral("feeds/a.xml"), file}).ExitCode, 2);
+
+    TestHttpServer server;
+    server.Serve("/feeds/a.xml", TestData::Read(QStringLiteral("feeds/rss/relative-links.xml")));
+    server.Redirect("/old.xml", server.Url("/feeds/a.xml").toString().toUtf8());
+    const ToolRun fetched = Tool({QStringLiteral("--json"), server.Url("/old.xml").toString()});
+    ASSERT_EQ(fetched.ExitCode, 0) << fetched.Err.toStdString();
+    EXPECT_EQ(firstUrl(fetched), server.Url("/entry/3").toString());
+}
+
 TEST(ReadToolTest, TableGoesToStandardOutputNoticesToStandardError) {
     const ToolRun run = Tool({TestData::Path(QStringLiteral("feeds/rss/unknown-version.xml"))});
     EXPECT_EQ(run.ExitCode, 0);

@@ -16,6 +16,7 @@
 #include <QDateTime>
 #include <QEventLoop>
 #include <QFile>
+#include <QUrl>
 
 #include <cstdio>
 #include <optional>
@@ -33,6 +34,8 @@ struct Options {
     QString TextSpec;
     bool IsText = false;
     QString Source;
+    // Where the document was fetched from, when told.
+    QUrl Address;
 };
 
 int Fail(const QString& message, int code) {
@@ -40,9 +43,17 @@ int Fail(const QString& message, int code) {
     return code;
 }
 
-bool ReadXml(Provider& provider, const QByteArray& bytes, const Options& options) {
+// What the source holds, the charset its server named (text feeds are
+// decoded by it) and the address it came from, after redirects.
+struct Body {
+    QByteArray Bytes;
+    QString Charset;
+    QUrl Address;
+};
+
+bool ReadXml(Provider& provider, const Body& body, const Options& options) {
     XmlDocument document;
-    if (!document.LoadXML(bytes)) {
+    if (!document.LoadXML(body.Bytes, options.Address.isEmpty() ? body.Address : options.Address)) {
         const XmlDocument::ParseError& error = document.LastParseError();
         Fail(QStringLiteral("%1:%2:%3: %4")
                  .arg(options.Source)
@@ -62,13 +73,6 @@ bool ReadXml(Provider& provider, const QByteArray& bytes, const Options& options
     FeedIntake::GrabStoriesXMLComplete(provider, document, environment);
     return true;
 }
-
-// What the source holds, and the charset its server named (text feeds are
-// decoded by it).
-struct Body {
-    QByteArray Bytes;
-    QString Charset;
-};
 
 void ReadText(Provider& provider, const Body& body, const Options& options) {
     provider.SetIsTextFormat(true);
@@ -102,7 +106,7 @@ std::optional<Body> Download(const QString& url) {
             NotRead);
         return std::nullopt;
     }
-    return Body{request.ResponseBody(), request.ResponseCharset()};
+    return Body{request.ResponseBody(), request.ResponseCharset(), request.ResponseURL()};
 }
 
 std::optional<Body> Load(const QString& source) {
@@ -113,7 +117,7 @@ std::optional<Body> Load(const QString& source) {
         Fail(QStringLiteral("%1: %2").arg(source, file.errorString()), NotRead);
         return std::nullopt;
     }
-    return Body{file.readAll(), QString()};
+    return Body{file.readAll(), QString(), QUrl()};
 }
 
 int Read(const Options& options) {
@@ -132,7 +136,7 @@ int Read(const Options& options) {
         BackgroundNotice::SetSink([&notices](const QString& text) { notices.append(text); });
     if (options.IsText)
         ReadText(provider, *body, options);
-    else if (!ReadXml(provider, body->Bytes, options))
+    else if (!ReadXml(provider, *body, options))
         return NotRead;
     if (options.Json)
         std::fputs(FeedReport::AsJson(provider, notices).constData(), stdout);
@@ -170,7 +174,12 @@ int main(int argc, char** argv) {
         QStringLiteral("Read as if it were this instant (ISO 8601, e.g. 2026-01-10T12:00:00Z): "
                        "stories without a time are dated by it."),
         QStringLiteral("TIME"));
-    parser.addOptions({json, details, name, site, textSpec, now});
+    const QCommandLineOption address(
+        QStringLiteral("url"),
+        QStringLiteral("The address the document was fetched from; relative links are resolved "
+                       "against it (by default SOURCE's, when that is an http(s) address)."),
+        QStringLiteral("ADDRESS"));
+    parser.addOptions({json, details, name, site, textSpec, now, address});
     parser.addPositionalArgument(QStringLiteral("SOURCE"),
                                  QStringLiteral("A feed file, or an http(s) address."));
 
@@ -190,7 +199,10 @@ int main(int argc, char** argv) {
                         Usage);
         Clock::SetNow(instant);
     }
+    const QUrl fetchedFrom(parser.value(address));
+    if (parser.isSet(address) && (!fetchedFrom.isValid() || fetchedFrom.isRelative()))
+        return Fail(QStringLiteral("--url needs an absolute address, scheme included"), Usage);
     return Read({parser.isSet(json), parser.isSet(details), parser.value(name), parser.value(site),
                  parser.value(textSpec), parser.isSet(textSpec),
-                 parser.positionalArguments().constFirst()});
+                 parser.positionalArguments().constFirst(), fetchedFrom});
 }
