@@ -69,7 +69,7 @@ TEST_F(ProviderListStartupTest, ListsOfVersion094TakeTheirBuiltInProvidersAfresh
 
         EXPECT_EQ(startup.UpdateFromMasterList(report, reportChanged), old) << old;
 
-        const Integer alpha = providers.LocateProviderByUniqueID(1);
+        const qsizetype alpha = providers.LocateProviderByUniqueID(1);
         ASSERT_GT(alpha, 0) << old;
         EXPECT_EQ(providers.Item(alpha)->Category, old ? "Elsewhere" : "Mine") << old;
         EXPECT_GT(providers.LocateProviderByUniqueID(9), 0) << old;

@@ -27,7 +27,7 @@ protected:
     void Read(const XmlNode& root) {
         ASSERT_TRUE(AtomReader::ReadStories(provider, stories, root));
     }
-    const Story& At(Integer position) const { return stories.Item(position); }
+    const Story& At(qsizetype position) const { return stories.Item(position); }
 
     XmlDocument document;
     Provider provider;
