@@ -387,6 +387,21 @@ void ProviderCollection::AddElement(const XmlNode& child, bool bFixImages, bool&
 
 bool ProviderCollection::LoadFile(const QString& strFile, ProgressReporter* frmProgress,
                                   bool bFixImages) {
+    if (!ReadFile(strFile, frmProgress, bFixImages))
+        return false;
+    if (m_lastLoadLostValues)
+        MessageBox::Show(LostValuesMessage(strFile));
+    return true;
+}
+
+QString ProviderCollection::LostValuesMessage(const QString& strFile) {
+    return QStringLiteral("Some values in %1 could not be read; they were given their defaults.")
+        .arg(strFile);
+}
+
+bool ProviderCollection::ReadFile(const QString& strFile, ProgressReporter* frmProgress,
+                                  bool bFixImages) {
+    m_lastLoadLostValues = false;
     XmlDocument document;
     if (!document.Load(strFile)) {
         m_lastLoadError = document.LastParseError();
@@ -410,10 +425,7 @@ bool ProviderCollection::LoadFile(const QString& strFile, ProgressReporter* frmP
     }
     if (frmProgress)
         frmProgress->CloseProgress();
-    if (!clean)
-        MessageBox::Show(QStringLiteral("Some values in %1 could not be read; they were given "
-                                        "their defaults.")
-                             .arg(strFile));
+    m_lastLoadLostValues = !clean;
     return true;
 }
 

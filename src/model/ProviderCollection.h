@@ -93,9 +93,16 @@ public:
     // Adds the file's categories, providers and obsolete records to the
     // collection. False when the file is missing or not well-formed
     // (LastLoadError says why and where); nothing is added then. Values that
-    // cannot be read keep their defaults, and the user is told once.
+    // cannot be read keep their defaults (LastLoadLostValues), and the user
+    // is told once.
     bool LoadFile(const QString& strFile, ProgressReporter* frmProgress, bool bFixImages);
+    // LoadFile without telling the user, for a caller that acts on lost
+    // values first and says so itself.
+    bool ReadFile(const QString& strFile, ProgressReporter* frmProgress, bool bFixImages);
     const XmlDocument::ParseError& LastLoadError() const { return m_lastLoadError; }
+    bool LastLoadLostValues() const { return m_lastLoadLostValues; }
+    // What the user is told when values of strFile could not be read.
+    static QString LostValuesMessage(const QString& strFile);
     // Writes the collection atomically: on failure the previous file stays as
     // it was, "Error in ProviderCollection.SaveFile!" is shown and the result
     // is false.
@@ -118,4 +125,5 @@ private:
     std::vector<std::shared_ptr<ObsoleteProvider>> m_obsolete;
     CategoryCollection m_categories;
     XmlDocument::ParseError m_lastLoadError;
+    bool m_lastLoadLostValues = false;
 };

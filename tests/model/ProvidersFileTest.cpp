@@ -201,7 +201,15 @@ TEST_F(ProvidersFileTest, UnreadableValuesKeepTheirDefaultsAndLoadingGoesOnWithO
     EXPECT_EQ(providers.Item(2)->RefreshMinutes, 60);
     EXPECT_EQ(providers.Item(3)->ProviderName, "Three");
     EXPECT_TRUE(providers.Categories().Item(1)->Active);
+    EXPECT_TRUE(providers.LastLoadLostValues());
     EXPECT_EQ(RecordingMessageBox::Instance().Texts.size(), 1);
+    // Reading alone tells nobody: its caller does.
+    ProviderCollection quiet;
+    ASSERT_TRUE(quiet.ReadFile(PathOf("providers.xml"), nullptr, false));
+    EXPECT_TRUE(quiet.LastLoadLostValues());
+    EXPECT_EQ(RecordingMessageBox::Instance().Texts.size(), 1);
+    ASSERT_TRUE(quiet.ReadFile(Write(SmallFile, "small.xml"), nullptr, false));
+    EXPECT_FALSE(quiet.LastLoadLostValues());
 }
 
 TEST_F(ProvidersFileTest, WhichCategoriesAreWritten) {
