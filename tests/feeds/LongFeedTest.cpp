@@ -1,5 +1,5 @@
-#include "feeds/FeedIntake.h"
 #include "feeds/FeedFormat.h"
+#include "feeds/FeedIntake.h"
 #include "model/Provider.h"
 #include "platform/BackgroundNotice.h"
 #include "platform/XmlDocument.h"
