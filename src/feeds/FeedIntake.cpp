@@ -95,11 +95,16 @@ bool ReadDocumentStories(Provider& provider, StoryCollection& stories, const Xml
 }
 
 void ReportOverflow(const Provider& provider) {
-    const QString name = provider.ProviderName.isEmpty() ? provider.DataURL : provider.ProviderName;
-    BackgroundNotice::Report(
-        QStringLiteral("%1: the feed has more than %2 stories; the first %2 are shown.")
-            .arg(name)
-            .arg(StoryCollection::MaximumStories));
+    const QString source =
+        provider.ProviderName.isEmpty() ? provider.DataURL : provider.ProviderName;
+    const QString limit = QString::number(StoryCollection::MaximumStories);
+    if (source.isEmpty())
+        BackgroundNotice::Report(
+            QStringLiteral("A feed has more than %1 stories; the first %1 are shown.").arg(limit));
+    else
+        BackgroundNotice::Report(
+            QStringLiteral("%1: the feed has more than %2 stories; the first %2 are shown.")
+                .arg(source, limit));
 }
 
 // Adopts the stories just read: marks the new ones, tells the window and

@@ -75,3 +75,31 @@ TEST_F(LongFeedTest, ADocumentPastTheLimitIsShownUpToItWithOneNotice) {
                            "Long: the feed has more than 100000 stories; the first 100000 "
                            "are shown.")));
 }
+
+// The notice names the provider by what it has: its name, else its address.
+TEST_F(LongFeedTest, TheNoticeNamesTheFeedAsBestItCan) {
+    XmlDocument document;
+    ASSERT_TRUE(
+        document.LoadXML(NumberedFeed::Rss(static_cast<int>(StoryCollection::MaximumStories) + 1)));
+    const struct {
+        QString name;
+        QString address;
+        QString notice;
+    } cases[] = {
+        {"100% news", "http://x/feed",
+         "100% news: the feed has more than 100000 stories; the first 100000 are shown."},
+        {"", "http://x/feed?%2",
+         "http://x/feed?%2: the feed has more than 100000 stories; the first 100000 are shown."},
+        {"", "", "A feed has more than 100000 stories; the first 100000 are shown."},
+    };
+    for (const auto& c : cases) {
+        Provider feed;
+        feed.ProviderName = c.name;
+        feed.DataURL = c.address;
+        feed.stCollStories = std::make_shared<StoryCollection>();
+        notices.clear();
+        FeedIntake::GrabStoriesXMLComplete(feed, document, host);
+        EXPECT_EQ(feed.stCollStories->Count(), StoryCollection::MaximumStories);
+        EXPECT_EQ(notices, QStringList(c.notice));
+    }
+}
