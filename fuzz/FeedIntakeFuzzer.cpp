@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FeedIntake::GrabProviderDetailsXMLComplete(provider, document, environment);
     FeedIntake::GrabStoriesXMLComplete(provider, document, environment);
     FeedIntake::GrabStoriesXMLComplete(provider, document, environment);
-    for (Integer i = 1; i <= provider.stCollStories->Count(); ++i)
+    for (qsizetype i = 1; i <= provider.stCollStories->Count(); ++i)
         (void)provider.stCollStories->ItemURL(i);
     return 0;
 }

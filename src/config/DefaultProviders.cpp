@@ -64,9 +64,9 @@ std::shared_ptr<Provider> NewFromMaster(const Provider& master) {
 int AddMissing(ProviderCollection& providers, const MasterProviderSet& master,
                const ReportLines& report) {
     int added = 0;
-    for (Integer i = 1; i <= master.GetProviderCount(); ++i) {
+    for (qsizetype i = 1; i <= master.GetProviderCount(); ++i) {
         const std::shared_ptr<Provider> published = master.GetProvider(i);
-        const Integer position = providers.LocateProviderByUniqueID(published->UniqueID);
+        const qsizetype position = providers.LocateProviderByUniqueID(published->UniqueID);
         if (position > 0) {
             providers.Item(position)->Renewed = true;
             continue;
@@ -85,9 +85,9 @@ int AddMissing(ProviderCollection& providers, const MasterProviderSet& master,
 int ApplyChanges(ProviderCollection& providers, const MasterProviderSet& master,
                  const ReportLines& report) {
     int modified = 0;
-    for (Integer i = 1; i <= master.GetDeltaProviderCount(); ++i) {
+    for (qsizetype i = 1; i <= master.GetDeltaProviderCount(); ++i) {
         Provider& change = *master.GetDeltaProvider(i);
-        const Integer position = providers.LocateProviderByUniqueID(change.UniqueID);
+        const qsizetype position = providers.LocateProviderByUniqueID(change.UniqueID);
         if (position < 0)
             continue;
         Provider& provider = *providers.Item(position);
@@ -113,7 +113,7 @@ int ApplyChanges(ProviderCollection& providers, const MasterProviderSet& master,
 // same ID may well be one the user entered.
 int RemoveWithdrawn(ProviderCollection& providers, const ReportLines& report) {
     int removed = 0;
-    for (Integer i = providers.Count(); i >= 1; --i) {
+    for (qsizetype i = providers.Count(); i >= 1; --i) {
         const std::shared_ptr<Provider> provider = providers.Item(i);
         if (provider->Origin != BuiltInOrigin || provider->Renewed)
             continue;

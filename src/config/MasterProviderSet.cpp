@@ -220,12 +220,13 @@ bool MasterProviderSet::LoadSetFiles(bool bExpandLocalPaths) {
 // ID no base set holds is dropped here.
 void MasterProviderSet::ApplyDeltas() {
     for (const auto& change : m_delta) {
-        const Integer position = m_base.LocateProviderByUniqueID(change->UniqueID);
+        const qsizetype position = m_base.LocateProviderByUniqueID(change->UniqueID);
         if (position > 0)
             m_base.Item(position)->ApplyAsPresent(*change);
     }
-    for (Integer i = 1; i <= m_delta.ObsoleteCount(); ++i) {
-        const Integer position = m_base.LocateProviderByUniqueID(m_delta.ObsoleteItem(i)->UniqueID);
+    for (qsizetype i = 1; i <= m_delta.ObsoleteCount(); ++i) {
+        const qsizetype position =
+            m_base.LocateProviderByUniqueID(m_delta.ObsoleteItem(i)->UniqueID);
         if (position > 0)
             m_base.Remove(position);
     }

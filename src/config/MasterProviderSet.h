@@ -50,11 +50,11 @@ public:
     bool Load(bool bExpandLocalPaths, ProgressReporter* progress, bool bLoadLocal);
 
     // The base providers with every delta applied; positions 1 ... count.
-    Integer GetProviderCount() const { return m_base.Count(); }
-    std::shared_ptr<Provider> GetProvider(Integer nIndex) const { return m_base.Item(nIndex); }
+    qsizetype GetProviderCount() const { return m_base.Count(); }
+    std::shared_ptr<Provider> GetProvider(qsizetype nIndex) const { return m_base.Item(nIndex); }
     // The providers of the delta sets, carrying only the changed fields.
-    Integer GetDeltaProviderCount() const { return m_delta.Count(); }
-    std::shared_ptr<Provider> GetDeltaProvider(Integer nIndex) const {
+    qsizetype GetDeltaProviderCount() const { return m_delta.Count(); }
+    std::shared_ptr<Provider> GetDeltaProvider(qsizetype nIndex) const {
         return m_delta.Item(nIndex);
     }
 

@@ -14,7 +14,8 @@ QString DefaultPath();
 
 enum class LoadResult { Loaded, Missing, Unreadable };
 
-// Loads the file into `providers`. A file that exists but cannot be read is
+// Loads the file into `providers`. A file that exists but cannot be read,
+// or that holds values that cannot be read (they take their defaults), is
 // copied aside first ("<file>.bad-yyyyMMdd-hhmmss", stamped with `now`), so
 // that nothing written afterwards can destroy the user's only copy, and the
 // user is told once where the copy is.

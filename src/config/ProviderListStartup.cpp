@@ -37,7 +37,7 @@ bool ProviderListStartup::UpdateFromMasterList(UpdateReport& report, bool& repor
     if (m_settings.PrefsVersion == u"0.9.4") {
         // That version filed the built-in providers under the wrong origins;
         // the master list brings them back right.
-        for (Integer i = m_providers.Count(); i >= 1; --i) {
+        for (qsizetype i = m_providers.Count(); i >= 1; --i) {
             const Long origin = m_providers.Item(i)->Origin;
             if (origin == 0 || origin == 5)
                 m_providers.Remove(i);

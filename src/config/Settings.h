@@ -75,7 +75,8 @@ public:
     qint32 FormHeight = 8625;
     QString CurrentCategory;
     QString CurrentProvider;
-    Integer ProviderCount = 0;
+    // 32-bit like the list it counts, which can pass 32767 providers.
+    qint32 ProviderCount = 0;
     qint32 LeftSplitterY = 0;
     qint32 RightSplitterY = 0;
     qint32 VertSplitterX = 0;

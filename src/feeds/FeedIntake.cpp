@@ -94,12 +94,27 @@ bool ReadDocumentStories(Provider& provider, StoryCollection& stories, const Xml
     }
 }
 
+void ReportOverflow(const Provider& provider) {
+    const QString source =
+        provider.ProviderName.isEmpty() ? provider.DataURL : provider.ProviderName;
+    const QString limit = QString::number(StoryCollection::MaximumStories);
+    if (source.isEmpty())
+        BackgroundNotice::Report(
+            QStringLiteral("A feed has more than %1 stories; the first %1 are shown.").arg(limit));
+    else
+        BackgroundNotice::Report(
+            QStringLiteral("%1: the feed has more than %2 stories; the first %2 are shown.")
+                .arg(source, limit));
+}
+
 // Adopts the stories just read: marks the new ones, tells the window and
 // plays the arrival sound.
 void Adopt(Provider& provider, std::shared_ptr<StoryCollection> fresh,
            IntakeEnvironment& environment) {
-    const Integer count = FeedIntake::MarkNewStories(*provider.stCollStories, *fresh,
-                                                     environment.HighlightNewStories());
+    if (fresh->Overflowed())
+        ReportOverflow(provider);
+    const qsizetype count = FeedIntake::MarkNewStories(*provider.stCollStories, *fresh,
+                                                       environment.HighlightNewStories());
     fresh->Compress();
     provider.stCollStories = std::move(fresh);
     provider.LoadState = count >= 1 ? LoadState::LoadedWithNewStories : LoadState::Loaded;
@@ -164,7 +179,7 @@ QString GetVersionAttribute(const XmlNode& root) {
     return QString();
 }
 
-Integer MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool bHighlightNew) {
+qsizetype MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool bHighlightNew) {
     // Keyed by the whole title rather than the title hash: long titles that
     // differ only near the start share that hash, and a feed of them would
     // turn every look-up into a scan. Equal titles are what a match means
@@ -173,11 +188,11 @@ Integer MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool 
     oldTitles.reserve(old.Count());
     for (const Story& story : old)
         oldTitles.insert(story.Title);
-    Integer count = 0;
+    qsizetype count = 0;
     for (Story& story : fresh) {
         const bool known = oldTitles.contains(story.Title);
         if (!known)
-            count = SaturatingAdd<Integer>(count, 1);
+            ++count;
         if (bHighlightNew)
             story.NewStory = !known;
     }

@@ -22,12 +22,13 @@ QString GetVersionAttribute(const XmlNode& root);
 // Counts the stories of `fresh` whose titles `old` lacks; with bHighlightNew
 // their NewStory is set and every other story's cleared. Linear: the old
 // titles are looked up through their hashes.
-Integer MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool bHighlightNew);
+qsizetype MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool bHighlightNew);
 
 // The stories of a finished document. A failed load (incomplete document,
 // no root element, unknown format, a reader that cannot read it) keeps the
-// provider's previous stories and sets LoadState to failed. Whatever
-// happens, the provider's stories operation ends here.
+// provider's previous stories and sets LoadState to failed. A feed longer
+// than a story collection holds is shown up to that limit, with a background
+// notice. Whatever happens, the provider's stories operation ends here.
 void GrabStoriesXMLComplete(Provider& provider, const XmlDocument& document,
                             IntakeEnvironment& environment);
 // The stories of a finished text request with its HTTP status and decoded

@@ -1,11 +1,9 @@
 #include "model/AliasSetCollection.h"
 
-#include "platform/MessageBox.h"
 #include "platform/ProgramError.h"
 #include "platform/XmlDocument.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace {
 
@@ -15,27 +13,21 @@ QString KeyOf(const QString& strKey) {
 
 } // namespace
 
-std::size_t AliasSetCollection::Offset(Integer nIndex) const {
+std::size_t AliasSetCollection::Offset(qsizetype nIndex) const {
     if (nIndex < 1 || nIndex > Count())
         throw ProgramError(QStringLiteral("no alias set at position %1").arg(nIndex));
     return static_cast<std::size_t>(nIndex - 1);
 }
 
-Integer AliasSetCollection::Position(const QString& strKey) const {
+qsizetype AliasSetCollection::Position(const QString& strKey) const {
     const std::shared_ptr<AliasSet> aliasSet = m_keys.value(KeyOf(strKey));
     const auto found = std::find(m_sets.begin(), m_sets.end(), aliasSet);
     if (found == m_sets.end())
         throw ProgramError(QStringLiteral("no alias set under the key \"%1\"").arg(strKey));
-    return static_cast<Integer>(found - m_sets.begin() + 1);
-}
-
-void AliasSetCollection::CheckRoom() const {
-    if (m_sets.size() >= static_cast<std::size_t>(std::numeric_limits<Integer>::max()))
-        throw ProgramError(QStringLiteral("too many alias sets"));
+    return found - m_sets.begin() + 1;
 }
 
 void AliasSetCollection::Append(const std::shared_ptr<AliasSet>& aliasSet, const QString& strKey) {
-    CheckRoom();
     if (!strKey.isEmpty()) {
         if (m_keys.contains(KeyOf(strKey)))
             throw ProgramError(QStringLiteral("the key \"%1\" is already in use").arg(strKey));
@@ -58,7 +50,7 @@ std::shared_ptr<AliasSet> AliasSetCollection::AddFromXML(const XmlNode& xmlAlias
     return aliasSet;
 }
 
-std::shared_ptr<AliasSet> AliasSetCollection::Item(Integer nIndex) const {
+std::shared_ptr<AliasSet> AliasSetCollection::Item(qsizetype nIndex) const {
     return m_sets[Offset(nIndex)];
 }
 
@@ -66,7 +58,7 @@ std::shared_ptr<AliasSet> AliasSetCollection::Item(const QString& strKey) const 
     return Item(Position(strKey));
 }
 
-void AliasSetCollection::Remove(Integer nIndex) {
+void AliasSetCollection::Remove(qsizetype nIndex) {
     const auto found = m_sets.begin() + static_cast<std::ptrdiff_t>(Offset(nIndex));
     m_keys.removeIf([&found](const auto& entry) { return entry.value() == *found; });
     m_sets.erase(found);
@@ -90,21 +82,14 @@ bool AliasSetCollection::LoadDocument(const XmlDocument& xmlDocument) {
     const XmlNode root = xmlDocument.DocumentElement();
     if (root.IsNull())
         return false;
-    try {
-        LoadSets(root);
-    } catch (const ProgramError&) {
-        MessageBox::ShowOperationError(QStringLiteral("AliasSetCollection.FromXML"));
-    }
+    LoadSets(root);
     return true;
 }
 
-// Room is checked before a set is read, so a set the list cannot take never
-// claims URLs in the index.
 void AliasSetCollection::LoadSets(const XmlNode& xmlRoot) {
     for (const XmlNode& child : xmlRoot.ChildNodes()) {
         if (!child.IsElement())
             continue;
-        CheckRoom();
         if (const auto aliasSet = AddFromXML(child))
             Append(aliasSet, QString());
     }

@@ -25,18 +25,17 @@ public:
     std::shared_ptr<AliasSet> AddFromXML(const XmlNode& xmlAliasSet);
 
     // Positions outside 1 ... Count and unknown keys throw ProgramError.
-    std::shared_ptr<AliasSet> Item(Integer nIndex) const;
+    std::shared_ptr<AliasSet> Item(qsizetype nIndex) const;
     std::shared_ptr<AliasSet> Item(const QString& strKey) const;
-    Integer Count() const { return static_cast<Integer>(m_sets.size()); }
-    void Remove(Integer nIndex);
+    qsizetype Count() const { return static_cast<qsizetype>(m_sets.size()); }
+    void Remove(qsizetype nIndex);
     void Remove(const QString& strKey);
     void RemoveAll();
 
     // Appends a set for each element under the root of the aliases file;
     // nodes that are no element and elements naming no URL are passed over.
     // False, and nothing read, when the file cannot be read or is not
-    // well-formed. A set the list has no room for ends the load with the
-    // operation's error message; the sets read before it stay.
+    // well-formed.
     bool FromXML(const QString& strFilePath);
     bool LoadDocument(const XmlDocument& xmlDocument);
 
@@ -50,10 +49,8 @@ public:
     auto end() const { return m_sets.end(); }
 
 private:
-    std::size_t Offset(Integer nIndex) const;
-    Integer Position(const QString& strKey) const;
-    // Throws ProgramError when Count cannot grow.
-    void CheckRoom() const;
+    std::size_t Offset(qsizetype nIndex) const;
+    qsizetype Position(const QString& strKey) const;
     void Append(const std::shared_ptr<AliasSet>& aliasSet, const QString& strKey);
     void LoadSets(const XmlNode& xmlRoot);
 

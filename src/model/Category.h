@@ -22,8 +22,8 @@ public:
     // Derived: Active, and so are all ancestors.
     bool Visible = false;
     // Derived: providers filed directly here, and below here.
-    Integer ProviderCount = 0;
-    Integer DescendantProviderCount = 0;
+    qsizetype ProviderCount = 0;
+    qsizetype DescendantProviderCount = 0;
 
     // The last component of the path.
     QString PartialCategoryName() const;

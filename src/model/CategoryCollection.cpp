@@ -2,21 +2,17 @@
 
 #include "platform/ProgramError.h"
 
-#include <limits>
-
-std::size_t CategoryCollection::Offset(Integer nIndex) const {
+std::size_t CategoryCollection::Offset(qsizetype nIndex) const {
     if (nIndex < 1 || nIndex > Count())
         throw ProgramError(QStringLiteral("no category at position %1").arg(nIndex));
     return static_cast<std::size_t>(nIndex - 1);
 }
 
 void CategoryCollection::Append(std::shared_ptr<Category> category) {
-    if (m_categories.size() >= static_cast<std::size_t>(std::numeric_limits<Integer>::max()))
-        throw ProgramError(QStringLiteral("too many categories"));
     if (m_indexed) {
         const QString key = category->CategoryName.toUpper();
         if (!m_index.contains(key))
-            m_index.insert(key, static_cast<Integer>(Count() + 1));
+            m_index.insert(key, Count() + 1);
         m_indexedNames.push_back(category->CategoryName);
     }
     m_categories.push_back(std::move(category));
@@ -41,20 +37,20 @@ std::shared_ptr<Category> CategoryCollection::AddFromXML(const XmlNode& xmlCateg
     return category;
 }
 
-std::shared_ptr<Category> CategoryCollection::Item(Integer nIndex) const {
+std::shared_ptr<Category> CategoryCollection::Item(qsizetype nIndex) const {
     return m_categories[Offset(nIndex)];
 }
 
-void CategoryCollection::Remove(Integer nIndex) {
+void CategoryCollection::Remove(qsizetype nIndex) {
     m_categories.erase(m_categories.begin() + static_cast<std::ptrdiff_t>(Offset(nIndex)));
     m_indexed = false;
 }
 
-Integer CategoryCollection::LocateCategory(const QString& strCategoryName) const {
+qsizetype CategoryCollection::LocateCategory(const QString& strCategoryName) const {
     const QString key = strCategoryName.toUpper();
     if (!m_indexed)
         BuildIndex();
-    const Integer position = IndexedPosition(key);
+    const qsizetype position = IndexedPosition(key);
     if (position > 0 || (position < 0 && !NamesChangedSinceIndexed()))
         return position;
     BuildIndex();
@@ -66,7 +62,7 @@ void CategoryCollection::BuildIndex() const {
     m_indexedNames.clear();
     // Backwards, so that the first of equal paths is the one kept.
     for (std::size_t i = m_categories.size(); i > 0; --i)
-        m_index.insert(m_categories[i - 1]->CategoryName.toUpper(), static_cast<Integer>(i));
+        m_index.insert(m_categories[i - 1]->CategoryName.toUpper(), static_cast<qsizetype>(i));
     for (const auto& category : m_categories)
         m_indexedNames.push_back(category->CategoryName);
     m_indexed = true;
@@ -74,8 +70,8 @@ void CategoryCollection::BuildIndex() const {
 
 // The first indexed position for `key`; -1 when there is none; 0 when that
 // category has been renamed since (the index is stale).
-Integer CategoryCollection::IndexedPosition(const QString& key) const {
-    const Integer position = m_index.value(key, -1);
+qsizetype CategoryCollection::IndexedPosition(const QString& key) const {
+    const qsizetype position = m_index.value(key, -1);
     if (position < 0)
         return -1;
     const std::size_t offset = static_cast<std::size_t>(position - 1);
@@ -90,7 +86,7 @@ bool CategoryCollection::NamesChangedSinceIndexed() const {
     return false;
 }
 
-Integer CategoryCollection::LocateParentCategory(const QString& strCategoryName) const {
+qsizetype CategoryCollection::LocateParentCategory(const QString& strCategoryName) const {
     return LocateCategory(Category::ParentCategoryName(strCategoryName));
 }
 
@@ -103,11 +99,11 @@ void CategoryCollection::EnsureCategory(const QString& strCategoryName, bool bAc
     }
 }
 
-void CategoryCollection::SortByName(Integer nIndex, Integer nCount) {
+void CategoryCollection::SortByName(qsizetype nIndex, qsizetype nCount) {
     if (nCount <= 1)
         return;
     const std::size_t first = Offset(nIndex);
-    const std::size_t last = Offset(static_cast<Integer>(nIndex + nCount - 1));
+    const std::size_t last = Offset(nIndex + nCount - 1);
     std::vector<QString> keys;
     keys.reserve(last - first + 1);
     for (std::size_t i = first; i <= last; ++i)
@@ -132,7 +128,7 @@ void CategoryCollection::ComputeVisibility() {
     for (const auto& category : m_categories) {
         bool parentVisible = true;
         if (category->CategoryName.contains(QLatin1Char('/'))) {
-            const Integer parent = LocateParentCategory(category->CategoryName);
+            const qsizetype parent = LocateParentCategory(category->CategoryName);
             parentVisible = parent < 0 || Item(parent)->Visible;
         }
         category->Visible = category->Active && parentVisible;
@@ -147,12 +143,12 @@ void CategoryCollection::ResetProviderCounts() {
 }
 
 void CategoryCollection::UpdateProviderCounts(const QString& strCategoryName) {
-    const Integer own = LocateCategory(strCategoryName);
+    const qsizetype own = LocateCategory(strCategoryName);
     if (own > 0)
         ++Item(own)->ProviderCount;
     for (QString path = Category::ParentCategoryName(strCategoryName); !path.isEmpty();
          path = Category::ParentCategoryName(path)) {
-        const Integer ancestor = LocateCategory(path);
+        const qsizetype ancestor = LocateCategory(path);
         if (ancestor > 0)
             ++Item(ancestor)->DescendantProviderCount;
     }

@@ -22,14 +22,14 @@ public:
     std::shared_ptr<Category> AddFromXML(const XmlNode& xmlCategory, bool* clean = nullptr);
 
     // Positions outside 1 ... Count throw ProgramError.
-    std::shared_ptr<Category> Item(Integer nIndex) const;
-    Integer Count() const { return static_cast<Integer>(m_categories.size()); }
-    void Remove(Integer nIndex);
+    std::shared_ptr<Category> Item(qsizetype nIndex) const;
+    qsizetype Count() const { return static_cast<qsizetype>(m_categories.size()); }
+    void Remove(qsizetype nIndex);
 
     // The first category whose path equals strCategoryName without regard to
     // letter case, or -1. Indexed, so loading a long list stays linear.
-    Integer LocateCategory(const QString& strCategoryName) const;
-    Integer LocateParentCategory(const QString& strCategoryName) const;
+    qsizetype LocateCategory(const QString& strCategoryName) const;
+    qsizetype LocateParentCategory(const QString& strCategoryName) const;
 
     // Makes sure the path and all its ancestors exist; the ones created get
     // the given flags and are appended child first. Existing ones are left
@@ -38,7 +38,7 @@ public:
 
     // Sorts positions nIndex ... nIndex + nCount - 1 by upper-case path, so a
     // parent precedes its children. Stable: equal keys keep their order.
-    void SortByName(Integer nIndex, Integer nCount);
+    void SortByName(qsizetype nIndex, qsizetype nCount);
 
     // Visible := Active and the parent's Visible, in list order; parents must
     // precede children (SortByName). A category whose parent is missing is
@@ -55,10 +55,10 @@ public:
     auto end() const { return m_categories.end(); }
 
 private:
-    std::size_t Offset(Integer nIndex) const;
+    std::size_t Offset(qsizetype nIndex) const;
     void Append(std::shared_ptr<Category> category);
     void BuildIndex() const;
-    Integer IndexedPosition(const QString& key) const;
+    qsizetype IndexedPosition(const QString& key) const;
     bool NamesChangedSinceIndexed() const;
 
     std::vector<std::shared_ptr<Category>> m_categories;
@@ -66,7 +66,7 @@ private:
     // position had when indexed. Built on first use, extended by Append, dropped by
     // changes of order. Names can also be changed in place: a hit whose name
     // changed, or a miss while some name changed, rebuilds the index first.
-    mutable QHash<QString, Integer> m_index;
+    mutable QHash<QString, qsizetype> m_index;
     mutable std::vector<QString> m_indexedNames;
     mutable bool m_indexed = false;
 };

@@ -318,19 +318,20 @@ void Provider::PresetStoryCollection() {
     stCollStories->Add(title, QString(), ProviderConstants::AttributionHomePage, Date(), 0, false);
 }
 
-Integer Provider::FindArticle(Integer nCurrentPos, bool bForward, const QString& sMatch) const {
+qsizetype Provider::FindArticle(qsizetype nCurrentPos, bool bForward, const QString& sMatch) const {
     if (!stCollStories)
         return -1;
     const StoryCollection& stories = *stCollStories;
     const QString match = sMatch.toLower();
-    const int count = stories.Count();
-    const int step = bForward ? 1 : -1;
+    const qsizetype count = stories.Count();
+    const qsizetype step = bForward ? 1 : -1;
     // A start far outside the collection is brought to its edge so that only
     // stories are looked at.
-    int position = bForward ? std::max(nCurrentPos + 1, 1) : std::min(nCurrentPos - 1, count);
+    qsizetype position = bForward ? std::max<qsizetype>(nCurrentPos + 1, 1)
+                                  : std::min<qsizetype>(nCurrentPos - 1, count);
     for (; position >= 1 && position <= count; position += step) {
-        if (stories.Item(static_cast<Integer>(position)).Title.toLower().contains(match))
-            return static_cast<Integer>(position);
+        if (stories.Item(position).Title.toLower().contains(match))
+            return position;
     }
     return -1;
 }

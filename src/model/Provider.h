@@ -101,7 +101,7 @@ public:
     void PresetStoryCollection();
     // The next (or previous) story after nCurrentPos whose title contains
     // sMatch, letter case ignored; -1 when there is none.
-    Integer FindArticle(Integer nCurrentPos, bool bForward, const QString& sMatch) const;
+    qsizetype FindArticle(qsizetype nCurrentPos, bool bForward, const QString& sMatch) const;
 
     // Calls off the fetch in flight, if any.
     void CancelPendingRequest();

@@ -55,22 +55,27 @@ void CopyStoredFields(const Provider& from, Provider& to) {
     to.UserCategory = from.UserCategory;
 }
 
-void Step(ProgressReporter* progress, int value) {
+// Progress counts in int; a list long enough to pass its range cannot be
+// held in memory.
+void Open(ProgressReporter* progress, qsizetype maximum) {
     if (progress)
-        progress->UpdateProgress(value);
+        progress->OpenProgress(static_cast<int>(maximum));
+}
+
+void Step(ProgressReporter* progress, qsizetype value) {
+    if (progress)
+        progress->UpdateProgress(static_cast<int>(value));
 }
 
 } // namespace
 
-std::size_t ProviderCollection::Offset(Integer nIndex) const {
+std::size_t ProviderCollection::Offset(qsizetype nIndex) const {
     if (nIndex < 1 || nIndex > Count())
         throw ProgramError(QStringLiteral("no provider at position %1").arg(nIndex));
     return static_cast<std::size_t>(nIndex - 1);
 }
 
 std::shared_ptr<Provider> ProviderCollection::Append(std::shared_ptr<Provider> proProvider) {
-    if (m_providers.size() >= static_cast<std::size_t>(std::numeric_limits<Integer>::max()))
-        throw ProgramError(QStringLiteral("too many providers"));
     proProvider->stCollStories = std::make_shared<StoryCollection>();
     proProvider->tStart = Currency();
     proProvider->FirstInCategory = false;
@@ -119,38 +124,39 @@ ProviderCollection::AddObsoleteFromXML(const XmlNode& xmlObsoleteProvider, bool*
     return obsolete;
 }
 
-std::shared_ptr<Provider> ProviderCollection::Item(Integer nIndex) const {
+std::shared_ptr<Provider> ProviderCollection::Item(qsizetype nIndex) const {
     return m_providers[Offset(nIndex)];
 }
 
-void ProviderCollection::Remove(Integer nIndex) {
+void ProviderCollection::Remove(qsizetype nIndex) {
     m_providers.erase(m_providers.begin() + static_cast<std::ptrdiff_t>(Offset(nIndex)));
 }
 
 void ProviderCollection::RemoveProvider(const Provider& proProvider) {
-    const Integer position = LocateProviderByUniqueID(proProvider.UniqueID);
+    const qsizetype position = LocateProviderByUniqueID(proProvider.UniqueID);
     if (position < 0)
         return;
     Item(position)->CancelPendingRequest();
     Remove(position);
 }
 
-std::shared_ptr<ObsoleteProvider> ProviderCollection::ObsoleteItem(Integer nIndex) const {
+std::shared_ptr<ObsoleteProvider> ProviderCollection::ObsoleteItem(qsizetype nIndex) const {
     if (nIndex < 1 || nIndex > ObsoleteCount())
         throw ProgramError(QStringLiteral("no obsolete provider at position %1").arg(nIndex));
     return m_obsolete[static_cast<std::size_t>(nIndex - 1)];
 }
 
-Integer ProviderCollection::LocateProvider(const QString& strProviderName) const {
+qsizetype ProviderCollection::LocateProvider(const QString& strProviderName) const {
     return LocateProviderAfter(strProviderName, 0);
 }
 
-Integer ProviderCollection::LocateProviderAfter(const QString& strProviderName,
-                                                Integer nAfter) const {
+qsizetype ProviderCollection::LocateProviderAfter(const QString& strProviderName,
+                                                  qsizetype nAfter) const {
     const QString key = strProviderName.toUpper();
-    for (std::size_t i = std::max<Integer>(nAfter, 0); i < m_providers.size(); ++i) {
+    for (std::size_t i = static_cast<std::size_t>(std::max<qsizetype>(nAfter, 0));
+         i < m_providers.size(); ++i) {
         if (m_providers[i]->ProviderName.toUpper() == key)
-            return static_cast<Integer>(i + 1);
+            return static_cast<qsizetype>(i + 1);
     }
     return -1;
 }
@@ -158,42 +164,42 @@ Integer ProviderCollection::LocateProviderAfter(const QString& strProviderName,
 namespace {
 
 template <typename Predicate>
-Integer FirstWhere(const std::vector<std::shared_ptr<Provider>>& providers, Predicate matches) {
+qsizetype FirstWhere(const std::vector<std::shared_ptr<Provider>>& providers, Predicate matches) {
     const auto found = std::find_if(providers.begin(), providers.end(),
                                     [&](const auto& provider) { return matches(*provider); });
-    return found == providers.end() ? -1 : static_cast<Integer>(found - providers.begin() + 1);
+    return found == providers.end() ? -1 : found - providers.begin() + 1;
 }
 
 } // namespace
 
-Integer ProviderCollection::LocateProviderByURL(const QString& strURL) const {
+qsizetype ProviderCollection::LocateProviderByURL(const QString& strURL) const {
     return FirstWhere(m_providers, [&](const Provider& p) { return p.DataURL == strURL; });
 }
 
-Integer ProviderCollection::LocateProviderByUniqueID(Long lUniqueID) const {
+qsizetype ProviderCollection::LocateProviderByUniqueID(Long lUniqueID) const {
     return FirstWhere(m_providers, [&](const Provider& p) { return p.UniqueID == lUniqueID; });
 }
 
-Integer ProviderCollection::LocateProviderInAliasSet(const AliasSet& asAliasSet) const {
+qsizetype ProviderCollection::LocateProviderInAliasSet(const AliasSet& asAliasSet) const {
     return FirstWhere(m_providers,
                       [&](const Provider& p) { return asAliasSet.IncludesURL(p.DataURL); });
 }
 
-Integer ProviderCollection::LocateFirstProviderInCategory(const QString& strCategory) const {
+qsizetype ProviderCollection::LocateFirstProviderInCategory(const QString& strCategory) const {
     return FirstWhere(m_providers, [&](const Provider& p) { return p.Category == strCategory; });
 }
 
-Integer ProviderCollection::LocateLastProviderInCategory(const QString& strCategory) const {
+qsizetype ProviderCollection::LocateLastProviderInCategory(const QString& strCategory) const {
     for (std::size_t i = m_providers.size(); i > 0; --i) {
         if (m_providers[i - 1]->Category == strCategory)
-            return static_cast<Integer>(i);
+            return static_cast<qsizetype>(i);
     }
     return -1;
 }
 
 std::shared_ptr<Provider>
 ProviderCollection::LocateFirstActiveProviderInCategory(const QString& strCategory) const {
-    const Integer position = FirstWhere(
+    const qsizetype position = FirstWhere(
         m_providers, [&](const Provider& p) { return p.Active && p.Category == strCategory; });
     return position < 0 ? nullptr : Item(position);
 }
@@ -213,29 +219,30 @@ QString ProviderCollection::GenerateUniqueProviderName() const {
     }
 }
 
-void ProviderCollection::MoveProvidersUp(Integer nIndex, Integer nCount) {
+void ProviderCollection::MoveProvidersUp(qsizetype nIndex, qsizetype nCount) {
     if (nCount < 1 || nIndex <= 1 || nIndex + nCount > Count() + 1)
         return;
     const auto first = m_providers.begin() + (nIndex - 2);
     std::rotate(first, first + 1, first + nCount + 1);
 }
 
-void ProviderCollection::MoveProvidersDown(Integer nIndex, Integer nCount) {
+void ProviderCollection::MoveProvidersDown(qsizetype nIndex, qsizetype nCount) {
     if (nCount < 1 || nIndex < 1 || nIndex + nCount > Count())
         return;
     const auto first = m_providers.begin() + (nIndex - 1);
     std::rotate(first, first + nCount, first + nCount + 1);
 }
 
-void ProviderCollection::SortByName(Integer nIndex, Integer nCount) {
+void ProviderCollection::SortByName(qsizetype nIndex, qsizetype nCount) {
     if (nCount <= 1)
         return;
     const std::size_t first = Offset(nIndex);
-    Offset(static_cast<Integer>(nIndex + nCount - 1));
+    Offset(nIndex + nCount - 1);
     std::vector<QString> keys;
-    for (std::size_t i = first; i < first + nCount; ++i)
+    const auto count = static_cast<std::size_t>(nCount);
+    for (std::size_t i = first; i < first + count; ++i)
         keys.push_back(m_providers[i]->ProviderName.toUpper());
-    for (std::size_t gap = nCount; gap != 0;) {
+    for (std::size_t gap = count; gap != 0;) {
         bool exchanged = false;
         for (std::size_t i = 0; i + gap < keys.size(); ++i) {
             if (keys[i] > keys[i + gap]) {
@@ -291,10 +298,10 @@ void ProviderCollection::ClearFlags() {
     }
 }
 
-Integer ProviderCollection::AssignCategory(const QString& strCategoryFrom,
-                                           const QString& strCategoryTo) {
+qsizetype ProviderCollection::AssignCategory(const QString& strCategoryFrom,
+                                             const QString& strCategoryTo) {
     const QString descendantPrefix = strCategoryFrom + QLatin1Char('/');
-    Integer moved = 0;
+    qsizetype moved = 0;
     for (const auto& provider : m_providers) {
         if (provider->Category == strCategoryFrom)
             provider->Category = strCategoryTo;
@@ -318,7 +325,7 @@ void ProviderCollection::CountProvidersByCategory() {
 
 void ProviderCollection::RemoveEmptyCategories() {
     CountProvidersByCategory();
-    for (Integer i = m_categories.Count(); i >= 1; --i) {
+    for (qsizetype i = m_categories.Count(); i >= 1; --i) {
         const auto category = m_categories.Item(i);
         if (category->ProviderCount == 0 && category->DescendantProviderCount == 0)
             m_categories.Remove(i);
@@ -345,9 +352,9 @@ std::unique_ptr<ProviderCollection> ProviderCollection::Copy(ProgressReporter* f
     auto copy = std::make_unique<ProviderCollection>();
     if (frmProgress) {
         frmProgress->SetStatus(QStringLiteral("Copying Categories..."));
-        frmProgress->OpenProgress(m_categories.Count() + Count());
+        Open(frmProgress, m_categories.Count() + Count());
     }
-    int step = 0;
+    qsizetype step = 0;
     for (const auto& category : m_categories) {
         copy->m_categories.Add(category->CategoryName, category->Active, category->UserDefined);
         Step(frmProgress, ++step);
@@ -380,6 +387,21 @@ void ProviderCollection::AddElement(const XmlNode& child, bool bFixImages, bool&
 
 bool ProviderCollection::LoadFile(const QString& strFile, ProgressReporter* frmProgress,
                                   bool bFixImages) {
+    if (!ReadFile(strFile, frmProgress, bFixImages))
+        return false;
+    if (m_lastLoadLostValues)
+        MessageBox::Show(LostValuesMessage(strFile));
+    return true;
+}
+
+QString ProviderCollection::LostValuesMessage(const QString& strFile) {
+    return QStringLiteral("Some values in %1 could not be read; they were given their defaults.")
+        .arg(strFile);
+}
+
+bool ProviderCollection::ReadFile(const QString& strFile, ProgressReporter* frmProgress,
+                                  bool bFixImages) {
+    m_lastLoadLostValues = false;
     XmlDocument document;
     if (!document.Load(strFile)) {
         m_lastLoadError = document.LastParseError();
@@ -396,18 +418,14 @@ bool ProviderCollection::LoadFile(const QString& strFile, ProgressReporter* frmP
         clean = false;
     }
     const QList<XmlNode> children = root.ChildNodes();
-    if (frmProgress)
-        frmProgress->OpenProgress(static_cast<int>(children.size()) - 1);
+    Open(frmProgress, children.size() - 1);
     for (qsizetype i = 0; i < children.size(); ++i) {
-        Step(frmProgress, static_cast<int>(i));
+        Step(frmProgress, i);
         AddElement(children[i], bFixImages, clean);
     }
     if (frmProgress)
         frmProgress->CloseProgress();
-    if (!clean)
-        MessageBox::Show(QStringLiteral("Some values in %1 could not be read; they were given "
-                                        "their defaults.")
-                             .arg(strFile));
+    m_lastLoadLostValues = !clean;
     return true;
 }
 
@@ -428,14 +446,13 @@ QByteArray ProviderCollection::ToBytes(bool bDiffOnly, bool bDynamic, bool bSave
     out.append("<providers v=\"")
         .append(TextConversion::ToText(Version).toUtf8())
         .append("\">\r\n");
-    const int categories = m_categories.Count();
-    if (frmProgress)
-        frmProgress->OpenProgress(categories + Count() + ObsoleteCount());
+    const qsizetype categories = m_categories.Count();
+    Open(frmProgress, categories + Count() + ObsoleteCount());
     if (bSaveCategories) {
         QSet<QString> usedPaths;
         for (const auto& provider : m_providers)
             usedPaths.insert(provider->Category);
-        for (Integer i = 1; i <= m_categories.Count(); ++i) {
+        for (qsizetype i = 1; i <= m_categories.Count(); ++i) {
             Step(frmProgress, i);
             const auto category = m_categories.Item(i);
             if (!ShouldSaveCategory(*category, usedPaths))
@@ -448,7 +465,7 @@ QByteArray ProviderCollection::ToBytes(bool bDiffOnly, bool bDynamic, bool bSave
         }
     }
     for (std::size_t i = 0; i < m_providers.size(); ++i) {
-        Step(frmProgress, categories + static_cast<int>(i) + 1);
+        Step(frmProgress, categories + static_cast<qsizetype>(i) + 1);
         out.append(ElementIndent.toUtf8());
         LineBuffer element(out, ProviderTag, ChildIndent);
         m_providers[i]->WriteXML(element, bDiffOnly, bDynamic);
@@ -456,7 +473,7 @@ QByteArray ProviderCollection::ToBytes(bool bDiffOnly, bool bDynamic, bool bSave
         out.append("\r\n");
     }
     for (std::size_t i = 0; i < m_obsolete.size(); ++i) {
-        Step(frmProgress, categories + Count() + static_cast<int>(i) + 1);
+        Step(frmProgress, categories + Count() + static_cast<qsizetype>(i) + 1);
         out.append("  <obsolete uniqueid=\"")
             .append(TextConversion::ToText(m_obsolete[i]->UniqueID).toUtf8())
             .append("\"/>\r\n");

@@ -34,30 +34,30 @@ public:
                                                          bool* clean = nullptr);
 
     // Positions outside 1 ... Count throw ProgramError.
-    std::shared_ptr<Provider> Item(Integer nIndex) const;
-    Integer Count() const { return static_cast<Integer>(m_providers.size()); }
-    void Remove(Integer nIndex);
+    std::shared_ptr<Provider> Item(qsizetype nIndex) const;
+    qsizetype Count() const { return static_cast<qsizetype>(m_providers.size()); }
+    void Remove(qsizetype nIndex);
     // Calls off the fetch of the first provider with proProvider's UniqueID
     // and removes it.
     void RemoveProvider(const Provider& proProvider);
 
-    std::shared_ptr<ObsoleteProvider> ObsoleteItem(Integer nIndex) const;
-    Integer ObsoleteCount() const { return static_cast<Integer>(m_obsolete.size()); }
+    std::shared_ptr<ObsoleteProvider> ObsoleteItem(qsizetype nIndex) const;
+    qsizetype ObsoleteCount() const { return static_cast<qsizetype>(m_obsolete.size()); }
 
     CategoryCollection& Categories() { return m_categories; }
     const CategoryCollection& Categories() const { return m_categories; }
     Integer Version = 0;
 
     // Letter case ignored.
-    Integer LocateProvider(const QString& strProviderName) const;
-    Integer LocateProviderAfter(const QString& strProviderName, Integer nAfter) const;
+    qsizetype LocateProvider(const QString& strProviderName) const;
+    qsizetype LocateProviderAfter(const QString& strProviderName, qsizetype nAfter) const;
     // Exact text.
-    Integer LocateProviderByURL(const QString& strURL) const;
-    Integer LocateProviderByUniqueID(Long lUniqueID) const;
-    Integer LocateProviderInAliasSet(const AliasSet& asAliasSet) const;
+    qsizetype LocateProviderByURL(const QString& strURL) const;
+    qsizetype LocateProviderByUniqueID(Long lUniqueID) const;
+    qsizetype LocateProviderInAliasSet(const AliasSet& asAliasSet) const;
     // Category paths compare exactly; descendants do not count.
-    Integer LocateFirstProviderInCategory(const QString& strCategory) const;
-    Integer LocateLastProviderInCategory(const QString& strCategory) const;
+    qsizetype LocateFirstProviderInCategory(const QString& strCategory) const;
+    qsizetype LocateLastProviderInCategory(const QString& strCategory) const;
     std::shared_ptr<Provider> LocateFirstActiveProviderInCategory(const QString& strCategory) const;
     bool CategoryHasActiveProviders(const QString& strCategory) const;
 
@@ -65,12 +65,12 @@ public:
     QString GenerateUniqueProviderName() const;
     // Move the block of nCount providers at nIndex one place; nothing happens
     // when the block cannot move.
-    void MoveProvidersUp(Integer nIndex, Integer nCount);
-    void MoveProvidersDown(Integer nIndex, Integer nCount);
+    void MoveProvidersUp(qsizetype nIndex, qsizetype nCount);
+    void MoveProvidersDown(qsizetype nIndex, qsizetype nCount);
 
     // By upper-case name, with a diminishing-gap exchange sort whose order for
     // names equal but for letter case users have always seen.
-    void SortByName(Integer nIndex, Integer nCount);
+    void SortByName(qsizetype nIndex, qsizetype nCount);
     // Providers grouped in the order of Categories; providers whose category
     // is empty or unknown follow, in their previous order.
     void SortByCategory();
@@ -78,7 +78,7 @@ public:
     void ClearFlags();
     // Moves the providers of strCategoryFrom and its descendants under
     // strCategoryTo; returns how many moved.
-    Integer AssignCategory(const QString& strCategoryFrom, const QString& strCategoryTo);
+    qsizetype AssignCategory(const QString& strCategoryFrom, const QString& strCategoryTo);
     void CountProvidersByCategory();
     void RemoveEmptyCategories();
     // Calls off every fetch that started more than tAge seconds ago; a
@@ -93,9 +93,16 @@ public:
     // Adds the file's categories, providers and obsolete records to the
     // collection. False when the file is missing or not well-formed
     // (LastLoadError says why and where); nothing is added then. Values that
-    // cannot be read keep their defaults, and the user is told once.
+    // cannot be read keep their defaults (LastLoadLostValues), and the user
+    // is told once.
     bool LoadFile(const QString& strFile, ProgressReporter* frmProgress, bool bFixImages);
+    // LoadFile without telling the user, for a caller that acts on lost
+    // values first and says so itself.
+    bool ReadFile(const QString& strFile, ProgressReporter* frmProgress, bool bFixImages);
     const XmlDocument::ParseError& LastLoadError() const { return m_lastLoadError; }
+    bool LastLoadLostValues() const { return m_lastLoadLostValues; }
+    // What the user is told when values of strFile could not be read.
+    static QString LostValuesMessage(const QString& strFile);
     // Writes the collection atomically: on failure the previous file stays as
     // it was, "Error in ProviderCollection.SaveFile!" is shown and the result
     // is false.
@@ -109,7 +116,7 @@ public:
     auto end() const { return m_providers.end(); }
 
 private:
-    std::size_t Offset(Integer nIndex) const;
+    std::size_t Offset(qsizetype nIndex) const;
     std::shared_ptr<Provider> Append(std::shared_ptr<Provider> proProvider);
     bool ShouldSaveCategory(const Category& category, const QSet<QString>& usedPaths) const;
     void AddElement(const XmlNode& child, bool bFixImages, bool& clean);
@@ -118,4 +125,5 @@ private:
     std::vector<std::shared_ptr<ObsoleteProvider>> m_obsolete;
     CategoryCollection m_categories;
     XmlDocument::ParseError m_lastLoadError;
+    bool m_lastLoadLostValues = false;
 };

@@ -3,7 +3,7 @@
 #include "model/TitleHash.h"
 #include "platform/ProgramError.h"
 
-#include <limits>
+#include <algorithm>
 
 namespace {
 
@@ -17,11 +17,13 @@ qsizetype SharedPrefixLength(const QString& a, const QString& b) {
 
 } // namespace
 
-Story& StoryCollection::Add(const QString& strTitle, const QString& strDescription,
-                            const QString& strPartialURL, const Date& Time, Integer nComments,
-                            bool bNewStory) {
-    if (m_stories.size() >= static_cast<std::size_t>(std::numeric_limits<Integer>::max()))
-        throw ProgramError(QStringLiteral("too many stories"));
+bool StoryCollection::Add(const QString& strTitle, const QString& strDescription,
+                          const QString& strPartialURL, const Date& Time, Integer nComments,
+                          bool bNewStory) {
+    if (IsFull()) {
+        m_overflowed = true;
+        return false;
+    }
     Story& story = m_stories.emplace_back();
     story.Title = strTitle;
     story.Description = strDescription;
@@ -30,38 +32,36 @@ Story& StoryCollection::Add(const QString& strTitle, const QString& strDescripti
     story.Time = Time;
     story.Comments = nComments;
     story.NewStory = bNewStory;
-    return story;
+    return true;
 }
 
-std::size_t StoryCollection::Offset(Integer nIndex) const {
+std::size_t StoryCollection::Offset(qsizetype nIndex) const {
     if (nIndex < 1 || nIndex > Count())
         throw ProgramError(QStringLiteral("no story at position %1").arg(nIndex));
     return static_cast<std::size_t>(nIndex - 1);
 }
 
-Story& StoryCollection::Item(Integer nIndex) {
+Story& StoryCollection::Item(qsizetype nIndex) {
     return m_stories[Offset(nIndex)];
 }
 
-const Story& StoryCollection::Item(Integer nIndex) const {
+const Story& StoryCollection::Item(qsizetype nIndex) const {
     return m_stories[Offset(nIndex)];
 }
 
-void StoryCollection::Remove(Integer nIndex) {
+void StoryCollection::Remove(qsizetype nIndex) {
     m_stories.erase(m_stories.begin() + static_cast<std::ptrdiff_t>(Offset(nIndex)));
 }
 
-Integer StoryCollection::FindStoryByTitle(const QString& strTitle) const {
+qsizetype StoryCollection::FindStoryByTitle(const QString& strTitle) const {
     const qint32 hash = TitleHash(strTitle);
-    for (std::size_t i = 0; i < m_stories.size(); ++i) {
-        const Story& story = m_stories[i];
-        if (story.TitleHash == hash && story.Title == strTitle)
-            return static_cast<Integer>(i + 1);
-    }
-    return -1;
+    const auto found = std::find_if(m_stories.begin(), m_stories.end(), [&](const Story& story) {
+        return story.TitleHash == hash && story.Title == strTitle;
+    });
+    return found == m_stories.end() ? -1 : found - m_stories.begin() + 1;
 }
 
-QString StoryCollection::ItemURL(Integer nIndex) const {
+QString StoryCollection::ItemURL(qsizetype nIndex) const {
     return m_commonPrefix + Item(nIndex).PartialURL;
 }
 

@@ -11,23 +11,34 @@
 // 1 ... Count. After Compress the links' common prefix is stored once.
 class StoryCollection {
 public:
-    // Appends a story; its TitleHash is computed from strTitle. Throws
-    // ProgramError when the collection is full (32767 stories).
-    Story& Add(const QString& strTitle, const QString& strDescription, const QString& strPartialURL,
-               const Date& Time, Integer nComments, bool bNewStory);
+    // Archives and aggregated feeds in the wild reach tens of thousands of
+    // items; all of them are kept. Past this many, a feed is a mistake or an
+    // attack rather than reading matter, and at a few hundred bytes a story
+    // the list, its title index and the article grid would otherwise grow
+    // with whatever one document holds.
+    static constexpr qsizetype MaximumStories = 100'000;
+
+    // Appends a story; its TitleHash is computed from strTitle. A full
+    // collection (MaximumStories) refuses it: false, nothing stored, and
+    // Overflowed says so from then on.
+    bool Add(const QString& strTitle, const QString& strDescription, const QString& strPartialURL,
+             const Date& Time, Integer nComments, bool bNewStory);
+    bool IsFull() const { return Count() >= MaximumStories; }
+    // Stories were refused for want of room.
+    bool Overflowed() const { return m_overflowed; }
 
     // Positions outside 1 ... Count throw ProgramError.
-    Story& Item(Integer nIndex);
-    const Story& Item(Integer nIndex) const;
-    Integer Count() const { return static_cast<Integer>(m_stories.size()); }
-    void Remove(Integer nIndex);
+    Story& Item(qsizetype nIndex);
+    const Story& Item(qsizetype nIndex) const;
+    qsizetype Count() const { return static_cast<qsizetype>(m_stories.size()); }
+    void Remove(qsizetype nIndex);
 
     // The first story whose title is exactly strTitle (letter case matters),
     // or -1.
-    Integer FindStoryByTitle(const QString& strTitle) const;
+    qsizetype FindStoryByTitle(const QString& strTitle) const;
 
     // The full link of a story: the common prefix followed by its PartialURL.
-    QString ItemURL(Integer nIndex) const;
+    QString ItemURL(qsizetype nIndex) const;
 
     // Moves the longest prefix all links share out of the stories into the
     // collection. Meant to run once, after the last Add.
@@ -40,8 +51,9 @@ public:
     auto end() const { return m_stories.end(); }
 
 private:
-    std::size_t Offset(Integer nIndex) const;
+    std::size_t Offset(qsizetype nIndex) const;
 
     std::vector<Story> m_stories;
     QString m_commonPrefix;
+    bool m_overflowed = false;
 };

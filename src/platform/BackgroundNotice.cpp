@@ -3,6 +3,7 @@
 #include <QSet>
 
 #include <cstdio>
+#include <deque>
 
 namespace {
 
@@ -11,19 +12,30 @@ void PrintToStandardError(const QString& text) {
 }
 
 std::function<void(const QString&)> sink = PrintToStandardError;
-QSet<QString> reported;
 // Texts can carry values from a feed (an unknown version, say); a feed that
 // changes them at every refresh must not make the record grow without end.
-constexpr qsizetype MaximumTexts = 256;
+// The oldest text is forgotten to make room, so a new fault is always shown.
+constexpr std::size_t MaximumTexts = 256;
+QSet<QString> reported;
+std::deque<QString> reportedInOrder;
+
+void Remember(const QString& text) {
+    if (reportedInOrder.size() >= MaximumTexts) {
+        reported.remove(reportedInOrder.front());
+        reportedInOrder.pop_front();
+    }
+    reported.insert(text);
+    reportedInOrder.push_back(text);
+}
 
 } // namespace
 
 namespace BackgroundNotice {
 
 void Report(const QString& text) {
-    if (reported.contains(text) || reported.size() >= MaximumTexts)
+    if (reported.contains(text))
         return;
-    reported.insert(text);
+    Remember(text);
     sink(text);
 }
 
@@ -33,6 +45,7 @@ void SetSink(std::function<void(const QString&)> newSink) {
 
 void Forget() {
     reported.clear();
+    reportedInOrder.clear();
 }
 
 } // namespace BackgroundNotice

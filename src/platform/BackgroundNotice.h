@@ -6,9 +6,9 @@
 
 // Errors of work the user did not start (a feed read in the background, a
 // timer) must never open a modal box: boxes would stack and handlers
-// re-enter. Each distinct text is reported once per run to the installed
-// sink, up to a few hundred texts; the window shows it without blocking,
-// tools print it.
+// re-enter. Each text is reported once to the installed sink while it is
+// among the few hundred most recent distinct texts; the window shows it
+// without blocking, tools print it.
 namespace BackgroundNotice {
 
 void Report(const QString& text);

@@ -101,9 +101,9 @@ void AutoFlip::PreviousProvider() {
 void AutoFlip::GoToProvider(bool forward) {
     m_countdown = Interval();
     const bool restricted = m_window.ShowCategories() && !m_preferences.FlipCategories;
-    const Integer current = m_window.CurrentProviderIndex();
-    const Integer index = forward ? m_scheduler.NextBackgroundIndex(current, restricted)
-                                  : m_scheduler.PreviousBackgroundIndex(current, restricted);
+    const qsizetype current = m_window.CurrentProviderIndex();
+    const qsizetype index = forward ? m_scheduler.NextBackgroundIndex(current, restricted)
+                                    : m_scheduler.PreviousBackgroundIndex(current, restricted);
     if (index >= 1)
         m_window.ShowProvider(index);
 }

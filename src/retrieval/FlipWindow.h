@@ -13,7 +13,7 @@ public:
     virtual int ArticleRowCount() const = 0;
     virtual void SelectAndShowArticle(int row) = 0;
 
-    virtual void ShowProvider(Integer index) = 0;
+    virtual void ShowProvider(qsizetype index) = 0;
 
     virtual void SetPlayButtonCaption(const QString& caption) = 0;
     virtual void SetPlayButtonIcon(int imageIndex) = 0;

@@ -48,7 +48,7 @@ void RefreshScheduler::UpdateTick() {
     if (m_flags.Suspended || m_flags.UserBusy)
         return;
     CountDownRefreshMinutes();
-    const Integer current = m_window.CurrentProviderIndex();
+    const qsizetype current = m_window.CurrentProviderIndex();
     if (current >= 1 && current <= m_providers.Count() &&
         m_providers.Item(current)->MinutesToNextRefresh == 0)
         ReloadCurrentProvider();
@@ -81,7 +81,7 @@ void RefreshScheduler::CountDownUpdateCheck() {
 }
 
 void RefreshScheduler::ReloadCurrentProvider() {
-    const Integer current = m_window.CurrentProviderIndex();
+    const qsizetype current = m_window.CurrentProviderIndex();
     if (current < 1 || current > m_providers.Count())
         return;
     Provider& provider = *m_providers.Item(current);
@@ -134,7 +134,7 @@ void RefreshScheduler::SetBackgroundRange(Long mode, bool reposition) {
     if (range.IsEmpty())
         return;
     if (reposition) {
-        const Integer selected = SelectedTreeProviderIndex();
+        const qsizetype selected = SelectedTreeProviderIndex();
         if (selected != -1)
             m_backgroundCursor = selected;
     }
@@ -142,38 +142,39 @@ void RefreshScheduler::SetBackgroundRange(Long mode, bool reposition) {
         m_backgroundCursor = range.First;
 }
 
-Integer RefreshScheduler::SelectedTreeProviderIndex() const {
+qsizetype RefreshScheduler::SelectedTreeProviderIndex() const {
     const Long uniqueID = m_window.SelectedTreeProviderID();
-    return uniqueID == 0 ? Integer(-1) : m_providers.LocateProviderByUniqueID(uniqueID);
+    return uniqueID == 0 ? qsizetype(-1) : m_providers.LocateProviderByUniqueID(uniqueID);
 }
 
-Integer RefreshScheduler::NextBackgroundIndex(Integer cursor, bool currentCategoryOnly) const {
+qsizetype RefreshScheduler::NextBackgroundIndex(qsizetype cursor, bool currentCategoryOnly) const {
     return StepBackgroundIndex(cursor, currentCategoryOnly, 1);
 }
 
-Integer RefreshScheduler::PreviousBackgroundIndex(Integer cursor, bool currentCategoryOnly) const {
+qsizetype RefreshScheduler::PreviousBackgroundIndex(qsizetype cursor,
+                                                    bool currentCategoryOnly) const {
     return StepBackgroundIndex(cursor, currentCategoryOnly, -1);
 }
 
-Integer RefreshScheduler::StepBackgroundIndex(Integer cursor, bool currentCategoryOnly,
-                                              int step) const {
+qsizetype RefreshScheduler::StepBackgroundIndex(qsizetype cursor, bool currentCategoryOnly,
+                                                int step) const {
     const Range range = currentCategoryOnly ? CurrentCategoryProviders() : AllProviders();
     if (range.IsEmpty())
         return cursor;
-    Integer start = std::max(cursor, Integer(1));
+    qsizetype start = std::max<qsizetype>(cursor, 1);
     if (start < range.First || start > range.Last)
         start = range.First;
-    Integer index = start;
+    qsizetype index = start;
     do {
         if (step > 0)
-            index = index == range.Last ? range.First : Integer(index + 1);
+            index = index == range.Last ? range.First : index + 1;
         else
-            index = index == range.First ? range.Last : Integer(index - 1);
+            index = index == range.First ? range.Last : index - 1;
     } while (index != start && !IsEligible(index));
     return index;
 }
 
-bool RefreshScheduler::IsEligible(Integer index) const {
+bool RefreshScheduler::IsEligible(qsizetype index) const {
     const Provider& provider = *m_providers.Item(index);
     return provider.Active && IsCategoryVisible(provider);
 }
@@ -181,7 +182,7 @@ bool RefreshScheduler::IsEligible(Integer index) const {
 // A provider filed under no known category is hidden by none.
 bool RefreshScheduler::IsCategoryVisible(const Provider& provider) const {
     const CategoryCollection& categories = m_providers.Categories();
-    const Integer position = categories.LocateCategory(provider.Category);
+    const qsizetype position = categories.LocateCategory(provider.Category);
     return position == -1 || categories.Item(position)->Visible;
 }
 

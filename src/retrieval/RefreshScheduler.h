@@ -49,35 +49,35 @@ public:
     // The next (or previous) active provider in a visible category after
     // cursor, cyclically, within the current category's providers or over
     // all; cursor itself when there is none or no range.
-    Integer NextBackgroundIndex(Integer cursor, bool currentCategoryOnly) const;
-    Integer PreviousBackgroundIndex(Integer cursor, bool currentCategoryOnly) const;
+    qsizetype NextBackgroundIndex(qsizetype cursor, bool currentCategoryOnly) const;
+    qsizetype PreviousBackgroundIndex(qsizetype cursor, bool currentCategoryOnly) const;
     // Starts the refresh of the provider under the cursor when it is due and
     // the limits allow, and moves the cursor on.
     void BackgroundRefreshStep();
     void ReloadCurrentProvider();
 
     // -1 when there is no background refresh.
-    Integer BackgroundFirst() const { return m_backgroundFirst; }
-    Integer BackgroundLast() const { return m_backgroundLast; }
-    Integer BackgroundCursor() const { return m_backgroundCursor; }
+    qsizetype BackgroundFirst() const { return m_backgroundFirst; }
+    qsizetype BackgroundLast() const { return m_backgroundLast; }
+    qsizetype BackgroundCursor() const { return m_backgroundCursor; }
     int UpdateCheckCountdown() const { return m_updateCheckCountdown; }
 
 private:
     struct Range {
-        Integer First = -1;
-        Integer Last = -1;
+        qsizetype First = -1;
+        qsizetype Last = -1;
         bool IsEmpty() const { return First == -1 || Last == -1; }
     };
 
     Range AllProviders() const;
     Range CurrentCategoryProviders() const;
     Range RangeForMode(Long mode) const;
-    Integer StepBackgroundIndex(Integer cursor, bool currentCategoryOnly, int step) const;
-    bool IsEligible(Integer index) const;
+    qsizetype StepBackgroundIndex(qsizetype cursor, bool currentCategoryOnly, int step) const;
+    bool IsEligible(qsizetype index) const;
     bool IsCategoryVisible(const Provider& provider) const;
     bool IsDue(const Provider& provider) const;
     bool LimitsAllowFetch() const;
-    Integer SelectedTreeProviderIndex() const;
+    qsizetype SelectedTreeProviderIndex() const;
     void CountDownRefreshMinutes();
     void CountDownUpdateCheck();
 
@@ -88,9 +88,9 @@ private:
     const ProgramFlags& m_flags;
     QTimer m_updateTimer;
     QTimer m_pollTimer;
-    Integer m_backgroundFirst = -1;
-    Integer m_backgroundLast = -1;
-    Integer m_backgroundCursor = 1;
+    qsizetype m_backgroundFirst = -1;
+    qsizetype m_backgroundLast = -1;
+    qsizetype m_backgroundCursor = 1;
     // The tree selection the poll timer saw last; -1 before the first tick.
     int m_lastTreeValue = -1;
     int m_updateCheckCountdown = UpdateCheckMinutes;

@@ -12,7 +12,7 @@ public:
     virtual ~SchedulerWindow() = default;
 
     // Position of the provider shown, 1-based; 0 when none is.
-    virtual Integer CurrentProviderIndex() const = 0;
+    virtual qsizetype CurrentProviderIndex() const = 0;
     // Path of the category the user is in.
     virtual QString CurrentCategory() const = 0;
     virtual bool ShowCategories() const = 0;

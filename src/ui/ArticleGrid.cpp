@@ -93,7 +93,7 @@ void ArticleGrid::FillArticlesList(const Provider& proProvider, bool bHighlightN
     m_gridArticles->setUpdatesEnabled(false);
     m_gridArticles->clear();
     if (const auto& stories = proProvider.stCollStories) {
-        for (Integer n = 1; n <= stories->Count(); ++n) {
+        for (qsizetype n = 1; n <= stories->Count(); ++n) {
             const Story& story = stories->Item(n);
             AddArticleRow(story, stories->ItemURL(n), bHighlightNewStories && story.NewStory);
         }

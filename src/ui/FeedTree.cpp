@@ -90,7 +90,7 @@ QTreeWidgetItem* FeedTree::FeedTreeEnsurePath(const QString& strPath) {
     if (!m_providers)
         return nullptr;
     const CategoryCollection& categories = m_providers->Categories();
-    const Integer position = categories.LocateCategory(strPath);
+    const qsizetype position = categories.LocateCategory(strPath);
     if (position < 1 || !categories.Item(position)->Visible)
         return nullptr;
     QTreeWidgetItem* node = nullptr;
@@ -239,7 +239,7 @@ bool FeedTree::IsFreeCategoryPath(const QString& strOldPath, const QString& strN
     if (!m_providers)
         return true;
     const CategoryCollection& categories = m_providers->Categories();
-    const Integer existing = categories.LocateCategory(strNewPath);
+    const qsizetype existing = categories.LocateCategory(strNewPath);
     return existing == -1 || existing == categories.LocateCategory(strOldPath);
 }
 
@@ -258,12 +258,12 @@ void FeedTree::RekeyCategoryNodes(QTreeWidgetItem* item, const QString& strOldPa
         RekeyCategoryNodes(item->child(i), strOldPath, strNewPath);
 }
 
-Integer FeedTree::RenameCategory(ProviderCollection& providers, const QString& strFrom,
-                                 const QString& strTo) {
+qsizetype FeedTree::RenameCategory(ProviderCollection& providers, const QString& strFrom,
+                                   const QString& strTo) {
     CategoryCollection& categories = providers.Categories();
     // A node's path may differ in letter case from the stored one, under
     // which the providers are filed.
-    const Integer position = categories.LocateCategory(strFrom);
+    const qsizetype position = categories.LocateCategory(strFrom);
     const QString from = position > 0 ? categories.Item(position)->CategoryName : strFrom;
     // The categories below are renamed too: AssignCategory alone would
     // recreate them as active and user-defined.
@@ -273,7 +273,7 @@ Integer FeedTree::RenameCategory(ProviderCollection& providers, const QString& s
         if (name == from || name.startsWith(descendantPrefix, Qt::CaseInsensitive))
             name = strTo + name.mid(from.size());
     }
-    const Integer moved = providers.AssignCategory(from, strTo);
+    const qsizetype moved = providers.AssignCategory(from, strTo);
     categories.SortByName(1, categories.Count());
     categories.ComputeVisibility();
     return moved;

@@ -55,8 +55,8 @@ public:
     // (AssignCategory), and the list is put back in parent-first order with
     // visibility recomputed. strTo must not name another category. Returns
     // the number of providers moved.
-    static Integer RenameCategory(ProviderCollection& providers, const QString& strFrom,
-                                  const QString& strTo);
+    static qsizetype RenameCategory(ProviderCollection& providers, const QString& strFrom,
+                                    const QString& strTo);
 
 signals:
     // The user selected a node.

@@ -189,7 +189,7 @@ void MainForm::ApplyWindowPlacement() {
         m_settings, AvailableScreens(), QGuiApplication::primaryScreen()->availableGeometry());
     move(placement.topLeft());
     resize(placement.size());
-    const Integer current = m_providers->LocateProvider(m_settings.CurrentProvider);
+    const qsizetype current = m_providers->LocateProvider(m_settings.CurrentProvider);
     if (current >= 1 && m_providers->Item(current)->Active)
         ShowProvider(current);
     m_layout->SetSplitterPositions(Twips::ToPixels(m_settings.VertSplitterX),
@@ -240,12 +240,12 @@ void MainForm::ShutdownMainWindow() {
     hide();
     m_tray->Hide();
     m_settings.CurrentProvider = m_current != nullptr ? m_current->ProviderName : QString();
-    m_settings.ProviderCount = m_providers->Count();
+    m_settings.ProviderCount = static_cast<qint32>(m_providers->Count());
     m_settings.CharsRead = m_fetcher->CharsRead();
     WriteSettingsAndProviders(true, true);
 }
 
-void MainForm::ShowProvider(Integer index) {
+void MainForm::ShowProvider(qsizetype index) {
     if (index < 1 || index > m_providers->Count())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -264,10 +264,10 @@ void MainForm::ShowProvider(Integer index) {
     QApplication::restoreOverrideCursor();
 }
 
-Integer MainForm::CurrentProviderIndex() const {
+qsizetype MainForm::CurrentProviderIndex() const {
     if (m_current == nullptr)
         return 0;
-    return std::max<Integer>(m_providers->LocateProviderByUniqueID(m_current->UniqueID), 0);
+    return std::max<qsizetype>(m_providers->LocateProviderByUniqueID(m_current->UniqueID), 0);
 }
 
 bool MainForm::IsCurrentProvider(const Provider& provider) const {
@@ -299,7 +299,7 @@ QString MainForm::TranslatedArticleURL(int row) const {
     if (m_current == nullptr || m_current->stCollStories == nullptr || row < 1 ||
         row > m_current->stCollStories->Count())
         return {};
-    const QString url = m_current->stCollStories->ItemURL(static_cast<Integer>(row));
+    const QString url = m_current->stCollStories->ItemURL(row);
     return Languages::TranslationURL(m_current->Language, 1, url);
 }
 
@@ -433,7 +433,7 @@ void MainForm::OnTreeProviderSelected(Long lUniqueID) {
 }
 
 void MainForm::SetCurrentProviderByID(Long lUniqueID) {
-    const Integer index = m_providers->LocateProviderByUniqueID(lUniqueID);
+    const qsizetype index = m_providers->LocateProviderByUniqueID(lUniqueID);
     if (index >= 1 && m_providers->Item(index)->Active)
         ShowProvider(index);
 }

@@ -64,9 +64,9 @@ public:
 
     // Makes provider `index` (1-based) the one on show: its stories in the
     // grid, its image, and a fetch when it is due or has nothing to show.
-    void ShowProvider(Integer index);
+    void ShowProvider(qsizetype index);
     // 0 when no provider is on show.
-    Integer CurrentProviderIndex() const;
+    qsizetype CurrentProviderIndex() const;
     bool IsCurrentProvider(const Provider& provider) const;
     void FillArticlesList();
     // Rebuilds the tree from the provider list, every category open.

@@ -22,7 +22,7 @@ ProviderSubscription::Result ProviderSubscription::AddProviderByURL(const QStrin
                                                                     const QString& strCategory) {
     const QString url = FeedAddress(strURL);
     ProviderCollection& providers = m_form.Providers();
-    const Integer found = providers.LocateProviderByURL(url);
+    const qsizetype found = providers.LocateProviderByURL(url);
     if (found > 0) {
         const std::shared_ptr<Provider> provider = providers.Item(found);
         if (!provider->Active) {

@@ -52,7 +52,7 @@ void Startup::CheckAncestors(QTreeWidgetItem* item) {
 
 void Startup::OnOK() {
     for (QTreeWidgetItemIterator it(m_tvCategories); *it != nullptr; ++it) {
-        const Integer nIndex = m_categories.LocateCategory(CategoryPathTree::PathOf(*it));
+        const qsizetype nIndex = m_categories.LocateCategory(CategoryPathTree::PathOf(*it));
         if (nIndex > 0)
             m_categories.Item(nIndex)->Active = (*it)->checkState(0) == Qt::Checked;
     }

@@ -12,7 +12,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-Integer WindowBridge::CurrentProviderIndex() const {
+qsizetype WindowBridge::CurrentProviderIndex() const {
     return m_form.CurrentProviderIndex();
 }
 
@@ -70,7 +70,7 @@ void WindowBridge::SelectAndShowArticle(int row) {
     m_form.ShowArticle(row);
 }
 
-void WindowBridge::ShowProvider(Integer index) {
+void WindowBridge::ShowProvider(qsizetype index) {
     m_form.ShowProvider(index);
 }
 

@@ -13,7 +13,7 @@ public:
     explicit WindowBridge(MainForm& form)
         : m_form(form) {}
 
-    Integer CurrentProviderIndex() const override;
+    qsizetype CurrentProviderIndex() const override;
     QString CurrentCategory() const override;
     bool ShowCategories() const override;
     int TreeSelectionValue() const override;
@@ -26,7 +26,7 @@ public:
     int SelectedArticleRow() const override;
     int ArticleRowCount() const override;
     void SelectAndShowArticle(int row) override;
-    void ShowProvider(Integer index) override;
+    void ShowProvider(qsizetype index) override;
     void SetPlayButtonCaption(const QString& caption) override;
     void SetPlayButtonIcon(int imageIndex) override;
     void PostNextArticle() override;

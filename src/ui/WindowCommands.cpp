@@ -97,7 +97,7 @@ void WindowCommands::CopyArticleURL() const {
 
 void WindowCommands::MakeCategoryInactive() {
     CategoryCollection& categories = m_form.Providers().Categories();
-    const Integer position = categories.LocateCategory(m_form.ContextCategory());
+    const qsizetype position = categories.LocateCategory(m_form.ContextCategory());
     if (position < 1)
         return;
     categories.Item(position)->Active = false;
@@ -111,7 +111,7 @@ void WindowCommands::MakeProviderInactive() {
         return;
     provider->Active = false;
     m_form.FillFeedTree();
-    const Integer next =
+    const qsizetype next =
         m_form.Scheduler().NextBackgroundIndex(m_form.CurrentProviderIndex(), false);
     if (next != m_form.CurrentProviderIndex())
         m_form.ShowProvider(next);
@@ -143,8 +143,8 @@ void WindowCommands::SendSelectedArticle() {
         row > provider->stCollStories->Count())
         return;
     const StoryCollection& stories = *provider->stCollStories;
-    const QString title = stories.Item(static_cast<Integer>(row)).Title;
-    m_form.Desktop().SendLinkViaEmail(stories.ItemURL(static_cast<Integer>(row)), title, title);
+    const QString title = stories.Item(row).Title;
+    m_form.Desktop().SendLinkViaEmail(stories.ItemURL(row), title, title);
 }
 
 // While the about window is up the main window is not kept on top of it.
@@ -192,20 +192,20 @@ void WindowCommands::ToPreviousArticle() {
 }
 
 void WindowCommands::FindStory(const QString& text) {
-    const Integer count = m_form.Providers().Count();
-    const Integer start = m_form.CurrentProviderIndex();
+    const qsizetype count = m_form.Providers().Count();
+    const qsizetype start = m_form.CurrentProviderIndex();
     if (text.isEmpty() || count == 0 || start == 0) {
         QApplication::beep();
         return;
     }
-    for (Integer step = 0; step < count; ++step) {
-        const Integer index = static_cast<Integer>((start - 1 + step) % count + 1);
+    for (qsizetype step = 0; step < count; ++step) {
+        const qsizetype index = (start - 1 + step) % count + 1;
         const Provider& provider = *m_form.Providers().Item(index);
         if (provider.stCollStories == nullptr || (step > 0 && !provider.Active))
             continue;
-        const Integer after =
-            step == 0 ? Integer(m_form.Layout().Grid().SelectedRow()) : Integer(0);
-        const Integer found = provider.FindArticle(after, true, text);
+        const qsizetype after =
+            step == 0 ? qsizetype(m_form.Layout().Grid().SelectedRow()) : qsizetype(0);
+        const qsizetype found = provider.FindArticle(after, true, text);
         if (found < 1)
             continue;
         if (step > 0)

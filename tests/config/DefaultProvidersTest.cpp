@@ -135,7 +135,7 @@ TEST_F(DefaultProvidersTest, PublishedChangesLeaveACategoryTheUserChoseAlone) {
     EXPECT_EQ(user.Item(1)->Category, "Mine");
     EXPECT_EQ(user.Item(2)->Category, "Mine");
     EXPECT_EQ(user.Item(3)->Category, "Science/Space");
-    const Integer space = user.Categories().LocateCategory(QStringLiteral("Science/Space"));
+    const qsizetype space = user.Categories().LocateCategory(QStringLiteral("Science/Space"));
     ASSERT_GT(space, 0);
     EXPECT_FALSE(user.Categories().Item(space)->UserDefined);
     EXPECT_EQ(report.Texts,

@@ -17,7 +17,7 @@ protected:
 
     QStringList Names() const {
         QStringList names;
-        for (Integer i = 1; i <= master.GetProviderCount(); ++i)
+        for (qsizetype i = 1; i <= master.GetProviderCount(); ++i)
             names.append(master.GetProvider(i)->ProviderName);
         return names;
     }

@@ -69,9 +69,52 @@ TEST_F(ProviderListStartupTest, ListsOfVersion094TakeTheirBuiltInProvidersAfresh
 
         EXPECT_EQ(startup.UpdateFromMasterList(report, reportChanged), old) << old;
 
-        const Integer alpha = providers.LocateProviderByUniqueID(1);
+        const qsizetype alpha = providers.LocateProviderByUniqueID(1);
         ASSERT_GT(alpha, 0) << old;
         EXPECT_EQ(providers.Item(alpha)->Category, old ? "Elsewhere" : "Mine") << old;
         EXPECT_GT(providers.LocateProviderByUniqueID(9), 0) << old;
+    }
+}
+
+// The defaults that stand in for unreadable values would be written over the
+// user's file at the next save; the file as it was is kept beside it first.
+TEST_F(ProviderListStartupTest, AFileWithUnreadableValuesIsCopiedAsideBeforeUse) {
+    const struct {
+        QByteArray refreshMinutes;
+        bool kept;
+    } cases[] = {{"90", false}, {"abc", true}};
+    for (const auto& c : cases) {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("qtk_providers.xml"));
+        const QByteArray bytes = "<providers v=\"2\">\r\n  <provider>\r\n    <providername>Mine"
+                                 "</providername>\r\n    <refreshminutes>" +
+                                 c.refreshMinutes +
+                                 "</refreshminutes>\r\n  </provider>\r\n"
+                                 "</providers>";
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        RecordingMessageBox::Instance().Texts.clear();
+        while (providers.Count() > 0)
+            providers.Remove(1);
+
+        EXPECT_FALSE(startup.LoadProviderList(path)) << c.refreshMinutes.constData();
+
+        ASSERT_EQ(providers.Count(), 1);
+        EXPECT_EQ(providers.Item(1)->ProviderName, "Mine");
+        const QStringList copies =
+            QDir(folder.path()).entryList({QStringLiteral("qtk_providers.xml.bad-*")});
+        const QStringList& texts = RecordingMessageBox::Instance().Texts;
+        if (!c.kept) {
+            EXPECT_TRUE(copies.isEmpty());
+            EXPECT_TRUE(texts.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(copies.size(), 1);
+        EXPECT_EQ(ReadFile(folder.filePath(copies.first())), bytes);
+        EXPECT_EQ(ReadFile(path), bytes);
+        ASSERT_EQ(texts.size(), 1);
+        EXPECT_TRUE(texts.first().contains(copies.first())) << texts.first().toStdString();
     }
 }

@@ -63,8 +63,8 @@ TEST(CategoryCollectionTest, PositionsOutsideTheCollectionThrow) {
 TEST(CategoryCollectionTest, SortPutsParentsBeforeChildrenIgnoringCase) {
     const struct {
         QStringList paths;
-        Integer from;
-        Integer count;
+        qsizetype from;
+        qsizetype count;
         QStringList sorted;
     } cases[] = {
         // " " (32) sorts before "/" (47): "A B" comes between "A" and "A/B".
@@ -97,7 +97,7 @@ TEST(CategoryCollectionTest, VisibilityFollowsInactiveAncestorsAndAMissingParent
 }
 
 TEST(CategoryCollectionTest, ProviderCountsCountDirectAndDescendantProviders) {
-    using Counts = QList<std::pair<Integer, Integer>>;
+    using Counts = QList<std::pair<qsizetype, qsizetype>>;
     CategoryCollection categories = Of({"A", "A/B", "A/B/C", "D"});
     const auto counts = [&categories] {
         Counts all;

@@ -383,10 +383,10 @@ TEST(ProviderTest, FindArticleIgnoresLetterCaseAndNeverWraps) {
     for (const char* title : {"Cat news", "Dog days", "More DOG food", "Birds"})
         provider.stCollStories->Add(title, QString(), QString(), Date(), 0, false);
     struct Case {
-        Integer from;
+        qsizetype from;
         bool forward;
         const char* match;
-        Integer expected;
+        qsizetype expected;
     };
     const Case cases[] = {
         {0, true, "dog", 2},     {2, true, "DOG", 3},      {3, true, "dog", -1},

@@ -120,7 +120,7 @@ TEST_F(ProvidersFileTest, SaveIntoANewFolderThenLoadRoundTripsAByteIdenticalFile
     ProviderCollection reread;
     ASSERT_TRUE(reread.LoadFile(path, nullptr, false));
     ASSERT_EQ(reread.Count(), providers.Count());
-    for (Integer i = 1; i <= providers.Count(); ++i) {
+    for (qsizetype i = 1; i <= providers.Count(); ++i) {
         EXPECT_EQ(reread.Item(i)->ProviderName, providers.Item(i)->ProviderName);
         EXPECT_EQ(reread.Item(i)->Category, providers.Item(i)->Category);
         EXPECT_EQ(reread.Item(i)->LastUsed, providers.Item(i)->LastUsed);
@@ -130,6 +130,37 @@ TEST_F(ProvidersFileTest, SaveIntoANewFolderThenLoadRoundTripsAByteIdenticalFile
     EXPECT_EQ(reread.ObsoleteCount(), 2);
     EXPECT_GT(reread.Categories().LocateCategory("Empty & <user>"), 0);
     EXPECT_EQ(reread.ToBytes(false, true, true), first);
+}
+
+// Past the 32767 providers a 16-bit position could name; the file is the
+// same as for a short list.
+TEST_F(ProvidersFileTest, LongListsRoundTripWhole) {
+    constexpr int count = 40'000;
+    ProviderCollection providers;
+    for (int i = 1; i <= count; ++i) {
+        auto provider =
+            Sample(QStringLiteral("Feed %1").arg(i), QStringLiteral("Group %1").arg(i % 3));
+        provider->UniqueID = i;
+        provider->DataURL = QStringLiteral("http://x/%1").arg(i);
+        providers.Add(provider);
+    }
+    const QString path = PathOf("qtk_providers.xml");
+    ASSERT_TRUE(providers.SaveFile(path, nullptr, false, true, true));
+
+    ProviderCollection reread;
+    ASSERT_TRUE(reread.LoadFile(path, nullptr, false));
+    ASSERT_EQ(reread.Count(), count);
+    EXPECT_EQ(reread.Item(count)->ProviderName, "Feed 40000");
+    EXPECT_EQ(reread.LocateProviderByUniqueID(33'000), 33'000);
+    EXPECT_EQ(reread.LocateProviderByURL("http://x/40000"), count);
+    EXPECT_EQ(reread.LocateProvider("FEED 32768"), 32'768);
+    EXPECT_EQ(reread.LocateProviderAfter("Feed 40000", 32'768), count);
+    EXPECT_EQ(reread.LocateLastProviderInCategory("Group 2"), 39'998);
+    reread.CountProvidersByCategory();
+    const auto group = reread.Categories().Item(reread.Categories().LocateCategory("Group 2"));
+    EXPECT_EQ(group->ProviderCount, 13'333);
+    EXPECT_EQ(reread.ToBytes(false, true, true), Read(path));
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 }
 
 TEST_F(ProvidersFileTest, MissingVersionReadsAsZeroAndIsWritten) {
@@ -170,7 +201,15 @@ TEST_F(ProvidersFileTest, UnreadableValuesKeepTheirDefaultsAndLoadingGoesOnWithO
     EXPECT_EQ(providers.Item(2)->RefreshMinutes, 60);
     EXPECT_EQ(providers.Item(3)->ProviderName, "Three");
     EXPECT_TRUE(providers.Categories().Item(1)->Active);
+    EXPECT_TRUE(providers.LastLoadLostValues());
     EXPECT_EQ(RecordingMessageBox::Instance().Texts.size(), 1);
+    // Reading alone tells nobody: its caller does.
+    ProviderCollection quiet;
+    ASSERT_TRUE(quiet.ReadFile(PathOf("providers.xml"), nullptr, false));
+    EXPECT_TRUE(quiet.LastLoadLostValues());
+    EXPECT_EQ(RecordingMessageBox::Instance().Texts.size(), 1);
+    ASSERT_TRUE(quiet.ReadFile(Write(SmallFile, "small.xml"), nullptr, false));
+    EXPECT_FALSE(quiet.LastLoadLostValues());
 }
 
 TEST_F(ProvidersFileTest, WhichCategoriesAreWritten) {
@@ -189,7 +228,7 @@ TEST_F(ProvidersFileTest, WhichCategoriesAreWritten) {
     EXPECT_GT(categories.LocateCategory("UserEmpty"), 0);
     EXPECT_EQ(categories.LocateCategory("BuiltInEmpty"), -1);
     // An inactive parent holding only sub-categories keeps its choice.
-    const Integer a = categories.LocateCategory("A");
+    const qsizetype a = categories.LocateCategory("A");
     ASSERT_GT(a, 0);
     EXPECT_FALSE(categories.Item(a)->Active);
 
@@ -251,7 +290,7 @@ TEST_F(ProvidersFileTest, StreamedFileEqualsTheSavedDocument) {
                 line(category->AsXML(document, "    "), true);
             for (const auto& provider : providers)
                 line(provider->AsXML(document, "    ", diffOnly, dynamic), true);
-            for (Integer i = 1; i <= providers.ObsoleteCount(); ++i)
+            for (qsizetype i = 1; i <= providers.ObsoleteCount(); ++i)
                 line(providers.ObsoleteItem(i)->AsXML(document), false);
             EXPECT_EQ(providers.ToBytes(diffOnly, dynamic, true), document.ToBytes())
                 << diffOnly << dynamic;

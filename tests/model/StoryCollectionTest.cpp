@@ -18,7 +18,7 @@ StoryCollection WithLinks(const QStringList& links) {
 // Every story's full link, in order.
 QStringList Links(const StoryCollection& stories) {
     QStringList links;
-    for (Integer i = 1; i <= stories.Count(); ++i)
+    for (qsizetype i = 1; i <= stories.Count(); ++i)
         links.append(stories.ItemURL(i));
     return links;
 }
@@ -51,7 +51,7 @@ TEST(StoryCollectionTest, PositionsOutsideTheCollectionThrowAndRemoveMovesLaterS
     stories.Remove(2);
     ASSERT_EQ(stories.Count(), 2);
     EXPECT_EQ(stories.ItemURL(2), "c");
-    for (const Integer position : {0, -1, 3}) {
+    for (const qsizetype position : {0, -1, 3}) {
         EXPECT_THROW(stories.Item(position), ProgramError) << position;
         EXPECT_THROW(stories.ItemURL(position), ProgramError) << position;
         EXPECT_THROW(stories.Remove(position), ProgramError) << position;
@@ -96,4 +96,28 @@ TEST(StoryCollectionTest, CompressFactorsOutTheLinksCommonPrefix) {
             partials.append(c.prefix + story.PartialURL);
         EXPECT_EQ(partials, c.links) << context;
     }
+}
+
+TEST(StoryCollectionTest, PositionsPastThe16BitRangeWork) {
+    StoryCollection stories;
+    for (int n = 1; n <= 40'000; ++n)
+        stories.Add(QString::number(n), QString(), QString::number(n), Date(), 0, true);
+    ASSERT_EQ(stories.Count(), 40'000);
+    EXPECT_EQ(stories.FindStoryByTitle("33000"), 33'000);
+    EXPECT_EQ(stories.Item(40'000).Title, "40000");
+    stories.Remove(32'768);
+    EXPECT_EQ(stories.ItemURL(32'768), "32769");
+    EXPECT_EQ(stories.FindStoryByTitle("40000"), 39'999);
+}
+
+TEST(StoryCollectionTest, AFullCollectionRefusesMoreStoriesAndSaysSo) {
+    StoryCollection stories;
+    for (qsizetype n = 1; n <= StoryCollection::MaximumStories; ++n)
+        ASSERT_TRUE(stories.Add(QString(), QString(), QString(), Date(), 0, true)) << n;
+    EXPECT_TRUE(stories.IsFull());
+    EXPECT_FALSE(stories.Overflowed());
+    EXPECT_FALSE(stories.Add("one too many", QString(), QString(), Date(), 0, true));
+    EXPECT_TRUE(stories.Overflowed());
+    EXPECT_EQ(stories.Count(), StoryCollection::MaximumStories);
+    EXPECT_EQ(stories.FindStoryByTitle("one too many"), -1);
 }

@@ -18,13 +18,24 @@ TEST(BackgroundNoticeTest, EachTextIsReportedOncePerRun) {
     BackgroundNotice::SetSink(nullptr);
 }
 
-TEST(BackgroundNoticeTest, TextsCarryingFeedValuesCannotGrowWithoutEnd) {
-    int shown = 0;
+TEST(BackgroundNoticeTest, TheRecordForgetsItsOldestTextsAndNeverRefusesANewOne) {
+    QStringList shown;
     BackgroundNotice::Forget();
-    BackgroundNotice::SetSink([&shown](const QString&) { ++shown; });
+    BackgroundNotice::SetSink([&shown](const QString& text) { shown.append(text); });
+    const auto version = [](int i) {
+        return QStringLiteral("Unknown version (%1) for RSS.").arg(i);
+    };
     for (int i = 0; i < 10000; ++i)
-        BackgroundNotice::Report(QStringLiteral("Unknown version (%1) for RSS.").arg(i));
-    EXPECT_EQ(shown, 256);
+        BackgroundNotice::Report(version(i));
+    EXPECT_EQ(shown.size(), 10000);
+    // The most recent 256 texts are remembered; older ones are shown again.
+    shown.clear();
+    BackgroundNotice::Report(version(9999));
+    BackgroundNotice::Report(version(9744));
+    EXPECT_TRUE(shown.isEmpty());
+    BackgroundNotice::Report(version(9743));
+    BackgroundNotice::Report(QStringLiteral("A later fault."));
+    EXPECT_EQ(shown, QStringList({version(9743), QStringLiteral("A later fault.")}));
     BackgroundNotice::Forget();
     BackgroundNotice::SetSink(nullptr);
 }

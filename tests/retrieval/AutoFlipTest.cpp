@@ -33,7 +33,7 @@ TEST_F(AutoFlipTest, OneSecondIntervalFlipsAfterTwoSecondsThenEverySecond) {
         flip.Tick();
         EXPECT_EQ(window.Shown.size(), flips);
     }
-    EXPECT_EQ(window.Shown, QList<Integer>({2, 3, 4}));
+    EXPECT_EQ(window.Shown, QList<qsizetype>({2, 3, 4}));
     EXPECT_EQ(window.Caption, "Auto&Flip (in 0)");
 }
 
@@ -86,7 +86,7 @@ TEST_F(AutoFlipTest, ArticleStepPassesTheLastRowToTheNextProvider) {
     struct Case {
         int row, rows;
         int selected;
-        Integer shown;
+        qsizetype shown;
     };
     for (const Case& c : {Case{1, 3, 2, 1}, Case{3, 3, 3, 2}, Case{0, 3, 0, 2}}) {
         window.Current = 1;
@@ -101,7 +101,7 @@ TEST_F(AutoFlipTest, ArticleStepPassesTheLastRowToTheNextProvider) {
 TEST_F(AutoFlipTest, ProviderStepsKeepToTheCategoryOnlyWhenAsked) {
     struct Case {
         bool showCategories, flipCategories, forward;
-        QList<Integer> shown;
+        QList<qsizetype> shown;
     };
     for (const Case& c : {Case{true, false, true, {4, 3, 4}}, Case{true, false, false, {4, 3, 4}},
                           Case{false, false, true, {4, 1, 2}}, Case{true, true, true, {4, 1, 2}},

@@ -8,7 +8,7 @@
 
 class FakeFlipWindow : public FlipWindow {
 public:
-    Integer CurrentProviderIndex() const override { return Current; }
+    qsizetype CurrentProviderIndex() const override { return Current; }
     QString CurrentCategory() const override { return Category; }
     bool ShowCategories() const override { return Categories; }
     int TreeSelectionValue() const override { return TreeValue; }
@@ -26,7 +26,7 @@ public:
     int SelectedArticleRow() const override { return Row; }
     int ArticleRowCount() const override { return Rows; }
     void SelectAndShowArticle(int row) override { Row = row; }
-    void ShowProvider(Integer index) override {
+    void ShowProvider(qsizetype index) override {
         Shown.append(index);
         Current = index;
     }
@@ -34,7 +34,7 @@ public:
     void SetPlayButtonIcon(int imageIndex) override { Icon = imageIndex; }
     void PostNextArticle() override { ++NextArticlePosts; }
 
-    Integer Current = 0;
+    qsizetype Current = 0;
     QString Category;
     bool Categories = true;
     int TreeValue = 1;
@@ -46,7 +46,7 @@ public:
     QStringList Prompts;
     int Row = 0;
     int Rows = 0;
-    QList<Integer> Shown;
+    QList<qsizetype> Shown;
     QString Caption;
     int Icon = -1;
     int NextArticlePosts = 0;

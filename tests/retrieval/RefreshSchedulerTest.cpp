@@ -16,7 +16,7 @@ TEST_F(RefreshSchedulerTest, RangeFollowsModeAndCategoryTree) {
         Long mode;
         bool showCategories;
         QString category;
-        Integer first, last;
+        qsizetype first, last;
     };
     for (const Case& c :
          {Case{0, true, "Tech", -1, -1}, Case{1, true, "Tech", 3, 4}, Case{1, false, "Tech", 1, 5},

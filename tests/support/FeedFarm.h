@@ -21,7 +21,7 @@ public:
     // Writes the providers file for the server's feeds to `file`.
     void WriteProvidersFile(const QString& file) const;
 
-    Integer CurrentProviderIndex() const override { return 0; }
+    qsizetype CurrentProviderIndex() const override { return 0; }
     QString CurrentCategory() const override { return {}; }
     bool ShowCategories() const override { return false; }
     int TreeSelectionValue() const override { return 1; }

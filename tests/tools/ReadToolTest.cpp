@@ -1,3 +1,4 @@
+#include "support/NumberedFeed.h"
 #include "support/TestData.h"
 #include "support/TestHttpServer.h"
 #include "support/ToolRun.h"
@@ -20,6 +21,21 @@ QJsonObject Json(const ToolRun& run) {
 }
 
 } // namespace
+
+TEST(ReadToolTest, ReadsFeedsLongerThanA16BitPositionWhole) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("long.xml"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(NumberedFeed::Rss(40'000));
+    file.close();
+    const ToolRun run = Tool({QStringLiteral("--json"), path});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    const QJsonArray stories = Json(run).value(QStringLiteral("stories")).toArray();
+    ASSERT_EQ(stories.size(), 40'000);
+    EXPECT_EQ(stories.last().toObject().value(QStringLiteral("title")).toString(),
+              QStringLiteral("Story 40000"));
+}
 
 TEST(ReadToolTest, UnparsableDocumentsAndBadUsage) {
     QTemporaryDir folder;

@@ -94,7 +94,7 @@ QString AsText(const ProviderCollection& providers) {
         text +=
             QStringLiteral("- %1\n").arg(provider->ProviderName) + Lines(ProviderFields(*provider));
     text += QStringLiteral("\nObsolete provider IDs (%1)\n").arg(providers.ObsoleteCount());
-    for (Integer i = 1; i <= providers.ObsoleteCount(); ++i)
+    for (qsizetype i = 1; i <= providers.ObsoleteCount(); ++i)
         text += QStringLiteral("- %1\n").arg(providers.ObsoleteItem(i)->UniqueID);
     return text;
 }
@@ -107,7 +107,7 @@ QByteArray AsJson(const ProviderCollection& providers) {
     for (const auto& provider : providers)
         list.append(Object(ProviderFields(*provider)));
     QJsonArray obsolete;
-    for (Integer i = 1; i <= providers.ObsoleteCount(); ++i)
+    for (qsizetype i = 1; i <= providers.ObsoleteCount(); ++i)
         obsolete.append(providers.ObsoleteItem(i)->UniqueID);
     const QJsonObject root{{QStringLiteral("version"), providers.Version},
                            {QStringLiteral("categories"), categories},

@@ -12,7 +12,7 @@ QString TimeText(const Date& time) {
     return time.ToQDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
 }
 
-QJsonObject StoryObject(const StoryCollection& stories, Integer position) {
+QJsonObject StoryObject(const StoryCollection& stories, qsizetype position) {
     const Story& story = stories.Item(position);
     return {{QStringLiteral("title"), story.Title},
             {QStringLiteral("description"), story.Description},
@@ -29,7 +29,7 @@ namespace FeedReport {
 QString AsTable(const Provider& provider) {
     QString text = QStringLiteral("%1\n%2\n\n").arg(provider.ProviderName, provider.SiteURL);
     const StoryCollection& stories = *provider.stCollStories;
-    for (Integer i = 1; i <= stories.Count(); ++i) {
+    for (qsizetype i = 1; i <= stories.Count(); ++i) {
         const Story& story = stories.Item(i);
         text += QStringLiteral("%1 %2  %3\n    %4\n")
                     .arg(story.NewStory ? QStringLiteral("*") : QStringLiteral(" "),
@@ -40,7 +40,7 @@ QString AsTable(const Provider& provider) {
 
 QByteArray AsJson(const Provider& provider, const QStringList& notices) {
     QJsonArray stories;
-    for (Integer i = 1; i <= provider.stCollStories->Count(); ++i)
+    for (qsizetype i = 1; i <= provider.stCollStories->Count(); ++i)
         stories.append(StoryObject(*provider.stCollStories, i));
     const QJsonObject details{{QStringLiteral("name"), provider.ProviderName},
                               {QStringLiteral("description"), provider.Description},
