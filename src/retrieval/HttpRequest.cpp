@@ -1,12 +1,15 @@
 #include "retrieval/HttpRequest.h"
 
 #include "platform/TextDecoding.h"
+#include "retrieval/BodyDecoder.h"
 #include "retrieval/NetworkAccess.h"
 
 #include <QAuthenticator>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+
+#include <array>
 
 namespace {
 
@@ -43,6 +46,42 @@ void ListenForChallenges() {
     static_cast<void>(connected);
 }
 
+// What the client takes off the network ahead of the body being collected:
+// without a bound it buffers whatever the server sends, far past the cap.
+constexpr qint64 ReadBufferBytes = 256 * 1024;
+// What is taken from the reply at a time.
+constexpr qint64 PieceBytes = 64 * 1024;
+
+// Failures before any server answered.
+bool IsUnreachable(QNetworkReply::NetworkError error) {
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsSuccess(int status) {
+    return status >= 200 && status <= 299;
+}
+
+QString BrokenOff() {
+    return QStringLiteral("the answer broke off before its end");
+}
+
+bool IsRedirect(int status) {
+    return status >= 300 && status <= 399;
+}
+
 QString CharsetOf(const QByteArray& contentType) {
     for (const QByteArray& part : contentType.split(';')) {
         const QByteArray trimmed = part.trimmed();
@@ -59,7 +98,7 @@ HttpRequest::HttpRequest(Limits limits, QObject* parent)
     , m_limits(limits) {
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this,
-            [this] { Fail(QStringLiteral("The server did not answer in time.")); });
+            [this] { Fail(QStringLiteral("the server did not answer in time"), true); });
 }
 
 HttpRequest::~HttpRequest() {
@@ -91,12 +130,20 @@ void HttpRequest::Send() {
     if (!m_url.userName().isEmpty())
         request.setAttribute(CredentialsAttribute,
                              QStringList{Origin(m_url), m_url.userName(), m_url.password()});
+    // Decoded here rather than by the client, which takes a compressed body
+    // cut short for a whole one.
+    request.setRawHeader("Accept-Encoding", BodyDecoder::Accepted());
     for (const auto& [name, value] : m_headers)
         request.setRawHeader(name, value);
     m_status = 0;
     m_body.clear();
+    m_received = 0;
+    m_decoder.reset();
     m_error.clear();
+    m_unreachable = false;
     m_reply = NetworkAccess::Manager().get(request);
+    m_reply->setReadBufferSize(ReadBufferBytes);
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &HttpRequest::RefuseDeclaredLength);
     connect(m_reply, &QNetworkReply::readyRead, this, &HttpRequest::Collect);
     connect(m_reply, &QNetworkReply::finished, this, &HttpRequest::Complete);
     m_deadline.start(m_limits.Timeout);
@@ -119,10 +166,41 @@ QByteArray HttpRequest::ResponseHeader(const QByteArray& name) const {
     return m_reply != nullptr ? m_reply->rawHeader(name) : QByteArray();
 }
 
+// A body the server says is over the cap is refused before it comes.
+void HttpRequest::RefuseDeclaredLength() {
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    // A "not modified" answer may name the length of the body it leaves out.
+    if (status != 304 && length.isValid() && length.toLongLong() > m_limits.MaxBodyBytes)
+        FailTooLarge();
+}
+
+// The body grows a piece at a time, so that it never gets far past the cap
+// however much the reply has ready (a local file is ready whole).
 void HttpRequest::Collect() {
-    m_body += m_reply->readAll();
-    if (m_body.size() > m_limits.MaxBodyBytes)
-        Fail(QStringLiteral("The answer is larger than %1 MB.").arg(m_limits.MaxBodyBytes >> 20));
+    if (!m_decoder)
+        m_decoder = std::make_unique<BodyDecoder>(ResponseHeader("Content-Encoding"));
+    std::array<char, PieceBytes> piece;
+    qint64 count = 0;
+    while ((count = m_reply->read(piece.data(), PieceBytes)) > 0) {
+        m_received += count;
+        if (!m_decoder->Append(QByteArrayView(piece.data(), count), m_body,
+                               m_limits.MaxBodyBytes)) {
+            Fail(QStringLiteral("the answer could not be decompressed"));
+            return;
+        }
+        if (m_body.size() > m_limits.MaxBodyBytes) {
+            FailTooLarge();
+            return;
+        }
+    }
+}
+
+// Whether a success's body arrived whole: as long as the server said, and
+// a compressed stream to its end.
+bool HttpRequest::ArrivedWhole() const {
+    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    return m_decoder->Complete() && (!length.isValid() || m_received >= length.toLongLong());
 }
 
 void HttpRequest::Complete() {
@@ -131,23 +209,53 @@ void HttpRequest::Complete() {
     Collect();
     if (m_readyState != Opened)
         return; // the body was too large
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QNetworkReply::NetworkError error = m_reply->error();
+    // An error status comes with an error of its own, and its body is no
+    // feed whole or not; any other error leaves no answer to use.
+    if (error != QNetworkReply::NoError && status < 400) {
+        Fail(FailureReason(status), IsUnreachable(error));
+        return;
+    }
+    if (IsSuccess(status) && !ArrivedWhole()) {
+        Fail(BrokenOff());
+        return;
+    }
     m_deadline.stop();
-    const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (status.isValid())
-        m_status = status.toInt();
-    else if (m_url.isLocalFile() && m_reply->error() == QNetworkReply::NoError)
-        m_status = 200;
-    if (m_status == 0 || (m_reply->error() != QNetworkReply::NoError && !status.isValid()))
+    m_status = status == 0 && m_url.isLocalFile() ? 200 : status;
+    if (m_status == 0)
         m_error = m_reply->errorString();
     m_readyState = Done;
     emit Finished();
 }
 
-void HttpRequest::Fail(const QString& reason) {
+QString HttpRequest::FailureReason(int status) const {
+    const QNetworkReply::NetworkError error = m_reply->error();
+    if (error == QNetworkReply::TooManyRedirectsError)
+        return QStringLiteral("more than %1 redirects").arg(NetworkAccess::MaxRedirects);
+    if (error == QNetworkReply::InsecureRedirectError)
+        return QStringLiteral("redirect from https to plain http refused");
+    if (IsRedirect(status) && error == QNetworkReply::ProtocolUnknownError)
+        return QStringLiteral("redirect to a %1: address refused")
+            .arg(QUrl(QString::fromUtf8(ResponseHeader("Location"))).scheme().toLower());
+    if (IsSuccess(status))
+        return BrokenOff();
+    return m_reply->errorString();
+}
+
+void HttpRequest::FailTooLarge() {
+    constexpr qint64 Megabyte = qint64(1) << 20;
+    const qint64 cap = m_limits.MaxBodyBytes;
+    Fail(cap >= Megabyte ? QStringLiteral("the answer is larger than %1 MB").arg(cap / Megabyte)
+                         : QStringLiteral("the answer is larger than %1 bytes").arg(cap));
+}
+
+void HttpRequest::Fail(const QString& reason, bool unreachable) {
     Release();
     m_status = 0;
     m_body.clear();
     m_error = reason;
+    m_unreachable = unreachable;
     m_readyState = Done;
     emit Finished();
 }
