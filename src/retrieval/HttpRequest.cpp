@@ -137,6 +137,8 @@ void HttpRequest::Send() {
         request.setRawHeader(name, value);
     m_status = 0;
     m_body.clear();
+    m_pieces.clear();
+    m_collected = 0;
     m_received = 0;
     m_decoder.reset();
     m_error.clear();
@@ -175,8 +177,11 @@ void HttpRequest::RefuseDeclaredLength() {
         FailTooLarge();
 }
 
-// The body grows a piece at a time, so that it never gets far past the cap
-// however much the reply has ready (a local file is ready whole).
+// The body is kept in the pieces it arrives in, joined once it is whole:
+// grown in one block, every reallocation would hold the old block and the
+// new one at once, and refusing a body over the cap would cost twice it.
+// Nothing is taken far past the cap, however much the reply has ready (a
+// local file is ready whole).
 void HttpRequest::Collect() {
     if (!m_decoder)
         m_decoder = std::make_unique<BodyDecoder>(ResponseHeader("Content-Encoding"));
@@ -184,12 +189,15 @@ void HttpRequest::Collect() {
     qint64 count = 0;
     while ((count = m_reply->read(piece.data(), PieceBytes)) > 0) {
         m_received += count;
-        if (!m_decoder->Append(QByteArrayView(piece.data(), count), m_body,
-                               m_limits.MaxBodyBytes)) {
+        QByteArray decoded;
+        if (!m_decoder->Append(QByteArrayView(piece.data(), count), decoded,
+                               m_limits.MaxBodyBytes - m_collected)) {
             Fail(QStringLiteral("the answer could not be decompressed"));
             return;
         }
-        if (m_body.size() > m_limits.MaxBodyBytes) {
+        m_collected += decoded.size();
+        m_pieces.append(std::move(decoded));
+        if (m_collected > m_limits.MaxBodyBytes) {
             FailTooLarge();
             return;
         }
@@ -222,6 +230,8 @@ void HttpRequest::Complete() {
         return;
     }
     m_deadline.stop();
+    m_body = m_pieces.join();
+    m_pieces.clear();
     m_status = status == 0 && m_url.isLocalFile() ? 200 : status;
     if (m_status == 0)
         m_error = m_reply->errorString();
@@ -254,6 +264,7 @@ void HttpRequest::Fail(const QString& reason, bool unreachable) {
     Release();
     m_status = 0;
     m_body.clear();
+    m_pieces.clear();
     m_error = reason;
     m_unreachable = unreachable;
     m_readyState = Done;

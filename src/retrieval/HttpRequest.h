@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -95,6 +96,8 @@ private:
     int m_readyState = Unsent;
     int m_status = 0;
     QByteArray m_body;
+    QByteArrayList m_pieces;
+    qint64 m_collected = 0;
     // The bytes as they came, before decoding.
     qint64 m_received = 0;
     std::unique_ptr<BodyDecoder> m_decoder;
