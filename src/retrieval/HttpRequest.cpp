@@ -140,7 +140,6 @@ void HttpRequest::Send() {
     m_pieces.clear();
     m_collected = 0;
     m_received = 0;
-    m_decoder.reset();
     m_error.clear();
     m_unreachable = false;
     m_reply = NetworkAccess::Manager().get(request);
@@ -273,6 +272,7 @@ void HttpRequest::Fail(const QString& reason, bool unreachable) {
 
 void HttpRequest::Release() {
     m_deadline.stop();
+    m_decoder.reset();
     if (m_reply == nullptr)
         return;
     m_reply->disconnect(this);

@@ -63,6 +63,8 @@ TEST(HttpRequestTest, OnlyWholeAnswersAreHandedOn) {
         {"error status", Answer("<html>gone</html>"), 404, ""},
         {"length over the cap", {}, 0, "the answer is larger than 1 MB"},
         {"chunks over the cap", {}, 0, "the answer is larger than 1 MB"},
+        {"gzip decoding over the cap", Answer(QByteArray(3 * OneMegabyte, 'x')), 0,
+         "the answer is larger than 1 MB"},
     };
     cases[1].Response.Chunked = true;
     cases[2].Response.Gzip = true;
@@ -76,6 +78,7 @@ TEST(HttpRequestTest, OnlyWholeAnswersAreHandedOn) {
     cases[8].Response.GeneratedBytes = 200 * OneMegabyte;
     cases[9].Response.GeneratedBytes = 3 * OneMegabyte;
     cases[9].Response.Chunked = true;
+    cases[10].Response.Gzip = true;
 
     TestHttpServer server;
     for (const Case& c : cases) {
