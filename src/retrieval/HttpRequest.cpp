@@ -130,9 +130,12 @@ void HttpRequest::Send() {
     if (!m_url.userName().isEmpty())
         request.setAttribute(CredentialsAttribute,
                              QStringList{Origin(m_url), m_url.userName(), m_url.password()});
-    // Decoded here rather than by the client, which takes a compressed body
-    // cut short for a whole one.
-    request.setRawHeader("Accept-Encoding", BodyDecoder::Accepted());
+    // Bodies are decoded here rather than by the client, which takes a
+    // compressed body cut short for a whole one. Answers that may come from
+    // the cache are left to the client: it stores them decoded, under the
+    // name of their encoding, so they cannot be told from encoded ones.
+    if (!m_useCache)
+        request.setRawHeader("Accept-Encoding", BodyDecoder::Accepted());
     for (const auto& [name, value] : m_headers)
         request.setRawHeader(name, value);
     m_status = 0;
@@ -183,7 +186,8 @@ void HttpRequest::RefuseDeclaredLength() {
 // local file is ready whole).
 void HttpRequest::Collect() {
     if (!m_decoder)
-        m_decoder = std::make_unique<BodyDecoder>(ResponseHeader("Content-Encoding"));
+        m_decoder = std::make_unique<BodyDecoder>(m_useCache ? QByteArray()
+                                                             : ResponseHeader("Content-Encoding"));
     std::array<char, PieceBytes> piece;
     qint64 count = 0;
     while ((count = m_reply->read(piece.data(), PieceBytes)) > 0) {
@@ -204,8 +208,11 @@ void HttpRequest::Collect() {
 }
 
 // Whether a success's body arrived whole: as long as the server said, and
-// a compressed stream to its end.
+// a compressed stream to its end. Of a body the client decoded only the
+// client knows.
 bool HttpRequest::ArrivedWhole() const {
+    if (m_useCache && !ResponseHeader("Content-Encoding").isEmpty())
+        return true;
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     return m_decoder->Complete() && (!length.isValid() || m_received >= length.toLongLong());
 }

@@ -48,6 +48,8 @@ public:
     void Open(const QString& url);
     void SetRequestHeader(const QByteArray& name, const QByteArray& value);
     // Lets the answer come from (and go to) the HTTP cache. Off by default.
+    // Such an answer is decoded by the client, which misses a compressed
+    // body cut short.
     void SetUseCache(bool useCache) { m_useCache = useCache; }
     void Send();
     // Ends the request without Finished; the state goes back to Unsent.

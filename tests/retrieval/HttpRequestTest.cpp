@@ -25,8 +25,9 @@ struct Outcome {
     bool Unreachable = false;
 };
 
-Outcome Fetch(const QString& url, HttpRequest::Limits limits = {}) {
+Outcome Fetch(const QString& url, HttpRequest::Limits limits = {}, bool useCache = false) {
     HttpRequest request(limits);
+    request.SetUseCache(useCache);
     request.Open(url);
     request.Send();
     if (!WaitUntil([&] { return request.ReadyState() == HttpRequest::Done; }))
@@ -94,6 +95,18 @@ TEST(HttpRequestTest, OnlyWholeAnswersAreHandedOn) {
     }
     // Refused at the header: the server had no time to send much of it.
     EXPECT_EQ(server.RequestCount("/length-over-the-cap"), 1);
+}
+
+// What may come from the cache the client decodes, and it is not decoded
+// twice.
+TEST(HttpRequestTest, CacheableCompressedAnswersAreDecodedOnce) {
+    TestHttpServer server;
+    TestHttpServer::Response zipped = Answer(QByteArray("GIF89a logo bytes ").repeated(100));
+    zipped.Gzip = true;
+    server.Serve("/logo.gif", zipped);
+    const Outcome outcome = Fetch(server.Url("/logo.gif").toString(), {}, true);
+    EXPECT_EQ(outcome.Status, 200);
+    EXPECT_EQ(outcome.Body, zipped.Body);
 }
 
 TEST(HttpRequestTest, RefusedRedirectsSayWhy) {
