@@ -24,6 +24,10 @@ QByteArray Opening(const QByteArray& body) {
     return start.left(15).toLower();
 }
 
+bool IsWebPageType(const QByteArray& contentType) {
+    return contentType.split(';').constFirst().trimmed().toLower() == "text/html";
+}
+
 } // namespace
 
 namespace FeedAnswer {
@@ -40,9 +44,12 @@ QString Refusal(const HttpRequest& request) {
     return {};
 }
 
-QString Refusal(const XmlDocument& document) {
-    const QString root = document.DocumentElement().BaseName();
-    return root.compare(QLatin1String("html"), Qt::CaseInsensitive) == 0 ? WebPage() : QString();
+QString Refusal(const HttpRequest& request, const XmlDocument& document) {
+    const XmlNode root = document.DocumentElement();
+    if (root.IsNull())
+        return IsWebPageType(request.ResponseHeader("Content-Type")) ? WebPage() : QString();
+    return root.BaseName().compare(QLatin1String("html"), Qt::CaseInsensitive) == 0 ? WebPage()
+                                                                                    : QString();
 }
 
 bool StartsAsWebPage(const QByteArray& body) {

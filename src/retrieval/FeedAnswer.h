@@ -15,8 +15,9 @@ namespace FeedAnswer {
 // Empty when the answer may be a feed (or is "not modified"); otherwise the
 // request's failure, the error status, or that the answer is a web page.
 QString Refusal(const HttpRequest& request);
-// For a parsed answer: a web page that showed itself only once parsed.
-QString Refusal(const XmlDocument& document);
+// For an answer that was parsed: a web page that showed itself only then,
+// by its root element, or by not parsing when its server called it one.
+QString Refusal(const HttpRequest& request, const XmlDocument& document);
 
 bool StartsAsWebPage(const QByteArray& body);
 

@@ -252,7 +252,7 @@ void FeedFetcher::DocumentFinished(Provider& provider) {
     QString refusal = FeedAnswer::Refusal(request);
     if (refusal.isEmpty() && request.Succeeded()) {
         document.LoadXML(request.ResponseBody());
-        refusal = FeedAnswer::Refusal(document);
+        refusal = FeedAnswer::Refusal(request, document);
     }
     TellFailure(provider, request, refusal);
     RememberValidators(request, provider);
