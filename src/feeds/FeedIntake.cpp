@@ -227,18 +227,18 @@ void GrabStoriesTextFinish(Provider& provider, int httpStatus, const QString& re
     const StoriesCompletion completion(provider, environment);
     const Currency now = environment.CounterNow();
     provider.LoadState = LoadState::Failed;
-    if (!IsSuccess(httpStatus))
+    // A blank answer is a feed gone wrong, not one without stories: the old
+    // ones stay, and come back as known at the next good load.
+    if (!IsSuccess(httpStatus) || responseText.trimmed().isEmpty())
         return;
     CountSuccessfulUpdate(provider, now);
     auto fresh = SeededCollection(provider);
-    if (!responseText.isEmpty()) {
-        provider.DataType = FeedFormat::Text;
-        try {
-            if (!TextFeedReader::ReadStories(provider, *fresh, responseText))
-                return;
-        } catch (const ProgramError&) {
+    provider.DataType = FeedFormat::Text;
+    try {
+        if (!TextFeedReader::ReadStories(provider, *fresh, responseText))
             return;
-        }
+    } catch (const ProgramError&) {
+        return;
     }
     Adopt(provider, std::move(fresh), environment);
 }

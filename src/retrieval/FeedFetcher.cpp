@@ -7,6 +7,7 @@
 #include "platform/BackgroundNotice.h"
 #include "platform/HighResolutionCounter.h"
 #include "platform/Saturating.h"
+#include "retrieval/FeedAnswer.h"
 #include "retrieval/HttpRequest.h"
 #include "retrieval/NetworkAccess.h"
 #include "retrieval/ProviderFetch.h"
@@ -45,6 +46,15 @@ private:
     ProviderFetch& m_fetch;
     int m_operation;
 };
+
+// Why a load failed reaches the user, once for each provider and reason.
+// The network coming and going is left unsaid: it would speak for every
+// provider at once.
+void TellFailure(const Provider& provider, const HttpRequest& request, const QString& reason) {
+    if (!reason.isEmpty() && !request.Unreachable())
+        BackgroundNotice::Report(QStringLiteral("The feed '%1' could not be loaded: %2.")
+                                     .arg(provider.ProviderName, reason));
+}
 
 bool IsFetchable(const QUrl& url) {
     const QString scheme = url.scheme().toLower();
@@ -237,9 +247,14 @@ void FeedFetcher::DocumentFinished(Provider& provider) {
     const HttpRequest& request = *fetch.Document();
     AddCharsRead(request.ResponseBody().size());
     XmlDocument& document = fetch.Parsed();
-    // An error page is no feed: it stays unparsed and the load fails.
-    if (request.Succeeded())
+    // Only a whole answer that may be a feed is parsed: an error page, a web
+    // page or a transfer cut short stays unparsed and the load fails.
+    QString refusal = FeedAnswer::Refusal(request);
+    if (refusal.isEmpty() && request.Succeeded()) {
         document.LoadXML(request.ResponseBody(), request.ResponseURL());
+        refusal = FeedAnswer::Refusal(request, document);
+    }
+    TellFailure(provider, request, refusal);
     RememberValidators(request, provider);
     if (provider.PendingOperations & DetailsOperation) {
         Completion completion(m_host, fetch, DetailsOperation);
@@ -265,13 +280,17 @@ void FeedFetcher::StoriesTextFinished(Provider& provider) {
 void FeedFetcher::CompleteStoriesText(Provider& provider) {
     ProviderFetch& fetch = FetchOf(provider);
     const HttpRequest& request = *fetch.Stories();
-    const QString text = request.ResponseText();
+    const QString refusal = FeedAnswer::Refusal(request);
+    // A refused answer is never read: its status says the load failed.
+    const QString text = refusal.isEmpty() ? request.ResponseText() : QString();
+    TellFailure(provider, request, refusal);
     RememberValidators(request, provider);
     Completion completion(m_host, fetch, StoriesOperation);
     if (request.Status() == NotModified)
         FeedIntake::GrabStoriesNotModified(provider, completion);
     else
-        FeedIntake::GrabStoriesTextFinish(provider, request.Status(), text, completion);
+        FeedIntake::GrabStoriesTextFinish(provider, refusal.isEmpty() ? request.Status() : 0, text,
+                                          completion);
     AddCharsRead(text.size());
     fetch.ReleaseStories();
     RemovePendingRequest(&provider);

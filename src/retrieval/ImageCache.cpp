@@ -39,6 +39,23 @@ QString Shortened(const QString& name, const QString& imageURL) {
     return name.left(MaxNameLength - 20) + hash + name.right(8);
 }
 
+// Only an answer that starts as an image does is kept: an error page or a
+// captive portal's page answered with 200 would otherwise stand for the
+// logo for good. The signatures of the formats logos come in rather than a
+// decoder, since this layer builds without Qt's GUI module.
+bool IsImage(const QByteArray& bytes) {
+    static const QByteArray signatures[] = {
+        "GIF87a", "GIF89a", "\x89PNG\r\n\x1a\n", "\xFF\xD8\xFF", QByteArray("\0\0\1\0", 4), // icon
+    };
+    constexpr qsizetype BitmapHeaderLength = 26;
+    for (const QByteArray& signature : signatures) {
+        if (bytes.startsWith(signature) && bytes.size() > signature.size())
+            return true;
+    }
+    return (bytes.startsWith("BM") && bytes.size() > BitmapHeaderLength) ||
+           (bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WEBP");
+}
+
 } // namespace
 
 ImageCache::ImageCache(const QString& folder, QObject* parent)
@@ -82,7 +99,8 @@ void ImageCache::Fetch(const QString& imageURL, const QString& filePath) {
 
 void ImageCache::Finish(const QString& imageURL, const QString& filePath) {
     HttpRequest* request = m_inFlight.take(imageURL);
-    const bool stored = request->Status() == 200 && KnownFolders::EnsureFolder(m_folder) &&
+    const bool stored = request->Status() == 200 && IsImage(request->ResponseBody()) &&
+                        KnownFolders::EnsureFolder(m_folder) &&
                         AtomicFile::Write(filePath, request->ResponseBody());
     // Still in its own signal: deleted once control is back in the loop.
     request->deleteLater();

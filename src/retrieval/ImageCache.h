@@ -12,8 +12,8 @@ class HttpRequest;
 // Providers' logos as local files. A local path is used as it is; a web
 // image is downloaded once into the cache folder and used from there. The
 // download runs in the background: the first call answers "" and
-// ImageArrived follows when the file is there. An image that could not be
-// fetched is not asked for again in the same run.
+// ImageArrived follows when the file is there. An address that could not be
+// fetched, or that gave no image, is not asked for again in the same run.
 class ImageCache : public QObject {
     Q_OBJECT
 

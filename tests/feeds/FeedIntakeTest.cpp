@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 class RecordingEnvironment : public IntakeEnvironment {
@@ -157,10 +156,14 @@ TEST_F(FeedIntakeTest, TextRequests) {
     EXPECT_EQ(provider.SuccessfulUpdates, 1);
     EXPECT_EQ(Titles(), QStringList{QStringLiteral("One")});
 
-    FeedIntake::GrabStoriesTextFinish(provider, 200, QString(), environment);
-    EXPECT_EQ(provider.LoadState, LoadState::Loaded);
-    EXPECT_EQ(provider.SuccessfulUpdates, 2);
-    EXPECT_EQ(environment.Completed, 3);
+    // A blank answer is a failure too, not a feed without stories.
+    for (const QString& blank : {QString(), QStringLiteral("\r\n \n")}) {
+        FeedIntake::GrabStoriesTextFinish(provider, 200, blank, environment);
+        EXPECT_EQ(provider.LoadState, LoadState::Failed);
+        EXPECT_EQ(provider.SuccessfulUpdates, 1);
+        EXPECT_EQ(Titles(), QStringList{QStringLiteral("One")});
+    }
+    EXPECT_EQ(environment.Completed, 4);
 }
 
 TEST_F(FeedIntakeTest, DetailsOfFormatsWithoutDetailsOnlyMarkThemDone) {

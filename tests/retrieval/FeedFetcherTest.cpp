@@ -3,6 +3,7 @@
 #include "feeds/FeedFormat.h"
 #include "model/Provider.h"
 #include "model/StoryCollection.h"
+#include "platform/BackgroundNotice.h"
 #include "support/EventWait.h"
 #include "support/RecordingHost.h"
 #include "support/TestData.h"
@@ -161,6 +162,88 @@ TEST_F(FeedFetcherTest, FailuresKeepTheStoriesAndTheNextLoadFindsNothingNew) {
     ASSERT_TRUE(load(200, Rss({"a", "b", "c"})));
     EXPECT_EQ(provider->LoadState, LoadState::Loaded);
     EXPECT_EQ(StoryCount(*provider), 3);
+}
+
+// An answer that did not arrive whole, or that is a web page, is never read:
+// the load fails, the old stories stay (so the next good load finds nothing
+// new) and the user is told why, naming the feed. An empty text answer
+// fails too, though without a reason to tell.
+TEST_F(FeedFetcherTest, BrokenAnswersFailTheLoadAndKeepTheStories) {
+    QStringList notices;
+    BackgroundNotice::Forget();
+    BackgroundNotice::SetSink([&notices](const QString& text) { notices.append(text); });
+    TestHttpServer::Response answer;
+    server.Serve("/feed", [&answer](const TestHttpServer::Request&) { return answer; });
+    const QByteArray page =
+        "<!DOCTYPE html>\n<html><body><a href=\"/x\">Headline</a></body></html>";
+    struct Case {
+        const char* Name;
+        std::function<void(TestHttpServer::Response&)> Break;
+        const char* Reason;
+    };
+    const Case cases[] = {
+        {"cut short", [](auto& r) { r.CutShort = true; }, "the answer broke off before its end"},
+        {"chunks cut off", [](auto& r) { r.Chunked = r.CutShort = true; },
+         "the answer broke off before its end"},
+        {"not gzip", [](auto& r) { r.Headers.insert("Content-Encoding", "gzip"); },
+         "the answer could not be decompressed"},
+        {"web page", [&page](auto& r) { r.Body = page; },
+         "the address gave a web page, not a feed"},
+        {"xhtml page",
+         [](auto& r) {
+             r.Body = "<?xml version=\"1.0\"?><!-- page -->"
+                      "<html xmlns=\"http://www.w3.org/1999/xhtml\"><body/></html>";
+         },
+         "the address gave a web page, not a feed"},
+        {"unparsable html page",
+         [](auto& r) {
+             r.Body = "<p>Sign in to use this network</p><p>Accept";
+             r.Headers.insert("Content-Type", "text/html; charset=utf-8");
+         },
+         "the address gave a web page, not a feed"},
+        {"empty", [](auto& r) { r.Body.clear(); }, nullptr},
+    };
+    for (const bool text : {false, true}) {
+        const QByteArray good = text ? "one\ntwo\nthree\n" : Rss({"one", "two", "three"});
+        const QByteArray longer =
+            text ? good + "Headline number four\n" : Rss({"one", "two", "three", "four"});
+        auto provider = NewProvider("/feed", text);
+        provider->ArrivalSound = QStringLiteral("arrival.wav");
+        answer = TestHttpServer::Response{};
+        answer.Body = good;
+        fetcher->GrabStories(*provider);
+        ASSERT_TRUE(SettledPolling(*provider));
+        ASSERT_EQ(StoryCount(*provider), 3);
+        for (const Case& c : cases) {
+            // Only a parse tells these pages, and text feeds are not parsed.
+            if (text && QByteArray(c.Name).endsWith("html page"))
+                continue;
+            const QString name = QStringLiteral("%1 %2").arg(text ? "text" : "xml", c.Name);
+            provider->ProviderName = name;
+            answer = TestHttpServer::Response{};
+            answer.Body = longer;
+            c.Break(answer);
+            fetcher->GrabStories(*provider);
+            ASSERT_TRUE(SettledPolling(*provider)) << name.toStdString();
+            EXPECT_EQ(provider->LoadState, LoadState::Failed) << name.toStdString();
+            EXPECT_EQ(StoryCount(*provider), 3) << name.toStdString();
+            EXPECT_EQ(provider->stCollStories->Item(3).Title, "three") << name.toStdString();
+            if (c.Reason != nullptr) {
+                EXPECT_TRUE(notices.contains(
+                    QStringLiteral("The feed '%1' could not be loaded: %2.").arg(name, c.Reason)))
+                    << name.toStdString() << ": " << notices.join(u'|').toStdString();
+            }
+        }
+        answer = TestHttpServer::Response{};
+        answer.Body = good;
+        fetcher->GrabStories(*provider);
+        ASSERT_TRUE(SettledPolling(*provider));
+        EXPECT_EQ(provider->LoadState, LoadState::Loaded);
+        EXPECT_EQ(host.Sounds.size(), text ? 2 : 1);
+    }
+    // Only the failures with a reason were told.
+    EXPECT_EQ(notices.size(), 10) << notices.join(u'|').toStdString();
+    BackgroundNotice::SetSink(nullptr);
 }
 
 TEST_F(FeedFetcherTest, NotModifiedAnswerKeepsTheStories) {

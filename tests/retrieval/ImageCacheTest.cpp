@@ -1,6 +1,7 @@
 #include "retrieval/ImageCache.h"
 
 #include "platform/ProgramError.h"
+#include "retrieval/HttpRequest.h"
 #include "support/EventWait.h"
 #include "support/TestHttpServer.h"
 
@@ -34,9 +35,13 @@ TEST(ImageCacheFiles, LocalPathsAreUsedAsTheyAre) {
     EXPECT_THROW(cache.LocalImageFile("HTTP://example.com/logo.gif"), ProgramError);
 }
 
+// The smallest GIF: one transparent pixel.
+const QByteArray Pixel =
+    QByteArray::fromBase64("R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7");
+
 TEST(ImageCacheFiles, WebImagesArriveOnceAndFailuresAreRemembered) {
     TestHttpServer server;
-    server.Serve("/logo.gif", QByteArray("GIF89a"), "image/gif");
+    server.Serve("/logo.gif", Pixel, "image/gif");
     QTemporaryDir folder;
     ImageCache cache(folder.filePath("images"));
     QSignalSpy arrived(&cache, &ImageCache::ImageArrived);
@@ -55,6 +60,45 @@ TEST(ImageCacheFiles, WebImagesArriveOnceAndFailuresAreRemembered) {
     EXPECT_EQ(cache.LocalImageFile(missing), QString());
     QCoreApplication::processEvents();
     EXPECT_EQ(server.RequestCount("/missing.gif"), 1);
+}
+
+// A 200 answer that is no image (a captive portal's page, a server's error
+// page) is not kept, whatever it claims to be; images of the common logo
+// formats are.
+TEST(ImageCacheFiles, OnlyImagesAreKept) {
+    TestHttpServer server;
+    const struct {
+        const char* Path;
+        QByteArray Body;
+        bool Kept;
+    } cases[] = {
+        {"/logo.gif", Pixel, true},
+        {"/logo.png", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), true},
+        {"/logo.jpg", QByteArray("\xFF\xD8\xFF\xE0\0\x10JFIF"), true},
+        {"/favicon.ico", QByteArray("\0\0\1\0\1\0\x10\x10", 8), true},
+        {"/portal.gif", "<html><body>Sign in to use this network</body></html>", false},
+        {"/error.png", "Internal error", false},
+        {"/empty.gif", QByteArray(), false},
+        {"/cut.gif", "GIF89a", false},
+    };
+    QTemporaryDir folder;
+    ImageCache cache(folder.filePath("images"));
+    QSignalSpy arrived(&cache, &ImageCache::ImageArrived);
+    for (const auto& c : cases) {
+        server.Serve(c.Path, c.Body, "image/gif");
+        cache.LocalImageFile(server.Url(c.Path).toString());
+    }
+    // The downloads are the cache's children until they have ended.
+    ASSERT_TRUE(WaitUntil([&] { return cache.findChildren<HttpRequest*>().isEmpty(); }));
+    EXPECT_EQ(arrived.count(), 4);
+    for (const auto& c : cases) {
+        const QString url = server.Url(c.Path).toString();
+        EXPECT_EQ(!cache.LocalImageFile(url).isEmpty(), c.Kept) << c.Path;
+        EXPECT_EQ(QFile::exists(folder.filePath("images/" + ImageCache::CacheFileName(url))),
+                  c.Kept)
+            << c.Path;
+        EXPECT_EQ(server.RequestCount(c.Path), 1) << c.Path;
+    }
 }
 
 } // namespace

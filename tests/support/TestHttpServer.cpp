@@ -58,19 +58,41 @@ TestHttpServer::Request ParseHead(const QByteArray& head) {
     return request;
 }
 
-QByteArray Serialise(const TestHttpServer::Response& response) {
-    const QByteArray body = response.Gzip ? Gzip(response.Body) : response.Body;
+// The head of the answer; the body's length is said unless it goes in
+// chunks or the test set it.
+QByteArray Head(const TestHttpServer::Response& response, qint64 bodyLength) {
     QByteArray out = "HTTP/1.1 " + QByteArray::number(response.Status) + ' ' +
                      ReasonPhrase(response.Status) + "\r\n";
     QMap<QByteArray, QByteArray> headers = response.Headers;
     if (response.Gzip)
         headers.insert("Content-Encoding", "gzip");
-    headers.insert("Content-Length", QByteArray::number(body.size()));
+    if (response.Chunked)
+        headers.insert("Transfer-Encoding", "chunked");
+    else if (!headers.contains("Content-Length"))
+        headers.insert("Content-Length", QByteArray::number(bodyLength));
     headers.insert("Connection", "close");
     for (auto it = headers.cbegin(); it != headers.cend(); ++it)
         out += it.key() + ": " + it.value() + "\r\n";
-    return out + "\r\n" + body;
+    return out + "\r\n";
 }
+
+QByteArray Chunk(const QByteArray& data) {
+    return QByteArray::number(data.size(), 16) + "\r\n" + data + "\r\n";
+}
+
+const QByteArray LastChunk = "0\r\n\r\n";
+
+QByteArray Serialise(const TestHttpServer::Response& response) {
+    const QByteArray body = response.Gzip ? Gzip(response.Body) : response.Body;
+    QByteArray wire = response.Chunked ? Chunk(body) + LastChunk : body;
+    if (response.CutShort)
+        wire.truncate(wire.size() / 2);
+    return Head(response, body.size()) + wire;
+}
+
+// Generated text is written while the socket holds less than this, so the
+// server's memory stays small however long the answer.
+constexpr qint64 StreamWindow = 64 * 1024;
 
 } // namespace
 
@@ -139,9 +161,36 @@ void TestHttpServer::Answer(QTcpSocket* socket, const QByteArray& head) {
         response.Status = 404;
     if (response.NeverAnswer)
         return;
+    if (response.GeneratedBytes > 0) {
+        QTimer::singleShot(response.DelayMs, socket,
+                           [socket, response] { Stream(socket, response); });
+        return;
+    }
     const QByteArray bytes = Serialise(response);
     QTimer::singleShot(response.DelayMs, socket, [socket, bytes] {
         socket->write(bytes);
         socket->disconnectFromHost();
     });
+}
+
+void TestHttpServer::Stream(QTcpSocket* socket, const Response& response) {
+    const qint64 total = response.CutShort ? response.GeneratedBytes / 2 : response.GeneratedBytes;
+    auto sent = std::make_shared<qint64>(0);
+    const QByteArray line = "<item><title>generated headline</title></item>\n";
+    const QByteArray block = line.repeated(StreamWindow / line.size());
+    const auto pump = [socket, response, total, sent, block] {
+        while (*sent < total && socket->bytesToWrite() < StreamWindow) {
+            const QByteArray piece = block.left(std::min<qint64>(block.size(), total - *sent));
+            *sent += piece.size();
+            socket->write(response.Chunked ? Chunk(piece) : piece);
+        }
+        if (*sent < total || socket->state() != QAbstractSocket::ConnectedState)
+            return;
+        if (response.Chunked && !response.CutShort)
+            socket->write(LastChunk);
+        socket->disconnectFromHost();
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, pump);
+    socket->write(Head(response, response.GeneratedBytes));
+    pump();
 }

@@ -11,10 +11,13 @@
 
 #include <functional>
 
+class QTcpSocket;
+
 // A small HTTP/1.1 server on 127.0.0.1 for tests: each path answers as the
 // test sets it up, every request is recorded, and every connection closes
 // after its answer. Delays run on timers, so a slow or silent server costs
-// a test no sleeping.
+// a test no sleeping. A header the test sets (Content-Length, say) is sent
+// as it is, even when it does not match the body.
 class TestHttpServer : public QObject {
     Q_OBJECT
 
@@ -26,6 +29,13 @@ public:
         int DelayMs = 0;          // answer after this long
         bool NeverAnswer = false; // accept and read, then stay silent
         bool Gzip = false;        // send the body gzip-compressed
+        bool Chunked = false;     // send the body in chunks, its length unsaid
+        // Close the connection half way through the body: short of the
+        // Content-Length, or before the chunked body's end.
+        bool CutShort = false;
+        // Send this many bytes of generated text instead of Body, made as the
+        // client takes them so that the server never holds them all.
+        qint64 GeneratedBytes = 0;
     };
 
     struct Request {
@@ -54,7 +64,8 @@ public:
 
 private:
     void Accept();
-    void Answer(class QTcpSocket* socket, const QByteArray& head);
+    void Answer(QTcpSocket* socket, const QByteArray& head);
+    static void Stream(QTcpSocket* socket, const Response& response);
 
     QTcpServer m_server;
     QHash<QByteArray, Handler> m_handlers;

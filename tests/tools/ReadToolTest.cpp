@@ -72,9 +72,6 @@ TEST(ReadToolTest, ReadsFeedsFromTheWeb) {
                   .toObject()
                   .value(QStringLiteral("title")),
               QStringLiteral("café opens"));
-    const ToolRun missing = Tool({server.Url("/missing").toString()});
-    EXPECT_EQ(missing.ExitCode, 1);
-    EXPECT_TRUE(missing.Err.contains("status 404")) << missing.Err.toStdString();
 }
 
 // Relative links resolve against the address the document came from: the
@@ -111,4 +108,41 @@ TEST(ReadToolTest, TableGoesToStandardOutputNoticesToStandardError) {
     EXPECT_TRUE(run.Err.contains("message: Unknown XMLNS version (3.0) for RSS.\n"))
         << run.Err.toStdString();
     EXPECT_FALSE(run.Out.contains("message:")) << run.Out.toStdString();
+}
+
+// What cannot be read from the web says why, after the address.
+TEST(ReadToolTest, WebAnswersThatAreNoFeedSayWhy) {
+    TestHttpServer server;
+    server.Redirect("/to-file", "file:///etc/hostname", 302);
+    server.Redirect("/loop", "/loop", 302);
+    server.Serve("/page",
+                 QByteArray("<!DOCTYPE html><html><body><a href=\"/a\">A</a></body></html>"),
+                 "text/html");
+    TestHttpServer::Response cut;
+    cut.Body = TestData::Read(QStringLiteral("feeds/rss/rss20.xml"));
+    cut.CutShort = true;
+    server.Serve("/cut", cut);
+    TestHttpServer::Response missing;
+    missing.Status = 404;
+    server.Serve("/missing", missing);
+    const struct {
+        const char* Path;
+        const char* Reason;
+    } cases[] = {
+        {"/to-file", "redirect to a file: address refused"},
+        {"/loop", "more than 10 redirects"},
+        {"/page", "the address gave a web page, not a feed"},
+        {"/cut", "the answer broke off before its end"},
+        {"/missing", "the server answered with status 404"},
+    };
+    for (const auto& c : cases) {
+        const QString url = server.Url(QString::fromLatin1(c.Path)).toString();
+        for (const QStringList& text : {QStringList(), QStringList{QStringLiteral("--text-spec"),
+                                                                   QStringLiteral("00,01,T")}}) {
+            const ToolRun run = Tool(text + QStringList{url});
+            EXPECT_EQ(run.ExitCode, 1) << c.Path;
+            EXPECT_EQ(run.Err, "varnocet-read: " + url.toUtf8() + ": " + c.Reason + "\n") << c.Path;
+            EXPECT_TRUE(run.Out.isEmpty()) << c.Path;
+        }
+    }
 }

@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/TextDecoding.h"
 #include "platform/XmlDocument.h"
+#include "retrieval/FeedAnswer.h"
 #include "retrieval/HttpRequest.h"
 
 #include <QCommandLineParser>
@@ -96,14 +97,9 @@ std::optional<Body> Download(const QString& url) {
     request.Open(url);
     request.Send();
     loop.exec();
-    if (!request.ErrorString().isEmpty()) {
-        Fail(QStringLiteral("%1: %2").arg(url, request.ErrorString()), NotRead);
-        return std::nullopt;
-    }
-    if (!request.Succeeded()) {
-        Fail(
-            QStringLiteral("%1: the server answered with status %2").arg(url).arg(request.Status()),
-            NotRead);
+    const QString refusal = FeedAnswer::Refusal(request);
+    if (!refusal.isEmpty()) {
+        Fail(QStringLiteral("%1: %2").arg(url, refusal), NotRead);
         return std::nullopt;
     }
     return Body{request.ResponseBody(), request.ResponseCharset(), request.ResponseURL()};

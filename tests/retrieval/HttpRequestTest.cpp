@@ -1,0 +1,180 @@
+#include "retrieval/HttpRequest.h"
+
+#include "support/EventWait.h"
+#include "support/TestData.h"
+#include "support/TestHttpServer.h"
+
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr qint64 OneMegabyte = qint64(1) << 20;
+
+struct Outcome {
+    int Status = -1;
+    QString Error;
+    QByteArray Body;
+    bool Unreachable = false;
+};
+
+Outcome Fetch(const QString& url, HttpRequest::Limits limits = {}, bool useCache = false) {
+    HttpRequest request(limits);
+    request.SetUseCache(useCache);
+    request.Open(url);
+    request.Send();
+    if (!WaitUntil([&] { return request.ReadyState() == HttpRequest::Done; }))
+        return {};
+    return {request.Status(), request.ErrorString(), request.ResponseBody(), request.Unreachable()};
+}
+
+TestHttpServer::Response Answer(const QByteArray& body) {
+    TestHttpServer::Response response;
+    response.Body = body;
+    return response;
+}
+
+// How an answer arrives decides whether its body is handed on: only whole,
+// decompressible answers within the cap are, and every failure says why.
+TEST(HttpRequestTest, OnlyWholeAnswersAreHandedOn) {
+    QByteArray text;
+    for (int i = 0; i < 20000; ++i)
+        text += "<item>" + QByteArray::number(i * 7919 % 10007) + "</item>\n";
+    struct Case {
+        const char* Name;
+        TestHttpServer::Response Response;
+        int Status;
+        const char* Error;
+    };
+    std::vector<Case> cases = {
+        {"whole", Answer(text), 200, ""},
+        {"chunked", Answer(text), 200, ""},
+        {"gzip", Answer(text), 200, ""},
+        {"short of its length", Answer(text), 0, "the answer broke off before its end"},
+        {"chunks cut off", Answer(text), 0, "the answer broke off before its end"},
+        {"gzip cut off", Answer(text), 0, "the answer broke off before its end"},
+        {"not gzip", Answer(text), 0, "the answer could not be decompressed"},
+        {"error status", Answer("<html>gone</html>"), 404, ""},
+        {"length over the cap", {}, 0, "the answer is larger than 1 MB"},
+        {"chunks over the cap", {}, 0, "the answer is larger than 1 MB"},
+        {"gzip decoding over the cap", Answer(QByteArray(3 * OneMegabyte, 'x')), 0,
+         "the answer is larger than 1 MB"},
+    };
+    cases[1].Response.Chunked = true;
+    cases[2].Response.Gzip = true;
+    cases[3].Response.CutShort = true;
+    cases[4].Response.Chunked = true;
+    cases[4].Response.CutShort = true;
+    cases[5].Response.Gzip = true;
+    cases[5].Response.CutShort = true;
+    cases[6].Response.Headers.insert("Content-Encoding", "gzip");
+    cases[7].Response.Status = 404;
+    cases[8].Response.GeneratedBytes = 200 * OneMegabyte;
+    cases[9].Response.GeneratedBytes = 3 * OneMegabyte;
+    cases[9].Response.Chunked = true;
+    cases[10].Response.Gzip = true;
+
+    TestHttpServer server;
+    for (const Case& c : cases) {
+        const QByteArray path = '/' + QByteArray(c.Name).replace(' ', '-');
+        server.Serve(path, c.Response);
+        const Outcome outcome = Fetch(server.Url(path).toString(), {10s, OneMegabyte});
+        EXPECT_EQ(outcome.Status, c.Status) << c.Name;
+        EXPECT_EQ(outcome.Error, QString::fromLatin1(c.Error)) << c.Name;
+        EXPECT_FALSE(outcome.Unreachable) << c.Name;
+        if (c.Status != 404) {
+            EXPECT_EQ(outcome.Body, c.Status == 200 ? text : QByteArray()) << c.Name;
+        }
+    }
+    // Refused at the header: the server had no time to send much of it.
+    EXPECT_EQ(server.RequestCount("/length-over-the-cap"), 1);
+}
+
+// What may come from the cache the client decodes, and it is not decoded
+// twice.
+TEST(HttpRequestTest, CacheableCompressedAnswersAreDecodedOnce) {
+    TestHttpServer server;
+    TestHttpServer::Response zipped = Answer(QByteArray("GIF89a logo bytes ").repeated(100));
+    zipped.Gzip = true;
+    server.Serve("/logo.gif", zipped);
+    const Outcome outcome = Fetch(server.Url("/logo.gif").toString(), {}, true);
+    EXPECT_EQ(outcome.Status, 200);
+    EXPECT_EQ(outcome.Body, zipped.Body);
+}
+
+TEST(HttpRequestTest, RefusedRedirectsSayWhy) {
+    TestHttpServer server;
+    server.Redirect("/to-file", "file:///etc/hostname", 302);
+    server.Redirect("/to-ftp", "ftp://127.0.0.1/feed", 302);
+    server.Redirect("/to-data", "data:text/plain,headline", 302);
+    server.Serve("/hop/0", QByteArray("<rss/>"));
+    for (int hop = 1; hop <= 11; ++hop)
+        server.Redirect("/hop/" + QByteArray::number(hop), "/hop/" + QByteArray::number(hop - 1));
+    const struct {
+        const char* Path;
+        int Status;
+        const char* Error;
+    } cases[] = {
+        {"/to-file", 0, "redirect to a file: address refused"},
+        {"/to-ftp", 0, "redirect to a ftp: address refused"},
+        {"/to-data", 0, "redirect to a data: address refused"},
+        {"/hop/10", 200, ""},
+        {"/hop/11", 0, "more than 10 redirects"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = Fetch(server.Url(c.Path).toString());
+        EXPECT_EQ(outcome.Status, c.Status) << c.Path;
+        EXPECT_EQ(outcome.Error, QString::fromLatin1(c.Error)) << c.Path;
+    }
+}
+
+TEST(HttpRequestTest, UntrustedCertificateGivesTheTlsReason) {
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(TestData::Read("tls/localhost.crt")));
+    tls.setPrivateKey(QSslKey(TestData::Read("tls/localhost.key"), QSsl::Rsa));
+    QSslServer secure;
+    secure.setSslConfiguration(tls);
+    ASSERT_TRUE(secure.listen(QHostAddress::LocalHost));
+    const QString url = QStringLiteral("https://127.0.0.1:%1/feed").arg(secure.serverPort());
+    TestHttpServer server;
+    server.Redirect("/moved", url.toUtf8());
+    for (const QString& address : {url, server.Url("/moved").toString()}) {
+        const Outcome outcome = Fetch(address);
+        EXPECT_EQ(outcome.Status, 0);
+        EXPECT_TRUE(outcome.Error.contains(QLatin1String("certificate"), Qt::CaseInsensitive))
+            << outcome.Error.toStdString();
+        EXPECT_FALSE(outcome.Unreachable);
+    }
+}
+
+TEST(HttpRequestTest, NoServerListeningIsUnreachable) {
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    const Outcome outcome = Fetch(QStringLiteral("http://127.0.0.1:%1/feed").arg(port));
+    EXPECT_EQ(outcome.Status, 0);
+    EXPECT_FALSE(outcome.Error.isEmpty());
+    EXPECT_TRUE(outcome.Unreachable);
+}
+
+TEST(HttpRequestTest, LocalFileOverTheCapIsRefused) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("big.xml"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(OneMegabyte + 1, 'x'));
+    file.close();
+    const Outcome outcome = Fetch(QUrl::fromLocalFile(path).toString(), {10s, OneMegabyte});
+    EXPECT_EQ(outcome.Status, 0);
+    EXPECT_EQ(outcome.Error, QStringLiteral("the answer is larger than 1 MB"));
+}
+
+} // namespace
