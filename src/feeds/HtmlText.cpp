@@ -1,6 +1,6 @@
 #include "feeds/HtmlText.h"
 
-#include "feeds/HtmlEntities.h"
+#include "platform/HtmlEntities.h"
 #include "feeds/HtmlScan.h"
 #include "feeds/HtmlStripper.h"
 
