@@ -2,24 +2,16 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/LibXml.h"
+#include "platform/XmlParser.h"
 #include "platform/XmlSerializer.h"
 
-#include <libxml/parser.h>
+#include <libxml/tree.h>
 
 #include <QFile>
 
 #include <algorithm>
-#include <climits>
-#include <memory>
 
 namespace {
-
-// Only what the text of the document says: no DTD is loaded, no entity is
-// substituted (references stay nodes and are expanded when read, under the
-// budget below), and the parser's limits on depth and size stay on. CDATA
-// sections stay nodes of their own, so they are written back as CDATA. No
-// XML_PARSE_COMPACT: the tree is edited after loading, which it forbids.
-constexpr int ParseOptions = XML_PARSE_NONET;
 
 // How much text entity references may expand to, in bytes and nodes: enough
 // for any feed that uses entities for characters or boilerplate, far below
@@ -27,8 +19,6 @@ constexpr int ParseOptions = XML_PARSE_NONET;
 // stops nested amplification ("billion laughs") itself, but not that.
 constexpr std::size_t MinimumExpansionBudget = 1 << 20;
 constexpr std::size_t ExpansionBudgetPerInputByte = 10;
-
-using ParserContext = std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)>;
 
 xmlNode* AsNode(xmlDoc* doc) {
     return reinterpret_cast<xmlNode*>(doc);
@@ -48,51 +38,6 @@ void FreeDocument(xmlDoc* doc) {
         return;
     xmlFreeNode(static_cast<xmlNode*>(doc->_private));
     xmlFreeDoc(doc);
-}
-
-// Keeps the first fatal error: later ones mostly follow from it.
-void CollectError(void* context, xmlError* error) {
-    auto* parser = static_cast<xmlParserCtxt*>(context);
-    auto* parseError = static_cast<XmlDocument::ParseError*>(parser->_private);
-    if (error->level == XML_ERR_FATAL && parseError->Reason.isEmpty())
-        *parseError = {
-            LibXml::ToQString(reinterpret_cast<const xmlChar*>(error->message)).trimmed(),
-            error->line, error->int2};
-}
-
-struct ChunkReader {
-    const QByteArray& bytes;
-    qsizetype offset;
-
-    static int Read(void* context, char* buffer, int length) {
-        auto* reader = static_cast<ChunkReader*>(context);
-        const qsizetype count = std::min<qsizetype>(length, reader->bytes.size() - reader->offset);
-        std::copy_n(reader->bytes.constData() + reader->offset, count, buffer);
-        reader->offset += count;
-        return static_cast<int>(count);
-    }
-};
-
-xmlDoc* Read(const QByteArray& bytes, const QString& sourceName, XmlDocument::ParseError& error) {
-    if (bytes.size() > INT_MAX) {
-        error.Reason = QStringLiteral("The document is too large to read.");
-        return nullptr;
-    }
-    const ParserContext parser(xmlNewParserCtxt(), xmlFreeParserCtxt);
-    // The structured handler of this context, not the thread's: errors
-    // belong to the document being read.
-    parser->_private = &error;
-    parser->sax->serror = CollectError;
-    const QByteArray url = QFile::encodeName(sourceName);
-    // Fed in chunks rather than through xmlCtxtReadMemory, which first copies
-    // the whole text: the parser drops what it has consumed, so a large feed
-    // is not held twice while its tree grows.
-    ChunkReader reader{bytes, 0};
-    xmlDoc* doc = xmlCtxtReadIO(parser.get(), ChunkReader::Read, nullptr, &reader,
-                                url.isEmpty() ? nullptr : url.constData(), nullptr, ParseOptions);
-    if (doc == nullptr && error.Reason.isEmpty())
-        error.Reason = QStringLiteral("The document is not well-formed.");
-    return doc;
 }
 
 // The next node of the tree in document order, not stepping into entity
@@ -212,26 +157,25 @@ bool XmlDocument::Load(const QString& filePath) {
         return Finish(nullptr,
                       {QStringLiteral("Cannot open \"%1\": %2").arg(filePath, file.errorString())});
     }
-    return Parse(file.readAll(), filePath);
+    return Parse(file.readAll(), filePath, Malformed::Refuse);
 }
 
-bool XmlDocument::LoadXML(const QByteArray& bytes) {
-    return Parse(bytes, QString());
+bool XmlDocument::LoadXML(const QByteArray& bytes, Malformed malformed) {
+    return Parse(bytes, QString(), malformed);
 }
 
-bool XmlDocument::Parse(const QByteArray& bytes, const QString& sourceName) {
-    ParseError error;
-    xmlDoc* doc = Read(bytes, sourceName, error);
-    if (doc == nullptr)
-        return Finish(nullptr, error);
+bool XmlDocument::Parse(const QByteArray& bytes, const QString& sourceName, Malformed malformed) {
+    const XmlParser::Result read =
+        XmlParser::Parse(bytes, sourceName, malformed == Malformed::Recover);
+    if (read.Doc == nullptr)
+        return Finish(nullptr, read.Error);
     if (const xmlNode* excess =
-            TidyAndCheckExpansion(doc, static_cast<std::size_t>(bytes.size()))) {
-        error = {QStringLiteral("Entity references expand to too much text."),
-                 static_cast<int>(xmlGetLineNo(excess)), 0};
-        FreeDocument(doc);
-        return Finish(nullptr, error);
+            TidyAndCheckExpansion(read.Doc, static_cast<std::size_t>(bytes.size()))) {
+        FreeDocument(read.Doc);
+        return Finish(nullptr, {QStringLiteral("Entity references expand to too much text."),
+                                static_cast<int>(xmlGetLineNo(excess)), 0});
     }
-    return Finish(doc, {});
+    return Finish(read.Doc, read.Error);
 }
 
 bool XmlDocument::Finish(_xmlDoc* doc, const ParseError& error) {
@@ -242,6 +186,7 @@ bool XmlDocument::Finish(_xmlDoc* doc, const ParseError& error) {
         Reset();
     }
     m_parseError = error;
+    m_recovered = doc != nullptr && !error.Reason.isEmpty();
     m_readyState = Complete;
     return doc != nullptr;
 }

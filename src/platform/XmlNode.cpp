@@ -75,6 +75,8 @@ std::string ExpandedText(const xmlNode* node) {
     LibXml::WalkExpanded(node, [&text](const xmlNode* current) {
         if (IsCharacterData(current) && current->content != nullptr)
             text += reinterpret_cast<const char*>(current->content);
+        else if (current->type == XML_ENTITY_REF_NODE && current->children == nullptr)
+            text += LibXml::UndeclaredReplacement(current).toStdString();
         return true;
     });
     return text;

@@ -239,7 +239,7 @@ void FeedFetcher::DocumentFinished(Provider& provider) {
     XmlDocument& document = fetch.Parsed();
     // An error page is no feed: it stays unparsed and the load fails.
     if (request.Succeeded())
-        document.LoadXML(request.ResponseBody());
+        document.LoadXML(request.ResponseBody(), XmlDocument::Malformed::Recover);
     RememberValidators(request, provider);
     if (provider.PendingOperations & DetailsOperation) {
         Completion completion(m_host, fetch, DetailsOperation);

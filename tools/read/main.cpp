@@ -39,7 +39,7 @@ int Fail(const QString& message, int code) {
 
 bool ReadXml(Provider& provider, const QByteArray& bytes, const Options& options) {
     XmlDocument document;
-    if (!document.LoadXML(bytes)) {
+    if (!document.LoadXML(bytes, XmlDocument::Malformed::Recover)) {
         const XmlDocument::ParseError& error = document.LastParseError();
         Fail(QStringLiteral("%1:%2:%3: %4")
                  .arg(options.Source)
