@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <algorithm>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -149,28 +151,145 @@ qsizetype VerbatimEnd(QByteArrayView text, qsizetype at) {
     return -1;
 }
 
-// Control characters are dropped only from UTF-8: in other encodings a
-// control byte may be part of the encoding (ISO-2022-JP's escapes).
-QByteArray Mended(QByteArrayView text, bool dropControls) {
-    QByteArray mended;
-    mended.reserve(text.size() + text.size() / 64);
-    qsizetype run = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '<') {
-            const qsizetype end = VerbatimEnd(text, i);
-            if (end > i)
-                i = end - 1;
-        } else if (c == '&' && !StartsReference(text, i)) {
-            mended.append(text.sliced(run, i + 1 - run)).append("amp;");
-            run = i + 1;
-        } else if (dropControls && IsForbiddenControl(c)) {
-            mended.append(text.sliced(run, i - run));
-            run = i + 1;
-        }
-    }
-    return mended.append(text.sliced(run));
+bool IsNameStartByte(char c) {
+    return IsNameByte(c) && !IsDecimalDigit(c) && c != '-' && c != '.';
 }
+
+qsizetype NameEnd(QByteArrayView text, qsizetype at) {
+    while (at < text.size() && IsNameByte(text[at]))
+        ++at;
+    return at;
+}
+
+// One pass over the text that mends it where that needs no guessing:
+// - a "&" that starts no reference becomes "&amp;", a "<" that starts no
+//   markup "&lt;";
+// - control characters XML forbids are dropped (only from UTF-8: in other
+//   encodings a control byte may belong to the encoding, as ISO-2022-JP's
+//   escapes do);
+// - an end tag closes the elements left open inside the element it names
+//   (libxml2 would close only one, and the rest of the feed would end up
+//   inside it); one that names no open element is dropped.
+// CDATA sections, comments, processing instructions and declarations are
+// left as they are.
+class Mender {
+public:
+    Mender(QByteArrayView text, bool dropControls)
+        : m_text(text)
+        , m_dropControls(dropControls) {
+        m_out.reserve(text.size() + text.size() / 64);
+    }
+
+    QByteArray Mend() {
+        for (qsizetype i = 0; i < m_text.size();) {
+            const char c = m_text[i];
+            if (c == '<')
+                i = m_tag.isNull() ? Markup(i) : EndTagBroken(i);
+            else if (c == '&')
+                i = Ampersand(i);
+            else if (m_dropControls && IsForbiddenControl(c))
+                i = Replace(i, 1, {});
+            else if (!m_tag.isNull())
+                i = InTag(i);
+            else
+                ++i;
+        }
+        return m_out.append(m_text.sliced(m_run));
+    }
+
+private:
+    // Copies the text before `at`, writes `replacement` for the `length`
+    // bytes there; where to go on.
+    qsizetype Replace(qsizetype at, qsizetype length, QByteArrayView replacement) {
+        m_out.append(m_text.sliced(m_run, at - m_run)).append(replacement);
+        m_run = at + length;
+        return m_run;
+    }
+
+    qsizetype Ampersand(qsizetype at) {
+        return StartsReference(m_text, at) ? at + 1 : Replace(at, 1, "&amp;");
+    }
+
+    // A "<" inside a start tag: the tag was never finished.
+    qsizetype EndTagBroken(qsizetype at) {
+        if (m_quote != 0)
+            return Replace(at, 1, "&lt;");
+        m_tag = {};
+        return at;
+    }
+
+    qsizetype InTag(qsizetype at) {
+        const char c = m_text[at];
+        if (m_quote != 0) {
+            if (c == m_quote)
+                m_quote = 0;
+        } else if (c == '"' || c == '\'') {
+            m_quote = c;
+        } else if (c == '>') {
+            if (m_text[at - 1] != '/')
+                m_open.push_back(m_tag);
+            m_tag = {};
+        }
+        return at + 1;
+    }
+
+    qsizetype Markup(qsizetype at) {
+        const qsizetype verbatim = VerbatimEnd(m_text, at);
+        if (verbatim > at)
+            return verbatim;
+        const QByteArrayView rest = m_text.sliced(at + 1);
+        if (rest.startsWith('!'))
+            return Declaration(at);
+        if (rest.startsWith('/'))
+            return EndTag(at);
+        if (rest.isEmpty() || !IsNameStartByte(rest.front()))
+            return Replace(at, 1, "&lt;");
+        const qsizetype end = NameEnd(m_text, at + 1);
+        m_tag = m_text.sliced(at + 1, end - at - 1);
+        m_quote = 0;
+        return end;
+    }
+
+    // "<!DOCTYPE" and the like, with an internal subset in brackets.
+    qsizetype Declaration(qsizetype at) {
+        qsizetype end = m_text.indexOf('>', at);
+        const qsizetype subset = m_text.indexOf('[', at);
+        if (subset >= 0 && (end < 0 || subset < end)) {
+            const qsizetype close = m_text.indexOf("]", subset);
+            end = close < 0 ? -1 : m_text.indexOf('>', close);
+        }
+        return end < 0 ? m_text.size() : end + 1;
+    }
+
+    qsizetype EndTag(qsizetype at) {
+        const qsizetype nameEnd = NameEnd(m_text, at + 2);
+        qsizetype close = nameEnd;
+        while (close < m_text.size() && IsSpace(m_text[close]))
+            ++close;
+        if (nameEnd == at + 2 || close >= m_text.size() || m_text[close] != '>')
+            return Replace(at, 1, "&lt;");
+        const QByteArrayView name = m_text.sliced(at + 2, nameEnd - at - 2);
+        const auto open = std::find(m_open.rbegin(), m_open.rend(), name);
+        if (open == m_open.rend())
+            return Replace(at, close + 1 - at, {});
+        QByteArray closing;
+        for (auto inner = m_open.rbegin(); inner != open; ++inner)
+            closing.append("</").append(*inner).append('>');
+        m_open.erase(std::prev(open.base()), m_open.end());
+        return closing.isEmpty() ? close + 1 : Replace(at, 0, closing) + close + 1 - at;
+    }
+
+    QByteArrayView m_text;
+    bool m_dropControls;
+    QByteArray m_out;
+    qsizetype m_run = 0;
+    // The elements open at this point, innermost last.
+    std::vector<QByteArrayView> m_open;
+    // The name of the start tag being read, and the quote of the attribute
+    // value being read in it.
+    QByteArrayView m_tag;
+    char m_quote = 0;
+};
 
 } // namespace
 
@@ -207,7 +326,7 @@ Input ForRecovery(const Input& input) {
     if (IsUndecodable(decodable, text))
         decodable = AsUtf8(text, input.Bytes);
     const QByteArrayView decoded = Document(decodable);
-    return {Mended(decoded, IsReadAsUtf8(decodable, decoded)), 0, decodable.Encoding};
+    return {Mender(decoded, IsReadAsUtf8(decodable, decoded)).Mend(), 0, decodable.Encoding};
 }
 
 } // namespace XmlInput
