@@ -37,7 +37,8 @@ using ParserContext = std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt
 class HtmlEntityStore {
 public:
     xmlEntity* Find(const xmlChar* name, bool inAttribute) {
-        const std::string key = (inAttribute ? "a" : "t") + std::string(Chars(name));
+        std::string key(1, inAttribute ? 'a' : 't');
+        key += Chars(name);
         auto found = m_entities.find(key);
         if (found == m_entities.end())
             found = m_entities.emplace(key, Made(name, inAttribute)).first;

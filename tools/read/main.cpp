@@ -122,6 +122,7 @@ int Read(const Options& options) {
     provider.stCollStories = std::make_shared<StoryCollection>();
     provider.ProviderName = options.Name;
     provider.SiteURL = options.Site;
+    provider.DataURL = options.Source;
     if (options.IsText)
         ReadText(provider, *body, options);
     else if (!ReadXml(provider, body->Bytes, options))
