@@ -10,6 +10,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -96,6 +97,18 @@ private:
     std::size_t m_spent = 0;
 };
 
+// libxml2 keeps an "&" written as a reference in a namespace name as "&#38;".
+void UnescapeNamespaceNames(xmlNode* element) {
+    for (xmlNs* ns = element->nsDef; ns != nullptr; ns = ns->next) {
+        if (xmlStrstr(ns->href, reinterpret_cast<const xmlChar*>("&#38;")) == nullptr)
+            continue;
+        const QByteArray href =
+            QByteArray(reinterpret_cast<const char*>(ns->href)).replace("&#38;", "&");
+        xmlFree(const_cast<xmlChar*>(ns->href));
+        ns->href = xmlStrdup(reinterpret_cast<const xmlChar*>(href.constData()));
+    }
+}
+
 // Whether blank text below `parent` is kept: xml:space="preserve" there or
 // on an ancestor. Asked once per parent, not per blank.
 class SpacePolicy {
@@ -133,10 +146,44 @@ const xmlNode* TidyAndCheckExpansion(xmlDoc* doc, std::size_t inputSize) {
             xmlFreeNode(node);
         } else if (!budget.Spend(node)) {
             return node->type == XML_ELEMENT_NODE ? node : node->parent;
+        } else if (node->type == XML_ELEMENT_NODE && node->nsDef != nullptr) {
+            UnescapeNamespaceNames(node);
         }
         node = next;
     }
     return nullptr;
+}
+
+// The entity references in element content and attribute values.
+std::vector<xmlNode*> References(xmlDoc* doc) {
+    std::vector<xmlNode*> references;
+    for (xmlNode* node = doc->children; node != nullptr; node = NextInTree(node)) {
+        if (node->type == XML_ENTITY_REF_NODE)
+            references.push_back(node);
+        if (node->type != XML_ELEMENT_NODE)
+            continue;
+        for (xmlAttr* attribute = node->properties; attribute != nullptr;
+             attribute = attribute->next) {
+            for (xmlNode* part = attribute->children; part != nullptr; part = part->next) {
+                if (part->type == XML_ENTITY_REF_NODE)
+                    references.push_back(part);
+            }
+        }
+    }
+    return references;
+}
+
+// A recovered document may refer to an entity whose replacement is not
+// well-formed ("a<"); written back as a reference it would make the written
+// text unreadable. Each reference gives way to the text it reads as.
+void FlattenReferences(xmlDoc* doc) {
+    for (xmlNode* reference : References(doc)) {
+        const QByteArray text = XmlNode(reference).Text().toUtf8();
+        xmlNode* replacement =
+            xmlNewDocText(doc, reinterpret_cast<const xmlChar*>(text.constData()));
+        xmlReplaceNode(reference, replacement);
+        xmlFreeNode(reference);
+    }
 }
 
 } // namespace
@@ -175,6 +222,9 @@ bool XmlDocument::Parse(const QByteArray& bytes, const QString& sourceName, Malf
         return Finish(nullptr, {QStringLiteral("Entity references expand to too much text."),
                                 static_cast<int>(xmlGetLineNo(excess)), 0});
     }
+    // Only a document type declares entities.
+    if (!read.Error.Reason.isEmpty() && read.Doc->intSubset != nullptr)
+        FlattenReferences(read.Doc);
     return Finish(read.Doc, read.Error);
 }
 
