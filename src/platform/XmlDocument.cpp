@@ -51,16 +51,6 @@ xmlNode* NextInTree(xmlNode* node) {
     return node != nullptr ? node->next : nullptr;
 }
 
-bool IsBlank(const xmlNode* node) {
-    if (node->type != XML_TEXT_NODE)
-        return false;
-    for (const xmlChar* c = node->content; c != nullptr && *c != '\0'; ++c) {
-        if (*c != ' ' && *c != '\t' && *c != '\r' && *c != '\n')
-            return false;
-    }
-    return true;
-}
-
 class ExpansionBudget {
 public:
     explicit ExpansionBudget(std::size_t limit)
@@ -109,47 +99,19 @@ void UnescapeNamespaceNames(xmlNode* element) {
     }
 }
 
-// Whether blank text below `parent` is kept: xml:space="preserve" there or
-// on an ancestor. Asked once per parent, not per blank.
-class SpacePolicy {
-public:
-    bool Preserves(xmlNode* parent) {
-        if (parent != m_parent) {
-            m_parent = parent;
-            m_preserves = xmlNodeGetSpacePreserve(parent) == 1;
-        }
-        return m_preserves;
-    }
-
-private:
-    xmlNode* m_parent = nullptr;
-    bool m_preserves = false;
-};
-
 // One walk over the tree, which for a large feed costs more in memory
-// traffic than in work:
-// - drops the line breaks and indentation between elements, so the
-//   children of an element written one per line are exactly its elements
-//   (not XML_PARSE_NOBLANKS: it guesses, and keeps blanks next to some
-//   elements);
-// - checks that the entity references of `doc` expand within the budget
-//   for a document of `inputSize` bytes.
-// Null when the budget holds; otherwise the element where it ran out.
-const xmlNode* TidyAndCheckExpansion(xmlDoc* doc, std::size_t inputSize) {
+// traffic than in work: checks that the entity references of `doc` expand
+// within the budget for a document of `inputSize` bytes, and mends
+// namespace names. Null when the budget holds; otherwise the element where
+// it ran out.
+const xmlNode* CheckExpansion(xmlDoc* doc, std::size_t inputSize) {
     ExpansionBudget budget(
         std::max(MinimumExpansionBudget, ExpansionBudgetPerInputByte * inputSize));
-    SpacePolicy space;
-    for (xmlNode* node = doc->children; node != nullptr;) {
-        xmlNode* next = NextInTree(node);
-        if (IsBlank(node) && !space.Preserves(node->parent)) {
-            xmlUnlinkNode(node);
-            xmlFreeNode(node);
-        } else if (!budget.Spend(node)) {
+    for (xmlNode* node = doc->children; node != nullptr; node = NextInTree(node)) {
+        if (!budget.Spend(node))
             return node->type == XML_ELEMENT_NODE ? node : node->parent;
-        } else if (node->type == XML_ELEMENT_NODE && node->nsDef != nullptr) {
+        if (node->type == XML_ELEMENT_NODE && node->nsDef != nullptr)
             UnescapeNamespaceNames(node);
-        }
-        node = next;
     }
     return nullptr;
 }
@@ -216,8 +178,7 @@ bool XmlDocument::Parse(const QByteArray& bytes, const QString& sourceName, Malf
         XmlParser::Parse(bytes, sourceName, malformed == Malformed::Recover);
     if (read.Doc == nullptr)
         return Finish(nullptr, read.Error);
-    if (const xmlNode* excess =
-            TidyAndCheckExpansion(read.Doc, static_cast<std::size_t>(bytes.size()))) {
+    if (const xmlNode* excess = CheckExpansion(read.Doc, static_cast<std::size_t>(bytes.size()))) {
         FreeDocument(read.Doc);
         return Finish(nullptr, {QStringLiteral("Entity references expand to too much text."),
                                 static_cast<int>(xmlGetLineNo(excess)), 0});

@@ -182,6 +182,12 @@ public:
 
     QByteArray Mend() {
         for (qsizetype i = 0; i < m_text.size();) {
+            // Most of a feed is text, which only these bytes interrupt.
+            if (m_tag.isNull()) {
+                i = NextInText(i);
+                if (i == m_text.size())
+                    break;
+            }
             const char c = m_text[i];
             if (c == '<')
                 i = m_tag.isNull() ? Markup(i) : EndTagBroken(i);
@@ -198,6 +204,13 @@ public:
     }
 
 private:
+    qsizetype NextInText(qsizetype at) const {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(m_text.data());
+        while (at < m_text.size() && bytes[at] >= 0x20 && bytes[at] != '<' && bytes[at] != '&')
+            ++at;
+        return at;
+    }
+
     // Copies the text before `at`, writes `replacement` for the `length`
     // bytes there; where to go on.
     qsizetype Replace(qsizetype at, qsizetype length, QByteArrayView replacement) {
@@ -234,15 +247,14 @@ private:
     }
 
     qsizetype Markup(qsizetype at) {
-        const qsizetype verbatim = VerbatimEnd(m_text, at);
-        if (verbatim > at)
-            return verbatim;
-        const QByteArrayView rest = m_text.sliced(at + 1);
-        if (rest.startsWith('!'))
-            return Declaration(at);
-        if (rest.startsWith('/'))
+        const char next = at + 1 < m_text.size() ? m_text[at + 1] : '\0';
+        if (next == '/')
             return EndTag(at);
-        if (rest.isEmpty() || !IsNameStartByte(rest.front()))
+        if (next == '!' || next == '?') {
+            const qsizetype verbatim = VerbatimEnd(m_text, at);
+            return verbatim > at ? verbatim : Declaration(at);
+        }
+        if (!IsNameStartByte(next))
             return Replace(at, 1, "&lt;");
         const qsizetype end = NameEnd(m_text, at + 1);
         m_tag = m_text.sliced(at + 1, end - at - 1);

@@ -83,6 +83,10 @@ std::string ExpandedText(const xmlNode* node) {
 }
 
 QString AttributeValue(const xmlAttr* attribute) {
+    // Most values are one run of text: no walk needed.
+    const xmlNode* only = attribute->children;
+    if (only != nullptr && only->next == nullptr && only->type == XML_TEXT_NODE)
+        return LibXml::ToQString(only->content);
     return QString::fromStdString(ExpandedText(reinterpret_cast<const xmlNode*>(attribute)));
 }
 

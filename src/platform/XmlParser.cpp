@@ -75,10 +75,52 @@ private:
     std::map<std::string, std::unique_ptr<Stored>> m_entities;
 };
 
+// Text of white space alone between markup is layout: it is dropped as the
+// parser meets it, so that an element written one child per line has
+// exactly its elements as children (not XML_PARSE_NOBLANKS: it guesses, and
+// keeps blanks next to some elements), unless xml:space="preserve" holds
+// there. Whether a run is alone is known only at what follows it, so it
+// waits until then. Only the document's own text is laid out so; entity
+// replacements keep theirs.
+class Layout {
+public:
+    void SetDocumentParser(const xmlParserCtxt* parser) { m_parser = parser; }
+
+    bool IsOfTheDocument(const xmlParserCtxt* parser) const { return parser == m_parser; }
+    // Whether white space met now would start a run of its own.
+    bool MayWait(const xmlParserCtxt* parser) const {
+        if (parser->node == nullptr)
+            return false;
+        const xmlNode* last = parser->node->last;
+        return !m_waiting.empty() || last == nullptr || last->type != XML_TEXT_NODE;
+    }
+    bool IsWaiting() const { return !m_waiting.empty(); }
+    void Wait(const xmlChar* text, int length) { m_waiting.append(text, text + length); }
+    const xmlChar* Waiting() const { return reinterpret_cast<const xmlChar*>(m_waiting.data()); }
+    int WaitingLength() const { return static_cast<int>(m_waiting.size()); }
+    void Forget() { m_waiting.clear(); }
+
+    // Asked once per parent, not per run.
+    bool Preserves(xmlNode* parent) {
+        if (parent != m_parent) {
+            m_parent = parent;
+            m_preserves = xmlNodeGetSpacePreserve(parent) == 1;
+        }
+        return m_preserves;
+    }
+
+private:
+    const xmlParserCtxt* m_parser = nullptr;
+    std::string m_waiting;
+    xmlNode* m_parent = nullptr;
+    bool m_preserves = false;
+};
+
 // What one parse collects besides the tree.
 struct ParseState {
     XmlDocument::ParseError error;
     HtmlEntityStore entities;
+    Layout layout;
 
     // Keeps the first error: later ones mostly follow from it.
     void Note(XmlDocument::ParseError found) {
@@ -121,26 +163,91 @@ xmlEntity* GetEntity(void* context, const xmlChar* name) {
 // has met an error, taking the rest for lost. The errors are collected
 // above, so the parser is told at each next piece that all is well.
 void KeepReading(void* context) {
-    static_cast<xmlParserCtxt*>(context)->wellFormed = 1;
+    auto* parser = static_cast<xmlParserCtxt*>(context);
+    if (parser->recovery != 0)
+        parser->wellFormed = 1;
 }
 
-void RecoveringCharacters(void* context, const xmlChar* text, int length) {
+bool IsBlank(const xmlChar* text, int length) {
+    return std::all_of(text, text + length,
+                       [](xmlChar c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+}
+
+// Before an element, an end tag, a comment, a processing instruction, a
+// CDATA section or a reference: a run of white space waiting there was
+// alone between them, layout, and goes unless xml:space="preserve" holds.
+void EndLayout(void* context) {
     KeepReading(context);
+    auto* parser = static_cast<xmlParserCtxt*>(context);
+    Layout& layout = StateOf(context).layout;
+    if (!layout.IsOfTheDocument(parser) || !layout.IsWaiting())
+        return;
+    if (layout.Preserves(parser->node))
+        xmlSAX2Characters(context, layout.Waiting(), layout.WaitingLength());
+    layout.Forget();
+}
+
+void Characters(void* context, const xmlChar* text, int length) {
+    KeepReading(context);
+    auto* parser = static_cast<xmlParserCtxt*>(context);
+    Layout& layout = StateOf(context).layout;
+    if (layout.IsOfTheDocument(parser)) {
+        if (IsBlank(text, length) && layout.MayWait(parser)) {
+            layout.Wait(text, length);
+            return;
+        }
+        if (layout.IsWaiting())
+            xmlSAX2Characters(context, layout.Waiting(), layout.WaitingLength());
+        layout.Forget();
+    }
     xmlSAX2Characters(context, text, length);
 }
 
-void RecoveringStartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
-                            const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
-                            int attributeCount, int defaultedCount, const xmlChar** attributes) {
-    KeepReading(context);
+void StartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
+                  const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
+                  int attributeCount, int defaultedCount, const xmlChar** attributes) {
+    EndLayout(context);
     xmlSAX2StartElementNs(context, localName, prefix, uri, namespaceCount, namespaces,
                           attributeCount, defaultedCount, attributes);
 }
 
-void RecoveringEndElement(void* context, const xmlChar* localName, const xmlChar* prefix,
-                          const xmlChar* uri) {
-    KeepReading(context);
+void EndElement(void* context, const xmlChar* localName, const xmlChar* prefix,
+                const xmlChar* uri) {
+    EndLayout(context);
     xmlSAX2EndElementNs(context, localName, prefix, uri);
+}
+
+void Reference(void* context, const xmlChar* name) {
+    EndLayout(context);
+    xmlSAX2Reference(context, name);
+}
+
+void CData(void* context, const xmlChar* text, int length) {
+    EndLayout(context);
+    xmlSAX2CDataBlock(context, text, length);
+}
+
+void Comment(void* context, const xmlChar* text) {
+    EndLayout(context);
+    xmlSAX2Comment(context, text);
+}
+
+void ProcessingInstruction(void* context, const xmlChar* target, const xmlChar* data) {
+    EndLayout(context);
+    xmlSAX2ProcessingInstruction(context, target, data);
+}
+
+void InstallHandlers(xmlSAXHandler& sax) {
+    sax.serror = CollectError;
+    sax.getEntity = GetEntity;
+    sax.characters = Characters;
+    sax.ignorableWhitespace = Characters;
+    sax.startElementNs = StartElement;
+    sax.endElementNs = EndElement;
+    sax.reference = Reference;
+    sax.cdataBlock = CData;
+    sax.comment = Comment;
+    sax.processingInstruction = ProcessingInstruction;
 }
 
 struct ChunkReader {
@@ -158,18 +265,13 @@ struct ChunkReader {
 XmlParser::Result Read(const XmlInput::Input& input, const QString& sourceName, bool recover) {
     ParseState state;
     const ParserContext parser(xmlNewParserCtxt(), xmlFreeParserCtxt);
-    // The structured handler of this context, not the thread's: errors
-    // belong to the document being read.
+    // The handlers of this context, not the thread's: errors belong to the
+    // document being read. Entity replacements are parsed with contexts of
+    // their own that share the handlers and the state.
     parser->_private = &state;
-    parser->sax->serror = CollectError;
-    parser->sax->getEntity = GetEntity;
-    int options = ParseOptions;
-    if (recover) {
-        options |= XML_PARSE_RECOVER;
-        parser->sax->characters = RecoveringCharacters;
-        parser->sax->startElementNs = RecoveringStartElement;
-        parser->sax->endElementNs = RecoveringEndElement;
-    }
+    state.layout.SetDocumentParser(parser.get());
+    InstallHandlers(*parser->sax);
+    int options = ParseOptions | (recover ? XML_PARSE_RECOVER : 0);
     if (!input.Encoding.isEmpty())
         options |= XML_PARSE_IGNORE_ENC;
     const QByteArray url = QFile::encodeName(sourceName);
