@@ -7,9 +7,12 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringDecoder>
 
 #include <algorithm>
+#include <array>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -303,17 +306,36 @@ private:
     char m_quote = 0;
 };
 
-} // namespace
+// The encoding of a text in UTF-32 (which libxml2 does not read reliably) or
+// in UTF-16 without a byte order mark, as its first character shows: "<"
+// or white space in two or four bytes.
+std::optional<QStringConverter::Encoding> WideEncoding(QByteArrayView text) {
+    if (text.size() < 4)
+        return std::nullopt;
+    // Spelled with their lengths: they hold zero bytes.
+    if (text.startsWith(QByteArrayView("\xFF\xFE\0\0", 4)))
+        return QStringConverter::Utf32LE;
+    if (text.startsWith(QByteArrayView("\0\0\xFE\xFF", 4)))
+        return QStringConverter::Utf32BE;
+    const std::array<bool, 4> zero = {text[0] == 0, text[1] == 0, text[2] == 0, text[3] == 0};
+    if (zero == std::array{false, true, true, true})
+        return QStringConverter::Utf32LE;
+    if (zero == std::array{true, true, true, false})
+        return QStringConverter::Utf32BE;
+    if (zero == std::array{false, true, false, true})
+        return QStringConverter::Utf16LE;
+    if (zero == std::array{true, false, true, false})
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
+}
 
-namespace XmlInput {
-
-Input Prepare(const QByteArray& bytes) {
+XmlInput::Input PrepareAsciiCompatible(const QByteArray& bytes) {
     const bool byteOrderMark = bytes.startsWith(Utf8ByteOrderMark);
     const QByteArrayView afterMark = QByteArrayView(bytes).sliced(byteOrderMark ? 3 : 0);
     qsizetype start = 0;
     while (start < afterMark.size() && IsSpace(afterMark[start]))
         ++start;
-    Input input{bytes, 0, {}};
+    XmlInput::Input input{bytes, 0, {}};
     if (start > 0 && afterMark.sliced(start).startsWith(DeclarationStart)) {
         input.Offset = bytes.size() - afterMark.size() + start;
         // The mark skipped with the white space still says UTF-8.
@@ -323,6 +345,21 @@ Input Prepare(const QByteArray& bytes) {
     const QByteArrayView text = Document(input);
     if (!byteOrderMark && Windows1252::IsLabel(DeclaredEncoding(text)))
         return AsUtf8(text, bytes);
+    return input;
+}
+
+} // namespace
+
+namespace XmlInput {
+
+Input Prepare(const QByteArray& bytes) {
+    const std::optional<QStringConverter::Encoding> wide = WideEncoding(bytes);
+    if (!wide)
+        return PrepareAsciiCompatible(bytes);
+    // Read through UTF-8, whatever the declaration says.
+    QStringDecoder decoder(*wide);
+    Input input = PrepareAsciiCompatible(QString(decoder.decode(bytes)).toUtf8());
+    input.Encoding = "UTF-8";
     return input;
 }
 

@@ -20,7 +20,9 @@ struct Input {
 // The bytes as they are first parsed. White space (after a byte order mark
 // too) before the XML declaration is skipped. A document declared as
 // ISO-8859-1, US-ASCII or Windows-1252 is read as UTF-8 when its bytes are
-// valid UTF-8, else as Windows-1252.
+// valid UTF-8, else as Windows-1252. UTF-32, and UTF-16 without a byte
+// order mark, recognised by the bytes of the first character, are read
+// through UTF-8.
 Input Prepare(const QByteArray& bytes);
 
 // The bytes for a second, recovering parse of a document whose first parse

@@ -136,6 +136,8 @@ TEST(XmlDocumentLoad, MalformedFeedsAreRecoveredWhenAsked) {
          u"Caf\u00e9 boats return"},
         {"utf16le-without-bom.xml", false, 0, "rss", "(//item)[2]", u"\u65e5\u672c ferry visit"},
         {"utf16be-without-bom.xml", false, 0, "rss", "(//item)[2]", u"\u65e5\u672c ferry visit"},
+        {"utf32le-without-bom.xml", false, 0, "rss", "(//item)[2]", u"\u65e5\u672c ferry visit"},
+        {"utf32be-without-bom.xml", false, 0, "rss", "(//item)[2]", u"\u65e5\u672c ferry visit"},
         {"rss091-undeclared-entities.xml", false, 0, "rss", "(//item)[1]",
          u"Caf\u00e9\u00a0Society & more"},
         {"html-page.xml", true, 5, "html", "(//meta)[1]", u"Harbour Gazette \u2013 Page not found"},
