@@ -175,6 +175,12 @@ TEST(XmlDocumentLoad, RecoveryMendsWhatNeedsNoGuessingAndNeedsARoot) {
         // An end tag closes what was left open inside its element.
         {"<r><d><p>one <i>two</d><e>three</e></r>", "/r/e", u"three", u""},
         {"<r><d><p>one <i a='<'>two", "/r/d", u"one two", u""},
+        // An encoding libxml2 does not know: UTF-8 when the bytes are, else
+        // Windows-1252.
+        {"<?xml version=\"1.0\" encoding=\"x-unknown\"?><r>caf\xe9 \x93</r>", "/r",
+         u"caf\u00e9 \u201c", u""},
+        {"<?xml version=\"1.0\" encoding=\"x-unknown\"?><r>caf\xc3\xa9</r>", "/r", u"caf\u00e9",
+         u""},
     };
     XmlDocument document;
     for (const auto& c : cases) {
