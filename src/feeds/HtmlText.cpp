@@ -1,8 +1,8 @@
 #include "feeds/HtmlText.h"
 
-#include "platform/HtmlEntities.h"
 #include "feeds/HtmlScan.h"
 #include "feeds/HtmlStripper.h"
+#include "platform/HtmlEntities.h"
 
 namespace HtmlText {
 
