@@ -27,7 +27,8 @@ public:
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     BackgroundNotice::SetSink([](const QString&) {});
     XmlDocument document;
-    document.LoadXML(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    document.LoadXML(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
+                     XmlDocument::Malformed::Recover);
     Provider provider;
     provider.stCollStories = std::make_shared<StoryCollection>();
     NullEnvironment environment;

@@ -123,6 +123,15 @@ void Adopt(Provider& provider, std::shared_ptr<StoryCollection> fresh,
         environment.PlayArrivalSound(provider.ArrivalSound);
 }
 
+// A feed read in spite of its errors still says that it has them.
+void ReportMalformed(const Provider& provider, const XmlDocument::ParseError& error) {
+    const QString name = provider.ProviderName.isEmpty() ? provider.DataURL : provider.ProviderName;
+    BackgroundNotice::Report(
+        QStringLiteral(
+            "%1: the feed is not well-formed XML (line %2: %3); its headlines were read anyway")
+            .arg(name, QString::number(error.Line), error.Reason));
+}
+
 bool IsSuccess(int httpStatus) {
     return httpStatus >= 200 && httpStatus <= 299;
 }
@@ -220,6 +229,8 @@ void GrabStoriesXMLComplete(Provider& provider, const XmlDocument& document,
         return;
     }
     Adopt(provider, std::move(fresh), environment);
+    if (document.WasRecovered())
+        ReportMalformed(provider, document.LastParseError());
 }
 
 void GrabStoriesTextFinish(Provider& provider, int httpStatus, const QString& responseText,

@@ -1,6 +1,6 @@
 #include "feeds/HtmlScan.h"
 
-#include "feeds/HtmlEntities.h"
+#include "platform/HtmlEntities.h"
 
 namespace HtmlScan {
 

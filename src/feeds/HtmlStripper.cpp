@@ -1,6 +1,6 @@
 #include "feeds/HtmlStripper.h"
 
-#include "feeds/HtmlEntities.h"
+#include "platform/HtmlEntities.h"
 
 #include <algorithm>
 #include <array>

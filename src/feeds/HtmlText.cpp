@@ -1,8 +1,8 @@
 #include "feeds/HtmlText.h"
 
-#include "feeds/HtmlEntities.h"
 #include "feeds/HtmlScan.h"
 #include "feeds/HtmlStripper.h"
+#include "platform/HtmlEntities.h"
 
 namespace HtmlText {
 

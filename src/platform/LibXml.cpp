@@ -1,5 +1,7 @@
 #include "platform/LibXml.h"
 
+#include "platform/HtmlEntities.h"
+
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 
@@ -60,6 +62,14 @@ void AppendQualifiedName(QByteArray& out, const xmlNs* ns, const xmlChar* name) 
     if (ns != nullptr && ns->prefix != nullptr)
         out.append(reinterpret_cast<const char*>(ns->prefix)).append(':');
     out.append(reinterpret_cast<const char*>(name));
+}
+
+QByteArray UndeclaredReplacement(const xmlNode* reference) {
+    if (reference->type != XML_ENTITY_REF_NODE || reference->children != nullptr)
+        return {};
+    const HtmlEntities::Replacement replacement =
+        HtmlEntities::FindNamed(ToQString(reference->name));
+    return replacement.IsNull() ? QByteArray() : replacement.View().toUtf8();
 }
 
 bool WalkExpanded(const xmlNode* node, const std::function<bool(const xmlNode*)>& visit) {

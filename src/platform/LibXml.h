@@ -25,6 +25,12 @@ QByteArray QualifiedName(const xmlNs* ns, const xmlChar* name);
 // Appends "prefix:name" (or "name") to `out` without a temporary.
 void AppendQualifiedName(QByteArray& out, const xmlNs* ns, const xmlChar* name);
 
+// The text of an entity reference that points at no declaration: the
+// character of its HTML name, as feeds use those names without declaring
+// them (or a null array when HTML has no such name). Null for a reference
+// to a declared entity.
+QByteArray UndeclaredReplacement(const xmlNode* reference);
+
 // Calls `visit` for `node` and for everything below it in document order,
 // stepping into the replacement of each entity reference (and into an
 // attribute's value), until `visit` returns false; false then. Iterative, so

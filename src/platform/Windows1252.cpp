@@ -2,8 +2,11 @@
 
 #include "platform/ProgramError.h"
 
+#include <QString>
+
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace Windows1252 {
 
@@ -23,6 +26,28 @@ constexpr int FirstAfterSpecials = FirstSpecial + static_cast<int>(Specials.size
 
 bool IsLatin1Identity(int code) {
     return code < FirstSpecial || (code >= FirstAfterSpecials && code <= 0xFF);
+}
+
+// The labels browsers read as this code page.
+constexpr std::array<std::string_view, 17> Labels = {
+    "ansi_x3.4-1968", "ascii",           "cp1252",     "cp819",     "csisolatin1",
+    "ibm819",         "iso-8859-1",      "iso-ir-100", "iso8859-1", "iso88591",
+    "iso_8859-1",     "iso_8859-1:1987", "l1",         "latin1",    "us-ascii",
+    "windows-1252",   "x-cp1252",
+};
+
+// The UTF-8 form of every code, at most three bytes, the length last.
+using Utf8Code = std::array<char, 4>;
+
+std::array<Utf8Code, 256> Utf8Codes() {
+    std::array<Utf8Code, 256> codes{};
+    for (int code = 0; code <= 0xFF; ++code) {
+        const QByteArray utf8 = QString(Character(code)).toUtf8();
+        Utf8Code& entry = codes[static_cast<std::size_t>(code)];
+        std::copy(utf8.begin(), utf8.end(), entry.begin());
+        entry[3] = static_cast<char>(utf8.size());
+    }
+    return codes;
 }
 
 } // namespace
@@ -47,6 +72,25 @@ QChar Character(int code) {
 
 bool Contains(QChar c) {
     return c == QChar(Unknown) || Code(c) != Unknown;
+}
+
+bool IsLabel(QStringView charset) {
+    const QStringView name = charset.trimmed();
+    return std::any_of(Labels.begin(), Labels.end(), [name](std::string_view label) {
+        return name.compare(QLatin1StringView(label.data(), static_cast<qsizetype>(label.size())),
+                            Qt::CaseInsensitive) == 0;
+    });
+}
+
+QByteArray ToUtf8(QByteArrayView bytes) {
+    static const std::array<Utf8Code, 256> codes = Utf8Codes();
+    QByteArray utf8;
+    utf8.reserve(bytes.size() + bytes.size() / 4);
+    for (const char byte : bytes) {
+        const Utf8Code& code = codes[static_cast<unsigned char>(byte)];
+        utf8.append(code.data(), code[3]);
+    }
+    return utf8;
 }
 
 } // namespace Windows1252

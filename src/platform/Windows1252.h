@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QChar>
+#include <QStringView>
 
 // The single-byte code page behind title hashes, data-URL scrambling and
 // numeric entities of older feeds. Fixed to Windows-1252 so results do not
@@ -16,5 +19,13 @@ int Code(QChar c);
 QChar Character(int code);
 // Whether `c` has a code of its own (not only "?").
 bool Contains(QChar c);
+
+// Whether a charset label, matched ignoring case, stands for this code page:
+// its own names, and those of ISO-8859-1 and US-ASCII, whose bytes
+// 0x80-0x9F servers and feeds mean as this code page does (browsers read
+// them so too).
+bool IsLabel(QStringView charset);
+// The text of `bytes` as UTF-8.
+QByteArray ToUtf8(QByteArrayView bytes);
 
 } // namespace Windows1252

@@ -2,24 +2,17 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/LibXml.h"
+#include "platform/XmlParser.h"
 #include "platform/XmlSerializer.h"
 
-#include <libxml/parser.h>
+#include <libxml/tree.h>
 
 #include <QFile>
 
 #include <algorithm>
-#include <climits>
-#include <memory>
+#include <vector>
 
 namespace {
-
-// Only what the text of the document says: no DTD is loaded, no entity is
-// substituted (references stay nodes and are expanded when read, under the
-// budget below), and the parser's limits on depth and size stay on. CDATA
-// sections stay nodes of their own, so they are written back as CDATA. No
-// XML_PARSE_COMPACT: the tree is edited after loading, which it forbids.
-constexpr int ParseOptions = XML_PARSE_NONET;
 
 // How much text entity references may expand to, in bytes and nodes: enough
 // for any feed that uses entities for characters or boilerplate, far below
@@ -27,8 +20,6 @@ constexpr int ParseOptions = XML_PARSE_NONET;
 // stops nested amplification ("billion laughs") itself, but not that.
 constexpr std::size_t MinimumExpansionBudget = 1 << 20;
 constexpr std::size_t ExpansionBudgetPerInputByte = 10;
-
-using ParserContext = std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)>;
 
 xmlNode* AsNode(xmlDoc* doc) {
     return reinterpret_cast<xmlNode*>(doc);
@@ -50,51 +41,6 @@ void FreeDocument(xmlDoc* doc) {
     xmlFreeDoc(doc);
 }
 
-// Keeps the first fatal error: later ones mostly follow from it.
-void CollectError(void* context, xmlError* error) {
-    auto* parser = static_cast<xmlParserCtxt*>(context);
-    auto* parseError = static_cast<XmlDocument::ParseError*>(parser->_private);
-    if (error->level == XML_ERR_FATAL && parseError->Reason.isEmpty())
-        *parseError = {
-            LibXml::ToQString(reinterpret_cast<const xmlChar*>(error->message)).trimmed(),
-            error->line, error->int2};
-}
-
-struct ChunkReader {
-    const QByteArray& bytes;
-    qsizetype offset;
-
-    static int Read(void* context, char* buffer, int length) {
-        auto* reader = static_cast<ChunkReader*>(context);
-        const qsizetype count = std::min<qsizetype>(length, reader->bytes.size() - reader->offset);
-        std::copy_n(reader->bytes.constData() + reader->offset, count, buffer);
-        reader->offset += count;
-        return static_cast<int>(count);
-    }
-};
-
-xmlDoc* Read(const QByteArray& bytes, const QString& sourceName, XmlDocument::ParseError& error) {
-    if (bytes.size() > INT_MAX) {
-        error.Reason = QStringLiteral("The document is too large to read.");
-        return nullptr;
-    }
-    const ParserContext parser(xmlNewParserCtxt(), xmlFreeParserCtxt);
-    // The structured handler of this context, not the thread's: errors
-    // belong to the document being read.
-    parser->_private = &error;
-    parser->sax->serror = CollectError;
-    const QByteArray url = QFile::encodeName(sourceName);
-    // Fed in chunks rather than through xmlCtxtReadMemory, which first copies
-    // the whole text: the parser drops what it has consumed, so a large feed
-    // is not held twice while its tree grows.
-    ChunkReader reader{bytes, 0};
-    xmlDoc* doc = xmlCtxtReadIO(parser.get(), ChunkReader::Read, nullptr, &reader,
-                                url.isEmpty() ? nullptr : url.constData(), nullptr, ParseOptions);
-    if (doc == nullptr && error.Reason.isEmpty())
-        error.Reason = QStringLiteral("The document is not well-formed.");
-    return doc;
-}
-
 // The next node of the tree in document order, not stepping into entity
 // replacements, attributes or the document type.
 xmlNode* NextInTree(xmlNode* node) {
@@ -103,16 +49,6 @@ xmlNode* NextInTree(xmlNode* node) {
     while (node != nullptr && node->next == nullptr)
         node = node->parent;
     return node != nullptr ? node->next : nullptr;
-}
-
-bool IsBlank(const xmlNode* node) {
-    if (node->type != XML_TEXT_NODE)
-        return false;
-    for (const xmlChar* c = node->content; c != nullptr && *c != '\0'; ++c) {
-        if (*c != ' ' && *c != '\t' && *c != '\r' && *c != '\n')
-            return false;
-    }
-    return true;
 }
 
 class ExpansionBudget {
@@ -151,47 +87,65 @@ private:
     std::size_t m_spent = 0;
 };
 
-// Whether blank text below `parent` is kept: xml:space="preserve" there or
-// on an ancestor. Asked once per parent, not per blank.
-class SpacePolicy {
-public:
-    bool Preserves(xmlNode* parent) {
-        if (parent != m_parent) {
-            m_parent = parent;
-            m_preserves = xmlNodeGetSpacePreserve(parent) == 1;
-        }
-        return m_preserves;
+// libxml2 keeps an "&" written as a reference in a namespace name as "&#38;".
+void UnescapeNamespaceNames(xmlNode* element) {
+    for (xmlNs* ns = element->nsDef; ns != nullptr; ns = ns->next) {
+        if (xmlStrstr(ns->href, reinterpret_cast<const xmlChar*>("&#38;")) == nullptr)
+            continue;
+        const QByteArray href =
+            QByteArray(reinterpret_cast<const char*>(ns->href)).replace("&#38;", "&");
+        xmlFree(const_cast<xmlChar*>(ns->href));
+        ns->href = xmlStrdup(reinterpret_cast<const xmlChar*>(href.constData()));
     }
-
-private:
-    xmlNode* m_parent = nullptr;
-    bool m_preserves = false;
-};
+}
 
 // One walk over the tree, which for a large feed costs more in memory
-// traffic than in work:
-// - drops the line breaks and indentation between elements, so the
-//   children of an element written one per line are exactly its elements
-//   (not XML_PARSE_NOBLANKS: it guesses, and keeps blanks next to some
-//   elements);
-// - checks that the entity references of `doc` expand within the budget
-//   for a document of `inputSize` bytes.
-// Null when the budget holds; otherwise the element where it ran out.
-const xmlNode* TidyAndCheckExpansion(xmlDoc* doc, std::size_t inputSize) {
+// traffic than in work: checks that the entity references of `doc` expand
+// within the budget for a document of `inputSize` bytes, and mends
+// namespace names. Null when the budget holds; otherwise the element where
+// it ran out.
+const xmlNode* CheckExpansion(xmlDoc* doc, std::size_t inputSize) {
     ExpansionBudget budget(
         std::max(MinimumExpansionBudget, ExpansionBudgetPerInputByte * inputSize));
-    SpacePolicy space;
-    for (xmlNode* node = doc->children; node != nullptr;) {
-        xmlNode* next = NextInTree(node);
-        if (IsBlank(node) && !space.Preserves(node->parent)) {
-            xmlUnlinkNode(node);
-            xmlFreeNode(node);
-        } else if (!budget.Spend(node)) {
+    for (xmlNode* node = doc->children; node != nullptr; node = NextInTree(node)) {
+        if (!budget.Spend(node))
             return node->type == XML_ELEMENT_NODE ? node : node->parent;
-        }
-        node = next;
+        if (node->type == XML_ELEMENT_NODE && node->nsDef != nullptr)
+            UnescapeNamespaceNames(node);
     }
     return nullptr;
+}
+
+// The entity references in element content and attribute values.
+std::vector<xmlNode*> References(xmlDoc* doc) {
+    std::vector<xmlNode*> references;
+    for (xmlNode* node = doc->children; node != nullptr; node = NextInTree(node)) {
+        if (node->type == XML_ENTITY_REF_NODE)
+            references.push_back(node);
+        if (node->type != XML_ELEMENT_NODE)
+            continue;
+        for (xmlAttr* attribute = node->properties; attribute != nullptr;
+             attribute = attribute->next) {
+            for (xmlNode* part = attribute->children; part != nullptr; part = part->next) {
+                if (part->type == XML_ENTITY_REF_NODE)
+                    references.push_back(part);
+            }
+        }
+    }
+    return references;
+}
+
+// A recovered document may refer to an entity whose replacement is not
+// well-formed ("a<"); written back as a reference it would make the written
+// text unreadable. Each reference gives way to the text it reads as.
+void FlattenReferences(xmlDoc* doc) {
+    for (xmlNode* reference : References(doc)) {
+        const QByteArray text = XmlNode(reference).Text().toUtf8();
+        xmlNode* replacement =
+            xmlNewDocText(doc, reinterpret_cast<const xmlChar*>(text.constData()));
+        xmlReplaceNode(reference, replacement);
+        xmlFreeNode(reference);
+    }
 }
 
 } // namespace
@@ -212,26 +166,27 @@ bool XmlDocument::Load(const QString& filePath) {
         return Finish(nullptr,
                       {QStringLiteral("Cannot open \"%1\": %2").arg(filePath, file.errorString())});
     }
-    return Parse(file.readAll(), filePath);
+    return Parse(file.readAll(), filePath, Malformed::Refuse);
 }
 
-bool XmlDocument::LoadXML(const QByteArray& bytes, const QUrl& address) {
-    return Parse(bytes, address.toString(QUrl::FullyEncoded));
+bool XmlDocument::LoadXML(const QByteArray& bytes, Malformed malformed, const QUrl& address) {
+    return Parse(bytes, address.toString(QUrl::FullyEncoded), malformed);
 }
 
-bool XmlDocument::Parse(const QByteArray& bytes, const QString& sourceName) {
-    ParseError error;
-    xmlDoc* doc = Read(bytes, sourceName, error);
-    if (doc == nullptr)
-        return Finish(nullptr, error);
-    if (const xmlNode* excess =
-            TidyAndCheckExpansion(doc, static_cast<std::size_t>(bytes.size()))) {
-        error = {QStringLiteral("Entity references expand to too much text."),
-                 static_cast<int>(xmlGetLineNo(excess)), 0};
-        FreeDocument(doc);
-        return Finish(nullptr, error);
+bool XmlDocument::Parse(const QByteArray& bytes, const QString& sourceName, Malformed malformed) {
+    const XmlParser::Result read =
+        XmlParser::Parse(bytes, sourceName, malformed == Malformed::Recover);
+    if (read.Doc == nullptr)
+        return Finish(nullptr, read.Error);
+    if (const xmlNode* excess = CheckExpansion(read.Doc, static_cast<std::size_t>(bytes.size()))) {
+        FreeDocument(read.Doc);
+        return Finish(nullptr, {QStringLiteral("Entity references expand to too much text."),
+                                static_cast<int>(xmlGetLineNo(excess)), 0});
     }
-    return Finish(doc, {});
+    // Only a document type declares entities.
+    if (!read.Error.Reason.isEmpty() && read.Doc->intSubset != nullptr)
+        FlattenReferences(read.Doc);
+    return Finish(read.Doc, read.Error);
 }
 
 bool XmlDocument::Finish(_xmlDoc* doc, const ParseError& error) {
@@ -242,6 +197,7 @@ bool XmlDocument::Finish(_xmlDoc* doc, const ParseError& error) {
         Reset();
     }
     m_parseError = error;
+    m_recovered = doc != nullptr && !error.Reason.isEmpty();
     m_readyState = Complete;
     return doc != nullptr;
 }

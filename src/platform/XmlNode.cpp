@@ -76,12 +76,18 @@ std::string ExpandedText(const xmlNode* node) {
     LibXml::WalkExpanded(node, [&text](const xmlNode* current) {
         if (IsCharacterData(current) && current->content != nullptr)
             text += reinterpret_cast<const char*>(current->content);
+        else if (current->type == XML_ENTITY_REF_NODE && current->children == nullptr)
+            text += LibXml::UndeclaredReplacement(current).toStdString();
         return true;
     });
     return text;
 }
 
 QString AttributeValue(const xmlAttr* attribute) {
+    // Most values are one run of text: no walk needed.
+    const xmlNode* only = attribute->children;
+    if (only != nullptr && only->next == nullptr && only->type == XML_TEXT_NODE)
+        return LibXml::ToQString(only->content);
     return QString::fromStdString(ExpandedText(reinterpret_cast<const xmlNode*>(attribute)));
 }
 
@@ -91,6 +97,8 @@ QByteArray NamespaceDeclarationName(const xmlNs* ns) {
 }
 
 xmlNs* FindNamespaceDeclaration(const xmlNode* element, const QByteArray& name) {
+    if (!name.startsWith("xmlns"))
+        return nullptr;
     for (xmlNs* ns = element->nsDef; ns != nullptr; ns = ns->next) {
         if (NamespaceDeclarationName(ns) == name)
             return ns;
@@ -98,10 +106,23 @@ xmlNs* FindNamespaceDeclaration(const xmlNode* element, const QByteArray& name) 
     return nullptr;
 }
 
+// Whether `qualified` is "prefix:name" (or "name" without a prefix),
+// compared without building the qualified name.
+bool IsQualifiedName(QByteArrayView qualified, const xmlNs* ns, const xmlChar* name) {
+    if (ns != nullptr && ns->prefix != nullptr) {
+        const QByteArrayView prefix(reinterpret_cast<const char*>(ns->prefix));
+        if (!qualified.startsWith(prefix) || qualified.size() <= prefix.size() ||
+            qualified[prefix.size()] != ':')
+            return false;
+        qualified = qualified.sliced(prefix.size() + 1);
+    }
+    return qualified == QByteArrayView(reinterpret_cast<const char*>(name));
+}
+
 xmlAttr* FindAttribute(const xmlNode* element, const QByteArray& name) {
     for (xmlAttr* attribute = element->properties; attribute != nullptr;
          attribute = attribute->next) {
-        if (LibXml::QualifiedName(attribute->ns, attribute->name) == name)
+        if (IsQualifiedName(name, attribute->ns, attribute->name))
             return attribute;
     }
     return nullptr;
@@ -158,6 +179,13 @@ QString XmlNode::NodeName() const {
 }
 
 QString XmlNode::BaseName() const {
+    // Elements and attributes keep the local name apart from the prefix;
+    // readers ask for it of every child, so it is not cut out of NodeName.
+    // (An undeclared prefix stays part of the name.)
+    if (!IsNull() && (m_node->type == XML_ELEMENT_NODE || m_node->type == XML_ATTRIBUTE_NODE)) {
+        const xmlChar* colon = xmlStrchr(m_node->name, ':');
+        return LibXml::ToQString(colon != nullptr ? colon + 1 : m_node->name);
+    }
     const QString name = NodeName();
     return name.startsWith(QLatin1Char('#')) ? QString() : name.mid(name.lastIndexOf(':') + 1);
 }

@@ -127,7 +127,7 @@ bool XmlSerializer::WriteStart(const xmlNode* node) {
         WriteCData(Chars(node->content));
         return false;
     case XML_ENTITY_REF_NODE:
-        WriteReference(node);
+        WriteReference(node, false);
         return false;
     case XML_COMMENT_NODE:
         m_out.append("<!--").append(Chars(node->content)).append("-->");
@@ -178,15 +178,19 @@ void XmlSerializer::WriteAttribute(const xmlAttr* attribute) {
     // A parsed value keeps its entity references as nodes of their own.
     for (const xmlNode* part = attribute->children; part != nullptr; part = part->next) {
         if (part->type == XML_ENTITY_REF_NODE)
-            WriteReference(part);
+            WriteReference(part, true);
         else
             AppendEscaped(m_out, Chars(part->content), Context::Attribute);
     }
     m_out.append('"');
 }
 
-void XmlSerializer::WriteReference(const xmlNode* reference) {
-    if (IsReadableReference(reference))
+void XmlSerializer::WriteReference(const xmlNode* reference, bool inAttribute) {
+    // An HTML name nobody declared is written as what it reads as.
+    const QByteArray html = LibXml::UndeclaredReplacement(reference);
+    if (!html.isNull())
+        AppendEscaped(m_out, html.constData(), inAttribute ? Context::Attribute : Context::Text);
+    else if (IsReadableReference(reference))
         m_out.append('&').append(Chars(reference->name)).append(';');
 }
 

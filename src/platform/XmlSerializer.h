@@ -33,7 +33,7 @@ private:
     // The start tag up to, not including, its closing bracket.
     void WriteStartTag(const _xmlNode* element);
     void WriteAttribute(const _xmlAttr* attribute);
-    void WriteReference(const _xmlNode* reference);
+    void WriteReference(const _xmlNode* reference, bool inAttribute);
     void WriteCData(const char* content);
     void WriteDocumentType(const _xmlNode* dtd);
 

@@ -1,5 +1,7 @@
 #include "retrieval/FeedAnswer.h"
 
+#include "feeds/FeedFormat.h"
+#include "feeds/FeedIntake.h"
 #include "platform/XmlDocument.h"
 #include "retrieval/HttpRequest.h"
 
@@ -46,10 +48,11 @@ QString Refusal(const HttpRequest& request) {
 
 QString Refusal(const HttpRequest& request, const XmlDocument& document) {
     const XmlNode root = document.DocumentElement();
-    if (root.IsNull())
-        return IsWebPageType(request.ResponseHeader("Content-Type")) ? WebPage() : QString();
-    return root.BaseName().compare(QLatin1String("html"), Qt::CaseInsensitive) == 0 ? WebPage()
-                                                                                    : QString();
+    if (!root.IsNull() && root.BaseName().compare(QLatin1String("html"), Qt::CaseInsensitive) == 0)
+        return WebPage();
+    // What a recovering parse makes of a page's fragments is no feed either.
+    const bool feed = !root.IsNull() && FeedIntake::GetFeedFormat(root) != FeedFormat::Unknown;
+    return !feed && IsWebPageType(request.ResponseHeader("Content-Type")) ? WebPage() : QString();
 }
 
 bool StartsAsWebPage(const QByteArray& body) {

@@ -251,7 +251,8 @@ void FeedFetcher::DocumentFinished(Provider& provider) {
     // page or a transfer cut short stays unparsed and the load fails.
     QString refusal = FeedAnswer::Refusal(request);
     if (refusal.isEmpty() && request.Succeeded()) {
-        document.LoadXML(request.ResponseBody(), request.ResponseURL());
+        document.LoadXML(request.ResponseBody(), XmlDocument::Malformed::Recover,
+                         request.ResponseURL());
         refusal = FeedAnswer::Refusal(request, document);
     }
     TellFailure(provider, request, refusal);

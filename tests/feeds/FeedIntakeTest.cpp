@@ -2,8 +2,10 @@
 #include "feeds/FeedFormat.h"
 #include "feeds/IntakeEnvironment.h"
 #include "model/Provider.h"
+#include "platform/BackgroundNotice.h"
 #include "platform/Clock.h"
 #include "platform/XmlDocument.h"
+#include "support/TestData.h"
 
 #include <QStringList>
 
@@ -48,12 +50,13 @@ protected:
     void TearDown() override { Clock::ResetNow(); }
 
     // One stories fetch of `bytes` as the document would finish it.
-    void Complete(const QByteArray& bytes) {
+    void Complete(const QByteArray& bytes,
+                  XmlDocument::Malformed malformed = XmlDocument::Malformed::Refuse) {
         provider.PendingOperations = 1;
         provider.LoadState = LoadState::Loading;
         provider.tStart = Currency::FromScaled(1'000'000'000);
         XmlDocument document;
-        document.LoadXML(bytes);
+        document.LoadXML(bytes, malformed);
         FeedIntake::GrabStoriesXMLComplete(provider, document, environment);
     }
 
@@ -131,6 +134,32 @@ TEST_F(FeedIntakeTest, FailedLoadsKeepThePreviousStories) {
     EXPECT_EQ(provider.LoadState, LoadState::Loaded);
     EXPECT_TRUE(environment.Played.isEmpty());
     EXPECT_EQ(environment.Completed, 5);
+}
+
+TEST_F(FeedIntakeTest, AFeedThatIsNotWellFormedLoadsAndSaysSoOnce) {
+    QStringList notices;
+    BackgroundNotice::Forget();
+    BackgroundNotice::SetSink([&notices](const QString& text) { notices.append(text); });
+    const QByteArray bytes = TestData::Read("feeds/malformed/truncated.xml");
+    provider.DataURL = QStringLiteral("https://harbour.example.org/feed");
+    for (const QString& name : {QStringLiteral("Harbour Gazette"), QString()}) {
+        provider.ProviderName = name;
+        Complete(bytes, XmlDocument::Malformed::Recover);
+        Complete(bytes, XmlDocument::Malformed::Recover);
+    }
+    EXPECT_EQ(provider.LoadState, LoadState::Loaded);
+    EXPECT_EQ(Titles(), (QStringList{"Regatta results & photos", "Dredging starts in March"}));
+    const QString notice = QStringLiteral(
+        ": the feed is not well-formed XML (line 14: Premature end of data in tag description "
+        "line 14); its headlines were read anyway");
+    EXPECT_EQ(notices, (QStringList{"Harbour Gazette" + notice, provider.DataURL + notice}));
+    // A web page is read as far as it goes, and is no feed.
+    Complete(TestData::Read("feeds/malformed/html-page.xml"), XmlDocument::Malformed::Recover);
+    EXPECT_EQ(provider.LoadState, LoadState::Failed);
+    EXPECT_EQ(Titles().size(), 2);
+    EXPECT_EQ(notices.size(), 2);
+    BackgroundNotice::SetSink(nullptr);
+    BackgroundNotice::Forget();
 }
 
 TEST_F(FeedIntakeTest, AReaderErrorStillEndsTheOperation) {

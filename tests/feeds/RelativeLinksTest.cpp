@@ -23,7 +23,8 @@ protected:
 
     void Read(const QString& document, const QUrl& address) {
         XmlDocument xml;
-        ASSERT_TRUE(xml.LoadXML(TestData::Read("feeds/" + document), address));
+        ASSERT_TRUE(xml.LoadXML(TestData::Read("feeds/" + document), XmlDocument::Malformed::Refuse,
+                                address));
         provider = std::make_unique<Provider>();
         provider->stCollStories = std::make_shared<StoryCollection>();
         provider->PendingOperations = 3;

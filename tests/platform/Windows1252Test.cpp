@@ -56,3 +56,21 @@ TEST(Windows1252Test, CodesOutsideThePageAreErrors) {
     EXPECT_THROW(Windows1252::Character(-1), ProgramError);
     EXPECT_THROW(Windows1252::Character(256), ProgramError);
 }
+
+TEST(Windows1252Test, LabelsOfLatin1AndAsciiReadAsThisPage) {
+    for (const char* label : {"windows-1252", "ISO-8859-1", " latin1 ", "US-ASCII", "cp819"})
+        EXPECT_TRUE(Windows1252::IsLabel(QString::fromLatin1(label))) << label;
+    for (const char* label : {"", "utf-8", "ISO-8859-15", "latin2", "windows-1251"})
+        EXPECT_FALSE(Windows1252::IsLabel(QString::fromLatin1(label))) << label;
+}
+
+TEST(Windows1252Test, ToUtf8ConvertsEveryCode) {
+    QByteArray bytes;
+    QString text;
+    for (int code = 0; code <= 0xFF; ++code) {
+        bytes.append(static_cast<char>(code));
+        text.append(Windows1252::Character(code));
+    }
+    EXPECT_EQ(Windows1252::ToUtf8(bytes), text.toUtf8());
+    EXPECT_EQ(Windows1252::ToUtf8("it\x92s"), QByteArray("it\xe2\x80\x99s"));
+}

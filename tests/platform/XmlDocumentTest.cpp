@@ -102,6 +102,102 @@ TEST(XmlDocumentLoad, FailureDropsTheDocumentAndReportsTheFirstFatalError) {
     EXPECT_EQ(document.LastParseError().Line, 0);
 }
 
+// Feeds as they are found: each document in tests/data/feeds/malformed read
+// the way feeds are read, what it yields, and where the strict parse first
+// failed (line 0: it did not).
+TEST(XmlDocumentLoad, MalformedFeedsAreRecoveredWhenAsked) {
+    const struct {
+        const char* file;
+        bool recovered;
+        int errorLine;
+        const char* root;
+        const char* path;
+        const char16_t* text;
+    } cases[] = {
+        {"bare-ampersand.xml", true, 7, "feed", "(//*[local-name()='entry'])[1]",
+         u"Fish & chips stall reopens at Pier 3"},
+        {"html-entities.xml", true, 8, "rss", "(//item)[1]",
+         u"Caf\u00e9\u00a0Society opens by the quay"},
+        {"control-character.xml", true, 8, "rss", "(//item)[2]",
+         u"Pilot boat named after & by locals"},
+        {"unterminated-cdata.xml", true, 19, "rss", "(//item)[2]", u"Crane hire & costs"},
+        {"truncated.xml", true, 14, "rss", "(//item)[2]", u"Dredging starts in March"},
+        {"mismatched-tags.xml", true, 10, "rss", "/rss/channel/item[2]",
+         u"Breakwater reopens & repairs begin"},
+        {"utf-8-bytes-labelled-iso-8859-1.xml", false, 0, "rss", "(//item)[2]",
+         u"Na\u00efve sailors\u2019 guide"},
+        {"windows-1252-bytes-labelled-iso-8859-1.xml", false, 0, "rss", "(//item)[1]",
+         u"Sailors\u2019 guide \u2013 part \u201ctwo\u201d"},
+        {"windows-1252-bytes-labelled-utf-8.xml", true, 8, "rss", "(//item)[2]",
+         u"Sailors\u2019 guide \u2013 part two"},
+        {"whitespace-before-declaration.xml", false, 0, "rss", "(//item)[2]",
+         u"Harbour master & crew honoured"},
+        {"bom-whitespace-before-declaration.xml", false, 0, "rss", "(//item)[1]",
+         u"Caf\u00e9 boats return"},
+        {"utf16le-without-bom.xml", false, 0, "rss", "(//item)[2]", u"\u65e5\u672c ferry visit"},
+        {"utf16be-without-bom.xml", false, 0, "rss", "(//item)[2]", u"\u65e5\u672c ferry visit"},
+        {"utf32le-without-bom.xml", false, 0, "rss", "(//item)[2]", u"\u65e5\u672c ferry visit"},
+        {"utf32be-without-bom.xml", false, 0, "rss", "(//item)[2]", u"\u65e5\u672c ferry visit"},
+        {"rss091-undeclared-entities.xml", false, 0, "rss", "(//item)[1]",
+         u"Caf\u00e9\u00a0Society & more"},
+        {"html-page.xml", true, 5, "html", "(//meta)[1]", u"Harbour Gazette \u2013 Page not found"},
+    };
+    for (const auto& c : cases) {
+        const QByteArray bytes = TestData::Read(QStringLiteral("feeds/malformed/") + c.file);
+        XmlDocument document;
+        ASSERT_TRUE(document.LoadXML(bytes, XmlDocument::Malformed::Recover))
+            << c.file << ": " << document.LastParseError().Reason.toStdString();
+        EXPECT_EQ(document.WasRecovered(), c.recovered) << c.file;
+        EXPECT_EQ(document.LastParseError().Line, c.errorLine)
+            << c.file << ": " << document.LastParseError().Reason.toStdString();
+        EXPECT_EQ(document.DocumentElement().NodeName(), c.root) << c.file;
+        const XmlNode title =
+            document.SelectSingleNode(QString::fromLatin1(c.path) + "/*[local-name()='title']");
+        EXPECT_EQ(title.Text(), QString::fromUtf16(c.text)) << c.file;
+        // Refused when not asked to recover; the error is the same.
+        XmlDocument strict;
+        EXPECT_EQ(strict.LoadXML(bytes), !c.recovered) << c.file;
+        EXPECT_EQ(strict.LastParseError().Line, c.errorLine) << c.file;
+    }
+}
+
+TEST(XmlDocumentLoad, RecoveryMendsWhatNeedsNoGuessingAndNeedsARoot) {
+    const struct {
+        const char* xml;
+        const char* path;
+        const char16_t* text;
+        const char16_t* href;
+    } cases[] = {
+        {"<r><a href=\"?q=1&p=2&amp;s=3\">AT&T &#38; &#x26; &amp; 1 < 2</a></r>", "/r/a",
+         u"AT&T & & & 1 < 2", u"?q=1&p=2&s=3"},
+        // After an error the references that follow still read.
+        {"<r><a>x\x01</b><b>&amp;&eacute;</b></r>", "/r/a", u"x&\u00e9", u""},
+        // An end tag closes what was left open inside its element.
+        {"<r><d><p>one <i>two</d><e>three</e></r>", "/r/e", u"three", u""},
+        {"<r><d><p>one <i a='<'>two", "/r/d", u"one two", u""},
+        // An encoding libxml2 does not know: UTF-8 when the bytes are, else
+        // Windows-1252.
+        {"<?xml version=\"1.0\" encoding=\"x-unknown\"?><r>caf\xe9 \x93</r>", "/r",
+         u"caf\u00e9 \u201c", u""},
+        {"<?xml version=\"1.0\" encoding=\"x-unknown\"?><r>caf\xc3\xa9</r>", "/r", u"caf\u00e9",
+         u""},
+    };
+    XmlDocument document;
+    for (const auto& c : cases) {
+        ASSERT_TRUE(document.LoadXML(c.xml, XmlDocument::Malformed::Recover)) << c.xml;
+        EXPECT_TRUE(document.WasRecovered()) << c.xml;
+        const XmlNode node = document.SelectSingleNode(QString::fromLatin1(c.path));
+        EXPECT_EQ(node.Text(), QString::fromUtf16(c.text)) << c.xml;
+        EXPECT_EQ(node.GetAttribute("href"), QString::fromUtf16(c.href)) << c.xml;
+    }
+    for (const char* rootless :
+         {"", "not xml at all", "<!-- only a comment -->", "<?xml version=\"1.0\"?>"}) {
+        EXPECT_FALSE(document.LoadXML(rootless, XmlDocument::Malformed::Recover)) << rootless;
+        EXPECT_FALSE(document.WasRecovered());
+        EXPECT_FALSE(document.LastParseError().Reason.isEmpty()) << rootless;
+    }
+}
+
 TEST(XmlDocumentLoad, FileThatCannotBeOpenedSaysSo) {
     XmlDocument document;
     const QString path = TestData::Path("xml/does-not-exist.xml");
@@ -192,13 +288,40 @@ TEST_F(XmlDocumentText, ManyReferencesToASmallEntityAreFine) {
     EXPECT_EQ(root.Text().size(), 5000 * 29);
 }
 
-TEST(XmlDocumentTextRss091, UndeclaredEntitiesOfAnExternalDtdStillLoad) {
+// Feeds use HTML names without declaring them, with or without a document
+// type whose declarations are never read.
+TEST(XmlDocumentTextHtmlNames, UndeclaredReferencesReadAsTheirHtmlCharacters) {
     XmlDocument document;
     ASSERT_TRUE(document.Load(TestData::Path("xml/rss091.xml")))
         << document.LastParseError().Reason.toStdString();
-    const XmlNode title = document.SelectSingleNode("/rss/channel/title");
-    EXPECT_EQ(title.Text(), "OldNews");
-    EXPECT_TRUE(document.ToBytes().contains("<title>Old&nbsp;News</title>"));
+    EXPECT_FALSE(document.WasRecovered());
+    EXPECT_EQ(document.SelectSingleNode("/rss/channel/title").Text(), u"Old\u00a0News");
+    EXPECT_TRUE(document.ToBytes().contains("<title>Old\u00a0News</title>"));
+
+    const QByteArray netscape =
+        "<!DOCTYPE rss PUBLIC \"-//Netscape Communications//DTD RSS "
+        "0.91//EN\" \"http://my.netscape.com/publish/formats/rss-0.91.dtd\">";
+    ASSERT_TRUE(document.LoadXML(netscape + "<rss><title a=\"&eacute;&nbsp;x&gt;&AMP;\">"
+                                            "Caf&eacute;&nbsp;Society &amp; more</title></rss>"));
+    const XmlNode title = document.SelectSingleNode("//title");
+    EXPECT_EQ(title.Text(), u"Caf\u00e9\u00a0Society & more");
+    EXPECT_EQ(title.GetAttribute("a"), u"\u00e9\u00a0x>&");
+    // Written as what they read as, so the text reads back the same.
+    const QByteArray written = document.ToBytes();
+    XmlDocument reread;
+    ASSERT_TRUE(reread.LoadXML(written)) << written.toStdString();
+    EXPECT_EQ(reread.SelectSingleNode("//title").Text(), title.Text());
+    EXPECT_EQ(reread.SelectSingleNode("//title").GetAttribute("a"), title.GetAttribute("a"));
+
+    // Without a document type the text is not well-formed: refused, or read
+    // when recovering.
+    const QByteArray bare = "<r a=\"&hellip;\">&rsquo;&nope;</r>";
+    EXPECT_FALSE(document.LoadXML(bare));
+    ASSERT_TRUE(document.LoadXML(bare, XmlDocument::Malformed::Recover));
+    EXPECT_TRUE(document.WasRecovered());
+    EXPECT_EQ(document.LastParseError().Reason, "Entity 'hellip' not defined");
+    EXPECT_EQ(document.DocumentElement().Text(), u"\u2019");
+    EXPECT_EQ(document.DocumentElement().GetAttribute("a"), u"\u2026");
 }
 
 // Behind a parameter entity the parser cannot rule a declaration out; the
@@ -361,7 +484,7 @@ protected:
 TEST_F(XmlNodeXPath, SelectsNodesOfTheTreeAndNothingElse) {
     EXPECT_EQ(m_document.SelectSingleNode("/rss/channel/title").Text(), "C");
     EXPECT_EQ(m_document.SelectSingleNode("//item/title").Text(), "One");
-    const XmlNode second = m_document.SelectSingleNode("//item[2]");
+    const XmlNode second = m_document.SelectSingleNode("(//item)[2]");
     EXPECT_EQ(second.SelectSingleNode("title").Text(), "Two");
     EXPECT_TRUE(second.SelectSingleNode("link").IsNull());
 

@@ -32,7 +32,8 @@ TEST(XmlNodeBaseURI, NearestXmlBaseResolvedOutwardsThenAgainstTheAddress) {
         {"/feed/entry[4]/link/text()", "http://x/?q=1", "http://x/?q=1"},
     };
     XmlDocument addressed;
-    ASSERT_TRUE(addressed.LoadXML(Bases, QUrl(QStringLiteral("http://example.org/feeds/a.xml"))));
+    ASSERT_TRUE(addressed.LoadXML(Bases, XmlDocument::Malformed::Refuse,
+                                  QUrl(QStringLiteral("http://example.org/feeds/a.xml"))));
     XmlDocument unaddressed;
     ASSERT_TRUE(unaddressed.LoadXML(Bases));
     for (const auto& c : cases) {

@@ -42,11 +42,23 @@ TEST(ReadToolTest, UnparsableDocumentsAndBadUsage) {
     const QString broken = folder.filePath(QStringLiteral("broken.xml"));
     QFile file(broken);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<rss><channel>\n<item>");
+    file.write("no markup\nat all");
     file.close();
     const ToolRun run = Tool({broken});
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_TRUE(run.Err.contains(broken.toUtf8() + ":")) << run.Err.toStdString();
+    // A feed cut short is read as far as it goes, and said to be broken.
+    const QString truncated = folder.filePath(QStringLiteral("truncated.xml"));
+    QFile cut(truncated);
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write("<rss version=\"2.0\"><channel>\n<item><title>Kept</title>");
+    cut.close();
+    const ToolRun read = Tool({truncated});
+    EXPECT_EQ(read.ExitCode, 0) << read.Err.toStdString();
+    EXPECT_TRUE(read.Out.contains("Kept")) << read.Out.toStdString();
+    EXPECT_TRUE(read.Err.startsWith("message: " + truncated.toUtf8() +
+                                    ": the feed is not well-formed XML (line 2: "))
+        << read.Err.toStdString();
     EXPECT_EQ(Tool({folder.filePath(QStringLiteral("missing.xml"))}).ExitCode, 1);
     EXPECT_EQ(Tool({}).ExitCode, 2);
     EXPECT_EQ(Tool({QStringLiteral("--no-such-option"), broken}).ExitCode, 2);

@@ -54,7 +54,8 @@ struct Body {
 
 bool ReadXml(Provider& provider, const Body& body, const Options& options) {
     XmlDocument document;
-    if (!document.LoadXML(body.Bytes, options.Address.isEmpty() ? body.Address : options.Address)) {
+    if (!document.LoadXML(body.Bytes, XmlDocument::Malformed::Recover,
+                          options.Address.isEmpty() ? body.Address : options.Address)) {
         const XmlDocument::ParseError& error = document.LastParseError();
         Fail(QStringLiteral("%1:%2:%3: %4")
                  .arg(options.Source)
@@ -130,6 +131,7 @@ int Read(const Options& options) {
     QStringList notices;
     if (options.Json)
         BackgroundNotice::SetSink([&notices](const QString& text) { notices.append(text); });
+    provider.DataURL = options.Source;
     if (options.IsText)
         ReadText(provider, *body, options);
     else if (!ReadXml(provider, *body, options))

@@ -1,4 +1,4 @@
-#include "feeds/HtmlEntities.h"
+#include "platform/HtmlEntities.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "feeds/HtmlEntities.h"
+#include "platform/HtmlEntities.h"
 
 #include "platform/Windows1252.h"
 
