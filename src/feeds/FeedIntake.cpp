@@ -94,9 +94,13 @@ bool ReadDocumentStories(Provider& provider, StoryCollection& stories, const Xml
     }
 }
 
+// How notices name a feed: by its name, else by its address.
+QString NoticeName(const Provider& provider) {
+    return provider.ProviderName.isEmpty() ? provider.DataURL : provider.ProviderName;
+}
+
 void ReportOverflow(const Provider& provider) {
-    const QString source =
-        provider.ProviderName.isEmpty() ? provider.DataURL : provider.ProviderName;
+    const QString source = NoticeName(provider);
     const QString limit = QString::number(StoryCollection::MaximumStories);
     if (source.isEmpty())
         BackgroundNotice::Report(
@@ -125,11 +129,10 @@ void Adopt(Provider& provider, std::shared_ptr<StoryCollection> fresh,
 
 // A feed read in spite of its errors still says that it has them.
 void ReportMalformed(const Provider& provider, const XmlDocument::ParseError& error) {
-    const QString name = provider.ProviderName.isEmpty() ? provider.DataURL : provider.ProviderName;
     BackgroundNotice::Report(
         QStringLiteral(
             "%1: the feed is not well-formed XML (line %2: %3); its headlines were read anyway")
-            .arg(name, QString::number(error.Line), error.Reason));
+            .arg(NoticeName(provider), QString::number(error.Line), error.Reason));
 }
 
 bool IsSuccess(int httpStatus) {
