@@ -29,7 +29,13 @@ const QStringList& RequiredFields() {
 Integer CommentCount(const QString& text) {
     constexpr qint64 Most = std::numeric_limits<Integer>::max();
     const std::optional<qint64> count = TextConversion::ToScaledDecimal(text, 0, u".");
-    return static_cast<Integer>(std::clamp<qint64>(count.value_or(0), 0, Most));
+    if (!count) {
+        // Digits too many for any integer are still a count, and a large one.
+        const bool digits = !text.isEmpty() && std::all_of(text.cbegin(), text.cend(),
+                                                           [](QChar c) { return c.isDigit(); });
+        return digits ? static_cast<Integer>(Most) : 0;
+    }
+    return static_cast<Integer>(std::clamp<qint64>(*count, 0, Most));
 }
 
 void ReadStory(StoryCollection& stories, const XmlNode& story) {

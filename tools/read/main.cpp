@@ -17,6 +17,7 @@
 #include <QDateTime>
 #include <QEventLoop>
 #include <QFile>
+#include <QScopeGuard>
 #include <QUrl>
 
 #include <cstdio>
@@ -131,6 +132,7 @@ int Read(const Options& options) {
     QStringList notices;
     if (options.Json)
         BackgroundNotice::SetSink([&notices](const QString& text) { notices.append(text); });
+    const auto restoreSink = qScopeGuard([] { BackgroundNotice::SetSink(nullptr); });
     provider.DataURL = options.Source;
     if (options.IsText)
         ReadText(provider, *body, options);
