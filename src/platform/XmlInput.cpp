@@ -6,6 +6,7 @@
 #include <libxml/encoding.h>
 
 #include <QByteArrayView>
+#include <QHash>
 #include <QString>
 #include <QStringDecoder>
 
@@ -21,6 +22,10 @@ constexpr QByteArrayView Utf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr QByteArrayView DeclarationStart = "<?xml";
 // An XML declaration ends well within this.
 constexpr qsizetype DeclarationLimit = 256;
+// How deep libxml2 reads elements without XML_PARSE_HUGE, which the parse
+// does not set: it stops at the first element below this depth, so what lies
+// past it needs no mending.
+constexpr std::size_t ParserDepthLimit = 256;
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -60,6 +65,15 @@ bool IsAsciiCompatible(QByteArrayView text) {
 bool IsUtf8Label(const QString& label) {
     return label.compare(QLatin1String("utf-8"), Qt::CaseInsensitive) == 0 ||
            label.compare(QLatin1String("utf8"), Qt::CaseInsensitive) == 0;
+}
+
+// Whether the encoding is a stateful one in seven bits (ISO-2022-JP, -KR,
+// -CN; HZ), where the bytes of "&" and "<" also occur inside two-byte
+// characters and markup cannot be told from text without decoding.
+bool IsSevenBitStateful(const QString& label) {
+    const QString name = label.toLower().remove(QLatin1Char('-')).remove(QLatin1Char('_'));
+    return name.contains(QLatin1String("iso2022")) || name == QLatin1String("hz") ||
+           name == QLatin1String("hzgb2312");
 }
 
 bool IsKnownLabel(const QString& label) {
@@ -174,7 +188,8 @@ qsizetype NameEnd(QByteArrayView text, qsizetype at) {
 //   (libxml2 would close only one, and the rest of the feed would end up
 //   inside it); one that names no open element is dropped.
 // CDATA sections, comments, processing instructions and declarations are
-// left as they are.
+// left as they are but for the control characters, which are dropped there
+// too.
 class Mender {
 public:
     Mender(QByteArrayView text, bool dropControls)
@@ -243,7 +258,7 @@ private:
             m_quote = c;
         } else if (c == '>') {
             if (m_text[at - 1] != '/')
-                m_open.push_back(m_tag);
+                Open(m_tag);
             m_tag = {};
         }
         return at + 1;
@@ -255,7 +270,7 @@ private:
             return EndTag(at);
         if (next == '!' || next == '?') {
             const qsizetype verbatim = VerbatimEnd(m_text, at);
-            return verbatim > at ? verbatim : Declaration(at);
+            return DropControls(at, verbatim > at ? verbatim : Declaration(at));
         }
         if (!IsNameStartByte(next))
             return Replace(at, 1, "&lt;");
@@ -266,14 +281,44 @@ private:
     }
 
     // "<!DOCTYPE" and the like, with an internal subset in brackets.
-    qsizetype Declaration(qsizetype at) {
+    qsizetype Declaration(qsizetype at) const {
         qsizetype end = m_text.indexOf('>', at);
-        const qsizetype subset = m_text.indexOf('[', at);
-        if (subset >= 0 && (end < 0 || subset < end)) {
-            const qsizetype close = m_text.indexOf("]", subset);
+        if (end < 0)
+            return m_text.size();
+        const qsizetype subset = m_text.first(end).indexOf('[', at);
+        if (subset >= 0) {
+            const qsizetype close = m_text.indexOf(']', subset);
             end = close < 0 ? -1 : m_text.indexOf('>', close);
         }
         return end < 0 ? m_text.size() : end + 1;
+    }
+
+    // Drops the control characters XML forbids between `at` and `end`, a
+    // section otherwise taken as it stands; `end`.
+    qsizetype DropControls(qsizetype at, qsizetype end) {
+        if (!m_dropControls)
+            return end;
+        for (; at < end; ++at) {
+            if (IsForbiddenControl(m_text[at]))
+                Replace(at, 1, {});
+        }
+        return end;
+    }
+
+    void Open(QByteArrayView name) {
+        if (m_open.size() == ParserDepthLimit) {
+            ++m_tooDeep;
+            return;
+        }
+        m_open.push_back(name);
+        ++m_openCounts[name];
+    }
+
+    // Closes the open elements from `first` on, innermost last.
+    void CloseFrom(std::vector<QByteArrayView>::iterator first) {
+        for (auto element = first; element != m_open.end(); ++element)
+            --m_openCounts[*element];
+        m_open.erase(first, m_open.end());
     }
 
     qsizetype EndTag(qsizetype at) {
@@ -283,14 +328,18 @@ private:
             ++close;
         if (nameEnd == at + 2 || close >= m_text.size() || m_text[close] != '>')
             return Replace(at, 1, "&lt;");
+        if (m_tooDeep > 0) {
+            --m_tooDeep;
+            return close + 1;
+        }
         const QByteArrayView name = m_text.sliced(at + 2, nameEnd - at - 2);
-        const auto open = std::find(m_open.rbegin(), m_open.rend(), name);
-        if (open == m_open.rend())
+        if (m_openCounts.value(name) == 0)
             return Replace(at, close + 1 - at, {});
+        const auto open = std::find(m_open.rbegin(), m_open.rend(), name);
         QByteArray closing;
         for (auto inner = m_open.rbegin(); inner != open; ++inner)
             closing.append("</").append(*inner).append('>');
-        m_open.erase(std::prev(open.base()), m_open.end());
+        CloseFrom(std::prev(open.base()));
         return closing.isEmpty() ? close + 1 : Replace(at, 0, closing) + close + 1 - at;
     }
 
@@ -298,8 +347,11 @@ private:
     bool m_dropControls;
     QByteArray m_out;
     qsizetype m_run = 0;
-    // The elements open at this point, innermost last.
+    // The elements open at this point, innermost last, as deep as libxml2
+    // reads; how many of each name; how many more are open below them.
     std::vector<QByteArrayView> m_open;
+    QHash<QByteArrayView, int> m_openCounts;
+    std::size_t m_tooDeep = 0;
     // The name of the start tag being read, and the quote of the attribute
     // value being read in it.
     QByteArrayView m_tag;
@@ -372,6 +424,10 @@ Input ForRecovery(const Input& input) {
         text = text.sliced(Utf8ByteOrderMark.size());
         decodable = {input.Bytes, input.Bytes.size() - text.size(), "UTF-8"};
     }
+    // Left as it is even when libxml2 does not know the encoding: taken for
+    // UTF-8, it would be mended inside its characters.
+    if (!IsReadAsUtf8(decodable, text) && IsSevenBitStateful(DeclaredEncoding(text)))
+        return decodable;
     if (IsUndecodable(decodable, text))
         decodable = AsUtf8(text, input.Bytes);
     const QByteArrayView decoded = Document(decodable);

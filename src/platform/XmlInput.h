@@ -29,9 +29,10 @@ Input Prepare(const QByteArray& bytes);
 // failed. One whose encoding does not decode (undeclared or declared UTF-8
 // but not UTF-8, or a name libxml2 does not know) is read as UTF-8 when its
 // bytes are valid UTF-8, else as Windows-1252. In an encoding where markup
-// is ASCII, a "&" that starts no reference becomes "&amp;" (outside CDATA
-// sections, comments and processing instructions) and control characters
-// XML forbids are dropped, so neither costs the text around it; line
+// is ASCII (not in a stateful seven-bit one such as ISO-2022-JP), a "&" that
+// starts no reference becomes "&amp;" (outside CDATA sections, comments and
+// processing instructions) and, in UTF-8, control characters XML forbids are
+// dropped (inside those too), so neither costs the text around it; line
 // numbers stay as they were.
 Input ForRecovery(const Input& input);
 

@@ -175,6 +175,11 @@ TEST(XmlDocumentLoad, RecoveryMendsWhatNeedsNoGuessingAndNeedsARoot) {
         // An end tag closes what was left open inside its element.
         {"<r><d><p>one <i>two</d><e>three</e></r>", "/r/e", u"three", u""},
         {"<r><d><p>one <i a='<'>two", "/r/d", u"one two", u""},
+        {"<r><d><![CDATA[before \x0b after <b>x</b>]]></d></r>", "/r/d", u"before  after <b>x</b>",
+         u""},
+        // Markup bytes inside two-byte characters stay as they are.
+        {"<?xml version=\"1.0\" encoding=\"ISO-2022-JP\"?><r><t>\x1b$B<&4A</\x1b(B</t><u></r>",
+         "/r/t", u"\u75d4\u6f22\u9e7f", u""},
         // An encoding libxml2 does not know: UTF-8 when the bytes are, else
         // Windows-1252.
         {"<?xml version=\"1.0\" encoding=\"x-unknown\"?><r>caf\xe9 \x93</r>", "/r",
