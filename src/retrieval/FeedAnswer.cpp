@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int NotModified = 304;
-
 QString WebPage() {
     return QStringLiteral("the address gave a web page, not a feed");
 }
@@ -37,7 +35,7 @@ namespace FeedAnswer {
 QString Refusal(const HttpRequest& request) {
     if (!request.ErrorString().isEmpty())
         return request.ErrorString();
-    if (request.Status() == NotModified)
+    if (request.Status() == HttpRequest::NotModified)
         return {};
     if (!request.Succeeded())
         return QStringLiteral("the server answered with status %1").arg(request.Status());

@@ -18,7 +18,6 @@ namespace {
 
 constexpr int StoriesOperation = 1;
 constexpr int DetailsOperation = 2;
-constexpr int NotModified = 304;
 
 // The program as feed intake sees it during one completion: everything goes
 // to the host, and the end of the operation is counted off the provider's
@@ -263,7 +262,7 @@ void FeedFetcher::DocumentFinished(Provider& provider) {
     }
     if (provider.PendingOperations & StoriesOperation) {
         Completion completion(m_host, fetch, StoriesOperation);
-        if (request.Status() == NotModified)
+        if (request.Status() == HttpRequest::NotModified)
             FeedIntake::GrabStoriesNotModified(provider, completion);
         else
             FeedIntake::GrabStoriesXMLComplete(provider, document, completion);
@@ -287,7 +286,7 @@ void FeedFetcher::CompleteStoriesText(Provider& provider) {
     TellFailure(provider, request, refusal);
     RememberValidators(request, provider);
     Completion completion(m_host, fetch, StoriesOperation);
-    if (request.Status() == NotModified)
+    if (request.Status() == HttpRequest::NotModified)
         FeedIntake::GrabStoriesNotModified(provider, completion);
     else
         FeedIntake::GrabStoriesTextFinish(provider, refusal.isEmpty() ? request.Status() : 0, text,

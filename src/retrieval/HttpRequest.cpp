@@ -70,10 +70,6 @@ bool IsUnreachable(QNetworkReply::NetworkError error) {
     }
 }
 
-bool IsSuccess(int status) {
-    return status >= 200 && status <= 299;
-}
-
 QString BrokenOff() {
     return QStringLiteral("the answer broke off before its end");
 }
@@ -141,7 +137,6 @@ void HttpRequest::Send() {
     m_status = 0;
     m_body.clear();
     m_pieces.clear();
-    m_collected = 0;
     m_received = 0;
     m_error.clear();
     m_unreachable = false;
@@ -179,11 +174,11 @@ void HttpRequest::RefuseDeclaredLength() {
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     // A "not modified" answer may name the length of the body it leaves out.
-    if (status != 304 && length.isValid() && length.toLongLong() > m_limits.MaxBodyBytes)
+    if (status != NotModified && length.isValid() && length.toLongLong() > m_limits.MaxBodyBytes)
         FailTooLarge();
 }
 
-// The body is kept in the pieces it arrives in, joined once it is whole:
+// The body is kept in pieces, joined once it is whole:
 // grown in one block, every reallocation would hold the old block and the
 // new one at once, and refusing a body over the cap would cost twice it.
 // Nothing is taken far past the cap, however much the reply has ready (a
@@ -196,15 +191,12 @@ void HttpRequest::Collect() {
     qint64 count = 0;
     while ((count = m_reply->read(piece.data(), PieceBytes)) > 0) {
         m_received += count;
-        QByteArray decoded;
-        if (!m_decoder->Append(QByteArrayView(piece.data(), count), decoded,
-                               m_limits.MaxBodyBytes - m_collected)) {
+        if (!m_decoder->Append(QByteArrayView(piece.data(), count), m_pieces,
+                               m_limits.MaxBodyBytes)) {
             Fail(QStringLiteral("the answer could not be decompressed"));
             return;
         }
-        m_collected += decoded.size();
-        m_pieces.append(std::move(decoded));
-        if (m_collected > m_limits.MaxBodyBytes) {
+        if (m_decoder->DecodedSize() > m_limits.MaxBodyBytes) {
             FailTooLarge();
             return;
         }
@@ -235,7 +227,7 @@ void HttpRequest::Complete() {
         Fail(FailureReason(status), IsUnreachable(error));
         return;
     }
-    if (IsSuccess(status) && !ArrivedWhole()) {
+    if (Succeeded(status) && !ArrivedWhole()) {
         Fail(BrokenOff());
         return;
     }
@@ -258,7 +250,7 @@ QString HttpRequest::FailureReason(int status) const {
     if (IsRedirect(status) && error == QNetworkReply::ProtocolUnknownError)
         return QStringLiteral("redirect to a %1: address refused")
             .arg(QUrl(QString::fromUtf8(ResponseHeader("Location"))).scheme().toLower());
-    if (IsSuccess(status))
+    if (Succeeded(status))
         return BrokenOff();
     return m_reply->errorString();
 }

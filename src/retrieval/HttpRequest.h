@@ -28,6 +28,8 @@ class HttpRequest : public QObject {
 
 public:
     enum ReadyStateValue { Unsent = 0, Opened = 1, Done = 4 };
+    // The status of an answer that leaves out a body the asker has.
+    static constexpr int NotModified = 304;
 
     struct Limits {
         std::chrono::milliseconds Timeout{60000};
@@ -60,7 +62,8 @@ public:
     // when no whole answer came (network error, time limit, body too large,
     // transfer cut short, refused redirect).
     int Status() const { return m_status; }
-    bool Succeeded() const { return m_status >= 200 && m_status <= 299; }
+    bool Succeeded() const { return Succeeded(m_status); }
+    static bool Succeeded(int status) { return status >= 200 && status <= 299; }
     QByteArray ResponseBody() const { return m_body; }
     // The body as text, by the charset the server named.
     QString ResponseText() const;
@@ -102,7 +105,6 @@ private:
     int m_status = 0;
     QByteArray m_body;
     QByteArrayList m_pieces;
-    qint64 m_collected = 0;
     // The bytes as they came, before decoding.
     qint64 m_received = 0;
     std::unique_ptr<BodyDecoder> m_decoder;

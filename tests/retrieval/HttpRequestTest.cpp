@@ -97,6 +97,68 @@ TEST(HttpRequestTest, OnlyWholeAnswersAreHandedOn) {
     EXPECT_EQ(server.RequestCount("/length-over-the-cap"), 1);
 }
 
+// Servers compress in more ways than one: deflate with zlib's header or
+// without, gzip in several members, padding after the end; and a slow one
+// sends it a few bytes at a time. Only a whole stream is handed on.
+TEST(HttpRequestTest, CompressedAnswersAreDecodedHoweverTheyAreWrapped) {
+    using Wrapper = TestHttpServer::Wrapper;
+    const auto compress = &TestHttpServer::Compress;
+    const QByteArray text = QByteArray("<item><title>headline</title></item>\n").repeated(300);
+    const QByteArray half = text.left(text.size() / 2);
+    const QByteArray rest = text.mid(half.size());
+    const QByteArray members = compress(half, Wrapper::Gzip) + compress(rest, Wrapper::Gzip);
+    const struct {
+        const char* Name;
+        const char* Encoding;
+        QByteArray Body;
+        const char* Error;
+    } cases[] = {
+        {"gzip", "gzip", compress(text, Wrapper::Gzip), ""},
+        {"zlib deflate", "deflate", compress(text, Wrapper::Zlib), ""},
+        {"bare deflate", "deflate", compress(text, Wrapper::None), ""},
+        {"gzip members", "gzip", members, ""},
+        {"padded gzip", "gzip", compress(text, Wrapper::Gzip) + QByteArray(300, '\0'), ""},
+        {"padded deflate", "deflate", compress(text, Wrapper::None) + "\r\n", ""},
+        {"second member cut off", "gzip", members.chopped(10),
+         "the answer broke off before its end"},
+        {"bare deflate named gzip", "gzip", compress(text, Wrapper::None),
+         "the answer could not be decompressed"},
+        {"not deflate", "deflate", text, "the answer could not be decompressed"},
+    };
+    TestHttpServer server;
+    for (const auto& c : cases) {
+        for (const qsizetype drip : {0, 1}) {
+            TestHttpServer::Response response = Answer(c.Body);
+            response.Headers.insert("Content-Encoding", c.Encoding);
+            response.DripBytes = drip;
+            const QByteArray path =
+                '/' + QByteArray(c.Name).replace(' ', '-') + '/' + QByteArray::number(drip);
+            server.Serve(path, response);
+            const Outcome outcome = Fetch(server.Url(path).toString());
+            const bool whole = *c.Error == '\0';
+            EXPECT_EQ(outcome.Status, whole ? 200 : 0) << path.constData();
+            EXPECT_EQ(outcome.Error, QString::fromLatin1(c.Error)) << path.constData();
+            EXPECT_EQ(outcome.Body, whole ? text : QByteArray()) << path.constData();
+        }
+    }
+}
+
+// A server that flushes its compressor every few bytes sends mostly empty
+// blocks; they add nothing to the body, however many.
+TEST(HttpRequestTest, EmptyCompressedBlocksAddNothing) {
+    QByteArray stream("\x78\x01", 2);
+    stream += QByteArray("\x00\x00\x00\xFF\xFF", 5).repeated(2000);
+    stream += TestHttpServer::Compress("<rss/>", TestHttpServer::Wrapper::Zlib).sliced(2);
+    TestHttpServer::Response response = Answer(stream);
+    response.Headers.insert("Content-Encoding", "deflate");
+    response.DripBytes = 5;
+    TestHttpServer server;
+    server.Serve("/drip", response);
+    const Outcome outcome = Fetch(server.Url("/drip").toString());
+    EXPECT_EQ(outcome.Status, 200);
+    EXPECT_EQ(outcome.Body, QByteArray("<rss/>"));
+}
+
 // What may come from the cache the client decodes, and it is not decoded
 // twice.
 TEST(HttpRequestTest, CacheableCompressedAnswersAreDecodedOnce) {

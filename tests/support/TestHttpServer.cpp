@@ -10,22 +10,6 @@
 
 namespace {
 
-QByteArray Gzip(const QByteArray& data) {
-    z_stream stream{};
-    // 16 + window bits: a gzip wrapper rather than zlib's.
-    deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(static_cast<qsizetype>(deflateBound(&stream, static_cast<uLong>(data.size()))),
-                   Qt::Uninitialized);
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
-    stream.avail_in = static_cast<uInt>(data.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = static_cast<uInt>(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(static_cast<qsizetype>(stream.total_out));
-    deflateEnd(&stream);
-    return out;
-}
-
 QByteArray ReasonPhrase(int status) {
     switch (status) {
     case 200:
@@ -83,7 +67,9 @@ QByteArray Chunk(const QByteArray& data) {
 const QByteArray LastChunk = "0\r\n\r\n";
 
 QByteArray Serialise(const TestHttpServer::Response& response) {
-    const QByteArray body = response.Gzip ? Gzip(response.Body) : response.Body;
+    const QByteArray body =
+        response.Gzip ? TestHttpServer::Compress(response.Body, TestHttpServer::Wrapper::Gzip)
+                      : response.Body;
     QByteArray wire = response.Chunked ? Chunk(body) + LastChunk : body;
     if (response.CutShort)
         wire.truncate(wire.size() / 2);
@@ -94,7 +80,42 @@ QByteArray Serialise(const TestHttpServer::Response& response) {
 // server's memory stays small however long the answer.
 constexpr qint64 StreamWindow = 64 * 1024;
 
+// Writes `bytes` a piece at a time, then closes the connection.
+void Drip(QTcpSocket* socket, const QByteArray& bytes, qsizetype pieceBytes) {
+    auto sent = std::make_shared<qsizetype>(0);
+    const auto next = [socket, bytes, pieceBytes, sent] {
+        if (*sent >= bytes.size())
+            return;
+        socket->write(bytes.mid(*sent, pieceBytes));
+        *sent += pieceBytes;
+        if (*sent >= bytes.size())
+            socket->disconnectFromHost();
+    };
+    QObject::connect(socket, &QTcpSocket::bytesWritten, socket, next);
+    next();
+}
+
 } // namespace
+
+QByteArray TestHttpServer::Compress(const QByteArray& data, Wrapper wrapper) {
+    // zlib picks the wrapper by the window bits: 16 more for gzip's,
+    // negative for none.
+    const int windowBits = wrapper == Wrapper::Gzip   ? 16 + MAX_WBITS
+                           : wrapper == Wrapper::Zlib ? MAX_WBITS
+                                                      : -MAX_WBITS;
+    z_stream stream{};
+    deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(static_cast<qsizetype>(deflateBound(&stream, static_cast<uLong>(data.size()))),
+                   Qt::Uninitialized);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    stream.avail_in = static_cast<uInt>(data.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(static_cast<qsizetype>(stream.total_out));
+    deflateEnd(&stream);
+    return out;
+}
 
 TestHttpServer::TestHttpServer(QObject* parent)
     : QObject(parent) {
@@ -167,10 +188,9 @@ void TestHttpServer::Answer(QTcpSocket* socket, const QByteArray& head) {
         return;
     }
     const QByteArray bytes = Serialise(response);
-    QTimer::singleShot(response.DelayMs, socket, [socket, bytes] {
-        socket->write(bytes);
-        socket->disconnectFromHost();
-    });
+    const qsizetype pieceBytes = response.DripBytes > 0 ? response.DripBytes : bytes.size();
+    QTimer::singleShot(response.DelayMs, socket,
+                       [socket, bytes, pieceBytes] { Drip(socket, bytes, pieceBytes); });
 }
 
 void TestHttpServer::Stream(QTcpSocket* socket, const Response& response) {

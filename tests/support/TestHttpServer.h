@@ -33,6 +33,9 @@ public:
         // Close the connection half way through the body: short of the
         // Content-Length, or before the chunked body's end.
         bool CutShort = false;
+        // Send the answer this many bytes at a time, each once the one
+        // before has left, as a slow server does.
+        qsizetype DripBytes = 0;
         // Send this many bytes of generated text instead of Body, made as the
         // client takes them so that the server never holds them all.
         qint64 GeneratedBytes = 0;
@@ -45,6 +48,11 @@ public:
     };
 
     using Handler = std::function<Response(const Request&)>;
+
+    enum class Wrapper { Gzip, Zlib, None };
+    // `data` deflated, wrapped as for Content-Encoding gzip (Gzip) or
+    // deflate (Zlib, or None as many servers send it).
+    static QByteArray Compress(const QByteArray& data, Wrapper wrapper);
 
     explicit TestHttpServer(QObject* parent = nullptr);
 
