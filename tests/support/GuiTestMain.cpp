@@ -1,7 +1,7 @@
+#include "support/PrivateHome.h"
 #include "support/RecordingMessageBox.h"
 
 #include <QApplication>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,8 @@ extern "C" const char* __lsan_default_suppressions() {
 #endif
 
 int main(int argc, char** argv) {
-    QStandardPaths::setTestModeEnabled(true);
+    // Tests never read or write the user's real folders, nor each other's.
+    const PrivateHome home;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Tests run as root on the build machines, where Chromium's sandbox
     // refuses to start. The program itself never turns it off.

@@ -1,13 +1,13 @@
+#include "support/PrivateHome.h"
 #include "support/RecordingMessageBox.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    // Tests never read or write the user's real folders.
-    QStandardPaths::setTestModeEnabled(true);
+    // Tests never read or write the user's real folders, nor each other's.
+    const PrivateHome home;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Varnocet"));
     ::testing::InitGoogleTest(&argc, argv);
