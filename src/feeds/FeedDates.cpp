@@ -335,7 +335,8 @@ std::optional<int> IndexOfName(const QString& word, const auto& names) {
     return std::nullopt;
 }
 
-// Two-digit years in the window the original platform used, 1930 to 2029.
+// Two-digit years fall in the window 1930 to 2029, as the dates stored in
+// existing provider files and feeds assume.
 int FullYear(const QString& digits) {
     const int year = digits.toInt();
     if (digits.size() > 2)

@@ -13,8 +13,8 @@ namespace TextFeedReader {
 
 namespace {
 
-// A story of the original program held its lines in a fixed array of this
-// size; a larger group is refused rather than cut.
+// A story takes at most this many lines, a limit text layouts written for
+// this format rely on; a larger group is refused rather than cut.
 constexpr int MaximumLinesPerStory = 20;
 
 struct Layout {

@@ -15,8 +15,8 @@ constexpr qint64 MsecsPerDay = SecondsPerDay * 1000;
 constexpr qint64 EpochJulianDay = 2415019;
 // Days since 1970-01-01 of day zero.
 constexpr qint64 EpochUnixDay = -25569;
-// 1 January 100 and 31 December 9999, the range the original platform's
-// dates span; outside it the text form would need more than four year
+// 1 January 100 and 31 December 9999, the range stored dates may span;
+// outside it the text form would need more than four year
 // digits.
 constexpr qint64 FirstDay = -657434;
 constexpr qint64 LastDay = 2958465;

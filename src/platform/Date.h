@@ -18,9 +18,9 @@ public:
     Date() = default;
 
     static Date FromDays(double days);
-    // Builds a date the way the calendar functions of the original platform
-    // do: a month or day out of range rolls over into the next (or previous)
-    // year or month, and times beyond 24 hours roll into the next day.
+    // Builds a date leniently, as stored dates and feed dates expect: a month or day out of range
+    // rolls over into the next (or previous) year or month, and times beyond 24 hours roll into the
+    // next day.
     static Date FromParts(int year, int month, int day, int hour = 0, int minute = 0,
                           int second = 0);
     // The wall-clock fields of `dateTime` as they are (no zone conversion).

@@ -13,7 +13,7 @@ namespace Windows1252 {
 // The code 0-255 of `c`; 63 ("?") for a character the code page lacks.
 // 0x80-0x9F map as in Windows-1252; its five unassigned codes there
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the C1 controls of the same
-// number, as the original platform converts them.
+// number, so that every byte round-trips.
 int Code(QChar c);
 // The character of `code` (0-255).
 QChar Character(int code);
