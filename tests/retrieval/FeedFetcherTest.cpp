@@ -9,9 +9,6 @@
 #include "support/TestData.h"
 #include "support/TestHttpServer.h"
 
-#include <QSslCertificate>
-#include <QSslConfiguration>
-#include <QSslKey>
 #include <QSslServer>
 
 #include <gtest/gtest.h>
@@ -303,11 +300,8 @@ TEST_F(FeedFetcherTest, RelativeLinksResolveAgainstTheAddressAfterRedirects) {
 // A server whose certificate nobody vouches for is not trusted, even when
 // a redirect from plain http leads there.
 TEST_F(FeedFetcherTest, UntrustedCertificateFailsTheLoad) {
-    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-    tls.setLocalCertificate(QSslCertificate(TestData::Read("tls/localhost.crt")));
-    tls.setPrivateKey(QSslKey(TestData::Read("tls/localhost.key"), QSsl::Rsa));
     QSslServer secure;
-    secure.setSslConfiguration(tls);
+    secure.setSslConfiguration(TestData::SelfSignedTls());
     int handshakes = 0;
     QObject::connect(&secure, &QSslServer::startedEncryptionHandshake, [&] { ++handshakes; });
     ASSERT_TRUE(secure.listen(QHostAddress::LocalHost));

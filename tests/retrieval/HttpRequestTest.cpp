@@ -4,9 +4,6 @@
 #include "support/TestData.h"
 #include "support/TestHttpServer.h"
 
-#include <QSslCertificate>
-#include <QSslConfiguration>
-#include <QSslKey>
 #include <QSslServer>
 #include <QTemporaryDir>
 
@@ -198,11 +195,8 @@ TEST(HttpRequestTest, RefusedRedirectsSayWhy) {
 }
 
 TEST(HttpRequestTest, UntrustedCertificateGivesTheTlsReason) {
-    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-    tls.setLocalCertificate(QSslCertificate(TestData::Read("tls/localhost.crt")));
-    tls.setPrivateKey(QSslKey(TestData::Read("tls/localhost.key"), QSsl::Rsa));
     QSslServer secure;
-    secure.setSslConfiguration(tls);
+    secure.setSslConfiguration(TestData::SelfSignedTls());
     ASSERT_TRUE(secure.listen(QHostAddress::LocalHost));
     const QString url = QStringLiteral("https://127.0.0.1:%1/feed").arg(secure.serverPort());
     TestHttpServer server;

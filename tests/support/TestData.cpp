@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSslCertificate>
+#include <QSslKey>
 
 #include <stdexcept>
 
@@ -16,6 +18,20 @@ QByteArray Read(const QString& relativePath) {
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error("missing fixture " + relativePath.toStdString());
     return file.readAll();
+}
+
+QString Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+    return path;
+}
+
+QSslConfiguration SelfSignedTls() {
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(Read(QStringLiteral("tls/localhost.crt"))));
+    tls.setPrivateKey(QSslKey(Read(QStringLiteral("tls/localhost.key")), QSsl::Rsa));
+    return tls;
 }
 
 } // namespace TestData

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSslConfiguration>
 #include <QString>
 
 // Fixtures under tests/data.
@@ -8,5 +9,11 @@ namespace TestData {
 
 QString Path(const QString& relativePath);
 QByteArray Read(const QString& relativePath);
+// Writes a test's own file (an absolute path, in the test's temporary
+// folder); throws when it cannot.
+QString Write(const QString& path, const QByteArray& bytes);
+// A server configuration with the self-signed certificate of tls/: nobody
+// vouches for it, so clients must refuse it.
+QSslConfiguration SelfSignedTls();
 
 } // namespace TestData

@@ -24,11 +24,8 @@ QJsonObject Json(const ToolRun& run) {
 
 TEST(ReadToolTest, ReadsFeedsLongerThanA16BitPositionWhole) {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("long.xml"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(NumberedFeed::Rss(40'000));
-    file.close();
+    const QString path =
+        TestData::Write(folder.filePath(QStringLiteral("long.xml")), NumberedFeed::Rss(40'000));
     const ToolRun run = Tool({QStringLiteral("--json"), path});
     ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
     const QJsonArray stories = Json(run).value(QStringLiteral("stories")).toArray();
@@ -39,20 +36,15 @@ TEST(ReadToolTest, ReadsFeedsLongerThanA16BitPositionWhole) {
 
 TEST(ReadToolTest, UnparsableDocumentsAndBadUsage) {
     QTemporaryDir folder;
-    const QString broken = folder.filePath(QStringLiteral("broken.xml"));
-    QFile file(broken);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("no markup\nat all");
-    file.close();
+    const QString broken =
+        TestData::Write(folder.filePath(QStringLiteral("broken.xml")), "no markup\nat all");
     const ToolRun run = Tool({broken});
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_TRUE(run.Err.contains(broken.toUtf8() + ":")) << run.Err.toStdString();
     // A feed cut short is read as far as it goes, and said to be broken.
-    const QString truncated = folder.filePath(QStringLiteral("truncated.xml"));
-    QFile cut(truncated);
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-    cut.write("<rss version=\"2.0\"><channel>\n<item><title>Kept</title>");
-    cut.close();
+    const QString truncated =
+        TestData::Write(folder.filePath(QStringLiteral("truncated.xml")),
+                        "<rss version=\"2.0\"><channel>\n<item><title>Kept</title>");
     const ToolRun read = Tool({truncated});
     EXPECT_EQ(read.ExitCode, 0) << read.Err.toStdString();
     EXPECT_TRUE(read.Out.contains("Kept")) << read.Out.toStdString();
