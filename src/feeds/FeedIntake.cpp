@@ -281,6 +281,8 @@ void GrabProviderDetailsXMLComplete(Provider& provider, const XmlDocument& docum
     }
     provider.PendingOperations &= ~DetailsOperation;
     environment.OperationCompleted();
+    // The provider's name may have arrived: its entry and caption follow.
+    environment.LoadStateChanged(provider);
 }
 
 void GrabProviderDetailsTextFinish(Provider& provider, int httpStatus) {
