@@ -163,11 +163,6 @@ void ArticleGrid::SelectRow(int r) {
     m_gridArticles->scrollToItem(row);
 }
 
-QString ArticleGrid::CurrentStoryURL() const {
-    const int r = SelectedRow();
-    return r == 0 ? QString() : m_gridArticles->topLevelItem(r - 1)->text(ID);
-}
-
 int ArticleGrid::RowOf(QTreeWidgetItem* item) const {
     return m_gridArticles->indexOfTopLevelItem(item) + 1;
 }

@@ -37,8 +37,6 @@ public:
     // Selects row r and scrolls it into view, without emitting ArticleSelected.
     // A row outside 1 ... RowCount leaves no row selected.
     void SelectRow(int r);
-    // The selected story's full link; empty when no row is selected.
-    QString CurrentStoryURL() const;
 
 signals:
     // The user moved the selection to row r.

@@ -21,10 +21,12 @@
 #include "ui/WindowCommands.h"
 #include "ui/WindowPlacement.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -184,6 +186,11 @@ void MainForm::ConnectViews() {
     ArticleGrid& grid = m_layout->Grid();
     connect(&grid, &ArticleGrid::ArticleSelected, &m_core, &ProgramCore::SelectStory);
     connect(&grid, &ArticleGrid::ArticleActivated, m_windowCommands, &WindowCommands::ReadArticle);
+    // The tree and the grid would take the window's keys for their own
+    // type-to-search.
+    tree.installEventFilter(this);
+    for (QAbstractItemView* view : grid.findChildren<QAbstractItemView*>())
+        view->installEventFilter(this);
 }
 
 void MainForm::ConnectMenus() {
@@ -385,6 +392,13 @@ void MainForm::RaiseOpenDialogs() {
             dialog->activateWindow();
         }
     }
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        m_windowCommands->Actions().TriggerKey(static_cast<const QKeyEvent&>(*event)))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

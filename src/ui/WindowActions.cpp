@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QWidget>
 
 WindowActions::WindowActions(const QList<Entry>& table, QWidget& window)
@@ -26,4 +27,19 @@ QAction* WindowActions::Build(const Entry& entry, QWidget& window) {
     if (!entry.keys.isEmpty())
         window.addAction(action);
     return action;
+}
+
+bool WindowActions::TriggerKey(const QKeyEvent& key) const {
+    const Qt::KeyboardModifiers held = key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    for (QAction* action : m_actions) {
+        for (const QKeySequence& sequence : action->shortcuts()) {
+            const QKeyCombination combination = sequence[0];
+            if (combination.key() == key.key() && combination.keyboardModifiers() == held &&
+                action->isEnabled()) {
+                action->trigger();
+                return true;
+            }
+        }
+    }
+    return false;
 }

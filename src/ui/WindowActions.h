@@ -9,6 +9,7 @@
 #include <functional>
 
 class QAction;
+class QKeyEvent;
 class QWidget;
 
 // The commands of the main window as actions, built from one table: the
@@ -35,6 +36,12 @@ public:
 
     // Every action's keys work anywhere in `window`.
     WindowActions(const QList<Entry>& table, QWidget& window);
+
+    // Runs the enabled action whose key this is (Shift aside, which some
+    // keyboards need for "<" and "?"); false when none has it. For views that
+    // take typed keys for their own search before the window's keys see
+    // them.
+    bool TriggerKey(const QKeyEvent& key) const;
 
     // Null for a name the table does not have.
     QAction* Action(const QString& name) const { return m_actions.value(name); }

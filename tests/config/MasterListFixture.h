@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/MasterProviderSet.h"
-#include "model/ProgressReporter.h"
+#include "support/StatusRecorder.h"
 #include "support/TestHttpServer.h"
 
 #include <QDir>
@@ -15,17 +15,6 @@ inline QByteArray ReadFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
-
-// The statuses a long operation shows, in order.
-class StatusRecorder : public ProgressReporter {
-public:
-    void SetStatus(const QString& text) override { Statuses.append(text); }
-    void OpenProgress(int) override {}
-    void UpdateProgress(int) override {}
-    void CloseProgress() override {}
-
-    QStringList Statuses;
-};
 
 // A master list server on 127.0.0.1 and temporary local and bundled
 // folders, with builders for the list's files.

@@ -6,13 +6,9 @@
 #include "model/Provider.h"
 #include "model/ProviderCollection.h"
 #include "support/RecordingMessageBox.h"
+#include "support/SilentReport.h"
 
 namespace {
-
-class SilentReport : public UpdateReport {
-public:
-    void AppendReportLine(const QString&, Colour, bool) override {}
-};
 
 class ProviderListStartupTest : public MasterListFixture {
 protected:
