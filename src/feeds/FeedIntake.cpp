@@ -187,7 +187,7 @@ QString GetVersionAttribute(const XmlNode& root) {
     return QString();
 }
 
-qsizetype MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool bHighlightNew) {
+qsizetype MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool highlightNew) {
     // Keyed by the whole title rather than the title hash: long titles that
     // differ only near the start share that hash, and a feed of them would
     // turn every look-up into a scan. Equal titles are what a match means
@@ -201,7 +201,7 @@ qsizetype MarkNewStories(const StoryCollection& old, StoryCollection& fresh, boo
         const bool known = oldTitles.contains(story.Title);
         if (!known)
             ++count;
-        if (bHighlightNew)
+        if (highlightNew)
             story.NewStory = !known;
     }
     return count;
