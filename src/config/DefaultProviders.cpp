@@ -8,6 +8,8 @@
 #include "platform/ProgramError.h"
 #include "platform/TimeZoneInfo.h"
 
+#include <QDir>
+
 namespace {
 
 const QString ListName = QStringLiteral("Standard");
@@ -137,19 +139,31 @@ bool Merge(ProviderCollection& providers, const MasterProviderSet& master,
     return changed;
 }
 
-bool LoadMaster(MasterProviderSet& master, ProgressReporter* progress, bool bDoLocal) {
+// Without a server the first load already reads the local folder, so there
+// is nothing to fall back on.
+bool LoadMaster(MasterProviderSet& master, ProgressReporter* progress, bool retryLocal) {
     master.SetProviderRoot(ListName);
-    return master.Load(true, progress, false) || (bDoLocal && master.Load(true, progress, true));
+    return master.Load(true, progress, false) || (retryLocal && master.Load(true, progress, true));
+}
+
+QString FailureText(const MasterProviderSet::Locations& locations) {
+    if (!locations.HasServer())
+        return QStringLiteral("The Master Provider List that comes with the program \r\n"
+                              "cannot be loaded from %1. \r\n"
+                              "\r\n"
+                              "The installation may be incomplete.")
+            .arg(QDir::toNativeSeparators(QDir(locations.BundledFolder).filePath(ListName)));
+    return QStringLiteral("The Master Provider List cannot be \r\n"
+                          "loaded from %1. \r\n"
+                          "\r\n"
+                          "Please try again later.")
+        .arg(MasterProviderSet::ServerHost(locations));
 }
 
 void ReportFailure(bool bFailMessage, const ReportLines& report,
                    const MasterProviderSet::Locations& locations) {
     if (bFailMessage)
-        MessageBox::Show(QStringLiteral("The Master Provider List cannot be \r\n"
-                                        "loaded from %1. \r\n"
-                                        "\r\n"
-                                        "Please try again later.")
-                             .arg(MasterProviderSet::ServerHost(locations)));
+        MessageBox::Show(FailureText(locations));
     report.Line(QStringLiteral("Update could not be done!"), UpdateReport::Black);
 }
 
@@ -163,7 +177,7 @@ bool AddDefaultProviders(ProviderCollection& providers, UpdateReport* report, bo
     const ReportLines lines(report);
     try {
         MasterProviderSet master(locations);
-        if (!LoadMaster(master, progress, bDoLocal)) {
+        if (!LoadMaster(master, progress, bDoLocal && locations.HasServer())) {
             ReportFailure(bFailMessage, lines, locations);
             return false;
         }

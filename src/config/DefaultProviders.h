@@ -11,7 +11,8 @@ class UpdateReport;
 namespace DefaultProviders {
 
 // Loads the master list (from the local folder as well when bDoLocal and the
-// server cannot be reached) and merges it into `providers`: adds the master
+// server cannot be reached; from the local folder alone, seeded from the
+// shipped copy, when there is no server) and merges it into `providers`: adds the master
 // providers the user lacks, applies published changes (leaving a category
 // the user chose alone), and removes built-in providers the list no longer
 // holds. Returns whether the list changed. What was done goes to `report`

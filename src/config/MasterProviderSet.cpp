@@ -3,6 +3,7 @@
 #include "model/ProgressReporter.h"
 #include "platform/AtomicFile.h"
 #include "platform/KnownFolders.h"
+#include "platform/OutsideAddresses.h"
 #include "platform/ProgramError.h"
 #include "platform/TextConversion.h"
 #include "platform/XmlChildren.h"
@@ -20,7 +21,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const QString ServerBase = QStringLiteral("https://lists.varnocet.org/");
 const QString IndexFile = QStringLiteral("root.xml");
 const QString BaseKind = QStringLiteral("bps_");
 const QString DeltaKind = QStringLiteral("dps_");
@@ -62,9 +62,8 @@ void CopyFile(const QString& from, const QString& to) {
 } // namespace
 
 MasterProviderSet::Locations MasterProviderSet::DefaultLocations() {
-    // A mirror, or a local copy of the list served while testing it.
-    QString server = qEnvironmentVariable("VARNOCET_MASTER_LIST_URL", ServerBase);
-    if (!server.endsWith(u'/'))
+    QString server = OutsideAddresses::MasterListURL();
+    if (!server.isEmpty() && !server.endsWith(u'/'))
         server += u'/';
     return {server, KnownFolders::Cache(), KnownFolders::DataFolder()};
 }
@@ -140,7 +139,7 @@ bool MasterProviderSet::BundledCopyIsNewer(const QString& name, const QString& b
 
 bool MasterProviderSet::LoadIndex(XmlDocument& index, bool bLoadLocal) const {
     ShowStatus(Fetching + IndexFile);
-    if (bLoadLocal)
+    if (bLoadLocal || !m_locations.HasServer())
         return index.Load(m_localFolder + IndexFile);
     // Parsed from the answer, never stored: a bad answer cannot spoil the
     // local index that a later offline start falls back on.
@@ -172,6 +171,8 @@ bool MasterProviderSet::ReadIndex(const XmlDocument& index) {
 }
 
 bool MasterProviderSet::Fetch(const QString& localFile) const {
+    if (!m_locations.HasServer())
+        return false;
     ShowStatus(Fetching + localFile);
     const QString url = m_remoteBase + QFileInfo(localFile).fileName();
     FileDownload::ForgetCachedURL(url);

@@ -25,11 +25,14 @@ public:
     // Where the list is published, kept and shipped. Tests put a local
     // server and temporary folders in place of the real ones.
     struct Locations {
-        // Ends in "/"; the list's name and "/" follow it.
+        // Ends in "/"; the list's name and "/" follow it. Empty when no
+        // server is configured: the shipped copy is then the whole list.
         QString ServerBase;
         // The local folders are these folders' subfolders named after the list.
         QString CacheFolder;
         QString BundledFolder;
+
+        bool HasServer() const { return !ServerBase.isEmpty(); }
     };
 
     static Locations DefaultLocations();
@@ -43,7 +46,7 @@ public:
     void SetProviderRoot(const QString& strProviderRoot);
 
     // Reads the index from the server, or from the local folder when
-    // bLoadLocal, fetches the set files that are missing or out of date, and
+    // bLoadLocal or there is no server, fetches the set files that are missing or out of date, and
     // loads and merges them. False when the index is missing, unreadable or
     // names another list, or a set file can neither be fetched nor loaded;
     // the collections then keep whatever was loaded.

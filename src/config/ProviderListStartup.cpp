@@ -48,7 +48,9 @@ bool ProviderListStartup::UpdateFromMasterList(UpdateReport& report, bool& repor
         changed = MergeMasterList(false, nullptr, false, nullptr);
     }
     reportChanged = false;
-    if (m_settings.CheckForProviderUpdates) {
+    // Without a server the list is the shipped copy, which changes only
+    // with the program, and a new program merges it above.
+    if (m_settings.CheckForProviderUpdates && m_masterList.HasServer()) {
         m_progress.SetStatus(QStringLiteral("Checking for provider updates..."));
         reportChanged = MergeMasterList(false, nullptr, false, &report);
     }
