@@ -160,9 +160,9 @@ QString FailureText(const MasterProviderSet::Locations& locations) {
         .arg(MasterProviderSet::ServerHost(locations));
 }
 
-void ReportFailure(bool bFailMessage, const ReportLines& report,
+void ReportFailure(bool failMessage, const ReportLines& report,
                    const MasterProviderSet::Locations& locations) {
-    if (bFailMessage)
+    if (failMessage)
         MessageBox::Show(FailureText(locations));
     report.Line(QStringLiteral("Update could not be done!"), UpdateReport::Black);
 }
@@ -171,18 +171,18 @@ void ReportFailure(bool bFailMessage, const ReportLines& report,
 
 namespace DefaultProviders {
 
-bool AddDefaultProviders(ProviderCollection& providers, UpdateReport* report, bool bFailMessage,
-                         Date& dtLastLoad, ProgressReporter* progress, bool bDoLocal,
+bool AddDefaultProviders(ProviderCollection& providers, UpdateReport* report, bool failMessage,
+                         Date& lastLoad, ProgressReporter* progress, bool doLocal,
                          const MasterProviderSet::Locations& locations) {
     const ReportLines lines(report);
     try {
         MasterProviderSet master(locations);
-        if (!LoadMaster(master, progress, bDoLocal && locations.HasServer())) {
-            ReportFailure(bFailMessage, lines, locations);
+        if (!LoadMaster(master, progress, doLocal && locations.HasServer())) {
+            ReportFailure(failMessage, lines, locations);
             return false;
         }
         const bool changed = Merge(providers, master, lines);
-        dtLastLoad = Date::FromQDateTime(TimeZoneInfo::ToLocal(Clock::NowUtc()));
+        lastLoad = Date::FromQDateTime(TimeZoneInfo::ToLocal(Clock::NowUtc()));
         return changed;
     } catch (const ProgramError&) {
         // A list grown too long for the collection; whatever was merged so

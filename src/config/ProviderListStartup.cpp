@@ -68,9 +68,9 @@ void ProviderListStartup::SortProviderList() {
     m_providers.FlagFirstInCategory();
 }
 
-bool ProviderListStartup::MergeMasterList(bool bFailMessage, ProgressReporter* progress,
-                                          bool bDoLocal, UpdateReport* report) {
-    return DefaultProviders::AddDefaultProviders(m_providers, report, bFailMessage,
+bool ProviderListStartup::MergeMasterList(bool failMessage, ProgressReporter* progress,
+                                          bool doLocal, UpdateReport* report) {
+    return DefaultProviders::AddDefaultProviders(m_providers, report, failMessage,
                                                  m_settings.LastLoadMasterProviderList, progress,
-                                                 bDoLocal, m_masterList);
+                                                 doLocal, m_masterList);
 }

@@ -29,7 +29,7 @@ public:
     void SortProviderList();
 
 private:
-    bool MergeMasterList(bool bFailMessage, ProgressReporter* progress, bool bDoLocal,
+    bool MergeMasterList(bool failMessage, ProgressReporter* progress, bool doLocal,
                          UpdateReport* report);
 
     ProviderCollection& m_providers;
