@@ -24,6 +24,11 @@ protected:
         return {server.Url(QStringLiteral("/")).toString(), cache.path(), bundle.path()};
     }
 
+    // As a build with no master list server has it.
+    MasterProviderSet::Locations WithoutServer() const {
+        return {QString(), cache.path(), bundle.path()};
+    }
+
     QString LocalFile(const QString& name) const {
         return cache.path() + QStringLiteral("/Standard/") + name;
     }
@@ -60,12 +65,22 @@ protected:
         return "<providers v=\"" + QByteArray::number(version) + "\">" + elements + "</providers>";
     }
 
-    // A whole list in the local folder: the index, the base set and the
-    // delta set at `deltaVersion`.
+    // A whole list in `folder`: the index, the base set and the delta set
+    // at `deltaVersion`.
+    static void WriteList(const QString& folder, const QByteArray& base, const QByteArray& delta,
+                          int deltaVersion) {
+        WriteFile(folder, QStringLiteral("root.xml"), Index(deltaVersion));
+        WriteFile(folder, QStringLiteral("bps_1.xml"), SetFile(base));
+        WriteFile(folder, QStringLiteral("dps_1.xml"), SetFile(delta, deltaVersion));
+    }
+
     void WriteLocalList(const QByteArray& base, const QByteArray& delta, int deltaVersion = 1) {
-        WriteLocal(QStringLiteral("root.xml"), Index(deltaVersion));
-        WriteLocal(QStringLiteral("bps_1.xml"), SetFile(base));
-        WriteLocal(QStringLiteral("dps_1.xml"), SetFile(delta, deltaVersion));
+        WriteList(cache.path(), base, delta, deltaVersion);
+    }
+
+    // The copy the program ships.
+    void WriteBundledList(const QByteArray& base, const QByteArray& delta, int deltaVersion = 1) {
+        WriteList(bundle.path(), base, delta, deltaVersion);
     }
 
     void PublishList(const QByteArray& base, const QByteArray& delta, int deltaVersion = 1) {

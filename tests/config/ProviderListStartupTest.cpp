@@ -48,6 +48,32 @@ TEST_F(ProviderListStartupTest, AMissingFileIsSeededFromTheMasterListAndSorted) 
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 }
 
+// A build without a master list server seeds a new list from the copy it
+// ships, merges that copy when the program is newer than the preferences,
+// and never checks for updates: nothing is asked of any server.
+TEST_F(ProviderListStartupTest, WithoutAServerTheShippedListSeedsAndNothingIsChecked) {
+    ProviderListStartup offline{providers, settings, WithoutServer(), progress};
+    WriteBundledList(ProviderXml(1, "alpha", "News"), {});
+    PublishList(ProviderXml(1, "published", "News"), {});
+
+    EXPECT_TRUE(offline.LoadProviderList(cache.filePath(QStringLiteral("none.xml"))));
+    ASSERT_EQ(providers.Count(), 1);
+    EXPECT_EQ(providers.Item(1)->ProviderName, "alpha");
+
+    providers.Remove(1);
+    settings.CheckForProviderUpdates = true;
+    for (const QString& version : {ProgramVersionString(), QStringLiteral("0.9.5")}) {
+        settings.PrefsVersion = version;
+        bool reportChanged = true;
+        EXPECT_EQ(offline.UpdateFromMasterList(report, reportChanged), version == u"0.9.5");
+        EXPECT_FALSE(reportChanged);
+        EXPECT_EQ(providers.Count(), version == u"0.9.5" ? 1 : 0);
+    }
+    EXPECT_FALSE(progress.Statuses.contains("Checking for provider updates..."));
+    EXPECT_TRUE(server.Requests().isEmpty());
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+}
+
 // Version 0.9.4 wrote its built-in providers with origins that kept the
 // master list's changes out; they are dropped so the list brings them back
 // as published, while the user's own providers stay.
