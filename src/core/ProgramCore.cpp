@@ -462,7 +462,7 @@ qsizetype ProgramCore::RowOfKey(const QString& key) const {
 }
 
 QString ProgramCore::TranslatedURL(const Provider& provider, const QString& url) const {
-    return Languages::TranslationURL(provider.Language, 1, url);
+    return Languages::TranslationURL(m_settings.TranslationServiceURL, provider.Language, 1, url);
 }
 
 // The current category names a visible category, so that the background

@@ -270,10 +270,14 @@ void WindowCommands::ShowHelp() {
 // The box belongs to the window, so the desktop keeps it above the window
 // even when that stays on top of others.
 void WindowCommands::ShowAbout() {
+    const QString homePage = m_desktop.HomePage().toHtmlEscaped();
+    const QString link = homePage.isEmpty()
+                             ? QString()
+                             : QStringLiteral("<p><a href=\"%1\">%1</a></p>").arg(homePage);
     QMessageBox::about(&m_window, QStringLiteral("About Varnocet"),
-                       QStringLiteral("<p><b>Varnocet %1</b></p><p>A desktop headline reader.</p>"
-                                      "<p><a href=\"%2\">%2</a></p>")
-                           .arg(ProgramVersionString(), DesktopActions::HomePage));
+                       QStringLiteral("<p><b>Varnocet %1</b></p><p>A desktop headline reader.</p>")
+                               .arg(ProgramVersionString()) +
+                           link);
 }
 
 void WindowCommands::SendSelectedArticle() {

@@ -69,12 +69,18 @@ protected:
         return form->findChild<QAction*>(QString::fromLatin1(name));
     }
 
-    // Answers the modal box or chooser that the next step opens.
+    // Answers the modal box or chooser that the next step opens: from a
+    // timer, since the step waits in the box's own event loop.
     void AnswerNextModal(std::function<void(QWidget*)> answer) {
-        QTimer::singleShot(0, form.get(), [this, answer] {
-            WaitUntil([] { return QApplication::activeModalWidget() != nullptr; });
-            answer(QApplication::activeModalWidget());
+        auto* watch = new QTimer(form.get());
+        QObject::connect(watch, &QTimer::timeout, [watch, answer] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                watch->deleteLater();
+                watch->stop();
+                answer(modal);
+            }
         });
+        watch->start(10);
     }
 
     std::unique_ptr<SettingsStore> store;
