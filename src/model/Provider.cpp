@@ -2,6 +2,7 @@
 
 #include "model/DataURLScrambler.h"
 #include "model/LineElement.h"
+#include "model/PendingOperation.h"
 #include "model/PresentField.h"
 #include "model/ProviderConstants.h"
 #include "platform/KnownFolders.h"
@@ -49,7 +50,6 @@ constexpr Long DefaultLanguage = 1;
 constexpr Long DefaultOrigin = 0;
 // Stands for "the element had no successfulupdates" while reading.
 constexpr Long SuccessfulUpdatesAbsent = -1;
-constexpr Integer PendingFetchOperations = 1 | 2;
 constexpr QChar RelativeImageMark = u':';
 
 std::atomic<quint32> temporaryIDCounter{0};
@@ -208,7 +208,7 @@ void Provider::SetIsTextFormat(bool value) {
     m_isTextFormat = value;
     // The kind of request depends on the flag, so one in flight is now the
     // wrong one.
-    if ((PendingOperations & PendingFetchOperations) != 0)
+    if ((PendingOperations & PendingOperation::StoriesAndDetails) != 0)
         CancelPendingRequest();
 }
 
@@ -337,8 +337,9 @@ qsizetype Provider::FindArticle(qsizetype nCurrentPos, bool bForward, const QStr
 }
 
 void Provider::CancelPendingRequest() {
-    const int cancelled = PendingOperations & PendingFetchOperations;
-    PendingOperations = static_cast<Integer>(PendingOperations & ~PendingFetchOperations);
+    const int cancelled = PendingOperations & PendingOperation::StoriesAndDetails;
+    PendingOperations =
+        static_cast<Integer>(PendingOperations & ~PendingOperation::StoriesAndDetails);
     // Taken out first: the fetch may call back into this provider while it
     // winds down.
     if (std::unique_ptr<PendingFetch> fetch = std::move(m_pendingFetch))

@@ -61,7 +61,7 @@ public:
     Long LoadState = 0;
     bool Renewed = false;
     bool BrandNew = false;
-    // Bit 1: stories fetch outstanding; bit 2: details fetch outstanding.
+    // PendingOperation bits.
     Integer PendingOperations = 0;
     bool ErrorReported = false;
     // The data URL is stored in scrambled form.

@@ -1,6 +1,7 @@
 #include "model/ProviderCollection.h"
 
 #include "model/LineBuffer.h"
+#include "model/PendingOperation.h"
 #include "model/ProgressReporter.h"
 #include "platform/AtomicFile.h"
 #include "platform/HighResolutionCounter.h"
@@ -25,8 +26,6 @@ const QString ObsoleteTag = QStringLiteral("obsolete");
 const QString VersionAttribute = QStringLiteral("v");
 const QString ElementIndent = QStringLiteral("  ");
 const QString ChildIndent = QStringLiteral("    ");
-
-constexpr int StoriesAndDetails = 3;
 
 void CopyStoredFields(const Provider& from, Provider& to) {
     to.ProviderName = from.ProviderName;
@@ -342,7 +341,7 @@ void ProviderCollection::CancelPendingRequests(const Currency& tAge) {
                                 : std::numeric_limits<qint64>::max();
     const qint64 threshold = SaturatingAdd(HighResolutionCounter::Value().Scaled(), -age);
     for (const auto& provider : m_providers) {
-        if ((provider->PendingOperations & StoriesAndDetails) &&
+        if ((provider->PendingOperations & PendingOperation::StoriesAndDetails) &&
             provider->tStart.Scaled() < threshold)
             provider->CancelPendingRequest();
     }

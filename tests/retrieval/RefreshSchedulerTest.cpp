@@ -1,5 +1,7 @@
 #include "SchedulerHarness.h"
 
+#include "model/PendingOperation.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -108,7 +110,7 @@ TEST_F(RefreshSchedulerTest, CurrentProviderReloadsWhenDueEvenWithoutBackgroundR
     Provider& current = Named("c");
     current.MinutesToNextRefresh = 1;
     current.RefreshMinutes = 45;
-    current.PendingOperations = 2;
+    current.PendingOperations = PendingOperation::Details;
     scheduler.UpdateTick();
     EXPECT_EQ(fetch.Grabbed, QStringList({"c"}));
     EXPECT_EQ(current.MinutesToNextRefresh, 45);
