@@ -3,6 +3,7 @@
 #include "model/LineBuffer.h"
 #include "model/PendingOperation.h"
 #include "model/ProgressReporter.h"
+#include "model/ProviderField.h"
 #include "platform/AtomicFile.h"
 #include "platform/HighResolutionCounter.h"
 #include "platform/KnownFolders.h"
@@ -26,33 +27,6 @@ const QString ObsoleteTag = QStringLiteral("obsolete");
 const QString VersionAttribute = QStringLiteral("v");
 const QString ElementIndent = QStringLiteral("  ");
 const QString ChildIndent = QStringLiteral("    ");
-
-void CopyStoredFields(const Provider& from, Provider& to) {
-    to.ProviderName = from.ProviderName;
-    to.DataURL = from.DataURL;
-    to.SiteURL = from.SiteURL;
-    to.ImageURL = from.ImageURL;
-    to.Category = from.Category;
-    to.Description = from.Description;
-    to.LastUsed = from.LastUsed;
-    to.Origin = from.Origin;
-    to.Active = from.Active;
-    to.RefreshMinutes = from.RefreshMinutes;
-    to.BackColor = from.BackColor;
-    to.NeedsDetails = from.NeedsDetails;
-    to.SetIsTextFormat(from.IsTextFormat());
-    to.TextFormatSpec = from.TextFormatSpec;
-    to.AttemptedUpdates = from.AttemptedUpdates;
-    to.SuccessfulUpdates = from.SuccessfulUpdates;
-    to.LastLoadDuration = from.LastLoadDuration;
-    to.TotalLoadDuration = from.TotalLoadDuration;
-    to.Protected = from.Protected;
-    to.UseTitle = from.UseTitle;
-    to.Language = from.Language;
-    to.UniqueID = from.UniqueID;
-    to.ArrivalSound = from.ArrivalSound;
-    to.UserCategory = from.UserCategory;
-}
 
 // Progress counts in int; a list long enough to pass its range cannot be
 // held in memory.
@@ -362,7 +336,7 @@ std::unique_ptr<ProviderCollection> ProviderCollection::Copy(ProgressReporter* f
         frmProgress->SetStatus(QStringLiteral("Copying Providers..."));
     for (const auto& provider : m_providers) {
         auto duplicate = std::make_shared<Provider>();
-        CopyStoredFields(*provider, *duplicate);
+        ProviderField::CopyAll(*provider, *duplicate);
         copy->Add(duplicate);
         duplicate->stCollStories = provider->stCollStories;
         Step(frmProgress, ++step);
