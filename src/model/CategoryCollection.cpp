@@ -2,10 +2,10 @@
 
 #include "platform/ProgramError.h"
 
-std::size_t CategoryCollection::Offset(qsizetype index) const {
-    if (index < 1 || index > Count())
-        throw ProgramError(QStringLiteral("no category at position %1").arg(index));
-    return static_cast<std::size_t>(index - 1);
+std::size_t CategoryCollection::Offset(qsizetype nIndex) const {
+    if (nIndex < 1 || nIndex > Count())
+        throw ProgramError(QStringLiteral("no category at position %1").arg(nIndex));
+    return static_cast<std::size_t>(nIndex - 1);
 }
 
 void CategoryCollection::Append(std::shared_ptr<Category> category) {
@@ -97,11 +97,11 @@ void CategoryCollection::EnsureCategory(const QString& name, bool active, bool u
     }
 }
 
-void CategoryCollection::SortByName(qsizetype index, qsizetype count) {
-    if (count <= 1)
+void CategoryCollection::SortByName(qsizetype nIndex, qsizetype nCount) {
+    if (nCount <= 1)
         return;
-    const std::size_t first = Offset(index);
-    const std::size_t last = Offset(index + count - 1);
+    const std::size_t first = Offset(nIndex);
+    const std::size_t last = Offset(nIndex + nCount - 1);
     std::vector<QString> keys;
     keys.reserve(last - first + 1);
     for (std::size_t i = first; i <= last; ++i)

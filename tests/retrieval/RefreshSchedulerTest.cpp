@@ -1,7 +1,5 @@
 #include "SchedulerHarness.h"
 
-#include "model/PendingOperation.h"
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -110,7 +108,7 @@ TEST_F(RefreshSchedulerTest, CurrentProviderReloadsWhenDueEvenWithoutBackgroundR
     Provider& current = Named("c");
     current.MinutesToNextRefresh = 1;
     current.RefreshMinutes = 45;
-    current.PendingOperations = PendingOperation::Details;
+    current.PendingOperations = 2;
     scheduler.UpdateTick();
     EXPECT_EQ(fetch.Grabbed, QStringList({"c"}));
     EXPECT_EQ(current.MinutesToNextRefresh, 45);
