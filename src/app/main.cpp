@@ -1,5 +1,6 @@
 #include "config/ProgramVersion.h"
 #include "config/ProviderListFile.h"
+#include "core/ProgramCore.h"
 #include "platform/KnownFolders.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
@@ -40,7 +41,8 @@ int main(int argc, char** argv) {
     QtMessageBoxPresenter messageBoxes;
     MessageBox::SetPresenter(&messageBoxes);
     SettingsStore store(KnownFolders::Configuration());
-    MainForm mainForm(store, ProviderListFile::DefaultPath());
+    ProgramCore core(store, ProviderListFile::DefaultPath());
+    MainForm mainForm(core);
     QObject::connect(&instance, &SingleInstance::RaiseRequested, &mainForm,
                      &MainForm::RestoreWindow);
     // A signal or the end of the desktop session closes the program as Exit

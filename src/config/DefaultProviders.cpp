@@ -9,6 +9,8 @@
 #include "platform/ProgramError.h"
 #include "platform/TimeZoneInfo.h"
 
+#include <QDir>
+
 namespace {
 
 const QString ListName = QStringLiteral("Standard");
@@ -121,19 +123,31 @@ bool Merge(ProviderCollection& providers, const MasterProviderSet& master,
     return changed;
 }
 
-bool LoadMaster(MasterProviderSet& master, ProgressReporter* progress, bool bDoLocal) {
+// Without a server the first load already reads the local folder, so there
+// is nothing to fall back on.
+bool LoadMaster(MasterProviderSet& master, ProgressReporter* progress, bool retryLocal) {
     master.SetProviderRoot(ListName);
-    return master.Load(true, progress, false) || (bDoLocal && master.Load(true, progress, true));
+    return master.Load(true, progress, false) || (retryLocal && master.Load(true, progress, true));
 }
 
-void ReportFailure(bool bFailMessage, const ReportLines& report,
+QString FailureText(const MasterProviderSet::Locations& locations) {
+    if (!locations.HasServer())
+        return QStringLiteral("The Master Provider List that comes with the program \r\n"
+                              "cannot be loaded from %1. \r\n"
+                              "\r\n"
+                              "The installation may be incomplete.")
+            .arg(QDir::toNativeSeparators(QDir(locations.BundledFolder).filePath(ListName)));
+    return QStringLiteral("The Master Provider List cannot be \r\n"
+                          "loaded from %1. \r\n"
+                          "\r\n"
+                          "Please try again later.")
+        .arg(MasterProviderSet::ServerHost(locations));
+}
+
+void ReportFailure(bool failMessage, const ReportLines& report,
                    const MasterProviderSet::Locations& locations) {
-    if (bFailMessage)
-        MessageBox::Show(QStringLiteral("The Master Provider List cannot be \r\n"
-                                        "loaded from %1. \r\n"
-                                        "\r\n"
-                                        "Please try again later.")
-                             .arg(MasterProviderSet::ServerHost(locations)));
+    if (failMessage)
+        MessageBox::Show(FailureText(locations));
     report.Line(QStringLiteral("Update could not be done!"), UpdateReport::Black);
 }
 
@@ -141,18 +155,18 @@ void ReportFailure(bool bFailMessage, const ReportLines& report,
 
 namespace DefaultProviders {
 
-bool AddDefaultProviders(ProviderCollection& providers, UpdateReport* report, bool bFailMessage,
-                         Date& dtLastLoad, ProgressReporter* progress, bool bDoLocal,
+bool AddDefaultProviders(ProviderCollection& providers, UpdateReport* report, bool failMessage,
+                         Date& lastLoad, ProgressReporter* progress, bool doLocal,
                          const MasterProviderSet::Locations& locations) {
     const ReportLines lines(report);
     try {
         MasterProviderSet master(locations);
-        if (!LoadMaster(master, progress, bDoLocal)) {
-            ReportFailure(bFailMessage, lines, locations);
+        if (!LoadMaster(master, progress, doLocal && locations.HasServer())) {
+            ReportFailure(failMessage, lines, locations);
             return false;
         }
         const bool changed = Merge(providers, master, lines);
-        dtLastLoad = Date::FromQDateTime(TimeZoneInfo::ToLocal(Clock::NowUtc()));
+        lastLoad = Date::FromQDateTime(TimeZoneInfo::ToLocal(Clock::NowUtc()));
         return changed;
     } catch (const ProgramError&) {
         // A list grown too long for the collection; whatever was merged so

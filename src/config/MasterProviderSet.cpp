@@ -3,6 +3,7 @@
 #include "model/ProgressReporter.h"
 #include "platform/AtomicFile.h"
 #include "platform/KnownFolders.h"
+#include "platform/OutsideAddresses.h"
 #include "platform/ProgramError.h"
 #include "platform/TextConversion.h"
 #include "platform/XmlChildren.h"
@@ -20,7 +21,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const QString ServerBase = QStringLiteral("https://lists.varnocet.org/");
 const QString IndexFile = QStringLiteral("root.xml");
 const QString BaseKind = QStringLiteral("bps_");
 const QString DeltaKind = QStringLiteral("dps_");
@@ -62,9 +62,8 @@ void CopyFile(const QString& from, const QString& to) {
 } // namespace
 
 MasterProviderSet::Locations MasterProviderSet::DefaultLocations() {
-    // A mirror, or a local copy of the list served while testing it.
-    QString server = qEnvironmentVariable("VARNOCET_MASTER_LIST_URL", ServerBase);
-    if (!server.endsWith(u'/'))
+    QString server = OutsideAddresses::MasterListURL();
+    if (!server.isEmpty() && !server.endsWith(u'/'))
         server += u'/';
     return {server, KnownFolders::Cache(), KnownFolders::DataFolder()};
 }
@@ -76,36 +75,35 @@ QString MasterProviderSet::ServerHost(const Locations& locations) {
 MasterProviderSet::MasterProviderSet(Locations locations)
     : m_locations(std::move(locations)) {}
 
-void MasterProviderSet::SetProviderRoot(const QString& strProviderRoot) {
-    m_providerRoot = strProviderRoot;
-    m_remoteBase = m_locations.ServerBase + strProviderRoot + QLatin1Char('/');
+void MasterProviderSet::SetProviderRoot(const QString& providerRoot) {
+    m_providerRoot = providerRoot;
+    m_remoteBase = m_locations.ServerBase + providerRoot + QLatin1Char('/');
     m_localFolder = LocalFolder(QString());
 }
 
-QString MasterProviderSet::LocalFolder(const QString& strPrefix) const {
-    return m_locations.CacheFolder + QLatin1Char('/') + strPrefix + m_providerRoot +
-           QLatin1Char('/');
+QString MasterProviderSet::LocalFolder(const QString& prefix) const {
+    return m_locations.CacheFolder + QLatin1Char('/') + prefix + m_providerRoot + QLatin1Char('/');
 }
 
-QString MasterProviderSet::SetFileName(const QString& kind, int nSet,
-                                       const QString& strPrefix) const {
-    if (nSet < 0 || nSet >= GetProviderSetCount())
-        throw ProgramError(QStringLiteral("no provider set at index %1").arg(nSet));
-    return LocalFolder(strPrefix) + kind + QString::number(m_sets[nSet].Number) +
+QString MasterProviderSet::SetFileName(const QString& kind, int setIndex,
+                                       const QString& prefix) const {
+    if (setIndex < 0 || setIndex >= GetProviderSetCount())
+        throw ProgramError(QStringLiteral("no provider set at index %1").arg(setIndex));
+    return LocalFolder(prefix) + kind + QString::number(m_sets[setIndex].Number) +
            QStringLiteral(".xml");
 }
 
-QString MasterProviderSet::GetBaseProviderSetFileName(int nSet, const QString& strPrefix) const {
-    return SetFileName(BaseKind, nSet, strPrefix);
+QString MasterProviderSet::GetBaseProviderSetFileName(int setIndex, const QString& prefix) const {
+    return SetFileName(BaseKind, setIndex, prefix);
 }
 
-QString MasterProviderSet::GetDeltaProviderSetFileName(int nSet, const QString& strPrefix) const {
-    return SetFileName(DeltaKind, nSet, strPrefix);
+QString MasterProviderSet::GetDeltaProviderSetFileName(int setIndex, const QString& prefix) const {
+    return SetFileName(DeltaKind, setIndex, prefix);
 }
 
-Integer MasterProviderSet::GetDeltaSetVersion(const QString& strFile) {
+Integer MasterProviderSet::GetDeltaSetVersion(const QString& file) {
     XmlDocument document;
-    if (!document.Load(strFile))
+    if (!document.Load(file))
         return -1;
     // The leading "0" makes a missing or empty attribute version 0.
     return ToInteger(QLatin1Char('0') +
@@ -138,9 +136,9 @@ bool MasterProviderSet::BundledCopyIsNewer(const QString& name, const QString& b
     return name.startsWith(DeltaKind) && GetDeltaSetVersion(bundled) > GetDeltaSetVersion(local);
 }
 
-bool MasterProviderSet::LoadIndex(XmlDocument& index, bool bLoadLocal) const {
+bool MasterProviderSet::LoadIndex(XmlDocument& index, bool loadLocal) const {
     ShowStatus(Fetching + IndexFile);
-    if (bLoadLocal)
+    if (loadLocal || !m_locations.HasServer())
         return index.Load(m_localFolder + IndexFile);
     // Parsed from the answer, never stored: a bad answer cannot spoil the
     // local index that a later offline start falls back on.
@@ -172,6 +170,8 @@ bool MasterProviderSet::ReadIndex(const XmlDocument& index) {
 }
 
 bool MasterProviderSet::Fetch(const QString& localFile) const {
+    if (!m_locations.HasServer())
+        return false;
     ShowStatus(Fetching + localFile);
     const QString url = m_remoteBase + QFileInfo(localFile).fileName();
     FileDownload::ForgetCachedURL(url);
@@ -196,21 +196,20 @@ bool MasterProviderSet::FetchSetFiles() const {
 // fetched afresh rather than blocking every later update. The fetched copy
 // takes its place only when it is good, so a failed fetch changes nothing
 // and the next load tries again.
-bool MasterProviderSet::LoadBaseSet(int nSet, bool bExpandLocalPaths) {
-    const QString file = GetBaseProviderSetFileName(nSet, QString());
-    if (m_base.LoadFile(file, nullptr, bExpandLocalPaths))
+bool MasterProviderSet::LoadBaseSet(int setIndex, bool expandLocalPaths) {
+    const QString file = GetBaseProviderSetFileName(setIndex, QString());
+    if (m_base.LoadFile(file, nullptr, expandLocalPaths))
         return true;
-    return Fetch(file) && m_base.LoadFile(file, nullptr, bExpandLocalPaths);
+    return Fetch(file) && m_base.LoadFile(file, nullptr, expandLocalPaths);
 }
 
-bool MasterProviderSet::LoadSetFiles(bool bExpandLocalPaths) {
+bool MasterProviderSet::LoadSetFiles(bool expandLocalPaths) {
     for (int i = 0; i < GetProviderSetCount(); ++i) {
-        if (!LoadBaseSet(i, bExpandLocalPaths))
+        if (!LoadBaseSet(i, expandLocalPaths))
             return false;
     }
     for (int i = 0; i < GetProviderSetCount(); ++i) {
-        if (!m_delta.LoadFile(GetDeltaProviderSetFileName(i, QString()), nullptr,
-                              bExpandLocalPaths))
+        if (!m_delta.LoadFile(GetDeltaProviderSetFileName(i, QString()), nullptr, expandLocalPaths))
             return false;
     }
     return true;
@@ -234,10 +233,10 @@ void MasterProviderSet::ApplyDeltas() {
         category->UserDefined = false;
 }
 
-bool MasterProviderSet::LoadSets(const XmlDocument& index, bool bExpandLocalPaths) {
+bool MasterProviderSet::LoadSets(const XmlDocument& index, bool expandLocalPaths) {
     bool ok = false;
     try {
-        ok = ReadIndex(index) && FetchSetFiles() && LoadSetFiles(bExpandLocalPaths);
+        ok = ReadIndex(index) && FetchSetFiles() && LoadSetFiles(expandLocalPaths);
     } catch (const ProgramError&) {
         // A set too large for a collection: a load like any other that failed.
     }
@@ -247,7 +246,7 @@ bool MasterProviderSet::LoadSets(const XmlDocument& index, bool bExpandLocalPath
     return ok;
 }
 
-bool MasterProviderSet::Load(bool bExpandLocalPaths, ProgressReporter* progress, bool bLoadLocal) {
+bool MasterProviderSet::Load(bool expandLocalPaths, ProgressReporter* progress, bool loadLocal) {
     m_progress = progress;
     m_base = ProviderCollection();
     m_delta = ProviderCollection();
@@ -256,7 +255,7 @@ bool MasterProviderSet::Load(bool bExpandLocalPaths, ProgressReporter* progress,
     SeedFromBundle();
     XmlDocument index;
     // An index that cannot be had leaves the status as it is.
-    const bool ok = LoadIndex(index, bLoadLocal) && LoadSets(index, bExpandLocalPaths);
+    const bool ok = LoadIndex(index, loadLocal) && LoadSets(index, expandLocalPaths);
     m_progress = nullptr;
     return ok;
 }

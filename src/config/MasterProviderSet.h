@@ -25,13 +25,18 @@ public:
     // Where the list is published, kept and shipped. Tests put a local
     // server and temporary folders in place of the real ones.
     struct Locations {
-        // Ends in "/"; the list's name and "/" follow it.
+        // Ends in "/"; the list's name and "/" follow it. Empty when no
+        // server is configured: the shipped copy is then the whole list.
         QString ServerBase;
         // The local folders are these folders' subfolders named after the list.
         QString CacheFolder;
         QString BundledFolder;
+
+        bool HasServer() const { return !ServerBase.isEmpty(); }
     };
 
+    // The server the build or the environment names (OutsideAddresses),
+    // the user's cache folder and the installed data folder.
     static Locations DefaultLocations();
     // The host part of `locations.ServerBase`, as the user is told it.
     static QString ServerHost(const Locations& locations);
@@ -40,33 +45,35 @@ public:
 
     const QString& ProviderRoot() const { return m_providerRoot; }
     // Also decides the remote base and the local folder.
-    void SetProviderRoot(const QString& strProviderRoot);
+    void SetProviderRoot(const QString& providerRoot);
 
     // Reads the index from the server, or from the local folder when
-    // bLoadLocal, fetches the set files that are missing or out of date, and
-    // loads and merges them. False when the index is missing, unreadable or
-    // names another list, or a set file can neither be fetched nor loaded;
-    // the collections then keep whatever was loaded.
-    bool Load(bool bExpandLocalPaths, ProgressReporter* progress, bool bLoadLocal);
+    // loadLocal or there is no server, fetches the set files that are
+    // missing or out of date, and loads and merges them. False when the index is missing,
+    // unreadable or names another list, or a set file can neither be fetched nor loaded; the
+    // collections then keep whatever was loaded.
+    bool Load(bool expandLocalPaths, ProgressReporter* progress, bool loadLocal);
 
     // The base providers with every delta applied; positions 1 ... count.
     qsizetype GetProviderCount() const { return m_base.Count(); }
-    std::shared_ptr<Provider> GetProvider(qsizetype nIndex) const { return m_base.Item(nIndex); }
+    std::shared_ptr<Provider> GetProvider(qsizetype position) const {
+        return m_base.Item(position);
+    }
     // The providers of the delta sets, carrying only the changed fields.
     qsizetype GetDeltaProviderCount() const { return m_delta.Count(); }
-    std::shared_ptr<Provider> GetDeltaProvider(qsizetype nIndex) const {
-        return m_delta.Item(nIndex);
+    std::shared_ptr<Provider> GetDeltaProvider(qsizetype position) const {
+        return m_delta.Item(position);
     }
 
     int GetProviderSetCount() const { return static_cast<int>(m_sets.size()); }
-    // The local file of the set at the 0-based index nSet; strPrefix goes
+    // The local file of the set at the 0-based `setIndex`; `prefix` goes
     // between the cache folder and the list's name.
-    QString GetBaseProviderSetFileName(int nSet, const QString& strPrefix) const;
-    QString GetDeltaProviderSetFileName(int nSet, const QString& strPrefix) const;
+    QString GetBaseProviderSetFileName(int setIndex, const QString& prefix) const;
+    QString GetDeltaProviderSetFileName(int setIndex, const QString& prefix) const;
 
     // The "v" attribute of the file's root (0 when it has none), or -1 when
     // the file does not load or the attribute is not a number.
-    static Integer GetDeltaSetVersion(const QString& strFile);
+    static Integer GetDeltaSetVersion(const QString& file);
 
 private:
     struct SetEntry {
@@ -74,19 +81,19 @@ private:
         Integer Version = 0;
     };
 
-    QString LocalFolder(const QString& strPrefix) const;
-    QString SetFileName(const QString& kind, int nSet, const QString& strPrefix) const;
+    QString LocalFolder(const QString& prefix) const;
+    QString SetFileName(const QString& kind, int setIndex, const QString& prefix) const;
     void ShowStatus(const QString& text) const;
     void SeedFromBundle() const;
     bool BundledCopyIsNewer(const QString& name, const QString& bundled) const;
-    bool LoadIndex(XmlDocument& index, bool bLoadLocal) const;
+    bool LoadIndex(XmlDocument& index, bool loadLocal) const;
     bool ReadIndex(const XmlDocument& index);
     bool FetchSetFiles() const;
     bool Fetch(const QString& localFile) const;
-    bool LoadSetFiles(bool bExpandLocalPaths);
-    bool LoadBaseSet(int nSet, bool bExpandLocalPaths);
+    bool LoadSetFiles(bool expandLocalPaths);
+    bool LoadBaseSet(int setIndex, bool expandLocalPaths);
     void ApplyDeltas();
-    bool LoadSets(const XmlDocument& index, bool bExpandLocalPaths);
+    bool LoadSets(const XmlDocument& index, bool expandLocalPaths);
 
     Locations m_locations;
     QString m_providerRoot;

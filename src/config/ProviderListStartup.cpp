@@ -48,7 +48,9 @@ bool ProviderListStartup::UpdateFromMasterList(UpdateReport& report, bool& repor
         changed = MergeMasterList(false, nullptr, false, nullptr);
     }
     reportChanged = false;
-    if (m_settings.CheckForProviderUpdates) {
+    // Without a server the list is the shipped copy, which changes only
+    // with the program, and a new program merges it above.
+    if (m_settings.CheckForProviderUpdates && m_masterList.HasServer()) {
         m_progress.SetStatus(QStringLiteral("Checking for provider updates..."));
         reportChanged = MergeMasterList(false, nullptr, false, &report);
     }
@@ -66,9 +68,9 @@ void ProviderListStartup::SortProviderList() {
     m_providers.FlagFirstInCategory();
 }
 
-bool ProviderListStartup::MergeMasterList(bool bFailMessage, ProgressReporter* progress,
-                                          bool bDoLocal, UpdateReport* report) {
-    return DefaultProviders::AddDefaultProviders(m_providers, report, bFailMessage,
+bool ProviderListStartup::MergeMasterList(bool failMessage, ProgressReporter* progress,
+                                          bool doLocal, UpdateReport* report) {
+    return DefaultProviders::AddDefaultProviders(m_providers, report, failMessage,
                                                  m_settings.LastLoadMasterProviderList, progress,
-                                                 bDoLocal, m_masterList);
+                                                 doLocal, m_masterList);
 }

@@ -22,13 +22,14 @@ public:
     // A missing or unreadable file is replaced from the master list.
     bool LoadProviderList(const QString& path);
     // The upgrade steps for the stored preferences' version, then, when the
-    // user wants it, the check for provider updates, whose changes go to
-    // `report`; `reportChanged` says whether it had any.
+    // user wants it and there is a master list server, the check for
+    // provider updates, whose changes go to `report`; `reportChanged` says
+    // whether it had any.
     bool UpdateFromMasterList(UpdateReport& report, bool& reportChanged);
     void SortProviderList();
 
 private:
-    bool MergeMasterList(bool bFailMessage, ProgressReporter* progress, bool bDoLocal,
+    bool MergeMasterList(bool failMessage, ProgressReporter* progress, bool doLocal,
                          UpdateReport* report);
 
     ProviderCollection& m_providers;

@@ -66,6 +66,9 @@ public:
     bool ShowBrowser = false;
     bool CheckForProviderUpdates = false;
     bool PlayArrivalSounds = true;
+    // The service articles in other languages open through, in the form
+    // Languages::TranslationURL takes; empty: they open at their own address.
+    QString TranslationServiceURL;
 
     // Window geometry in twips; 32-bit, since a window on a second monitor
     // lies beyond 32767 twips.

@@ -3,6 +3,7 @@
 #include "config/ProgramVersion.h"
 #include "platform/KnownFolders.h"
 #include "platform/MessageBox.h"
+#include "platform/OutsideAddresses.h"
 #include "platform/ProgramError.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextConversion.h"
@@ -87,6 +88,7 @@ const std::vector<Binding>& Bindings() {
         Bind(Preferences, "ShowBrowser", &Settings::ShowBrowser),
         Bind(Preferences, "CheckForProviderUpdates", &Settings::CheckForProviderUpdates),
         Bind(Preferences, "PlayArrivalSounds", &Settings::PlayArrivalSounds),
+        Bind(Preferences, "TranslationServiceURL", &Settings::TranslationServiceURL),
         Bind(SettingsSection, "FormTop", &Settings::FormTop),
         Bind(SettingsSection, "FormLeft", &Settings::FormLeft),
         Bind(SettingsSection, "FormWidth", &Settings::FormWidth),
@@ -114,6 +116,7 @@ void SetDefaultSettings(Settings& settings, const QSize& screenSizeTwips) {
     settings = Settings();
     settings.SkinDirectory = QDir(KnownFolders::DataFolder()).filePath(QStringLiteral("skins"));
     settings.TempDirectory = KnownFolders::Cache();
+    settings.TranslationServiceURL = OutsideAddresses::TranslationService();
     settings.FormTop = Centred(screenSizeTwips.height(), settings.FormHeight);
     settings.FormLeft = Centred(screenSizeTwips.width(), settings.FormWidth);
 }

@@ -12,7 +12,8 @@ class SettingsStore;
 namespace SettingsIO {
 
 // The defaults of an empty store. The window is centred on a screen of
-// `screenSizeTwips`.
+// `screenSizeTwips`; the translation service is the one the build or the
+// environment names (OutsideAddresses), usually none.
 void SetDefaultSettings(Settings& settings, const QSize& screenSizeTwips);
 
 // Reads every key over the current values. Each key is read on its own: a

@@ -11,7 +11,6 @@ const QString KanoodleDomain = QStringLiteral("kanoodle.com");
 const QStringList GroupArchiveBaseURLs = {QStringLiteral("http://groups.yahoo.com/group/"),
                                           QStringLiteral("http://www.egroups.com/group/"),
                                           QStringLiteral("http://www.topica.com/lists/")};
-const QString TranslationServiceURL = QStringLiteral("https://translate.varnocet.org/");
 
 bool ContainsConstant(const QString& text, const QString& constant) {
     return !constant.isEmpty() && text.contains(constant);

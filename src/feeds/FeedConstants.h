@@ -16,9 +16,6 @@ extern const QString MoreoverLogoURL;
 extern const QString KanoodleDomain;
 // Mailing-list archives whose per-message links carry the list name twice.
 extern const QStringList GroupArchiveBaseURLs;
-// The page translation service sites in other languages open through;
-// "tr?" and the query follow it.
-extern const QString TranslationServiceURL;
 
 // `text` contains `constant`; never true for an empty constant.
 bool ContainsConstant(const QString& text, const QString& constant);

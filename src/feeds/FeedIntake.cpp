@@ -19,13 +19,15 @@
 #include "platform/Saturating.h"
 #include "platform/XmlDocument.h"
 
-#include <QHash>
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <utility>
 #include <vector>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -69,27 +71,56 @@ std::shared_ptr<StoryCollection> SeededCollection(Provider& provider) {
     return std::exchange(provider.stCollStories, previous);
 }
 
-bool ReadDocumentStories(Provider& provider, StoryCollection& stories, const XmlNode& root,
-                         Long format) {
-    switch (format) {
-    case FeedFormat::Ultramode:
-        return UltramodeReader::ReadStories(provider, stories, root);
-    case FeedFormat::Backslash:
-        return BackslashReader::ReadStories(provider, stories, root);
-    case FeedFormat::RSS:
-        return RssReader::ReadStories(provider, stories, root,
-                                      FeedIntake::GetVersionAttribute(root));
-    case FeedFormat::Atom:
-        return AtomReader::ReadStories(provider, stories, root);
-    case FeedFormat::ScriptingNews:
-        return ScriptingNewsReader::ReadStories(provider, stories, root);
-    case FeedFormat::Moreover:
-        return MoreoverReader::ReadStories(provider, stories, root);
-    case FeedFormat::StoryList:
-        return StoryListReader::ReadStories(provider, stories, root);
-    default:
-        return false;
-    }
+bool ReadRssStories(Provider& provider, StoryCollection& stories, const XmlNode& root) {
+    return RssReader::ReadStories(provider, stories, root, FeedIntake::GetVersionAttribute(root));
+}
+
+void ReadRssDetails(Provider& provider, const XmlNode& root) {
+    RssReader::ReadDetails(provider, root, FeedIntake::GetVersionAttribute(root));
+}
+
+// For formats that carry no provider details: asking again would find none.
+void MarkDetailsDone(Provider& provider, const XmlNode&) {
+    provider.NeedsDetails = false;
+}
+
+// Moreover's own format names no site or image; the service's logo stands in.
+void ReadMoreoverDetails(Provider& provider, const XmlNode&) {
+    if (!FeedConstants::MoreoverLogoURL.isEmpty())
+        provider.ImageURL = FeedConstants::MoreoverLogoURL;
+    provider.NeedsDetails = false;
+}
+
+// An XML feed format: the local name of the root element that announces it
+// (compared case-sensitively), its DataType value, and its readers. A
+// stories reader returns false when it cannot read the document at all.
+struct XmlFormat {
+    QLatin1StringView rootName;
+    Long format;
+    bool (*readStories)(Provider&, StoryCollection&, const XmlNode&);
+    void (*readDetails)(Provider&, const XmlNode&);
+};
+
+constexpr std::array<XmlFormat, 8> XmlFormats = {{
+    {"RDF"_L1, FeedFormat::RSS, ReadRssStories, ReadRssDetails},
+    {"rss"_L1, FeedFormat::RSS, ReadRssStories, ReadRssDetails},
+    {"feed"_L1, FeedFormat::Atom, AtomReader::ReadStories, AtomReader::ReadDetails},
+    {"ultramode"_L1, FeedFormat::Ultramode, UltramodeReader::ReadStories, MarkDetailsDone},
+    {"scriptingNews"_L1, FeedFormat::ScriptingNews, ScriptingNewsReader::ReadStories,
+     ScriptingNewsReader::ReadDetails},
+    {"backslash"_L1, FeedFormat::Backslash, BackslashReader::ReadStories, MarkDetailsDone},
+    {"moreovernews"_L1, FeedFormat::Moreover, MoreoverReader::ReadStories, ReadMoreoverDetails},
+    {"storyList"_L1, FeedFormat::StoryList, StoryListReader::ReadStories, MarkDetailsDone},
+}};
+
+// The format the root element announces; null for any other root and for
+// none.
+const XmlFormat* FindXmlFormat(const XmlNode& root) {
+    const QString name = root.BaseName();
+    const auto found =
+        std::find_if(XmlFormats.begin(), XmlFormats.end(),
+                     [&name](const XmlFormat& format) { return format.rootName == name; });
+    return found == XmlFormats.end() ? nullptr : &*found;
 }
 
 // How notices name a feed: by its name, else by its address.
@@ -137,48 +168,13 @@ bool IsSuccess(int httpStatus) {
     return httpStatus >= 200 && httpStatus <= 299;
 }
 
-void ReadDocumentDetails(Provider& provider, const XmlNode& root) {
-    switch (FeedIntake::GetFeedFormat(root)) {
-    case FeedFormat::Ultramode:
-    case FeedFormat::Backslash:
-    case FeedFormat::StoryList:
-        provider.NeedsDetails = false;
-        break;
-    case FeedFormat::RSS:
-        RssReader::ReadDetails(provider, root, FeedIntake::GetVersionAttribute(root));
-        break;
-    case FeedFormat::Atom:
-        AtomReader::ReadDetails(provider, root);
-        break;
-    case FeedFormat::ScriptingNews:
-        ScriptingNewsReader::ReadDetails(provider, root);
-        break;
-    case FeedFormat::Moreover:
-        if (!FeedConstants::MoreoverLogoURL.isEmpty())
-            provider.ImageURL = FeedConstants::MoreoverLogoURL;
-        provider.NeedsDetails = false;
-        break;
-    default:
-        break;
-    }
-}
-
 } // namespace
 
 namespace FeedIntake {
 
 Long GetFeedFormat(const XmlNode& root) {
-    static const QHash<QString, Long> formats = {
-        {QStringLiteral("RDF"), FeedFormat::RSS},
-        {QStringLiteral("rss"), FeedFormat::RSS},
-        {QStringLiteral("feed"), FeedFormat::Atom},
-        {QStringLiteral("ultramode"), FeedFormat::Ultramode},
-        {QStringLiteral("scriptingNews"), FeedFormat::ScriptingNews},
-        {QStringLiteral("backslash"), FeedFormat::Backslash},
-        {QStringLiteral("moreovernews"), FeedFormat::Moreover},
-        {QStringLiteral("storyList"), FeedFormat::StoryList},
-    };
-    return formats.value(root.BaseName(), FeedFormat::Unknown);
+    const XmlFormat* format = FindXmlFormat(root);
+    return format ? format->format : FeedFormat::Unknown;
 }
 
 QString GetVersionAttribute(const XmlNode& root) {
@@ -189,7 +185,7 @@ QString GetVersionAttribute(const XmlNode& root) {
     return QString();
 }
 
-qsizetype MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool bHighlightNew) {
+qsizetype MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool highlightNew) {
     // Keyed by the whole title rather than the title hash: long titles that
     // differ only near the start share that hash, and a feed of them would
     // turn every look-up into a scan. Equal titles are what a match means
@@ -203,7 +199,7 @@ qsizetype MarkNewStories(const StoryCollection& old, StoryCollection& fresh, boo
         const bool known = oldTitles.contains(story.Title);
         if (!known)
             ++count;
-        if (bHighlightNew)
+        if (highlightNew)
             story.NewStory = !known;
     }
     return count;
@@ -218,13 +214,13 @@ void GrabStoriesXMLComplete(Provider& provider, const XmlDocument& document,
     if (document.ReadyState() != XmlDocument::Complete || root.IsNull())
         return;
     CountSuccessfulUpdate(provider, now);
-    const Long format = GetFeedFormat(root);
-    if (format == FeedFormat::Unknown)
+    const XmlFormat* format = FindXmlFormat(root);
+    if (!format)
         return;
-    provider.DataType = format;
+    provider.DataType = format->format;
     auto fresh = SeededCollection(provider);
     try {
-        if (!ReadDocumentStories(provider, *fresh, root, format))
+        if (!format->readStories(provider, *fresh, root))
             return;
     } catch (const ProgramError&) {
         return;
@@ -270,15 +266,18 @@ void GrabStoriesNotModified(Provider& provider, IntakeEnvironment& environment) 
 void GrabProviderDetailsXMLComplete(Provider& provider, const XmlDocument& document,
                                     IntakeEnvironment& environment) {
     const XmlNode root = document.DocumentElement();
-    if (document.ReadyState() == XmlDocument::Complete && !root.IsNull()) {
+    const XmlFormat* format = FindXmlFormat(root);
+    if (document.ReadyState() == XmlDocument::Complete && format) {
         try {
-            ReadDocumentDetails(provider, root);
+            format->readDetails(provider, root);
         } catch (const ProgramError&) {
             BackgroundNotice::Report(QStringLiteral("Error in GrabProviderDetailsXMLComplete!"));
         }
     }
     provider.PendingOperations &= ~PendingOperation::Details;
     environment.OperationCompleted();
+    // The provider's name may have arrived: its entry and caption follow.
+    environment.LoadStateChanged(provider);
 }
 
 void GrabProviderDetailsTextFinish(Provider& provider, int httpStatus) {

@@ -19,10 +19,10 @@ namespace FeedIntake {
 Long GetFeedFormat(const XmlNode& root);
 // The root's first attribute named exactly "version", trimmed; "" when none.
 QString GetVersionAttribute(const XmlNode& root);
-// Counts the stories of `fresh` whose titles `old` lacks; with bHighlightNew
+// Counts the stories of `fresh` whose titles `old` lacks; with `highlightNew`
 // their NewStory is set and every other story's cleared. Linear: the old
 // titles are looked up through their hashes.
-qsizetype MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool bHighlightNew);
+qsizetype MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool highlightNew);
 
 // The stories of a finished document. A failed load (incomplete document,
 // no root element, unknown format, a reader that cannot read it) keeps the

@@ -25,7 +25,8 @@ public:
     // The provider has a new story collection; the window refreshes it when
     // it is the provider on show (after the completion has returned).
     virtual void StoriesReplaced(Provider& provider) = 0;
-    // The provider's LoadState may have changed; its entry is recoloured.
+    // The provider's LoadState or details may have changed; its entry is
+    // drawn again.
     virtual void LoadStateChanged(Provider& provider) = 0;
     // New stories arrived and the provider has an arrival sound.
     virtual void PlayArrivalSound(const QString& soundFile) = 0;

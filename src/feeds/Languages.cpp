@@ -1,6 +1,5 @@
 #include "feeds/Languages.h"
 
-#include "feeds/FeedConstants.h"
 #include "feeds/UrlEncoding.h"
 
 #include <array>
@@ -32,6 +31,12 @@ const Language* Find(Matches matches) {
     }
     return nullptr;
 }
+
+// The slots of a translation service's address template.
+const QString UrlSlot = QStringLiteral("{url}");
+const QString FromSlot = QStringLiteral("{lin}");
+const QString ToSlot = QStringLiteral("{lout}");
+const QString DefaultQuery = QStringLiteral("url={url}&lin={lin}&lout={lout}");
 
 const Language* WithNumber(Long number) {
     return Find([number](const Language& language) { return language.number == number; });
@@ -82,16 +87,19 @@ Long LookupLanguageCode(const QString& code) {
     return NumberOfCode(code);
 }
 
-QString TranslationURL(Long from, Long to, const QString& url) {
+QString TranslationURL(const QString& service, Long from, Long to, const QString& url) {
     const QString fromCode = CodeOfNumber(from);
     const QString toCode = CodeOfNumber(to);
-    if (from == to || fromCode.isEmpty() || toCode.isEmpty() ||
-        FeedConstants::TranslationServiceURL.isEmpty())
+    if (service.isEmpty() || from == to || fromCode.isEmpty() || toCode.isEmpty())
         return url;
+    QString address = service;
+    if (!address.contains(UrlSlot))
+        address += (address.contains(u'?') ? u'&' : u'?') + DefaultQuery;
     // The url is a query value: unencoded, its own "&" and "#" would cut it.
-    return FeedConstants::TranslationServiceURL + QStringLiteral("tr?&url=") +
-           UrlEncoding::URLEncode(url, false) + QStringLiteral("&lin=") + fromCode +
-           QStringLiteral("&lout=") + toCode;
+    // It goes in last, so that nothing in it is taken for a slot.
+    return address.replace(FromSlot, fromCode)
+        .replace(ToSlot, toCode)
+        .replace(UrlSlot, UrlEncoding::URLEncode(url, false));
 }
 
 } // namespace Languages

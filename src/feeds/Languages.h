@@ -25,8 +25,16 @@ QString CodeOfNumber(Long number);
 // "zh" counts as Chinese besides the table's "ch".
 Long LookupLanguageCode(const QString& code);
 
-// The address that opens `url` translated from one language into another;
-// `url` itself when no translation is needed or possible.
-QString TranslationURL(Long from, Long to, const QString& url);
+// The address that opens `url` translated from one language into another
+// through `service`; `url` itself when the languages are the same, either
+// is not in the table, or `service` is empty.
+//
+// `service` is an address template. In it "{url}" becomes `url`, encoded
+// as a query value, and "{lin}" and "{lout}" the codes of the two
+// languages: "https://translate.example/?u={url}&sl={lin}&tl={lout}". A
+// template without "{url}" gets the query keys "url", "lin" and "lout":
+// "https://translate.example/tr" gives
+// "https://translate.example/tr?url=http%3A%2F%2F...&lin=fr&lout=en".
+QString TranslationURL(const QString& service, Long from, Long to, const QString& url);
 
 } // namespace Languages

@@ -128,6 +128,10 @@ bool AutoFlip::Command(const QString& key) {
 
 void AutoFlip::TogglePlay() {
     m_preferences.AutoFlip = !m_preferences.AutoFlip;
+    ShowPlayState();
+}
+
+void AutoFlip::ShowPlayState() {
     if (m_preferences.AutoFlip) {
         ResetFlipCountdown();
         m_window.SetPlayButtonIcon(PlayIconOn);

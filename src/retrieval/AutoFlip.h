@@ -35,6 +35,9 @@ public:
 
     void Tick();
     void ResetFlipCountdown();
+    // The play button as the preferences stand: on with the countdown, or
+    // off.
+    void ShowPlayState();
     // Seconds to the next flip; never negative.
     int FlipCountdown() const { return m_countdown; }
 

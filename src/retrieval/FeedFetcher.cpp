@@ -227,8 +227,16 @@ void FeedFetcher::AskIfModified(HttpRequest& request, const Provider& provider) 
         request.SetRequestHeader("If-Modified-Since", found->second);
 }
 
+// Validators stand for the answer whose stories the provider shows, so they
+// are taken only once intake has read that answer. A failed load drops
+// them: a "not modified" would otherwise pass for a good load of a feed
+// that could not be read, and the next request asks for the whole feed.
 void FeedFetcher::RememberValidators(const HttpRequest& request, const Provider& provider) {
-    if (!request.Succeeded())
+    if (provider.LoadState == LoadState::Failed) {
+        m_validators.remove(provider.DataURL);
+        return;
+    }
+    if (request.Status() == HttpRequest::NotModified)
         return;
     const QByteArray etag = request.ResponseHeader("ETag");
     const QByteArray lastModified = request.ResponseHeader("Last-Modified");
@@ -256,7 +264,6 @@ void FeedFetcher::DocumentFinished(Provider& provider) {
         refusal = FeedAnswer::Refusal(request, document);
     }
     TellFailure(provider, request, refusal);
-    RememberValidators(request, provider);
     if (provider.PendingOperations & DetailsOperation) {
         Completion completion(m_host, fetch, DetailsOperation);
         FeedIntake::GrabProviderDetailsXMLComplete(provider, document, completion);
@@ -267,6 +274,7 @@ void FeedFetcher::DocumentFinished(Provider& provider) {
             FeedIntake::GrabStoriesNotModified(provider, completion);
         else
             FeedIntake::GrabStoriesXMLComplete(provider, document, completion);
+        RememberValidators(request, provider);
     }
     fetch.ReleaseDocument();
 }
@@ -285,13 +293,13 @@ void FeedFetcher::CompleteStoriesText(Provider& provider) {
     // A refused answer is never read: its status says the load failed.
     const QString text = refusal.isEmpty() ? request.ResponseText() : QString();
     TellFailure(provider, request, refusal);
-    RememberValidators(request, provider);
     Completion completion(m_host, fetch, StoriesOperation);
     if (request.Status() == HttpRequest::NotModified)
         FeedIntake::GrabStoriesNotModified(provider, completion);
     else
         FeedIntake::GrabStoriesTextFinish(provider, refusal.isEmpty() ? request.Status() : 0, text,
                                           completion);
+    RememberValidators(request, provider);
     AddCharsRead(text.size());
     fetch.ReleaseStories();
     RemovePendingRequest(&provider);

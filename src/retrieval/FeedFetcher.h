@@ -21,7 +21,7 @@ class ProviderFetch;
 // poll of the pending slots (or at once when they found no slot, so that
 // none is left waiting). All on the user-interface thread.
 //
-// Fetches are polite: the validators of each feed's last answer are sent
+// Fetches are polite: the validators of each feed's last good load are sent
 // back, and a "not modified" answer completes as a load with no new story.
 class FeedFetcher : public QObject, public FetchControl {
     Q_OBJECT
@@ -76,6 +76,7 @@ private:
     bool HoldsSlot(const Provider& provider) const;
     bool StartsFailed(Provider& provider, int operation);
     void AskIfModified(HttpRequest& request, const Provider& provider) const;
+    // After a stories completion: what the next request of the feed asks.
     void RememberValidators(const HttpRequest& request, const Provider& provider);
     void AddCharsRead(qint64 count);
 
@@ -90,6 +91,7 @@ private:
     int m_pendingRequestCount = 0;
     int m_outstandingRequestCount = 0;
     qint64 m_charsRead = 0;
-    // The ETag and Last-Modified of each feed's last answer, by data URL.
+    // The ETag and Last-Modified of each feed's last answer that was read,
+    // by data URL.
     QHash<QString, std::pair<QByteArray, QByteArray>> m_validators;
 };

@@ -111,9 +111,16 @@ RefreshScheduler::Range RefreshScheduler::CurrentCategoryProviders() const {
             m_providers.LocateLastProviderInCategory(category)};
 }
 
+// Mode 1 follows the category the user is in only while the tree shows
+// it; with the tree hidden there is no such place, and every provider is
+// refreshed as in mode 2.
+bool RefreshScheduler::KeepsToCurrentCategory(Long mode) const {
+    return mode == 1 && m_window.ShowCategories();
+}
+
 // Modes other than 1 and 2 mean no background refresh.
 RefreshScheduler::Range RefreshScheduler::RangeForMode(Long mode) const {
-    if (mode == 1 && m_window.ShowCategories())
+    if (KeepsToCurrentCategory(mode))
         return CurrentCategoryProviders();
     if (mode == 1 || mode == 2)
         return AllProviders();
@@ -200,6 +207,6 @@ void RefreshScheduler::BackgroundRefreshStep() {
         if (IsDue(provider))
             m_fetch.GrabStories(provider);
     }
-    m_backgroundCursor =
-        NextBackgroundIndex(m_backgroundCursor, m_preferences.backgroundUpdateMode != 2);
+    m_backgroundCursor = NextBackgroundIndex(
+        m_backgroundCursor, KeepsToCurrentCategory(m_preferences.backgroundUpdateMode));
 }

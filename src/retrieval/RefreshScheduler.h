@@ -71,6 +71,7 @@ private:
 
     Range AllProviders() const;
     Range CurrentCategoryProviders() const;
+    bool KeepsToCurrentCategory(Long mode) const;
     Range RangeForMode(Long mode) const;
     qsizetype StepBackgroundIndex(qsizetype cursor, bool currentCategoryOnly, int step) const;
     bool IsEligible(qsizetype index) const;

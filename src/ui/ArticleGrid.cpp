@@ -102,6 +102,11 @@ void ArticleGrid::FillArticlesList(const Provider& proProvider, bool bHighlightN
     m_gridArticles->setUpdatesEnabled(true);
 }
 
+void ArticleGrid::Clear() {
+    const QSignalBlocker blocker(m_gridArticles);
+    m_gridArticles->clear();
+}
+
 void ArticleGrid::AddArticleRow(const Story& story, const QString& strURL, bool bNew) {
     auto* row = new QTreeWidgetItem(m_gridArticles);
     row->setIcon(Type, bNew ? m_newIcon : m_readIcon);
@@ -149,16 +154,13 @@ int ArticleGrid::SelectedRow() const {
 
 void ArticleGrid::SelectRow(int r) {
     QTreeWidgetItem* row = m_gridArticles->topLevelItem(r - 1);
-    if (!row)
-        return;
     const QSignalBlocker blocker(m_gridArticles);
+    if (!row) {
+        m_gridArticles->setCurrentItem(nullptr);
+        return;
+    }
     m_gridArticles->setCurrentItem(row);
     m_gridArticles->scrollToItem(row);
-}
-
-QString ArticleGrid::CurrentStoryURL() const {
-    const int r = SelectedRow();
-    return r == 0 ? QString() : m_gridArticles->topLevelItem(r - 1)->text(ID);
 }
 
 int ArticleGrid::RowOf(QTreeWidgetItem* item) const {

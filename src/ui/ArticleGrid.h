@@ -27,6 +27,7 @@ public:
     // there is one. A story counts as new only while bHighlightNewStories is
     // on. Emits no ArticleSelected: the caller decides what to show.
     void FillArticlesList(const Provider& proProvider, bool bHighlightNewStories);
+    void Clear();
     // The grid's font; a size of 0 or less restores its built-in font and
     // ignores the name. New rows follow in bold.
     void ApplyFont(const QString& strFontName, const Currency& size);
@@ -34,10 +35,8 @@ public:
     int RowCount() const;
     int SelectedRow() const;
     // Selects row r and scrolls it into view, without emitting ArticleSelected.
-    // Rows outside 1 ... RowCount are ignored.
+    // A row outside 1 ... RowCount leaves no row selected.
     void SelectRow(int r);
-    // The selected story's full link; empty when no row is selected.
-    QString CurrentStoryURL() const;
 
 signals:
     // The user moved the selection to row r.

@@ -1,5 +1,8 @@
 #include "ui/CommandBar.h"
 
+#include "ui/WindowActions.h"
+
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,33 +15,16 @@ namespace {
 constexpr int PlayIconOn = 8;
 constexpr int MaxArticleEntry = 999;
 
-QIcon StandardIcon(QStyle::StandardPixmap pixmap) {
-    return QApplication::style()->standardIcon(pixmap);
-}
-
-int NumberAfter(const QString& key, const QString& prefix) {
-    if (!key.startsWith(prefix))
-        return 0;
-    bool ok = false;
-    const int number = key.mid(prefix.size()).toInt(&ok);
-    return ok && number >= 1 && number <= MaxArticleEntry ? number : 0;
-}
-
 } // namespace
 
-CommandBar::CommandBar(QWidget* parent)
+CommandBar::CommandBar(const WindowActions& actions, QWidget* parent)
     : QToolBar(QStringLiteral("Tool Bar"), parent)
+    , m_actions(actions)
     , m_find(new QLineEdit(this)) {
     setObjectName(QStringLiteral("mainCmdBar"));
     setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    AddButton(QStringLiteral("SETTINGS"), QStringLiteral("&Settings"), QStringLiteral("Settings"))
-        ->setIcon(StandardIcon(QStyle::SP_FileDialogDetailedView));
-    AddButton(QStringLiteral("HELP"), QStringLiteral("Help"), QStringLiteral("Help"))
-        ->setIcon(StandardIcon(QStyle::SP_DialogHelpButton));
-    AddButton(QStringLiteral("ABOUT"), QStringLiteral("About"), QStringLiteral("About"))
-        ->setIcon(StandardIcon(QStyle::SP_MessageBoxInformation));
-    AddButton(QStringLiteral("EXIT"), QStringLiteral("E&xit"), QStringLiteral("Exit"))
-        ->setIcon(StandardIcon(QStyle::SP_DialogCloseButton));
+    for (const char* name : {"SETTINGS", "HELP", "ABOUT", "EXIT"})
+        addAction(actions.Action(QLatin1String(name)));
     addSeparator();
     addWidget(new QLabel(QStringLiteral("Find "), this));
     m_find->setToolTip(QStringLiteral("Find"));
@@ -47,62 +33,35 @@ CommandBar::CommandBar(QWidget* parent)
     connect(m_find, &QLineEdit::returnPressed, this,
             [this] { emit FindRequested(m_find->text()); });
     addSeparator();
-    QAction* previous = AddButton(QStringLiteral("PREVIOUS"), QStringLiteral("&Previous"),
-                                  QStringLiteral("Previous article"));
-    previous->setIcon(StandardIcon(QStyle::SP_ArrowBack));
-    QAction* play = AddButton(QStringLiteral("PLAY"), QStringLiteral("Auto&Flip (Off)"),
-                              QStringLiteral("Start or stop automatically flipping articles"));
-    QAction* next =
-        AddButton(QStringLiteral("NEXT"), QStringLiteral("&Next"), QStringLiteral("Next article"));
-    next->setIcon(StandardIcon(QStyle::SP_ArrowForward));
+    for (const char* name : {"PREVIOUS", "PLAY", "NEXT"})
+        addAction(actions.Action(QLatin1String(name)));
     addSeparator();
-    AddButton(QStringLiteral("MAIL"), QStringLiteral("&Send"),
-              QStringLiteral("Send Article via email"));
+    addAction(actions.Action(QStringLiteral("MAIL")));
 
-    QMenu* playMenu = AddMenu(play, QStringLiteral("Play Menu"));
-    AddMenuEntry(playMenu, QStringLiteral("FAST"), QStringLiteral("Fast"));
-    AddMenuEntry(playMenu, QStringLiteral("MEDIUM"), QStringLiteral("Medium"));
-    AddMenuEntry(playMenu, QStringLiteral("SLOW"), QStringLiteral("Slow"));
+    QMenu* playMenu = AddMenu(actions.Action(QStringLiteral("PLAY")), QStringLiteral("Play Menu"));
+    for (const char* name : {"FAST", "MEDIUM", "SLOW"})
+        playMenu->addAction(actions.Action(QLatin1String(name)));
     playMenu->addSeparator();
-    AddMenuEntry(playMenu, QStringLiteral("FLIPPROVIDERS"), QStringLiteral("Flip Providers"));
-    AddMenuEntry(playMenu, QStringLiteral("FLIPARTICLES"), QStringLiteral("Flip Articles"));
-    m_nextMenu = AddMenu(next, QStringLiteral("Next Menu"));
-    AddMenuEntry(m_nextMenu, QStringLiteral("NEXTCATEGORY"), QStringLiteral("Next Provider"));
+    for (const char* name : {"FLIPPROVIDERS", "FLIPARTICLES"})
+        playMenu->addAction(actions.Action(QLatin1String(name)));
+    m_nextMenu = AddMenu(actions.Action(QStringLiteral("NEXT")), QStringLiteral("Next Menu"));
+    m_nextMenu->addAction(actions.Action(QStringLiteral("NEXTCATEGORY")));
     m_nextMenu->addSeparator();
-    m_previousMenu = AddMenu(previous, QStringLiteral("Previous Menu"));
-    AddMenuEntry(m_previousMenu, QStringLiteral("PREVIOUSCATEGORY"),
-                 QStringLiteral("Previous Provider"));
+    m_previousMenu =
+        AddMenu(actions.Action(QStringLiteral("PREVIOUS")), QStringLiteral("Previous Menu"));
+    m_previousMenu->addAction(actions.Action(QStringLiteral("PREVIOUSCATEGORY")));
     m_previousMenu->addSeparator();
     SetPlayIcon(6);
 }
 
 void CommandBar::SetPlayCaption(const QString& caption) {
-    m_actions.value(QStringLiteral("PLAY"))->setText(caption);
+    m_actions.Action(QStringLiteral("PLAY"))->setText(caption);
 }
 
 void CommandBar::SetPlayIcon(int imageIndex) {
-    m_actions.value(QStringLiteral("PLAY"))
-        ->setIcon(
-            StandardIcon(imageIndex == PlayIconOn ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
-}
-
-int CommandBar::ArticleRowOf(const QString& key, int selected, int rows) {
-    int row = NumberAfter(key, QStringLiteral("PREVART"));
-    if (row == 0) {
-        const int step = NumberAfter(key, QStringLiteral("NEXTART"));
-        if (step == 0)
-            return 0;
-        row = selected + step;
-    }
-    return std::clamp(row, 1, std::max(rows, 1));
-}
-
-QAction* CommandBar::AddButton(const QString& key, const QString& caption, const QString& toolTip) {
-    QAction* action = addAction(caption);
-    action->setToolTip(toolTip);
-    connect(action, &QAction::triggered, this, [this, key] { emit Command(key); });
-    m_actions.insert(key, action);
-    return action;
+    m_actions.Action(QStringLiteral("PLAY"))
+        ->setIcon(QApplication::style()->standardIcon(
+            imageIndex == PlayIconOn ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
 }
 
 QMenu* CommandBar::AddMenu(QAction* button, const QString& title) {
@@ -114,12 +73,6 @@ QMenu* CommandBar::AddMenu(QAction* button, const QString& title) {
     return menu;
 }
 
-void CommandBar::AddMenuEntry(QMenu* menu, const QString& key, const QString& caption) {
-    QAction* action = menu->addAction(caption);
-    connect(action, &QAction::triggered, this, [this, key] { emit Command(key); });
-    m_actions.insert(key, action);
-}
-
 // The drop-downs list the articles before and after the selected one.
 void CommandBar::RebuildArticleMenus() {
     if (m_rebuilding || !m_articles)
@@ -129,16 +82,14 @@ void CommandBar::RebuildArticleMenus() {
     m_articleEntries.clear();
     const auto [titles, selected] = m_articles();
     for (int row = 1; row < selected && row <= MaxArticleEntry; ++row)
-        AddArticleEntry(m_previousMenu, QStringLiteral("PREVART%1").arg(row),
-                        titles.value(row - 1));
+        AddArticleEntry(m_previousMenu, row, titles.value(row - 1));
     for (int step = 1; selected + step <= titles.size() && step <= MaxArticleEntry; ++step)
-        AddArticleEntry(m_nextMenu, QStringLiteral("NEXTART%1").arg(step),
-                        titles.value(selected + step - 1));
+        AddArticleEntry(m_nextMenu, selected + step, titles.value(selected + step - 1));
     m_rebuilding = false;
 }
 
-void CommandBar::AddArticleEntry(QMenu* menu, const QString& key, const QString& title) {
+void CommandBar::AddArticleEntry(QMenu* menu, int row, const QString& title) {
     QAction* entry = menu->addAction(title);
-    connect(entry, &QAction::triggered, this, [this, key] { emit Command(key); });
+    connect(entry, &QAction::triggered, this, [this, row] { emit ArticleChosen(row); });
     m_articleEntries.append(entry);
 }

@@ -1,6 +1,7 @@
 #include "ui/ContextMenu.h"
 
 #include "config/Settings.h"
+#include "ui/WindowActions.h"
 
 #include <QStringList>
 
@@ -8,21 +9,6 @@ namespace {
 
 // Named so that it can be shown or hidden like the items around it.
 const QString VarnocetSeparator = QStringLiteral("mnuContextVarnocetSeparator");
-
-struct ViewItem {
-    const char* name;
-    const char* caption;
-    bool Settings::*preference;
-};
-
-constexpr ViewItem ViewItems[] = {
-    {"mnuContextHighlightNewStories", "Highlight &New Stories", &Settings::HighlightNewStories},
-    {"mnuContextViewActiveProvider", "News &Feeds", &Settings::ShowActiveProvidersList},
-    {"mnuContextViewProviderImage", "Feed &Image", &Settings::ShowActiveProviderImage},
-    {"mnuContextViewButtons", "Mini &Browser", &Settings::ShowHeadlineBrowser},
-    {"mnuContextOnTop", "Always on &Top", &Settings::OnTop},
-    {"mnuContextViewBrowser", "Detached Bro&wser", &Settings::ShowBrowser},
-};
 
 // The items that come and go with the place clicked; all others always show.
 const QStringList PlaceItems = {
@@ -64,34 +50,37 @@ QStringList ShownAt(ContextMenu::Place place) {
 
 } // namespace
 
-ContextMenu::ContextMenu(QWidget* parent)
-    : QMenu(parent) {
+const std::array<ContextMenu::ViewItem, 6>& ContextMenu::ViewItems() {
+    static const std::array<ViewItem, 6> items = {{
+        {"mnuContextHighlightNewStories", "Highlight &New Stories", &Settings::HighlightNewStories},
+        {"mnuContextViewActiveProvider", "News &Feeds", &Settings::ShowActiveProvidersList},
+        {"mnuContextViewProviderImage", "Feed &Image", &Settings::ShowActiveProviderImage},
+        {"mnuContextViewButtons", "Mini &Browser", &Settings::ShowHeadlineBrowser},
+        {"mnuContextOnTop", "Always on &Top", &Settings::OnTop},
+        {"mnuContextViewBrowser", "Detached Bro&wser", &Settings::ShowBrowser},
+    }};
+    return items;
+}
+
+ContextMenu::ContextMenu(const WindowActions& actions, QWidget* parent)
+    : QMenu(parent)
+    , m_actions(actions) {
     setObjectName(QStringLiteral("mnuContextMenu"));
-    AddItem(this, QStringLiteral("mnuContextVarnocet"), QStringLiteral("Varnocet"));
+    AddItems(this, {"mnuContextVarnocet"});
     AddSeparator(VarnocetSeparator);
-    AddItem(this, QStringLiteral("mnuContextCopyArticleURL"), QStringLiteral("&Copy Article URL"));
-    AddItem(this, QStringLiteral("mnuContextCopySiteURL"), QStringLiteral("C&opy Site URL"));
-    AddItem(this, QStringLiteral("mnuContextVisit"), QStringLiteral("V&isit Provider Site"));
-    AddItem(this, QStringLiteral("mnuContextProperties"), QStringLiteral("&Properties"));
-    AddItem(this, QStringLiteral("mnuContextReadArticle"), QStringLiteral("&Read Article"));
-    AddItem(this, QStringLiteral("mnuContextMakeCategoryInactive"),
-            QStringLiteral("Make &Inactive"));
-    AddItem(this, QStringLiteral("mnuContextMakeProviderInactive"),
-            QStringLiteral("Make &Inactive"));
+    AddItems(this, {"mnuContextCopyArticleURL", "mnuContextCopySiteURL", "mnuContextVisit",
+                    "mnuContextProperties", "mnuContextReadArticle",
+                    "mnuContextMakeCategoryInactive", "mnuContextMakeProviderInactive"});
     addSeparator();
     QMenu* view = addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuContextViewMenu"));
     view->menuAction()->setObjectName(view->objectName());
     m_items.insert(view->objectName(), view->menuAction());
-    for (const ViewItem& item : ViewItems)
-        AddItem(view, QString::fromLatin1(item.name), QString::fromLatin1(item.caption))
-            ->setCheckable(true);
+    for (const ViewItem& item : ViewItems())
+        AddItems(view, {item.name});
     addSeparator();
-    AddItem(this, QStringLiteral("mnuContextMinimize"), QStringLiteral("Minimi&ze"));
-    AddItem(this, QStringLiteral("mnuContextSettings"), QStringLiteral("&Settings"));
-    AddItem(this, QStringLiteral("mnuContextAbout"), QStringLiteral("&About"));
-    AddItem(this, QStringLiteral("mnuContextHelp"), QStringLiteral("&Help"));
-    AddItem(this, QStringLiteral("mnuContextExit"), QStringLiteral("E&xit"));
+    AddItems(this, {"mnuContextMinimize", "mnuContextSettings", "mnuContextAbout", "mnuContextHelp",
+                    "mnuContextExit"});
 }
 
 void ContextMenu::PrepareFor(Place place, const Settings& settings) {
@@ -100,16 +89,16 @@ void ContextMenu::PrepareFor(Place place, const Settings& settings) {
         Item(name)->setVisible(shown.contains(name));
     setDefaultAction(place == Place::TrayIcon ? Item(QStringLiteral("mnuContextVarnocet"))
                                               : nullptr);
-    for (const ViewItem& item : ViewItems)
+    for (const ViewItem& item : ViewItems())
         Item(QString::fromLatin1(item.name))->setChecked(settings.*item.preference);
 }
 
-QAction* ContextMenu::AddItem(QMenu* menu, const QString& name, const QString& caption) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    m_items.insert(name, action);
-    connect(action, &QAction::triggered, this, [this, name] { emit Chosen(name); });
-    return action;
+void ContextMenu::AddItems(QMenu* menu, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        QAction* action = m_actions.Action(QLatin1String(name));
+        menu->addAction(action);
+        m_items.insert(action->objectName(), action);
+    }
 }
 
 void ContextMenu::AddSeparator(const QString& name) {

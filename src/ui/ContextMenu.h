@@ -3,18 +3,30 @@
 #include <QHash>
 #include <QMenu>
 
+#include <array>
+#include <initializer_list>
+
 class Settings;
+class WindowActions;
 
 // The menu of a right click in the main window or on its notification icon.
-// Which of its first commands make sense depends on where the click was; the
-// window decides what each command does, told by the item's object name.
+// It shows the window's actions; which of its first commands make sense
+// depends on where the click was.
 class ContextMenu : public QMenu {
     Q_OBJECT
 
 public:
     enum class Place { ProviderNode, CategoryNode, ArticleGrid, OtherPane, TrayIcon };
 
-    explicit ContextMenu(QWidget* parent = nullptr);
+    // The items of the View submenu, each turning a preference on or off.
+    struct ViewItem {
+        const char* name;
+        const char* caption;
+        bool Settings::*preference;
+    };
+    static const std::array<ViewItem, 6>& ViewItems();
+
+    ContextMenu(const WindowActions& actions, QWidget* parent = nullptr);
 
     // Run before every opening: the commands of the place, and the View check
     // marks as the preferences stand now (they may have changed elsewhere).
@@ -23,12 +35,10 @@ public:
     // Null for a name the menu does not have.
     QAction* Item(const QString& name) const { return m_items.value(name); }
 
-Q_SIGNALS:
-    void Chosen(const QString& itemName);
-
 private:
-    QAction* AddItem(QMenu* menu, const QString& name, const QString& caption);
+    void AddItems(QMenu* menu, std::initializer_list<const char*> names);
     void AddSeparator(const QString& name);
 
+    const WindowActions& m_actions;
     QHash<QString, QAction*> m_items;
 };

@@ -258,25 +258,12 @@ void FeedTree::RekeyCategoryNodes(QTreeWidgetItem* item, const QString& strOldPa
         RekeyCategoryNodes(item->child(i), strOldPath, strNewPath);
 }
 
-qsizetype FeedTree::RenameCategory(ProviderCollection& providers, const QString& strFrom,
-                                   const QString& strTo) {
-    CategoryCollection& categories = providers.Categories();
-    // A node's path may differ in letter case from the stored one, under
-    // which the providers are filed.
-    const qsizetype position = categories.LocateCategory(strFrom);
-    const QString from = position > 0 ? categories.Item(position)->CategoryName : strFrom;
-    // The categories below are renamed too: AssignCategory alone would
-    // recreate them as active and user-defined.
-    const QString descendantPrefix = from + QLatin1Char('/');
-    for (const auto& category : categories) {
-        QString& name = category->CategoryName;
-        if (name == from || name.startsWith(descendantPrefix, Qt::CaseInsensitive))
-            name = strTo + name.mid(from.size());
-    }
-    const qsizetype moved = providers.AssignCategory(from, strTo);
-    categories.SortByName(1, categories.Count());
-    categories.ComputeVisibility();
-    return moved;
+std::optional<Long> FeedTree::ProviderIDAt(const QPoint& position) const {
+    return ProviderIDOf(itemAt(position));
+}
+
+QString FeedTree::CategoryPathAt(const QPoint& position) const {
+    return CategoryPathAt(itemAt(position));
 }
 
 // Any text is let in, so that what is refused is refused audibly on the drop.

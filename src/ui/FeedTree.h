@@ -50,13 +50,10 @@ public:
     // ProviderSelected); false when it has none.
     bool SelectProvider(Long lUniqueID);
 
-    // Files the collection under a renamed category: the category and the
-    // ones below it take the new path, their providers follow
-    // (AssignCategory), and the list is put back in parent-first order with
-    // visibility recomputed. strTo must not name another category. Returns
-    // the number of providers moved.
-    static qsizetype RenameCategory(ProviderCollection& providers, const QString& strFrom,
-                                    const QString& strTo);
+    // The node under `position` (viewport coordinates): its provider's ID
+    // (nothing for a category node) and its category path.
+    std::optional<Long> ProviderIDAt(const QPoint& position) const;
+    QString CategoryPathAt(const QPoint& position) const;
 
 signals:
     // The user selected a node.

@@ -1,22 +1,10 @@
 #include "ui/MainForm.h"
 
 #include "config/ProgramVersion.h"
-#include "config/ProviderListStartup.h"
-#include "config/SettingsIO.h"
-#include "feeds/FeedFormat.h"
-#include "feeds/Languages.h"
+#include "core/ProgramCore.h"
 #include "model/ProviderCollection.h"
 #include "model/StoryCollection.h"
-#include "platform/BackgroundNotice.h"
-#include "platform/MessageBox.h"
-#include "platform/ProgramError.h"
-#include "platform/Saturating.h"
 #include "platform/Twips.h"
-#include "platform/WindowMessage.h"
-#include "retrieval/AutoFlip.h"
-#include "retrieval/FeedFetcher.h"
-#include "retrieval/ImageCache.h"
-#include "retrieval/RefreshScheduler.h"
 #include "ui/ArrivalSound.h"
 #include "ui/ArticleGrid.h"
 #include "ui/BrowserPane.h"
@@ -25,11 +13,11 @@
 #include "ui/DetachedBrowser.h"
 #include "ui/FeedTree.h"
 #include "ui/MainLayout.h"
+#include "ui/SelectCategory.h"
 #include "ui/SplashForm.h"
 #include "ui/Startup.h"
 #include "ui/TrayIcon.h"
 #include "ui/UpdateReportForm.h"
-#include "ui/WindowBridge.h"
 #include "ui/WindowCommands.h"
 #include "ui/WindowPlacement.h"
 
@@ -37,7 +25,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -66,172 +53,88 @@ QList<QRect> AvailableScreens() {
 
 } // namespace
 
-MainForm::MainForm(SettingsStore& store, const QString& providersFilePath,
-                   MasterProviderSet::Locations masterList, QWidget* parent)
+MainForm::MainForm(ProgramCore& core, QWidget* parent)
     : QMainWindow(parent)
-    , m_store(store)
-    , m_providersFilePath(providersFilePath)
-    , m_masterList(std::move(masterList))
-    , m_providers(std::make_unique<ProviderCollection>())
-    , m_bridge(std::make_unique<WindowBridge>(*this))
+    , m_core(core)
+    , m_windowCommands(new WindowCommands(core, *this))
     , m_layout(new MainLayout(this))
-    , m_commands(new CommandBar(this))
-    , m_contextMenu(new ContextMenu(this))
+    , m_commandBar(new CommandBar(m_windowCommands->Actions(), this))
+    , m_contextMenu(new ContextMenu(m_windowCommands->Actions(), this))
     , m_tray(new TrayIcon(this))
     , m_report(new UpdateReportForm(this))
-    , m_fetcher(new FeedFetcher(*m_bridge, this))
-    , m_scheduler(
-          new RefreshScheduler(*m_providers, *m_fetcher, *m_bridge, m_scheduling, m_flags, this))
-    , m_flip(new AutoFlip(*m_providers, *m_scheduler, *m_bridge, m_scheduling, m_flags, this))
-    , m_sound(new ArrivalSound(this))
-    , m_windowCommands(std::make_unique<WindowCommands>(*this)) {
+    , m_sound(new ArrivalSound(this)) {
+    setWindowTitle(ProgramName());
     setCentralWidget(m_layout->Root());
-    addToolBar(m_commands);
+    addToolBar(m_commandBar);
+    m_windowCommands->SetFindBox(&m_commandBar->FindBox());
+    ConnectCore();
     ConnectViews();
     ConnectMenus();
-    // Errors of background work are told without a box that would stop the
-    // timers' work behind it: in the status bar, from the tray icon and on
-    // standard error.
-    BackgroundNotice::SetSink([this](const QString& text) {
-        std::fprintf(stderr, "message: %s\n", qUtf8Printable(text));
-        statusBar()->showMessage(text, NoticeShownMs);
-        m_tray->ShowMessage(text);
-    });
 }
 
-MainForm::~MainForm() {
-    BackgroundNotice::SetSink(nullptr);
-    // They hold the provider list and the bridge, which are gone before the
-    // window's children would be deleted.
-    delete m_flip;
-    delete m_scheduler;
-    delete m_fetcher;
-}
+MainForm::~MainForm() = default;
 
 void MainForm::Load() {
-    SettingsIO::SetDefaultSettings(m_settings, ScreenSizeTwips());
-    SettingsIO::ReadSettings(m_store, ProgramName(), m_settings);
-    // Every run starts with the category tree hidden, whatever was stored.
-    m_settings.ShowCategories = false;
     SplashForm splash;
     splash.show();
-    setWindowTitle(ProgramName());
-    splash.SetStatus(QStringLiteral("Creating global data..."));
-    splash.SetStatus(QStringLiteral("Resetting state..."));
-    m_settings.Invocations = SaturatingAdd(m_settings.Invocations, 1);
-    ProviderListStartup list(*m_providers, m_settings, m_masterList, splash);
-    bool listChanged = list.LoadProviderList(m_providersFilePath);
-    m_report->Reset();
-    listChanged = list.UpdateFromMasterList(*m_report, m_reportChanged) || listChanged;
-    list.SortProviderList();
-    const CategoryCollection& categories = m_providers->Categories();
-    if (m_settings.CurrentCategory.isEmpty() && categories.Count() > 0) {
-        m_settings.CurrentCategory = categories.Item(1)->CategoryName;
-        listChanged = true;
-    }
-    if (listChanged) {
-        splash.SetStatus(QStringLiteral("Writing settings and providers..."));
-        WriteSettingsAndProviders(true, true);
-    }
+    const bool reportChanged = m_core.Load(ScreenSizeTwips(), splash, *m_report);
     splash.SetStatus(QStringLiteral("Preparing UI..."));
-    m_images = new ImageCache(m_settings.TempDirectory, this);
-    connect(m_images, &ImageCache::ImageArrived, this, [this] {
-        if (m_current != nullptr)
-            ShowSiteImage(*m_current);
-    });
-    m_fetcher->SetCharsRead(m_settings.CharsRead);
     FillFeedTree();
     splash.SetStatus(QStringLiteral("Applying settings..."));
     ApplyWindowPlacement();
     splash.SetStatus(QStringLiteral("Applying preferences..."));
-    ApplyPreferences();
-    if (m_current == nullptr && m_providers->Count() > 0)
-        ShowProvider(1);
+    m_core.ApplyPreferences();
     show();
     m_tray->Show();
     splash.close();
     activateWindow();
-    OpenStartupWindows(m_settings.Invocations == 1);
-}
-
-// The background refresh waits for the first run's choice of categories,
-// so that nothing the user is about to switch off is fetched.
-void MainForm::OpenStartupWindows(bool bFirstRun) {
-    if (bFirstRun) {
-        auto* choice = new Startup(m_providers->Categories(), this);
-        choice->setAttribute(Qt::WA_DeleteOnClose);
-        connect(choice, &QDialog::accepted, this, [this] {
-            FillFeedTree();
-            m_scheduler->SetBackgroundRange(m_settings.backgroundUpdateMode, false);
-        });
-        connect(choice, &QDialog::finished, this, &MainForm::StartTimers);
-        choice->open();
-    } else {
-        StartTimers();
-    }
-    if (m_reportChanged) {
+    OpenStartupWindows(m_core.ProgramSettings().Invocations == 1);
+    if (reportChanged) {
         m_report->adjustSize();
         m_report->move(frameGeometry().center() - m_report->rect().center());
         m_report->open();
     }
 }
 
-void MainForm::StartTimers() {
-    // The first-run window can outlive a shutdown begun from the tray menu.
-    if (m_shutDown)
+// The background refresh waits for the first run's choice of categories,
+// so that nothing the user is about to switch off is fetched.
+void MainForm::OpenStartupWindows(bool firstRun) {
+    if (!firstRun) {
+        m_core.StartTimers();
         return;
-    m_scheduler->Start();
-    m_flip->Start();
+    }
+    auto* choice = new Startup(m_core.Providers().Categories(), this);
+    choice->setAttribute(Qt::WA_DeleteOnClose);
+    connect(choice, &QDialog::accepted, &m_core, &ProgramCore::CategoriesChosen);
+    connect(choice, &QDialog::finished, &m_core, &ProgramCore::StartTimers);
+    choice->open();
 }
 
 void MainForm::ApplyWindowPlacement() {
+    const Settings& settings = m_core.ProgramSettings();
     const QRect placement = WindowPlacement::Restore(
-        m_settings, AvailableScreens(), QGuiApplication::primaryScreen()->availableGeometry());
+        settings, AvailableScreens(), QGuiApplication::primaryScreen()->availableGeometry());
     move(placement.topLeft());
     resize(placement.size());
-    const qsizetype current = m_providers->LocateProvider(m_settings.CurrentProvider);
-    if (current >= 1 && m_providers->Item(current)->Active)
-        ShowProvider(current);
-    m_layout->SetSplitterPositions(Twips::ToPixels(m_settings.VertSplitterX),
-                                   Twips::ToPixels(m_settings.LeftSplitterY),
-                                   Twips::ToPixels(m_settings.RightSplitterY));
+    m_core.ShowStoredProvider();
+    m_layout->SetSplitterPositions(Twips::ToPixels(settings.VertSplitterX),
+                                   Twips::ToPixels(settings.LeftSplitterY),
+                                   Twips::ToPixels(settings.RightSplitterY));
 }
 
 void MainForm::StoreWindowPlacement() {
-    m_settings.VertSplitterX = Twips::FromPixels(m_layout->VerticalSplitterX());
-    m_settings.LeftSplitterY = Twips::FromPixels(m_layout->LeftSplitterY());
-    m_settings.RightSplitterY = Twips::FromPixels(m_layout->RightSplitterY());
+    Settings& settings = m_core.ProgramSettings();
+    settings.VertSplitterX = Twips::FromPixels(m_layout->VerticalSplitterX());
+    settings.LeftSplitterY = Twips::FromPixels(m_layout->LeftSplitterY());
+    settings.RightSplitterY = Twips::FromPixels(m_layout->RightSplitterY());
     if (isMinimized() || isMaximized() || isFullScreen())
         return;
-    WindowPlacement::Store(m_settings, QRect(pos(), size()));
-}
-
-bool MainForm::WriteSettingsAndProviders(bool bWriteSettings, bool bWriteProviders) {
-    bool written = true;
-    if (bWriteSettings) {
-        try {
-            SettingsIO::WriteSettings(m_store, ProgramName(), m_settings);
-        } catch (const ProgramError&) {
-            MessageBox::ShowOperationError(QStringLiteral("WriteSettingsAndProviders"));
-            written = false;
-        }
-    }
-    // Settings that cannot be written must not cost the run's changes to the
-    // provider list.
-    if (bWriteProviders)
-        written = m_providers->SaveFile(m_providersFilePath, nullptr, false, true, true) && written;
-    return written;
+    WindowPlacement::Store(settings, QRect(pos(), size()));
 }
 
 void MainForm::ShutdownMainWindow() {
-    if (m_shutDown)
+    if (m_core.IsShutDown())
         return;
-    m_shutDown = true;
-    // No new fetch may start, and no completion may change a provider while
-    // the file is written.
-    m_scheduler->Stop();
-    m_flip->Stop();
-    m_providers->CancelPendingRequests(Currency::FromScaled(-Currency::Scale));
     SplashForm splash;
     splash.SetPosition(this);
     splash.show();
@@ -239,141 +142,55 @@ void MainForm::ShutdownMainWindow() {
     StoreWindowPlacement();
     hide();
     m_tray->Hide();
-    m_settings.CurrentProvider = m_current != nullptr ? m_current->ProviderName : QString();
-    m_settings.ProviderCount = static_cast<qint32>(m_providers->Count());
-    m_settings.CharsRead = m_fetcher->CharsRead();
-    WriteSettingsAndProviders(true, true);
+    m_core.Shutdown();
 }
 
-void MainForm::ShowProvider(qsizetype index) {
-    if (index < 1 || index > m_providers->Count())
-        return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_current = m_providers->Item(index);
-    Provider& provider = *m_current;
-    ShowSiteImage(provider);
-    if (provider.NeedsDetails && provider.Origin != 0)
-        m_fetcher->GrabProviderDetails(provider);
-    setWindowTitle(ProgramName() + QStringLiteral(" - ") + provider.ProviderName);
-    m_layout->Grid().SetProviderName(provider.ProviderName);
-    FillArticlesList();
-    const bool empty = provider.stCollStories == nullptr || provider.stCollStories->Count() == 0;
-    if (provider.LoadState != LoadState::LoadedWithNewStories ||
-        provider.MinutesToNextRefresh == 0 || empty)
-        m_fetcher->GrabStories(provider);
-    QApplication::restoreOverrideCursor();
+void MainForm::RestoreWindow() {
+    m_windowCommands->RestoreWindow();
 }
 
-qsizetype MainForm::CurrentProviderIndex() const {
-    if (m_current == nullptr)
-        return 0;
-    return std::max<qsizetype>(m_providers->LocateProviderByUniqueID(m_current->UniqueID), 0);
-}
-
-bool MainForm::IsCurrentProvider(const Provider& provider) const {
-    return m_current.get() == &provider;
-}
-
-void MainForm::FillFeedTree() {
-    m_layout->Tree().Fill(*m_providers);
-    m_layout->Tree().expandAll();
-}
-
-void MainForm::FillArticlesList() {
-    if (m_current != nullptr)
-        m_layout->Grid().FillArticlesList(*m_current, m_settings.HighlightNewStories);
-}
-
-void MainForm::ShowArticle(int row) {
-    m_flip->ResetFlipCountdown();
-    const QString url = TranslatedArticleURL(row);
-    if (url.isEmpty())
-        return;
-    if (m_settings.ShowHeadlineBrowser)
-        m_layout->Browser().ShowArticle(url, m_current->stCollStories->Item(row).Title);
-    if (m_settings.ShowBrowser && m_detachedBrowser != nullptr)
-        m_detachedBrowser->Navigate(url);
-}
-
-QString MainForm::TranslatedArticleURL(int row) const {
-    if (m_current == nullptr || m_current->stCollStories == nullptr || row < 1 ||
-        row > m_current->stCollStories->Count())
-        return {};
-    const QString url = m_current->stCollStories->ItemURL(row);
-    return Languages::TranslationURL(m_current->Language, 1, url);
-}
-
-void MainForm::ApplyPreferences() {
-    m_scheduling.backgroundUpdateMode = m_settings.backgroundUpdateMode;
-    m_scheduling.CheckForUpdates = m_settings.CheckForUpdates;
-    m_scheduling.AutoFlip = m_settings.AutoFlip;
-    m_scheduling.FlipInterval = m_settings.FlipInterval;
-    m_scheduling.FlipProviders = m_settings.FlipProviders;
-    m_scheduling.FlipCategories = m_settings.FlipCategories;
-    setWindowFlag(Qt::WindowStaysOnTopHint, m_settings.OnTop);
-    m_layout->Grid().ApplyFont(m_settings.ArticleListFont, m_settings.ArticleListFontSize);
-    m_layout->Tree().SetShowLastLoadTimeTooltip(m_settings.ShowLastLoadTimeTooltip);
-    m_layout->SetPanesShown(m_settings.ShowActiveProvidersList, m_settings.ShowActiveProviderImage,
-                            m_settings.ShowHeadlineBrowser);
-    m_flip->ResetFlipCountdown();
-    m_scheduler->SetBackgroundRange(m_settings.backgroundUpdateMode, true);
-    setupBrowser();
-}
-
-void MainForm::setupBrowser() {
-    const int row = m_layout->Grid().SelectedRow();
-    if (m_settings.ShowBrowser) {
-        if (m_detachedBrowser == nullptr)
-            m_detachedBrowser = new DetachedBrowser(this);
-        m_detachedBrowser->show();
-    } else if (m_detachedBrowser != nullptr) {
-        m_detachedBrowser->hide();
-    }
-    if (m_settings.ShowHeadlineBrowser || m_settings.ShowBrowser)
-        ShowArticle(row);
-    if (!m_settings.ShowHeadlineBrowser)
-        m_layout->Browser().ShowBlank();
-}
-
-void MainForm::PlayArrivalSound(const QString& soundFile) {
-    m_sound->Play(soundFile);
+void MainForm::ConnectCore() {
+    connect(&m_core, &ProgramCore::ProviderShown, this, &MainForm::OnProviderShown);
+    connect(&m_core, &ProgramCore::StoriesChanged, this, &MainForm::OnStoriesChanged);
+    connect(&m_core, &ProgramCore::StorySelected, this, &MainForm::OnStorySelected);
+    connect(&m_core, &ProgramCore::ProviderUpdated, this, &MainForm::OnProviderUpdated);
+    connect(&m_core, &ProgramCore::ListChanged, this, &MainForm::FillFeedTree);
+    connect(&m_core, &ProgramCore::SiteImageChanged, this, &MainForm::ShowSiteImage);
+    connect(&m_core, &ProgramCore::PreferencesApplied, this, &MainForm::ApplyPreferences);
+    connect(&m_core, &ProgramCore::Notice, this, &MainForm::ShowNotice);
+    connect(&m_core, &ProgramCore::PlayCaptionChanged, m_commandBar, &CommandBar::SetPlayCaption);
+    connect(&m_core, &ProgramCore::PlayIconChanged, m_commandBar, &CommandBar::SetPlayIcon);
+    connect(&m_core, &ProgramCore::ArrivalSoundDue, m_sound, &ArrivalSound::Play);
+    connect(&m_core, &ProgramCore::PhoneHomeDue, this, &MainForm::OpenPhoneHomePrompt);
+    connect(&m_core, &ProgramCore::BusyChanged, this, [](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
 }
 
 void MainForm::ConnectViews() {
     FeedTree& tree = m_layout->Tree();
-    connect(&tree, &FeedTree::ProviderSelected, this, &MainForm::OnTreeProviderSelected);
-    connect(&tree, &FeedTree::CategorySelected, this, [this](const QString& path) {
-        if (!m_flags.UserBusy)
-            m_settings.CurrentCategory = path;
-    });
+    connect(&tree, &FeedTree::ProviderSelected, &m_core, &ProgramCore::ChooseProvider);
+    connect(&tree, &FeedTree::CategorySelected, &m_core, &ProgramCore::ChooseCategory);
     // Queued: the tree is still inside its editor's commit.
-    connect(
-        &tree, &FeedTree::CategoryRenamed, this,
-        [this](const QString& from, const QString& to) {
-            FeedTree::RenameCategory(*m_providers, from, to);
-            FillFeedTree();
-        },
-        Qt::QueuedConnection);
+    connect(&tree, &FeedTree::CategoryRenamed, &m_core, &ProgramCore::RenameCategory,
+            Qt::QueuedConnection);
     // Queued: the chooser it may open must not run inside the drop.
-    connect(
-        &tree, &FeedTree::ProviderURLDropped, this,
-        [this](const QString& url, const QString& category) {
-            m_subscription.AddProviderByURL(url, category);
-        },
-        Qt::QueuedConnection);
+    connect(&tree, &FeedTree::ProviderURLDropped, this, &MainForm::AddDroppedURL,
+            Qt::QueuedConnection);
+    connect(m_commandBar, &CommandBar::FindRequested, m_windowCommands, &WindowCommands::Find);
+    connect(m_commandBar, &CommandBar::ArticleChosen, &m_core, &ProgramCore::SelectStory);
+    m_commandBar->SetArticleSource([this] { return ArticleTitles(); });
+    ArticleGrid& grid = m_layout->Grid();
+    connect(&grid, &ArticleGrid::ArticleSelected, &m_core, &ProgramCore::SelectStory);
+    connect(&grid, &ArticleGrid::ArticleActivated, m_windowCommands, &WindowCommands::ReadArticle);
     // The tree and the grid would take the window's keys for their own
     // type-to-search.
     tree.installEventFilter(this);
-    for (QAbstractItemView* view : m_layout->Grid().findChildren<QAbstractItemView*>())
+    for (QAbstractItemView* view : grid.findChildren<QAbstractItemView*>())
         view->installEventFilter(this);
-    connect(m_commands, &CommandBar::Command, this,
-            [this](const QString& key) { m_windowCommands->OnCommand(key); });
-    connect(m_commands, &CommandBar::FindRequested, this,
-            [this](const QString& text) { m_windowCommands->FindStory(text); });
-    m_commands->SetArticleSource([this] { return ArticleTitles(); });
-    ArticleGrid& grid = m_layout->Grid();
-    connect(&grid, &ArticleGrid::ArticleSelected, this, &MainForm::ShowArticle);
-    connect(&grid, &ArticleGrid::ArticleActivated, this, &MainForm::OnArticleActivated);
 }
 
 void MainForm::ConnectMenus() {
@@ -385,105 +202,183 @@ void MainForm::ConnectMenus() {
         connect(pane, &QWidget::customContextMenuRequested, this,
                 [this, pane](const QPoint& position) { OpenContextMenu(pane, position); });
     }
-    connect(m_contextMenu, &ContextMenu::Chosen, this,
-            [this](const QString& item) { m_windowCommands->OnContextItem(item); });
     connect(m_tray, &TrayIcon::RestoreRequested, this, &MainForm::RestoreWindow);
     connect(m_tray, &TrayIcon::MenuRequested, this, [this](const QPoint& position) {
-        m_contextMenu->PrepareFor(ContextMenu::Place::TrayIcon, m_settings);
+        m_windowCommands->SetContext(0, QString());
+        m_contextMenu->PrepareFor(ContextMenu::Place::TrayIcon, m_core.ProgramSettings());
         activateWindow();
         m_contextMenu->popup(position);
     });
 }
 
-// A right click in the tree acts on the node under the pointer, which it
-// selects first.
+// A right click in the tree acts on the node under the pointer.
 void MainForm::OpenContextMenu(QWidget* pane, const QPoint& position) {
     ContextMenu::Place place = ContextMenu::Place::OtherPane;
     FeedTree& tree = m_layout->Tree();
+    m_windowCommands->SetContext(0, QString());
     if (pane == &tree) {
-        QTreeWidgetItem* item = tree.itemAt(position);
-        if (item == nullptr)
+        if (tree.itemAt(position) == nullptr)
             return;
-        tree.setCurrentItem(item);
-        m_contextCategory = tree.SelectedCategoryPath();
-        place = tree.SelectedProviderID() ? ContextMenu::Place::ProviderNode
-                                          : ContextMenu::Place::CategoryNode;
+        const Long providerID = tree.ProviderIDAt(position).value_or(0);
+        m_windowCommands->SetContext(providerID, tree.CategoryPathAt(position));
+        place =
+            providerID != 0 ? ContextMenu::Place::ProviderNode : ContextMenu::Place::CategoryNode;
     } else if (pane == &m_layout->Grid()) {
         place = ContextMenu::Place::ArticleGrid;
     }
-    m_contextMenu->PrepareFor(place, m_settings);
+    m_contextMenu->PrepareFor(place, m_core.ProgramSettings());
     m_contextMenu->popup(pane->mapToGlobal(position));
 }
 
-void MainForm::RestoreWindow() {
-    if (isMinimized())
-        showNormal();
-    show();
-    raise();
-    activateWindow();
+void MainForm::FillFeedTree() {
+    FeedTree& tree = m_layout->Tree();
+    tree.Fill(m_core.Providers());
+    tree.expandAll();
+    if (m_core.CurrentProvider() != nullptr)
+        tree.SelectProvider(m_core.CurrentProvider()->UniqueID);
 }
 
-void MainForm::OnTreeProviderSelected(Long lUniqueID) {
-    if (m_flags.UserBusy)
+void MainForm::ShowProviderCaption(const Provider* provider) {
+    const QString name = provider != nullptr ? provider->ProviderName : QString();
+    setWindowTitle(provider != nullptr ? ProgramName() + QStringLiteral(" - ") + name
+                                       : ProgramName());
+    m_layout->Grid().SetProviderName(name);
+}
+
+// The tree's highlight follows the provider on show, so that clicking the
+// highlighted node after a flip shows it again.
+void MainForm::OnProviderShown(const std::shared_ptr<Provider>& provider) {
+    ShowProviderCaption(provider.get());
+    ArticleGrid& grid = m_layout->Grid();
+    if (provider == nullptr) {
+        grid.Clear();
         return;
-    m_settings.ProviderSingleClicks = SaturatingAdd(m_settings.ProviderSingleClicks, 1);
-    m_flip->ResetFlipCountdown();
-    SetCurrentProviderByID(lUniqueID);
-    m_scheduler->SetBackgroundRange(m_settings.backgroundUpdateMode, false);
+    }
+    grid.FillArticlesList(*provider, m_core.ProgramSettings().HighlightNewStories);
+    m_layout->Tree().SelectProvider(provider->UniqueID);
 }
 
-void MainForm::SetCurrentProviderByID(Long lUniqueID) {
-    const qsizetype index = m_providers->LocateProviderByUniqueID(lUniqueID);
-    if (index >= 1 && m_providers->Item(index)->Active)
-        ShowProvider(index);
+void MainForm::OnStoriesChanged(int row) {
+    if (m_core.CurrentProvider() == nullptr)
+        return;
+    ArticleGrid& grid = m_layout->Grid();
+    grid.FillArticlesList(*m_core.CurrentProvider(), m_core.ProgramSettings().HighlightNewStories);
+    grid.SelectRow(row);
 }
 
-// Only web pages leave the program: a feed's link to anything else (a
-// local file, a script) is not opened.
-void MainForm::OnArticleActivated(int row) {
-    m_settings.ArticleDoubleClicks = SaturatingAdd(m_settings.ArticleDoubleClicks, 1);
-    if (!m_desktop.OpenWebPage(TranslatedArticleURL(row)))
-        QApplication::beep();
+void MainForm::OnStorySelected(int row, const QString& url, const QString& title) {
+    m_layout->Grid().SelectRow(row);
+    const Settings& settings = m_core.ProgramSettings();
+    if (settings.ShowHeadlineBrowser) {
+        if (url.isEmpty())
+            m_layout->Browser().ShowBlank();
+        else
+            m_layout->Browser().ShowArticle(url, title);
+    }
+    if (settings.ShowBrowser && m_detachedBrowser != nullptr && m_detachedBrowser->isVisible() &&
+        !url.isEmpty())
+        m_detachedBrowser->Navigate(url);
 }
 
-void MainForm::ShowSiteImage(const Provider& provider) {
+void MainForm::OnProviderUpdated(const Provider& provider) {
+    m_layout->Tree().SetActiveProviderListProviderColor(provider);
+    if (m_core.CurrentProvider().get() == &provider)
+        ShowProviderCaption(&provider);
+}
+
+void MainForm::ApplyPreferences() {
+    const Settings& settings = m_core.ProgramSettings();
+    SetOnTop(settings.OnTop);
+    m_layout->Grid().ApplyFont(settings.ArticleListFont, settings.ArticleListFontSize);
+    m_layout->Tree().SetShowLastLoadTimeTooltip(settings.ShowLastLoadTimeTooltip);
+    m_layout->SetPanesShown(settings.ShowActiveProvidersList, settings.ShowActiveProviderImage,
+                            settings.ShowHeadlineBrowser);
+    SetupBrowser();
+    ShowSiteImage();
+}
+
+// Changing the flags of a shown window hides it: it is shown again, and
+// only when the flag changes.
+void MainForm::SetOnTop(bool onTop) {
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
+        return;
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (shown)
+        show();
+}
+
+void MainForm::SetupBrowser() {
+    const Settings& settings = m_core.ProgramSettings();
+    if (settings.ShowBrowser) {
+        if (m_detachedBrowser == nullptr)
+            m_detachedBrowser = new DetachedBrowser(this);
+        m_detachedBrowser->show();
+    } else if (m_detachedBrowser != nullptr) {
+        m_detachedBrowser->hide();
+    }
+    if (!settings.ShowHeadlineBrowser)
+        m_layout->Browser().ShowBlank();
+    const int row = m_core.CurrentStory();
+    if (row >= 1)
+        m_core.SelectStory(row);
+}
+
+void MainForm::ShowSiteImage() {
     QLabel& image = m_layout->SiteImage();
     image.clear();
-    if (!m_settings.ShowActiveProviderImage || m_images == nullptr || provider.ImageURL.isEmpty())
+    const QString file = m_core.SiteImageFile();
+    if (!m_core.ProgramSettings().ShowActiveProviderImage || file.isEmpty())
         return;
-    try {
-        const QString file = m_images->LocalImageFile(provider.ImageURL);
-        if (!file.isEmpty())
-            image.setPixmap(
-                QPixmap(file).scaled(image.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    } catch (const ProgramError&) {
-        // A logo that is not there is simply not shown.
+    image.setPixmap(
+        QPixmap(file).scaled(image.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+// Errors of background work are told without a box that would stop the
+// timers' work behind it: in the status bar, from the tray icon and on
+// standard error.
+void MainForm::ShowNotice(const QString& text) {
+    std::fprintf(stderr, "message: %s\n", qUtf8Printable(text));
+    statusBar()->showMessage(text, NoticeShownMs);
+    m_tray->ShowMessage(text);
+}
+
+// An address dropped below every category asks for one.
+void MainForm::AddDroppedURL(const QString& url, const QString& category) {
+    const ProviderSubscription::Result result = m_core.AddProviderByURL(url, category);
+    if (result.outcome == ProviderSubscription::Outcome::Refused) {
+        QApplication::beep();
+        return;
     }
+    if (result.outcome != ProviderSubscription::Outcome::NeedsCategory)
+        return;
+    SelectCategory chooser(m_core.Providers().Categories(), this);
+    if (chooser.exec() == QDialog::Accepted && !chooser.getSelected().isEmpty())
+        m_core.AddProviderByURL(url, chooser.getSelected());
+}
+
+void MainForm::OpenPhoneHomePrompt(const QString& text) {
+    auto* prompt = new QMessageBox(QMessageBox::Question, QStringLiteral("Phone Home?"),
+                                   text + QStringLiteral("\n\nVisit home page now?"),
+                                   QMessageBox::Yes | QMessageBox::No, this);
+    prompt->setAttribute(Qt::WA_DeleteOnClose);
+    prompt->open();
+}
+
+std::pair<QStringList, int> MainForm::ArticleTitles() const {
+    QStringList titles;
+    const std::shared_ptr<Provider>& provider = m_core.CurrentProvider();
+    if (provider != nullptr && provider->stCollStories != nullptr) {
+        for (const Story& story : *provider->stCollStories)
+            titles.append(story.Title);
+    }
+    return {titles, m_core.CurrentStory()};
 }
 
 bool MainForm::event(QEvent* event) {
     if (event->type() == QEvent::WinIdChange)
         RaiseOpenDialogs();
-    if (!WindowMessage::IsWindowMessage(event->type()))
-        return QMainWindow::event(event);
-    switch (static_cast<int>(event->type())) {
-    case WindowMessage::WM_PROVIDER_LOADED:
-        OnProviderLoaded();
-        break;
-    case WindowMessage::WM_NEXT_ARTICLE:
-        m_flip->ToNextArticle();
-        break;
-    case WindowMessage::WM_SELECT_ARTICLE:
-        ShowArticle(m_layout->Grid().SelectedRow());
-        break;
-    case WindowMessage::WM_NEXT_PROVIDER:
-        m_flip->NextProvider();
-        break;
-    default:
-        m_flip->PreviousProvider();
-        break;
-    }
-    return true;
+    return QMainWindow::event(event);
 }
 
 // The web view turns the window into one it can draw into with the graphics
@@ -501,28 +396,9 @@ void MainForm::RaiseOpenDialogs() {
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress &&
-        m_windowCommands->HandleKey(static_cast<const QKeyEvent&>(*event)))
+        m_windowCommands->Actions().TriggerKey(static_cast<const QKeyEvent&>(*event)))
         return true;
     return QMainWindow::eventFilter(watched, event);
-}
-
-void MainForm::keyPressEvent(QKeyEvent* event) {
-    if (!m_windowCommands->HandleKey(*event))
-        QMainWindow::keyPressEvent(event);
-}
-
-std::pair<QStringList, int> MainForm::ArticleTitles() const {
-    QStringList titles;
-    if (m_current != nullptr && m_current->stCollStories != nullptr) {
-        for (const Story& story : *m_current->stCollStories)
-            titles.append(story.Title);
-    }
-    return {titles, m_layout->Grid().SelectedRow()};
-}
-
-void MainForm::OnProviderLoaded() {
-    FillArticlesList();
-    setupBrowser();
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

@@ -1,91 +1,293 @@
 #include "ui/WindowCommands.h"
 
 #include "config/ProgramVersion.h"
-#include "feeds/Languages.h"
-#include "model/CategoryCollection.h"
+#include "core/ProgramCore.h"
 #include "model/Provider.h"
 #include "model/ProviderCollection.h"
 #include "model/StoryCollection.h"
-#include "platform/WindowMessage.h"
-#include "retrieval/AutoFlip.h"
-#include "retrieval/RefreshScheduler.h"
-#include "ui/ArticleGrid.h"
-#include "ui/CommandBar.h"
-#include "ui/FeedTree.h"
-#include "ui/MainForm.h"
-#include "ui/MainLayout.h"
+#include "ui/ContextMenu.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QMimeData>
 
-// The user-busy flag holds the timers while a command runs.
-void WindowCommands::OnCommand(const QString& key) {
-    m_form.Flags().UserBusy = true;
-    if (key == u"EXIT")
-        m_form.close();
-    else if (key == u"HELP")
-        m_form.Desktop().ShowHelp(QStringLiteral("MainWindow"));
-    else if (key == u"ABOUT")
-        ShowAbout();
-    else if (key == u"MAIL")
-        SendSelectedArticle();
-    else if (key == u"PREVIOUS")
-        ToPreviousArticle();
-    else if (key == u"NEXT")
-        m_form.Flip().ToNextArticle();
-    else if (key == u"PREVIOUSCATEGORY")
-        WindowMessage::Post(&m_form, WindowMessage::WM_PREVIOUS_PROVIDER);
-    else if (key == u"NEXTCATEGORY")
-        WindowMessage::Post(&m_form, WindowMessage::WM_NEXT_PROVIDER);
-    else if (const int row = CommandBar::ArticleRowOf(key, m_form.Layout().Grid().SelectedRow(),
-                                                      m_form.Layout().Grid().RowCount());
-             row > 0) {
-        m_form.Layout().Grid().SelectRow(row);
-        WindowMessage::Post(&m_form, WindowMessage::WM_SELECT_ARTICLE);
-    } else if (m_form.Flip().Command(key)) {
-        m_form.ProgramSettings().AutoFlip = m_form.Scheduling().AutoFlip;
-        m_form.ProgramSettings().FlipInterval = m_form.Scheduling().FlipInterval;
-        m_form.ProgramSettings().FlipProviders = m_form.Scheduling().FlipProviders;
-    }
-    m_form.Flags().UserBusy = false;
+WindowCommands::WindowCommands(ProgramCore& core, QMainWindow& window, DesktopActions desktop)
+    : QObject(&window)
+    , m_core(core)
+    , m_window(window)
+    , m_desktop(std::move(desktop))
+    , m_actions(new WindowActions(Table(), window)) {}
+
+// The settings dialog's commands stay disabled until it exists.
+QList<WindowActions::Entry> WindowCommands::Table() {
+    ProgramCore& core = m_core;
+    const auto flip = [this, &core](const QString& key) {
+        return Busy([&core, key] { core.FlipCommand(key); });
+    };
+    QList<WindowActions::Entry> table = {
+        {"SETTINGS", "&Settings", "Settings", {}, QStyle::SP_FileDialogDetailedView, {}},
+        {"HELP",
+         "Help",
+         "Help",
+         {Qt::Key_F1},
+         QStyle::SP_DialogHelpButton,
+         [this] {
+             ShowHelp();
+         }},
+        {"ABOUT",
+         "About",
+         "About",
+         {},
+         QStyle::SP_MessageBoxInformation,
+         [this] {
+             ShowAbout();
+         }},
+        {"EXIT",
+         "E&xit",
+         "Exit",
+         {},
+         QStyle::SP_DialogCloseButton,
+         [this] {
+             m_window.close();
+         }},
+        {"PREVIOUS", "&Previous", "Previous article", {}, QStyle::SP_ArrowBack, Busy([&core] {
+             core.PreviousArticle();
+         })},
+        {"PLAY",
+         "Auto&Flip (Off)",
+         "Start or stop automatically flipping articles",
+         {},
+         QStyle::SP_MediaPlay,
+         flip(QStringLiteral("PLAY"))},
+        {"NEXT", "&Next", "Next article", {}, QStyle::SP_ArrowForward, Busy([&core] {
+             core.NextArticle();
+         })},
+        {"MAIL",
+         "&Send",
+         "Send Article via email",
+         {},
+         QStyle::SP_CustomBase,
+         [this] {
+             SendSelectedArticle();
+         }},
+        {"FAST", "Fast", {}, {}, QStyle::SP_CustomBase, flip(QStringLiteral("FAST"))},
+        {"MEDIUM", "Medium", {}, {}, QStyle::SP_CustomBase, flip(QStringLiteral("MEDIUM"))},
+        {"SLOW", "Slow", {}, {}, QStyle::SP_CustomBase, flip(QStringLiteral("SLOW"))},
+        {"FLIPPROVIDERS",
+         "Flip Providers",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         flip(QStringLiteral("FLIPPROVIDERS"))},
+        {"FLIPARTICLES",
+         "Flip Articles",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         flip(QStringLiteral("FLIPARTICLES"))},
+        {"PREVIOUSCATEGORY",
+         "Previous Provider",
+         {},
+         {QKeySequence(u'<'), QKeySequence(u',')},
+         QStyle::SP_CustomBase,
+         Busy([&core] { core.PreviousProvider(); })},
+        {"NEXTCATEGORY",
+         "Next Provider",
+         {},
+         {QKeySequence(u'>'), QKeySequence(u'.')},
+         QStyle::SP_CustomBase,
+         Busy([&core] { core.NextProvider(); })},
+        {"RELOAD",
+         "Reload",
+         {},
+         {Qt::Key_F5},
+         QStyle::SP_CustomBase,
+         [&core] {
+             core.ReloadCurrentProvider();
+         }},
+        {"FINDFOCUS",
+         "Find",
+         {},
+         {QKeySequence(u'/'), QKeySequence(u'?')},
+         QStyle::SP_CustomBase,
+         [this] {
+             FocusFindBox();
+         }},
+        {"mnuContextVarnocet",
+         "Varnocet",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         [this] {
+             RestoreWindow();
+         }},
+        {"mnuContextCopyArticleURL",
+         "&Copy Article URL",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         [this] {
+             CopyArticleURL();
+         }},
+        {"mnuContextCopySiteURL",
+         "C&opy Site URL",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         [this] {
+             CopySiteURL();
+         }},
+        {"mnuContextVisit",
+         "V&isit Provider Site",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         [this] {
+             VisitSite();
+         }},
+        {"mnuContextProperties", "&Properties", {}, {}, QStyle::SP_CustomBase, {}},
+        {"mnuContextReadArticle",
+         "&Read Article",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         [this, &core] {
+             ReadArticle(core.CurrentStory());
+         }},
+        {"mnuContextMakeCategoryInactive",
+         "Make &Inactive",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         [this, &core] {
+             core.MakeCategoryInactive(m_contextCategory);
+         }},
+        {"mnuContextMakeProviderInactive",
+         "Make &Inactive",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         [this, &core] {
+             core.MakeProviderInactive(m_contextProviderID);
+         }},
+        {"mnuContextMinimize",
+         "Minimi&ze",
+         {},
+         {Qt::Key_Escape},
+         QStyle::SP_CustomBase,
+         [this] {
+             m_window.showMinimized();
+         }},
+        {"mnuContextSettings", "&Settings", {}, {}, QStyle::SP_CustomBase, {}},
+        {"mnuContextAbout",
+         "&About",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         [this] {
+             ShowAbout();
+         }},
+        {"mnuContextHelp",
+         "&Help",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         [this] {
+             ShowHelp();
+         }},
+        {"mnuContextExit",
+         "E&xit",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         [this] {
+             m_window.close();
+         }},
+    };
+    return table + ViewEntries();
 }
 
-void WindowCommands::OnContextItem(const QString& item) {
-    const std::shared_ptr<Provider> provider = m_form.CurrentProvider();
-    if (item == u"mnuContextVarnocet")
-        m_form.RestoreWindow();
-    else if (item == u"mnuContextCopyArticleURL")
-        CopyArticleURL();
-    else if (item == u"mnuContextCopySiteURL" && provider != nullptr)
-        QApplication::clipboard()->setText(provider->SiteURL);
-    else if (item == u"mnuContextVisit" && provider != nullptr)
-        m_form.Desktop().OpenWebPage(
-            Languages::TranslationURL(provider->Language, 1, provider->SiteURL));
-    else if (item == u"mnuContextReadArticle")
-        emit m_form.Layout().Grid().ArticleActivated(m_form.Layout().Grid().SelectedRow());
-    else if (item == u"mnuContextMakeCategoryInactive")
-        MakeCategoryInactive();
-    else if (item == u"mnuContextMakeProviderInactive")
-        MakeProviderInactive();
-    else if (item == u"mnuContextMinimize")
-        m_form.showMinimized();
-    else if (item == u"mnuContextAbout")
-        ShowAbout();
-    else if (item == u"mnuContextHelp")
-        m_form.Desktop().ShowHelp(QStringLiteral("MainWindow"));
-    else if (item == u"mnuContextExit")
-        m_form.close();
-    else
-        ToggleView(item);
+QList<WindowActions::Entry> WindowCommands::ViewEntries() {
+    QList<WindowActions::Entry> entries;
+    for (const ContextMenu::ViewItem& item : ContextMenu::ViewItems()) {
+        const auto preference = item.preference;
+        entries.append({QLatin1String(item.name),
+                        QString::fromUtf8(item.caption),
+                        {},
+                        {},
+                        QStyle::SP_CustomBase,
+                        [this, preference] { ToggleView(preference); },
+                        true});
+    }
+    return entries;
+}
+
+// The user-busy flag holds the timers while a command runs.
+std::function<void()> WindowCommands::Busy(std::function<void()> command) {
+    return [this, command = std::move(command)] {
+        bool& busy = m_core.Flags().UserBusy;
+        const bool before = busy;
+        busy = true;
+        command();
+        busy = before;
+    };
+}
+
+void WindowCommands::SetContext(Long providerID, const QString& category) {
+    m_contextProviderID = providerID;
+    m_contextCategory = category;
+}
+
+// Only web pages leave the program: a feed's link to anything else (a
+// local file, a script) is not opened.
+void WindowCommands::ReadArticle(int row) {
+    if (!m_desktop.OpenWebPage(m_core.ReadStory(row)))
+        QApplication::beep();
+}
+
+void WindowCommands::Find(const QString& text) {
+    if (!m_core.FindStory(text))
+        QApplication::beep();
+}
+
+// Only the minimised state is taken away: a window maximised before it was
+// minimised comes back maximised.
+void WindowCommands::RestoreWindow() {
+    if (m_window.isMinimized())
+        m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
+    m_window.show();
+    m_window.raise();
+    m_window.activateWindow();
+}
+
+void WindowCommands::ShowHelp() {
+    m_desktop.ShowHelp(QStringLiteral("MainWindow"));
+}
+
+// The box belongs to the window, so the desktop keeps it above the window
+// even when that stays on top of others.
+void WindowCommands::ShowAbout() {
+    QMessageBox::about(&m_window, QStringLiteral("About Varnocet"),
+                       QStringLiteral("<p><b>Varnocet %1</b></p><p>A desktop headline reader.</p>"
+                                      "<p><a href=\"%2\">%2</a></p>")
+                           .arg(ProgramVersionString(), DesktopActions::HomePage));
+}
+
+void WindowCommands::SendSelectedArticle() {
+    const std::shared_ptr<Provider> provider = m_core.CurrentProvider();
+    const int row = m_core.CurrentStory();
+    if (provider == nullptr || row < 1)
+        return;
+    const QString title = provider->stCollStories->Item(row).Title;
+    m_desktop.SendLinkViaEmail(provider->stCollStories->ItemURL(row), title, title);
 }
 
 // As text for editors and as a link for pages and mail.
 void WindowCommands::CopyArticleURL() const {
-    const QString url = m_form.Layout().Grid().CurrentStoryURL();
+    const QString url = m_core.StoryURL();
     if (url.isEmpty())
         return;
     auto* data = new QMimeData;
@@ -95,124 +297,32 @@ void WindowCommands::CopyArticleURL() const {
     QApplication::clipboard()->setMimeData(data);
 }
 
-void WindowCommands::MakeCategoryInactive() {
-    CategoryCollection& categories = m_form.Providers().Categories();
-    const qsizetype position = categories.LocateCategory(m_form.ContextCategory());
-    if (position < 1)
-        return;
-    categories.Item(position)->Active = false;
-    categories.ComputeVisibility();
-    m_form.FillFeedTree();
+void WindowCommands::CopySiteURL() const {
+    if (const std::shared_ptr<Provider> provider = ContextProvider())
+        QApplication::clipboard()->setText(provider->SiteURL);
 }
 
-void WindowCommands::MakeProviderInactive() {
-    const std::shared_ptr<Provider> provider = m_form.CurrentProvider();
-    if (provider == nullptr)
-        return;
-    provider->Active = false;
-    m_form.FillFeedTree();
-    const qsizetype next =
-        m_form.Scheduler().NextBackgroundIndex(m_form.CurrentProviderIndex(), false);
-    if (next != m_form.CurrentProviderIndex())
-        m_form.ShowProvider(next);
+void WindowCommands::VisitSite() const {
+    if (const std::shared_ptr<Provider> provider = ContextProvider())
+        m_desktop.OpenWebPage(m_core.SiteToVisit(*provider));
 }
 
-void WindowCommands::ToggleView(const QString& item) {
-    Settings& settings = m_form.ProgramSettings();
-    const QHash<QString, bool*> views = {
-        {QStringLiteral("mnuContextHighlightNewStories"), &settings.HighlightNewStories},
-        {QStringLiteral("mnuContextViewActiveProvider"), &settings.ShowActiveProvidersList},
-        {QStringLiteral("mnuContextViewProviderImage"), &settings.ShowActiveProviderImage},
-        {QStringLiteral("mnuContextViewButtons"), &settings.ShowHeadlineBrowser},
-        {QStringLiteral("mnuContextOnTop"), &settings.OnTop},
-        {QStringLiteral("mnuContextViewBrowser"), &settings.ShowBrowser},
-    };
-    bool* flag = views.value(item);
-    if (flag == nullptr)
-        return;
-    *flag = !*flag;
-    m_form.ApplyPreferences();
-    m_form.show();
-    WindowMessage::Post(&m_form, WindowMessage::WM_PROVIDER_LOADED);
+// The provider node the menu was opened on, else the provider on show.
+std::shared_ptr<Provider> WindowCommands::ContextProvider() const {
+    const ProviderCollection& providers = m_core.Providers();
+    const qsizetype index = providers.LocateProviderByUniqueID(m_contextProviderID);
+    return index >= 1 ? providers.Item(index) : m_core.CurrentProvider();
 }
 
-void WindowCommands::SendSelectedArticle() {
-    const std::shared_ptr<Provider> provider = m_form.CurrentProvider();
-    const int row = m_form.Layout().Grid().SelectedRow();
-    if (provider == nullptr || provider->stCollStories == nullptr || row < 1 ||
-        row > provider->stCollStories->Count())
-        return;
-    const StoryCollection& stories = *provider->stCollStories;
-    const QString title = stories.Item(row).Title;
-    m_form.Desktop().SendLinkViaEmail(stories.ItemURL(row), title, title);
+void WindowCommands::ToggleView(bool Settings::*preference) {
+    Settings& settings = m_core.ProgramSettings();
+    settings.*preference = !(settings.*preference);
+    m_core.ApplyPreferences();
+    if (preference == &Settings::HighlightNewStories)
+        m_core.RedrawStories();
 }
 
-// While the about window is up the main window is not kept on top of it.
-void WindowCommands::ShowAbout() {
-    const bool onTop = m_form.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    m_form.setWindowFlag(Qt::WindowStaysOnTopHint, false);
-    QMessageBox::about(&m_form, QStringLiteral("About Varnocet"),
-                       QStringLiteral("<p><b>Varnocet %1</b></p><p>A desktop headline reader.</p>"
-                                      "<p><a href=\"%2\">%2</a></p>")
-                           .arg(ProgramVersionString(), DesktopActions::HomePage));
-    m_form.setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    m_form.show();
-}
-
-bool WindowCommands::HandleKey(const QKeyEvent& key) {
-    const Qt::KeyboardModifiers held =
-        key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (held == Qt::NoModifier && key.key() == Qt::Key_F1)
-        m_form.Desktop().ShowHelp(QStringLiteral("MainWindow"));
-    else if (held == Qt::NoModifier && key.key() == Qt::Key_F5)
-        m_form.Scheduler().ReloadCurrentProvider();
-    else if (key.key() == Qt::Key_Escape)
-        m_form.showMinimized();
-    else if (held & (Qt::ControlModifier | Qt::AltModifier))
-        return false;
-    else if (key.text() == u"<" || key.text() == u",")
-        m_form.Flip().PreviousProvider();
-    else if (key.text() == u">" || key.text() == u".")
-        m_form.Flip().NextProvider();
-    else if (key.text() == u"/" || key.text() == u"?")
-        m_form.Commands().FindBox().setFocus();
-    else
-        return false;
-    return true;
-}
-
-void WindowCommands::ToPreviousArticle() {
-    const int row = m_form.Layout().Grid().SelectedRow();
-    if (row <= 1) {
-        m_form.Flip().PreviousProvider();
-        return;
-    }
-    m_form.Layout().Grid().SelectRow(row - 1);
-    m_form.ShowArticle(row - 1);
-}
-
-void WindowCommands::FindStory(const QString& text) {
-    const qsizetype count = m_form.Providers().Count();
-    const qsizetype start = m_form.CurrentProviderIndex();
-    if (text.isEmpty() || count == 0 || start == 0) {
-        QApplication::beep();
-        return;
-    }
-    for (qsizetype step = 0; step < count; ++step) {
-        const qsizetype index = (start - 1 + step) % count + 1;
-        const Provider& provider = *m_form.Providers().Item(index);
-        if (provider.stCollStories == nullptr || (step > 0 && !provider.Active))
-            continue;
-        const qsizetype after =
-            step == 0 ? qsizetype(m_form.Layout().Grid().SelectedRow()) : qsizetype(0);
-        const qsizetype found = provider.FindArticle(after, true, text);
-        if (found < 1)
-            continue;
-        if (step > 0)
-            m_form.ShowProvider(index);
-        m_form.Layout().Grid().SelectRow(found);
-        m_form.ShowArticle(found);
-        return;
-    }
-    QApplication::beep();
+void WindowCommands::FocusFindBox() {
+    if (m_findBox != nullptr)
+        m_findBox->setFocus();
 }

@@ -1,36 +1,65 @@
 #pragma once
 
+#include "platform/Types.h"
+#include "ui/DesktopActions.h"
+#include "ui/WindowActions.h"
+
+#include <QObject>
 #include <QString>
 
-class MainForm;
-class QKeyEvent;
+#include <functional>
+#include <memory>
 
-// What the command bar's buttons and the window's keys do, on the window
-// and the services it holds.
-class WindowCommands {
+class ProgramCore;
+class Provider;
+class QLineEdit;
+class QMainWindow;
+class Settings;
+
+// What the main window's actions do: the program's commands go to the
+// core; what belongs to the window (the clipboard, the desktop's browser
+// and mail, minimising, the about box) is done here.
+class WindowCommands : public QObject {
+    Q_OBJECT
+
 public:
-    explicit WindowCommands(MainForm& form)
-        : m_form(form) {}
+    WindowCommands(ProgramCore& core, QMainWindow& window,
+                   DesktopActions desktop = DesktopActions());
 
-    void OnCommand(const QString& key);
-    // An item of the context menu, by its name.
-    void OnContextItem(const QString& item);
-    // Looks for `text` in the titles after the selected story, then in the
-    // other providers' stories in list order; beeps when nothing matches.
-    void FindStory(const QString& text);
-    // True when the key was one of the window's.
-    bool HandleKey(const QKeyEvent& key);
+    const WindowActions& Actions() const { return *m_actions; }
+    void SetFindBox(QLineEdit* box) { m_findBox = box; }
+    // The tree node a context menu was opened on: a provider's ID (0 for a
+    // category node or another pane) and a category path.
+    void SetContext(Long providerID, const QString& category);
+
+    // Opens story `row` in the desktop's browser.
+    void ReadArticle(int row);
+    // Beeps when nothing matches.
+    void Find(const QString& text);
+    // Brings the window back from the tray, the task bar or behind others,
+    // in the state it had (a maximised window comes back maximised).
+    void RestoreWindow();
 
 private:
-    void ToPreviousArticle();
-    void SendSelectedArticle();
+    QList<WindowActions::Entry> Table();
+    QList<WindowActions::Entry> ViewEntries();
+    // Runs a command with the timers held.
+    std::function<void()> Busy(std::function<void()> command);
+    void ShowHelp();
     void ShowAbout();
+    void SendSelectedArticle();
     void CopyArticleURL() const;
-    void MakeCategoryInactive();
-    void MakeProviderInactive();
-    // Flips a View preference and lays the window out again; other items
-    // (the settings dialog) come with their windows.
-    void ToggleView(const QString& item);
+    void CopySiteURL() const;
+    void VisitSite() const;
+    void ToggleView(bool Settings::*preference);
+    void FocusFindBox();
+    std::shared_ptr<Provider> ContextProvider() const;
 
-    MainForm& m_form;
+    ProgramCore& m_core;
+    QMainWindow& m_window;
+    DesktopActions m_desktop;
+    QLineEdit* m_findBox = nullptr;
+    Long m_contextProviderID = 0;
+    QString m_contextCategory;
+    WindowActions* m_actions;
 };

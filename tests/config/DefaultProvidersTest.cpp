@@ -29,8 +29,12 @@ public:
 class DefaultProvidersTest : public MasterListFixture {
 protected:
     bool Update(bool doLocal = false, bool failMessage = false) {
+        return Update(doLocal, failMessage, Locations());
+    }
+
+    bool Update(bool doLocal, bool failMessage, const MasterProviderSet::Locations& locations) {
         return DefaultProviders::AddDefaultProviders(user, &report, failMessage, lastLoad, nullptr,
-                                                     doLocal, Locations());
+                                                     doLocal, locations);
     }
 
     std::shared_ptr<Provider> AddUser(Long id, const QString& name, Long origin,
@@ -108,6 +112,27 @@ TEST_F(DefaultProvidersTest, AListThatCannotBeLoadedLeavesEverythingAlone) {
     EXPECT_EQ(RecordingMessageBox::Instance().Texts,
               QStringList({"The Master Provider List cannot be \r\nloaded from 127.0.0.1. "
                            "\r\n\r\nPlease try again later."}));
+}
+
+// Without a server a missing shipped copy is no passing trouble with a
+// network: the user is told where it should be.
+TEST_F(DefaultProvidersTest, WithoutAServerOnlyALostShippedCopyFails) {
+    WriteBundledList(ProviderXml(1, "alpha", "News"), QByteArray());
+    EXPECT_TRUE(Update(false, true, WithoutServer()));
+    EXPECT_EQ(Names(), QStringList({"alpha"}));
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+
+    ASSERT_TRUE(QDir(bundle.filePath(QStringLiteral("Standard"))).removeRecursively());
+    ASSERT_TRUE(QDir(cache.filePath(QStringLiteral("Standard"))).removeRecursively());
+    report.Texts.clear();
+    EXPECT_FALSE(Update(true, true, WithoutServer()));
+    EXPECT_EQ(report.Texts, QStringList({"Update could not be done!\n"}));
+    EXPECT_EQ(RecordingMessageBox::Instance().Texts,
+              QStringList({"The Master Provider List that comes with the program \r\n"
+                           "cannot be loaded from " +
+                           bundle.filePath(QStringLiteral("Standard")) +
+                           ". \r\n\r\nThe installation may be incomplete."}));
+    EXPECT_TRUE(server.Requests().isEmpty());
 }
 
 TEST_F(DefaultProvidersTest, KeepsRenewedAndUserProvidersAndRemovesWithdrawnBuiltInOnes) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/MasterProviderSet.h"
-#include "model/ProgressReporter.h"
+#include "support/StatusRecorder.h"
 #include "support/TestHttpServer.h"
 
 #include <QDir>
@@ -16,23 +16,17 @@ inline QByteArray ReadFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
-// The statuses a long operation shows, in order.
-class StatusRecorder : public ProgressReporter {
-public:
-    void SetStatus(const QString& text) override { Statuses.append(text); }
-    void OpenProgress(int) override {}
-    void UpdateProgress(int) override {}
-    void CloseProgress() override {}
-
-    QStringList Statuses;
-};
-
 // A master list server on 127.0.0.1 and temporary local and bundled
 // folders, with builders for the list's files.
 class MasterListFixture : public ::testing::Test {
 protected:
     MasterProviderSet::Locations Locations() const {
         return {server.Url(QStringLiteral("/")).toString(), cache.path(), bundle.path()};
+    }
+
+    // As a build with no master list server has it.
+    MasterProviderSet::Locations WithoutServer() const {
+        return {QString(), cache.path(), bundle.path()};
     }
 
     QString LocalFile(const QString& name) const {
@@ -71,12 +65,22 @@ protected:
         return "<providers v=\"" + QByteArray::number(version) + "\">" + elements + "</providers>";
     }
 
-    // A whole list in the local folder: the index, the base set and the
-    // delta set at `deltaVersion`.
+    // A whole list in `folder`: the index, the base set and the delta set
+    // at `deltaVersion`.
+    static void WriteList(const QString& folder, const QByteArray& base, const QByteArray& delta,
+                          int deltaVersion) {
+        WriteFile(folder, QStringLiteral("root.xml"), Index(deltaVersion));
+        WriteFile(folder, QStringLiteral("bps_1.xml"), SetFile(base));
+        WriteFile(folder, QStringLiteral("dps_1.xml"), SetFile(delta, deltaVersion));
+    }
+
     void WriteLocalList(const QByteArray& base, const QByteArray& delta, int deltaVersion = 1) {
-        WriteLocal(QStringLiteral("root.xml"), Index(deltaVersion));
-        WriteLocal(QStringLiteral("bps_1.xml"), SetFile(base));
-        WriteLocal(QStringLiteral("dps_1.xml"), SetFile(delta, deltaVersion));
+        WriteList(cache.path(), base, delta, deltaVersion);
+    }
+
+    // The copy the program ships.
+    void WriteBundledList(const QByteArray& base, const QByteArray& delta, int deltaVersion = 1) {
+        WriteList(bundle.path(), base, delta, deltaVersion);
     }
 
     void PublishList(const QByteArray& base, const QByteArray& delta, int deltaVersion = 1) {

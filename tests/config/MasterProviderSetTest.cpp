@@ -1,6 +1,7 @@
 #include "config/MasterProviderSet.h"
 #include "MasterListFixture.h"
 #include "platform/KnownFolders.h"
+#include "support/EnvironmentVariable.h"
 
 #include <QSet>
 #include <QStringList>
@@ -116,9 +117,7 @@ TEST_F(MasterProviderSetTest, AnAnswerThatIsNoProvidersFileNeverReplacesACachedF
 }
 
 TEST_F(MasterProviderSetTest, TheBundledCopySeedsTheLocalFolder) {
-    WriteFile(bundle.path(), QStringLiteral("root.xml"), Index(3));
-    WriteFile(bundle.path(), QStringLiteral("bps_1.xml"), SetFile(ProviderXml(1, "alpha", "News")));
-    WriteFile(bundle.path(), QStringLiteral("dps_1.xml"), SetFile({}, 3));
+    WriteBundledList(ProviderXml(1, "alpha", "News"), {}, 3);
     // Left from an older program: the newer bundled index and delta win.
     WriteLocal(QStringLiteral("root.xml"), Index(2));
     WriteLocal(QStringLiteral("dps_1.xml"), SetFile({}, 2));
@@ -128,6 +127,49 @@ TEST_F(MasterProviderSetTest, TheBundledCopySeedsTheLocalFolder) {
     EXPECT_EQ(ReadFile(LocalFile("root.xml")), Index(3));
     EXPECT_EQ(MasterProviderSet::GetDeltaSetVersion(LocalFile("dps_1.xml")), 3);
     EXPECT_TRUE(server.Requests().isEmpty());
+}
+
+// The list of a build without a server is the shipped copy as it stands: a
+// set file it lacks cannot be fetched, and nothing is ever asked for.
+TEST_F(MasterProviderSetTest, WithoutAServerTheShippedCopyIsTheList) {
+    PublishList(ProviderXml(1, "published", "News"), {}, 2);
+    WriteBundledList(ProviderXml(1, "alpha", "News") + ProviderXml(2, "beta", "News"),
+                     "<obsolete uniqueid=\"2\"/>", 2);
+    master = MasterProviderSet(WithoutServer());
+    for (const bool local : {false, true}) {
+        EXPECT_TRUE(Load(local)) << local;
+        EXPECT_EQ(Names(), QStringList({"alpha"})) << local;
+    }
+
+    QFile::remove(bundle.filePath(QStringLiteral("Standard/dps_1.xml")));
+    QFile::remove(LocalFile("dps_1.xml"));
+    EXPECT_FALSE(Load());
+    EXPECT_TRUE(server.Requests().isEmpty());
+}
+
+// A mirror, or a copy of the list served while it is being tested; the base
+// gets its closing "/" when it lacks one.
+TEST_F(MasterProviderSetTest, TheEnvironmentNamesTheServer) {
+    PublishList(ProviderXml(1, "alpha", "News"), {});
+    const QString base = server.Url(QStringLiteral("/")).toString();
+    const struct {
+        QByteArray variable;
+        QString serverBase;
+    } cases[] = {{base.chopped(1).toUtf8(), base}, {base.toUtf8(), base}, {"", QString()}};
+    for (const auto& c : cases) {
+        const EnvironmentVariable variable("VARNOCET_MASTER_LIST_URL", c.variable);
+        MasterProviderSet::Locations locations = MasterProviderSet::DefaultLocations();
+        EXPECT_EQ(locations.ServerBase, c.serverBase) << c.variable.constData();
+        EXPECT_EQ(locations.CacheFolder, KnownFolders::Cache());
+        EXPECT_EQ(locations.BundledFolder, KnownFolders::DataFolder());
+        if (!locations.HasServer())
+            continue;
+        locations.CacheFolder = cache.path();
+        const int before = server.RequestCount("/Standard/root.xml");
+        master = MasterProviderSet(locations);
+        EXPECT_TRUE(Load()) << c.variable.constData();
+        EXPECT_EQ(server.RequestCount("/Standard/root.xml") - before, 1);
+    }
 }
 
 TEST_F(MasterProviderSetTest, DeltaSetVersion) {

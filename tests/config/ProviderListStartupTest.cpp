@@ -6,13 +6,9 @@
 #include "model/Provider.h"
 #include "model/ProviderCollection.h"
 #include "support/RecordingMessageBox.h"
+#include "support/SilentReport.h"
 
 namespace {
-
-class SilentReport : public UpdateReport {
-public:
-    void AppendReportLine(const QString&, Colour, bool) override {}
-};
 
 class ProviderListStartupTest : public MasterListFixture {
 protected:
@@ -49,6 +45,32 @@ TEST_F(ProviderListStartupTest, AMissingFileIsSeededFromTheMasterListAndSorted) 
     EXPECT_EQ(progress.Statuses.mid(progress.Statuses.size() - 3),
               QStringList({"Sorting 3...", "Sorting providers by category...",
                            "Marking first in category..."}));
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+}
+
+// A build without a master list server seeds a new list from the copy it
+// ships, merges that copy when the program is newer than the preferences,
+// and never checks for updates: nothing is asked of any server.
+TEST_F(ProviderListStartupTest, WithoutAServerTheShippedListSeedsAndNothingIsChecked) {
+    ProviderListStartup offline{providers, settings, WithoutServer(), progress};
+    WriteBundledList(ProviderXml(1, "alpha", "News"), {});
+    PublishList(ProviderXml(1, "published", "News"), {});
+
+    EXPECT_TRUE(offline.LoadProviderList(cache.filePath(QStringLiteral("none.xml"))));
+    ASSERT_EQ(providers.Count(), 1);
+    EXPECT_EQ(providers.Item(1)->ProviderName, "alpha");
+
+    providers.Remove(1);
+    settings.CheckForProviderUpdates = true;
+    for (const QString& version : {ProgramVersionString(), QStringLiteral("0.9.5")}) {
+        settings.PrefsVersion = version;
+        bool reportChanged = true;
+        EXPECT_EQ(offline.UpdateFromMasterList(report, reportChanged), version == u"0.9.5");
+        EXPECT_FALSE(reportChanged);
+        EXPECT_EQ(providers.Count(), version == u"0.9.5" ? 1 : 0);
+    }
+    EXPECT_FALSE(progress.Statuses.contains("Checking for provider updates..."));
+    EXPECT_TRUE(server.Requests().isEmpty());
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 }
 

@@ -4,6 +4,7 @@
 #include "platform/ProgramError.h"
 #include "platform/Saturating.h"
 #include "platform/SettingsStore.h"
+#include "support/EnvironmentVariable.h"
 #include "support/RecordingMessageBox.h"
 
 #include <QFile>
@@ -101,6 +102,29 @@ TEST_F(SettingsIOTest, EveryKindOfValueRoundTripsAndTheVersionIsTheRunningOne) {
     // The stored version is always the one that wrote the file.
     EXPECT_EQ(read.PrefsVersion, ProgramVersionString());
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+}
+
+// Translation is off until a service is configured: by the user (stored),
+// or for every new user by the build or the environment.
+TEST_F(SettingsIOTest, TheTranslationServiceIsStoredAndStartsAsConfigured) {
+    const QString service = QStringLiteral("https://t.example/?u={url}&sl={lin}&tl={lout}");
+    {
+        const EnvironmentVariable unset("VARNOCET_TRANSLATION_SERVICE_URL", "");
+        EXPECT_EQ(ReadBack().TranslationServiceURL, QString());
+    }
+    {
+        const EnvironmentVariable configured("VARNOCET_TRANSLATION_SERVICE_URL",
+                                             "https://packaged.example/tr");
+        EXPECT_EQ(ReadBack().TranslationServiceURL, "https://packaged.example/tr");
+        Settings settings = Defaults();
+        settings.TranslationServiceURL = service;
+        Write(settings);
+    }
+    const QByteArray ini = RawFile();
+    const qsizetype key = ini.indexOf("\nTranslationServiceURL=");
+    EXPECT_TRUE(key > ini.indexOf("[Preferences]") && key < ini.indexOf("[Settings]"));
+    const EnvironmentVariable unset("VARNOCET_TRANSLATION_SERVICE_URL", "");
+    EXPECT_EQ(ReadBack().TranslationServiceURL, service);
 }
 
 TEST_F(SettingsIOTest, StoredTextsAreTheFixedForms) {

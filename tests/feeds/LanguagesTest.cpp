@@ -26,12 +26,32 @@ TEST(LanguagesTest, FeedLanguageCodesIgnoreCase) {
         EXPECT_EQ(Languages::LookupLanguageCode(code), number) << code.toStdString();
 }
 
-TEST(LanguagesTest, TranslationUrlCarriesTheAddressAsOneValueWhenThereIsSomethingToTranslate) {
-    const QString url = Languages::TranslationURL(3, 1, u"http://x/?a=1&b=2"_qs);
-    EXPECT_TRUE(url.contains(u"tr?&url=http%3A%2F%2Fx%2F%3Fa%3D1%26b%3D2&lin=fr&lout=en"_qs))
-        << url.toStdString();
+// The article address is always one query value, whatever it holds.
+TEST(LanguagesTest, TranslationTemplatesReceiveTheAddressAndTheLanguageCodes) {
+    const QString article = u"http://x/?a=1&b={lin}#top"_qs;
+    const QString encoded = u"http%3A%2F%2Fx%2F%3Fa%3D1%26b%3D%7Blin%7D%23top"_qs;
+    const struct {
+        QString service;
+        QString expected;
+    } cases[] = {
+        {u"https://t.example/?u={url}&sl={lin}&tl={lout}"_qs,
+         "https://t.example/?u=" + encoded + "&sl=fr&tl=en"},
+        {u"https://t.example/{lin}-{lout}/{url}"_qs, "https://t.example/fr-en/" + encoded},
+        {u"https://t.example/tr"_qs, "https://t.example/tr?url=" + encoded + "&lin=fr&lout=en"},
+        {u"https://t.example/tr?"_qs, "https://t.example/tr?&url=" + encoded + "&lin=fr&lout=en"},
+        {u"https://t.example/tr?key=k"_qs,
+         "https://t.example/tr?key=k&url=" + encoded + "&lin=fr&lout=en"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Languages::TranslationURL(c.service, 3, 1, article), c.expected)
+            << c.service.toStdString();
+}
+
+TEST(LanguagesTest, WithoutServiceOrSomethingToTranslateTheAddressStaysAsItIs) {
+    const QString service = u"https://t.example/tr"_qs;
     const QString site = u"http://x/?a=1"_qs;
-    EXPECT_EQ(Languages::TranslationURL(4, 4, site), site);
-    EXPECT_EQ(Languages::TranslationURL(42, 1, site), site);
-    EXPECT_EQ(Languages::TranslationURL(4, 0, site), site);
+    EXPECT_EQ(Languages::TranslationURL(QString(), 3, 1, site), site);
+    EXPECT_EQ(Languages::TranslationURL(service, 4, 4, site), site);
+    EXPECT_EQ(Languages::TranslationURL(service, 42, 1, site), site);
+    EXPECT_EQ(Languages::TranslationURL(service, 4, 0, site), site);
 }

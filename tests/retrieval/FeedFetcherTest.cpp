@@ -266,6 +266,71 @@ TEST_F(FeedFetcherTest, NotModifiedAnswerKeepsTheStories) {
     EXPECT_FALSE(provider->stCollStories->Item(1).NewStory);
 }
 
+// Only an answer that was read is asked about again. A failed load, whether
+// its answer had validators of its own or an earlier good load left some,
+// makes the next request unconditional: a "not modified" would otherwise
+// turn the feed green without a single story read.
+TEST_F(FeedFetcherTest, OnlyAnswersThatWereReadAreAskedAboutAgain) {
+    TestHttpServer::Response current;
+    server.Serve("/feed", [&current](const TestHttpServer::Request& request) {
+        // As servers do: asked with the validator of what it would send now,
+        // it answers "not modified".
+        const QByteArray etag = current.Headers.value("ETag");
+        if (etag.isEmpty() || request.Headers.value("if-none-match") != etag)
+            return current;
+        TestHttpServer::Response same;
+        same.Status = 304;
+        same.Headers.insert("ETag", etag);
+        return same;
+    });
+    const auto answer = [](int status, const QByteArray& body, const QByteArray& etag) {
+        TestHttpServer::Response response;
+        response.Status = status;
+        response.Body = body;
+        if (!etag.isEmpty())
+            response.Headers.insert("ETag", etag);
+        return response;
+    };
+    for (const bool text : {false, true}) {
+        const std::string name = text ? "text" : "xml";
+        const QByteArray feed = text ? "one\ntwo\nthree\n" : Rss({"one", "two", "three"});
+        // Answered 200 with validators, yet no feed: a login page is read as
+        // XML, and text feeds fail on a blank answer.
+        const QByteArray unreadable = text ? "\n" : "<html><body>login</body></html>";
+        auto provider = NewProvider("/feed", text);
+        const auto load = [&](const TestHttpServer::Response& response) {
+            current = response;
+            fetcher->GrabStories(*provider);
+            return SettledPolling(*provider);
+        };
+        const auto askedIfModified = [&] {
+            return server.Requests().last().Headers.contains("if-none-match");
+        };
+
+        ASSERT_TRUE(load(answer(200, unreadable, "\"page\""))) << name;
+        EXPECT_EQ(provider->LoadState, LoadState::Failed) << name;
+        ASSERT_TRUE(load(answer(200, unreadable, "\"page\""))) << name;
+        EXPECT_FALSE(askedIfModified()) << name;
+        EXPECT_EQ(provider->LoadState, LoadState::Failed) << name;
+
+        ASSERT_TRUE(load(answer(200, feed, "\"v1\""))) << name;
+        ASSERT_TRUE(load(answer(200, feed, "\"v1\""))) << name;
+        EXPECT_TRUE(askedIfModified()) << name;
+        EXPECT_EQ(provider->LoadState, LoadState::Loaded) << name;
+
+        // The validators of the earlier good load go with the failure.
+        ASSERT_TRUE(load(answer(503, "busy", QByteArray()))) << name;
+        EXPECT_EQ(provider->LoadState, LoadState::Failed) << name;
+        ASSERT_TRUE(load(answer(200, feed, "\"v1\""))) << name;
+        EXPECT_FALSE(askedIfModified()) << name;
+        EXPECT_EQ(provider->LoadState, LoadState::Loaded) << name;
+        EXPECT_EQ(StoryCount(*provider), 3) << name;
+        ASSERT_TRUE(load(answer(200, feed, "\"v1\""))) << name;
+        EXPECT_TRUE(askedIfModified()) << name;
+        EXPECT_EQ(provider->LoadState, LoadState::Loaded) << name;
+    }
+}
+
 TEST_F(FeedFetcherTest, RedirectsGzipAndLocalFilesAreRead) {
     TestHttpServer::Response zipped;
     zipped.Body = Rss({"z"});

@@ -1,5 +1,7 @@
 #include "SchedulerHarness.h"
 
+#include "support/TestData.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,9 +44,10 @@ TEST_F(RefreshSchedulerTest, BackgroundCycleStartsOneDueProviderPerTick) {
         bool showCategories;
         QStringList grabbed;
     };
-    for (const Case& c : {Case{0, true, {}}, Case{1, true, {"c", "d"}},
-                          // The walk still keeps to the current category.
-                          Case{1, false, {"a", "d", "c"}}, Case{2, true, {"a", "b", "c", "d"}}}) {
+    for (const Case& c :
+         {Case{0, true, {}}, Case{1, true, {"c", "d"}},
+          // With the tree hidden there is no category to keep to.
+          Case{1, false, {"a", "b", "c", "d"}}, Case{2, true, {"a", "b", "c", "d"}}}) {
         SchedulerHarness h;
         h.Standard();
         h.Add("f", "Tech").Active = false;
@@ -60,6 +63,35 @@ TEST_F(RefreshSchedulerTest, BackgroundCycleStartsOneDueProviderPerTick) {
         EXPECT_EQ(h.fetch.Grabbed, c.grabbed) << c.mode;
         EXPECT_EQ(h.fetch.Polls, c.grabbed.size() + 6);
     }
+}
+
+// The program as it starts the first time: the bundled providers, sorted by
+// category, the default mode, the first category current and the tree
+// hidden. One round of the cycle refreshes every active provider once.
+TEST(RefreshSchedulerStartTest, DefaultsRefreshEveryBundledProviderInTheBackground) {
+    SchedulerHarness h;
+    ASSERT_TRUE(h.providers.ReadFile(TestData::Bundled(QStringLiteral("Standard/bps_1.xml")),
+                                     nullptr, false));
+    CategoryCollection& categories = h.providers.Categories();
+    categories.SortByName(1, categories.Count());
+    categories.ComputeVisibility();
+    h.providers.SortByCategory();
+    h.window.Categories = false;
+    h.window.Category = categories.Item(1)->CategoryName;
+    ASSERT_EQ(h.preferences.backgroundUpdateMode, SchedulingPreferences{}.backgroundUpdateMode);
+    QStringList active;
+    for (const auto& provider : h.providers) {
+        if (provider->Active)
+            active.append(provider->ProviderName);
+    }
+    // Otherwise the first category alone would pass.
+    ASSERT_LT(h.providers.LocateLastProviderInCategory(h.window.Category), active.size());
+
+    h.PollTicks(static_cast<int>(h.providers.Count()) * 2);
+    QStringList grabbed = h.fetch.Grabbed;
+    grabbed.sort();
+    active.sort();
+    EXPECT_EQ(grabbed, active) << "fetched: " << grabbed.join(u'|').toStdString();
 }
 
 TEST_F(RefreshSchedulerTest, RangeWithoutActiveProviderFetchesNothing) {

@@ -13,6 +13,10 @@ QString Path(const QString& relativePath) {
     return QDir(QStringLiteral(VARNOCET_TEST_DATA_DIR)).filePath(relativePath);
 }
 
+QString Bundled(const QString& relativePath) {
+    return QDir(QStringLiteral(VARNOCET_BUNDLED_DATA_DIR)).filePath(relativePath);
+}
+
 QByteArray Read(const QString& relativePath) {
     QFile file(Path(relativePath));
     if (!file.open(QIODevice::ReadOnly))

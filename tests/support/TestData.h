@@ -8,6 +8,8 @@
 namespace TestData {
 
 QString Path(const QString& relativePath);
+// A file the program ships (the source tree's data/), as a user gets it.
+QString Bundled(const QString& relativePath);
 QByteArray Read(const QString& relativePath);
 // Writes a test's own file (an absolute path, in the test's temporary
 // folder); throws when it cannot.

@@ -1,62 +1,69 @@
 #include "ui/CommandBar.h"
 
+#include "core/ProgramCore.h"
+#include "platform/SettingsStore.h"
+#include "ui/WindowCommands.h"
+
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(CommandBarTest, ArticleEntriesNameRowsWithinTheGrid) {
-    const struct {
-        const char* key;
-        int selected;
-        int rows;
-        int row;
-    } cases[] = {
-        {"PREVART1", 4, 9, 1},    {"PREVART3", 4, 9, 3},   {"NEXTART2", 4, 9, 6},
-        {"NEXTART9", 4, 9, 9},    {"NEXTART999", 1, 5, 5}, {"PREVART0", 4, 9, 0},
-        {"NEXTART1000", 4, 9, 0}, {"NEXTARTx", 4, 9, 0},   {"PLAY", 4, 9, 0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CommandBar::ArticleRowOf(QString::fromLatin1(c.key), c.selected, c.rows), c.row)
-            << c.key;
-}
+// The bar over the window's own actions.
+class CommandBarTest : public ::testing::Test {
+protected:
+    QStringList Captions(const QList<QAction*>& actions) const {
+        QStringList captions;
+        for (const QAction* action : actions)
+            captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        return captions;
+    }
 
-TEST(CommandBarTest, ButtonsMenusAndTheFindBoxAnnounceTheirKeys) {
-    CommandBar bar;
-    QSignalSpy commands(&bar, &CommandBar::Command);
-    QSignalSpy finds(&bar, &CommandBar::FindRequested);
-    for (const char* key : {"SETTINGS", "EXIT", "PREVIOUS", "PLAY", "NEXT", "MAIL", "FAST",
-                            "FLIPARTICLES", "NEXTCATEGORY", "PREVIOUSCATEGORY"})
-        bar.Action(QString::fromLatin1(key))->trigger();
-    ASSERT_EQ(commands.count(), 10);
-    EXPECT_EQ(commands.at(3).at(0).toString(), "PLAY");
-    EXPECT_EQ(bar.Action("PLAY")->text(), "Auto&Flip (Off)");
+    QAction* Button(const char* name) const {
+        return commands.Actions().Action(QString::fromLatin1(name));
+    }
+
+    QTemporaryDir folder;
+    SettingsStore store{folder.path()};
+    ProgramCore core{store, folder.filePath(QStringLiteral("providers.xml"))};
+    QMainWindow window;
+    WindowCommands commands{core, window};
+    CommandBar bar{commands.Actions(), &window};
+};
+
+TEST_F(CommandBarTest, ButtonsComeInOrderAndTheFindBoxAnnouncesItsText) {
+    EXPECT_EQ(Captions(bar.actions()),
+              (QStringList{"&Settings", "Help", "About", "E&xit", "-", "", "", "-", "&Previous",
+                           "Auto&Flip (Off)", "&Next", "-", "&Send"}));
+    EXPECT_FALSE(Button("SETTINGS")->isEnabled());
+    EXPECT_EQ(Captions(Button("PLAY")->menu()->actions()),
+              (QStringList{"Fast", "Medium", "Slow", "-", "Flip Providers", "Flip Articles"}));
     bar.SetPlayCaption("Auto&Flip (in 5)");
-    EXPECT_EQ(bar.Action("PLAY")->text(), "Auto&Flip (in 5)");
+    EXPECT_EQ(Button("PLAY")->text(), "Auto&Flip (in 5)");
+    QSignalSpy finds(&bar, &CommandBar::FindRequested);
     bar.FindBox().setText("storm");
     emit bar.FindBox().returnPressed();
     ASSERT_EQ(finds.count(), 1);
     EXPECT_EQ(finds.first().at(0).toString(), "storm");
 }
 
-TEST(CommandBarTest, DropDownsListTheArticlesAroundTheSelectedOne) {
-    CommandBar bar;
+// A "&" in a title is shown, not taken for a shortcut mark.
+TEST_F(CommandBarTest, DropDownsListTheArticlesAroundTheSelectedOne) {
     bar.SetArticleSource([] { return std::pair{QStringList{"a", "b", "c", "d"}, 2}; });
-    QMenu* next = bar.Action("NEXT")->menu();
-    QMenu* previous = bar.Action("PREVIOUS")->menu();
+    QMenu* next = Button("NEXT")->menu();
+    QMenu* previous = Button("PREVIOUS")->menu();
     emit next->aboutToShow();
     emit next->aboutToShow(); // rebuilt, not added twice
-    QStringList nextTitles;
-    for (QAction* action : next->actions())
-        nextTitles.append(action->text());
-    EXPECT_EQ(nextTitles, (QStringList{"Next Provider", "", "c", "d"}));
+    EXPECT_EQ(Captions(next->actions()), (QStringList{"Next Provider", "-", "c", "d"}));
     EXPECT_EQ(previous->actions().last()->text(), "a");
-    QSignalSpy commands(&bar, &CommandBar::Command);
+    QSignalSpy chosen(&bar, &CommandBar::ArticleChosen);
     next->actions().last()->trigger();
-    EXPECT_EQ(commands.first().at(0).toString(), "NEXTART2");
+    EXPECT_EQ(chosen.first().at(0).toInt(), 4);
 }
 
 } // namespace

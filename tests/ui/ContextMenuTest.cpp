@@ -1,8 +1,12 @@
 #include "ui/ContextMenu.h"
 
 #include "config/Settings.h"
+#include "core/ProgramCore.h"
+#include "platform/SettingsStore.h"
+#include "ui/WindowCommands.h"
 
-#include <QSignalSpy>
+#include <QMainWindow>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -27,8 +31,18 @@ QString VisibleItems(const ContextMenu& menu) {
     return names.join(' ');
 }
 
-TEST(ContextMenuTest, ItemsComeInOrderWithTheViewSubmenu) {
-    ContextMenu menu;
+// The menu over the window's own actions.
+class ContextMenuTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    SettingsStore store{folder.path()};
+    ProgramCore core{store, folder.filePath(QStringLiteral("providers.xml"))};
+    QMainWindow window;
+    WindowCommands commands{core, window};
+    ContextMenu menu{commands.Actions(), &window};
+};
+
+TEST_F(ContextMenuTest, ItemsComeInOrderWithTheViewSubmenu) {
     EXPECT_EQ(Captions(menu), (QStringList{"Varnocet", "-", "&Copy Article URL", "C&opy Site URL",
                                            "V&isit Provider Site", "&Properties", "&Read Article",
                                            "Make &Inactive", "Make &Inactive", "-", "&View", "-",
@@ -40,7 +54,7 @@ TEST(ContextMenuTest, ItemsComeInOrderWithTheViewSubmenu) {
     EXPECT_EQ(menu.actions().at(8)->objectName(), "mnuContextMakeProviderInactive");
 }
 
-TEST(ContextMenuTest, EachPlaceShowsItsOwnCommands) {
+TEST_F(ContextMenuTest, EachPlaceShowsItsOwnCommands) {
     const struct {
         Place place;
         QString shown;
@@ -55,7 +69,6 @@ TEST(ContextMenuTest, EachPlaceShowsItsOwnCommands) {
         {Place::OtherPane, "- mnuContextViewMenu - mnuContextMinimize"},
         {Place::TrayIcon, "mnuContextVarnocet mnuContextVarnocetSeparator - mnuContextViewMenu -"},
     };
-    ContextMenu menu;
     for (const auto& c : cases) {
         menu.PrepareFor(c.place, Settings{});
         EXPECT_EQ(VisibleItems(menu),
@@ -66,8 +79,7 @@ TEST(ContextMenuTest, EachPlaceShowsItsOwnCommands) {
     }
 }
 
-TEST(ContextMenuTest, ViewCheckMarksFollowThePreferencesAtEachOpening) {
-    ContextMenu menu;
+TEST_F(ContextMenuTest, ViewCheckMarksFollowThePreferencesAtEachOpening) {
     Settings settings;
     settings.HighlightNewStories = false;
     settings.ShowActiveProvidersList = true;
@@ -81,16 +93,6 @@ TEST(ContextMenuTest, ViewCheckMarksFollowThePreferencesAtEachOpening) {
     for (const QAction* action : menu.Item("mnuContextViewMenu")->menu()->actions())
         marks.append(action->isChecked());
     EXPECT_EQ(marks, (QList<bool>{false, true, false, true, true, false}));
-}
-
-TEST(ContextMenuTest, ChoosingAnItemNamesIt) {
-    ContextMenu menu;
-    QSignalSpy chosen(&menu, &ContextMenu::Chosen);
-    menu.Item("mnuContextMakeCategoryInactive")->trigger();
-    menu.Item("mnuContextOnTop")->trigger();
-    ASSERT_EQ(chosen.count(), 2);
-    EXPECT_EQ(chosen.at(0).at(0).toString(), "mnuContextMakeCategoryInactive");
-    EXPECT_EQ(chosen.at(1).at(0).toString(), "mnuContextOnTop");
 }
 
 } // namespace

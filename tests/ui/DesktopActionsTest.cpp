@@ -1,33 +1,105 @@
 #include "ui/DesktopActions.h"
+#include "support/RecordingMessageBox.h"
 
+#include <QFile>
 #include <QList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
+// Records what it is asked to open and answers `opens`.
+class RecordingOpener {
+public:
+    DesktopActions::Opener Opener(bool opens = true) {
+        return [this, opens](const QUrl& url) {
+            Opened.append(url);
+            return opens;
+        };
+    }
+
+    QList<QUrl> Opened;
+};
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 TEST(DesktopActionsTest, OnlyWebPagesFromFeedsAreOpened) {
-    QList<QUrl> opened;
-    const DesktopActions actions([&](const QUrl& url) {
-        opened.append(url);
-        return true;
-    });
+    RecordingOpener opener;
+    const DesktopActions actions(opener.Opener());
     EXPECT_FALSE(actions.OpenWebPage("javascript:alert(1)"));
     EXPECT_FALSE(actions.OpenWebPage("file:///etc/passwd"));
     EXPECT_TRUE(actions.OpenWebPage("https://example.org/story"));
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened.first(), QUrl("https://example.org/story"));
-    actions.ShowHelp("MainWindow");
-    EXPECT_EQ(opened.last().fragment(), "MainWindow");
+    EXPECT_EQ(opener.Opened, QList<QUrl>({QUrl("https://example.org/story")}));
 }
 
-TEST(DesktopActionsTest, MailKeepsSubjectAndLinkWhole) {
-    const QString mail = DesktopActions::MailLink("http://x/?a=1&b=2", "Caf\u00e9 & co #1", "Title")
-                             .toString(QUrl::FullyEncoded);
-    EXPECT_TRUE(mail.startsWith("mailto:?subject=Caf%C3%A9%20%26%20co%20%231&body="))
-        << mail.toStdString();
-    EXPECT_TRUE(mail.contains("%0D%0Ahttp%3A%2F%2Fx%2F%3Fa%3D1%26b%3D2%0D%0A"))
-        << mail.toStdString();
+// The help the program finds beside itself (here: the build tree's data
+// folder) has the section the main window opens it at.
+TEST(DesktopActionsTest, HelpOpensTheInstalledPageAtTheTopicsSection) {
+    RecordingOpener opener;
+    const DesktopActions actions(opener.Opener());
+    EXPECT_TRUE(actions.ShowHelp("MainWindow"));
+    ASSERT_EQ(opener.Opened.size(), 1);
+    const QUrl page = opener.Opened.first();
+    ASSERT_TRUE(page.isLocalFile()) << page.toString().toStdString();
+    EXPECT_TRUE(page.toLocalFile().endsWith("/help/index.html"));
+    EXPECT_EQ(page.fragment(), "MainWindow");
+    EXPECT_TRUE(Contents(page.toLocalFile()).contains("id=\"MainWindow\""));
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+}
+
+TEST(DesktopActionsTest, HelpThatCannotBeShownIsReported) {
+    QTemporaryDir folder;
+    const QString present = folder.filePath("index.html");
+    QFile file(present);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const struct {
+        const char* what;
+        QString helpFile;
+        bool opens;
+        int openings;
+        const char* message;
+    } cases[] = {
+        {"missing", folder.filePath("none/index.html"), true, 0, "none/index.html is missing"},
+        {"a folder", folder.path(), true, 0, "is missing"},
+        {"no program opens it", present, false, 1, "No program on this desktop opens"},
+    };
+    for (const auto& c : cases) {
+        RecordingMessageBox::Instance().Texts.clear();
+        RecordingOpener opener;
+        const DesktopActions actions(opener.Opener(c.opens), {c.helpFile, QString()});
+        EXPECT_FALSE(actions.ShowHelp("MainWindow")) << c.what;
+        EXPECT_EQ(opener.Opened.size(), c.openings) << c.what;
+        const QStringList& texts = RecordingMessageBox::Instance().Texts;
+        ASSERT_EQ(texts.size(), 1) << c.what;
+        EXPECT_TRUE(texts.first().contains(c.message)) << texts.first().toStdString();
+    }
+}
+
+TEST(DesktopActionsTest, MailKeepsSubjectAndLinkWholeAndNamesTheHomePageOnlyWhenThereIsOne) {
+    const QString link = "%0D%0Ahttp%3A%2F%2Fx%2F%3Fa%3D1%26b%3D2%0D%0A";
+    const struct {
+        QString homePage;
+        QString ending;
+    } cases[] = {
+        {QString(), "-----%0D%0AFound%20using%20Varnocet"},
+        {"https://home.example/",
+         "Found%20using%20Varnocet%0D%0A%28https%3A%2F%2Fhome.example%2F%29"},
+    };
+    for (const auto& c : cases) {
+        const DesktopActions actions({}, {QString(), c.homePage});
+        EXPECT_EQ(actions.HomePage(), c.homePage);
+        const QString mail = actions.MailLink("http://x/?a=1&b=2", "Caf\u00e9 & co #1", "Title")
+                                 .toString(QUrl::FullyEncoded);
+        EXPECT_TRUE(mail.startsWith("mailto:?subject=Caf%C3%A9%20%26%20co%20%231&body="))
+            << mail.toStdString();
+        EXPECT_TRUE(mail.contains(link)) << mail.toStdString();
+        EXPECT_TRUE(mail.endsWith(c.ending)) << mail.toStdString();
+    }
 }
 
 } // namespace

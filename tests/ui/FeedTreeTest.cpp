@@ -213,23 +213,6 @@ TEST_F(FeedTreeTest, RenamingACategoryInPlaceIsValidated) {
     EXPECT_FALSE(Node("Daily")->flags() & Qt::ItemIsEditable);
 }
 
-TEST_F(FeedTreeTest, RenamingRefilesCategoriesAndProviders) {
-    AddProvider("Daily", "News", 1);
-    AddProvider("Gadgets", "NEWS/Tech", 2);
-    AddProvider("Box Scores", "Sports", 3);
-    AddProvider("Newsletter", "Newsletters", 4);
-    SetCategoryActive("News/Tech", false);
-
-    EXPECT_EQ(FeedTree::RenameCategory(providers, "News", "Alpha"), 2);
-
-    QStringList names;
-    for (const auto& category : Categories())
-        names << category->CategoryName + (category->Visible ? "" : "-");
-    EXPECT_EQ(names, (QStringList{"Alpha", "Alpha/Tech-", "Newsletters", "Sports"}));
-    EXPECT_EQ(providers.Item(2)->Category, "Alpha/Tech");
-    EXPECT_EQ(providers.Item(4)->Category, "Newsletters");
-}
-
 TEST_F(FeedTreeTest, SelectionRoundTrip) {
     AddProvider("Daily", "News", 41);
     AddProvider("Gadgets", "News/Tech", 42);

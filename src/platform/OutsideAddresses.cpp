@@ -1,0 +1,29 @@
+#include "platform/OutsideAddresses.h"
+
+#include "OutsideAddressDefaults.h"
+
+namespace {
+
+QString Address(const char* variable, const char* built) {
+    if (qEnvironmentVariableIsSet(variable))
+        return qEnvironmentVariable(variable).trimmed();
+    return QString::fromUtf8(built).trimmed();
+}
+
+} // namespace
+
+namespace OutsideAddresses {
+
+QString MasterListURL() {
+    return Address("VARNOCET_MASTER_LIST_URL", OutsideAddressDefaults::MasterListURL);
+}
+
+QString HomePage() {
+    return Address("VARNOCET_HOME_PAGE", OutsideAddressDefaults::HomePage);
+}
+
+QString TranslationService() {
+    return Address("VARNOCET_TRANSLATION_SERVICE_URL", OutsideAddressDefaults::TranslationService);
+}
+
+} // namespace OutsideAddresses

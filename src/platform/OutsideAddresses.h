@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// The addresses of services outside the program. None is built in: each is
+// empty unless the packager set it when building (the CMake cache variable
+// of the same name) or its environment variable is set, which wins even
+// when it is empty. An empty address switches its feature off, and the
+// program works from what it ships.
+namespace OutsideAddresses {
+
+// VARNOCET_MASTER_LIST_URL: the server that publishes the master provider
+// list; without it the shipped copy of the list is used and never updated.
+QString MasterListURL();
+// VARNOCET_HOME_PAGE: the program's home page, named in mailed links and in
+// the about window; without it they name none.
+QString HomePage();
+// VARNOCET_TRANSLATION_SERVICE_URL: the translation service a user's
+// preferences start with (see Languages::TranslationURL for its form);
+// without it articles in other languages open at their own address.
+QString TranslationService();
+
+} // namespace OutsideAddresses
