@@ -149,6 +149,7 @@ constexpr ProviderField Fields[] = {
      Member<&P::ImageURL>::Value, &IsEmpty<&P::ImageURL>},
     {"category"_L1, "Category"_L1, PF::Category, InDelta | Published, Member<&P::Category>::Value,
      nullptr},
+    // Compared and applied, yet never written in diff mode.
     {"origin"_L1, "Origin"_L1, PF::Origin, Published, Code<&P::Origin>::Value,
      &Equals<&P::Origin, P::DefaultOrigin>},
     {"needsdetails"_L1, "NeedsDetails"_L1, 0, Published, Member<&P::NeedsDetails>::Value,

@@ -51,7 +51,8 @@ public:
     // Empty for a field held by the form of another field's element.
     QLatin1String Tag;
     QLatin1String Name;
-    // The PresentField bit; 0 for a field that delta sets never carry.
+    // The PresentField bit, by which reading records the field and Diff and
+    // ApplyAsPresent select it; 0 for none.
     Long Bit;
     unsigned Rules;
     Access Value;
