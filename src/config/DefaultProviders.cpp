@@ -3,6 +3,7 @@
 #include "config/UpdateReport.h"
 #include "model/PresentField.h"
 #include "model/ProviderCollection.h"
+#include "model/ProviderField.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramError.h"
@@ -40,24 +41,7 @@ private:
 
 std::shared_ptr<Provider> NewFromMaster(const Provider& master) {
     auto provider = std::make_shared<Provider>();
-    provider->ProviderName = master.ProviderName;
-    provider->DataURL = master.DataURL;
-    provider->SiteURL = master.SiteURL;
-    provider->ImageURL = master.ImageURL;
-    provider->Category = master.Category;
-    provider->Description = master.Description;
-    provider->LastUsed = master.LastUsed;
-    provider->Origin = master.Origin;
-    provider->Active = master.Active;
-    provider->RefreshMinutes = master.RefreshMinutes;
-    provider->BackColor = master.BackColor;
-    provider->NeedsDetails = master.NeedsDetails;
-    provider->SetIsTextFormat(master.IsTextFormat());
-    provider->TextFormatSpec = master.TextFormatSpec;
-    provider->Protected = master.Protected;
-    provider->UseTitle = master.UseTitle;
-    provider->Language = master.Language;
-    provider->UniqueID = master.UniqueID;
+    ProviderField::CopyPublished(master, *provider);
     return provider;
 }
 

@@ -11,6 +11,7 @@
 #include "feeds/StoryListReader.h"
 #include "feeds/TextFeedReader.h"
 #include "feeds/UltramodeReader.h"
+#include "model/PendingOperation.h"
 #include "model/Provider.h"
 #include "platform/BackgroundNotice.h"
 #include "platform/HighResolutionCounter.h"
@@ -30,9 +31,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr Integer StoriesOperation = 1;
-constexpr Integer DetailsOperation = 2;
-
 // The end of every stories completion, however it ends: the provider is
 // due again after its interval, no longer outstanding, and recoloured.
 class StoriesCompletion {
@@ -42,7 +40,7 @@ public:
         , m_environment(environment) {}
     ~StoriesCompletion() {
         m_provider.MinutesToNextRefresh = m_provider.RefreshMinutes;
-        m_provider.PendingOperations &= ~StoriesOperation;
+        m_provider.PendingOperations &= ~PendingOperation::Stories;
         m_environment.OperationCompleted();
         m_environment.LoadStateChanged(m_provider);
     }
@@ -276,7 +274,7 @@ void GrabProviderDetailsXMLComplete(Provider& provider, const XmlDocument& docum
             BackgroundNotice::Report(QStringLiteral("Error in GrabProviderDetailsXMLComplete!"));
         }
     }
-    provider.PendingOperations &= ~DetailsOperation;
+    provider.PendingOperations &= ~PendingOperation::Details;
     environment.OperationCompleted();
     // The provider's name may have arrived: its entry and caption follow.
     environment.LoadStateChanged(provider);
@@ -285,7 +283,7 @@ void GrabProviderDetailsXMLComplete(Provider& provider, const XmlDocument& docum
 void GrabProviderDetailsTextFinish(Provider& provider, int httpStatus) {
     if (IsSuccess(httpStatus))
         provider.NeedsDetails = false;
-    provider.PendingOperations &= ~DetailsOperation;
+    provider.PendingOperations &= ~PendingOperation::Details;
 }
 
 } // namespace FeedIntake

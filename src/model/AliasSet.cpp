@@ -1,10 +1,10 @@
 #include "model/AliasSet.h"
 #include "platform/XmlChildren.h"
 
-bool AliasSet::FromXML(const XmlNode& xmlAliasSet) {
+bool AliasSet::FromXML(const XmlNode& element) {
     IsKnown = false;
     m_urls.clear();
-    for (const XmlNode& child : XmlChildren(xmlAliasSet)) {
+    for (const XmlNode& child : XmlChildren(element)) {
         if (!child.IsElement())
             continue;
         const QString url = child.Text().trimmed();

@@ -24,9 +24,9 @@ public:
     // Reads the text of each child element as a URL, surrounding white space
     // removed; elements without text are passed over. False when the element
     // names no URL at all: such a set cannot stand for any feed.
-    bool FromXML(const XmlNode& xmlAliasSet);
+    bool FromXML(const XmlNode& element);
 
-    bool IncludesURL(const QString& strURL) const { return m_urls.contains(strURL); }
+    bool IncludesURL(const QString& url) const { return m_urls.contains(url); }
     const QStringList& URLs() const { return m_urls; }
 
     // Enters each URL not yet in the index with this set as its value. A URL

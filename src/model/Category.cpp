@@ -18,17 +18,17 @@ QString Category::PartialCategoryName() const {
     return CategoryName.mid(CategoryName.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-QString Category::ParentCategoryName(const QString& strCategoryName) {
-    const qsizetype slash = strCategoryName.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? QString() : strCategoryName.left(slash);
+QString Category::ParentCategoryName(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : path.left(slash);
 }
 
 bool Category::IsValidPartialName(const QString& name) {
     return !name.isEmpty() && !name.contains(QLatin1Char('/'));
 }
 
-XmlNode Category::AsXML(XmlDocument& xmlDocument, const QString& strIndent) const {
-    LineElement element(xmlDocument, QStringLiteral("category"), strIndent);
+XmlNode Category::AsXML(XmlDocument& document, const QString& indent) const {
+    LineElement element(document, QStringLiteral("category"), indent);
     WriteXML(element);
     return element.Element();
 }
@@ -41,14 +41,14 @@ void Category::WriteXML(LineSink& lines) const {
         lines.AddLine(UserDefinedTag, TextConversion::FromBoolean(true));
 }
 
-bool Category::FromXML(const XmlNode& xmlCategory) {
+bool Category::FromXML(const XmlNode& element) {
     Active = true;
     UserDefined = false;
     Visible = false;
     ProviderCount = 0;
     DescendantProviderCount = 0;
     bool clean = true;
-    for (const XmlNode& child : XmlChildren(xmlCategory)) {
+    for (const XmlNode& child : XmlChildren(element)) {
         const QString tag = child.TagName();
         try {
             if (tag == CategoryNameTag)

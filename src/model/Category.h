@@ -29,18 +29,18 @@ public:
     QString PartialCategoryName() const;
 
     // Everything before the last "/"; empty for a top-level path.
-    static QString ParentCategoryName(const QString& strCategoryName);
+    static QString ParentCategoryName(const QString& path);
     // Whether `name` can be one component of a path.
     static bool IsValidPartialName(const QString& name);
 
     // The "category" element, one child per line, each line started by
-    // strIndent. The caller appends the indentation of the end tag.
-    XmlNode AsXML(XmlDocument& xmlDocument, const QString& strIndent) const;
+    // `indent`. The caller appends the indentation of the end tag.
+    XmlNode AsXML(XmlDocument& document, const QString& indent) const;
     // The children AsXML writes, into any sink.
     void WriteXML(LineSink& lines) const;
     // Reads a "category" element over the defaults (active, not user
     // defined, not visible, no providers). A value that cannot be read keeps
     // its default and the rest is still read; returns false when that
     // happened.
-    bool FromXML(const XmlNode& xmlCategory);
+    bool FromXML(const XmlNode& element);
 };

@@ -18,36 +18,36 @@ void CategoryCollection::Append(std::shared_ptr<Category> category) {
     m_categories.push_back(std::move(category));
 }
 
-std::shared_ptr<Category> CategoryCollection::Add(const QString& strCategoryName, bool bActive,
-                                                  bool bUserDefined) {
+std::shared_ptr<Category> CategoryCollection::Add(const QString& name, bool active,
+                                                  bool userDefined) {
     auto category = std::make_shared<Category>();
-    category->CategoryName = strCategoryName;
-    category->Active = bActive;
-    category->UserDefined = bUserDefined;
+    category->CategoryName = name;
+    category->Active = active;
+    category->UserDefined = userDefined;
     Append(category);
     return category;
 }
 
-std::shared_ptr<Category> CategoryCollection::AddFromXML(const XmlNode& xmlCategory, bool* clean) {
+std::shared_ptr<Category> CategoryCollection::AddFromXML(const XmlNode& element, bool* clean) {
     auto category = std::make_shared<Category>();
-    const bool read = category->FromXML(xmlCategory);
+    const bool read = category->FromXML(element);
     if (clean)
         *clean = read;
     Append(category);
     return category;
 }
 
-std::shared_ptr<Category> CategoryCollection::Item(qsizetype nIndex) const {
-    return m_categories[Offset(nIndex)];
+std::shared_ptr<Category> CategoryCollection::Item(qsizetype index) const {
+    return m_categories[Offset(index)];
 }
 
-void CategoryCollection::Remove(qsizetype nIndex) {
-    m_categories.erase(m_categories.begin() + static_cast<std::ptrdiff_t>(Offset(nIndex)));
+void CategoryCollection::Remove(qsizetype index) {
+    m_categories.erase(m_categories.begin() + static_cast<std::ptrdiff_t>(Offset(index)));
     m_indexed = false;
 }
 
-qsizetype CategoryCollection::LocateCategory(const QString& strCategoryName) const {
-    const QString key = strCategoryName.toUpper();
+qsizetype CategoryCollection::LocateCategory(const QString& name) const {
+    const QString key = name.toUpper();
     if (!m_indexed)
         BuildIndex();
     const qsizetype position = IndexedPosition(key);
@@ -86,16 +86,14 @@ bool CategoryCollection::NamesChangedSinceIndexed() const {
     return false;
 }
 
-qsizetype CategoryCollection::LocateParentCategory(const QString& strCategoryName) const {
-    return LocateCategory(Category::ParentCategoryName(strCategoryName));
+qsizetype CategoryCollection::LocateParentCategory(const QString& name) const {
+    return LocateCategory(Category::ParentCategoryName(name));
 }
 
-void CategoryCollection::EnsureCategory(const QString& strCategoryName, bool bActive,
-                                        bool bUserDefined) {
-    for (QString path = strCategoryName; !path.isEmpty();
-         path = Category::ParentCategoryName(path)) {
+void CategoryCollection::EnsureCategory(const QString& name, bool active, bool userDefined) {
+    for (QString path = name; !path.isEmpty(); path = Category::ParentCategoryName(path)) {
         if (LocateCategory(path) < 0)
-            Add(path, bActive, bUserDefined);
+            Add(path, active, userDefined);
     }
 }
 
@@ -142,11 +140,11 @@ void CategoryCollection::ResetProviderCounts() {
     }
 }
 
-void CategoryCollection::UpdateProviderCounts(const QString& strCategoryName) {
-    const qsizetype own = LocateCategory(strCategoryName);
+void CategoryCollection::UpdateProviderCounts(const QString& name) {
+    const qsizetype own = LocateCategory(name);
     if (own > 0)
         ++Item(own)->ProviderCount;
-    for (QString path = Category::ParentCategoryName(strCategoryName); !path.isEmpty();
+    for (QString path = Category::ParentCategoryName(name); !path.isEmpty();
          path = Category::ParentCategoryName(path)) {
         const qsizetype ancestor = LocateCategory(path);
         if (ancestor > 0)

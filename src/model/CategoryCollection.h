@@ -16,25 +16,25 @@
 class CategoryCollection {
 public:
     // Appends a new category without checking for an existing path.
-    std::shared_ptr<Category> Add(const QString& strCategoryName, bool bActive, bool bUserDefined);
+    std::shared_ptr<Category> Add(const QString& name, bool active, bool userDefined);
     // Appends a category read from a "category" element. `clean` (when given)
     // is set false when a value of the element could not be read.
-    std::shared_ptr<Category> AddFromXML(const XmlNode& xmlCategory, bool* clean = nullptr);
+    std::shared_ptr<Category> AddFromXML(const XmlNode& element, bool* clean = nullptr);
 
     // Positions outside 1 ... Count throw ProgramError.
-    std::shared_ptr<Category> Item(qsizetype nIndex) const;
+    std::shared_ptr<Category> Item(qsizetype index) const;
     qsizetype Count() const { return static_cast<qsizetype>(m_categories.size()); }
-    void Remove(qsizetype nIndex);
+    void Remove(qsizetype index);
 
-    // The first category whose path equals strCategoryName without regard to
+    // The first category whose path equals `name` without regard to
     // letter case, or -1. Indexed, so loading a long list stays linear.
-    qsizetype LocateCategory(const QString& strCategoryName) const;
-    qsizetype LocateParentCategory(const QString& strCategoryName) const;
+    qsizetype LocateCategory(const QString& name) const;
+    qsizetype LocateParentCategory(const QString& name) const;
 
     // Makes sure the path and all its ancestors exist; the ones created get
     // the given flags and are appended child first. Existing ones are left
     // as they are.
-    void EnsureCategory(const QString& strCategoryName, bool bActive, bool bUserDefined);
+    void EnsureCategory(const QString& name, bool active, bool userDefined);
 
     // Sorts positions nIndex ... nIndex + nCount - 1 by upper-case path, so a
     // parent precedes its children. Stable: equal keys keep their order.
@@ -46,10 +46,10 @@ public:
     void ComputeVisibility();
 
     void ResetProviderCounts();
-    // Counts one provider filed under strCategoryName: in that category and in
+    // Counts one provider filed under `name`: in that category and in
     // each of its ancestors' descendant counts. Paths not in the collection
     // are passed over.
-    void UpdateProviderCounts(const QString& strCategoryName);
+    void UpdateProviderCounts(const QString& name);
 
     auto begin() const { return m_categories.begin(); }
     auto end() const { return m_categories.end(); }

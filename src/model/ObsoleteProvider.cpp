@@ -8,14 +8,14 @@ namespace {
 const QString UniqueIDAttribute = QStringLiteral("uniqueid");
 }
 
-XmlNode ObsoleteProvider::AsXML(XmlDocument& xmlDocument) const {
-    XmlNode element = xmlDocument.CreateElement(QStringLiteral("obsolete"));
+XmlNode ObsoleteProvider::AsXML(XmlDocument& document) const {
+    XmlNode element = document.CreateElement(QStringLiteral("obsolete"));
     element.SetAttribute(UniqueIDAttribute, TextConversion::ToText(UniqueID));
     return element;
 }
 
-bool ObsoleteProvider::FromXML(const XmlNode& xmlObsoleteProvider) {
-    for (const XmlNode::Attribute& attribute : xmlObsoleteProvider.Attributes()) {
+bool ObsoleteProvider::FromXML(const XmlNode& element) {
+    for (const XmlNode::Attribute& attribute : element.Attributes()) {
         if (attribute.Name != UniqueIDAttribute)
             continue;
         try {

@@ -11,8 +11,8 @@ public:
     Long UniqueID = 0;
 
     // <obsolete uniqueid="123"/>
-    XmlNode AsXML(XmlDocument& xmlDocument) const;
+    XmlNode AsXML(XmlDocument& document) const;
     // Reads the "uniqueid" attribute; false (and UniqueID unchanged) when it
     // is missing or not a number.
-    bool FromXML(const XmlNode& xmlObsoleteProvider);
+    bool FromXML(const XmlNode& element);
 };

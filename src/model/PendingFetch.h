@@ -6,6 +6,6 @@ class PendingFetch {
 public:
     virtual ~PendingFetch() = default;
     // Abandons the fetch; `cancelledOperations` holds the provider's
-    // pending-operation bits that were set (1 stories, 2 details).
+    // PendingOperation bits that were set.
     virtual void Cancel(int cancelledOperations) = 0;
 };

@@ -23,24 +23,30 @@ public:
     // Bits 16-30 all set mark a temporary ID, valid for one run only.
     static constexpr Long TemporaryIDMask = 0x7FFF0000;
 
+    // The values FromXML starts from, which full mode leaves out.
+    static constexpr Integer DefaultRefreshMinutes = 60;
+    static constexpr Long DefaultOrigin = 0;
+    static constexpr Long DefaultLanguage = 1;
+
     Provider() = default;
     Provider(const Provider&) = delete;
     Provider& operator=(const Provider&) = delete;
 
-    // Stored fields, with the values FromXML starts from where it resets them.
+    // Stored fields (ProviderField lists them), with the values FromXML
+    // starts from where it resets them.
     QString ProviderName;
     QString Description;
     Date LastUsed;
     // Format of the last document read; not stored.
     Long DataType = 0;
     bool Active = true;
-    Integer RefreshMinutes = 60;
+    Integer RefreshMinutes = DefaultRefreshMinutes;
     // Packed RGB, red in the low byte.
     Long BackColor = 0;
     QString DataURL;
     QString SiteURL;
     QString ImageURL;
-    Long Origin = 0;
+    Long Origin = DefaultOrigin;
     bool NeedsDetails = false;
     QString TextFormatSpec;
     Long AttemptedUpdates = 0;
@@ -51,7 +57,7 @@ public:
     QString ArrivalSound;
     bool UseTitle = false;
     QString Category;
-    Long Language = 1;
+    Long Language = DefaultLanguage;
     Long UniqueID = 0;
     bool UserCategory = false;
 
@@ -61,7 +67,7 @@ public:
     Long LoadState = 0;
     bool Renewed = false;
     bool BrandNew = false;
-    // Bit 1: stories fetch outstanding; bit 2: details fetch outstanding.
+    // PendingOperation bits.
     Integer PendingOperations = 0;
     bool ErrorReported = false;
     // The data URL is stored in scrambled form.
@@ -80,28 +86,27 @@ public:
 
     void ResetStatistics();
 
-    // The "provider" element, one child per line, each started by strIndent.
-    // Full mode writes every field (run-time statistics when bDynamic); diff
+    // The "provider" element, one child per line, each started by indent.
+    // Full mode writes every field (run-time statistics when dynamic); diff
     // mode writes uniqueid and the fields named in PresentFlags.
-    XmlNode AsXML(XmlDocument& xmlDocument, const QString& strIndent, bool bDiffOnly,
-                  bool bDynamic) const;
+    XmlNode AsXML(XmlDocument& document, const QString& indent, bool diffOnly, bool dynamic) const;
     // The children AsXML writes, into any sink.
-    void WriteXML(LineSink& lines, bool bDiffOnly, bool bDynamic) const;
+    void WriteXML(LineSink& lines, bool diffOnly, bool dynamic) const;
     // Reads a "provider" element over the FromXML defaults. A value that
     // cannot be read keeps its default and the rest is still read; returns
     // false when that happened.
-    bool FromXML(const XmlNode& xmlProvider, bool bFixImages);
+    bool FromXML(const XmlNode& element, bool fixImages);
 
-    // The fields in which proNew differs (PresentField bits).
-    Long Diff(const Provider& proNew) const;
-    // Copies the fields named in proPresent.PresentFlags.
-    void ApplyAsPresent(const Provider& proPresent);
+    // The fields in which `other` differs (PresentField bits).
+    Long Diff(const Provider& other) const;
+    // Copies the fields named in source.PresentFlags.
+    void ApplyAsPresent(const Provider& source);
     // Adds the provider's attribution headline, if it has one, to its
     // (fresh) story collection.
     void PresetStoryCollection();
-    // The next (or previous) story after nCurrentPos whose title contains
-    // sMatch, letter case ignored; -1 when there is none.
-    qsizetype FindArticle(qsizetype nCurrentPos, bool bForward, const QString& sMatch) const;
+    // The next (or previous) story after position `current` whose title
+    // contains `text`, letter case ignored; -1 when there is none.
+    qsizetype FindArticle(qsizetype current, bool forward, const QString& text) const;
 
     // Calls off the fetch in flight, if any.
     void CancelPendingRequest();
@@ -110,7 +115,7 @@ public:
 
     // The next temporary ID of this run.
     static Long NewUniqueProviderID();
-    static bool IsTemporaryID(Long lUniqueID);
+    static bool IsTemporaryID(Long id);
     // The text shown for an origin code.
     static QString OriginText(Long origin);
 

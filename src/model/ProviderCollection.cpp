@@ -1,7 +1,9 @@
 #include "model/ProviderCollection.h"
 
 #include "model/LineBuffer.h"
+#include "model/PendingOperation.h"
 #include "model/ProgressReporter.h"
+#include "model/ProviderField.h"
 #include "platform/AtomicFile.h"
 #include "platform/HighResolutionCounter.h"
 #include "platform/KnownFolders.h"
@@ -26,35 +28,6 @@ const QString VersionAttribute = QStringLiteral("v");
 const QString ElementIndent = QStringLiteral("  ");
 const QString ChildIndent = QStringLiteral("    ");
 
-constexpr int StoriesAndDetails = 3;
-
-void CopyStoredFields(const Provider& from, Provider& to) {
-    to.ProviderName = from.ProviderName;
-    to.DataURL = from.DataURL;
-    to.SiteURL = from.SiteURL;
-    to.ImageURL = from.ImageURL;
-    to.Category = from.Category;
-    to.Description = from.Description;
-    to.LastUsed = from.LastUsed;
-    to.Origin = from.Origin;
-    to.Active = from.Active;
-    to.RefreshMinutes = from.RefreshMinutes;
-    to.BackColor = from.BackColor;
-    to.NeedsDetails = from.NeedsDetails;
-    to.SetIsTextFormat(from.IsTextFormat());
-    to.TextFormatSpec = from.TextFormatSpec;
-    to.AttemptedUpdates = from.AttemptedUpdates;
-    to.SuccessfulUpdates = from.SuccessfulUpdates;
-    to.LastLoadDuration = from.LastLoadDuration;
-    to.TotalLoadDuration = from.TotalLoadDuration;
-    to.Protected = from.Protected;
-    to.UseTitle = from.UseTitle;
-    to.Language = from.Language;
-    to.UniqueID = from.UniqueID;
-    to.ArrivalSound = from.ArrivalSound;
-    to.UserCategory = from.UserCategory;
-}
-
 // Progress counts in int; a list long enough to pass its range cannot be
 // held in memory.
 void Open(ProgressReporter* progress, qsizetype maximum) {
@@ -69,91 +42,90 @@ void Step(ProgressReporter* progress, qsizetype value) {
 
 } // namespace
 
-std::size_t ProviderCollection::Offset(qsizetype nIndex) const {
-    if (nIndex < 1 || nIndex > Count())
-        throw ProgramError(QStringLiteral("no provider at position %1").arg(nIndex));
-    return static_cast<std::size_t>(nIndex - 1);
+std::size_t ProviderCollection::Offset(qsizetype index) const {
+    if (index < 1 || index > Count())
+        throw ProgramError(QStringLiteral("no provider at position %1").arg(index));
+    return static_cast<std::size_t>(index - 1);
 }
 
-std::shared_ptr<Provider> ProviderCollection::Append(std::shared_ptr<Provider> proProvider) {
-    proProvider->stCollStories = std::make_shared<StoryCollection>();
-    proProvider->tStart = Currency();
-    proProvider->FirstInCategory = false;
-    if (Provider::IsTemporaryID(proProvider->UniqueID))
-        proProvider->UniqueID = Provider::NewUniqueProviderID();
-    proProvider->SetPendingFetch(nullptr);
-    m_providers.push_back(proProvider);
-    if (!proProvider->Category.isEmpty())
-        m_categories.EnsureCategory(proProvider->Category, true, true);
-    return proProvider;
+std::shared_ptr<Provider> ProviderCollection::Append(std::shared_ptr<Provider> provider) {
+    provider->stCollStories = std::make_shared<StoryCollection>();
+    provider->tStart = Currency();
+    provider->FirstInCategory = false;
+    if (Provider::IsTemporaryID(provider->UniqueID))
+        provider->UniqueID = Provider::NewUniqueProviderID();
+    provider->SetPendingFetch(nullptr);
+    m_providers.push_back(provider);
+    if (!provider->Category.isEmpty())
+        m_categories.EnsureCategory(provider->Category, true, true);
+    return provider;
 }
 
-std::shared_ptr<Provider> ProviderCollection::Add(std::shared_ptr<Provider> proProvider) {
-    proProvider->DataType = 0;
-    proProvider->MinutesToNextRefresh = 0;
-    proProvider->PendingOperations = 0;
-    proProvider->ErrorReported = false;
-    proProvider->Renewed = false;
-    proProvider->BrandNew = false;
-    return Append(std::move(proProvider));
+std::shared_ptr<Provider> ProviderCollection::Add(std::shared_ptr<Provider> provider) {
+    provider->DataType = 0;
+    provider->MinutesToNextRefresh = 0;
+    provider->PendingOperations = 0;
+    provider->ErrorReported = false;
+    provider->Renewed = false;
+    provider->BrandNew = false;
+    return Append(std::move(provider));
 }
 
-std::shared_ptr<Provider> ProviderCollection::AddFromXML(const XmlNode& xmlProvider,
-                                                         bool bFixImages, bool* clean) {
+std::shared_ptr<Provider> ProviderCollection::AddFromXML(const XmlNode& element, bool fixImages,
+                                                         bool* clean) {
     auto provider = std::make_shared<Provider>();
-    const bool read = provider->FromXML(xmlProvider, bFixImages);
+    const bool read = provider->FromXML(element, fixImages);
     if (clean)
         *clean = read;
     return Append(provider);
 }
 
-std::shared_ptr<ObsoleteProvider> ProviderCollection::AddObsolete(Long lUniqueID) {
+std::shared_ptr<ObsoleteProvider> ProviderCollection::AddObsolete(Long uniqueID) {
     auto obsolete = std::make_shared<ObsoleteProvider>();
-    obsolete->UniqueID = lUniqueID;
+    obsolete->UniqueID = uniqueID;
     m_obsolete.push_back(obsolete);
     return obsolete;
 }
 
-std::shared_ptr<ObsoleteProvider>
-ProviderCollection::AddObsoleteFromXML(const XmlNode& xmlObsoleteProvider, bool* clean) {
+std::shared_ptr<ObsoleteProvider> ProviderCollection::AddObsoleteFromXML(const XmlNode& element,
+                                                                         bool* clean) {
     auto obsolete = std::make_shared<ObsoleteProvider>();
-    const bool read = obsolete->FromXML(xmlObsoleteProvider);
+    const bool read = obsolete->FromXML(element);
     if (clean)
         *clean = read;
     m_obsolete.push_back(obsolete);
     return obsolete;
 }
 
-std::shared_ptr<Provider> ProviderCollection::Item(qsizetype nIndex) const {
-    return m_providers[Offset(nIndex)];
+std::shared_ptr<Provider> ProviderCollection::Item(qsizetype index) const {
+    return m_providers[Offset(index)];
 }
 
-void ProviderCollection::Remove(qsizetype nIndex) {
-    m_providers.erase(m_providers.begin() + static_cast<std::ptrdiff_t>(Offset(nIndex)));
+void ProviderCollection::Remove(qsizetype index) {
+    m_providers.erase(m_providers.begin() + static_cast<std::ptrdiff_t>(Offset(index)));
 }
 
-void ProviderCollection::RemoveProvider(const Provider& proProvider) {
-    const qsizetype position = LocateProviderByUniqueID(proProvider.UniqueID);
+void ProviderCollection::RemoveProvider(const Provider& provider) {
+    const qsizetype position = LocateProviderByUniqueID(provider.UniqueID);
     if (position < 0)
         return;
     Item(position)->CancelPendingRequest();
     Remove(position);
 }
 
-std::shared_ptr<ObsoleteProvider> ProviderCollection::ObsoleteItem(qsizetype nIndex) const {
-    if (nIndex < 1 || nIndex > ObsoleteCount())
-        throw ProgramError(QStringLiteral("no obsolete provider at position %1").arg(nIndex));
-    return m_obsolete[static_cast<std::size_t>(nIndex - 1)];
+std::shared_ptr<ObsoleteProvider> ProviderCollection::ObsoleteItem(qsizetype index) const {
+    if (index < 1 || index > ObsoleteCount())
+        throw ProgramError(QStringLiteral("no obsolete provider at position %1").arg(index));
+    return m_obsolete[static_cast<std::size_t>(index - 1)];
 }
 
-qsizetype ProviderCollection::LocateProvider(const QString& strProviderName) const {
-    return LocateProviderAfter(strProviderName, 0);
+qsizetype ProviderCollection::LocateProvider(const QString& name) const {
+    return LocateProviderAfter(name, 0);
 }
 
-qsizetype ProviderCollection::LocateProviderAfter(const QString& strProviderName,
-                                                  qsizetype nAfter) const {
-    const QString key = strProviderName.toUpper();
-    for (std::size_t i = static_cast<std::size_t>(std::max<qsizetype>(nAfter, 0));
+qsizetype ProviderCollection::LocateProviderAfter(const QString& name, qsizetype after) const {
+    const QString key = name.toUpper();
+    for (std::size_t i = static_cast<std::size_t>(std::max<qsizetype>(after, 0));
          i < m_providers.size(); ++i) {
         if (m_providers[i]->ProviderName.toUpper() == key)
             return static_cast<qsizetype>(i + 1);
@@ -172,40 +144,40 @@ qsizetype FirstWhere(const std::vector<std::shared_ptr<Provider>>& providers, Pr
 
 } // namespace
 
-qsizetype ProviderCollection::LocateProviderByURL(const QString& strURL) const {
-    return FirstWhere(m_providers, [&](const Provider& p) { return p.DataURL == strURL; });
+qsizetype ProviderCollection::LocateProviderByURL(const QString& url) const {
+    return FirstWhere(m_providers, [&](const Provider& p) { return p.DataURL == url; });
 }
 
-qsizetype ProviderCollection::LocateProviderByUniqueID(Long lUniqueID) const {
-    return FirstWhere(m_providers, [&](const Provider& p) { return p.UniqueID == lUniqueID; });
+qsizetype ProviderCollection::LocateProviderByUniqueID(Long uniqueID) const {
+    return FirstWhere(m_providers, [&](const Provider& p) { return p.UniqueID == uniqueID; });
 }
 
-qsizetype ProviderCollection::LocateProviderInAliasSet(const AliasSet& asAliasSet) const {
+qsizetype ProviderCollection::LocateProviderInAliasSet(const AliasSet& aliasSet) const {
     return FirstWhere(m_providers,
-                      [&](const Provider& p) { return asAliasSet.IncludesURL(p.DataURL); });
+                      [&](const Provider& p) { return aliasSet.IncludesURL(p.DataURL); });
 }
 
-qsizetype ProviderCollection::LocateFirstProviderInCategory(const QString& strCategory) const {
-    return FirstWhere(m_providers, [&](const Provider& p) { return p.Category == strCategory; });
+qsizetype ProviderCollection::LocateFirstProviderInCategory(const QString& category) const {
+    return FirstWhere(m_providers, [&](const Provider& p) { return p.Category == category; });
 }
 
-qsizetype ProviderCollection::LocateLastProviderInCategory(const QString& strCategory) const {
+qsizetype ProviderCollection::LocateLastProviderInCategory(const QString& category) const {
     for (std::size_t i = m_providers.size(); i > 0; --i) {
-        if (m_providers[i - 1]->Category == strCategory)
+        if (m_providers[i - 1]->Category == category)
             return static_cast<qsizetype>(i);
     }
     return -1;
 }
 
 std::shared_ptr<Provider>
-ProviderCollection::LocateFirstActiveProviderInCategory(const QString& strCategory) const {
+ProviderCollection::LocateFirstActiveProviderInCategory(const QString& category) const {
     const qsizetype position = FirstWhere(
-        m_providers, [&](const Provider& p) { return p.Active && p.Category == strCategory; });
+        m_providers, [&](const Provider& p) { return p.Active && p.Category == category; });
     return position < 0 ? nullptr : Item(position);
 }
 
-bool ProviderCollection::CategoryHasActiveProviders(const QString& strCategory) const {
-    return LocateFirstActiveProviderInCategory(strCategory) != nullptr;
+bool ProviderCollection::CategoryHasActiveProviders(const QString& category) const {
+    return LocateFirstActiveProviderInCategory(category) != nullptr;
 }
 
 QString ProviderCollection::GenerateUniqueProviderName() const {
@@ -219,30 +191,30 @@ QString ProviderCollection::GenerateUniqueProviderName() const {
     }
 }
 
-void ProviderCollection::MoveProvidersUp(qsizetype nIndex, qsizetype nCount) {
-    if (nCount < 1 || nIndex <= 1 || nIndex + nCount > Count() + 1)
+void ProviderCollection::MoveProvidersUp(qsizetype index, qsizetype count) {
+    if (count < 1 || index <= 1 || index + count > Count() + 1)
         return;
-    const auto first = m_providers.begin() + (nIndex - 2);
-    std::rotate(first, first + 1, first + nCount + 1);
+    const auto first = m_providers.begin() + (index - 2);
+    std::rotate(first, first + 1, first + count + 1);
 }
 
-void ProviderCollection::MoveProvidersDown(qsizetype nIndex, qsizetype nCount) {
-    if (nCount < 1 || nIndex < 1 || nIndex + nCount > Count())
+void ProviderCollection::MoveProvidersDown(qsizetype index, qsizetype count) {
+    if (count < 1 || index < 1 || index + count > Count())
         return;
-    const auto first = m_providers.begin() + (nIndex - 1);
-    std::rotate(first, first + nCount, first + nCount + 1);
+    const auto first = m_providers.begin() + (index - 1);
+    std::rotate(first, first + count, first + count + 1);
 }
 
-void ProviderCollection::SortByName(qsizetype nIndex, qsizetype nCount) {
-    if (nCount <= 1)
+void ProviderCollection::SortByName(qsizetype index, qsizetype count) {
+    if (count <= 1)
         return;
-    const std::size_t first = Offset(nIndex);
-    Offset(nIndex + nCount - 1);
+    const std::size_t first = Offset(index);
+    Offset(index + count - 1);
     std::vector<QString> keys;
-    const auto count = static_cast<std::size_t>(nCount);
-    for (std::size_t i = first; i < first + count; ++i)
+    const auto length = static_cast<std::size_t>(count);
+    for (std::size_t i = first; i < first + length; ++i)
         keys.push_back(m_providers[i]->ProviderName.toUpper());
-    for (std::size_t gap = count; gap != 0;) {
+    for (std::size_t gap = length; gap != 0;) {
         bool exchanged = false;
         for (std::size_t i = 0; i + gap < keys.size(); ++i) {
             if (keys[i] > keys[i + gap]) {
@@ -298,15 +270,14 @@ void ProviderCollection::ClearFlags() {
     }
 }
 
-qsizetype ProviderCollection::AssignCategory(const QString& strCategoryFrom,
-                                             const QString& strCategoryTo) {
-    const QString descendantPrefix = strCategoryFrom + QLatin1Char('/');
+qsizetype ProviderCollection::AssignCategory(const QString& from, const QString& to) {
+    const QString descendantPrefix = from + QLatin1Char('/');
     qsizetype moved = 0;
     for (const auto& provider : m_providers) {
-        if (provider->Category == strCategoryFrom)
-            provider->Category = strCategoryTo;
+        if (provider->Category == from)
+            provider->Category = to;
         else if (provider->Category.startsWith(descendantPrefix, Qt::CaseInsensitive))
-            provider->Category = strCategoryTo + provider->Category.mid(strCategoryFrom.size());
+            provider->Category = to + provider->Category.mid(from.size());
         else
             continue;
         m_categories.EnsureCategory(provider->Category, true, true);
@@ -332,52 +303,52 @@ void ProviderCollection::RemoveEmptyCategories() {
     }
 }
 
-void ProviderCollection::CancelPendingRequests(const Currency& tAge) {
-    // Counter values are nanoseconds; an age of tAge seconds is
-    // tAge.Scaled() * 100 000 of them.
+void ProviderCollection::CancelPendingRequests(const Currency& age) {
+    // Counter values are nanoseconds; an age of `age` seconds is
+    // age.Scaled() * 100 000 of them.
     constexpr qint64 CountsPerUnit = 1'000'000'000 / Currency::Scale;
-    qint64 age = 0;
-    if (__builtin_mul_overflow(tAge.Scaled(), CountsPerUnit, &age))
-        age = tAge.Scaled() < 0 ? std::numeric_limits<qint64>::min()
-                                : std::numeric_limits<qint64>::max();
-    const qint64 threshold = SaturatingAdd(HighResolutionCounter::Value().Scaled(), -age);
+    qint64 counts = 0;
+    if (__builtin_mul_overflow(age.Scaled(), CountsPerUnit, &counts))
+        counts = age.Scaled() < 0 ? std::numeric_limits<qint64>::min()
+                                  : std::numeric_limits<qint64>::max();
+    const qint64 threshold = SaturatingAdd(HighResolutionCounter::Value().Scaled(), -counts);
     for (const auto& provider : m_providers) {
-        if ((provider->PendingOperations & StoriesAndDetails) &&
+        if ((provider->PendingOperations & PendingOperation::StoriesAndDetails) &&
             provider->tStart.Scaled() < threshold)
             provider->CancelPendingRequest();
     }
 }
 
-std::unique_ptr<ProviderCollection> ProviderCollection::Copy(ProgressReporter* frmProgress) const {
+std::unique_ptr<ProviderCollection> ProviderCollection::Copy(ProgressReporter* progress) const {
     auto copy = std::make_unique<ProviderCollection>();
-    if (frmProgress) {
-        frmProgress->SetStatus(QStringLiteral("Copying Categories..."));
-        Open(frmProgress, m_categories.Count() + Count());
+    if (progress) {
+        progress->SetStatus(QStringLiteral("Copying Categories..."));
+        Open(progress, m_categories.Count() + Count());
     }
     qsizetype step = 0;
     for (const auto& category : m_categories) {
         copy->m_categories.Add(category->CategoryName, category->Active, category->UserDefined);
-        Step(frmProgress, ++step);
+        Step(progress, ++step);
     }
-    if (frmProgress)
-        frmProgress->SetStatus(QStringLiteral("Copying Providers..."));
+    if (progress)
+        progress->SetStatus(QStringLiteral("Copying Providers..."));
     for (const auto& provider : m_providers) {
         auto duplicate = std::make_shared<Provider>();
-        CopyStoredFields(*provider, *duplicate);
+        ProviderField::CopyAll(*provider, *duplicate);
         copy->Add(duplicate);
         duplicate->stCollStories = provider->stCollStories;
-        Step(frmProgress, ++step);
+        Step(progress, ++step);
     }
-    if (frmProgress)
-        frmProgress->CloseProgress();
+    if (progress)
+        progress->CloseProgress();
     return copy;
 }
 
-void ProviderCollection::AddElement(const XmlNode& child, bool bFixImages, bool& clean) {
+void ProviderCollection::AddElement(const XmlNode& child, bool fixImages, bool& clean) {
     bool read = true;
     const QString tag = child.TagName();
     if (tag == ProviderTag)
-        AddFromXML(child, bFixImages, &read);
+        AddFromXML(child, fixImages, &read);
     else if (tag == CategoryTag)
         m_categories.AddFromXML(child, &read);
     else if (tag == ObsoleteTag)
@@ -385,25 +356,23 @@ void ProviderCollection::AddElement(const XmlNode& child, bool bFixImages, bool&
     clean = clean && read;
 }
 
-bool ProviderCollection::LoadFile(const QString& strFile, ProgressReporter* frmProgress,
-                                  bool bFixImages) {
-    if (!ReadFile(strFile, frmProgress, bFixImages))
+bool ProviderCollection::LoadFile(const QString& file, ProgressReporter* progress, bool fixImages) {
+    if (!ReadFile(file, progress, fixImages))
         return false;
     if (m_lastLoadLostValues)
-        MessageBox::Show(LostValuesMessage(strFile));
+        MessageBox::Show(LostValuesMessage(file));
     return true;
 }
 
-QString ProviderCollection::LostValuesMessage(const QString& strFile) {
+QString ProviderCollection::LostValuesMessage(const QString& file) {
     return QStringLiteral("Some values in %1 could not be read; they were given their defaults.")
-        .arg(strFile);
+        .arg(file);
 }
 
-bool ProviderCollection::ReadFile(const QString& strFile, ProgressReporter* frmProgress,
-                                  bool bFixImages) {
+bool ProviderCollection::ReadFile(const QString& file, ProgressReporter* progress, bool fixImages) {
     m_lastLoadLostValues = false;
     XmlDocument document;
-    if (!document.Load(strFile)) {
+    if (!document.Load(file)) {
         m_lastLoadError = document.LastParseError();
         return false;
     }
@@ -418,13 +387,13 @@ bool ProviderCollection::ReadFile(const QString& strFile, ProgressReporter* frmP
         clean = false;
     }
     const QList<XmlNode> children = root.ChildNodes();
-    Open(frmProgress, children.size() - 1);
+    Open(progress, children.size() - 1);
     for (qsizetype i = 0; i < children.size(); ++i) {
-        Step(frmProgress, i);
-        AddElement(children[i], bFixImages, clean);
+        Step(progress, i);
+        AddElement(children[i], fixImages, clean);
     }
-    if (frmProgress)
-        frmProgress->CloseProgress();
+    if (progress)
+        progress->CloseProgress();
     m_lastLoadLostValues = !clean;
     return true;
 }
@@ -439,21 +408,21 @@ bool ProviderCollection::ShouldSaveCategory(const Category& category,
 // Streamed rather than built as a document: the bytes are the same as
 // saving the elements AsXML builds (a test holds the two together), at a
 // fraction of the cost for a long list.
-QByteArray ProviderCollection::ToBytes(bool bDiffOnly, bool bDynamic, bool bSaveCategories,
-                                       ProgressReporter* frmProgress) const {
+QByteArray ProviderCollection::ToBytes(bool diffOnly, bool dynamic, bool saveCategories,
+                                       ProgressReporter* progress) const {
     QByteArray out;
     out.reserve(1024 + 1024 * static_cast<qsizetype>(m_providers.size()));
     out.append("<providers v=\"")
         .append(TextConversion::ToText(Version).toUtf8())
         .append("\">\r\n");
     const qsizetype categories = m_categories.Count();
-    Open(frmProgress, categories + Count() + ObsoleteCount());
-    if (bSaveCategories) {
+    Open(progress, categories + Count() + ObsoleteCount());
+    if (saveCategories) {
         QSet<QString> usedPaths;
         for (const auto& provider : m_providers)
             usedPaths.insert(provider->Category);
         for (qsizetype i = 1; i <= m_categories.Count(); ++i) {
-            Step(frmProgress, i);
+            Step(progress, i);
             const auto category = m_categories.Item(i);
             if (!ShouldSaveCategory(*category, usedPaths))
                 continue;
@@ -465,15 +434,15 @@ QByteArray ProviderCollection::ToBytes(bool bDiffOnly, bool bDynamic, bool bSave
         }
     }
     for (std::size_t i = 0; i < m_providers.size(); ++i) {
-        Step(frmProgress, categories + static_cast<qsizetype>(i) + 1);
+        Step(progress, categories + static_cast<qsizetype>(i) + 1);
         out.append(ElementIndent.toUtf8());
         LineBuffer element(out, ProviderTag, ChildIndent);
-        m_providers[i]->WriteXML(element, bDiffOnly, bDynamic);
+        m_providers[i]->WriteXML(element, diffOnly, dynamic);
         element.Finish(ElementIndent);
         out.append("\r\n");
     }
     for (std::size_t i = 0; i < m_obsolete.size(); ++i) {
-        Step(frmProgress, categories + Count() + static_cast<qsizetype>(i) + 1);
+        Step(progress, categories + Count() + static_cast<qsizetype>(i) + 1);
         out.append("  <obsolete uniqueid=\"")
             .append(TextConversion::ToText(m_obsolete[i]->UniqueID).toUtf8())
             .append("\"/>\r\n");
@@ -481,13 +450,13 @@ QByteArray ProviderCollection::ToBytes(bool bDiffOnly, bool bDynamic, bool bSave
     return out.append("</providers>");
 }
 
-bool ProviderCollection::SaveFile(const QString& strFile, ProgressReporter* frmProgress,
-                                  bool bDiffOnly, bool bDynamic, bool bSaveCategories) const {
-    const QByteArray bytes = ToBytes(bDiffOnly, bDynamic, bSaveCategories, frmProgress);
-    const bool saved = KnownFolders::EnsureFolder(QFileInfo(strFile).absolutePath()) &&
-                       AtomicFile::Write(strFile, bytes);
-    if (frmProgress)
-        frmProgress->CloseProgress();
+bool ProviderCollection::SaveFile(const QString& file, ProgressReporter* progress, bool diffOnly,
+                                  bool dynamic, bool saveCategories) const {
+    const QByteArray bytes = ToBytes(diffOnly, dynamic, saveCategories, progress);
+    const bool saved = KnownFolders::EnsureFolder(QFileInfo(file).absolutePath()) &&
+                       AtomicFile::Write(file, bytes);
+    if (progress)
+        progress->CloseProgress();
     if (!saved)
         MessageBox::ShowOperationError(QStringLiteral("ProviderCollection.SaveFile"));
     return saved;

@@ -17,52 +17,52 @@ qsizetype SharedPrefixLength(const QString& a, const QString& b) {
 
 } // namespace
 
-bool StoryCollection::Add(const QString& strTitle, const QString& strDescription,
-                          const QString& strPartialURL, const Date& Time, Integer nComments,
-                          bool bNewStory) {
+bool StoryCollection::Add(const QString& title, const QString& description,
+                          const QString& partialURL, const Date& time, Integer comments,
+                          bool newStory) {
     if (IsFull()) {
         m_overflowed = true;
         return false;
     }
     Story& story = m_stories.emplace_back();
-    story.Title = strTitle;
-    story.Description = strDescription;
-    story.TitleHash = TitleHash(strTitle);
-    story.PartialURL = strPartialURL;
-    story.Time = Time;
-    story.Comments = nComments;
-    story.NewStory = bNewStory;
+    story.Title = title;
+    story.Description = description;
+    story.TitleHash = TitleHash(title);
+    story.PartialURL = partialURL;
+    story.Time = time;
+    story.Comments = comments;
+    story.NewStory = newStory;
     return true;
 }
 
-std::size_t StoryCollection::Offset(qsizetype nIndex) const {
-    if (nIndex < 1 || nIndex > Count())
-        throw ProgramError(QStringLiteral("no story at position %1").arg(nIndex));
-    return static_cast<std::size_t>(nIndex - 1);
+std::size_t StoryCollection::Offset(qsizetype index) const {
+    if (index < 1 || index > Count())
+        throw ProgramError(QStringLiteral("no story at position %1").arg(index));
+    return static_cast<std::size_t>(index - 1);
 }
 
-Story& StoryCollection::Item(qsizetype nIndex) {
-    return m_stories[Offset(nIndex)];
+Story& StoryCollection::Item(qsizetype index) {
+    return m_stories[Offset(index)];
 }
 
-const Story& StoryCollection::Item(qsizetype nIndex) const {
-    return m_stories[Offset(nIndex)];
+const Story& StoryCollection::Item(qsizetype index) const {
+    return m_stories[Offset(index)];
 }
 
-void StoryCollection::Remove(qsizetype nIndex) {
-    m_stories.erase(m_stories.begin() + static_cast<std::ptrdiff_t>(Offset(nIndex)));
+void StoryCollection::Remove(qsizetype index) {
+    m_stories.erase(m_stories.begin() + static_cast<std::ptrdiff_t>(Offset(index)));
 }
 
-qsizetype StoryCollection::FindStoryByTitle(const QString& strTitle) const {
-    const qint32 hash = TitleHash(strTitle);
+qsizetype StoryCollection::FindStoryByTitle(const QString& title) const {
+    const qint32 hash = TitleHash(title);
     const auto found = std::find_if(m_stories.begin(), m_stories.end(), [&](const Story& story) {
-        return story.TitleHash == hash && story.Title == strTitle;
+        return story.TitleHash == hash && story.Title == title;
     });
     return found == m_stories.end() ? -1 : found - m_stories.begin() + 1;
 }
 
-QString StoryCollection::ItemURL(qsizetype nIndex) const {
-    return m_commonPrefix + Item(nIndex).PartialURL;
+QString StoryCollection::ItemURL(qsizetype index) const {
+    return m_commonPrefix + Item(index).PartialURL;
 }
 
 void StoryCollection::Compress() {

@@ -18,27 +18,27 @@ public:
     // with whatever one document holds.
     static constexpr qsizetype MaximumStories = 100'000;
 
-    // Appends a story; its TitleHash is computed from strTitle. A full
+    // Appends a story; its TitleHash is computed from `title`. A full
     // collection (MaximumStories) refuses it: false, nothing stored, and
     // Overflowed says so from then on.
-    bool Add(const QString& strTitle, const QString& strDescription, const QString& strPartialURL,
-             const Date& Time, Integer nComments, bool bNewStory);
+    bool Add(const QString& title, const QString& description, const QString& partialURL,
+             const Date& time, Integer comments, bool newStory);
     bool IsFull() const { return Count() >= MaximumStories; }
     // Stories were refused for want of room.
     bool Overflowed() const { return m_overflowed; }
 
     // Positions outside 1 ... Count throw ProgramError.
-    Story& Item(qsizetype nIndex);
-    const Story& Item(qsizetype nIndex) const;
+    Story& Item(qsizetype index);
+    const Story& Item(qsizetype index) const;
     qsizetype Count() const { return static_cast<qsizetype>(m_stories.size()); }
-    void Remove(qsizetype nIndex);
+    void Remove(qsizetype index);
 
-    // The first story whose title is exactly strTitle (letter case matters),
+    // The first story whose title is exactly `title` (letter case matters),
     // or -1.
-    qsizetype FindStoryByTitle(const QString& strTitle) const;
+    qsizetype FindStoryByTitle(const QString& title) const;
 
     // The full link of a story: the common prefix followed by its PartialURL.
-    QString ItemURL(qsizetype nIndex) const;
+    QString ItemURL(qsizetype index) const;
 
     // Moves the longest prefix all links share out of the stories into the
     // collection. Meant to run once, after the last Add.
@@ -51,7 +51,7 @@ public:
     auto end() const { return m_stories.end(); }
 
 private:
-    std::size_t Offset(qsizetype nIndex) const;
+    std::size_t Offset(qsizetype index) const;
 
     std::vector<Story> m_stories;
     QString m_commonPrefix;

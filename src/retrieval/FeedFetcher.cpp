@@ -3,6 +3,7 @@
 #include "feeds/FeedFormat.h"
 #include "feeds/FeedIntake.h"
 #include "feeds/IntakeEnvironment.h"
+#include "model/PendingOperation.h"
 #include "model/Provider.h"
 #include "platform/BackgroundNotice.h"
 #include "platform/HighResolutionCounter.h"
@@ -16,8 +17,8 @@
 
 namespace {
 
-constexpr int StoriesOperation = 1;
-constexpr int DetailsOperation = 2;
+constexpr int StoriesOperation = PendingOperation::Stories;
+constexpr int DetailsOperation = PendingOperation::Details;
 
 // The program as feed intake sees it during one completion: everything goes
 // to the host, and the end of the operation is counted off the provider's

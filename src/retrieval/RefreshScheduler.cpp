@@ -1,5 +1,6 @@
 #include "retrieval/RefreshScheduler.h"
 
+#include "model/PendingOperation.h"
 #include "model/ProviderCollection.h"
 #include "retrieval/FetchControl.h"
 #include "retrieval/ProgramFlags.h"
@@ -7,12 +8,6 @@
 #include "retrieval/SchedulingPreferences.h"
 
 #include <algorithm>
-
-namespace {
-
-constexpr Integer StoriesFetchOutstanding = 1;
-
-} // namespace
 
 RefreshScheduler::RefreshScheduler(ProviderCollection& providers, FetchControl& fetch,
                                    SchedulerWindow& window,
@@ -61,7 +56,7 @@ void RefreshScheduler::UpdateTick() {
 // restarts it.
 void RefreshScheduler::CountDownRefreshMinutes() {
     for (const auto& provider : m_providers) {
-        if ((provider->PendingOperations & StoriesFetchOutstanding) == 0 &&
+        if ((provider->PendingOperations & PendingOperation::Stories) == 0 &&
             provider->MinutesToNextRefresh > 0)
             --provider->MinutesToNextRefresh;
     }

@@ -4,6 +4,7 @@
 #include "model/ProviderCollection.h"
 #include "support/FixedTime.h"
 #include "support/RecordingMessageBox.h"
+#include "support/TestData.h"
 
 #include <QStringList>
 
@@ -81,6 +82,20 @@ TEST_F(DefaultProvidersTest, AFirstRunOfflineTakesEveryProviderFromTheLocalFolde
                                                    UpdateReport::Black, UpdateReport::Black}));
     EXPECT_EQ(lastLoad, Date::FromParts(2026, 3, 1, 9, 30));
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+}
+
+// The statistics, the arrival sound and the category choice belong to the
+// user's copy: a provider new from the list starts without them and takes
+// every other field the list publishes.
+TEST_F(DefaultProvidersTest, ANewProviderTakesWhatTheListPublishes) {
+    WriteLocal(QStringLiteral("root.xml"), Index(1));
+    WriteLocal(QStringLiteral("bps_1.xml"), TestData::Read("providers/every_field.xml"));
+    WriteLocal(QStringLiteral("dps_1.xml"), SetFile(QByteArray(), 1));
+
+    EXPECT_TRUE(Update(true));
+
+    EXPECT_EQ(user.ToBytes(false, true, false),
+              TestData::Read("providers/every_field_from_master.xml"));
 }
 
 TEST_F(DefaultProvidersTest, AListThatCannotBeLoadedLeavesEverythingAlone) {

@@ -1,6 +1,7 @@
 #include "feeds/FeedIntake.h"
 #include "feeds/FeedFormat.h"
 #include "feeds/IntakeEnvironment.h"
+#include "model/PendingOperation.h"
 #include "model/Provider.h"
 #include "platform/BackgroundNotice.h"
 #include "platform/Clock.h"
@@ -52,7 +53,7 @@ protected:
     // One stories fetch of `bytes` as the document would finish it.
     void Complete(const QByteArray& bytes,
                   XmlDocument::Malformed malformed = XmlDocument::Malformed::Refuse) {
-        provider.PendingOperations = 1;
+        provider.PendingOperations = PendingOperation::Stories;
         provider.LoadState = LoadState::Loading;
         provider.tStart = Currency::FromScaled(1'000'000'000);
         XmlDocument document;
@@ -174,7 +175,7 @@ TEST_F(FeedIntakeTest, AReaderErrorStillEndsTheOperation) {
 TEST_F(FeedIntakeTest, TextRequests) {
     provider.SetIsTextFormat(true);
     provider.TextFormatSpec = QStringLiteral("00,02,TL");
-    provider.PendingOperations = 1;
+    provider.PendingOperations = PendingOperation::Stories;
     FeedIntake::GrabStoriesTextFinish(provider, 200, QStringLiteral("One\nhttp://x/1\n"),
                                       environment);
     EXPECT_EQ(Titles(), QStringList{QStringLiteral("One")});
@@ -198,13 +199,13 @@ TEST_F(FeedIntakeTest, TextRequests) {
 TEST_F(FeedIntakeTest, DetailsOfFormatsWithoutDetailsOnlyMarkThemDone) {
     provider.ProviderName = QStringLiteral("Mine");
     provider.NeedsDetails = true;
-    provider.PendingOperations = 3;
+    provider.PendingOperations = PendingOperation::StoriesAndDetails;
     XmlDocument document;
     document.LoadXML("<backslash><story><title>x</title></story></backslash>");
     FeedIntake::GrabProviderDetailsXMLComplete(provider, document, environment);
     EXPECT_FALSE(provider.NeedsDetails);
     EXPECT_EQ(provider.ProviderName, QStringLiteral("Mine"));
-    EXPECT_EQ(provider.PendingOperations, 1);
+    EXPECT_EQ(provider.PendingOperations, PendingOperation::Stories);
     EXPECT_EQ(environment.Completed, 1);
 
     provider.NeedsDetails = true;

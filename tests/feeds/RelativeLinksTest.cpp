@@ -1,5 +1,6 @@
 #include "feeds/FeedIntake.h"
 #include "feeds/QuietIntakeEnvironment.h"
+#include "model/PendingOperation.h"
 #include "model/Provider.h"
 #include "platform/XmlDocument.h"
 #include "support/FixedTime.h"
@@ -27,7 +28,7 @@ protected:
                                 address));
         provider = std::make_unique<Provider>();
         provider->stCollStories = std::make_shared<StoryCollection>();
-        provider->PendingOperations = 3;
+        provider->PendingOperations = PendingOperation::StoriesAndDetails;
         QuietIntakeEnvironment environment;
         FeedIntake::GrabProviderDetailsXMLComplete(*provider, xml, environment);
         FeedIntake::GrabStoriesXMLComplete(*provider, xml, environment);

@@ -1,4 +1,5 @@
 #include "model/ProviderCollection.h"
+#include "model/PendingOperation.h"
 #include "model/ProgressReporter.h"
 #include "platform/HighResolutionCounter.h"
 #include "platform/ProgramError.h"
@@ -65,7 +66,7 @@ public:
 TEST(ProviderCollectionTest, AppendGivesAFreshRunTimeState) {
     ProviderCollection providers;
     auto provider = Named("A", "News/World");
-    provider->PendingOperations = 3;
+    provider->PendingOperations = PendingOperation::StoriesAndDetails;
     provider->MinutesToNextRefresh = 9;
     provider->FirstInCategory = true;
     providers.Add(provider);
@@ -129,7 +130,7 @@ TEST(ProviderCollectionTest, RemoveProviderCancelsItsFetch) {
     ProviderCollection providers = Of({"A", "B"});
     providers.Item(2)->UniqueID = 7;
     int cancelled = 0;
-    providers.Item(2)->PendingOperations = 1;
+    providers.Item(2)->PendingOperations = PendingOperation::Stories;
     providers.Item(2)->SetPendingFetch(std::make_unique<RecordingFetch>(&cancelled));
     auto other = Named("Elsewhere");
     other->UniqueID = 7;
@@ -229,7 +230,7 @@ TEST(ProviderCollectionTest, CancelPendingRequestsCallsOffOnlyThoseOlderThanTheA
     ProviderCollection providers = Of({"A", "B"});
     int cancelledA = 0;
     int cancelledB = 0;
-    providers.Item(1)->PendingOperations = 2;
+    providers.Item(1)->PendingOperations = PendingOperation::Details;
     providers.Item(1)->tStart = HighResolutionCounter::Value();
     providers.Item(1)->SetPendingFetch(std::make_unique<RecordingFetch>(&cancelledA));
     providers.Item(2)->SetPendingFetch(std::make_unique<RecordingFetch>(&cancelledB));

@@ -1,4 +1,5 @@
 #include "model/PendingFetch.h"
+#include "model/PendingOperation.h"
 #include "model/PresentField.h"
 #include "model/Provider.h"
 #include "platform/XmlDocument.h"
@@ -127,7 +128,7 @@ TEST(ProviderDiffTest, ApplyingTheFormatCallsOffAnOutstandingFetch) {
     Provider mine;
     int cancels = 0;
     mine.SetPendingFetch(std::make_unique<CancelCounter>(cancels));
-    mine.PendingOperations = 1;
+    mine.PendingOperations = PendingOperation::Stories;
     published.PresentFlags = PresentField::Category;
     mine.ApplyAsPresent(published);
     EXPECT_EQ(cancels, 0);

@@ -1,5 +1,6 @@
 #include "model/Provider.h"
 #include "model/DataURLScrambler.h"
+#include "model/PendingOperation.h"
 #include "model/PresentField.h"
 #include "platform/KnownFolders.h"
 #include "platform/XmlDocument.h"
@@ -348,12 +349,12 @@ TEST(ProviderTest, ChangingTheFormatCallsOffOnlyAnOutstandingStoriesFetch) {
 
     FetchLog log;
     provider.SetPendingFetch(std::make_unique<FakeFetch>(log));
-    provider.PendingOperations = 2 | 4;
+    provider.PendingOperations = PendingOperation::Details | 4;
     provider.LoadState = 3;
     provider.SetIsTextFormat(false);
     EXPECT_FALSE(provider.IsTextFormat());
     EXPECT_EQ(log.Cancels, 1);
-    EXPECT_EQ(log.CancelledOperations, 2);
+    EXPECT_EQ(log.CancelledOperations, PendingOperation::Details);
     EXPECT_TRUE(log.Destroyed);
     EXPECT_EQ(provider.PendingOperations, 4);
     EXPECT_EQ(provider.LoadState, 3);
@@ -363,16 +364,16 @@ TEST(ProviderTest, CancellingReportsBothFetchKindsOnceAndReadingCancelsToo) {
     FetchLog log;
     Provider provider;
     provider.SetPendingFetch(std::make_unique<FakeFetch>(log));
-    provider.PendingOperations = 1 | 2;
+    provider.PendingOperations = PendingOperation::StoriesAndDetails;
     provider.CancelPendingRequest();
     provider.CancelPendingRequest();
     EXPECT_EQ(log.Cancels, 1);
-    EXPECT_EQ(log.CancelledOperations, 3);
+    EXPECT_EQ(log.CancelledOperations, PendingOperation::StoriesAndDetails);
     EXPECT_EQ(provider.PendingOperations, 0);
 
     FetchLog reading;
     provider.SetPendingFetch(std::make_unique<FakeFetch>(reading));
-    provider.PendingOperations = 1;
+    provider.PendingOperations = PendingOperation::Stories;
     EXPECT_TRUE(Read(provider, Element("<providername>x</providername>")));
     EXPECT_EQ(reading.Cancels, 1);
 }

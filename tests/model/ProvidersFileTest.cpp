@@ -2,6 +2,7 @@
 #include "model/ProviderCollection.h"
 #include "support/FileSizeLimit.h"
 #include "support/RecordingMessageBox.h"
+#include "support/TestData.h"
 
 #include <QDir>
 #include <QFile>
@@ -161,6 +162,21 @@ TEST_F(ProvidersFileTest, LongListsRoundTripWhole) {
     EXPECT_EQ(group->ProviderCount, 13'333);
     EXPECT_EQ(reread.ToBytes(false, true, true), Read(path));
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+}
+
+// Every stored field away from its default, a protected data URL among
+// them: reading and writing, and copying the collection, lose none.
+TEST_F(ProvidersFileTest, EveryStoredFieldSurvivesReadingWritingAndCopying) {
+    const QString path = TestData::Path("providers/every_field.xml");
+    const QByteArray file = Read(path);
+    ProviderCollection providers;
+    ASSERT_TRUE(providers.LoadFile(path, nullptr, false));
+    EXPECT_FALSE(providers.LastLoadLostValues());
+    EXPECT_EQ(providers.ToBytes(false, true, true), file);
+
+    const auto copy = providers.Copy(nullptr);
+    copy->Version = providers.Version;
+    EXPECT_EQ(copy->ToBytes(false, true, true), file);
 }
 
 TEST_F(ProvidersFileTest, MissingVersionReadsAsZeroAndIsWritten) {

@@ -1,6 +1,7 @@
 #include "retrieval/FeedFetcher.h"
 
 #include "feeds/FeedFormat.h"
+#include "model/PendingOperation.h"
 #include "model/Provider.h"
 #include "model/StoryCollection.h"
 #include "platform/BackgroundNotice.h"
@@ -407,7 +408,7 @@ TEST_F(FeedFetcherTest, TextRequestsWaitInSlotsOrCompleteWithoutOne) {
     fetcher->GrabStories(*second);
     EXPECT_EQ(fetcher->PendingRequestCount(), 1);
     ASSERT_TRUE(Settled(*second)); // no slot: completed as soon as it finished
-    EXPECT_EQ(first->PendingOperations, 1);
+    EXPECT_EQ(first->PendingOperations, PendingOperation::Stories);
     ASSERT_TRUE(SettledPolling(*first));
     EXPECT_EQ(StoryCount(*first), 2);
     EXPECT_EQ(fetcher->PendingRequestCount(), 0);

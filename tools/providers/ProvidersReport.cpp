@@ -1,6 +1,7 @@
 #include "ProvidersReport.h"
 
 #include "model/ProviderCollection.h"
+#include "model/ProviderField.h"
 #include "platform/TextConversion.h"
 
 #include <QJsonArray>
@@ -14,45 +15,30 @@ namespace {
 
 using Field = std::pair<QString, QJsonValue>;
 
-QJsonValue Text(const Currency& value) {
-    return TextConversion::ToText(value);
-}
-QJsonValue Text(const Date& value) {
-    return TextConversion::ToText(value);
-}
-
 std::vector<Field> CategoryFields(const Category& category) {
     return {{QStringLiteral("CategoryName"), category.CategoryName},
             {QStringLiteral("Active"), category.Active},
             {QStringLiteral("UserDefined"), category.UserDefined}};
 }
 
-// The stored fields in the order of the provider record.
-std::vector<Field> ProviderFields(const Provider& p) {
-    return {{QStringLiteral("ProviderName"), p.ProviderName},
-            {QStringLiteral("Description"), p.Description},
-            {QStringLiteral("LastUsed"), Text(p.LastUsed)},
-            {QStringLiteral("Active"), p.Active},
-            {QStringLiteral("RefreshMinutes"), p.RefreshMinutes},
-            {QStringLiteral("BackColor"), p.BackColor},
-            {QStringLiteral("DataURL"), p.DataURL},
-            {QStringLiteral("Protected"), p.Protected},
-            {QStringLiteral("SiteURL"), p.SiteURL},
-            {QStringLiteral("ImageURL"), p.ImageURL},
-            {QStringLiteral("Origin"), p.Origin},
-            {QStringLiteral("NeedsDetails"), p.NeedsDetails},
-            {QStringLiteral("IsTextFormat"), p.IsTextFormat()},
-            {QStringLiteral("TextFormatSpec"), p.TextFormatSpec},
-            {QStringLiteral("AttemptedUpdates"), p.AttemptedUpdates},
-            {QStringLiteral("SuccessfulUpdates"), p.SuccessfulUpdates},
-            {QStringLiteral("LastLoadDuration"), Text(p.LastLoadDuration)},
-            {QStringLiteral("TotalLoadDuration"), Text(p.TotalLoadDuration)},
-            {QStringLiteral("ArrivalSound"), p.ArrivalSound},
-            {QStringLiteral("UseTitle"), p.UseTitle},
-            {QStringLiteral("Category"), p.Category},
-            {QStringLiteral("Language"), p.Language},
-            {QStringLiteral("UniqueID"), p.UniqueID},
-            {QStringLiteral("UserCategory"), p.UserCategory}};
+QJsonValue Value(const ProviderField& field, const Provider& provider) {
+    const QString text = field.Value.Text(provider);
+    switch (field.Value.ValueKind) {
+    case ProviderField::Kind::Boolean:
+        return TextConversion::ToBoolean(text);
+    case ProviderField::Kind::Number:
+        return TextConversion::ToLong(text);
+    default:
+        return text;
+    }
+}
+
+// The stored fields in the order of the provider element.
+std::vector<Field> ProviderFields(const Provider& provider) {
+    std::vector<Field> fields;
+    for (const ProviderField& field : ProviderField::All())
+        fields.emplace_back(field.Name, Value(field, provider));
+    return fields;
 }
 
 QJsonObject Object(const std::vector<Field>& fields) {

@@ -4,6 +4,7 @@
 
 #include "feeds/FeedIntake.h"
 #include "feeds/QuietIntakeEnvironment.h"
+#include "model/PendingOperation.h"
 #include "model/Provider.h"
 #include "platform/BackgroundNotice.h"
 #include "platform/Clock.h"
@@ -69,10 +70,10 @@ bool ReadXml(Provider& provider, const Body& body, const Options& options) {
     QuietIntakeEnvironment environment;
     if (options.Details) {
         provider.NeedsDetails = true;
-        provider.PendingOperations |= 2;
+        provider.PendingOperations |= PendingOperation::Details;
         FeedIntake::GrabProviderDetailsXMLComplete(provider, document, environment);
     }
-    provider.PendingOperations |= 1;
+    provider.PendingOperations |= PendingOperation::Stories;
     FeedIntake::GrabStoriesXMLComplete(provider, document, environment);
     return true;
 }
@@ -80,7 +81,7 @@ bool ReadXml(Provider& provider, const Body& body, const Options& options) {
 void ReadText(Provider& provider, const Body& body, const Options& options) {
     provider.SetIsTextFormat(true);
     provider.TextFormatSpec = options.TextSpec;
-    provider.PendingOperations |= 1;
+    provider.PendingOperations |= PendingOperation::Stories;
     QuietIntakeEnvironment environment;
     FeedIntake::GrabStoriesTextFinish(provider, 200, TextDecoding::Decode(body.Bytes, body.Charset),
                                       environment);
