@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr int StoriesOperation = PendingOperation::Stories;
-constexpr int DetailsOperation = PendingOperation::Details;
-
 // The program as feed intake sees it during one completion: everything goes
 // to the host, and the end of the operation is counted off the provider's
 // fetch.
@@ -87,21 +84,21 @@ void FeedFetcher::GrabStories(Provider& provider) {
 }
 
 void FeedFetcher::GrabStoriesXML(Provider& provider) {
-    if (provider.PendingOperations == DetailsOperation && FetchOf(provider).Document()) {
+    if (provider.PendingOperations == PendingOperation::Details && FetchOf(provider).Document()) {
         // The details document already on its way serves the stories too.
         provider.tStart = m_host.CounterNow();
-        provider.PendingOperations |= StoriesOperation;
-        FetchOf(provider).Count(StoriesOperation);
+        provider.PendingOperations |= PendingOperation::Stories;
+        FetchOf(provider).Count(PendingOperation::Stories);
         return;
     }
-    if ((provider.PendingOperations & StoriesOperation) == 0)
-        Begin(provider, StoriesOperation, &ProviderFetch::StartDocument,
+    if ((provider.PendingOperations & PendingOperation::Stories) == 0)
+        Begin(provider, PendingOperation::Stories, &ProviderFetch::StartDocument,
               &FeedFetcher::DocumentFinished);
 }
 
 void FeedFetcher::GrabStoriesText(Provider& provider) {
-    if ((provider.PendingOperations & StoriesOperation) == 0 &&
-        Begin(provider, StoriesOperation, &ProviderFetch::StartStories,
+    if ((provider.PendingOperations & PendingOperation::Stories) == 0 &&
+        Begin(provider, PendingOperation::Stories, &ProviderFetch::StartStories,
               &FeedFetcher::StoriesTextFinished))
         AddPendingRequest(provider);
 }
@@ -114,19 +111,19 @@ void FeedFetcher::GrabProviderDetails(Provider& provider) {
 }
 
 void FeedFetcher::GrabProviderDetailsXML(Provider& provider) {
-    if (provider.PendingOperations == StoriesOperation && FetchOf(provider).Document()) {
-        provider.PendingOperations |= DetailsOperation;
-        FetchOf(provider).Count(DetailsOperation);
+    if (provider.PendingOperations == PendingOperation::Stories && FetchOf(provider).Document()) {
+        provider.PendingOperations |= PendingOperation::Details;
+        FetchOf(provider).Count(PendingOperation::Details);
         return;
     }
-    if ((provider.PendingOperations & DetailsOperation) == 0)
-        Begin(provider, DetailsOperation, &ProviderFetch::StartDocument,
+    if ((provider.PendingOperations & PendingOperation::Details) == 0)
+        Begin(provider, PendingOperation::Details, &ProviderFetch::StartDocument,
               &FeedFetcher::DocumentFinished);
 }
 
 void FeedFetcher::GrabProviderDetailsText(Provider& provider) {
-    if ((provider.PendingOperations & DetailsOperation) == 0)
-        Begin(provider, DetailsOperation, &ProviderFetch::StartDetails,
+    if ((provider.PendingOperations & PendingOperation::Details) == 0)
+        Begin(provider, PendingOperation::Details, &ProviderFetch::StartDetails,
               &FeedFetcher::DetailsTextFinished);
 }
 
@@ -135,7 +132,7 @@ bool FeedFetcher::Begin(Provider& provider, int operation, RequestStart start,
     provider.PendingOperations |= operation;
     ProviderFetch& fetch = FetchOf(provider);
     fetch.Count(operation);
-    if (operation == StoriesOperation)
+    if (operation == PendingOperation::Stories)
         provider.tStart = m_host.CounterNow();
     if (StartsFailed(provider, operation))
         return false;
@@ -143,7 +140,7 @@ bool FeedFetcher::Begin(Provider& provider, int operation, RequestStart start,
     request.Open(provider.DataURL);
     // Only a stories fetch may be answered "not modified": details need
     // the document itself.
-    if (operation == StoriesOperation)
+    if (operation == PendingOperation::Stories)
         AskIfModified(request, provider);
     connect(&request, &HttpRequest::Finished, this,
             [this, &provider, finished] { (this->*finished)(provider); });
@@ -209,7 +206,7 @@ bool FeedFetcher::StartsFailed(Provider& provider, int operation) {
     }
     ProviderFetch& fetch = FetchOf(provider);
     Completion completion(m_host, fetch, operation);
-    if (operation == StoriesOperation)
+    if (operation == PendingOperation::Stories)
         FeedIntake::GrabStoriesTextFinish(provider, 0, QString(), completion);
     else
         FeedIntake::GrabProviderDetailsTextFinish(provider, 0);
@@ -264,12 +261,12 @@ void FeedFetcher::DocumentFinished(Provider& provider) {
         refusal = FeedAnswer::Refusal(request, document);
     }
     TellFailure(provider, request, refusal);
-    if (provider.PendingOperations & DetailsOperation) {
-        Completion completion(m_host, fetch, DetailsOperation);
+    if (provider.PendingOperations & PendingOperation::Details) {
+        Completion completion(m_host, fetch, PendingOperation::Details);
         FeedIntake::GrabProviderDetailsXMLComplete(provider, document, completion);
     }
-    if (provider.PendingOperations & StoriesOperation) {
-        Completion completion(m_host, fetch, StoriesOperation);
+    if (provider.PendingOperations & PendingOperation::Stories) {
+        Completion completion(m_host, fetch, PendingOperation::Stories);
         if (request.Status() == HttpRequest::NotModified)
             FeedIntake::GrabStoriesNotModified(provider, completion);
         else
@@ -293,7 +290,7 @@ void FeedFetcher::CompleteStoriesText(Provider& provider) {
     // A refused answer is never read: its status says the load failed.
     const QString text = refusal.isEmpty() ? request.ResponseText() : QString();
     TellFailure(provider, request, refusal);
-    Completion completion(m_host, fetch, StoriesOperation);
+    Completion completion(m_host, fetch, PendingOperation::Stories);
     if (request.Status() == HttpRequest::NotModified)
         FeedIntake::GrabStoriesNotModified(provider, completion);
     else
@@ -308,6 +305,6 @@ void FeedFetcher::CompleteStoriesText(Provider& provider) {
 void FeedFetcher::DetailsTextFinished(Provider& provider) {
     ProviderFetch& fetch = FetchOf(provider);
     FeedIntake::GrabProviderDetailsTextFinish(provider, fetch.Details()->Status());
-    fetch.Uncount(DetailsOperation);
+    fetch.Uncount(PendingOperation::Details);
     fetch.ReleaseDetails();
 }
