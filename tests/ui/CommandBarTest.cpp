@@ -1,38 +1,22 @@
 #include "ui/CommandBar.h"
 
-#include "core/ProgramCore.h"
-#include "platform/SettingsStore.h"
-#include "ui/WindowCommands.h"
+#include "support/WindowActionsHost.h"
 
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // The bar over the window's own actions.
-class CommandBarTest : public ::testing::Test {
+class CommandBarTest : public WindowActionsHost {
 protected:
-    QStringList Captions(const QList<QAction*>& actions) const {
-        QStringList captions;
-        for (const QAction* action : actions)
-            captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-        return captions;
-    }
-
     QAction* Button(const char* name) const {
         return commands.Actions().Action(QString::fromLatin1(name));
     }
 
-    QTemporaryDir folder;
-    SettingsStore store{folder.path()};
-    ProgramCore core{store, folder.filePath(QStringLiteral("providers.xml"))};
-    QMainWindow window;
-    WindowCommands commands{core, window};
     CommandBar bar{commands.Actions(), &window};
 };
 

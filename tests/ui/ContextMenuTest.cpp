@@ -1,25 +1,13 @@
 #include "ui/ContextMenu.h"
 
 #include "config/Settings.h"
-#include "core/ProgramCore.h"
-#include "platform/SettingsStore.h"
-#include "ui/WindowCommands.h"
-
-#include <QMainWindow>
-#include <QTemporaryDir>
+#include "support/WindowActionsHost.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using Place = ContextMenu::Place;
-
-QStringList Captions(const QMenu& menu) {
-    QStringList captions;
-    for (const QAction* action : menu.actions())
-        captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-    return captions;
-}
 
 // Separators show as "-", so that a misplaced one stands out.
 QString VisibleItems(const ContextMenu& menu) {
@@ -32,22 +20,18 @@ QString VisibleItems(const ContextMenu& menu) {
 }
 
 // The menu over the window's own actions.
-class ContextMenuTest : public ::testing::Test {
+class ContextMenuTest : public WindowActionsHost {
 protected:
-    QTemporaryDir folder;
-    SettingsStore store{folder.path()};
-    ProgramCore core{store, folder.filePath(QStringLiteral("providers.xml"))};
-    QMainWindow window;
-    WindowCommands commands{core, window};
     ContextMenu menu{commands.Actions(), &window};
 };
 
 TEST_F(ContextMenuTest, ItemsComeInOrderWithTheViewSubmenu) {
-    EXPECT_EQ(Captions(menu), (QStringList{"Varnocet", "-", "&Copy Article URL", "C&opy Site URL",
-                                           "V&isit Provider Site", "&Properties", "&Read Article",
-                                           "Make &Inactive", "Make &Inactive", "-", "&View", "-",
-                                           "Minimi&ze", "&Settings", "&About", "&Help", "E&xit"}));
-    EXPECT_EQ(Captions(*menu.Item("mnuContextViewMenu")->menu()),
+    EXPECT_EQ(
+        Captions(menu.actions()),
+        (QStringList{"Varnocet", "-", "&Copy Article URL", "C&opy Site URL", "V&isit Provider Site",
+                     "&Properties", "&Read Article", "Make &Inactive", "Make &Inactive", "-",
+                     "&View", "-", "Minimi&ze", "&Settings", "&About", "&Help", "E&xit"}));
+    EXPECT_EQ(Captions(menu.Item("mnuContextViewMenu")->menu()->actions()),
               (QStringList{"Highlight &New Stories", "News &Feeds", "Feed &Image", "Mini &Browser",
                            "Always on &Top", "Detached Bro&wser"}));
     EXPECT_EQ(menu.actions().at(7)->objectName(), "mnuContextMakeCategoryInactive");
