@@ -71,8 +71,8 @@ void ProgramCore::ShowStoredProvider() {
     const qsizetype stored = m_providers->LocateProvider(m_settings.CurrentProvider);
     if (stored >= 1 && m_providers->Item(stored)->Active)
         ShowProvider(stored);
-    else if (m_providers->Count() > 0)
-        ShowProvider(1);
+    else
+        ShowFirstVisibleProvider();
 }
 
 void ProgramCore::StartTimers() {

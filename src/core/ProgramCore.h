@@ -45,7 +45,7 @@ public:
     // list (its changes told to `report`), sorted, and written when it
     // changed. True when the report has something to show.
     bool Load(const QSize& screenTwips, ProgressReporter& progress, UpdateReport& report);
-    // The provider the last run ended on, else the first one.
+    // The provider the last run ended on, else the first one the tree shows.
     void ShowStoredProvider();
     // The refresh and flip timers; never after Shutdown.
     void StartTimers();
