@@ -32,6 +32,7 @@ ProgramCore::ProgramCore(SettingsStore& store, const QString& providersFilePath,
           new RefreshScheduler(*m_providers, *m_fetcher, *this, m_scheduling, m_flags, this))
     , m_flip(new AutoFlip(*m_providers, *m_scheduler, *this, m_scheduling, m_flags, this)) {
     BackgroundNotice::SetSink([this](const QString& text) { emit Notice(text); });
+    ForwardTimerSignals();
 }
 
 ProgramCore::~ProgramCore() {
@@ -382,10 +383,6 @@ void ProgramCore::CarryOverStoredState(ProviderCollection& edited) const {
         edited.AddObsolete(m_providers->ObsoleteItem(i)->UniqueID);
 }
 
-void ProgramCore::SetActiveProviderListProviderColor(Provider& provider) {
-    emit ProviderUpdated(provider);
-}
-
 // The program update check comes with its own release; until then there is
 // never anything to tell.
 QString ProgramCore::RunUpdateCheck() {
@@ -394,14 +391,6 @@ QString ProgramCore::RunUpdateCheck() {
 
 int ProgramCore::ArticleRowCount() const {
     return static_cast<int>(StoryCount());
-}
-
-void ProgramCore::SetPlayButtonCaption(const QString& caption) {
-    emit PlayCaptionChanged(caption);
-}
-
-void ProgramCore::PostNextArticle() {
-    Post([this] { m_flip->ToNextArticle(); });
 }
 
 Currency ProgramCore::CounterNow() const {
@@ -417,6 +406,14 @@ void ProgramCore::StoriesReplaced(Provider& provider) {
 
 void ProgramCore::LoadStateChanged(Provider& provider) {
     emit ProviderUpdated(provider);
+}
+
+void ProgramCore::ForwardTimerSignals() {
+    connect(m_scheduler, &RefreshScheduler::BusyChanged, this, &ProgramCore::BusyChanged);
+    connect(m_scheduler, &RefreshScheduler::ProviderChanged, this, &ProgramCore::ProviderUpdated);
+    connect(m_scheduler, &RefreshScheduler::PhoneHomeDue, this, &ProgramCore::PhoneHomeDue);
+    connect(m_flip, &AutoFlip::PlayCaptionChanged, this, &ProgramCore::PlayCaptionChanged);
+    connect(m_flip, &AutoFlip::PlayIconChanged, this, &ProgramCore::PlayIconChanged);
 }
 
 void ProgramCore::Post(std::function<void()> work) {

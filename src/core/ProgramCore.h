@@ -4,7 +4,7 @@
 #include "config/Settings.h"
 #include "core/ProviderSubscription.h"
 #include "feeds/IntakeEnvironment.h"
-#include "retrieval/FlipWindow.h"
+#include "retrieval/FlipHost.h"
 #include "retrieval/ProgramFlags.h"
 #include "retrieval/SchedulingPreferences.h"
 
@@ -29,7 +29,7 @@ class UpdateReport;
 // list, the fetcher, the refresh scheduler and auto-flip, the provider and
 // story on show, and every command a user can give. Views follow it through
 // its signals and call its methods; tests drive it without a widget.
-class ProgramCore : public QObject, private FlipWindow, private IntakeEnvironment {
+class ProgramCore : public QObject, private FlipHost, private IntakeEnvironment {
     Q_OBJECT
 
 public:
@@ -155,21 +155,15 @@ signals:
     void PhoneHomeDue(const QString& text);
 
 private:
-    // FlipWindow
+    // FlipHost
     QString CurrentCategory() const override { return m_settings.CurrentCategory; }
     bool ShowCategories() const override { return m_settings.ShowCategories; }
     int TreeSelectionValue() const override { return m_selectionValue; }
     Long SelectedTreeProviderID() const override { return m_selectedProviderID; }
-    void SetActiveProviderListProviderColor(Provider& provider) override;
-    void SetWaitCursor(bool on) override { emit BusyChanged(on); }
     QString RunUpdateCheck() override;
-    void OpenPhoneHomePrompt(const QString& text) override { emit PhoneHomeDue(text); }
     int SelectedArticleRow() const override { return m_story; }
     int ArticleRowCount() const override;
     void SelectAndShowArticle(int row) override { SelectStory(row); }
-    void SetPlayButtonCaption(const QString& caption) override;
-    void SetPlayButtonIcon(int imageIndex) override { emit PlayIconChanged(imageIndex); }
-    void PostNextArticle() override;
 
     // IntakeEnvironment
     bool HighlightNewStories() const override { return m_settings.HighlightNewStories; }
@@ -180,6 +174,7 @@ private:
     void LoadStateChanged(Provider& provider) override;
     void PlayArrivalSound(const QString& soundFile) override { emit ArrivalSoundDue(soundFile); }
 
+    void ForwardTimerSignals();
     void Post(std::function<void()> work);
     void OnStoriesReplaced(const Provider* provider);
     qsizetype StoryCount() const;

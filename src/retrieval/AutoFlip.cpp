@@ -1,7 +1,7 @@
 #include "retrieval/AutoFlip.h"
 
 #include "model/ProviderCollection.h"
-#include "retrieval/FlipWindow.h"
+#include "retrieval/FlipHost.h"
 #include "retrieval/ProgramFlags.h"
 #include "retrieval/RefreshScheduler.h"
 #include "retrieval/SchedulingPreferences.h"
@@ -19,13 +19,12 @@ constexpr Speed Speeds[] = {{"FAST", 15}, {"MEDIUM", 30}, {"SLOW", 60}};
 
 } // namespace
 
-AutoFlip::AutoFlip(const ProviderCollection& providers, RefreshScheduler& scheduler,
-                   FlipWindow& window, SchedulingPreferences& preferences,
-                   const ProgramFlags& flags, QObject* parent)
+AutoFlip::AutoFlip(const ProviderCollection& providers, RefreshScheduler& scheduler, FlipHost& host,
+                   SchedulingPreferences& preferences, const ProgramFlags& flags, QObject* parent)
     : QObject(parent)
     , m_providers(providers)
     , m_scheduler(scheduler)
-    , m_window(window)
+    , m_host(host)
     , m_preferences(preferences)
     , m_flags(flags)
     , m_flipTimer(this)
@@ -61,18 +60,20 @@ void AutoFlip::Tick() {
     m_countdown = Interval();
 }
 
+// The article step runs once the tick has returned: showing the story
+// restarts the countdown, and the tick's own restart must not undo that.
 void AutoFlip::Flip() {
     if (!m_preferences.AutoFlip || m_providers.Count() < 2)
         return;
     if (m_preferences.FlipProviders)
         NextProvider();
     else
-        m_window.PostNextArticle();
+        QMetaObject::invokeMethod(this, &AutoFlip::ToNextArticle, Qt::QueuedConnection);
 }
 
 void AutoFlip::ShowCountdown() {
     if (m_preferences.AutoFlip)
-        m_window.SetPlayButtonCaption(QStringLiteral("Auto&Flip (in %1)").arg(m_countdown));
+        emit PlayCaptionChanged(QStringLiteral("Auto&Flip (in %1)").arg(m_countdown));
 }
 
 // With a one-second interval the first flip comes after two ticks, so the
@@ -83,11 +84,11 @@ void AutoFlip::ResetFlipCountdown() {
 }
 
 void AutoFlip::ToNextArticle() {
-    const int row = m_window.SelectedArticleRow();
-    if (row < 1 || row >= m_window.ArticleRowCount())
+    const int row = m_host.SelectedArticleRow();
+    if (row < 1 || row >= m_host.ArticleRowCount())
         NextProvider();
     else
-        m_window.SelectAndShowArticle(row + 1);
+        m_host.SelectAndShowArticle(row + 1);
 }
 
 void AutoFlip::NextProvider() {
@@ -100,12 +101,12 @@ void AutoFlip::PreviousProvider() {
 
 void AutoFlip::GoToProvider(bool forward) {
     m_countdown = Interval();
-    const bool restricted = m_window.ShowCategories() && !m_preferences.FlipCategories;
-    const qsizetype current = m_window.CurrentProviderIndex();
+    const bool restricted = m_host.ShowCategories() && !m_preferences.FlipCategories;
+    const qsizetype current = m_host.CurrentProviderIndex();
     const qsizetype index = forward ? m_scheduler.NextBackgroundIndex(current, restricted)
                                     : m_scheduler.PreviousBackgroundIndex(current, restricted);
     if (index >= 1)
-        m_window.ShowProvider(index);
+        m_host.ShowProvider(index);
 }
 
 bool AutoFlip::Command(const QString& key) {
@@ -134,9 +135,9 @@ void AutoFlip::TogglePlay() {
 void AutoFlip::ShowPlayState() {
     if (m_preferences.AutoFlip) {
         ResetFlipCountdown();
-        m_window.SetPlayButtonIcon(PlayIconOn);
+        emit PlayIconChanged(PlayIconOn);
     } else {
-        m_window.SetPlayButtonCaption(QStringLiteral("Auto&Flip (off)"));
-        m_window.SetPlayButtonIcon(PlayIconOff);
+        emit PlayCaptionChanged(QStringLiteral("Auto&Flip (off)"));
+        emit PlayIconChanged(PlayIconOff);
     }
 }

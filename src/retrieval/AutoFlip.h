@@ -6,16 +6,17 @@
 #include <QString>
 #include <QTimer>
 
-class FlipWindow;
+class FlipHost;
 class ProviderCollection;
 struct ProgramFlags;
 class RefreshScheduler;
 struct SchedulingPreferences;
 
-// Turns the main window into an unattended ticker: every FlipInterval
-// seconds it moves on to the next article of the current provider (past the
-// last one to the next provider) or straight to the next provider. The play
-// button shows the seconds left.
+// Turns the program into an unattended ticker: every FlipInterval seconds
+// it moves on to the next article of the current provider (past the last
+// one to the next provider) or straight to the next provider. The play
+// button's caption and icon follow its signals, the caption with the
+// seconds left.
 class AutoFlip : public QObject {
     Q_OBJECT
 
@@ -25,7 +26,7 @@ public:
     static constexpr int PlayIconOff = 6;
     static constexpr int PlayIconOn = 8;
 
-    AutoFlip(const ProviderCollection& providers, RefreshScheduler& scheduler, FlipWindow& window,
+    AutoFlip(const ProviderCollection& providers, RefreshScheduler& scheduler, FlipHost& host,
              SchedulingPreferences& preferences, const ProgramFlags& flags,
              QObject* parent = nullptr);
 
@@ -51,6 +52,11 @@ public:
     // these.
     bool Command(const QString& key);
 
+signals:
+    void PlayCaptionChanged(const QString& caption);
+    // One of PlayIconOff and PlayIconOn.
+    void PlayIconChanged(int imageIndex);
+
 private:
     int Interval() const;
     void Flip();
@@ -60,7 +66,7 @@ private:
 
     const ProviderCollection& m_providers;
     RefreshScheduler& m_scheduler;
-    FlipWindow& m_window;
+    FlipHost& m_host;
     SchedulingPreferences& m_preferences;
     const ProgramFlags& m_flags;
     QTimer m_flipTimer;

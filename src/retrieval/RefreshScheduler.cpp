@@ -4,19 +4,18 @@
 #include "model/ProviderCollection.h"
 #include "retrieval/FetchControl.h"
 #include "retrieval/ProgramFlags.h"
-#include "retrieval/SchedulerWindow.h"
+#include "retrieval/SchedulerHost.h"
 #include "retrieval/SchedulingPreferences.h"
 
 #include <algorithm>
 
 RefreshScheduler::RefreshScheduler(ProviderCollection& providers, FetchControl& fetch,
-                                   SchedulerWindow& window,
-                                   const SchedulingPreferences& preferences,
+                                   SchedulerHost& host, const SchedulingPreferences& preferences,
                                    const ProgramFlags& flags, QObject* parent)
     : QObject(parent)
     , m_providers(providers)
     , m_fetch(fetch)
-    , m_window(window)
+    , m_host(host)
     , m_preferences(preferences)
     , m_flags(flags)
     , m_updateTimer(this)
@@ -43,7 +42,7 @@ void RefreshScheduler::UpdateTick() {
     if (m_flags.Suspended || m_flags.UserBusy)
         return;
     CountDownRefreshMinutes();
-    const qsizetype current = m_window.CurrentProviderIndex();
+    const qsizetype current = m_host.CurrentProviderIndex();
     if (current >= 1 && current <= m_providers.Count() &&
         m_providers.Item(current)->MinutesToNextRefresh == 0)
         ReloadCurrentProvider();
@@ -62,34 +61,35 @@ void RefreshScheduler::CountDownRefreshMinutes() {
     }
 }
 
-// The countdown restarts before the prompt opens, and the prompt does not
-// block, so a user away from the machine never holds the timers up.
+// The countdown restarts before the text goes out, and whoever puts it to
+// the user must not wait for an answer here, so a user away from the
+// machine never holds the timers up.
 void RefreshScheduler::CountDownUpdateCheck() {
     if (--m_updateCheckCountdown > 0)
         return;
     m_updateCheckCountdown = UpdateCheckMinutes;
     if (!m_preferences.CheckForUpdates)
         return;
-    const QString text = m_window.RunUpdateCheck();
+    const QString text = m_host.RunUpdateCheck();
     if (!text.isEmpty())
-        m_window.OpenPhoneHomePrompt(text);
+        emit PhoneHomeDue(text);
 }
 
 void RefreshScheduler::ReloadCurrentProvider() {
-    const qsizetype current = m_window.CurrentProviderIndex();
+    const qsizetype current = m_host.CurrentProviderIndex();
     if (current < 1 || current > m_providers.Count())
         return;
     Provider& provider = *m_providers.Item(current);
-    m_window.SetWaitCursor(true);
+    emit BusyChanged(true);
     provider.MinutesToNextRefresh = provider.RefreshMinutes;
     provider.CancelPendingRequest();
-    m_window.SetActiveProviderListProviderColor(provider);
+    emit ProviderChanged(provider);
     m_fetch.GrabStories(provider);
-    m_window.SetWaitCursor(false);
+    emit BusyChanged(false);
 }
 
 void RefreshScheduler::PollTick() {
-    const int treeValue = std::max(m_window.TreeSelectionValue(), 1);
+    const int treeValue = std::max(m_host.TreeSelectionValue(), 1);
     if (!m_flags.Suspended)
         m_fetch.PollPendingRequests();
     if (treeValue != m_lastTreeValue) {
@@ -106,7 +106,7 @@ RefreshScheduler::Range RefreshScheduler::AllProviders() const {
 }
 
 RefreshScheduler::Range RefreshScheduler::CurrentCategoryProviders() const {
-    const QString category = m_window.CurrentCategory();
+    const QString category = m_host.CurrentCategory();
     return {m_providers.LocateFirstProviderInCategory(category),
             m_providers.LocateLastProviderInCategory(category)};
 }
@@ -115,7 +115,7 @@ RefreshScheduler::Range RefreshScheduler::CurrentCategoryProviders() const {
 // it; with the tree hidden there is no such place, and every provider is
 // refreshed as in mode 2.
 bool RefreshScheduler::KeepsToCurrentCategory(Long mode) const {
-    return mode == 1 && m_window.ShowCategories();
+    return mode == 1 && m_host.ShowCategories();
 }
 
 // Modes other than 1 and 2 mean no background refresh.
@@ -145,7 +145,7 @@ void RefreshScheduler::SetBackgroundRange(Long mode, bool reposition) {
 }
 
 qsizetype RefreshScheduler::SelectedTreeProviderIndex() const {
-    const Long uniqueID = m_window.SelectedTreeProviderID();
+    const Long uniqueID = m_host.SelectedTreeProviderID();
     return uniqueID == 0 ? qsizetype(-1) : m_providers.LocateProviderByUniqueID(uniqueID);
 }
 

@@ -10,7 +10,7 @@ class Provider;
 class ProviderCollection;
 struct ProgramFlags;
 struct SchedulingPreferences;
-class SchedulerWindow;
+class SchedulerHost;
 
 // Decides when providers are fetched. The update timer counts each
 // provider's minutes to its next refresh down once a minute, reloads the
@@ -19,7 +19,7 @@ class SchedulerWindow;
 // background refresh of at most one due provider per tick, walking
 // cyclically through the range the background update mode chooses.
 //
-// The provider collection is held by reference: a window that replaces its
+// The provider collection is held by reference: a program that replaces its
 // list must assign the new one into the same object.
 class RefreshScheduler : public QObject {
     Q_OBJECT
@@ -30,7 +30,7 @@ public:
     // Minutes between program update checks: 48 hours.
     static constexpr int UpdateCheckMinutes = 2880;
 
-    RefreshScheduler(ProviderCollection& providers, FetchControl& fetch, SchedulerWindow& window,
+    RefreshScheduler(ProviderCollection& providers, FetchControl& fetch, SchedulerHost& host,
                      const SchedulingPreferences& preferences, const ProgramFlags& flags,
                      QObject* parent = nullptr);
 
@@ -62,6 +62,17 @@ public:
     qsizetype BackgroundCursor() const { return m_backgroundCursor; }
     int UpdateCheckCountdown() const { return m_updateCheckCountdown; }
 
+signals:
+    // The current provider's reload has begun (true) and has been handed to
+    // the fetcher (false).
+    void BusyChanged(bool busy);
+    // The provider being reloaded: its countdown restarted and any fetch in
+    // flight was called off.
+    void ProviderChanged(const Provider& provider);
+    // The update check has something to tell the user. Nothing waits for an
+    // answer: timer work never waits on the user.
+    void PhoneHomeDue(const QString& text);
+
 private:
     struct Range {
         qsizetype First = -1;
@@ -84,7 +95,7 @@ private:
 
     ProviderCollection& m_providers;
     FetchControl& m_fetch;
-    SchedulerWindow& m_window;
+    SchedulerHost& m_host;
     const SchedulingPreferences& m_preferences;
     const ProgramFlags& m_flags;
     QTimer m_updateTimer;

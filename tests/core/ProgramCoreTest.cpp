@@ -343,6 +343,30 @@ TEST_F(ProgramCoreTest, StoredAutoFlipShowsThePlayButtonOnAtStart) {
     EXPECT_EQ(icons.last().at(0).toInt(), AutoFlip::PlayIconOn);
 }
 
+// The views follow a reload and the play button through the core alone.
+TEST_F(ProgramCoreTest, ReloadAndPlayButtonAreAnnouncedByTheCore) {
+    TestHttpServer server;
+    ServeTwoProviders(server, {"One"}, {"Other"});
+    ProgramCore& program = Start();
+    ShowLoaded(1, 1);
+    QSignalSpy busy(&program, &ProgramCore::BusyChanged);
+    program.ReloadCurrentProvider();
+    ASSERT_EQ(busy.size(), 2);
+    EXPECT_TRUE(busy.at(0).at(0).toBool());
+    EXPECT_FALSE(busy.at(1).at(0).toBool());
+    ASSERT_TRUE(WaitUntil([&] { return program.CurrentProvider()->PendingOperations == 0; }));
+
+    QSignalSpy captions(&program, &ProgramCore::PlayCaptionChanged);
+    QSignalSpy icons(&program, &ProgramCore::PlayIconChanged);
+    for (const bool on : {true, false}) {
+        program.FlipCommand("PLAY");
+        ASSERT_FALSE(captions.isEmpty());
+        EXPECT_EQ(captions.last().at(0).toString().endsWith("(off)"), !on);
+        ASSERT_FALSE(icons.isEmpty());
+        EXPECT_EQ(icons.last().at(0).toInt(), on ? AutoFlip::PlayIconOn : AutoFlip::PlayIconOff);
+    }
+}
+
 TEST_F(ProgramCoreTest, BackgroundNoticesAreAnnouncedWithoutABox) {
     ProgramCore& program = Start();
     QSignalSpy notices(&program, &ProgramCore::Notice);

@@ -2,6 +2,8 @@
 
 #include "retrieval/AutoFlip.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -10,7 +12,10 @@ class AutoFlipTest : public ::testing::Test, public SchedulerHarness {
 protected:
     void SetUp() override {
         Standard();
-        window.Current = 1;
+        host.Current = 1;
+        host.Row = 1;
+        host.Rows = 100;
+        host.Follow(flip);
     }
 
     void Ticks(int count) {
@@ -18,7 +23,14 @@ protected:
             flip.Tick();
     }
 
-    AutoFlip flip{providers, scheduler, window, preferences, flags};
+    // Runs the article steps auto-flip has queued; each selects the next row.
+    int QueuedArticleSteps() {
+        const int row = host.Row;
+        QCoreApplication::sendPostedEvents();
+        return host.Row - row;
+    }
+
+    AutoFlip flip{providers, scheduler, host, preferences, flags};
 };
 
 } // namespace
@@ -27,14 +39,14 @@ TEST_F(AutoFlipTest, OneSecondIntervalFlipsAfterTwoSecondsThenEverySecond) {
     preferences.FlipInterval = 1;
     preferences.FlipProviders = true;
     EXPECT_TRUE(flip.Command("PLAY"));
-    EXPECT_EQ(window.Caption, "Auto&Flip (in 2)");
-    EXPECT_EQ(window.Icon, 8);
+    EXPECT_EQ(host.Caption, "Auto&Flip (in 2)");
+    EXPECT_EQ(host.Icon, 8);
     for (qsizetype flips : {0, 1, 2, 3}) {
         flip.Tick();
-        EXPECT_EQ(window.Shown.size(), flips);
+        EXPECT_EQ(host.Shown.size(), flips);
     }
-    EXPECT_EQ(window.Shown, QList<qsizetype>({2, 3, 4}));
-    EXPECT_EQ(window.Caption, "Auto&Flip (in 0)");
+    EXPECT_EQ(host.Shown, QList<qsizetype>({2, 3, 4}));
+    EXPECT_EQ(host.Caption, "Auto&Flip (in 0)");
 }
 
 // An interval below one second is taken as one: flips keep coming and the
@@ -44,13 +56,15 @@ TEST_F(AutoFlipTest, IntervalBelowOneStillFlips) {
         preferences.AutoFlip = true;
         preferences.FlipInterval = interval;
         flip.ResetFlipCountdown();
-        window.NextArticlePosts = 0;
+        host.Row = 1;
         for (int i = 0; i < 5; ++i) {
             flip.Tick();
             EXPECT_GE(flip.FlipCountdown(), 0);
-            EXPECT_FALSE(window.Caption.contains('-')) << window.Caption.toStdString();
+            EXPECT_FALSE(host.Caption.contains('-')) << host.Caption.toStdString();
         }
-        EXPECT_EQ(window.NextArticlePosts, 4) << interval;
+        // The steps wait for the ticks to return.
+        EXPECT_EQ(host.Row, 1);
+        EXPECT_EQ(QueuedArticleSteps(), 4) << interval;
     }
 }
 
@@ -64,7 +78,7 @@ TEST_F(AutoFlipTest, CommandsSetSpeedWhatFlipsAndPlay) {
         EXPECT_TRUE(flip.Command(c.key));
         EXPECT_EQ(preferences.FlipInterval, c.seconds);
         EXPECT_EQ(flip.FlipCountdown(), c.seconds);
-        EXPECT_EQ(window.Caption, QString("Auto&Flip (in %1)").arg(c.seconds));
+        EXPECT_EQ(host.Caption, QString("Auto&Flip (in %1)").arg(c.seconds));
     }
     EXPECT_TRUE(flip.Command("FLIPPROVIDERS"));
     EXPECT_TRUE(preferences.FlipProviders);
@@ -74,12 +88,12 @@ TEST_F(AutoFlipTest, CommandsSetSpeedWhatFlipsAndPlay) {
 
     // Off: the countdown still runs, but nothing flips and the caption stays.
     EXPECT_TRUE(flip.Command("PLAY"));
-    EXPECT_EQ(window.Caption, "Auto&Flip (off)");
-    EXPECT_EQ(window.Icon, 6);
+    EXPECT_EQ(host.Caption, "Auto&Flip (off)");
+    EXPECT_EQ(host.Icon, 6);
     Ticks(60);
     EXPECT_EQ(flip.FlipCountdown(), 60);
-    EXPECT_EQ(window.NextArticlePosts, 0);
-    EXPECT_EQ(window.Caption, "Auto&Flip (off)");
+    EXPECT_EQ(QueuedArticleSteps(), 0);
+    EXPECT_EQ(host.Caption, "Auto&Flip (off)");
 }
 
 TEST_F(AutoFlipTest, ArticleStepPassesTheLastRowToTheNextProvider) {
@@ -89,12 +103,12 @@ TEST_F(AutoFlipTest, ArticleStepPassesTheLastRowToTheNextProvider) {
         qsizetype shown;
     };
     for (const Case& c : {Case{1, 3, 2, 1}, Case{3, 3, 3, 2}, Case{0, 3, 0, 2}}) {
-        window.Current = 1;
-        window.Row = c.row;
-        window.Rows = c.rows;
+        host.Current = 1;
+        host.Row = c.row;
+        host.Rows = c.rows;
         flip.ToNextArticle();
-        EXPECT_EQ(window.Row, c.selected);
-        EXPECT_EQ(window.Current, c.shown);
+        EXPECT_EQ(host.Row, c.selected);
+        EXPECT_EQ(host.Current, c.shown);
     }
 }
 
@@ -106,14 +120,14 @@ TEST_F(AutoFlipTest, ProviderStepsKeepToTheCategoryOnlyWhenAsked) {
     for (const Case& c : {Case{true, false, true, {4, 3, 4}}, Case{true, false, false, {4, 3, 4}},
                           Case{false, false, true, {4, 1, 2}}, Case{true, true, true, {4, 1, 2}},
                           Case{true, true, false, {2, 1, 4}}}) {
-        window.Categories = c.showCategories;
+        host.Categories = c.showCategories;
         preferences.FlipCategories = c.flipCategories;
-        window.Category = "Tech";
-        window.Current = 3;
-        window.Shown.clear();
+        host.Category = "Tech";
+        host.Current = 3;
+        host.Shown.clear();
         for (int i = 0; i < 3; ++i)
             c.forward ? flip.NextProvider() : flip.PreviousProvider();
-        EXPECT_EQ(window.Shown, c.shown) << c.showCategories << c.flipCategories << c.forward;
+        EXPECT_EQ(host.Shown, c.shown) << c.showCategories << c.flipCategories << c.forward;
     }
 }
 
@@ -121,11 +135,11 @@ TEST(AutoFlipSingleProviderTest, FewerThanTwoProvidersNeverFlip) {
     SchedulerHarness h;
     h.Add("only", "");
     h.preferences = {.AutoFlip = true, .FlipInterval = 1, .FlipProviders = true};
-    AutoFlip flip{h.providers, h.scheduler, h.window, h.preferences, h.flags};
+    AutoFlip flip{h.providers, h.scheduler, h.host, h.preferences, h.flags};
     for (int i = 0; i < 5; ++i)
         flip.Tick();
-    EXPECT_TRUE(h.window.Shown.isEmpty());
-    EXPECT_EQ(h.window.NextArticlePosts, 0);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(h.host.Shown.isEmpty());
 }
 
 TEST_F(AutoFlipTest, BusyOrSuspendedStopsTheCountdown) {
@@ -135,7 +149,7 @@ TEST_F(AutoFlipTest, BusyOrSuspendedStopsTheCountdown) {
         flags = held;
         Ticks(100);
         EXPECT_EQ(flip.FlipCountdown(), 15);
-        EXPECT_EQ(window.NextArticlePosts, 0);
+        EXPECT_EQ(QueuedArticleSteps(), 0);
     }
     flags = {};
     flip.Tick();

@@ -24,8 +24,8 @@ TEST_F(RefreshSchedulerTest, RangeFollowsModeAndCategoryTree) {
          {Case{0, true, "Tech", -1, -1}, Case{1, true, "Tech", 3, 4}, Case{1, false, "Tech", 1, 5},
           Case{2, true, "Tech", 1, 5}, Case{1, true, "Empty", -1, -1}}) {
         SCOPED_TRACE(c.mode);
-        window.Categories = c.showCategories;
-        window.Category = c.category;
+        host.Categories = c.showCategories;
+        host.Category = c.category;
         scheduler.SetBackgroundRange(c.mode, false);
         EXPECT_EQ(scheduler.BackgroundFirst(), c.first);
         EXPECT_EQ(scheduler.BackgroundLast(), c.last);
@@ -53,8 +53,8 @@ TEST_F(RefreshSchedulerTest, BackgroundCycleStartsOneDueProviderPerTick) {
         h.Add("f", "Tech").Active = false;
         h.providers.MoveProvidersUp(6, 1); // after d, before e
         h.preferences.backgroundUpdateMode = c.mode;
-        h.window.Categories = c.showCategories;
-        h.window.Category = "Tech";
+        h.host.Categories = c.showCategories;
+        h.host.Category = "Tech";
         for (qsizetype tick = 1; tick <= c.grabbed.size(); ++tick) {
             h.scheduler.PollTick();
             EXPECT_EQ(h.fetch.Grabbed, c.grabbed.first(tick)) << c.mode;
@@ -76,8 +76,8 @@ TEST(RefreshSchedulerStartTest, DefaultsRefreshEveryBundledProviderInTheBackgrou
     categories.SortByName(1, categories.Count());
     categories.ComputeVisibility();
     h.providers.SortByCategory();
-    h.window.Categories = false;
-    h.window.Category = categories.Item(1)->CategoryName;
+    h.host.Categories = false;
+    h.host.Category = categories.Item(1)->CategoryName;
     ASSERT_EQ(h.preferences.backgroundUpdateMode, SchedulingPreferences{}.backgroundUpdateMode);
     QStringList active;
     for (const auto& provider : h.providers) {
@@ -85,7 +85,7 @@ TEST(RefreshSchedulerStartTest, DefaultsRefreshEveryBundledProviderInTheBackgrou
             active.append(provider->ProviderName);
     }
     // Otherwise the first category alone would pass.
-    ASSERT_LT(h.providers.LocateLastProviderInCategory(h.window.Category), active.size());
+    ASSERT_LT(h.providers.LocateLastProviderInCategory(h.host.Category), active.size());
 
     h.PollTicks(static_cast<int>(h.providers.Count()) * 2);
     QStringList grabbed = h.fetch.Grabbed;
@@ -97,7 +97,7 @@ TEST(RefreshSchedulerStartTest, DefaultsRefreshEveryBundledProviderInTheBackgrou
 TEST_F(RefreshSchedulerTest, RangeWithoutActiveProviderFetchesNothing) {
     Named("c").Active = false;
     Named("d").Active = false;
-    window.Category = "Tech";
+    host.Category = "Tech";
     PollTicks(5);
     EXPECT_TRUE(fetch.Grabbed.isEmpty());
     EXPECT_EQ(scheduler.BackgroundCursor(), 3);
@@ -125,8 +125,8 @@ TEST_F(RefreshSchedulerTest, LimitsHoldTheCursor) {
 TEST_F(RefreshSchedulerTest, TreeSelectionRepositionsWithinOnePollTick) {
     preferences.backgroundUpdateMode = 2;
     scheduler.PollTick();
-    window.TreeValue = 7;
-    window.SelectedID = Named("d").UniqueID;
+    host.TreeValue = 7;
+    host.SelectedID = Named("d").UniqueID;
     scheduler.PollTick();
     EXPECT_EQ(fetch.Grabbed, QStringList({"a", "d"}));
     // The same selection seen again leaves the cursor to the cycle.
@@ -136,7 +136,7 @@ TEST_F(RefreshSchedulerTest, TreeSelectionRepositionsWithinOnePollTick) {
 
 TEST_F(RefreshSchedulerTest, CurrentProviderReloadsWhenDueEvenWithoutBackgroundRefresh) {
     preferences.backgroundUpdateMode = 0;
-    window.Current = 3;
+    host.Current = 3;
     Provider& current = Named("c");
     current.MinutesToNextRefresh = 1;
     current.RefreshMinutes = 45;
@@ -145,8 +145,8 @@ TEST_F(RefreshSchedulerTest, CurrentProviderReloadsWhenDueEvenWithoutBackgroundR
     EXPECT_EQ(fetch.Grabbed, QStringList({"c"}));
     EXPECT_EQ(current.MinutesToNextRefresh, 45);
     EXPECT_EQ(current.PendingOperations, 0);
-    EXPECT_EQ(window.Coloured, QStringList({"c"}));
-    EXPECT_EQ(window.WaitCursor, QList<bool>({true, false}));
+    EXPECT_EQ(host.Changed, QStringList({"c"}));
+    EXPECT_EQ(host.Busy, QList<bool>({true, false}));
     PollTicks(10);
     EXPECT_EQ(fetch.Grabbed.size(), 1);
 }
@@ -199,20 +199,20 @@ TEST_F(RefreshSchedulerTest, FlagsHoldTimedWorkBack) {
 }
 
 TEST_F(RefreshSchedulerTest, UpdateCheckEvery2880MinutesOpensPromptWithoutWaiting) {
-    window.UpdateText = "Version 2 is out.";
+    host.UpdateText = "Version 2 is out.";
     UpdateTicks(2879);
-    EXPECT_EQ(window.UpdateChecks, 0);
+    EXPECT_EQ(host.UpdateChecks, 0);
     UpdateTicks(1);
-    EXPECT_EQ(window.Prompts, QStringList({"Version 2 is out."}));
+    EXPECT_EQ(host.Prompts, QStringList({"Version 2 is out."}));
     EXPECT_EQ(scheduler.UpdateCheckCountdown(), 2880);
 
-    window.UpdateText.clear();
+    host.UpdateText.clear();
     UpdateTicks(2880);
-    EXPECT_EQ(window.UpdateChecks, 2);
-    EXPECT_EQ(window.Prompts.size(), 1);
+    EXPECT_EQ(host.UpdateChecks, 2);
+    EXPECT_EQ(host.Prompts.size(), 1);
 
     preferences.CheckForUpdates = false;
     UpdateTicks(2880);
-    EXPECT_EQ(window.UpdateChecks, 2);
+    EXPECT_EQ(host.UpdateChecks, 2);
     EXPECT_EQ(scheduler.UpdateCheckCountdown(), 2880);
 }

@@ -1,23 +1,26 @@
 #pragma once
 
 #include "FakeFetchControl.h"
-#include "FakeFlipWindow.h"
+#include "FakeFlipHost.h"
 
 #include "model/ProviderCollection.h"
 #include "retrieval/ProgramFlags.h"
 #include "retrieval/RefreshScheduler.h"
 #include "retrieval/SchedulingPreferences.h"
 
-// A scheduler over fake fetching and a fake window. Standard() files five
-// providers: a and b under News, c and d under Tech, e under Hidden/Deep,
-// which is active but hidden by its inactive parent. UniqueIDs are 1000 + position.
+// A scheduler over fake fetching and a fake program, which records what the
+// scheduler reports. Standard() files five providers: a and b under News,
+// c and d under Tech, e under Hidden/Deep, which is active but hidden by its
+// inactive parent. UniqueIDs are 1000 + position.
 struct SchedulerHarness {
     ProviderCollection providers;
     FakeFetchControl fetch;
-    FakeFlipWindow window;
+    FakeFlipHost host;
     SchedulingPreferences preferences;
     ProgramFlags flags;
-    RefreshScheduler scheduler{providers, fetch, window, preferences, flags};
+    RefreshScheduler scheduler{providers, fetch, host, preferences, flags};
+
+    SchedulerHarness() { host.Follow(scheduler); }
 
     Provider& Add(const QString& name, const QString& category) {
         auto provider = std::make_shared<Provider>();

@@ -7,14 +7,14 @@
 #include "retrieval/FeedFetcher.h"
 #include "retrieval/ProgramFlags.h"
 #include "retrieval/RefreshScheduler.h"
-#include "retrieval/SchedulerWindow.h"
+#include "retrieval/SchedulerHost.h"
 #include "retrieval/SchedulingPreferences.h"
 
-// The whole refresh path without the main window: a local server with many
+// The whole refresh path without the rest of the program: a local server with many
 // feeds (every fifth one a text feed), a providers file naming them, and
 // the fetcher and scheduler working on the list loaded from that file.
-// The window is a plain stand-in that shows no provider.
-class FeedFarm : public SchedulerWindow, public QuietIntakeEnvironment {
+// The farm itself stands in for the program, showing no provider.
+class FeedFarm : public SchedulerHost, public QuietIntakeEnvironment {
 public:
     explicit FeedFarm(int feeds, Long backgroundUpdateMode = 2);
 
@@ -26,10 +26,7 @@ public:
     bool ShowCategories() const override { return false; }
     int TreeSelectionValue() const override { return 1; }
     Long SelectedTreeProviderID() const override { return 0; }
-    void SetActiveProviderListProviderColor(Provider&) override {}
-    void SetWaitCursor(bool) override {}
     QString RunUpdateCheck() override { return {}; }
-    void OpenPhoneHomePrompt(const QString&) override {}
 
     // Providers whose first load has completed (any outcome but loading).
     int CompletedCount() const;

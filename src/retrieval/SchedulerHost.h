@@ -4,12 +4,12 @@
 
 #include <QString>
 
-class Provider;
-
-// The main window as the refresh scheduler sees it.
-class SchedulerWindow {
+// What the refresh scheduler asks of the running program: where the user is
+// and the program update check. What the scheduler only reports goes out as
+// its signals.
+class SchedulerHost {
 public:
-    virtual ~SchedulerWindow() = default;
+    virtual ~SchedulerHost() = default;
 
     // Position of the provider shown, 1-based; 0 when none is.
     virtual qsizetype CurrentProviderIndex() const = 0;
@@ -22,13 +22,7 @@ public:
     // provider node is selected.
     virtual Long SelectedTreeProviderID() const = 0;
 
-    virtual void SetActiveProviderListProviderColor(Provider& provider) = 0;
-    virtual void SetWaitCursor(bool on) = 0;
-
     // The program update check; the text to put to the user, or empty when
     // there is nothing to say.
     virtual QString RunUpdateCheck() = 0;
-    // Opens the "Phone Home?" prompt for the update check's text and returns
-    // at once: timer work never waits on the user.
-    virtual void OpenPhoneHomePrompt(const QString& text) = 0;
 };
