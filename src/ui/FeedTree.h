@@ -1,15 +1,15 @@
 #pragma once
 
 #include "platform/Types.h"
+#include "ui/ProviderNode.h"
 
 #include <QHash>
 #include <QIcon>
 #include <QTreeWidget>
 
-#include <array>
 #include <memory>
 #include <optional>
-#include <unordered_map>
+#include <vector>
 
 class Provider;
 class ProviderCollection;
@@ -32,12 +32,12 @@ public:
     // The node of a category path, creating the missing nodes on the way; a
     // category node gets its active providers when it is created. Null when
     // the category is unknown or not visible.
-    QTreeWidgetItem* FeedTreeEnsurePath(const QString& strPath);
+    QTreeWidgetItem* FeedTreeEnsurePath(const QString& path);
 
-    // Shows the provider's name, LoadState and last load time on its node,
-    // when it has one.
-    void SetActiveProviderListProviderColor(const Provider& proProvider);
-    void SetShowLastLoadTimeTooltip(bool bShow);
+    // Redraws the provider's node (name, LoadState, last load time), when it
+    // has one.
+    void SetActiveProviderListProviderColor(const Provider& provider);
+    void SetShowLastLoadTimeTooltip(bool show);
 
     // A positive number that changes whenever the selected node changes,
     // refills included.
@@ -48,27 +48,27 @@ public:
     QString SelectedCategoryPath() const;
     // Selects the provider's first node without announcing it (no
     // ProviderSelected); false when it has none.
-    bool SelectProvider(Long lUniqueID);
+    bool SelectProvider(Long id);
 
-    // Files the collection under a renamed category: the category and the
-    // ones below it take the new path, their providers follow
-    // (AssignCategory), and the list is put back in parent-first order with
-    // visibility recomputed. strTo must not name another category. Returns
-    // the number of providers moved.
-    static qsizetype RenameCategory(ProviderCollection& providers, const QString& strFrom,
-                                    const QString& strTo);
+    // Files the collection under a renamed category, `path` becoming `to`:
+    // the category and the ones below it take the new path, their providers
+    // follow (AssignCategory), and the list is put back in parent-first
+    // order with visibility recomputed. `to` must not name another category.
+    // Returns the number of providers moved.
+    static qsizetype RenameCategory(ProviderCollection& providers, const QString& path,
+                                    const QString& to);
 
 signals:
     // The user selected a node.
-    void ProviderSelected(Long lUniqueID);
-    void CategorySelected(const QString& strPath);
+    void ProviderSelected(Long id);
+    void CategorySelected(const QString& path);
     // A category node was renamed in place; the tree already goes by the new
     // path, the collection is the receiver's to update (RenameCategory).
-    void CategoryRenamed(const QString& strFrom, const QString& strTo);
-    // An http or https address was dropped on the tree. strCategory is the
+    void CategoryRenamed(const QString& from, const QString& to);
+    // An http or https address was dropped on the tree. `category` is the
     // path of the category node it fell on (the provider's category for a
     // provider node), empty below the last node.
-    void ProviderURLDropped(const QString& strURL, const QString& strCategory);
+    void ProviderURLDropped(const QString& url, const QString& category);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -76,31 +76,27 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    struct ProviderNode {
-        // Held so the tooltips can be rebuilt whatever became of the list.
-        std::shared_ptr<const Provider> provider;
-        QTreeWidgetItem* item;
-    };
+    // Category path -> its active providers, in list order.
+    using ActiveProviders = QHash<QString, std::vector<std::shared_ptr<Provider>>>;
 
-    QTreeWidgetItem* AddCategoryNode(QTreeWidgetItem* parent, const QString& strPath,
-                                     const QString& strName);
-    void AddProviderNodes(QTreeWidgetItem* categoryNode, const QString& strPath);
-    void ShowProviderState(const Provider& proProvider, QTreeWidgetItem* item) const;
-    QString LastLoadTimeTip(const Provider& proProvider) const;
+    ActiveProviders ActiveByCategory() const;
+    QTreeWidgetItem* EnsurePath(const QString& path, const ActiveProviders& active);
+    QTreeWidgetItem* AddCategoryNode(QTreeWidgetItem* parent, const QString& path,
+                                     const QString& name, const ActiveProviders& active);
+    void AddProviderNodes(QTreeWidgetItem* categoryNode,
+                          const std::vector<std::shared_ptr<Provider>>& providers);
     QString CategoryPathAt(const QTreeWidgetItem* item) const;
     void AdvanceSelectionValue();
     void OnCurrentItemChanged(QTreeWidgetItem* current);
     void OnItemChanged(QTreeWidgetItem* item);
-    bool IsFreeCategoryPath(const QString& strOldPath, const QString& strNewPath) const;
-    void RekeyCategoryNodes(QTreeWidgetItem* item, const QString& strOldPath,
-                            const QString& strNewPath);
+    bool IsFreeCategoryPath(const QString& oldPath, const QString& newPath) const;
+    void RekeyCategoryNodes(QTreeWidgetItem* item, const QString& oldPath, const QString& newPath);
 
     const ProviderCollection* m_providers = nullptr;
     QHash<QString, QTreeWidgetItem*> m_categoryNodes;
-    std::unordered_map<const Provider*, ProviderNode> m_providerNodes;
-    std::array<QIcon, 4> m_loadStateIcons;
+    ProviderNode::Looks m_looks;
+    QHash<const Provider*, ProviderNode*> m_providerNodes;
     QIcon m_categoryIcon;
-    bool m_showLastLoadTime = false;
     bool m_selectingQuietly = false;
     int m_selectionValue = 1;
 };
