@@ -111,6 +111,8 @@ QMenu* CommandBar::AddMenu(QAction* button, const QString& title) {
     if (auto* tool = qobject_cast<QToolButton*>(widgetForAction(button)))
         tool->setPopupMode(QToolButton::MenuButtonPopup);
     connect(menu, &QMenu::aboutToShow, this, &CommandBar::RebuildArticleMenus);
+    connect(menu, &QMenu::aboutToShow, this, [this] { emit UserBusy(true); });
+    connect(menu, &QMenu::aboutToHide, this, [this] { emit UserBusy(false); });
     return menu;
 }
 
@@ -138,7 +140,9 @@ void CommandBar::RebuildArticleMenus() {
 }
 
 void CommandBar::AddArticleEntry(QMenu* menu, const QString& key, const QString& title) {
-    QAction* entry = menu->addAction(title);
+    // A title is shown as it is: an ampersand in it is no mnemonic.
+    QAction* entry =
+        menu->addAction(QString(title).replace(QLatin1Char('&'), QStringLiteral("&&")));
     connect(entry, &QAction::triggered, this, [this, key] { emit Command(key); });
     m_articleEntries.append(entry);
 }

@@ -38,6 +38,8 @@ public:
 Q_SIGNALS:
     void Command(const QString& key);
     void FindRequested(const QString& text);
+    // A drop-down menu opened (true) or closed (false).
+    void UserBusy(bool busy);
 
 private:
     QAction* AddButton(const QString& key, const QString& caption, const QString& toolTip);

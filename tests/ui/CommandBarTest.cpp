@@ -1,5 +1,6 @@
 #include "ui/CommandBar.h"
 
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
@@ -57,6 +58,40 @@ TEST(CommandBarTest, DropDownsListTheArticlesAroundTheSelectedOne) {
     QSignalSpy commands(&bar, &CommandBar::Command);
     next->actions().last()->trigger();
     EXPECT_EQ(commands.first().at(0).toString(), "NEXTART2");
+}
+
+TEST(CommandBarTest, ArticleTitlesShowTheirAmpersands) {
+    CommandBar bar;
+    bar.SetArticleSource([] {
+        return std::pair{QStringList{"Q&A", "Now", "Salt & Pepper", "R&&D &"}, 2};
+    });
+    QMenu* next = bar.Action("NEXT")->menu();
+    QMenu* previous = bar.Action("PREVIOUS")->menu();
+    emit next->aboutToShow();
+    const QList<QAction*> entries = {previous->actions().last(), next->actions().at(2),
+                                     next->actions().at(3)};
+    QStringList texts;
+    for (QAction* entry : entries) {
+        texts.append(entry->text());
+        EXPECT_TRUE(QKeySequence::mnemonic(entry->text()).isEmpty()) << entry->text().toStdString();
+    }
+    EXPECT_EQ(texts, (QStringList{"Q&&A", "Salt && Pepper", "R&&&&D &&"}));
+}
+
+// An open drop-down keeps automatic flipping from moving the grid under it.
+TEST(CommandBarTest, AnOpenDropDownMakesTheUserBusy) {
+    CommandBar bar;
+    bar.SetArticleSource([] { return std::pair{QStringList{"a", "b"}, 1}; });
+    QSignalSpy busy(&bar, &CommandBar::UserBusy);
+    for (const char* button : {"PLAY", "NEXT", "PREVIOUS"}) {
+        QMenu* menu = bar.Action(QString::fromLatin1(button))->menu();
+        menu->popup(QPoint(10, 10));
+        menu->hide();
+    }
+    QList<bool> states;
+    for (const QList<QVariant>& signal : busy)
+        states.append(signal.at(0).toBool());
+    EXPECT_EQ(states, (QList<bool>{true, false, true, false, true, false}));
 }
 
 } // namespace
