@@ -92,6 +92,8 @@ ContextMenu::ContextMenu(QWidget* parent)
     AddItem(this, QStringLiteral("mnuContextAbout"), QStringLiteral("&About"));
     AddItem(this, QStringLiteral("mnuContextHelp"), QStringLiteral("&Help"));
     AddItem(this, QStringLiteral("mnuContextExit"), QStringLiteral("E&xit"));
+    connect(this, &QMenu::aboutToShow, this, [this] { emit UserBusy(true); });
+    connect(this, &QMenu::aboutToHide, this, [this] { emit UserBusy(false); });
 }
 
 void ContextMenu::PrepareFor(Place place, const Settings& settings) {

@@ -25,6 +25,8 @@ public:
 
 Q_SIGNALS:
     void Chosen(const QString& itemName);
+    // The menu opened (true) or closed (false).
+    void UserBusy(bool busy);
 
 private:
     QAction* AddItem(QMenu* menu, const QString& name, const QString& caption);

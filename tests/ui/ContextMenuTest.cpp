@@ -93,4 +93,20 @@ TEST(ContextMenuTest, ChoosingAnItemNamesIt) {
     EXPECT_EQ(chosen.at(1).at(0).toString(), "mnuContextOnTop");
 }
 
+// Automatic flipping waits while the menu is open, the View submenu's
+// coming and going included.
+TEST(ContextMenuTest, AnOpenMenuMakesTheUserBusy) {
+    ContextMenu menu;
+    QSignalSpy busy(&menu, &ContextMenu::UserBusy);
+    menu.popup(QPoint(10, 10));
+    QMenu* view = menu.Item("mnuContextViewMenu")->menu();
+    view->popup(QPoint(50, 50));
+    view->hide();
+    EXPECT_EQ(busy.count(), 1);
+    menu.hide();
+    ASSERT_EQ(busy.count(), 2);
+    EXPECT_TRUE(busy.at(0).at(0).toBool());
+    EXPECT_FALSE(busy.at(1).at(0).toBool());
+}
+
 } // namespace
