@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QMenu>
 
 TrayIcon::TrayIcon(QObject* parent, bool available)
     : QObject(parent) {
@@ -27,13 +28,20 @@ void TrayIcon::ShowMessage(const QString& text) {
         m_icon->showMessage(m_icon->toolTip(), text, QSystemTrayIcon::Warning);
 }
 
+void TrayIcon::SetMenu(QMenu* menu) {
+    if (m_icon)
+        m_icon->setContextMenu(menu);
+}
+
 void TrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
+    case QSystemTrayIcon::Trigger:
     case QSystemTrayIcon::DoubleClick:
         emit RestoreRequested();
         break;
     case QSystemTrayIcon::Context:
-        emit MenuRequested(QCursor::pos());
+        if (!m_icon || !m_icon->contextMenu())
+            emit MenuRequested(QCursor::pos());
         break;
     default:
         break;
