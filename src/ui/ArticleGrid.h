@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFont>
+#include "ui/ListFont.h"
+
 #include <QIcon>
 #include <QWidget>
 
@@ -29,7 +30,7 @@ public:
     void FillArticlesList(const Provider& proProvider, bool bHighlightNewStories);
     // The grid's font; a size of 0 or less restores its built-in font and
     // ignores the name. New rows follow in bold.
-    void ApplyFont(const QString& strFontName, const Currency& size);
+    void ApplyFont(const QString& name, const Currency& size);
 
     int RowCount() const;
     int SelectedRow() const;
@@ -53,7 +54,7 @@ private:
 
     QLabel* m_labArticles;
     QTreeWidget* m_gridArticles;
-    QFont m_builtInFont;
+    ListFont m_font;
     QIcon m_newIcon;
     QIcon m_readIcon;
 };

@@ -38,7 +38,8 @@ std::optional<Long> ProviderIDOf(const QTreeWidgetItem* item) {
 
 FeedTree::FeedTree(QWidget* parent)
     : QTreeWidget(parent)
-    , m_categoryIcon(style()->standardIcon(QStyle::SP_DirIcon)) {
+    , m_categoryIcon(style()->standardIcon(QStyle::SP_DirIcon))
+    , m_font(font()) {
     setObjectName(QStringLiteral("FeedTree"));
     setColumnCount(1);
     setHeaderHidden(true);
@@ -126,6 +127,10 @@ void FeedTree::SetActiveProviderListProviderColor(const Provider& provider) {
 // The nodes ask for their tooltips when they show them.
 void FeedTree::SetShowLastLoadTimeTooltip(bool show) {
     m_looks.ShowLastLoadTime = show;
+}
+
+void FeedTree::ApplyFont(const QString& name, const Currency& size) {
+    setFont(m_font.Chosen(name, size));
 }
 
 std::optional<Long> FeedTree::SelectedProviderID() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Types.h"
+#include "ui/ListFont.h"
 #include "ui/ProviderNode.h"
 
 #include <QHash>
@@ -11,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class Currency;
 class Provider;
 class ProviderCollection;
 
@@ -38,6 +40,9 @@ public:
     // has one.
     void SetActiveProviderListProviderColor(const Provider& provider);
     void SetShowLastLoadTimeTooltip(bool show);
+    // The tree's font; a size of 0 or less restores its built-in font and
+    // ignores the name.
+    void ApplyFont(const QString& name, const Currency& size);
 
     // A positive number that changes whenever the selected node changes,
     // refills included.
@@ -97,6 +102,7 @@ private:
     ProviderNode::Looks m_looks;
     QHash<const Provider*, ProviderNode*> m_providerNodes;
     QIcon m_categoryIcon;
+    ListFont m_font;
     bool m_selectingQuietly = false;
     int m_selectionValue = 1;
 };

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>
+#include <QFontMetrics>
 #include <QMimeData>
 #include <QSignalSpy>
 
@@ -139,6 +140,21 @@ TEST_F(FeedTreeTest, TooltipShowsTheLastLoadTimeWhileThePreferenceIsOn) {
     }
     tree.SetShowLastLoadTimeTooltip(false);
     EXPECT_EQ(Node("Daily")->toolTip(0), "");
+}
+
+TEST_F(FeedTreeTest, NodesTakeTheChosenFontAndSizeZeroRestoresTheBuiltInOne) {
+    AddProvider("Daily", "News", 1);
+    FillTree();
+    const QFont builtIn = tree.font();
+    tree.show();
+    tree.ApplyFont("DejaVu Sans", Currency::FromDouble(21));
+    EXPECT_EQ(tree.font().family(), "DejaVu Sans");
+    EXPECT_EQ(tree.font().pointSizeF(), 21.0);
+    EXPECT_GE(tree.visualItemRect(Node("Daily")).height(), QFontMetrics(tree.font()).height());
+
+    tree.ApplyFont("DejaVu Sans", Currency());
+    EXPECT_EQ(tree.font(), builtIn);
+    EXPECT_LT(tree.visualItemRect(Node("Daily")).height(), QFontMetrics(tree.font()).height() * 2);
 }
 
 TEST_F(FeedTreeTest, OnlyDroppedWebAddressesBecomeProviders) {
