@@ -51,6 +51,12 @@ FeedTree::FeedTree(QWidget* parent)
     connect(this, &QTreeWidget::itemChanged, this, &FeedTree::OnItemChanged);
 }
 
+// The provider nodes draw with m_looks, which goes before the base class
+// would delete them.
+FeedTree::~FeedTree() {
+    clear();
+}
+
 void FeedTree::Fill(const ProviderCollection& providers) {
     clear();
     m_categoryNodes.clear();

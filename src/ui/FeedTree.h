@@ -25,6 +25,7 @@ class FeedTree : public QTreeWidget {
 
 public:
     explicit FeedTree(QWidget* parent = nullptr);
+    ~FeedTree() override;
 
     // Replaces every node: each category of the collection in its order
     // (parents first), through FeedTreeEnsurePath. Visibility is taken as last

@@ -121,6 +121,23 @@ TEST_F(FeedTreeTest, ALoadStateChangeRepaintsOnlyThatProvidersIcon) {
     EXPECT_EQ(iconKeys(), expected);
 }
 
+// A provider added by its address has no name until its feed was read.
+TEST_F(FeedTreeTest, ANodeShowsItsProvidersNameOnceItHasOneAndItsAddressUntilThen) {
+    const auto provider = AddProvider("", "News", 1);
+    provider->DataURL = "https://example.org/feed";
+    FillTree();
+    QTreeWidgetItem* node = Node("News")->child(0);
+    EXPECT_EQ(node->text(0), "https://example.org/feed");
+    QSignalSpy changed(tree.model(), &QAbstractItemModel::dataChanged);
+    provider->ProviderName = "Example News";
+    tree.SetActiveProviderListProviderColor(*provider);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(node->text(0), "Example News");
+    EXPECT_EQ(tree.SelectedProviderID(), std::nullopt);
+    ASSERT_TRUE(tree.SelectProvider(1));
+    EXPECT_EQ(tree.currentItem(), node);
+}
+
 TEST_F(FeedTreeTest, TooltipShowsTheLastLoadTimeWhileThePreferenceIsOn) {
     const auto provider = AddProvider("Daily", "News", 1);
     FillTree();
