@@ -1,6 +1,7 @@
 // The providers file at a size a heavy user reaches: 10 000 providers in 500
 // categories up to three levels deep. Loading and saving are measured beside
 // libxml2 alone parsing and serialising the same document, in one run.
+#include "LargeProviderList.h"
 #include "model/ProviderCollection.h"
 
 #include <QDir>
@@ -18,46 +19,9 @@ namespace {
 constexpr int Providers = 10000;
 constexpr int Categories = 500;
 
-QString CategoryPath(int n) {
-    // 20 top-level categories, 5 children each, 4 grandchildren each.
-    const int top = n % 20;
-    const int child = (n / 20) % 5;
-    const int grandchild = n / 100;
-    QString path = QStringLiteral("Top %1").arg(top);
-    if (n >= 20)
-        path += QStringLiteral("/Sub %1").arg(child);
-    if (n >= 100)
-        path += QStringLiteral("/Leaf %1").arg(grandchild);
-    return path;
-}
-
-std::unique_ptr<ProviderCollection> Generate() {
-    auto providers = std::make_unique<ProviderCollection>();
-    for (int i = 0; i < Providers; ++i) {
-        auto provider = std::make_shared<Provider>();
-        provider->ProviderName = QStringLiteral("Provider %1 – Nachrichten").arg(i);
-        provider->UniqueID = 100000 + i;
-        provider->Description = QStringLiteral("Headlines <&> commentary from source %1").arg(i);
-        provider->DataURL =
-            QStringLiteral("https://feeds%1.example.org/rss?format=xml&id=%2").arg(i % 97).arg(i);
-        provider->SiteURL = QStringLiteral("https://www%1.example.org/").arg(i % 97);
-        provider->Category = CategoryPath(i % Categories);
-        provider->Active = i % 7 != 0;
-        provider->Protected = i % 10 == 0;
-        provider->AttemptedUpdates = i;
-        provider->SuccessfulUpdates = i - i / 10;
-        provider->LastUsed = Date::FromParts(2026, 1 + i % 12, 1 + i % 28, i % 24, i % 60, 0);
-        provider->TotalLoadDuration = Currency::FromScaled(i * 1234);
-        providers->Add(provider);
-    }
-    for (int i = 0; i < 50; ++i)
-        providers->AddObsolete(i);
-    return providers;
-}
-
 struct Fixture {
     Fixture()
-        : Collection(Generate())
+        : Collection(LargeProviderList::Generate(Providers, Categories))
         , Bytes(Collection->ToBytes(false, true, true))
         , Path(QDir(Folder.path()).filePath(QStringLiteral("qtk_providers.xml"))) {
         QFile file(Path);

@@ -2,6 +2,8 @@
 
 #include "platform/ProgramError.h"
 
+#include <algorithm>
+
 std::size_t CategoryCollection::Offset(qsizetype nIndex) const {
     if (nIndex < 1 || nIndex > Count())
         throw ProgramError(QStringLiteral("no category at position %1").arg(nIndex));
@@ -100,26 +102,21 @@ void CategoryCollection::EnsureCategory(const QString& name, bool active, bool u
 void CategoryCollection::SortByName(qsizetype nIndex, qsizetype nCount) {
     if (nCount <= 1)
         return;
-    const std::size_t first = Offset(nIndex);
-    const std::size_t last = Offset(nIndex + nCount - 1);
-    std::vector<QString> keys;
-    keys.reserve(last - first + 1);
-    for (std::size_t i = first; i <= last; ++i)
-        keys.push_back(m_categories[i]->CategoryName.toUpper());
-    // Exchanging neighbours only when strictly greater keeps equal paths in
-    // their order, which the first-match lookups depend on.
-    bool exchanged = true;
-    while (exchanged) {
-        exchanged = false;
-        for (std::size_t k = 0; k + 1 < keys.size(); ++k) {
-            if (keys[k] > keys[k + 1]) {
-                std::swap(keys[k], keys[k + 1]);
-                std::swap(m_categories[first + k], m_categories[first + k + 1]);
-                exchanged = true;
-                m_indexed = false;
-            }
-        }
-    }
+    const auto first = m_categories.begin() + static_cast<std::ptrdiff_t>(Offset(nIndex));
+    const auto last =
+        m_categories.begin() + static_cast<std::ptrdiff_t>(Offset(nIndex + nCount - 1));
+    std::vector<std::pair<QString, std::shared_ptr<Category>>> keyed;
+    keyed.reserve(static_cast<std::size_t>(nCount));
+    for (auto it = first; it <= last; ++it)
+        keyed.emplace_back((*it)->CategoryName.toUpper(), std::move(*it));
+    // Stable, so equal paths keep their order, which the first-match lookups
+    // depend on.
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    auto it = first;
+    for (auto& entry : keyed)
+        *it++ = std::move(entry.second);
+    m_indexed = false;
 }
 
 void CategoryCollection::ComputeVisibility() {

@@ -35,7 +35,7 @@ ArticleGrid::ArticleGrid(QWidget* parent)
     : QWidget(parent)
     , m_labArticles(new QLabel(this))
     , m_gridArticles(new QTreeWidget(this))
-    , m_builtInFont(m_gridArticles->font())
+    , m_font(m_gridArticles->font())
     , m_newIcon(MarkerIcon(QColor(255, 140, 0)))
     , m_readIcon(MarkerIcon(QColor(200, 200, 200))) {
     m_labArticles->setObjectName(QStringLiteral("labArticles"));
@@ -123,13 +123,8 @@ void ArticleGrid::AddArticleRow(const Story& story, const QString& strURL, bool 
         row->setFont(Item, TitleFont());
 }
 
-void ArticleGrid::ApplyFont(const QString& strFontName, const Currency& size) {
-    QFont font = m_builtInFont;
-    if (size.Scaled() > 0) {
-        font = QFont(strFontName);
-        font.setPointSizeF(size.ToDouble());
-    }
-    m_gridArticles->setFont(font);
+void ArticleGrid::ApplyFont(const QString& name, const Currency& size) {
+    m_gridArticles->setFont(m_font.Chosen(name, size));
     for (int n = 0; n < m_gridArticles->topLevelItemCount(); ++n) {
         QTreeWidgetItem* row = m_gridArticles->topLevelItem(n);
         if (row->text(Read) == NotRead)

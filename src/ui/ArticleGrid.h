@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFont>
+#include "ui/ListFont.h"
+
 #include <QIcon>
 #include <QWidget>
 
@@ -30,7 +31,7 @@ public:
     void Clear();
     // The grid's font; a size of 0 or less restores its built-in font and
     // ignores the name. New rows follow in bold.
-    void ApplyFont(const QString& strFontName, const Currency& size);
+    void ApplyFont(const QString& name, const Currency& size);
 
     int RowCount() const;
     int SelectedRow() const;
@@ -52,7 +53,7 @@ private:
 
     QLabel* m_labArticles;
     QTreeWidget* m_gridArticles;
-    QFont m_builtInFont;
+    ListFont m_font;
     QIcon m_newIcon;
     QIcon m_readIcon;
 };

@@ -70,6 +70,8 @@ QMenu* CommandBar::AddMenu(QAction* button, const QString& title) {
     if (auto* tool = qobject_cast<QToolButton*>(widgetForAction(button)))
         tool->setPopupMode(QToolButton::MenuButtonPopup);
     connect(menu, &QMenu::aboutToShow, this, &CommandBar::RebuildArticleMenus);
+    connect(menu, &QMenu::aboutToShow, this, [this] { emit UserBusy(true); });
+    connect(menu, &QMenu::aboutToHide, this, [this] { emit UserBusy(false); });
     return menu;
 }
 
@@ -89,7 +91,9 @@ void CommandBar::RebuildArticleMenus() {
 }
 
 void CommandBar::AddArticleEntry(QMenu* menu, int row, const QString& title) {
-    QAction* entry = menu->addAction(title);
+    // A title is shown as it is: an ampersand in it is no mnemonic.
+    QAction* entry =
+        menu->addAction(QString(title).replace(QLatin1Char('&'), QStringLiteral("&&")));
     connect(entry, &QAction::triggered, this, [this, row] { emit ArticleChosen(row); });
     m_articleEntries.append(entry);
 }

@@ -35,6 +35,8 @@ Q_SIGNALS:
     void FindRequested(const QString& text);
     // An article of a drop-down was chosen: its row, 1-based.
     void ArticleChosen(int row);
+    // A drop-down menu opened (true) or closed (false).
+    void UserBusy(bool busy);
 
 private:
     QMenu* AddMenu(QAction* button, const QString& title);

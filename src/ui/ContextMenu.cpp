@@ -81,6 +81,8 @@ ContextMenu::ContextMenu(const WindowActions& actions, QWidget* parent)
     addSeparator();
     AddItems(this, {"mnuContextMinimize", "mnuContextSettings", "mnuContextAbout", "mnuContextHelp",
                     "mnuContextExit"});
+    connect(this, &QMenu::aboutToShow, this, [this] { emit UserBusy(true); });
+    connect(this, &QMenu::aboutToHide, this, [this] { emit UserBusy(false); });
 }
 
 void ContextMenu::PrepareFor(Place place, const Settings& settings) {

@@ -35,6 +35,10 @@ public:
     // Null for a name the menu does not have.
     QAction* Item(const QString& name) const { return m_items.value(name); }
 
+Q_SIGNALS:
+    // The menu opened (true) or closed (false).
+    void UserBusy(bool busy);
+
 private:
     void AddItems(QMenu* menu, std::initializer_list<const char*> names);
     void AddSeparator(const QString& name);

@@ -1,18 +1,16 @@
 #include "ui/FeedTree.h"
 
-#include "feeds/FeedFormat.h"
 #include "model/Category.h"
 #include "model/Provider.h"
 #include "model/ProviderCollection.h"
-#include "platform/Currency.h"
 #include "platform/MessageBox.h"
 #include "ui/LinkPolicy.h"
+#include "ui/ProviderNode.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QPainter>
 #include <QUrl>
 
 #include <limits>
@@ -21,37 +19,18 @@ namespace {
 
 // A provider node's item data is its UniqueID; a category node instead
 // carries its path, which is also its key.
-constexpr int ProviderIDRole = Qt::UserRole;
-constexpr int CategoryPathRole = Qt::UserRole + 1;
+constexpr int CategoryPathRole = ProviderNode::IDRole + 1;
 
-QIcon PaintedDot(const QColor& colour, bool bRing) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(bRing ? colour : colour.darker(140), bRing ? 3 : 1));
-    painter.setBrush(bRing ? QBrush(Qt::NoBrush) : QBrush(colour));
-    painter.drawEllipse(QRectF(2.5, 2.5, 11, 11));
-    return QIcon(pixmap);
+QString JoinPath(const QString& parent, const QString& name) {
+    return parent.isEmpty() ? name : parent + QLatin1Char('/') + name;
 }
 
-QString JoinPath(const QString& strParent, const QString& strName) {
-    return strParent.isEmpty() ? strName : strParent + QLatin1Char('/') + strName;
-}
-
-QString LastComponent(const QString& strPath) {
-    return strPath.mid(strPath.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
-// Seconds with three decimals, halves rounded away from zero.
-QString ThreeDecimals(const Currency& seconds) {
-    const qint64 rest = seconds.Scaled() % 10;
-    const qint64 thousandths = seconds.Scaled() / 10 + (rest >= 5 ? 1 : rest <= -5 ? -1 : 0);
-    return QString::number(static_cast<double>(thousandths) / 1000.0, 'f', 3);
+QString LastComponent(const QString& path) {
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
 std::optional<Long> ProviderIDOf(const QTreeWidgetItem* item) {
-    const QVariant id = item ? item->data(0, ProviderIDRole) : QVariant();
+    const QVariant id = item ? item->data(0, ProviderNode::IDRole) : QVariant();
     return id.isValid() ? std::optional<Long>(id.value<Long>()) : std::nullopt;
 }
 
@@ -59,12 +38,8 @@ std::optional<Long> ProviderIDOf(const QTreeWidgetItem* item) {
 
 FeedTree::FeedTree(QWidget* parent)
     : QTreeWidget(parent)
-    // No new stories, new stories, loading (a ring), failed.
-    , m_loadStateIcons{PaintedDot(QColor(120, 170, 120), false),
-                       PaintedDot(QColor(255, 150, 0), false),
-                       PaintedDot(QColor(50, 110, 220), true),
-                       PaintedDot(QColor(210, 40, 40), false)}
-    , m_categoryIcon(style()->standardIcon(QStyle::SP_DirIcon)) {
+    , m_categoryIcon(style()->standardIcon(QStyle::SP_DirIcon))
+    , m_font(font()) {
     setObjectName(QStringLiteral("FeedTree"));
     setColumnCount(1);
     setHeaderHidden(true);
@@ -76,88 +51,92 @@ FeedTree::FeedTree(QWidget* parent)
     connect(this, &QTreeWidget::itemChanged, this, &FeedTree::OnItemChanged);
 }
 
+// The provider nodes draw with m_looks, which goes before the base class
+// would delete them.
+FeedTree::~FeedTree() {
+    clear();
+}
+
 void FeedTree::Fill(const ProviderCollection& providers) {
     clear();
     m_categoryNodes.clear();
     m_providerNodes.clear();
     m_providers = &providers;
     AdvanceSelectionValue();
+    const ActiveProviders active = ActiveByCategory();
     for (const auto& category : providers.Categories())
-        FeedTreeEnsurePath(category->CategoryName);
+        EnsurePath(category->CategoryName, active);
 }
 
-QTreeWidgetItem* FeedTree::FeedTreeEnsurePath(const QString& strPath) {
-    if (!m_providers)
-        return nullptr;
+QTreeWidgetItem* FeedTree::FeedTreeEnsurePath(const QString& path) {
+    return m_providers ? EnsurePath(path, ActiveByCategory()) : nullptr;
+}
+
+// One pass over the list, rather than one per category node.
+FeedTree::ActiveProviders FeedTree::ActiveByCategory() const {
+    ActiveProviders active;
+    for (const auto& provider : *m_providers) {
+        if (provider->Active)
+            active[provider->Category].push_back(provider);
+    }
+    return active;
+}
+
+QTreeWidgetItem* FeedTree::EnsurePath(const QString& path, const ActiveProviders& active) {
     const CategoryCollection& categories = m_providers->Categories();
-    const qsizetype position = categories.LocateCategory(strPath);
+    const qsizetype position = categories.LocateCategory(path);
     if (position < 1 || !categories.Item(position)->Visible)
         return nullptr;
     QTreeWidgetItem* node = nullptr;
     QString partialPath;
-    for (const QString& component : strPath.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+    for (const QString& component : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         partialPath = JoinPath(partialPath, component);
         QTreeWidgetItem* known = m_categoryNodes.value(partialPath);
-        node = known ? known : AddCategoryNode(node, partialPath, component);
+        node = known ? known : AddCategoryNode(node, partialPath, component, active);
     }
     return node;
 }
 
-QTreeWidgetItem* FeedTree::AddCategoryNode(QTreeWidgetItem* parent, const QString& strPath,
-                                           const QString& strName) {
+QTreeWidgetItem* FeedTree::AddCategoryNode(QTreeWidgetItem* parent, const QString& path,
+                                           const QString& name, const ActiveProviders& active) {
     // Filled before it is inserted, so that no change is mistaken for a rename.
-    auto* node = new QTreeWidgetItem(QStringList{strName});
-    node->setData(0, CategoryPathRole, strPath);
+    auto* node = new QTreeWidgetItem(QStringList{name});
+    node->setData(0, CategoryPathRole, path);
     node->setIcon(0, m_categoryIcon);
     node->setFlags(node->flags() | Qt::ItemIsEditable);
+    AddProviderNodes(node, active.value(path));
     if (parent)
         parent->addChild(node);
     else
         addTopLevelItem(node);
-    m_categoryNodes.insert(strPath, node);
-    AddProviderNodes(node, strPath);
+    m_categoryNodes.insert(path, node);
     return node;
 }
 
-void FeedTree::AddProviderNodes(QTreeWidgetItem* categoryNode, const QString& strPath) {
-    for (const auto& provider : *m_providers) {
-        if (!provider->Active || provider->Category != strPath)
-            continue;
-        auto* node = new QTreeWidgetItem;
-        node->setData(0, ProviderIDRole, provider->UniqueID);
-        ShowProviderState(*provider, node);
-        categoryNode->addChild(node);
-        m_providerNodes.emplace(provider.get(), ProviderNode{provider, node});
+void FeedTree::AddProviderNodes(QTreeWidgetItem* categoryNode,
+                                const std::vector<std::shared_ptr<Provider>>& providers) {
+    QList<QTreeWidgetItem*> nodes;
+    nodes.reserve(static_cast<qsizetype>(providers.size()));
+    for (const auto& provider : providers) {
+        auto* node = new ProviderNode(provider, m_looks);
+        nodes.append(node);
+        m_providerNodes.insert(provider.get(), node);
     }
+    categoryNode->addChildren(nodes);
 }
 
-void FeedTree::SetActiveProviderListProviderColor(const Provider& proProvider) {
-    const auto found = m_providerNodes.find(&proProvider);
-    if (found != m_providerNodes.end())
-        ShowProviderState(proProvider, found->second.item);
+void FeedTree::SetActiveProviderListProviderColor(const Provider& provider) {
+    if (ProviderNode* node = m_providerNodes.value(&provider))
+        node->Refresh();
 }
 
-// A provider added by its address has no name until its feed has been read.
-void FeedTree::ShowProviderState(const Provider& proProvider, QTreeWidgetItem* item) const {
-    item->setText(0, proProvider.ProviderName.isEmpty() ? proProvider.DataURL
-                                                        : proProvider.ProviderName);
-    const Long state = proProvider.LoadState;
-    const bool known = state >= LoadState::Loaded && state <= LoadState::Failed;
-    item->setIcon(0, known ? m_loadStateIcons[static_cast<std::size_t>(state)] : QIcon());
-    item->setToolTip(0, LastLoadTimeTip(proProvider));
+// The nodes ask for their tooltips when they show them.
+void FeedTree::SetShowLastLoadTimeTooltip(bool show) {
+    m_looks.ShowLastLoadTime = show;
 }
 
-void FeedTree::SetShowLastLoadTimeTooltip(bool bShow) {
-    m_showLastLoadTime = bShow;
-    for (const auto& [key, node] : m_providerNodes)
-        node.item->setToolTip(0, LastLoadTimeTip(*node.provider));
-}
-
-QString FeedTree::LastLoadTimeTip(const Provider& proProvider) const {
-    if (!m_showLastLoadTime)
-        return QString();
-    return QStringLiteral("Last Load Time: ") + ThreeDecimals(proProvider.LastLoadDuration) +
-           QStringLiteral(" seconds");
+void FeedTree::ApplyFont(const QString& name, const Currency& size) {
+    setFont(m_font.Chosen(name, size));
 }
 
 std::optional<Long> FeedTree::SelectedProviderID() const {
@@ -169,9 +148,9 @@ QString FeedTree::SelectedCategoryPath() const {
     return item ? item->data(0, CategoryPathRole).toString() : QString();
 }
 
-bool FeedTree::SelectProvider(Long lUniqueID) {
+bool FeedTree::SelectProvider(Long id) {
     for (QTreeWidgetItemIterator it(this); *it; ++it) {
-        if (ProviderIDOf(*it) != lUniqueID)
+        if (ProviderIDOf(*it) != id)
             continue;
         m_selectingQuietly = true;
         setCurrentItem(*it);
@@ -235,27 +214,27 @@ void FeedTree::OnItemChanged(QTreeWidgetItem* item) {
 
 // Paths compare without regard to letter case, as the collection looks them
 // up; the category itself may take a different case.
-bool FeedTree::IsFreeCategoryPath(const QString& strOldPath, const QString& strNewPath) const {
+bool FeedTree::IsFreeCategoryPath(const QString& oldPath, const QString& newPath) const {
     if (!m_providers)
         return true;
     const CategoryCollection& categories = m_providers->Categories();
-    const qsizetype existing = categories.LocateCategory(strNewPath);
-    return existing == -1 || existing == categories.LocateCategory(strOldPath);
+    const qsizetype existing = categories.LocateCategory(newPath);
+    return existing == -1 || existing == categories.LocateCategory(oldPath);
 }
 
 // The node's key and those of the category nodes below it start with its
 // path.
-void FeedTree::RekeyCategoryNodes(QTreeWidgetItem* item, const QString& strOldPath,
-                                  const QString& strNewPath) {
+void FeedTree::RekeyCategoryNodes(QTreeWidgetItem* item, const QString& oldPath,
+                                  const QString& newPath) {
     const QVariant key = item->data(0, CategoryPathRole);
     if (!key.isValid())
         return;
-    const QString path = strNewPath + key.toString().mid(strOldPath.size());
+    const QString path = newPath + key.toString().mid(oldPath.size());
     m_categoryNodes.remove(key.toString());
     m_categoryNodes.insert(path, item);
     item->setData(0, CategoryPathRole, path);
     for (int i = 0; i < item->childCount(); ++i)
-        RekeyCategoryNodes(item->child(i), strOldPath, strNewPath);
+        RekeyCategoryNodes(item->child(i), oldPath, newPath);
 }
 
 std::optional<Long> FeedTree::ProviderIDAt(const QPoint& position) const {

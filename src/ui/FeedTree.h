@@ -1,16 +1,18 @@
 #pragma once
 
 #include "platform/Types.h"
+#include "ui/ListFont.h"
+#include "ui/ProviderNode.h"
 
 #include <QHash>
 #include <QIcon>
 #include <QTreeWidget>
 
-#include <array>
 #include <memory>
 #include <optional>
-#include <unordered_map>
+#include <vector>
 
+class Currency;
 class Provider;
 class ProviderCollection;
 
@@ -23,6 +25,7 @@ class FeedTree : public QTreeWidget {
 
 public:
     explicit FeedTree(QWidget* parent = nullptr);
+    ~FeedTree() override;
 
     // Replaces every node: each category of the collection in its order
     // (parents first), through FeedTreeEnsurePath. Visibility is taken as last
@@ -32,12 +35,15 @@ public:
     // The node of a category path, creating the missing nodes on the way; a
     // category node gets its active providers when it is created. Null when
     // the category is unknown or not visible.
-    QTreeWidgetItem* FeedTreeEnsurePath(const QString& strPath);
+    QTreeWidgetItem* FeedTreeEnsurePath(const QString& path);
 
-    // Shows the provider's name, LoadState and last load time on its node,
-    // when it has one.
-    void SetActiveProviderListProviderColor(const Provider& proProvider);
-    void SetShowLastLoadTimeTooltip(bool bShow);
+    // Redraws the provider's node (name, LoadState, last load time), when it
+    // has one.
+    void SetActiveProviderListProviderColor(const Provider& provider);
+    void SetShowLastLoadTimeTooltip(bool show);
+    // The tree's font; a size of 0 or less restores its built-in font and
+    // ignores the name.
+    void ApplyFont(const QString& name, const Currency& size);
 
     // A positive number that changes whenever the selected node changes,
     // refills included.
@@ -48,7 +54,7 @@ public:
     QString SelectedCategoryPath() const;
     // Selects the provider's first node without announcing it (no
     // ProviderSelected); false when it has none.
-    bool SelectProvider(Long lUniqueID);
+    bool SelectProvider(Long id);
 
     // The node under `position` (viewport coordinates): its provider's ID
     // (nothing for a category node) and its category path.
@@ -57,15 +63,15 @@ public:
 
 signals:
     // The user selected a node.
-    void ProviderSelected(Long lUniqueID);
-    void CategorySelected(const QString& strPath);
+    void ProviderSelected(Long id);
+    void CategorySelected(const QString& path);
     // A category node was renamed in place; the tree already goes by the new
     // path, the collection is the receiver's to update (RenameCategory).
-    void CategoryRenamed(const QString& strFrom, const QString& strTo);
-    // An http or https address was dropped on the tree. strCategory is the
+    void CategoryRenamed(const QString& from, const QString& to);
+    // An http or https address was dropped on the tree. `category` is the
     // path of the category node it fell on (the provider's category for a
     // provider node), empty below the last node.
-    void ProviderURLDropped(const QString& strURL, const QString& strCategory);
+    void ProviderURLDropped(const QString& url, const QString& category);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -73,31 +79,28 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    struct ProviderNode {
-        // Held so the tooltips can be rebuilt whatever became of the list.
-        std::shared_ptr<const Provider> provider;
-        QTreeWidgetItem* item;
-    };
+    // Category path -> its active providers, in list order.
+    using ActiveProviders = QHash<QString, std::vector<std::shared_ptr<Provider>>>;
 
-    QTreeWidgetItem* AddCategoryNode(QTreeWidgetItem* parent, const QString& strPath,
-                                     const QString& strName);
-    void AddProviderNodes(QTreeWidgetItem* categoryNode, const QString& strPath);
-    void ShowProviderState(const Provider& proProvider, QTreeWidgetItem* item) const;
-    QString LastLoadTimeTip(const Provider& proProvider) const;
+    ActiveProviders ActiveByCategory() const;
+    QTreeWidgetItem* EnsurePath(const QString& path, const ActiveProviders& active);
+    QTreeWidgetItem* AddCategoryNode(QTreeWidgetItem* parent, const QString& path,
+                                     const QString& name, const ActiveProviders& active);
+    void AddProviderNodes(QTreeWidgetItem* categoryNode,
+                          const std::vector<std::shared_ptr<Provider>>& providers);
     QString CategoryPathAt(const QTreeWidgetItem* item) const;
     void AdvanceSelectionValue();
     void OnCurrentItemChanged(QTreeWidgetItem* current);
     void OnItemChanged(QTreeWidgetItem* item);
-    bool IsFreeCategoryPath(const QString& strOldPath, const QString& strNewPath) const;
-    void RekeyCategoryNodes(QTreeWidgetItem* item, const QString& strOldPath,
-                            const QString& strNewPath);
+    bool IsFreeCategoryPath(const QString& oldPath, const QString& newPath) const;
+    void RekeyCategoryNodes(QTreeWidgetItem* item, const QString& oldPath, const QString& newPath);
 
     const ProviderCollection* m_providers = nullptr;
     QHash<QString, QTreeWidgetItem*> m_categoryNodes;
-    std::unordered_map<const Provider*, ProviderNode> m_providerNodes;
-    std::array<QIcon, 4> m_loadStateIcons;
+    ProviderNode::Looks m_looks;
+    QHash<const Provider*, ProviderNode*> m_providerNodes;
     QIcon m_categoryIcon;
-    bool m_showLastLoadTime = false;
+    ListFont m_font;
     bool m_selectingQuietly = false;
     int m_selectionValue = 1;
 };

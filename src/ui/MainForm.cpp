@@ -203,12 +203,23 @@ void MainForm::ConnectMenus() {
                 [this, pane](const QPoint& position) { OpenContextMenu(pane, position); });
     }
     connect(m_tray, &TrayIcon::RestoreRequested, this, &MainForm::RestoreWindow);
-    connect(m_tray, &TrayIcon::MenuRequested, this, [this](const QPoint& position) {
+    // The tray shows a menu of its own: the desktop may open it at any time.
+    auto* trayMenu = new ContextMenu(m_windowCommands->Actions(), this);
+    const auto prepareTrayMenu = [this, trayMenu] {
         m_windowCommands->SetContext(0, QString());
-        m_contextMenu->PrepareFor(ContextMenu::Place::TrayIcon, m_core.ProgramSettings());
-        activateWindow();
-        m_contextMenu->popup(position);
-    });
+        trayMenu->PrepareFor(ContextMenu::Place::TrayIcon, m_core.ProgramSettings());
+    };
+    prepareTrayMenu();
+    connect(trayMenu, &QMenu::aboutToShow, this, prepareTrayMenu);
+    m_tray->SetMenu(trayMenu);
+    // Timed work waits while a menu is open or a splitter is dragged.
+    const auto setBusy = [this](bool busy) {
+        m_core.Flags().UserBusy = busy;
+    };
+    for (ContextMenu* menu : {m_contextMenu, trayMenu})
+        connect(menu, &ContextMenu::UserBusy, this, setBusy);
+    connect(m_commandBar, &CommandBar::UserBusy, this, setBusy);
+    connect(m_layout, &MainLayout::UserBusy, this, setBusy);
 }
 
 // A right click in the tree acts on the node under the pointer.
@@ -290,6 +301,7 @@ void MainForm::ApplyPreferences() {
     const Settings& settings = m_core.ProgramSettings();
     SetOnTop(settings.OnTop);
     m_layout->Grid().ApplyFont(settings.ArticleListFont, settings.ArticleListFontSize);
+    m_layout->Tree().ApplyFont(settings.ProviderListFont, settings.ProviderListFontSize);
     m_layout->Tree().SetShowLastLoadTimeTooltip(settings.ShowLastLoadTimeTooltip);
     m_layout->SetPanesShown(settings.ShowActiveProvidersList, settings.ShowActiveProviderImage,
                             settings.ShowHeadlineBrowser);

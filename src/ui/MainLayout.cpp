@@ -5,6 +5,7 @@
 #include "ui/FeedTree.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSplitter>
 
 namespace {
@@ -43,6 +44,19 @@ MainLayout::MainLayout(QWidget* window)
     m_leftHorizontalSplitter->setSizes({500, 80});
     m_rightHorizontalSplitter->setSizes({300, 300});
     m_verticalSplitter->setSizes({250, 750});
+    // QSplitter tells of a move, but neither of the press that starts a drag
+    // nor of the release that ends it.
+    for (QSplitter* splitter :
+         {m_verticalSplitter, m_leftHorizontalSplitter, m_rightHorizontalSplitter})
+        splitter->handle(1)->installEventFilter(this);
+}
+
+bool MainLayout::eventFilter(QObject* watched, QEvent* event) {
+    const bool pressed = event->type() == QEvent::MouseButtonPress;
+    if ((pressed || event->type() == QEvent::MouseButtonRelease) &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        emit UserBusy(pressed);
+    return QObject::eventFilter(watched, event);
 }
 
 QWidget* MainLayout::Root() const {

@@ -31,6 +31,14 @@ public:
     int LeftSplitterY() const;
     int RightSplitterY() const;
 
+Q_SIGNALS:
+    // A splitter's handle was pressed (true) or let go (false): the user is
+    // dragging it.
+    void UserBusy(bool busy);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     FeedTree* m_tree;
     ArticleGrid* m_grid;

@@ -1,7 +1,7 @@
 #include "ui/TrayIcon.h"
 
-#include <QCursor>
 #include <QGuiApplication>
+#include <QMenu>
 
 TrayIcon::TrayIcon(QObject* parent, bool available)
     : QObject(parent) {
@@ -27,15 +27,12 @@ void TrayIcon::ShowMessage(const QString& text) {
         m_icon->showMessage(m_icon->toolTip(), text, QSystemTrayIcon::Warning);
 }
 
+void TrayIcon::SetMenu(QMenu* menu) {
+    if (m_icon)
+        m_icon->setContextMenu(menu);
+}
+
 void TrayIcon::OnActivated(QSystemTrayIcon::ActivationReason reason) {
-    switch (reason) {
-    case QSystemTrayIcon::DoubleClick:
+    if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
         emit RestoreRequested();
-        break;
-    case QSystemTrayIcon::Context:
-        emit MenuRequested(QCursor::pos());
-        break;
-    default:
-        break;
-    }
 }

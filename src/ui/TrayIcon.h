@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QObject>
-#include <QPoint>
 #include <QSystemTrayIcon>
+
+class QMenu;
 
 // The program's icon in the desktop's notification area. A desktop without
 // one gets no icon at all, and the icon never claims to be shown there, so
@@ -22,13 +23,18 @@ public:
     void Hide();
     // A passing message from the icon, where the icon is shown.
     void ShowMessage(const QString& text);
+    // The icon's own menu, which the desktop opens itself: trays that speak
+    // the StatusNotifierItem protocol never report a right click. The menu
+    // must outlive the icon.
+    void SetMenu(QMenu* menu);
 
 public Q_SLOTS:
     void OnActivated(QSystemTrayIcon::ActivationReason reason);
 
 Q_SIGNALS:
+    // A click or a double click: StatusNotifierItem trays report only the
+    // click.
     void RestoreRequested();
-    void MenuRequested(const QPoint& position);
 
 private:
     QSystemTrayIcon* m_icon = nullptr;

@@ -6,6 +6,7 @@
 #include "model/ProviderCollection.h"
 #include "model/StoryCollection.h"
 #include "ui/ContextMenu.h"
+#include "ui/WindowRestore.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -253,14 +254,8 @@ void WindowCommands::Find(const QString& text) {
         QApplication::beep();
 }
 
-// Only the minimised state is taken away: a window maximised before it was
-// minimised comes back maximised.
 void WindowCommands::RestoreWindow() {
-    if (m_window.isMinimized())
-        m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
-    m_window.show();
-    m_window.raise();
-    m_window.activateWindow();
+    WindowRestore::Restore(m_window);
 }
 
 void WindowCommands::ShowHelp() {

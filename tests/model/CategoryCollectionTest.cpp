@@ -71,6 +71,7 @@ TEST(CategoryCollectionTest, SortPutsParentsBeforeChildrenIgnoringCase) {
         {{"b/x", "A/B", "a", "B", "A B"}, 1, 5, {"a", "A B", "A/B", "B", "b/x"}},
         // Paths equal but for letter case keep their order.
         {{"b", "News", "NEWS", "a"}, 1, 4, {"a", "b", "News", "NEWS"}},
+        {{"news", "Z", "News", "a", "NEWS"}, 1, 5, {"a", "news", "News", "NEWS", "Z"}},
         // The rest of the collection is left alone.
         {{"Z", "C", "B", "A"}, 2, 2, {"Z", "B", "C", "A"}},
     };

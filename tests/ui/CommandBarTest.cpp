@@ -2,6 +2,7 @@
 
 #include "support/WindowActionsHost.h"
 
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
@@ -36,7 +37,6 @@ TEST_F(CommandBarTest, ButtonsComeInOrderAndTheFindBoxAnnouncesItsText) {
     EXPECT_EQ(finds.first().at(0).toString(), "storm");
 }
 
-// A "&" in a title is shown, not taken for a shortcut mark.
 TEST_F(CommandBarTest, DropDownsListTheArticlesAroundTheSelectedOne) {
     bar.SetArticleSource([] { return std::pair{QStringList{"a", "b", "c", "d"}, 2}; });
     QMenu* next = Button("NEXT")->menu();
@@ -48,6 +48,38 @@ TEST_F(CommandBarTest, DropDownsListTheArticlesAroundTheSelectedOne) {
     QSignalSpy chosen(&bar, &CommandBar::ArticleChosen);
     next->actions().last()->trigger();
     EXPECT_EQ(chosen.first().at(0).toInt(), 4);
+}
+
+TEST_F(CommandBarTest, ArticleTitlesShowTheirAmpersands) {
+    bar.SetArticleSource([] {
+        return std::pair{QStringList{"Q&A", "Now", "Salt & Pepper", "R&&D &"}, 2};
+    });
+    QMenu* next = Button("NEXT")->menu();
+    QMenu* previous = Button("PREVIOUS")->menu();
+    emit next->aboutToShow();
+    const QList<QAction*> entries = {previous->actions().last(), next->actions().at(2),
+                                     next->actions().at(3)};
+    QStringList texts;
+    for (QAction* entry : entries) {
+        texts.append(entry->text());
+        EXPECT_TRUE(QKeySequence::mnemonic(entry->text()).isEmpty()) << entry->text().toStdString();
+    }
+    EXPECT_EQ(texts, (QStringList{"Q&&A", "Salt && Pepper", "R&&&&D &&"}));
+}
+
+// An open drop-down keeps automatic flipping from moving the grid under it.
+TEST_F(CommandBarTest, AnOpenDropDownMakesTheUserBusy) {
+    bar.SetArticleSource([] { return std::pair{QStringList{"a", "b"}, 1}; });
+    QSignalSpy busy(&bar, &CommandBar::UserBusy);
+    for (const char* button : {"PLAY", "NEXT", "PREVIOUS"}) {
+        QMenu* menu = Button(button)->menu();
+        menu->popup(QPoint(10, 10));
+        menu->hide();
+    }
+    QList<bool> states;
+    for (const QList<QVariant>& signal : busy)
+        states.append(signal.at(0).toBool());
+    EXPECT_EQ(states, (QList<bool>{true, false, true, false, true, false}));
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "config/Settings.h"
 #include "support/WindowActionsHost.h"
 
+#include <QSignalSpy>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,6 +79,21 @@ TEST_F(ContextMenuTest, ViewCheckMarksFollowThePreferencesAtEachOpening) {
     for (const QAction* action : menu.Item("mnuContextViewMenu")->menu()->actions())
         marks.append(action->isChecked());
     EXPECT_EQ(marks, (QList<bool>{false, true, false, true, true, false}));
+}
+
+// Automatic flipping waits while the menu is open, the View submenu's
+// coming and going included.
+TEST_F(ContextMenuTest, AnOpenMenuMakesTheUserBusy) {
+    QSignalSpy busy(&menu, &ContextMenu::UserBusy);
+    menu.popup(QPoint(10, 10));
+    QMenu* view = menu.Item("mnuContextViewMenu")->menu();
+    view->popup(QPoint(50, 50));
+    view->hide();
+    EXPECT_EQ(busy.count(), 1);
+    menu.hide();
+    ASSERT_EQ(busy.count(), 2);
+    EXPECT_TRUE(busy.at(0).at(0).toBool());
+    EXPECT_FALSE(busy.at(1).at(0).toBool());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>
+#include <QFontMetrics>
 #include <QMimeData>
 #include <QSignalSpy>
 
@@ -120,6 +121,23 @@ TEST_F(FeedTreeTest, ALoadStateChangeRepaintsOnlyThatProvidersIcon) {
     EXPECT_EQ(iconKeys(), expected);
 }
 
+// A provider added by its address has no name until its feed was read.
+TEST_F(FeedTreeTest, ANodeShowsItsProvidersNameOnceItHasOneAndItsAddressUntilThen) {
+    const auto provider = AddProvider("", "News", 1);
+    provider->DataURL = "https://example.org/feed";
+    FillTree();
+    QTreeWidgetItem* node = Node("News")->child(0);
+    EXPECT_EQ(node->text(0), "https://example.org/feed");
+    QSignalSpy changed(tree.model(), &QAbstractItemModel::dataChanged);
+    provider->ProviderName = "Example News";
+    tree.SetActiveProviderListProviderColor(*provider);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(node->text(0), "Example News");
+    EXPECT_EQ(tree.SelectedProviderID(), std::nullopt);
+    ASSERT_TRUE(tree.SelectProvider(1));
+    EXPECT_EQ(tree.currentItem(), node);
+}
+
 TEST_F(FeedTreeTest, TooltipShowsTheLastLoadTimeWhileThePreferenceIsOn) {
     const auto provider = AddProvider("Daily", "News", 1);
     FillTree();
@@ -139,6 +157,21 @@ TEST_F(FeedTreeTest, TooltipShowsTheLastLoadTimeWhileThePreferenceIsOn) {
     }
     tree.SetShowLastLoadTimeTooltip(false);
     EXPECT_EQ(Node("Daily")->toolTip(0), "");
+}
+
+TEST_F(FeedTreeTest, NodesTakeTheChosenFontAndSizeZeroRestoresTheBuiltInOne) {
+    AddProvider("Daily", "News", 1);
+    FillTree();
+    const QFont builtIn = tree.font();
+    tree.show();
+    tree.ApplyFont("DejaVu Sans", Currency::FromDouble(21));
+    EXPECT_EQ(tree.font().family(), "DejaVu Sans");
+    EXPECT_EQ(tree.font().pointSizeF(), 21.0);
+    EXPECT_GE(tree.visualItemRect(Node("Daily")).height(), QFontMetrics(tree.font()).height());
+
+    tree.ApplyFont("DejaVu Sans", Currency());
+    EXPECT_EQ(tree.font(), builtIn);
+    EXPECT_LT(tree.visualItemRect(Node("Daily")).height(), QFontMetrics(tree.font()).height() * 2);
 }
 
 TEST_F(FeedTreeTest, OnlyDroppedWebAddressesBecomeProviders) {

@@ -1,0 +1,189 @@
+// Start-up of the main window with the bundled provider list (46 providers)
+// and with a heavy user's (10 000 providers in 500 categories), stage by
+// stage: loading the providers file, sorting it, filling the provider tree
+// with every category open, and showing the first provider (its node
+// selected, its articles in the grid, the window painted). Startup runs the
+// four in a row, as the window does; its two sizes should differ little.
+#include "LargeProviderList.h"
+#include "config/ProviderListStartup.h"
+#include "config/Settings.h"
+#include "model/ProgressReporter.h"
+#include "model/Provider.h"
+#include "model/ProviderCollection.h"
+#include "model/StoryCollection.h"
+#include "ui/ArticleGrid.h"
+#include "ui/FeedTree.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSplitter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+constexpr int Bundled = 46;
+constexpr int Heavy = 10000;
+constexpr int HeavyCategories = 500;
+constexpr int ShownStories = 50;
+
+class NoProgress : public ProgressReporter {
+public:
+    void SetStatus(const QString&) override {}
+    void OpenProgress(int) override {}
+    void UpdateProgress(int) override {}
+    void CloseProgress() override {}
+};
+
+// The bundled list as shipped; the heavy one written once per run.
+QString ProvidersFile(int providers) {
+    if (providers == Bundled)
+        return QStringLiteral(VARNOCET_BUNDLED_PROVIDERS);
+    static QTemporaryDir folder;
+    static std::map<int, QString> written;
+    QString& path = written[providers];
+    if (path.isEmpty()) {
+        path = QDir(folder.path()).filePath(QStringLiteral("qtk_providers_%1.xml").arg(providers));
+        LargeProviderList::Generate(providers, HeavyCategories)
+            ->SaveFile(path, nullptr, false, true, true);
+    }
+    return path;
+}
+
+std::unique_ptr<ProviderCollection> Load(int providers) {
+    auto collection = std::make_unique<ProviderCollection>();
+    if (!collection->LoadFile(ProvidersFile(providers), nullptr, false))
+        qFatal("cannot load the providers file");
+    return collection;
+}
+
+void Sort(ProviderCollection& providers) {
+    Settings settings;
+    NoProgress progress;
+    ProviderListStartup(providers, settings, MasterProviderSet::Locations(), progress)
+        .SortProviderList();
+}
+
+// The first provider's latest load, as the grid shows it.
+void GiveStories(Provider& provider) {
+    for (int n = 1; n <= ShownStories; ++n)
+        provider.stCollStories->Add(QStringLiteral("Headline %1 & more").arg(n),
+                                    QStringLiteral("What happened, told at length %1").arg(n),
+                                    QStringLiteral("https://example.org/story/%1").arg(n),
+                                    Date::FromParts(2026, 12, 7, 12, n % 60, 0), 0, n % 3 == 0);
+}
+
+std::unique_ptr<ProviderCollection> Sorted(int providers) {
+    auto collection = Load(providers);
+    Sort(*collection);
+    GiveStories(*collection->Item(1));
+    return collection;
+}
+
+// The panes that start-up fills, at a usual window size.
+struct Window {
+    Window() {
+        Panes.addWidget(Tree);
+        Panes.addWidget(Grid);
+        Panes.resize(1000, 700);
+        Panes.setSizes({250, 750});
+    }
+
+    void Fill(const ProviderCollection& providers) {
+        Tree->Fill(providers);
+        Tree->expandAll();
+    }
+
+    void ShowFirst(const ProviderCollection& providers) {
+        const Provider& first = *providers.Item(1);
+        Tree->SelectProvider(first.UniqueID);
+        Grid->SetProviderName(first.ProviderName);
+        Grid->FillArticlesList(first, true);
+        Panes.show();
+        QCoreApplication::processEvents();
+        Panes.repaint();
+    }
+
+    QSplitter Panes;
+    FeedTree* Tree = new FeedTree;
+    ArticleGrid* Grid = new ArticleGrid;
+};
+
+// Start-up builds everything once: tearing down what an iteration built is
+// left out of the times.
+template <typename Built>
+void TearDown(benchmark::State& state, Built& built) {
+    state.PauseTiming();
+    built.reset();
+    state.ResumeTiming();
+}
+
+void LoadStage(benchmark::State& state) {
+    const int providers = static_cast<int>(state.range(0));
+    ProvidersFile(providers);
+    for (auto _ : state) {
+        auto collection = Load(providers);
+        TearDown(state, collection);
+    }
+}
+
+void SortStage(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto providers = Load(static_cast<int>(state.range(0)));
+        state.ResumeTiming();
+        Sort(*providers);
+        TearDown(state, providers);
+    }
+}
+
+void TreeFillStage(benchmark::State& state) {
+    const auto providers = Sorted(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto tree = std::make_unique<FeedTree>();
+        state.ResumeTiming();
+        tree->Fill(*providers);
+        tree->expandAll();
+        TearDown(state, tree);
+    }
+}
+
+void FirstShowStage(benchmark::State& state) {
+    const auto providers = Sorted(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<Window>();
+        window->Fill(*providers);
+        state.ResumeTiming();
+        window->ShowFirst(*providers);
+        TearDown(state, window);
+    }
+}
+
+void Startup(benchmark::State& state) {
+    const int providers = static_cast<int>(state.range(0));
+    ProvidersFile(providers);
+    for (auto _ : state) {
+        auto window = std::make_unique<Window>();
+        auto collection = Load(providers);
+        Sort(*collection);
+        GiveStories(*collection->Item(1));
+        window->Fill(*collection);
+        window->ShowFirst(*collection);
+        TearDown(state, window);
+        TearDown(state, collection);
+    }
+}
+
+BENCHMARK(LoadStage)->Arg(Bundled)->Arg(Heavy)->Unit(benchmark::kMillisecond);
+BENCHMARK(SortStage)->Arg(Bundled)->Arg(Heavy)->Unit(benchmark::kMillisecond);
+BENCHMARK(TreeFillStage)->Arg(Bundled)->Arg(Heavy)->Unit(benchmark::kMillisecond);
+BENCHMARK(FirstShowStage)->Arg(Bundled)->Arg(Heavy)->Unit(benchmark::kMillisecond);
+BENCHMARK(Startup)->Arg(Bundled)->Arg(Heavy)->Unit(benchmark::kMillisecond);
+
+} // namespace
