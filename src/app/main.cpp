@@ -55,5 +55,8 @@ int main(int argc, char** argv) {
     QObject::connect(&application, &QApplication::aboutToQuit, &mainForm,
                      &MainForm::ShutdownMainWindow);
     mainForm.Load();
+    // Ended while starting: there is no event loop to quit yet.
+    if (core.IsShutDown())
+        return 0;
     return QApplication::exec();
 }

@@ -65,6 +65,7 @@ bool ProgramCore::Load(const QSize& screenTwips, ProgressReporter& progress, Upd
     m_images = new ImageCache(m_settings.TempDirectory, this);
     connect(m_images, &ImageCache::ImageArrived, this, &ProgramCore::SiteImageChanged);
     m_fetcher->SetCharsRead(m_settings.CharsRead);
+    m_loaded = true;
     return reportChanged;
 }
 
@@ -84,10 +85,14 @@ void ProgramCore::StartTimers() {
     m_flip->Start();
 }
 
+// Before the list is loaded there is nothing of the run's to keep, and
+// writing would put an empty list over the user's file.
 void ProgramCore::Shutdown() {
     if (m_shutDown)
         return;
     m_shutDown = true;
+    if (!m_loaded)
+        return;
     // No new fetch may start, and no completion may change a provider while
     // the file is written.
     m_scheduler->Stop();

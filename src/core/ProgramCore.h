@@ -206,5 +206,6 @@ private:
     QString m_storyKey;
     int m_selectionValue = 1;
     Long m_selectedProviderID = 0;
+    bool m_loaded = false;
     bool m_shutDown = false;
 };

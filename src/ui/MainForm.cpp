@@ -78,6 +78,10 @@ void MainForm::Load() {
     SplashForm splash;
     splash.show();
     const bool reportChanged = m_core.Load(ScreenSizeTwips(), splash, *m_report);
+    // A signal to end the program may have been handled while the splash
+    // window drew itself.
+    if (m_core.IsShutDown())
+        return;
     splash.SetStatus(QStringLiteral("Preparing UI..."));
     FillFeedTree();
     splash.SetStatus(QStringLiteral("Applying settings..."));

@@ -112,6 +112,23 @@ TEST_F(MainFormTest, ClosedFromTheTrayBeforeTheFirstChoiceNothingStarts) {
     EXPECT_FALSE(core->Scheduler().Running());
 }
 
+// A signal to end the program can arrive while start-up draws its splash
+// window, before the list is read: nothing may be written over it.
+TEST_F(MainFormTest, EndedWhileStartingTheWindowNeverShowsAndTheListIsKept) {
+    TwoUnreachableProviders();
+    store = std::make_unique<SettingsStore>(folder.path());
+    core = std::make_unique<ProgramCore>(*store, ProvidersFile(), MasterList());
+    form = std::make_unique<MainForm>(*core);
+    QTimer::singleShot(0, form.get(), [this] { form->ShutdownMainWindow(); });
+    form->Load();
+    EXPECT_TRUE(core->IsShutDown());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(core->Scheduler().Running());
+    const QByteArray list = Read(ProvidersFile());
+    EXPECT_TRUE(list.contains("<providername>A</providername>")) << list.constData();
+    EXPECT_TRUE(list.contains("<providername>B</providername>"));
+}
+
 TEST_F(MainFormTest, WindowFarToTheRightIsStoredInThirtyTwoBits) {
     MainForm& window = Open();
     window.move(2500, 10);
