@@ -58,9 +58,11 @@ bool ProgramCore::Load(const QSize& screenTwips, ProgressReporter& progress, Upd
     list.SortProviderList();
     const QString category = m_settings.CurrentCategory;
     KeepCurrentCategoryValid();
-    if (listChanged || category != m_settings.CurrentCategory) {
+    if (listChanged) {
         progress.SetStatus(QStringLiteral("Writing settings and providers..."));
         WriteSettingsAndProviders(true, true);
+    } else if (category != m_settings.CurrentCategory) {
+        WriteSettingsAndProviders(true, false);
     }
     m_images = new ImageCache(m_settings.TempDirectory, this);
     connect(m_images, &ImageCache::ImageArrived, this, &ProgramCore::SiteImageChanged);

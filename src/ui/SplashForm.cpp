@@ -29,20 +29,22 @@ void SplashForm::SetStatus(const QString& text) {
     LetEventsRun();
 }
 
+// The bar counts in percent: a bar whose value changes repaints at once, and
+// thousands of providers must not mean thousands of repaints.
 void SplashForm::OpenProgress(int maximum) {
-    m_progress->setRange(0, std::max(maximum, 0));
+    m_maximum = std::max(maximum, 0);
+    m_progress->setRange(0, 100);
     m_progress->setValue(0);
     m_progress->show();
     LetEventsRun();
 }
 
 void SplashForm::UpdateProgress(int value) {
-    // Repainting for every one of thousands of providers would cost more
-    // than the work it reports.
-    if (value == m_progress->value())
+    const int percent = m_maximum > 0 ? static_cast<int>(qint64(value) * 100 / m_maximum) : 0;
+    if (percent == m_progress->value())
         return;
-    m_progress->setValue(value);
-    if (value % 64 == 0)
+    m_progress->setValue(percent);
+    if (!m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= RepaintIntervalMs)
         LetEventsRun();
 }
 
@@ -64,4 +66,5 @@ void SplashForm::SetPosition(const QWidget* window) {
 
 void SplashForm::LetEventsRun() {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_sinceEvents.start();
 }

@@ -2,6 +2,7 @@
 
 #include "model/ProgressReporter.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QLabel;
@@ -27,8 +28,12 @@ public:
     void SetPosition(const QWidget* window);
 
 private:
-    static void LetEventsRun();
+    void LetEventsRun();
 
     QLabel* m_status;
+    static constexpr qint64 RepaintIntervalMs = 100;
+
     QProgressBar* m_progress;
+    int m_maximum = 0;
+    QElapsedTimer m_sinceEvents;
 };
