@@ -84,18 +84,18 @@ void ArticleGrid::SetUpColumns() {
     header.resizeSection(Stream, 60);
 }
 
-void ArticleGrid::SetProviderName(const QString& strProviderName) {
-    m_labArticles->setText(QStringLiteral("Articles from ") + strProviderName);
+void ArticleGrid::SetProviderName(const QString& name) {
+    m_labArticles->setText(QStringLiteral("Articles from ") + name);
 }
 
-void ArticleGrid::FillArticlesList(const Provider& proProvider, bool bHighlightNewStories) {
+void ArticleGrid::FillArticlesList(const Provider& provider, bool highlightNewStories) {
     const QSignalBlocker blocker(m_gridArticles);
     m_gridArticles->setUpdatesEnabled(false);
     m_gridArticles->clear();
-    if (const auto& stories = proProvider.stCollStories) {
+    if (const auto& stories = provider.stCollStories) {
         for (qsizetype n = 1; n <= stories->Count(); ++n) {
             const Story& story = stories->Item(n);
-            AddArticleRow(story, stories->ItemURL(n), bHighlightNewStories && story.NewStory);
+            AddArticleRow(story, stories->ItemURL(n), highlightNewStories && story.NewStory);
         }
     }
     SelectRow(1);
@@ -107,19 +107,19 @@ void ArticleGrid::Clear() {
     m_gridArticles->clear();
 }
 
-void ArticleGrid::AddArticleRow(const Story& story, const QString& strURL, bool bNew) {
+void ArticleGrid::AddArticleRow(const Story& story, const QString& url, bool isNew) {
     auto* row = new QTreeWidgetItem(m_gridArticles);
-    row->setIcon(Type, bNew ? m_newIcon : m_readIcon);
+    row->setIcon(Type, isNew ? m_newIcon : m_readIcon);
     row->setText(Item, story.Title);
     row->setText(Received, story.Time.ToQDateTime().toString(TimeFormat));
-    row->setText(Read, bNew ? NotRead : AlreadyRead);
-    row->setText(ID, strURL);
+    row->setText(Read, isNew ? NotRead : AlreadyRead);
+    row->setText(ID, url);
     row->setText(Description, story.Description);
     row->setForeground(Description, DescriptionColour);
     // The other cells are one line high: keep them level with the title.
     for (const Column column : {Received, Stream})
         row->setTextAlignment(column, Qt::AlignLeft | Qt::AlignTop);
-    if (bNew)
+    if (isNew)
         row->setFont(Item, TitleFont());
 }
 

@@ -23,11 +23,11 @@ public:
 
     explicit ArticleGrid(QWidget* parent = nullptr);
 
-    void SetProviderName(const QString& strProviderName);
+    void SetProviderName(const QString& name);
     // Replaces every row with the provider's stories and selects row 1 when
-    // there is one. A story counts as new only while bHighlightNewStories is
+    // there is one. A story counts as new only while highlightNewStories is
     // on. Emits no ArticleSelected: the caller decides what to show.
-    void FillArticlesList(const Provider& proProvider, bool bHighlightNewStories);
+    void FillArticlesList(const Provider& provider, bool highlightNewStories);
     void Clear();
     // The grid's font; a size of 0 or less restores its built-in font and
     // ignores the name. New rows follow in bold.
@@ -47,7 +47,7 @@ signals:
 
 private:
     void SetUpColumns();
-    void AddArticleRow(const Story& story, const QString& strURL, bool bNew);
+    void AddArticleRow(const Story& story, const QString& url, bool isNew);
     QFont TitleFont() const;
     int RowOf(QTreeWidgetItem* item) const;
 

@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QPainter>
 
-ArticleRowDelegate::ArticleRowDelegate(int nDescriptionColumn, QObject* parent)
+ArticleRowDelegate::ArticleRowDelegate(int descriptionColumn, QObject* parent)
     : QStyledItemDelegate(parent)
-    , m_descriptionColumn(nDescriptionColumn) {}
+    , m_descriptionColumn(descriptionColumn) {}
 
 void ArticleRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {

@@ -10,7 +10,7 @@ class ArticleRowDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
-    ArticleRowDelegate(int nDescriptionColumn, QObject* parent = nullptr);
+    ArticleRowDelegate(int descriptionColumn, QObject* parent = nullptr);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;

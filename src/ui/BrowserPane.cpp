@@ -81,13 +81,13 @@ BrowserPane::BrowserPane(QWidget* parent)
     ConnectView();
 }
 
-bool BrowserPane::ShowArticle(const QString& strURL, const QString& strTitle) {
-    const std::optional<QUrl> address = LinkPolicy::WebAddress(strURL);
+bool BrowserPane::ShowArticle(const QString& url, const QString& title) {
+    const std::optional<QUrl> address = LinkPolicy::WebAddress(url);
     if (!address) {
         QApplication::beep();
         return false;
     }
-    Load(*address, strTitle);
+    Load(*address, title);
     return true;
 }
 
@@ -116,8 +116,8 @@ void BrowserPane::PopupTimerTick() {
 
 // The blocked notice speaks of the page it was raised on, so a new page
 // starts without it.
-void BrowserPane::Load(const QUrl& url, const QString& strTitle) {
-    m_title = strTitle;
+void BrowserPane::Load(const QUrl& url, const QString& title) {
+    m_title = title;
     m_tmrPopup->stop();
     m_labPopup->hide();
     LoadStarted();

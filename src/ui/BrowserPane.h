@@ -22,10 +22,10 @@ class BrowserPane : public QWidget {
 public:
     explicit BrowserPane(QWidget* parent = nullptr);
 
-    // Shows the article at strURL under strTitle. Only web addresses are
+    // Shows the article at url under title. Only web addresses are
     // followed: any other link is refused with a beep, the pane keeps what
     // it showed, and the answer is false.
-    bool ShowArticle(const QString& strURL, const QString& strTitle);
+    bool ShowArticle(const QString& url, const QString& title);
     // Empties the pane ("about:blank").
     void ShowBlank();
     // The address the pane shows or is loading.
@@ -46,7 +46,7 @@ private:
 #endif
 
     void ConnectView();
-    void Load(const QUrl& url, const QString& strTitle);
+    void Load(const QUrl& url, const QString& title);
     void Navigate(const QUrl& url);
     void LoadStarted();
     void LoadFinished();

@@ -24,16 +24,16 @@ QString CategoryPathTree::PathOf(const QTreeWidgetItem* item) {
 
 // A child may come before its parent in the collection, so the parent's node
 // is made on demand.
-QTreeWidgetItem* CategoryPathTree::EnsureNode(const QString& strPath, bool checkable) {
-    const QString key = strPath.toUpper();
+QTreeWidgetItem* CategoryPathTree::EnsureNode(const QString& path, bool checkable) {
+    const QString key = path.toUpper();
     if (QTreeWidgetItem* existing = m_nodes.value(key))
         return existing;
-    const QString parentPath = Category::ParentCategoryName(strPath);
+    const QString parentPath = Category::ParentCategoryName(path);
     QTreeWidgetItem* node = parentPath.isEmpty()
                                 ? new QTreeWidgetItem(this)
                                 : new QTreeWidgetItem(EnsureNode(parentPath, checkable));
-    node->setText(0, strPath.mid(parentPath.isEmpty() ? 0 : parentPath.size() + 1));
-    node->setData(0, PathRole, strPath);
+    node->setText(0, path.mid(parentPath.isEmpty() ? 0 : parentPath.size() + 1));
+    node->setData(0, PathRole, path);
     if (checkable)
         node->setCheckState(0, Qt::Checked);
     m_nodes.insert(key, node);

@@ -19,7 +19,7 @@ public:
     static QString PathOf(const QTreeWidgetItem* item);
 
 private:
-    QTreeWidgetItem* EnsureNode(const QString& strPath, bool checkable);
+    QTreeWidgetItem* EnsureNode(const QString& path, bool checkable);
 
     // Upper-case path -> node, as paths are matched without regard to case.
     QHash<QString, QTreeWidgetItem*> m_nodes;

@@ -13,8 +13,8 @@ DetachedBrowser::DetachedBrowser(QWidget* parent)
     layout->addWidget(m_pane);
 }
 
-bool DetachedBrowser::Navigate(const QString& strURL) {
-    return m_pane->ShowArticle(strURL, strURL);
+bool DetachedBrowser::Navigate(const QString& url) {
+    return m_pane->ShowArticle(url, url);
 }
 
 QUrl DetachedBrowser::Url() const {

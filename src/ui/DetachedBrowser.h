@@ -15,9 +15,9 @@ class DetachedBrowser : public QWidget {
 public:
     explicit DetachedBrowser(QWidget* parent = nullptr);
 
-    // Shows the page at strURL; false, with a beep and nothing changed,
+    // Shows the page at url; false, with a beep and nothing changed,
     // for a link that is not a web address.
-    bool Navigate(const QString& strURL);
+    bool Navigate(const QString& url);
     // The address the window shows or is loading.
     QUrl Url() const;
 

@@ -11,10 +11,10 @@
 // in the pane or reach into the user's own machine.
 namespace LinkPolicy {
 
-// The address of `strLink` when it is an http or https address with a
+// The address of `link` when it is an http or https address with a
 // host; nothing for any other scheme, a relative link or one that does not
 // parse. Links in feeds are read tolerantly, as browsers read them; text
 // that is to become a data URL must parse strictly.
-std::optional<QUrl> WebAddress(const QString& strLink, QUrl::ParsingMode mode = QUrl::TolerantMode);
+std::optional<QUrl> WebAddress(const QString& link, QUrl::ParsingMode mode = QUrl::TolerantMode);
 
 } // namespace LinkPolicy

@@ -63,10 +63,10 @@ QWidget* MainLayout::Root() const {
     return m_verticalSplitter;
 }
 
-void MainLayout::SetPanesShown(bool bProvidersList, bool bSiteImage, bool bHeadlineBrowser) {
-    m_leftHorizontalSplitter->setVisible(bProvidersList);
-    m_siteImage->setVisible(bSiteImage);
-    m_browser->setVisible(bHeadlineBrowser);
+void MainLayout::SetPanesShown(bool providersList, bool siteImage, bool headlineBrowser) {
+    m_leftHorizontalSplitter->setVisible(providersList);
+    m_siteImage->setVisible(siteImage);
+    m_browser->setVisible(headlineBrowser);
 }
 
 void MainLayout::SetSplitterPositions(int verticalX, int leftY, int rightY) {

@@ -25,7 +25,7 @@ public:
     BrowserPane& Browser() const { return *m_browser; }
     QLabel& SiteImage() const { return *m_siteImage; }
 
-    void SetPanesShown(bool bProvidersList, bool bSiteImage, bool bHeadlineBrowser);
+    void SetPanesShown(bool providersList, bool siteImage, bool headlineBrowser);
     void SetSplitterPositions(int verticalX, int leftY, int rightY);
     int VerticalSplitterX() const;
     int LeftSplitterY() const;

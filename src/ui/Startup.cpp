@@ -52,9 +52,9 @@ void Startup::CheckAncestors(QTreeWidgetItem* item) {
 
 void Startup::OnOK() {
     for (QTreeWidgetItemIterator it(m_tvCategories); *it != nullptr; ++it) {
-        const qsizetype nIndex = m_categories.LocateCategory(CategoryPathTree::PathOf(*it));
-        if (nIndex > 0)
-            m_categories.Item(nIndex)->Active = (*it)->checkState(0) == Qt::Checked;
+        const qsizetype position = m_categories.LocateCategory(CategoryPathTree::PathOf(*it));
+        if (position > 0)
+            m_categories.Item(position)->Active = (*it)->checkState(0) == Qt::Checked;
     }
     m_categories.ComputeVisibility();
     accept();
