@@ -3,20 +3,12 @@
 #include "feeds/RssReader.h"
 #include "model/Provider.h"
 #include "model/ProviderCollection.h"
-
-#include <QUrl>
+#include "platform/LinkPolicy.h"
 
 namespace {
 
 constexpr Long DroppedOrigin = 6;
 constexpr Long White = 0xFFFFFF;
-
-bool IsWebAddress(const QString& url) {
-    const QUrl parsed(url, QUrl::StrictMode);
-    const QString scheme = parsed.scheme().toLower();
-    return parsed.isValid() && !parsed.host().isEmpty() &&
-           (scheme == u"http" || scheme == u"https");
-}
 
 } // namespace
 
@@ -29,7 +21,7 @@ QString ProviderSubscription::FeedAddress(const QString& url) {
 ProviderSubscription::Result ProviderSubscription::Subscribe(const QString& url,
                                                              const QString& category) {
     const QString address = FeedAddress(url);
-    if (!IsWebAddress(address))
+    if (!LinkPolicy::WebAddress(address, QUrl::StrictMode))
         return {Outcome::Refused, nullptr};
     const qsizetype found = m_providers.LocateProviderByURL(address);
     if (found > 0) {

@@ -1,5 +1,5 @@
 #include "ui/BrowserPane.h"
-#include "ui/LinkPolicy.h"
+#include "platform/LinkPolicy.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

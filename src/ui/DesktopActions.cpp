@@ -2,9 +2,9 @@
 
 #include "feeds/UrlEncoding.h"
 #include "platform/KnownFolders.h"
+#include "platform/LinkPolicy.h"
 #include "platform/MessageBox.h"
 #include "platform/OutsideAddresses.h"
-#include "ui/LinkPolicy.h"
 
 #include <QDesktopServices>
 #include <QDir>

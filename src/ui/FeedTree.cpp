@@ -3,8 +3,8 @@
 #include "model/Category.h"
 #include "model/Provider.h"
 #include "model/ProviderCollection.h"
+#include "platform/LinkPolicy.h"
 #include "platform/MessageBox.h"
-#include "ui/LinkPolicy.h"
 #include "ui/ProviderNode.h"
 
 #include <QApplication>

@@ -22,9 +22,7 @@ namespace {
 class ProgramCoreTest : public ProgramHome {
 protected:
     ProgramCore& Start(const QString& storeFolder = {}) {
-        store =
-            std::make_unique<SettingsStore>(storeFolder.isEmpty() ? folder.path() : storeFolder);
-        core = std::make_unique<ProgramCore>(*store, ProvidersFile(), MasterList());
+        NewProgram(storeFolder);
         shown = std::make_unique<QSignalSpy>(core.get(), &ProgramCore::StorySelected);
         core->Load(QSize(15360, 11520), progress, report);
         core->ShowStoredProvider();
@@ -50,8 +48,6 @@ protected:
 
     StatusRecorder progress;
     SilentReport report;
-    std::unique_ptr<SettingsStore> store;
-    std::unique_ptr<ProgramCore> core;
     std::unique_ptr<QSignalSpy> shown;
 };
 
@@ -334,8 +330,7 @@ TEST_F(ProgramCoreTest, AnEditedListIsAdoptedWithTheProviderOnShow) {
 
 TEST_F(ProgramCoreTest, StoredAutoFlipShowsThePlayButtonOnAtStart) {
     WriteStore("[Preferences]\nAutoFlip=True\nInvocations=2\n");
-    store = std::make_unique<SettingsStore>(folder.path());
-    core = std::make_unique<ProgramCore>(*store, ProvidersFile(), MasterList());
+    NewProgram();
     QSignalSpy icons(core.get(), &ProgramCore::PlayIconChanged);
     core->Load(QSize(15360, 11520), progress, report);
     core->ApplyPreferences();

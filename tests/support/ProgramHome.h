@@ -1,6 +1,8 @@
 #pragma once
 
 #include "config/MasterProviderSet.h"
+#include "core/ProgramCore.h"
+#include "platform/SettingsStore.h"
 #include "support/TestData.h"
 #include "support/TestHttpServer.h"
 
@@ -11,6 +13,8 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 // A temporary home for a whole program: its settings store, providers file
 // and a master list shipped beside it, with builders for providers served
@@ -92,5 +96,17 @@ protected:
                "</category><uniqueid>" + QByteArray::number(id) + "</uniqueid></provider>";
     }
 
+    // The program over this home, not yet started; its settings store in
+    // `storeFolder` when given.
+    ProgramCore& NewProgram(const QString& storeFolder = {}) {
+        core.reset();
+        store =
+            std::make_unique<SettingsStore>(storeFolder.isEmpty() ? folder.path() : storeFolder);
+        core = std::make_unique<ProgramCore>(*store, ProvidersFile(), MasterList());
+        return *core;
+    }
+
     QTemporaryDir folder;
+    std::unique_ptr<SettingsStore> store;
+    std::unique_ptr<ProgramCore> core;
 };

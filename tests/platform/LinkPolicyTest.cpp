@@ -1,4 +1,4 @@
-#include "ui/LinkPolicy.h"
+#include "platform/LinkPolicy.h"
 
 #include <gtest/gtest.h>
 
