@@ -281,17 +281,20 @@ void MainForm::OnStoriesChanged(int row) {
     grid.SelectRow(row);
 }
 
+// A pane already showing the story keeps its page (and where the reader
+// scrolled to): applying the preferences shows the story again.
 void MainForm::OnStorySelected(int row, const QString& url, const QString& title) {
     m_layout->Grid().SelectRow(row);
     const Settings& settings = m_core.ProgramSettings();
+    BrowserPane& pane = m_layout->Browser();
     if (settings.ShowHeadlineBrowser) {
         if (url.isEmpty())
-            m_layout->Browser().ShowBlank();
-        else
-            m_layout->Browser().ShowArticle(url, title);
+            pane.ShowBlank();
+        else if (pane.Url() != QUrl(url))
+            pane.ShowArticle(url, title);
     }
     if (settings.ShowBrowser && m_detachedBrowser != nullptr && m_detachedBrowser->isVisible() &&
-        !url.isEmpty())
+        !url.isEmpty() && m_detachedBrowser->Url() != QUrl(url))
         m_detachedBrowser->Navigate(url);
 }
 

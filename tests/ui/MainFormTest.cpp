@@ -9,6 +9,7 @@
 #include "support/ProgramHome.h"
 #include "support/RecordingMessageBox.h"
 #include "ui/ArticleGrid.h"
+#include "ui/BrowserPane.h"
 #include "ui/CommandBar.h"
 #include "ui/ContextMenu.h"
 #include "ui/DetachedBrowser.h"
@@ -20,6 +21,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -36,9 +38,8 @@ namespace {
 class MainFormTest : public ProgramHome {
 protected:
     MainForm& Open(const QString& storeFolder = {}) {
-        store =
-            std::make_unique<SettingsStore>(storeFolder.isEmpty() ? folder.path() : storeFolder);
-        core = std::make_unique<ProgramCore>(*store, ProvidersFile(), MasterList());
+        form.reset();
+        NewProgram(storeFolder);
         form = std::make_unique<MainForm>(*core);
         form->Load();
         return *form;
@@ -83,8 +84,6 @@ protected:
         watch->start(10);
     }
 
-    std::unique_ptr<SettingsStore> store;
-    std::unique_ptr<ProgramCore> core;
     std::unique_ptr<MainForm> form;
 };
 
@@ -116,8 +115,7 @@ TEST_F(MainFormTest, ClosedFromTheTrayBeforeTheFirstChoiceNothingStarts) {
 // window, before the list is read: nothing may be written over it.
 TEST_F(MainFormTest, EndedWhileStartingTheWindowNeverShowsAndTheListIsKept) {
     TwoUnreachableProviders();
-    store = std::make_unique<SettingsStore>(folder.path());
-    core = std::make_unique<ProgramCore>(*store, ProvidersFile(), MasterList());
+    NewProgram();
     form = std::make_unique<MainForm>(*core);
     QTimer::singleShot(0, form.get(), [this] { form->ShutdownMainWindow(); });
     form->Load();
@@ -183,6 +181,22 @@ TEST_F(MainFormTest, ContextMenuCopiesTheArticleAsTextAndLink) {
     EXPECT_EQ(copied->text(), story);
     EXPECT_TRUE(copied->hasHtml());
     EXPECT_EQ(copied->urls().value(0), QUrl(story));
+}
+
+// Showing a page again would lose where the reader scrolled to.
+TEST_F(MainFormTest, ChangingAViewLeavesTheArticleOnShowAlone) {
+    TestHttpServer server;
+    ServeTwoProviders(server, {"One"}, {});
+    server.Serve("/story", "<html><body>Story</body></html>", "text/html");
+    server.Serve("/a", "<rss version=\"2.0\"><channel><item><title>One</title><link>" +
+                           server.Url("/story").toEncoded() + "</link></item></channel></rss>");
+    MainForm& window = Open();
+    const auto* state = window.findChild<QLabel*>(QStringLiteral("labBrowser"));
+    ASSERT_TRUE(WaitUntil([&] { return state->text() == "Article: Done"; }));
+    Item("mnuContextOnTop")->trigger();
+    Item("mnuContextViewProviderImage")->trigger();
+    EXPECT_EQ(state->text(), "Article: Done");
+    EXPECT_EQ(window.Layout().Browser().Url(), server.Url("/story"));
 }
 
 TEST_F(MainFormTest, BackgroundNoticesShowInTheStatusBarWithoutABox) {
