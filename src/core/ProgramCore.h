@@ -64,6 +64,9 @@ public:
     FeedFetcher& Fetcher() { return *m_fetcher; }
     RefreshScheduler& Scheduler() { return *m_scheduler; }
     AutoFlip& Flip() { return *m_flip; }
+    // Null until Load has made it.
+    ImageCache* Images() { return m_images; }
+    const MasterProviderSet::Locations& MasterList() const { return m_masterList; }
 
     // Null when no provider is on show.
     const std::shared_ptr<Provider>& CurrentProvider() const { return m_current; }
