@@ -180,7 +180,10 @@ void Provider::SetPendingFetch(std::unique_ptr<PendingFetch> fetch) {
 }
 
 Long Provider::NewUniqueProviderID() {
-    const quint32 counter = temporaryIDCounter.fetch_add(1);
+    // Kept below the mask's bits, or every ID after the first 65 536 would
+    // repeat one before it.
+    const quint32 counter =
+        temporaryIDCounter.fetch_add(1) % static_cast<quint32>(TemporaryIDCount);
     return static_cast<Long>(counter | static_cast<quint32>(TemporaryIDMask));
 }
 

@@ -22,6 +22,8 @@ class Provider {
 public:
     // Bits 16-30 all set mark a temporary ID, valid for one run only.
     static constexpr Long TemporaryIDMask = 0x7FFF0000;
+    // How many temporary IDs there are: the bits below the mask.
+    static constexpr Long TemporaryIDCount = 0x10000;
 
     // The values FromXML starts from, which full mode leaves out.
     static constexpr Integer DefaultRefreshMinutes = 60;

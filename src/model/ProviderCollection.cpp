@@ -48,12 +48,16 @@ std::size_t ProviderCollection::Offset(qsizetype index) const {
     return static_cast<std::size_t>(index - 1);
 }
 
-std::shared_ptr<Provider> ProviderCollection::Append(std::shared_ptr<Provider> provider) {
+std::shared_ptr<Provider> ProviderCollection::Append(std::shared_ptr<Provider> provider,
+                                                     TemporaryID temporaryID) {
     provider->stCollStories = std::make_shared<StoryCollection>();
     provider->tStart = Currency();
     provider->FirstInCategory = false;
-    if (Provider::IsTemporaryID(provider->UniqueID))
-        provider->UniqueID = Provider::NewUniqueProviderID();
+    if (Provider::IsTemporaryID(provider->UniqueID)) {
+        if (temporaryID == TemporaryID::Reissue || m_temporaryIDs.contains(provider->UniqueID))
+            provider->UniqueID = UnusedTemporaryID();
+        m_temporaryIDs.insert(provider->UniqueID);
+    }
     provider->SetPendingFetch(nullptr);
     m_providers.push_back(provider);
     if (!provider->Category.isEmpty())
@@ -61,14 +65,26 @@ std::shared_ptr<Provider> ProviderCollection::Append(std::shared_ptr<Provider> p
     return provider;
 }
 
-std::shared_ptr<Provider> ProviderCollection::Add(std::shared_ptr<Provider> provider) {
+// The issuing counter wraps after 65 536 IDs, so an ID is only taken when no
+// provider of the list holds it.
+Long ProviderCollection::UnusedTemporaryID() const {
+    for (qsizetype tries = 0; tries < Provider::TemporaryIDCount; ++tries) {
+        const Long id = Provider::NewUniqueProviderID();
+        if (!m_temporaryIDs.contains(id))
+            return id;
+    }
+    throw ProgramError(QStringLiteral("every temporary provider ID is in use"));
+}
+
+std::shared_ptr<Provider> ProviderCollection::Add(std::shared_ptr<Provider> provider,
+                                                  TemporaryID temporaryID) {
     provider->DataType = 0;
     provider->MinutesToNextRefresh = 0;
     provider->PendingOperations = 0;
     provider->ErrorReported = false;
     provider->Renewed = false;
     provider->BrandNew = false;
-    return Append(std::move(provider));
+    return Append(std::move(provider), temporaryID);
 }
 
 std::shared_ptr<Provider> ProviderCollection::AddFromXML(const XmlNode& element, bool fixImages,
@@ -102,7 +118,9 @@ std::shared_ptr<Provider> ProviderCollection::Item(qsizetype index) const {
 }
 
 void ProviderCollection::Remove(qsizetype index) {
-    m_providers.erase(m_providers.begin() + static_cast<std::ptrdiff_t>(Offset(index)));
+    const auto position = m_providers.begin() + static_cast<std::ptrdiff_t>(Offset(index));
+    m_temporaryIDs.remove((*position)->UniqueID);
+    m_providers.erase(position);
 }
 
 void ProviderCollection::RemoveProvider(const Provider& provider) {
@@ -335,7 +353,9 @@ std::unique_ptr<ProviderCollection> ProviderCollection::Copy(ProgressReporter* p
     for (const auto& provider : m_providers) {
         auto duplicate = std::make_shared<Provider>();
         ProviderField::CopyAll(*provider, *duplicate);
-        copy->Add(duplicate);
+        // The copy holds the same providers: whoever remembered one by its
+        // ID finds it again in the copy.
+        copy->Add(duplicate, TemporaryID::Keep);
         duplicate->stCollStories = provider->stCollStories;
         Step(progress, ++step);
     }

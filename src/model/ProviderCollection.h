@@ -8,6 +8,7 @@
 #include "platform/Types.h"
 #include "platform/XmlDocument.h"
 
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -22,9 +23,15 @@ class ProgressReporter;
 // nothing matches.
 class ProviderCollection {
 public:
+    // What Add does with a temporary ID: a new one is issued (an ID read
+    // from a file may be one this run issues again), or the ID is kept while
+    // no other provider of the list holds it.
+    enum class TemporaryID { Reissue, Keep };
+
     // Appends a provider whose stored fields the caller has filled; its
     // run-time state starts afresh (see Append).
-    std::shared_ptr<Provider> Add(std::shared_ptr<Provider> provider);
+    std::shared_ptr<Provider> Add(std::shared_ptr<Provider> provider,
+                                  TemporaryID temporaryID = TemporaryID::Reissue);
     // Appends a provider read from a "provider" element. `clean` (when
     // given) is set false when a value could not be read.
     std::shared_ptr<Provider> AddFromXML(const XmlNode& element, bool fixImages,
@@ -117,12 +124,16 @@ public:
 
 private:
     std::size_t Offset(qsizetype index) const;
-    std::shared_ptr<Provider> Append(std::shared_ptr<Provider> provider);
+    std::shared_ptr<Provider> Append(std::shared_ptr<Provider> provider,
+                                     TemporaryID temporaryID = TemporaryID::Reissue);
+    Long UnusedTemporaryID() const;
     bool ShouldSaveCategory(const Category& category, const QSet<QString>& usedPaths) const;
     void AddElement(const XmlNode& child, bool fixImages, bool& clean);
 
     std::vector<std::shared_ptr<Provider>> m_providers;
     std::vector<std::shared_ptr<ObsoleteProvider>> m_obsolete;
+    // The temporary IDs the providers hold; they must differ.
+    QSet<Long> m_temporaryIDs;
     CategoryCollection m_categories;
     XmlDocument::ParseError m_lastLoadError;
     bool m_lastLoadLostValues = false;

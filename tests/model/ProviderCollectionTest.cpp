@@ -242,6 +242,35 @@ TEST(ProviderCollectionTest, CancelPendingRequestsCallsOffOnlyThoseOlderThanTheA
     EXPECT_EQ(cancelledB, 0); // nothing outstanding
 }
 
+// A settings dialog copies the list at each opening, and the issuing counter
+// wraps: a new provider must still get an ID nobody holds, or removing it
+// removes another.
+TEST(ProviderCollectionTest, NewTemporaryIDsStayUniqueAfterManyCopiesAndTheCounterWrapping) {
+    ProviderCollection providers;
+    QSet<Long> held;
+    for (int i = 0; i < 300; ++i) {
+        auto provider = Named(QStringLiteral("User %1").arg(i));
+        provider->UniqueID = Provider::NewUniqueProviderID();
+        held.insert(providers.Add(provider, ProviderCollection::TemporaryID::Keep)->UniqueID);
+    }
+    ASSERT_EQ(held.size(), 300);
+    for (int copies = 0; copies < 218; ++copies)
+        EXPECT_EQ(providers.Copy(nullptr)->Item(300)->UniqueID, providers.Item(300)->UniqueID);
+    // Walk the counter round until the IDs it issues next are held.
+    const Long first = providers.Item(1)->UniqueID;
+    while (Provider::NewUniqueProviderID() != first) {
+    }
+
+    auto added = Named("New");
+    added->UniqueID = Provider::NewUniqueProviderID();
+    providers.Add(added);
+    EXPECT_FALSE(held.contains(added->UniqueID));
+    providers.RemoveProvider(*added);
+    ASSERT_EQ(providers.Count(), 300);
+    for (const auto& provider : providers)
+        EXPECT_TRUE(held.contains(provider->UniqueID));
+}
+
 TEST(ProviderCollectionTest, CopySharesStoriesAndLeavesObsoleteRecordsBehind) {
     ProviderCollection providers;
     providers.Version = 9;
@@ -264,7 +293,7 @@ TEST(ProviderCollectionTest, CopySharesStoriesAndLeavesObsoleteRecordsBehind) {
     EXPECT_EQ(duplicate->stCollStories, original->stCollStories);
     EXPECT_EQ(duplicate->Description, "desc");
     EXPECT_EQ(duplicate->AttemptedUpdates, 4);
-    EXPECT_NE(duplicate->UniqueID, original->UniqueID);
+    EXPECT_EQ(duplicate->UniqueID, original->UniqueID);
     EXPECT_FALSE(copy->Categories().Item(1)->Active);
     EXPECT_EQ(progress.Statuses, QStringList({"Copying Categories...", "Copying Providers..."}));
     EXPECT_EQ(progress.Maximum, providers.Categories().Count() + 1);
