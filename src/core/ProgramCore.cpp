@@ -360,25 +360,40 @@ void ProgramCore::RedrawStories() {
     emit StoriesChanged(m_story);
 }
 
-void ProgramCore::AdoptProviderList(std::unique_ptr<ProviderCollection> edited) {
+void ProgramCore::AdoptProviderList(std::unique_ptr<ProviderCollection> edited,
+                                    ProgressReporter* progress) {
     // The fetcher keeps the providers of its requests by address.
     m_providers->CancelPendingRequests(Currency::FromScaled(-Currency::Scale));
     const Long current = m_current != nullptr ? m_current->UniqueID : 0;
     CarryOverStoredState(*edited);
     // Assigned into the same object: the scheduler and auto-flip hold it.
     *m_providers = std::move(*edited);
-    CategoryCollection& categories = m_providers->Categories();
-    categories.SortByName(1, categories.Count());
-    categories.ComputeVisibility();
-    m_providers->SortByCategory();
-    m_providers->FlagFirstInCategory();
+    SortAdoptedList(progress);
     KeepCurrentCategoryValid();
     m_current = nullptr;
     emit ListChanged();
-    ShowProviderByID(current);
-    if (m_current == nullptr)
+    // Found by identity: the copy may have moved, renamed or dropped it.
+    const qsizetype index = m_providers->LocateProviderByUniqueID(current);
+    if (index >= 1 && IsShowable(*m_providers->Item(index)))
+        ShowProvider(index);
+    else
         ShowFirstVisibleProvider();
     m_scheduler->SetBackgroundRange(m_settings.backgroundUpdateMode, true);
+}
+
+void ProgramCore::SortAdoptedList(ProgressReporter* progress) {
+    const auto status = [progress](const QString& text) {
+        if (progress != nullptr)
+            progress->SetStatus(text);
+    };
+    CategoryCollection& categories = m_providers->Categories();
+    status(QStringLiteral("Sorting categories..."));
+    categories.SortByName(1, categories.Count());
+    categories.ComputeVisibility();
+    status(QStringLiteral("Sorting providers by category..."));
+    m_providers->SortByCategory();
+    status(QStringLiteral("Marking first in category..."));
+    m_providers->FlagFirstInCategory();
 }
 
 // A working copy leaves out what the user cannot edit.
@@ -492,13 +507,16 @@ bool ProgramCore::IsVisibleCategory(const QString& path) const {
 
 void ProgramCore::ShowFirstVisibleProvider() {
     for (qsizetype index = 1; index <= m_providers->Count(); ++index) {
-        const Provider& provider = *m_providers->Item(index);
-        if (provider.Active && IsVisibleCategory(provider.Category)) {
+        if (IsShowable(*m_providers->Item(index))) {
             ShowProvider(index);
             return;
         }
     }
     ShowNone();
+}
+
+bool ProgramCore::IsShowable(const Provider& provider) const {
+    return provider.Active && IsVisibleCategory(provider.Category);
 }
 
 void ProgramCore::ShowNone() {

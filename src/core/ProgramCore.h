@@ -129,10 +129,12 @@ public:
     // of HighlightNewStories).
     void RedrawStories();
 
-    // An edited copy of the list (the settings dialog's) becomes the list.
-    // Fetches of the old list are called off; the provider on show stays on
-    // show when the copy still has it.
-    void AdoptProviderList(std::unique_ptr<ProviderCollection> edited);
+    // An edited copy of the list (the settings dialog's) becomes the list,
+    // sorted as at start-up. Fetches of the old list are called off; the
+    // provider on show stays on show when the copy still shows it, else the
+    // first provider the tree shows does, or none.
+    void AdoptProviderList(std::unique_ptr<ProviderCollection> edited,
+                           ProgressReporter* progress = nullptr);
 
 signals:
     // A new provider on show; null when none is.
@@ -187,6 +189,8 @@ private:
     void KeepCurrentCategoryValid();
     bool IsVisibleCategory(const QString& path) const;
     void ShowFirstVisibleProvider();
+    bool IsShowable(const Provider& provider) const;
+    void SortAdoptedList(ProgressReporter* progress);
     bool IsOnShow(const Provider& provider) const;
     void ShowNone();
     void CarryOverStoredState(ProviderCollection& edited) const;
