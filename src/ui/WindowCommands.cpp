@@ -6,6 +6,7 @@
 #include "model/ProviderCollection.h"
 #include "model/StoryCollection.h"
 #include "ui/ContextMenu.h"
+#include "ui/SettingsDialog.h"
 #include "ui/WindowRestore.h"
 
 #include <QApplication>
@@ -20,16 +21,24 @@ WindowCommands::WindowCommands(ProgramCore& core, QMainWindow& window, DesktopAc
     , m_core(core)
     , m_window(window)
     , m_desktop(std::move(desktop))
+    , m_settings(new SettingsDialog(core, window,
+                                    [this](const QString& topic) { m_desktop.ShowHelp(topic); }))
     , m_actions(new WindowActions(Table(), window)) {}
 
-// The settings dialog's commands stay disabled until it exists.
 QList<WindowActions::Entry> WindowCommands::Table() {
     ProgramCore& core = m_core;
     const auto flip = [this, &core](const QString& key) {
         return Busy([&core, key] { core.FlipCommand(key); });
     };
     QList<WindowActions::Entry> table = {
-        {"SETTINGS", "&Settings", "Settings", {}, QStyle::SP_FileDialogDetailedView, {}},
+        {"SETTINGS",
+         "&Settings",
+         "Settings",
+         {},
+         QStyle::SP_FileDialogDetailedView,
+         [this] {
+             m_settings->Show(false);
+         }},
         {"HELP",
          "Help",
          "Help",
@@ -149,7 +158,14 @@ QList<WindowActions::Entry> WindowCommands::Table() {
          [this] {
              VisitSite();
          }},
-        {"mnuContextProperties", "&Properties", {}, {}, QStyle::SP_CustomBase, {}},
+        {"mnuContextProperties",
+         "&Properties",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         [this] {
+             m_settings->Show(true, m_contextProviderID);
+         }},
         {"mnuContextReadArticle",
          "&Read Article",
          {},
@@ -182,7 +198,14 @@ QList<WindowActions::Entry> WindowCommands::Table() {
          [this] {
              m_window.showMinimized();
          }},
-        {"mnuContextSettings", "&Settings", {}, {}, QStyle::SP_CustomBase, {}},
+        {"mnuContextSettings",
+         "&Settings",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         [this] {
+             m_settings->Show(false);
+         }},
         {"mnuContextAbout",
          "&About",
          {},

@@ -15,6 +15,7 @@ class Provider;
 class QLineEdit;
 class QMainWindow;
 class Settings;
+class SettingsDialog;
 
 // What the main window's actions do: the program's commands go to the
 // core; what belongs to the window (the clipboard, the desktop's browser
@@ -27,6 +28,7 @@ public:
                    DesktopActions desktop = DesktopActions());
 
     const WindowActions& Actions() const { return *m_actions; }
+    SettingsDialog& SettingsWindow() { return *m_settings; }
     void SetFindBox(QLineEdit* box) { m_findBox = box; }
     // The tree node a context menu was opened on: a provider's ID (0 for a
     // category node or another pane) and a category path.
@@ -61,5 +63,6 @@ private:
     QLineEdit* m_findBox = nullptr;
     Long m_contextProviderID = 0;
     QString m_contextCategory;
+    SettingsDialog* m_settings;
     WindowActions* m_actions;
 };

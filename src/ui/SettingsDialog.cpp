@@ -1,0 +1,59 @@
+#include "ui/SettingsDialog.h"
+
+#include "core/ProgramCore.h"
+#include "core/SettingsSession.h"
+#include "model/Provider.h"
+#include "platform/Twips.h"
+#include "ui/SplashForm.h"
+
+namespace {
+
+// Down and right of the window's corner, so that the window's title stays
+// in sight.
+constexpr int DialogOffsetTwips = 300;
+
+} // namespace
+
+SettingsDialog::SettingsDialog(ProgramCore& core, QWidget& window, SettingsForm::HelpOpener help)
+    : QObject(&window)
+    , m_core(core)
+    , m_window(window)
+    , m_help(std::move(help)) {}
+
+SettingsDialog::~SettingsDialog() = default;
+
+void SettingsDialog::Show(bool showProviders, Long providerID) {
+    if (m_form != nullptr) {
+        m_form->raise();
+        m_form->activateWindow();
+        return;
+    }
+    m_session = std::make_unique<SettingsSession>(m_core, nullptr);
+    m_form = new SettingsForm(m_core, m_help, &m_window);
+    m_form->setAttribute(Qt::WA_DeleteOnClose);
+    const std::shared_ptr<Provider>& current = m_core.CurrentProvider();
+    m_form->SettingsIn(m_session->WorkingSettings(), m_session->WorkingCopy(),
+                       current != nullptr ? current->ProviderName : QStringLiteral("/::/"),
+                       showProviders);
+    if (providerID != 0)
+        m_form->SelectProviderByID(providerID);
+    const int offset = Twips::ToPixels(DialogOffsetTwips);
+    m_form->move(m_window.geometry().topLeft() + QPoint(offset, offset));
+    connect(m_form, &QDialog::finished, this, &SettingsDialog::Finish);
+    m_form->open();
+}
+
+void SettingsDialog::Finish() {
+    if (m_form->OkPressed()) {
+        m_form->SettingsOut(m_session->WorkingSettings());
+        SplashForm splash;
+        splash.SetPosition(&m_window);
+        splash.show();
+        m_session->Apply(m_form->ProvidersModified(), &splash);
+    }
+    // The form goes once control returns to the event loop; it is closed
+    // already, so opening the dialog again opens a new one.
+    m_form = nullptr;
+    m_session.reset();
+    emit Closed();
+}

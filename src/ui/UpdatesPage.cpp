@@ -1,0 +1,80 @@
+#include "ui/UpdatesPage.h"
+
+#include "config/Settings.h"
+#include "ui/SettingsCheckBoxes.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+UpdatesPage::UpdatesPage(QWidget* parent)
+    : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(CheckGroup());
+    layout->addWidget(BackgroundGroup());
+    layout->addStretch();
+}
+
+UpdatesPage::~UpdatesPage() = default;
+
+QWidget* UpdatesPage::CheckGroup() {
+    auto* group = new QGroupBox(tr("Updates"), this);
+    auto* layout = new QVBoxLayout(group);
+    m_checks = std::make_unique<SettingsCheckBoxes>(
+        QList<SettingsCheckBoxes::Binding>{
+            {"chkCheckForProviderUpdates",
+             tr("Merge the master provider list at every start, with a report"),
+             &Settings::CheckForProviderUpdates},
+            {"chkCheckForUpdates", tr("Check for a new version of Varnocet"),
+             &Settings::CheckForUpdates},
+        },
+        *layout, *group);
+    m_masterListDate = new QLabel(group);
+    m_masterListDate->setObjectName(QStringLiteral("labLastLoadMasterProviderSet"));
+    layout->addWidget(m_masterListDate);
+    return group;
+}
+
+// The buttons' IDs are the stored values of backgroundUpdateMode.
+QWidget* UpdatesPage::BackgroundGroup() {
+    auto* group = new QGroupBox(tr("Background refresh"), this);
+    auto* layout = new QVBoxLayout(group);
+    m_background = new QButtonGroup(this);
+    const std::pair<const char*, QString> options[] = {
+        {"optNone", tr("Refresh only the provider on show")},
+        {"optVisible", tr("Refresh the providers of the categories on show")},
+        {"optAll", tr("Refresh all active providers")},
+    };
+    int mode = 0;
+    for (const auto& [name, caption] : options) {
+        auto* option = new QRadioButton(caption, group);
+        option->setObjectName(QString::fromLatin1(name));
+        m_background->addButton(option, mode++);
+        layout->addWidget(option);
+    }
+    return group;
+}
+
+void UpdatesPage::In(const Settings& settings) {
+    m_checks->In(settings);
+    if (QAbstractButton* option =
+            m_background->button(static_cast<int>(settings.backgroundUpdateMode)))
+        option->setChecked(true);
+    ShowMasterListDate(settings.LastLoadMasterProviderList);
+}
+
+void UpdatesPage::Out(Settings& settings) const {
+    m_checks->Out(settings);
+    if (m_background->checkedId() >= 0)
+        settings.backgroundUpdateMode = m_background->checkedId();
+}
+
+void UpdatesPage::ShowMasterListDate(const Date& merged) {
+    const QString when = merged == Date::Never()
+                             ? tr("(never)")
+                             : QLocale().toString(merged.ToQDateTime(), QLocale::ShortFormat);
+    m_masterListDate->setText(tr("Master provider list last merged: %1").arg(when));
+}

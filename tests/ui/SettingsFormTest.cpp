@@ -1,0 +1,153 @@
+#include "ui/SettingsForm.h"
+
+#include "config/SettingsIO.h"
+#include "core/ProgramCore.h"
+#include "model/ProviderCollection.h"
+#include "platform/SettingsStore.h"
+#include "support/ProgramHome.h"
+#include "support/SilentReport.h"
+#include "support/StatusRecorder.h"
+#include "ui/GeneralPage.h"
+#include "ui/SettingsDialog.h"
+#include "ui/UpdatesPage.h"
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QSet>
+#include <QSlider>
+#include <QTabWidget>
+
+namespace {
+
+// The dialog over a loaded program in a temporary home.
+class SettingsFormTest : public ProgramHome {
+protected:
+    void SetUp() override {
+        WriteStore("[Preferences]\nInvocations=3\n");
+        WriteProviders("<providers>" + ProviderElement(1, "A", QUrl("http://127.0.0.1:9/a")) +
+                       "</providers>");
+        NewProgram();
+        core->Load(QSize(15360, 11520), progress, report);
+    }
+
+    // The preferences as the store writes them, one "key=value" per line.
+    QStringList Stored(const Settings& settings) {
+        QTemporaryDir storeFolder;
+        SettingsStore store(storeFolder.path());
+        SettingsIO::WriteSettings(store, QStringLiteral("Varnocet"), settings);
+        store.Sync();
+        return QString::fromUtf8(Read(store.FilePath(QStringLiteral("Varnocet"))))
+            .split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    static QStringList Changed(const QStringList& before, const QStringList& after) {
+        QStringList changed;
+        for (const QString& line : after)
+            if (!before.contains(line))
+                changed.append(line);
+        return changed;
+    }
+
+    // The buttons of the preference pages: check boxes and options.
+    QList<QAbstractButton*> PreferenceButtons(const SettingsForm& form) const {
+        QList<QAbstractButton*> buttons;
+        for (QWidget* page : {static_cast<QWidget*>(form.findChild<GeneralPage*>()),
+                              static_cast<QWidget*>(form.findChild<UpdatesPage*>())})
+            for (QAbstractButton* button : page->findChildren<QAbstractButton*>())
+                if (button->isCheckable())
+                    buttons.append(button);
+        return buttons;
+    }
+
+    static void Click(QDialog& dialog, QDialogButtonBox::StandardButton which) {
+        dialog.findChild<QDialogButtonBox*>()->button(which)->click();
+    }
+
+    StatusRecorder progress;
+    SilentReport report;
+};
+
+// Every box and option stands for one preference of its own, is filled from
+// it and writes it back.
+TEST_F(SettingsFormTest, EachBoxAndOptionWritesItsOwnPreference) {
+    const Settings base = core->ProgramSettings();
+    const QStringList stored = Stored(base);
+    SettingsForm form(*core, {});
+    QSet<QString> keys;
+    QSet<QString> modes;
+    const QList<QAbstractButton*> buttons = PreferenceButtons(form);
+    ASSERT_EQ(buttons.size(), 21);
+    for (QAbstractButton* button : buttons) {
+        form.SettingsIn(base, core->Providers(), "/::/", false);
+        button->click();
+        Settings edited = base;
+        form.SettingsOut(edited);
+        const QStringList changed = Changed(stored, Stored(edited));
+        if (button->autoExclusive()) {
+            modes.insert(changed.join(u','));
+            continue;
+        }
+        ASSERT_EQ(changed.size(), 1) << qPrintable(button->objectName());
+        const QString key = changed.first().section(u'=', 0, 0);
+        EXPECT_FALSE(keys.contains(key)) << qPrintable(key);
+        keys.insert(key);
+
+        form.SettingsIn(edited, core->Providers(), "/::/", false);
+        Settings again = base;
+        form.SettingsOut(again);
+        EXPECT_EQ(Stored(again), Stored(edited)) << qPrintable(button->objectName());
+    }
+    // The stored mode's option changes nothing; the others one value each.
+    EXPECT_EQ(modes, QSet<QString>({"", "BackgroundUpdateMode=0", "BackgroundUpdateMode=2"}));
+}
+
+TEST_F(SettingsFormTest, FlipIntervalIsCountedInSecondsAndWrittenBack) {
+    SettingsForm form(*core, {});
+    Settings settings = core->ProgramSettings();
+    settings.FlipInterval = 1;
+    form.SettingsIn(settings, core->Providers(), "/::/", false);
+    const auto* label = form.findChild<QLabel*>("txtFlipMinutes");
+    EXPECT_EQ(label->text(), "(1 second)");
+    form.findChild<QSlider*>("sldFlipInterval")->setValue(15);
+    EXPECT_EQ(label->text(), "(15 seconds)");
+    form.SettingsOut(settings);
+    EXPECT_EQ(settings.FlipInterval, 15);
+}
+
+TEST_F(SettingsFormTest, HelpOpensTheTopicOfTheTabOnShow) {
+    QStringList topics;
+    SettingsForm form(*core, [&](const QString& topic) { topics.append(topic); });
+    form.SettingsIn(core->ProgramSettings(), core->Providers(), "/::/", false);
+    auto* tabs = form.findChild<QTabWidget*>();
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        Click(form, QDialogButtonBox::Help);
+    }
+    EXPECT_EQ(topics, QStringList({"SettingsGeneral", "SettingsUpdates"}));
+}
+
+// Through the window's dialog: Cancel keeps nothing, OK puts everything into
+// effect and writes it.
+TEST_F(SettingsFormTest, CancelKeepsNothingAndOkAppliesAndWrites) {
+    QMainWindow window;
+    SettingsDialog dialog(*core, window, {});
+    const Settings before = core->ProgramSettings();
+    for (const bool ok : {false, true}) {
+        dialog.Show(false);
+        SettingsForm* form = dialog.Form();
+        ASSERT_NE(form, nullptr);
+        EXPECT_TRUE(core->Flags().Suspended);
+        form->findChild<QAbstractButton*>("chkAutoFlip")->click();
+        form->findChild<QSlider*>("sldFlipInterval")->setValue(77);
+        Click(*form, ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
+        EXPECT_FALSE(core->Flags().Suspended);
+        EXPECT_EQ(core->ProgramSettings().FlipInterval, ok ? 77 : before.FlipInterval);
+        EXPECT_EQ(core->ProgramSettings().AutoFlip, ok != before.AutoFlip);
+        EXPECT_EQ(StoreContents().contains("FlipInterval=77"), ok);
+    }
+}
+
+} // namespace
