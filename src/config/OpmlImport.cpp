@@ -94,14 +94,17 @@ OpmlImportReport OpmlImport::ImportFile(const QString& file) {
     const QString name = QFileInfo(file).fileName();
     QFile input(file);
     OpmlImportReport failed;
-    if (!input.open(QIODevice::ReadOnly))
+    if (!input.open(QIODevice::ReadOnly)) {
         failed.Error = NothingImported(u"Cannot read \"%1\": %2."_s.arg(name, input.errorString()));
-    else if (input.size() > MaximumFileSize)
-        failed.Error = NothingImported(
-            u"\"%1\" is too large for a subscription list (over %2 MB)."_s.arg(name).arg(
-                MaximumFileSize / (1024 * 1024)));
-    else
-        return ImportBytes(input.readAll(), name);
+        return failed;
+    }
+    // Read up to the limit only: a device may never end.
+    const QByteArray bytes = input.read(MaximumFileSize + 1);
+    if (bytes.size() <= MaximumFileSize)
+        return ImportBytes(bytes, name);
+    failed.Error = NothingImported(
+        u"\"%1\" is too large for a subscription list (over %2 MB)."_s.arg(name).arg(
+            MaximumFileSize / (1024 * 1024)));
     return failed;
 }
 
