@@ -53,6 +53,12 @@ QString FolderName(const XmlNode& outline) {
     return OutlineName(outline).replace(u'/', u'-');
 }
 
+// The site is opened from the program, so only a web address is kept.
+QString SiteAddress(const XmlNode& outline) {
+    const QString site = Text(outline, "htmlUrl"_L1);
+    return LinkPolicy::WebAddress(site) ? site : QString();
+}
+
 XmlNode Child(const XmlNode& parent, QLatin1StringView name) {
     for (const XmlNode& child : XmlChildren(parent)) {
         if (IsNamed(child, name))
@@ -157,7 +163,7 @@ void OpmlImport::ReadFeed(const XmlNode& outline, const QString& address, const 
     auto provider = std::make_shared<Provider>();
     provider->ProviderName = name.isEmpty() ? m_providers.GenerateUniqueProviderName() : name;
     provider->DataURL = address;
-    provider->SiteURL = Text(outline, "htmlUrl"_L1);
+    provider->SiteURL = SiteAddress(outline);
     provider->Description = Text(outline, "description"_L1);
     provider->Category = CategoryOf(outline, folder);
     provider->Origin = ImportedOrigin;
