@@ -37,14 +37,14 @@ class OpmlTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        ASSERT_TRUE(original.LoadFile(
-            TestData::Path(QStringLiteral("providers/opml_round_trip.xml")), nullptr, false));
+        ASSERT_TRUE(source.LoadFile(TestData::Path(QStringLiteral("providers/opml_round_trip.xml")),
+                                    nullptr, false));
     }
 
     QString File(const QString& name) const { return QDir(folder.path()).filePath(name); }
 
     QTemporaryDir folder;
-    ProviderCollection original;
+    ProviderCollection source;
 };
 
 } // namespace
@@ -53,7 +53,7 @@ protected:
 // protected and an empty one: an import into an empty list gets everything
 // back but the protected provider, in the same order.
 TEST_F(OpmlTest, ExportThenImportGivesTheSameList) {
-    const OpmlExport::Result exported = OpmlExport::WriteFile(original, File("list.opml"));
+    const OpmlExport::Result exported = OpmlExport::WriteFile(source, File("list.opml"));
     ASSERT_FALSE(exported.Failed()) << exported.Error.toStdString();
     EXPECT_EQ(exported.Text(), "4 providers exported. 1 protected provider was left out.");
 
@@ -61,8 +61,8 @@ TEST_F(OpmlTest, ExportThenImportGivesTheSameList) {
     const OpmlImportReport report = OpmlImport(imported).ImportFile(File("list.opml"));
     ASSERT_FALSE(report.Failed()) << report.Error.toStdString();
     EXPECT_EQ(report.Added.size(), 4);
-    EXPECT_EQ(Outlines(imported), Outlines(original));
-    EXPECT_EQ(CategoryNames(imported), CategoryNames(original));
+    EXPECT_EQ(Outlines(imported), Outlines(source));
+    EXPECT_EQ(CategoryNames(imported), CategoryNames(source));
 
     QSet<Long> ids;
     for (const auto& provider : imported) {
@@ -78,9 +78,9 @@ TEST_F(OpmlTest, ExportThenImportGivesTheSameList) {
 }
 
 TEST_F(OpmlTest, AFileThatCannotBeImportedChangesNothing) {
-    const QStringList before = Outlines(original);
-    const QStringList categoriesBefore = CategoryNames(original);
-    OpmlImport import(original);
+    const QStringList before = Outlines(source);
+    const QStringList categoriesBefore = CategoryNames(source);
+    OpmlImport import(source);
     for (const QByteArray& bytes :
          {QByteArray("<opml><body><outline text=\"A\" xmlUrl=\"http://a.example/\"/>"),
           QByteArray("<rss><channel/></rss>"), QByteArray()}) {
@@ -90,13 +90,13 @@ TEST_F(OpmlTest, AFileThatCannotBeImportedChangesNothing) {
     const OpmlImportReport missing = import.ImportFile(File("none.opml"));
     EXPECT_TRUE(missing.Error.contains("none.opml")) << missing.Error.toStdString();
     EXPECT_TRUE(import.ImportFile(QStringLiteral("/dev/zero")).Error.contains("too large"));
-    EXPECT_EQ(Outlines(original), before);
-    EXPECT_EQ(CategoryNames(original), categoriesBefore);
+    EXPECT_EQ(Outlines(source), before);
+    EXPECT_EQ(CategoryNames(source), categoriesBefore);
 }
 
 TEST_F(OpmlTest, AFailedExportLeavesNoFileAndSaysWhere) {
     const QString file = File("missing/list.opml");
-    const OpmlExport::Result result = OpmlExport::WriteFile(original, file);
+    const OpmlExport::Result result = OpmlExport::WriteFile(source, file);
     EXPECT_TRUE(result.Failed());
     EXPECT_TRUE(result.Text().contains(QDir::toNativeSeparators(file)));
     EXPECT_FALSE(QFile::exists(file));
