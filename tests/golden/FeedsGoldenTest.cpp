@@ -5,21 +5,17 @@
 //
 // VARNOCET_REGENERATE=1 rewrites the expected files instead of comparing;
 // the change is then reviewed like code.
+#include "support/GoldenFile.h"
 #include "support/TestData.h"
 #include "support/ToolRun.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -41,19 +37,8 @@ bool IsDocument(const QString& path) {
     return !path.endsWith(ExpectedSuffix) && !path.endsWith(ArgumentsSuffix);
 }
 
-// "rss/rss20.xml" -> "rss/rss20": what the files beside a document start with.
-QString Stem(const QString& document) {
-    const qsizetype dot = document.lastIndexOf(u'.');
-    return dot > document.lastIndexOf(u'/') ? document.left(dot) : document;
-}
-
 QStringList FilesUnderFeeds() {
-    QStringList files;
-    QDirIterator it(Feeds().path(), QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files.append(Feeds().relativeFilePath(it.next()));
-    files.sort();
-    return files;
+    return GoldenFile::FilesUnder(Feeds().path());
 }
 
 std::vector<std::string> Documents() {
@@ -66,7 +51,7 @@ std::vector<std::string> Documents() {
 }
 
 QStringList ExtraArguments(const QString& document) {
-    QFile file(Feeds().filePath(Stem(document) + ArgumentsSuffix));
+    QFile file(Feeds().filePath(GoldenFile::Stem(document) + ArgumentsSuffix));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QStringList arguments = QString::fromUtf8(file.readAll()).split(u'\n');
@@ -91,50 +76,6 @@ QJsonObject Report(const QString& document) {
             {QStringLiteral("error"), QString::fromUtf8(run.Err).replace(path, document)}};
 }
 
-QString Text(const QJsonValue& value) {
-    const QByteArray wrapped = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(wrapped.mid(1, wrapped.size() - 2));
-}
-
-// One line per difference, named by its place in the report
-// ("stories[2].time: expected ..., got ...").
-void Differences(const QString& place, const QJsonValue& expected, const QJsonValue& actual,
-                 QStringList& lines) {
-    if (expected.isObject() && actual.isObject()) {
-        const QJsonObject was = expected.toObject();
-        const QJsonObject is = actual.toObject();
-        QStringList keys = was.keys() + is.keys();
-        keys.removeDuplicates();
-        keys.sort();
-        for (const QString& key : keys)
-            Differences(place.isEmpty() ? key : place + u'.' + key, was.value(key), is.value(key),
-                        lines);
-        return;
-    }
-    if (expected.isArray() && actual.isArray()) {
-        const QJsonArray was = expected.toArray();
-        const QJsonArray is = actual.toArray();
-        for (qsizetype i = 0; i < std::max(was.size(), is.size()); ++i)
-            Differences(QStringLiteral("%1[%2]").arg(place).arg(i),
-                        i < was.size() ? was.at(i) : QJsonValue(QJsonValue::Undefined),
-                        i < is.size() ? is.at(i) : QJsonValue(QJsonValue::Undefined), lines);
-        return;
-    }
-    if (expected == actual)
-        return;
-    if (expected.isUndefined())
-        lines.append(QStringLiteral("%1: unexpected %2").arg(place, Text(actual)));
-    else if (actual.isUndefined())
-        lines.append(QStringLiteral("%1: missing, expected %2").arg(place, Text(expected)));
-    else
-        lines.append(
-            QStringLiteral("%1: expected %2, got %3").arg(place, Text(expected), Text(actual)));
-}
-
-bool Regenerating() {
-    return qEnvironmentVariableIntValue("VARNOCET_REGENERATE") == 1;
-}
-
 class FeedsGoldenTest : public ::testing::TestWithParam<std::string> {
 protected:
     static void SetUpTestSuite() { qputenv("TZ", Zone); }
@@ -142,41 +83,12 @@ protected:
 
 TEST_P(FeedsGoldenTest, ReadsAsExpected) {
     const QString document = QString::fromStdString(GetParam());
-    const QString expectedPath = Feeds().filePath(Stem(document) + ExpectedSuffix);
-    const QJsonObject actual = Report(document);
-
-    if (Regenerating()) {
-        QSaveFile file(expectedPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << file.errorString().toStdString();
-        file.write(QJsonDocument(actual).toJson(QJsonDocument::Indented));
-        ASSERT_TRUE(file.commit()) << file.errorString().toStdString();
-        return;
-    }
-    QFile file(expectedPath);
-    if (!file.open(QIODevice::ReadOnly))
-        FAIL() << document.toStdString() << " has no expected file "
-               << Feeds().relativeFilePath(expectedPath).toStdString()
-               << "; VARNOCET_REGENERATE=1 ctest -R feeds_golden writes it, for review";
-    QJsonParseError error;
-    const QJsonDocument expected = QJsonDocument::fromJson(file.readAll(), &error);
-    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-
-    QStringList lines;
-    Differences(QString(), expected.object(), actual, lines);
-    if (!lines.isEmpty())
-        ADD_FAILURE() << document.toStdString() << " reads differently:\n  "
-                      << lines.join(QStringLiteral("\n  ")).toStdString()
-                      << "\n(VARNOCET_REGENERATE=1 ctest -R feeds_golden rewrites the expected "
-                         "files, for review)";
+    GoldenFile::Check(Feeds().filePath(GoldenFile::Stem(document) + ExpectedSuffix),
+                      Report(document), document, QStringLiteral("feeds_golden"));
 }
 
 std::string CaseName(const ::testing::TestParamInfo<std::string>& info) {
-    std::string name = info.param;
-    for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    }
-    return name;
+    return GoldenFile::TestName(info.param);
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, FeedsGoldenTest, ::testing::ValuesIn(Documents()), CaseName);
@@ -187,7 +99,7 @@ TEST(FeedsGoldenFilesTest, EverySidecarHasItsDocument) {
     QStringList stems;
     for (const QString& file : FilesUnderFeeds()) {
         if (IsDocument(file))
-            stems.append(Stem(file));
+            stems.append(GoldenFile::Stem(file));
     }
     for (const QString& file : FilesUnderFeeds()) {
         if (IsDocument(file))

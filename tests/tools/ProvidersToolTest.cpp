@@ -86,6 +86,28 @@ TEST(ProvidersToolTest, UnreadableFileSaysWhereAndWhy) {
     EXPECT_TRUE(missing.Err.contains("none.xml"));
 }
 
+// The import is shown by the OPML cases; here the export and what fails.
+TEST(ProvidersToolTest, OpmlExportAndItsFailures) {
+    QTemporaryDir folder;
+    const QString out = QDir(folder.path()).filePath(QStringLiteral("out.opml"));
+    const ToolRun run = Tool({QStringLiteral("--export-opml"), out, Sample});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    EXPECT_EQ(run.Out, "2 providers exported. 1 protected provider was left out.\n");
+    EXPECT_TRUE(Read(out).contains("xmlUrl=\"http://planet.example/rss\""));
+    EXPECT_FALSE(Read(out).contains("secret.example/rss"));
+
+    const QString nowhere = QDir(folder.path()).filePath(QStringLiteral("none/out.opml"));
+    const ToolRun unwritable = Tool({QStringLiteral("--export-opml"), nowhere, Sample});
+    EXPECT_EQ(unwritable.ExitCode, 1);
+    EXPECT_TRUE(unwritable.Err.contains("none/out.opml")) << unwritable.Err.toStdString();
+
+    const ToolRun noAliases =
+        Tool({QStringLiteral("--import-opml"), out, QStringLiteral("--aliases"),
+              QStringLiteral("none.xml"), Sample});
+    EXPECT_EQ(noAliases.ExitCode, 1);
+    EXPECT_TRUE(noAliases.Err.contains("none.xml")) << noAliases.Err.toStdString();
+}
+
 TEST(ProvidersToolTest, BadUsage) {
     EXPECT_EQ(Tool({}).ExitCode, 2);
     EXPECT_EQ(Tool({QStringLiteral("--bogus"), Sample}).ExitCode, 2);

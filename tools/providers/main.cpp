@@ -1,7 +1,11 @@
 // varnocet-providers: shows a providers file exactly as Varnocet reads it,
-// and can write it back the way Varnocet writes it.
+// and can write it back the way Varnocet writes it; moves its providers to
+// and from the OPML subscription lists of other readers.
 #include "ProvidersReport.h"
 
+#include "config/OpmlExport.h"
+#include "config/OpmlImport.h"
+#include "model/AliasSetCollection.h"
 #include "model/ProviderCollection.h"
 
 #include <QCommandLineParser>
@@ -32,6 +36,32 @@ int LoadFailure(const QString& file, const XmlDocument::ParseError& error) {
     return Failure;
 }
 
+int Failed(const QString& error) {
+    std::fprintf(stderr, "varnocet-providers: %s\n", qUtf8Printable(error));
+    return Failure;
+}
+
+// Zero when the feeds were added (or none was new); the report goes to
+// standard output.
+int ImportOpml(ProviderCollection& providers, const QString& opml, const QString& aliasFile) {
+    AliasSetCollection aliases;
+    if (!aliasFile.isEmpty() && !aliases.FromXML(aliasFile))
+        return Failed(QStringLiteral("%1: cannot read the alias sets").arg(aliasFile));
+    const OpmlImportReport report = OpmlImport(providers, &aliases).ImportFile(opml);
+    if (report.Failed())
+        return Failed(report.Error);
+    std::fputs(qUtf8Printable(report.Text()), stdout);
+    return 0;
+}
+
+int ExportOpml(const ProviderCollection& providers, const QString& file) {
+    const OpmlExport::Result result = OpmlExport::WriteFile(providers, file);
+    if (result.Failed())
+        return Failed(result.Error);
+    std::printf("%s\n", qUtf8Printable(result.Text()));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -40,7 +70,8 @@ int main(int argc, char** argv) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Shows a Varnocet providers file as the program reads it."));
+        QStringLiteral("Shows a Varnocet providers file as the program reads it, and moves "
+                       "its providers to and from OPML subscription lists."));
     parser.addHelpOption();
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print JSON."));
     const QCommandLineOption sort(QStringLiteral("sort"),
@@ -48,7 +79,21 @@ int main(int argc, char** argv) {
     const QCommandLineOption write(QStringLiteral("write"),
                                    QStringLiteral("Save the loaded list to <file>."),
                                    QStringLiteral("file"));
-    parser.addOptions({json, sort, write});
+    const QCommandLineOption exportOpml(
+        QStringLiteral("export-opml"),
+        QStringLiteral("Write the providers to <file> as an OPML subscription list."),
+        QStringLiteral("file"));
+    const QCommandLineOption importOpml(
+        QStringLiteral("import-opml"),
+        QStringLiteral("Add the feeds of the OPML subscription list <opml>; --write saves the "
+                       "result."),
+        QStringLiteral("opml"));
+    const QCommandLineOption aliases(
+        QStringLiteral("aliases"),
+        QStringLiteral("With --import-opml: a feed the list holds under another address of one "
+                       "of the alias sets in <file> is already present."),
+        QStringLiteral("file"));
+    parser.addOptions({json, sort, write, exportOpml, importOpml, aliases});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The providers file."));
     const bool parsed = parser.parse(QCoreApplication::arguments());
     if (parsed && parser.isSet(QStringLiteral("help")))
@@ -65,13 +110,18 @@ int main(int argc, char** argv) {
     ProviderCollection providers;
     if (!providers.LoadFile(file, nullptr, false))
         return LoadFailure(file, providers.LastLoadError());
+    if (parser.isSet(importOpml) &&
+        ImportOpml(providers, parser.value(importOpml), parser.value(aliases)) != 0)
+        return Failure;
     if (parser.isSet(sort))
         SortAsAtStartup(providers);
     if (parser.isSet(write) && !providers.SaveFile(parser.value(write), nullptr, false, true, true))
         return Failure;
+    if (parser.isSet(exportOpml) && ExportOpml(providers, parser.value(exportOpml)) != 0)
+        return Failure;
     if (parser.isSet(json))
         std::fputs(ProvidersReport::AsJson(providers).constData(), stdout);
-    else if (!parser.isSet(write))
+    else if (!parser.isSet(write) && !parser.isSet(importOpml) && !parser.isSet(exportOpml))
         std::fputs(qUtf8Printable(ProvidersReport::AsText(providers)), stdout);
     return 0;
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+
+#include <string>
+
+// Cases kept as files beside what the program makes of them, as JSON in an
+// expected file. VARNOCET_REGENERATE=1 rewrites the expected files instead
+// of comparing; the change is then reviewed like code.
+namespace GoldenFile {
+
+bool Regenerating();
+
+// The files under `folder` (and its subfolders), relative to it, sorted.
+QStringList FilesUnder(const QString& folder);
+// "rss/rss20.xml" -> "rss/rss20": what the files beside a case start with.
+QString Stem(const QString& file);
+// A case's file as a test name: letters and digits, the rest "_".
+std::string TestName(const std::string& file);
+
+// One line per difference, named by its place in the JSON
+// ("stories[2].time: expected ..., got ...").
+QStringList Differences(const QJsonValue& expected, const QJsonValue& actual);
+
+// Compares `actual` with the expected file of `caseName`, or rewrites that
+// file when regenerating. A missing file or a difference fails the running
+// test, telling how to regenerate (`test` is the ctest name).
+void Check(const QString& expectedFile, const QJsonObject& actual, const QString& caseName,
+           const QString& test);
+
+} // namespace GoldenFile
