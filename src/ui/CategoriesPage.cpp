@@ -14,6 +14,8 @@
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+
 namespace {
 
 QPushButton* Button(const QString& objectName, const QString& caption, QWidget* parent) {
@@ -109,9 +111,8 @@ void CategoriesPage::ShowSelected() {
                                           : QString());
     m_chkCategoriesActive->setChecked(selected && categories->Item(position)->Active);
     for (QWidget* control :
-         {static_cast<QWidget*>(m_txtCategoriesName), static_cast<QWidget*>(m_chkCategoriesActive),
-          static_cast<QWidget*>(m_btnCategoriesNewWithin),
-          static_cast<QWidget*>(m_btnCategoriesDelete)})
+         std::initializer_list<QWidget*>{m_txtCategoriesName, m_chkCategoriesActive,
+                                         m_btnCategoriesNewWithin, m_btnCategoriesDelete})
         control->setEnabled(selected);
     m_btnCategoriesNewTop->setEnabled(m_providers != nullptr);
 }
@@ -130,12 +131,13 @@ void CategoriesPage::TakeName() {
         return;
     const QString name = m_txtCategoriesName->text();
     const QString parentPath = Category::ParentCategoryName(m_shownPath);
-    if (CategoryEditor::ChildPath(parentPath, name) == m_shownPath)
+    const QString renamed = CategoryEditor::ChildPath(parentPath, name.trimmed());
+    if (renamed == m_shownPath)
         return;
     const CategoryEditor::RenameResult result =
         CategoryEditor(*m_providers).Rename(m_shownPath, name);
     if (result == CategoryEditor::RenameResult::Renamed)
-        Changed(CategoryEditor::ChildPath(parentPath, name.trimmed()));
+        Changed(renamed);
     else
         RefuseName(CategoryEditor::RenameMessage(result));
 }

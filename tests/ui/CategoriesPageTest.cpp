@@ -102,6 +102,7 @@ TEST_F(CategoriesPageTest, RenamingMovesTheProvidersAndRefusesBadNames) {
     EXPECT_EQ(TreeLines(), QStringList({"Sports", "World *", "  Tech"}));
     EXPECT_EQ(ProviderLines(providers),
               QStringList({"n: World", "t: World/Tech", "s: Sports", "u: Sports"}));
+    TypeName("World "); // the same name: nothing to do
     EXPECT_EQ(modified.count(), 1);
 
     TypeName("");
