@@ -51,6 +51,10 @@ QString Desktop() {
     return Writable(QStandardPaths::DesktopLocation, QStringLiteral("Desktop"));
 }
 
+QString Applications() {
+    return Writable(QStandardPaths::ApplicationsLocation, QStringLiteral("applications"));
+}
+
 QString Autostart() {
     return QDir(Writable(QStandardPaths::GenericConfigLocation, QStringLiteral("config")))
         .filePath(QStringLiteral("autostart"));

@@ -23,6 +23,8 @@ QString Cache();
 // The system's temporary folder.
 QString Temporary();
 QString Desktop();
+// ~/.local/share/applications: the launchers of the applications menu.
+QString Applications();
 // ~/.config/autostart: programs started with the desktop session.
 QString Autostart();
 // The folder of the running executable.

@@ -19,8 +19,8 @@ TEST(KnownFoldersTest, AChosenHomeHoldsEveryWritableFolder) {
     QTemporaryDir home;
     KnownFolders::SetHome(home.path());
     const QStringList folders = {KnownFolders::ApplicationData(), KnownFolders::Configuration(),
-                                 KnownFolders::Cache(), KnownFolders::Desktop(),
-                                 KnownFolders::Autostart()};
+                                 KnownFolders::Cache(),           KnownFolders::Desktop(),
+                                 KnownFolders::Applications(),    KnownFolders::Autostart()};
     KnownFolders::SetHome(QString());
     for (const QString& folder : folders)
         EXPECT_TRUE(folder.startsWith(home.path() + u'/')) << folder.toStdString();
