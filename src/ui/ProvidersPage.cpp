@@ -102,10 +102,10 @@ ProvidersPage::ProvidersPage(ProgramCore& core, std::function<bool(qsizetype cou
             &ProvidersPage::OnSelectionChanged);
     connect(m_details, &ProviderDetailsPanel::Modified, this, &ProvidersPage::Changed);
     connect(m_details, &ProviderDetailsPanel::NameChanged, this, [this] {
-        const auto& shown = m_details->Shown();
-        const qsizetype position = m_providers->LocateProviderByUniqueID(shown->UniqueID);
+        const qsizetype position = PositionOf(m_details->Shown().get());
         if (position > 0)
-            m_lstProviders->item(static_cast<int>(position - 1))->setText(shown->ProviderName);
+            m_lstProviders->item(static_cast<int>(position - 1))
+                ->setText(m_details->Shown()->ProviderName);
     });
     connect(m_details, &ProviderDetailsPanel::ActiveToggled, this,
             &ProvidersPage::SetSelectedActive);
@@ -237,6 +237,13 @@ void ProvidersPage::Changed() {
     emit Modified();
 }
 
+// By identity: lists read from older files may repeat an ID.
+qsizetype ProvidersPage::PositionOf(const Provider* provider) const {
+    const auto found = std::find_if(m_providers->begin(), m_providers->end(),
+                                    [&](const auto& own) { return own.get() == provider; });
+    return found == m_providers->end() ? -1 : found - m_providers->begin() + 1;
+}
+
 void ProvidersPage::RequestDetails(Provider& provider) {
     m_labProviderStatus->setText(QStringLiteral("Getting provider details..."));
     m_core.Fetcher().GrabProviderDetails(provider);
@@ -245,12 +252,10 @@ void ProvidersPage::RequestDetails(Provider& provider) {
 void ProvidersPage::OnProviderUpdated(const Provider& provider) {
     if (m_providers == nullptr)
         return;
-    const auto found = std::find_if(m_providers->begin(), m_providers->end(),
-                                    [&](const auto& own) { return own.get() == &provider; });
-    if (found == m_providers->end())
+    const qsizetype position = PositionOf(&provider);
+    if (position < 0)
         return;
-    m_lstProviders->item(static_cast<int>(found - m_providers->begin()))
-        ->setText(provider.ProviderName);
+    m_lstProviders->item(static_cast<int>(position - 1))->setText(provider.ProviderName);
     if (m_details->Shown().get() != &provider)
         return;
     m_details->Refresh();
@@ -270,7 +275,7 @@ void ProvidersPage::NewProvider() {
         m_lstProviders->addItem(result.provider->ProviderName);
         m_details->FillCategories();
     }
-    Select({m_providers->LocateProviderByUniqueID(result.provider->UniqueID)});
+    Select({PositionOf(result.provider.get())});
     m_details->Refresh();
     Changed();
 }

@@ -62,6 +62,7 @@ private:
     void UpdateMoveButtons();
     void ShowCount();
     void Changed();
+    qsizetype PositionOf(const Provider* provider) const;
     void RequestDetails(Provider& provider);
     void OnProviderUpdated(const Provider& provider);
 

@@ -3,7 +3,7 @@
 #include "model/Provider.h"
 #include "model/ProviderCollection.h"
 
-#include <QStringList>
+#include "support/NamedProviders.h"
 
 #include <gtest/gtest.h>
 
@@ -11,27 +11,6 @@ namespace {
 
 using Selection = ProviderListEditor::Selection;
 using Outcome = ProviderSubscription::Outcome;
-
-// A list of providers named by `names`, each with the address
-// "http://127.0.0.1/<name>".
-std::unique_ptr<ProviderCollection> ListOf(const QStringList& names) {
-    auto providers = std::make_unique<ProviderCollection>();
-    for (const QString& name : names) {
-        auto provider = std::make_shared<Provider>();
-        provider->ProviderName = name;
-        provider->DataURL = QStringLiteral("http://127.0.0.1/") + name;
-        provider->Category = QStringLiteral("News");
-        providers->Add(provider);
-    }
-    return providers;
-}
-
-QStringList Names(const ProviderCollection& providers) {
-    QStringList names;
-    for (const auto& provider : providers)
-        names.append(provider->ProviderName);
-    return names;
-}
 
 const QStringList FiveNames{"A", "B", "C", "D", "E"};
 
@@ -55,16 +34,16 @@ TEST(ProviderListEditorTest, MovesOnlyABlockWithRoomAndKeepsItSelected) {
     };
     for (const MoveCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "selection of " << c.selection.size());
-        auto up = ListOf(FiveNames);
+        auto up = NamedProviders(FiveNames);
         ProviderListEditor upEditor(*up);
         EXPECT_EQ(upEditor.CanMoveUp(c.selection), c.canMoveUp);
         EXPECT_EQ(upEditor.CanMoveDown(c.selection), c.canMoveDown);
         const Selection movedUp = upEditor.MoveUp(c.selection);
-        EXPECT_EQ(Names(*up), c.afterUp);
+        EXPECT_EQ(ProviderNames(*up), c.afterUp);
 
-        auto down = ListOf(FiveNames);
+        auto down = NamedProviders(FiveNames);
         const Selection movedDown = ProviderListEditor(*down).MoveDown(c.selection);
-        EXPECT_EQ(Names(*down), c.afterDown);
+        EXPECT_EQ(ProviderNames(*down), c.afterDown);
 
         // The selection follows the providers it held.
         for (qsizetype i = 0; i < c.selection.size(); ++i) {
@@ -96,26 +75,26 @@ TEST(ProviderListEditorTest, SortsTheWholeListOrTheBlockFromTheFirstSelected) {
         {Selection{}, names},
     };
     for (const Case& c : cases) {
-        auto providers = ListOf(names);
+        auto providers = NamedProviders(names);
         ProviderListEditor editor(*providers);
         if (c.selection)
             editor.SortSelected(*c.selection);
         else
             editor.Sort();
-        EXPECT_EQ(Names(*providers), c.expected);
+        EXPECT_EQ(ProviderNames(*providers), c.expected);
     }
 }
 
 TEST(ProviderListEditorTest, DeletesEverySelectedProvider) {
-    auto providers = ListOf(FiveNames);
+    auto providers = NamedProviders(FiveNames);
     ProviderListEditor(*providers).Delete({1, 3, 5});
-    EXPECT_EQ(Names(*providers), (QStringList{"B", "D"}));
+    EXPECT_EQ(ProviderNames(*providers), (QStringList{"B", "D"}));
     ProviderListEditor(*providers).Delete({});
-    EXPECT_EQ(Names(*providers), (QStringList{"B", "D"}));
+    EXPECT_EQ(ProviderNames(*providers), (QStringList{"B", "D"}));
 }
 
 TEST(ProviderListEditorTest, SwitchesEveryProviderOnOrOffAndCountsThem) {
-    auto providers = ListOf(FiveNames);
+    auto providers = NamedProviders(FiveNames);
     ProviderListEditor editor(*providers);
     providers->Item(2)->Active = false;
     EXPECT_EQ(ProviderListEditor::ProviderCountLabel(*providers),
@@ -168,7 +147,7 @@ TEST(ProviderListEditorTest, SoundsInsideTheMediaFolderAreStoredBelowIt) {
 }
 
 TEST(ProviderListEditorTest, ANewProviderIsNamedAndMadeByHand) {
-    auto providers = ListOf({"Provider1"});
+    auto providers = NamedProviders({"Provider1"});
     ProviderListEditor editor(*providers);
     const ProviderSubscription::Result result =
         editor.New(QStringLiteral(" http://127.0.0.1/new "), QStringLiteral("Tech/Linux"));
@@ -192,10 +171,10 @@ TEST(ProviderListEditorTest, ANewProviderIsNamedAndMadeByHand) {
 }
 
 TEST(ProviderListEditorTest, ANewAddressTheListHasFindsThatProvider) {
-    auto providers = ListOf(FiveNames);
+    auto providers = NamedProviders(FiveNames);
     providers->Item(3)->Active = false;
     const ProviderSubscription::Result result =
-        ProviderListEditor(*providers).New(QStringLiteral("http://127.0.0.1/C"), "News");
+        ProviderListEditor(*providers).New(QStringLiteral("http://127.0.0.1:9/C"), "News");
     EXPECT_EQ(result.outcome, Outcome::Found);
     EXPECT_EQ(result.provider, providers->Item(3));
     EXPECT_TRUE(result.provider->Active);
@@ -207,7 +186,7 @@ TEST(ProviderListEditorTest, ANewAddressTheListHasFindsThatProvider) {
 }
 
 TEST(ProviderListEditorTest, AChosenCategoryIsTheUsersAndExists) {
-    auto providers = ListOf({"A"});
+    auto providers = NamedProviders({"A"});
     ProviderListEditor(*providers)
         .AssignCategory(*providers->Item(1), QStringLiteral("Sport/Golf"));
     EXPECT_EQ(providers->Item(1)->Category, QStringLiteral("Sport/Golf"));
