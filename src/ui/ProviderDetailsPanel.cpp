@@ -261,8 +261,9 @@ void ProviderDetailsPanel::ChooseCategory(const QString& path) {
 void ProviderDetailsPanel::ChooseColour() {
     if (m_provider == nullptr)
         return;
-    const QColor colour = QColorDialog::getColor(ColourOf(m_provider->BackColor), this,
-                                                 QStringLiteral("Back Colour"));
+    const QColor colour =
+        QColorDialog::getColor(ColourOf(m_provider->BackColor), this, QStringLiteral("Back Colour"),
+                               QColorDialog::DontUseNativeDialog);
     if (!colour.isValid())
         return;
     Edit([&] { m_provider->BackColor = Packed(colour); });

@@ -7,11 +7,14 @@
 #include "support/ProgramHome.h"
 #include "support/RecordingMessageBox.h"
 #include "ui/AddFeedDialog.h"
+#include "ui/ArrivalSound.h"
 #include "ui/CategoryPathTree.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -300,6 +303,84 @@ TEST_F(ProvidersPageTest, ChoosingAnInactiveCategoryOffersToActivateIt) {
         EXPECT_EQ(providers->Item(1)->Category, QStringLiteral("World/Europe"));
         EXPECT_TRUE(providers->Item(1)->UserCategory);
     }
+}
+
+// Answers the modal dialog of type T that `button` opens.
+template <typename T>
+void AnswerDialog(QPushButton* button, const std::function<void(T&)>& answer) {
+    QTimer::singleShot(0, [=] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        answer(*dialog);
+    });
+    button->click();
+}
+
+TEST_F(ProvidersPageTest, TheColourAndSoundPickersWriteToTheProvider) {
+    Open({"A"}, QStringLiteral("A"));
+    AnswerDialog<QColorDialog>(Child<QPushButton>("btnBackColor"), [](QColorDialog& dialog) {
+        dialog.setCurrentColor(QColor(1, 2, 3));
+        dialog.accept();
+    });
+    EXPECT_EQ(providers->Item(1)->BackColor, 0x030201) << "red in the low byte";
+
+    const QString sound = folder.filePath(QStringLiteral("bell.wav"));
+    TestData::Write(sound, "RIFF");
+    AnswerDialog<QFileDialog>(Child<QPushButton>("btnBrowseSound"), [&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.nameFilters(), QStringList{"Wave Files (*.wav)"});
+        dialog.selectFile(sound);
+        // As the Open button does; QFileDialog keeps its own accept hidden.
+        static_cast<QDialog&>(dialog).accept();
+    });
+    EXPECT_EQ(providers->Item(1)->ArrivalSound, sound) << "outside the media folder: in full";
+    EXPECT_EQ(Child<QComboBox>("cboArrivalSound")->currentText(), sound);
+    EXPECT_EQ(modified->count(), 2);
+
+    // Another provider offers the sounds the list already has.
+    page->Release();
+    providers->Add(std::make_shared<Provider>());
+    page->In(*providers, QStringLiteral("/::/"), masterListDate);
+    SelectRows({1});
+    EXPECT_GE(Child<QComboBox>("cboArrivalSound")->findText(sound), 0);
+    EXPECT_TRUE(Child<QComboBox>("cboArrivalSound")->currentText().isEmpty());
+}
+
+TEST_F(ProvidersPageTest, ASoundStoredBelowTheMediaFolderIsFoundThereAgain) {
+    const QString media = folder.filePath(QStringLiteral("media"));
+    const QString sound = media + QStringLiteral("/alarms/bell.wav");
+    QDir().mkpath(media + QStringLiteral("/alarms"));
+    TestData::Write(sound, "RIFF");
+    const QString stored = ProviderListEditor::ArrivalSoundName(sound, media);
+    EXPECT_EQ(stored, QStringLiteral("alarms/bell.wav"));
+    EXPECT_EQ(ArrivalSound::Resolve(stored, media), sound);
+}
+
+TEST_F(ProvidersPageTest, TheLanguageIsChosenByName) {
+    Open({"A"}, QStringLiteral("A"));
+    auto* language = Child<QComboBox>("cboLanguage");
+    EXPECT_EQ(language->currentText(), QStringLiteral("English"));
+    emit language->activated(language->findText(QStringLiteral("Portuguese")));
+    EXPECT_EQ(providers->Item(1)->Language, 6);
+}
+
+TEST_F(ProvidersPageTest, PropertiesSelectsOneProviderByItsID) {
+    Open({"A", "B", "C"}, QStringLiteral("A"));
+    providers->Item(3)->UniqueID = 42;
+    page->SelectProviderByID(42);
+    EXPECT_EQ(SelectedRows(), QList<int>{2});
+    EXPECT_EQ(Child<QLineEdit>("txtProviderName")->text(), QStringLiteral("C"));
+    page->SelectProviderByID(7);
+    EXPECT_TRUE(SelectedRows().isEmpty());
+}
+
+TEST_F(ProvidersPageTest, RefillOffersTheCategoriesAsTheyAreNow) {
+    Open({"A"}, QStringLiteral("A"));
+    auto* chooser = Child<QComboBox>("cboCategory");
+    EXPECT_EQ(chooser->findText(QStringLiteral("Sport")), -1);
+    providers->Categories().EnsureCategory(QStringLiteral("Sport"), true, true);
+    page->Refill();
+    EXPECT_GE(chooser->findText(QStringLiteral("Sport")), 0);
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("News"));
 }
 
 // A feed with a name, a site and a description, served on this machine.
