@@ -184,6 +184,7 @@ void ProviderDetailsPanel::Edit(Write write) {
 
 void ProviderDetailsPanel::SetProviders(ProviderCollection* providers) {
     m_providers = providers;
+    m_cboArrivalSound->clear();
     Show(nullptr);
     FillCategories();
 }

@@ -247,6 +247,9 @@ qsizetype ProvidersPage::PositionOf(const Provider* provider) const {
 void ProvidersPage::RequestDetails(Provider& provider) {
     m_labProviderStatus->setText(QStringLiteral("Getting provider details..."));
     m_core.Fetcher().GrabProviderDetails(provider);
+    // An address that cannot be fetched ends the request at once, unannounced.
+    if ((provider.PendingOperations & PendingOperation::Details) == 0)
+        OnProviderUpdated(provider);
 }
 
 void ProvidersPage::OnProviderUpdated(const Provider& provider) {

@@ -406,6 +406,15 @@ TEST_F(ProvidersPageTest, AProviderThatNeedsDetailsGetsThemWhenChosen) {
     EXPECT_TRUE(Child<QLabel>("labProviderStatus")->text().isEmpty());
 }
 
+TEST_F(ProvidersPageTest, DetailsThatCannotBeAskedForLeaveNoWaitingNotice) {
+    providers = NamedProviders({"A"});
+    providers->Item(1)->DataURL.clear();
+    providers->Item(1)->NeedsDetails = true;
+    OpenList(QStringLiteral("A"));
+    EXPECT_TRUE(Child<QLabel>("labProviderStatus")->text().isEmpty());
+    EXPECT_EQ(providers->Item(1)->PendingOperations, 0);
+}
+
 TEST_F(ProvidersPageTest, ANewDataURLIsTakenOnLeavingItsBoxAndFetchesTheDetails) {
     TestHttpServer server;
     server.Serve("/feed", DetailedFeed);
