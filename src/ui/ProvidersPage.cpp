@@ -163,8 +163,9 @@ void ProvidersPage::Refill() {
 }
 
 void ProvidersPage::SelectProviderByID(Long uniqueID) {
-    const qsizetype position =
-        m_providers != nullptr ? m_providers->LocateProviderByUniqueID(uniqueID) : -1;
+    if (m_providers == nullptr)
+        return;
+    const qsizetype position = m_providers->LocateProviderByUniqueID(uniqueID);
     Select(position > 0 ? Selection{position} : Selection{});
 }
 

@@ -445,6 +445,11 @@ TEST_F(ProvidersPageTest, ReleaseCallsOffTheDetailsStillOnTheirWay) {
     page->Release();
     EXPECT_EQ(providers->Item(1)->PendingOperations, 0);
     EXPECT_FALSE(page->isEnabled());
+    EXPECT_EQ(List()->count(), 0);
+    // A released page has no list to act on.
+    page->SelectProviderByID(providers->Item(1)->UniqueID);
+    page->Refill();
+    EXPECT_EQ(modified->count(), 0);
 }
 
 // Answers the add-feed dialog as soon as it is open.
