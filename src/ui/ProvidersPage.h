@@ -12,7 +12,6 @@ class ProgramCore;
 class Provider;
 class ProviderCollection;
 class ProviderDetailsPanel;
-class QAbstractButton;
 class QHBoxLayout;
 class QLabel;
 class QListWidget;
