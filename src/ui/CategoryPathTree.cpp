@@ -37,6 +37,13 @@ QString CategoryPathTree::PathOf(const QTreeWidgetItem* item) {
     return item != nullptr ? item->data(0, PathRole).toString() : QString();
 }
 
+bool CategoryPathTree::SelectPath(const QString& path) {
+    QTreeWidgetItem* node = m_nodes.value(path.toUpper());
+    if (node != nullptr)
+        setCurrentItem(node);
+    return node != nullptr;
+}
+
 // A child may come before its parent in the collection, so the parent's node
 // is made on demand.
 QTreeWidgetItem* CategoryPathTree::EnsureNode(const QString& path) {

@@ -24,6 +24,9 @@ public:
 
     // The full path of a node, empty for none.
     static QString PathOf(const QTreeWidgetItem* item);
+    // Makes the node of `path` (letter case ignored) the current one; false
+    // when the tree has none.
+    bool SelectPath(const QString& path);
 
 private:
     QTreeWidgetItem* EnsureNode(const QString& path);

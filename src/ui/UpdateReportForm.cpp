@@ -1,15 +1,15 @@
 #include "ui/UpdateReportForm.h"
 
+#include "ui/ReportTextBox.h"
+
 #include <QDialogButtonBox>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 UpdateReportForm::UpdateReportForm(QWidget* parent)
     : QDialog(parent)
-    , m_txtUpdates(new QTextEdit(this)) {
+    , m_txtUpdates(new ReportTextBox(this)) {
     setWindowTitle(QStringLiteral("Provider Updates"));
     m_txtUpdates->setObjectName(QStringLiteral("txtUpdates"));
-    m_txtUpdates->setReadOnly(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
@@ -19,18 +19,11 @@ UpdateReportForm::UpdateReportForm(QWidget* parent)
 }
 
 void UpdateReportForm::Reset() {
-    m_txtUpdates->clear();
-    m_txtUpdates->setTextColor(Qt::black);
+    m_txtUpdates->Reset();
 }
 
 void UpdateReportForm::AppendReportLine(const QString& text, Colour colour, bool bold) {
-    QTextCursor cursor = m_txtUpdates->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    QTextCharFormat format;
-    format.setForeground(QColor(colour.Red, colour.Green, colour.Blue));
-    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    cursor.insertText(text, format);
-    m_txtUpdates->setTextCursor(cursor);
+    m_txtUpdates->AppendReportLine(text, colour, bold);
 }
 
 QString UpdateReportForm::Text() const {

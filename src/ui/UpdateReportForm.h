@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-class QTextEdit;
+class ReportTextBox;
 
 // Tells the user what an update of the provider list added, changed and
 // removed, one coloured line per provider.
@@ -22,5 +22,5 @@ public:
     QString Html() const;
 
 private:
-    QTextEdit* m_txtUpdates;
+    ReportTextBox* m_txtUpdates;
 };

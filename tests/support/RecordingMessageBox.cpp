@@ -8,6 +8,7 @@ namespace {
 class ClearRecordListener : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override {
         RecordingMessageBox::Instance().Texts.clear();
+        RecordingMessageBox::Instance().Titles.clear();
         RecordingMessageBox::Instance().NextAnswer = MessageBoxPresenter::Answer::Ok;
     }
 };
@@ -20,8 +21,9 @@ RecordingMessageBox& RecordingMessageBox::Instance() {
 }
 
 MessageBoxPresenter::Answer
-RecordingMessageBox::Show(const QString& text, MessageBoxPresenter::Buttons, const QString&) {
+RecordingMessageBox::Show(const QString& text, MessageBoxPresenter::Buttons, const QString& title) {
     Texts.append(text);
+    Titles.append(title);
     return NextAnswer;
 }
 

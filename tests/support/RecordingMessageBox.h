@@ -17,6 +17,7 @@ public:
                                      const QString& title) override;
 
     QStringList Texts;
+    QStringList Titles;
     MessageBoxPresenter::Answer NextAnswer = MessageBoxPresenter::Answer::Ok;
 };
 

@@ -1,0 +1,526 @@
+#include "ui/ProvidersPage.h"
+
+#include "core/RepeatSchedule.h"
+#include "model/PendingOperation.h"
+#include "support/EventWait.h"
+#include "support/NamedProviders.h"
+#include "support/ProgramHome.h"
+#include "support/RecordingMessageBox.h"
+#include "ui/AddFeedDialog.h"
+#include "ui/ArrivalSound.h"
+#include "ui/CategoryPathTree.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Answer = MessageBoxPresenter::Answer;
+
+// The Providers tab over a working copy, as the settings dialog shows it.
+class ProvidersPageTest : public ProgramHome {
+protected:
+    void Open(const QStringList& names, const QString& selected = QStringLiteral("/::/")) {
+        providers = NamedProviders(names, base);
+        OpenList(selected);
+    }
+
+    void OpenList(const QString& selected = QStringLiteral("/::/")) {
+        if (core == nullptr)
+            NewProgram();
+        page = std::make_unique<ProvidersPage>(
+            *core, [this](qsizetype count) { return count > 1 ? confirmMultiple : confirmSingle; });
+        modified = std::make_unique<QSignalSpy>(page.get(), &ProvidersPage::Modified);
+        page->In(*providers, selected, masterListDate);
+    }
+
+    template <typename T = QWidget>
+    T* Child(const char* name) const {
+        T* child = page->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+
+    QListWidget* List() const { return Child<QListWidget>("lstProviders"); }
+
+    QStringList ListLines() const {
+        QStringList lines;
+        for (int row = 0; row < List()->count(); ++row)
+            lines.append(List()->item(row)->text());
+        return lines;
+    }
+
+    QList<int> SelectedRows() const {
+        QList<int> rows;
+        for (const QModelIndex& index : List()->selectionModel()->selectedRows())
+            rows.append(index.row());
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
+
+    void SelectRows(const QList<int>& rows) const {
+        List()->clearSelection();
+        for (int row : rows)
+            List()->item(row)->setSelected(true);
+    }
+
+    void Click(const char* button) const { Child<QPushButton>(button)->click(); }
+
+    QString CountLabel() const { return Child<QLabel>("labProviderCount")->text(); }
+
+    static RecordingMessageBox& Boxes() { return RecordingMessageBox::Instance(); }
+
+    QString base = QStringLiteral("http://127.0.0.1:9/");
+    std::unique_ptr<ProviderCollection> providers;
+    Date masterListDate = Date::FromParts(1900, 1, 1);
+    bool confirmSingle = true;
+    bool confirmMultiple = true;
+    std::unique_ptr<ProvidersPage> page;
+    std::unique_ptr<QSignalSpy> modified;
+};
+
+TEST_F(ProvidersPageTest, OpensOnTheNamedProviderWithTheCounts) {
+    Open({"A", "B", "C"}, QStringLiteral("b"));
+    providers->Item(3)->Active = false;
+    page->In(*providers, QStringLiteral("B"), masterListDate);
+    EXPECT_EQ(ListLines(), (QStringList{"A", "B", "C"}));
+    EXPECT_EQ(SelectedRows(), QList<int>{1});
+    EXPECT_EQ(Child<QLineEdit>("txtProviderName")->text(), QStringLiteral("B"));
+    EXPECT_EQ(CountLabel(), QStringLiteral("3 providers (2 active)"));
+    EXPECT_EQ(Child<QLabel>("labRefreshHours")->text(), QStringLiteral("(1 hour)"));
+
+    page->In(*providers, QStringLiteral("/::/"), masterListDate);
+    EXPECT_TRUE(SelectedRows().isEmpty());
+    EXPECT_FALSE(Child<QWidget>("txtProviderName")->isEnabled());
+    EXPECT_EQ(modified->count(), 0);
+}
+
+TEST_F(ProvidersPageTest, DeletingWithNothingSelectedAsksTheSingleQuestionAndRemovesNothing) {
+    Open({"A", "B"});
+    Boxes().NextAnswer = Answer::Yes;
+    Click("btnDeleteProvider");
+    EXPECT_EQ(Boxes().Texts, QStringList{"Delete selected Headline Provider?"});
+    EXPECT_EQ(Boxes().Titles, QStringList{"Delete?"});
+    EXPECT_EQ(providers->Count(), 2);
+    EXPECT_EQ(modified->count(), 0);
+}
+
+TEST_F(ProvidersPageTest, DeletingSeveralFollowsTheMultipleConfirmationAlone) {
+    struct Case {
+        bool confirmSingle;
+        bool confirmMultiple;
+        Answer answer;
+        QStringList questions;
+        QStringList left;
+    };
+    const std::vector<Case> cases{
+        {true, false, Answer::No, {}, {"B", "D"}},
+        {false,
+         true,
+         Answer::No,
+         {"Delete 3 selected Headline Providers?"},
+         {"A", "B", "C", "D", "E"}},
+        {false, true, Answer::Yes, {"Delete 3 selected Headline Providers?"}, {"B", "D"}},
+    };
+    for (const Case& c : cases) {
+        Boxes().Texts.clear();
+        Open({"A", "B", "C", "D", "E"});
+        confirmSingle = c.confirmSingle;
+        confirmMultiple = c.confirmMultiple;
+        Boxes().NextAnswer = c.answer;
+        SelectRows({0, 2, 4});
+        Click("btnDeleteProvider");
+        EXPECT_EQ(Boxes().Texts, c.questions);
+        EXPECT_EQ(ProviderNames(*providers), c.left);
+        EXPECT_EQ(ListLines(), c.left);
+        EXPECT_EQ(CountLabel(), QStringLiteral("%1 providers (%1 active)").arg(c.left.size()));
+        EXPECT_EQ(modified->count(), c.left.size() == 2 ? 1 : 0);
+    }
+}
+
+TEST_F(ProvidersPageTest, DeletingTheShownProviderEmptiesTheDetails) {
+    Open({"A", "B"}, QStringLiteral("A"));
+    confirmSingle = false;
+    Click("btnDeleteProvider");
+    EXPECT_EQ(ProviderNames(*providers), QStringList{"B"});
+    EXPECT_TRUE(Child<QLineEdit>("txtProviderName")->text().isEmpty());
+    EXPECT_FALSE(Child<QWidget>("txtProviderName")->isEnabled());
+}
+
+TEST_F(ProvidersPageTest, MoveButtonsAreEnabledForABlockWithRoomOnly) {
+    Open({"A", "B", "C", "D"});
+    const auto states = [this] {
+        return std::pair(Child<QPushButton>("btnMoveUp")->isEnabled(),
+                         Child<QPushButton>("btnMoveDown")->isEnabled());
+    };
+    EXPECT_EQ(states(), std::pair(false, false));
+    SelectRows({0});
+    EXPECT_EQ(states(), std::pair(false, true));
+    SelectRows({1, 2});
+    EXPECT_EQ(states(), std::pair(true, true));
+    SelectRows({1, 3});
+    EXPECT_EQ(states(), std::pair(false, false));
+    SelectRows({3});
+    EXPECT_EQ(states(), std::pair(true, false));
+}
+
+TEST_F(ProvidersPageTest, AClickMovesTheSelectedBlockOncePlaceAndKeepsItSelected) {
+    Open({"A", "B", "C", "D"});
+    SelectRows({1, 2});
+    QTest::mouseClick(Child<QPushButton>("btnMoveDown"), Qt::LeftButton);
+    EXPECT_EQ(ListLines(), (QStringList{"A", "D", "B", "C"}));
+    EXPECT_EQ(ProviderNames(*providers), ListLines());
+    EXPECT_EQ(SelectedRows(), (QList<int>{2, 3}));
+    EXPECT_FALSE(Child<QPushButton>("btnMoveDown")->isEnabled());
+    EXPECT_EQ(modified->count(), 1);
+}
+
+// The repeat's timer stands in for the held mouse button: each Tick is one
+// period of it.
+TEST_F(ProvidersPageTest, HoldingMoveUpRepeatsFasterFromTheSixthMoveAndStopsAtTheTop) {
+    Open({"A", "B", "C", "D", "E", "F", "G", "H", "I"});
+    SelectRows({8});
+    auto* button = Child<QPushButton>("btnMoveUp");
+    auto* repeat = Child<RepeatSchedule>("upRepeat");
+    QTest::mousePress(button, Qt::LeftButton);
+    EXPECT_EQ(ListLines().last(), QStringLiteral("I")) << "pressing alone moves nothing";
+    std::vector<std::chrono::milliseconds> intervals;
+    while (repeat->IsRunning()) {
+        intervals.push_back(repeat->Interval());
+        repeat->Tick();
+    }
+    const std::vector<std::chrono::milliseconds> expected{250ms, 250ms, 250ms, 250ms,
+                                                          250ms, 250ms, 125ms, 125ms};
+    EXPECT_EQ(intervals, expected);
+    EXPECT_EQ(ListLines().first(), QStringLiteral("I"));
+    EXPECT_EQ(SelectedRows(), QList<int>{0});
+    EXPECT_FALSE(button->isEnabled());
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_EQ(ListLines(), (QStringList{"I", "A", "B", "C", "D", "E", "F", "G", "H"}));
+}
+
+TEST_F(ProvidersPageTest, ReleasingTheButtonEndsTheRepeatWithoutAnotherMove) {
+    Open({"A", "B", "C", "D"});
+    SelectRows({0});
+    auto* button = Child<QPushButton>("btnMoveDown");
+    auto* repeat = Child<RepeatSchedule>("downRepeat");
+    QTest::mousePress(button, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(repeat->Interval(), 25ms) << "a modifier key repeats faster";
+    repeat->Tick();
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_FALSE(repeat->IsRunning());
+    EXPECT_EQ(ListLines(), (QStringList{"B", "A", "C", "D"}));
+}
+
+TEST_F(ProvidersPageTest, SortsTheListOrTheSelectedBlockAndSelectsNothing) {
+    Open({"e", "D", "c", "B", "a"});
+    SelectRows({1, 2, 4});
+    Click("btnSortSelected");
+    EXPECT_EQ(ListLines(), (QStringList{"e", "B", "c", "D", "a"}));
+    EXPECT_TRUE(SelectedRows().isEmpty());
+    Click("btnSort");
+    EXPECT_EQ(ListLines(), (QStringList{"a", "B", "c", "D", "e"}));
+    EXPECT_EQ(ProviderNames(*providers), ListLines());
+    EXPECT_EQ(modified->count(), 2);
+}
+
+TEST_F(ProvidersPageTest, ActivateAndDeactivateAllReachEveryProviderAndTheDetails) {
+    Open({"A", "B", "C"}, QStringLiteral("B"));
+    Click("btnDeactivateAll");
+    EXPECT_EQ(CountLabel(), QStringLiteral("3 providers (0 active)"));
+    EXPECT_FALSE(Child<QCheckBox>("chkActive")->isChecked());
+    Click("btnActivateAll");
+    EXPECT_EQ(CountLabel(), QStringLiteral("3 providers (3 active)"));
+    EXPECT_TRUE(Child<QCheckBox>("chkActive")->isChecked());
+}
+
+TEST_F(ProvidersPageTest, TheActiveBoxAppliesToEverySelectedProvider) {
+    Open({"A", "B", "C"});
+    SelectRows({0, 1});
+    Child<QCheckBox>("chkActive")->click();
+    EXPECT_FALSE(providers->Item(1)->Active);
+    EXPECT_FALSE(providers->Item(2)->Active);
+    EXPECT_TRUE(providers->Item(3)->Active);
+    EXPECT_EQ(CountLabel(), QStringLiteral("3 providers (1 active)"));
+}
+
+TEST_F(ProvidersPageTest, EditsReachTheProviderAndItsLine) {
+    Open({"A", "B"}, QStringLiteral("A"));
+    auto* name = Child<QLineEdit>("txtProviderName");
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("Zed"));
+    EXPECT_EQ(providers->Item(1)->ProviderName, QStringLiteral("Zed"));
+    EXPECT_EQ(ListLines().first(), QStringLiteral("Zed"));
+    Child<QSlider>("sldRefreshHours")->setValue(15);
+    EXPECT_EQ(providers->Item(1)->RefreshMinutes, 900);
+    EXPECT_EQ(Child<QLabel>("labRefreshHours")->text(), QStringLiteral("(15 hours)"));
+    Child<QSlider>("sldRefreshHours")->setValue(1);
+    EXPECT_EQ(Child<QLabel>("labRefreshHours")->text(), QStringLiteral("(1 hour)"));
+    EXPECT_GE(modified->count(), 3);
+}
+
+TEST_F(ProvidersPageTest, AProtectedDataURLIsNeitherShownNorTaken) {
+    providers = NamedProviders({"A"}, base);
+    providers->Item(1)->Protected = true;
+    OpenList(QStringLiteral("A"));
+    auto* url = Child<QLineEdit>("txtDataURL");
+    EXPECT_EQ(url->text(), QStringLiteral("(Protected)"));
+    EXPECT_TRUE(url->isReadOnly());
+    emit url->editingFinished();
+    EXPECT_EQ(providers->Item(1)->DataURL, base + QStringLiteral("A"));
+    EXPECT_EQ(modified->count(), 0);
+}
+
+TEST_F(ProvidersPageTest, ChoosingAnInactiveCategoryOffersToActivateIt) {
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        Boxes().Texts.clear();
+        providers = NamedProviders({"A"}, base);
+        providers->Categories().EnsureCategory(QStringLiteral("World/Europe"), false, true);
+        OpenList(QStringLiteral("A"));
+        Boxes().NextAnswer = answer;
+        auto* chooser = Child<QComboBox>("cboCategory");
+        const int index = chooser->findText(QStringLiteral("World/Europe"));
+        ASSERT_GE(index, 0);
+        emit chooser->activated(index);
+        EXPECT_EQ(Boxes().Texts, QStringList{"The chosen category ('World/Europe') is not "
+                                             "active. Do you want to activate it?"});
+        const auto& category = *providers->Categories().Item(
+            providers->Categories().LocateCategory(QStringLiteral("World/Europe")));
+        EXPECT_EQ(category.Active, answer == Answer::Yes);
+        EXPECT_EQ(providers->Item(1)->Category, QStringLiteral("World/Europe"));
+        EXPECT_TRUE(providers->Item(1)->UserCategory);
+    }
+}
+
+// Answers the modal dialog of type T that `button` opens.
+template <typename T>
+void AnswerDialog(QPushButton* button, const std::function<void(T&)>& answer) {
+    QTimer::singleShot(0, [=] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        answer(*dialog);
+    });
+    button->click();
+}
+
+TEST_F(ProvidersPageTest, TheColourAndSoundPickersWriteToTheProvider) {
+    Open({"A"}, QStringLiteral("A"));
+    AnswerDialog<QColorDialog>(Child<QPushButton>("btnBackColor"), [](QColorDialog& dialog) {
+        dialog.setCurrentColor(QColor(1, 2, 3));
+        dialog.accept();
+    });
+    EXPECT_EQ(providers->Item(1)->BackColor, 0x030201) << "red in the low byte";
+
+    const QString sound = folder.filePath(QStringLiteral("bell.wav"));
+    TestData::Write(sound, "RIFF");
+    AnswerDialog<QFileDialog>(Child<QPushButton>("btnBrowseSound"), [&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.nameFilters(), QStringList{"Wave Files (*.wav)"});
+        dialog.selectFile(sound);
+        // As the Open button does; QFileDialog keeps its own accept hidden.
+        static_cast<QDialog&>(dialog).accept();
+    });
+    EXPECT_EQ(providers->Item(1)->ArrivalSound, sound) << "outside the media folder: in full";
+    EXPECT_EQ(Child<QComboBox>("cboArrivalSound")->currentText(), sound);
+    EXPECT_EQ(modified->count(), 2);
+
+    // Another provider offers the sounds the list already has.
+    page->Release();
+    providers->Add(std::make_shared<Provider>());
+    page->In(*providers, QStringLiteral("/::/"), masterListDate);
+    SelectRows({1});
+    EXPECT_GE(Child<QComboBox>("cboArrivalSound")->findText(sound), 0);
+    EXPECT_TRUE(Child<QComboBox>("cboArrivalSound")->currentText().isEmpty());
+}
+
+TEST_F(ProvidersPageTest, ASoundStoredBelowTheMediaFolderIsFoundThereAgain) {
+    const QString media = folder.filePath(QStringLiteral("media"));
+    const QString sound = media + QStringLiteral("/alarms/bell.wav");
+    QDir().mkpath(media + QStringLiteral("/alarms"));
+    TestData::Write(sound, "RIFF");
+    const QString stored = ProviderListEditor::ArrivalSoundName(sound, media);
+    EXPECT_EQ(stored, QStringLiteral("alarms/bell.wav"));
+    EXPECT_EQ(ArrivalSound::Resolve(stored, media), sound);
+}
+
+TEST_F(ProvidersPageTest, TheLanguageIsChosenByName) {
+    Open({"A"}, QStringLiteral("A"));
+    auto* language = Child<QComboBox>("cboLanguage");
+    EXPECT_EQ(language->currentText(), QStringLiteral("English"));
+    emit language->activated(language->findText(QStringLiteral("Portuguese")));
+    EXPECT_EQ(providers->Item(1)->Language, 6);
+}
+
+TEST_F(ProvidersPageTest, PropertiesSelectsOneProviderByItsID) {
+    Open({"A", "B", "C"}, QStringLiteral("A"));
+    providers->Item(3)->UniqueID = 42;
+    page->SelectProviderByID(42);
+    EXPECT_EQ(SelectedRows(), QList<int>{2});
+    EXPECT_EQ(Child<QLineEdit>("txtProviderName")->text(), QStringLiteral("C"));
+    page->SelectProviderByID(7);
+    EXPECT_TRUE(SelectedRows().isEmpty());
+}
+
+TEST_F(ProvidersPageTest, RefillOffersTheCategoriesAsTheyAreNow) {
+    Open({"A"}, QStringLiteral("A"));
+    auto* chooser = Child<QComboBox>("cboCategory");
+    EXPECT_EQ(chooser->findText(QStringLiteral("Sport")), -1);
+    providers->Categories().EnsureCategory(QStringLiteral("Sport"), true, true);
+    page->Refill();
+    EXPECT_GE(chooser->findText(QStringLiteral("Sport")), 0);
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("News"));
+}
+
+// A feed with a name, a site and a description, served on this machine.
+const QByteArray DetailedFeed =
+    "<rss version=\"2.0\"><channel><title>Harbour News</title><link>http://127.0.0.1/site</link>"
+    "<description>From the harbour</description><item><title>Ships</title></item></channel></rss>";
+
+TEST_F(ProvidersPageTest, AProviderThatNeedsDetailsGetsThemWhenChosen) {
+    TestHttpServer server;
+    server.Serve("/feed", DetailedFeed);
+    providers = NamedProviders({"A", "Provider1"});
+    providers->Item(2)->DataURL = server.Url(QStringLiteral("/feed")).toString();
+    providers->Item(2)->NeedsDetails = true;
+    OpenList();
+    SelectRows({1});
+    EXPECT_EQ(Child<QLabel>("labProviderStatus")->text(),
+              QStringLiteral("Getting provider details..."));
+    ASSERT_TRUE(WaitUntil([&] { return ListLines().last() == u"Harbour News"; }));
+    EXPECT_EQ(Child<QLineEdit>("txtProviderName")->text(), QStringLiteral("Harbour News"));
+    EXPECT_EQ(Child<QLineEdit>("txtSiteURL")->text(), QStringLiteral("http://127.0.0.1/site"));
+    EXPECT_EQ(Child<QTextEdit>("txtDescription")->toPlainText(),
+              QStringLiteral("From the harbour"));
+    EXPECT_TRUE(Child<QLabel>("labProviderStatus")->text().isEmpty());
+}
+
+TEST_F(ProvidersPageTest, DetailsThatCannotBeAskedForLeaveNoWaitingNotice) {
+    providers = NamedProviders({"A"});
+    providers->Item(1)->DataURL.clear();
+    providers->Item(1)->NeedsDetails = true;
+    OpenList(QStringLiteral("A"));
+    EXPECT_TRUE(Child<QLabel>("labProviderStatus")->text().isEmpty());
+    EXPECT_EQ(providers->Item(1)->PendingOperations, 0);
+}
+
+TEST_F(ProvidersPageTest, ANewDataURLIsTakenOnLeavingItsBoxAndFetchesTheDetails) {
+    TestHttpServer server;
+    server.Serve("/feed", DetailedFeed);
+    providers = NamedProviders({"Provider1"});
+    OpenList(QStringLiteral("Provider1"));
+    providers->Item(1)->NeedsDetails = true;
+    auto* url = Child<QLineEdit>("txtDataURL");
+    url->setText(server.Url(QStringLiteral("/feed")).toString());
+    EXPECT_EQ(providers->Item(1)->DataURL, base + QStringLiteral("Provider1"));
+    emit url->editingFinished();
+    EXPECT_EQ(providers->Item(1)->DataURL, server.Url(QStringLiteral("/feed")).toString());
+    EXPECT_EQ(Child<QLabel>("labProviderStatus")->text(),
+              QStringLiteral("Getting provider details..."));
+    ASSERT_TRUE(WaitUntil([&] { return ListLines().first() == u"Harbour News"; }));
+    EXPECT_EQ(modified->count(), 1);
+}
+
+TEST_F(ProvidersPageTest, ReleaseCallsOffTheDetailsStillOnTheirWay) {
+    TestHttpServer server;
+    TestHttpServer::Response silent;
+    silent.NeverAnswer = true;
+    server.Serve("/slow", silent);
+    providers = NamedProviders({"A"});
+    providers->Item(1)->DataURL = server.Url(QStringLiteral("/slow")).toString();
+    providers->Item(1)->NeedsDetails = true;
+    OpenList(QStringLiteral("A"));
+    EXPECT_NE(providers->Item(1)->PendingOperations & PendingOperation::Details, 0);
+    page->Release();
+    EXPECT_EQ(providers->Item(1)->PendingOperations, 0);
+    EXPECT_FALSE(page->isEnabled());
+    EXPECT_EQ(List()->count(), 0);
+    // A released page has no list to act on.
+    page->SelectProviderByID(providers->Item(1)->UniqueID);
+    page->Refill();
+    EXPECT_EQ(modified->count(), 0);
+}
+
+// Answers the add-feed dialog as soon as it is open.
+void AnswerAddFeed(const QString& address, const QString& category) {
+    QTimer::singleShot(0, [=] {
+        auto* dialog = qobject_cast<AddFeedDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>(QStringLiteral("txtAddress"))->setText(address);
+        dialog->findChild<CategoryPathTree*>()->SelectPath(category);
+        dialog->accept();
+    });
+}
+
+TEST_F(ProvidersPageTest, NewSubscribesInTheWorkingCopyAndFetchesTheDetails) {
+    TestHttpServer server;
+    server.Serve("/feed", DetailedFeed);
+    Open({"A", "B"}, QStringLiteral("A"));
+    AnswerAddFeed(server.Url(QStringLiteral("/feed")).toString(), QStringLiteral("News"));
+    Click("btnNewProvider");
+    ASSERT_EQ(providers->Count(), 3);
+    const Provider& added = *providers->Item(3);
+    EXPECT_EQ(added.Origin, 1);
+    EXPECT_EQ(added.Category, QStringLiteral("News"));
+    EXPECT_EQ(SelectedRows(), QList<int>{2});
+    EXPECT_EQ(ListLines().last(), QStringLiteral("Provider1"));
+    EXPECT_EQ(CountLabel(), QStringLiteral("3 providers (3 active)"));
+    EXPECT_EQ(modified->count(), 1);
+    ASSERT_TRUE(WaitUntil([&] { return ListLines().last() == u"Harbour News"; }));
+    EXPECT_EQ(core->Providers().Count(), 0) << "the program's own list is left alone";
+}
+
+TEST_F(ProvidersPageTest, NewWithAnAddressTheListHasSelectsThatProvider) {
+    Open({"A", "B", "C"}, QStringLiteral("A"));
+    providers->Item(2)->Active = false;
+    AnswerAddFeed(base + QStringLiteral("B"), QStringLiteral("News"));
+    Click("btnNewProvider");
+    EXPECT_EQ(providers->Count(), 3);
+    EXPECT_EQ(SelectedRows(), QList<int>{1});
+    EXPECT_TRUE(providers->Item(2)->Active);
+}
+
+TEST_F(ProvidersPageTest, BuiltInProvidersAreMergedReportedAndSorted) {
+    // The shipped copy alone, as when no server is configured.
+    MasterProviderSet::Locations locations = MasterList();
+    locations.ServerBase.clear();
+    store = std::make_unique<SettingsStore>(folder.path());
+    core = std::make_unique<ProgramCore>(*store, ProvidersFile(), locations);
+    providers = NamedProviders({"Zulu"}, base);
+    // One the user added; the merge leaves it alone.
+    providers->Item(1)->Origin = 6;
+    OpenList();
+    QSignalSpy merged(page.get(), &ProvidersPage::MasterListMerged);
+    Click("btnBuiltInProviders");
+    EXPECT_EQ(ListLines(), (QStringList{"Alpha", "Beta", "Zulu"}));
+    EXPECT_EQ(CountLabel(), QStringLiteral("3 providers (3 active)"));
+    EXPECT_TRUE(Child<QTextEdit>("txtProviderUpdates")->toPlainText().contains(u"Alpha"));
+    EXPECT_GT(masterListDate, Date::FromParts(1900, 1, 1));
+    EXPECT_EQ(merged.count(), 1);
+    EXPECT_EQ(modified->count(), 1);
+    EXPECT_GE(Child<QComboBox>("cboCategory")->findText(QStringLiteral("World")), 0);
+}
+
+TEST_F(ProvidersPageTest, AMasterListThatCannotBeReadLeavesTheListAsItWas) {
+    Open({"Zulu"});
+    QSignalSpy merged(page.get(), &ProvidersPage::MasterListMerged);
+    Click("btnBuiltInProviders");
+    EXPECT_EQ(ListLines(), QStringList{"Zulu"});
+    EXPECT_EQ(Boxes().Texts.size(), 1);
+    EXPECT_EQ(masterListDate, Date::FromParts(1900, 1, 1));
+    EXPECT_EQ(merged.count(), 0);
+    EXPECT_EQ(modified->count(), 0);
+}
+
+} // namespace
