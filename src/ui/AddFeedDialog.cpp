@@ -13,37 +13,37 @@
 AddFeedDialog::AddFeedDialog(const CategoryCollection& categories, const QString& category,
                              QWidget* parent)
     : QDialog(parent)
-    , m_txtAddress(new QLineEdit(this))
-    , m_tvCategories(new CategoryPathTree(categories, false, this))
-    , m_labMessage(new QLabel(this)) {
+    , m_address(new QLineEdit(this))
+    , m_categories(new CategoryPathTree(categories, false, this))
+    , m_message(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Add Feed"));
-    m_txtAddress->setObjectName(QStringLiteral("txtAddress"));
-    m_txtAddress->setPlaceholderText(QStringLiteral("https://"));
-    m_tvCategories->SelectPath(category);
-    m_labMessage->setObjectName(QStringLiteral("labMessage"));
-    m_labMessage->setWordWrap(true);
-    m_labMessage->setStyleSheet(QStringLiteral("color: #b00000"));
+    m_address->setObjectName(QStringLiteral("txtAddress"));
+    m_address->setPlaceholderText(QStringLiteral("https://"));
+    m_categories->SelectPath(category);
+    m_message->setObjectName(QStringLiteral("labMessage"));
+    m_message->setWordWrap(true);
+    m_message->setStyleSheet(QStringLiteral("color: #b00000"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
     connect(buttons, &QDialogButtonBox::accepted, this, &AddFeedDialog::OnOk);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* addressLabel = new QLabel(QStringLiteral("&Address of the feed:"), this);
-    addressLabel->setBuddy(m_txtAddress);
+    addressLabel->setBuddy(m_address);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(addressLabel);
-    layout->addWidget(m_txtAddress);
+    layout->addWidget(m_address);
     layout->addWidget(new QLabel(QStringLiteral("Category:"), this));
-    layout->addWidget(m_tvCategories);
-    layout->addWidget(m_labMessage);
+    layout->addWidget(m_categories);
+    layout->addWidget(m_message);
     layout->addWidget(buttons);
 }
 
 QString AddFeedDialog::Address() const {
-    return m_txtAddress->text().trimmed();
+    return m_address->text().trimmed();
 }
 
 QString AddFeedDialog::Category() const {
-    return CategoryPathTree::PathOf(m_tvCategories->currentItem());
+    return CategoryPathTree::PathOf(m_categories->currentItem());
 }
 
 QString AddFeedDialog::Refusal(const QString& address, const QString& category) {
@@ -61,9 +61,9 @@ QString AddFeedDialog::Refusal(const QString& address, const QString& category) 
 
 void AddFeedDialog::OnOk() {
     const QString refusal = Refusal(Address(), Category());
-    m_labMessage->setText(refusal);
+    m_message->setText(refusal);
     if (refusal.isEmpty())
         accept();
     else
-        m_txtAddress->setFocus();
+        m_address->setFocus();
 }

@@ -29,7 +29,7 @@ public:
 private:
     void OnOk();
 
-    QLineEdit* m_txtAddress;
-    CategoryPathTree* m_tvCategories;
-    QLabel* m_labMessage;
+    QLineEdit* m_address;
+    CategoryPathTree* m_categories;
+    QLabel* m_message;
 };

@@ -33,21 +33,21 @@ QIcon MarkerIcon(const QColor& colour) {
 
 ArticleGrid::ArticleGrid(QWidget* parent)
     : QWidget(parent)
-    , m_labArticles(new QLabel(this))
+    , m_articles(new QLabel(this))
     , m_gridArticles(new QTreeWidget(this))
     , m_font(m_gridArticles->font())
     , m_newIcon(MarkerIcon(QColor(255, 140, 0)))
     , m_readIcon(MarkerIcon(QColor(200, 200, 200))) {
-    m_labArticles->setObjectName(QStringLiteral("labArticles"));
+    m_articles->setObjectName(QStringLiteral("labArticles"));
     m_gridArticles->setObjectName(QStringLiteral("GridArticles"));
-    QFont headingFont = m_labArticles->font();
+    QFont headingFont = m_articles->font();
     headingFont.setBold(true);
-    m_labArticles->setFont(headingFont);
+    m_articles->setFont(headingFont);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    layout->addWidget(m_labArticles);
+    layout->addWidget(m_articles);
     layout->addWidget(m_gridArticles);
     SetUpColumns();
 
@@ -85,7 +85,7 @@ void ArticleGrid::SetUpColumns() {
 }
 
 void ArticleGrid::SetProviderName(const QString& name) {
-    m_labArticles->setText(QStringLiteral("Articles from ") + name);
+    m_articles->setText(QStringLiteral("Articles from ") + name);
 }
 
 void ArticleGrid::FillArticlesList(const Provider& provider, bool highlightNewStories) {

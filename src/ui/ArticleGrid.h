@@ -51,7 +51,7 @@ private:
     QFont TitleFont() const;
     int RowOf(QTreeWidgetItem* item) const;
 
-    QLabel* m_labArticles;
+    QLabel* m_articles;
     QTreeWidget* m_gridArticles;
     ListFont m_font;
     QIcon m_newIcon;

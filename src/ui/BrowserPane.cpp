@@ -58,21 +58,21 @@ private:
 
 BrowserPane::BrowserPane(QWidget* parent)
     : QWidget(parent)
-    , m_labBrowser(new QLabel(ArticlePrefix, this))
-    , m_labPopup(new QLabel(PopupsBlocked, this))
+    , m_browserCaption(new QLabel(ArticlePrefix, this))
+    , m_popup(new QLabel(PopupsBlocked, this))
     , m_tmrPopup(new QTimer(this))
     , m_headlineBrowser(new View(this)) {
-    m_labBrowser->setObjectName(QStringLiteral("labBrowser"));
-    m_labPopup->setObjectName(QStringLiteral("labPopup"));
+    m_browserCaption->setObjectName(QStringLiteral("labBrowser"));
+    m_popup->setObjectName(QStringLiteral("labPopup"));
     m_tmrPopup->setObjectName(QStringLiteral("tmrPopup"));
     m_headlineBrowser->setObjectName(QStringLiteral("HeadlineBrowser"));
-    m_labPopup->hide();
+    m_popup->hide();
     m_tmrPopup->setInterval(PopupNoticeMs);
     connect(m_tmrPopup, &QTimer::timeout, this, &BrowserPane::PopupTimerTick);
 
     auto* labels = new QHBoxLayout;
-    labels->addWidget(m_labBrowser, 1);
-    labels->addWidget(m_labPopup);
+    labels->addWidget(m_browserCaption, 1);
+    labels->addWidget(m_popup);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -98,19 +98,19 @@ void BrowserPane::ShowBlank() {
 bool BrowserPane::AllowPopup(Qt::KeyboardModifiers modifiers) {
     if (modifiers.testFlag(Qt::ControlModifier))
         return true;
-    m_labPopup->setText(PopupsBlocked);
-    m_labPopup->show();
+    m_popup->setText(PopupsBlocked);
+    m_popup->show();
     QApplication::beep();
     m_tmrPopup->start();
     return false;
 }
 
 void BrowserPane::PopupTimerTick() {
-    if (m_labPopup->text() == PopupsBlocked) {
-        m_labPopup->setText(PopupsHint);
+    if (m_popup->text() == PopupsBlocked) {
+        m_popup->setText(PopupsHint);
         return;
     }
-    m_labPopup->setText(PopupsBlocked);
+    m_popup->setText(PopupsBlocked);
     m_tmrPopup->stop();
 }
 
@@ -119,17 +119,17 @@ void BrowserPane::PopupTimerTick() {
 void BrowserPane::Load(const QUrl& url, const QString& title) {
     m_title = title;
     m_tmrPopup->stop();
-    m_labPopup->hide();
+    m_popup->hide();
     LoadStarted();
     Navigate(url);
 }
 
 void BrowserPane::LoadStarted() {
-    m_labBrowser->setText(ArticlePrefix + m_title);
+    m_browserCaption->setText(ArticlePrefix + m_title);
 }
 
 void BrowserPane::LoadFinished() {
-    m_labBrowser->setText(ArticlePrefix + LoadedState);
+    m_browserCaption->setText(ArticlePrefix + LoadedState);
 }
 
 #ifdef VARNOCET_HAVE_WEBENGINE

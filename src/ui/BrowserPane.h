@@ -51,8 +51,8 @@ private:
     void LoadStarted();
     void LoadFinished();
 
-    QLabel* m_labBrowser;
-    QLabel* m_labPopup;
+    QLabel* m_browserCaption;
+    QLabel* m_popup;
     QTimer* m_tmrPopup;
     View* m_headlineBrowser;
     QString m_title;

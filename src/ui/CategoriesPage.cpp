@@ -28,39 +28,36 @@ QPushButton* Button(const QString& objectName, const QString& caption, QWidget* 
 
 CategoriesPage::CategoriesPage(QWidget* parent)
     : QWidget(parent)
-    , m_tvCategories(new CategoryPathTree(this))
-    , m_txtCategoriesName(new QLineEdit(this))
-    , m_chkCategoriesActive(new QCheckBox(QStringLiteral("Active"), this))
-    , m_btnCategoriesNewWithin(
+    , m_categories(new CategoryPathTree(this))
+    , m_name(new QLineEdit(this))
+    , m_categoryActive(new QCheckBox(QStringLiteral("Active"), this))
+    , m_newWithin(
           Button(QStringLiteral("btnCategoriesNewWithin"), QStringLiteral("New Within"), this))
-    , m_btnCategoriesNewTop(
-          Button(QStringLiteral("btnCategoriesNewTop"), QStringLiteral("New Top"), this))
-    , m_btnCategoriesDelete(
-          Button(QStringLiteral("btnCategoriesDelete"), QStringLiteral("Delete"), this)) {
-    m_txtCategoriesName->setObjectName(QStringLiteral("txtCategoriesName"));
-    m_txtCategoriesName->setValidator(new CategoryNameValidator(m_txtCategoriesName));
-    m_chkCategoriesActive->setObjectName(QStringLiteral("chkCategoriesActive"));
+    , m_newTop(Button(QStringLiteral("btnCategoriesNewTop"), QStringLiteral("New Top"), this))
+    , m_delete(Button(QStringLiteral("btnCategoriesDelete"), QStringLiteral("Delete"), this)) {
+    m_name->setObjectName(QStringLiteral("txtCategoriesName"));
+    m_name->setValidator(new CategoryNameValidator(m_name));
+    m_categoryActive->setObjectName(QStringLiteral("chkCategoriesActive"));
 
     auto* details = new QFormLayout;
-    details->addRow(QStringLiteral("Name:"), m_txtCategoriesName);
-    details->addRow(QString(), m_chkCategoriesActive);
+    details->addRow(QStringLiteral("Name:"), m_name);
+    details->addRow(QString(), m_categoryActive);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_btnCategoriesNewWithin);
-    buttons->addWidget(m_btnCategoriesNewTop);
+    buttons->addWidget(m_newWithin);
+    buttons->addWidget(m_newTop);
     buttons->addStretch();
-    buttons->addWidget(m_btnCategoriesDelete);
+    buttons->addWidget(m_delete);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_tvCategories);
+    layout->addWidget(m_categories);
     layout->addLayout(details);
     layout->addLayout(buttons);
 
-    connect(m_tvCategories, &QTreeWidget::currentItemChanged, this, &CategoriesPage::ShowSelected);
-    connect(m_txtCategoriesName, &QLineEdit::editingFinished, this, &CategoriesPage::TakeName);
-    connect(m_chkCategoriesActive, &QCheckBox::clicked, this, &CategoriesPage::SetActive);
-    connect(m_btnCategoriesNewWithin, &QPushButton::clicked, this,
-            [this] { AddCategory(SelectedPath()); });
-    connect(m_btnCategoriesNewTop, &QPushButton::clicked, this, [this] { AddCategory(QString()); });
-    connect(m_btnCategoriesDelete, &QPushButton::clicked, this, &CategoriesPage::DeleteSelected);
+    connect(m_categories, &QTreeWidget::currentItemChanged, this, &CategoriesPage::ShowSelected);
+    connect(m_name, &QLineEdit::editingFinished, this, &CategoriesPage::TakeName);
+    connect(m_categoryActive, &QCheckBox::clicked, this, &CategoriesPage::SetActive);
+    connect(m_newWithin, &QPushButton::clicked, this, [this] { AddCategory(SelectedPath()); });
+    connect(m_newTop, &QPushButton::clicked, this, [this] { AddCategory(QString()); });
+    connect(m_delete, &QPushButton::clicked, this, &CategoriesPage::DeleteSelected);
     ShowSelected();
 }
 
@@ -83,17 +80,17 @@ void CategoriesPage::FillAndSelect(const QString& path) {
     {
         const QScopedValueRollback filling(m_filling, true);
         if (m_providers != nullptr)
-            m_tvCategories->Fill(m_providers->Categories());
+            m_categories->Fill(m_providers->Categories());
         else
-            m_tvCategories->clear();
+            m_categories->clear();
     }
-    QTreeWidgetItem* node = m_tvCategories->NodeOf(path);
-    m_tvCategories->setCurrentItem(node != nullptr ? node : m_tvCategories->topLevelItem(0));
+    QTreeWidgetItem* node = m_categories->NodeOf(path);
+    m_categories->setCurrentItem(node != nullptr ? node : m_categories->topLevelItem(0));
     ShowSelected();
 }
 
 QString CategoriesPage::SelectedPath() const {
-    return CategoryPathTree::PathOf(m_tvCategories->currentItem());
+    return CategoryPathTree::PathOf(m_categories->currentItem());
 }
 
 void CategoriesPage::ShowSelected() {
@@ -107,14 +104,12 @@ void CategoriesPage::ShowSelected() {
                                    ? categories->LocateCategory(m_shownPath)
                                    : -1;
     const bool selected = position > 0;
-    m_txtCategoriesName->setText(selected ? categories->Item(position)->PartialCategoryName()
-                                          : QString());
-    m_chkCategoriesActive->setChecked(selected && categories->Item(position)->Active);
+    m_name->setText(selected ? categories->Item(position)->PartialCategoryName() : QString());
+    m_categoryActive->setChecked(selected && categories->Item(position)->Active);
     for (QWidget* control :
-         std::initializer_list<QWidget*>{m_txtCategoriesName, m_chkCategoriesActive,
-                                         m_btnCategoriesNewWithin, m_btnCategoriesDelete})
+         std::initializer_list<QWidget*>{m_name, m_categoryActive, m_newWithin, m_delete})
         control->setEnabled(selected);
-    m_btnCategoriesNewTop->setEnabled(m_providers != nullptr);
+    m_newTop->setEnabled(m_providers != nullptr);
 }
 
 // The new category is selected with its name ready to be typed over.
@@ -122,14 +117,14 @@ void CategoriesPage::AddCategory(const QString& parentPath) {
     if (m_providers == nullptr)
         return;
     Changed(CategoryEditor(*m_providers).NewCategory(parentPath));
-    m_txtCategoriesName->setFocus();
-    m_txtCategoriesName->selectAll();
+    m_name->setFocus();
+    m_name->selectAll();
 }
 
 void CategoriesPage::TakeName() {
     if (m_filling || m_providers == nullptr || m_shownPath.isEmpty())
         return;
-    const QString name = m_txtCategoriesName->text();
+    const QString name = m_name->text();
     const QString parentPath = Category::ParentCategoryName(m_shownPath);
     const QString renamed = CategoryEditor::ChildPath(parentPath, name.trimmed());
     if (renamed == m_shownPath)
@@ -146,8 +141,8 @@ void CategoriesPage::TakeName() {
 void CategoriesPage::RefuseName(const QString& message) {
     if (!message.isEmpty())
         MessageBox::Show(message);
-    m_txtCategoriesName->setFocus();
-    m_txtCategoriesName->selectAll();
+    m_name->setFocus();
+    m_name->selectAll();
 }
 
 void CategoriesPage::SetActive(bool active) {

@@ -42,10 +42,10 @@ private:
     // The category whose name the name box holds.
     QString m_shownPath;
     bool m_filling = false;
-    CategoryPathTree* m_tvCategories;
-    QLineEdit* m_txtCategoriesName;
-    QCheckBox* m_chkCategoriesActive;
-    QPushButton* m_btnCategoriesNewWithin;
-    QPushButton* m_btnCategoriesNewTop;
-    QPushButton* m_btnCategoriesDelete;
+    CategoryPathTree* m_categories;
+    QLineEdit* m_name;
+    QCheckBox* m_categoryActive;
+    QPushButton* m_newWithin;
+    QPushButton* m_newTop;
+    QPushButton* m_delete;
 };

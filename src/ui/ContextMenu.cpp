@@ -18,6 +18,7 @@ const QStringList PlaceItems = {
     QStringLiteral("mnuContextCopySiteURL"),
     QStringLiteral("mnuContextVisit"),
     QStringLiteral("mnuContextProperties"),
+    QStringLiteral("mnuContextAddFeed"),
     QStringLiteral("mnuContextReadArticle"),
     QStringLiteral("mnuContextMakeCategoryInactive"),
     QStringLiteral("mnuContextMakeProviderInactive"),
@@ -33,10 +34,11 @@ QStringList ShownAt(ContextMenu::Place place) {
                 QStringLiteral("mnuContextVisit"),
                 QStringLiteral("mnuContextMakeProviderInactive"),
                 QStringLiteral("mnuContextProperties"),
+                QStringLiteral("mnuContextAddFeed"),
                 QStringLiteral("mnuContextMinimize")};
     case Place::CategoryNode:
         return {QStringLiteral("mnuContextMakeCategoryInactive"),
-                QStringLiteral("mnuContextMinimize")};
+                QStringLiteral("mnuContextAddFeed"), QStringLiteral("mnuContextMinimize")};
     case Place::ArticleGrid:
         return {QStringLiteral("mnuContextCopyArticleURL"), VarnocetSeparator,
                 QStringLiteral("mnuContextReadArticle"), QStringLiteral("mnuContextMinimize")};
@@ -69,7 +71,7 @@ ContextMenu::ContextMenu(const WindowActions& actions, QWidget* parent)
     AddItems(this, {"mnuContextVarnocet"});
     AddSeparator(VarnocetSeparator);
     AddItems(this, {"mnuContextCopyArticleURL", "mnuContextCopySiteURL", "mnuContextVisit",
-                    "mnuContextProperties", "mnuContextReadArticle",
+                    "mnuContextProperties", "mnuContextAddFeed", "mnuContextReadArticle",
                     "mnuContextMakeCategoryInactive", "mnuContextMakeProviderInactive"});
     addSeparator();
     QMenu* view = addMenu(QStringLiteral("&View"));

@@ -1,6 +1,7 @@
 #include "ui/GeneralPage.h"
 
 #include "config/Settings.h"
+#include "core/ProviderListEditor.h"
 #include "ui/FontButton.h"
 #include "ui/SettingsCheckBoxes.h"
 
@@ -23,11 +24,6 @@ QGroupBox* Group(const QString& title, QWidget& owner, QLayout* layout) {
     auto* group = new QGroupBox(title, &owner);
     group->setLayout(layout);
     return group;
-}
-
-// MERGE: replace with ProviderListEditor::CountLabel
-QString CountLabel(int n, const QString& singular, const QString& plural) {
-    return QStringLiteral("(%1 %2)").arg(n).arg(n == 1 ? singular : plural);
 }
 
 } // namespace
@@ -140,7 +136,7 @@ QWidget* GeneralPage::TranslationGroup() {
 }
 
 void GeneralPage::ShowFlipInterval(int seconds) {
-    m_flipLabel->setText(CountLabel(seconds, tr("second"), tr("seconds")));
+    m_flipLabel->setText(ProviderListEditor::CountLabel(seconds, tr("second"), tr("seconds")));
 }
 
 void GeneralPage::In(const Settings& settings) {

@@ -29,24 +29,24 @@ QString PickWithDialog(QWidget* parent, const QString& caption, const QString& s
 LocationsPage::LocationsPage(QWidget* parent)
     : QWidget(parent)
     , m_pickFolder(PickWithDialog)
-    , m_txtTempDirectory(new QLineEdit(this))
-    , m_txtSkinDirectory(new QLineEdit(this)) {
-    m_txtTempDirectory->setObjectName(QStringLiteral("txtTempDirectory"));
-    m_txtSkinDirectory->setObjectName(QStringLiteral("txtSkinDirectory"));
+    , m_tempDirectory(new QLineEdit(this))
+    , m_skinDirectory(new QLineEdit(this)) {
+    m_tempDirectory->setObjectName(QStringLiteral("txtTempDirectory"));
+    m_skinDirectory->setObjectName(QStringLiteral("txtSkinDirectory"));
     QPushButton* browseTemp =
         Button(QStringLiteral("btnBrowseTempDir"), QStringLiteral("Browse..."), this);
     QPushButton* browseSkin =
         Button(QStringLiteral("btnBrowseSkinDir"), QStringLiteral("Browse..."), this);
     connect(browseTemp, &QPushButton::clicked, this,
-            [this] { Browse(m_txtTempDirectory, QStringLiteral("Select temporary directory")); });
+            [this] { Browse(m_tempDirectory, QStringLiteral("Select temporary directory")); });
     connect(browseSkin, &QPushButton::clicked, this,
-            [this] { Browse(m_txtSkinDirectory, QStringLiteral("Select skin directory")); });
+            [this] { Browse(m_skinDirectory, QStringLiteral("Select skin directory")); });
     auto* folders = new QGridLayout;
     folders->addWidget(new QLabel(QStringLiteral("Temporary directory:"), this), 0, 0);
-    folders->addWidget(m_txtTempDirectory, 0, 1);
+    folders->addWidget(m_tempDirectory, 0, 1);
     folders->addWidget(browseTemp, 0, 2);
     folders->addWidget(new QLabel(QStringLiteral("Skin directory:"), this), 1, 0);
-    folders->addWidget(m_txtSkinDirectory, 1, 1);
+    folders->addWidget(m_skinDirectory, 1, 1);
     folders->addWidget(browseSkin, 1, 2);
 
     auto* shortcuts = new QGroupBox(QStringLiteral("Shortcuts"), this);
@@ -75,17 +75,17 @@ LocationsPage::LocationsPage(QWidget* parent)
 }
 
 void LocationsPage::In(const Settings& settings) {
-    m_txtTempDirectory->setText(settings.TempDirectory);
-    m_txtSkinDirectory->setText(settings.SkinDirectory);
+    m_tempDirectory->setText(settings.TempDirectory);
+    m_skinDirectory->setText(settings.SkinDirectory);
 }
 
 void LocationsPage::Out(Settings& settings) const {
-    settings.TempDirectory = m_txtTempDirectory->text();
+    settings.TempDirectory = m_tempDirectory->text();
     settings.SkinDirectory = SkinDirectory();
 }
 
 QString LocationsPage::SkinDirectory() const {
-    return m_txtSkinDirectory->text();
+    return m_skinDirectory->text();
 }
 
 void LocationsPage::SetFolderPicker(FolderPicker picker) {

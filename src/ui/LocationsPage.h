@@ -36,6 +36,6 @@ private:
     void AddShortcut(DesktopShortcut::Place place);
 
     FolderPicker m_pickFolder;
-    QLineEdit* m_txtTempDirectory;
-    QLineEdit* m_txtSkinDirectory;
+    QLineEdit* m_tempDirectory;
+    QLineEdit* m_skinDirectory;
 };

@@ -44,100 +44,98 @@ Long Packed(const QColor& colour) {
 ProviderDetailsPanel::ProviderDetailsPanel(ImageCache* images, QWidget* parent)
     : QWidget(parent)
     , m_images(images)
-    , m_txtProviderName(AddLine("txtProviderName"))
-    , m_cboCategory(new QComboBox(this))
-    , m_cboLanguage(new QComboBox(this))
-    , m_cboArrivalSound(new QComboBox(this))
-    , m_btnBackColor(new QPushButton(this))
-    , m_txtDataURL(AddLine("txtDataURL"))
-    , m_txtSiteURL(AddLine("txtSiteURL"))
-    , m_txtImageURL(AddLine("txtImageURL"))
-    , m_txtDescription(new QTextEdit(this))
-    , m_txtTextFormatSpec(AddLine("txtTextFormatSpec"))
-    , m_sldRefreshHours(new QSlider(Qt::Horizontal, this))
-    , m_labRefreshHours(new QLabel(this))
-    , m_labOrigin(new QLabel(this))
-    , m_chkActive(new QCheckBox(QStringLiteral("&Active"), this))
-    , m_chkIsTextFormat(new QCheckBox(QStringLiteral("&Text format"), this))
-    , m_chkUseTitle(new QCheckBox(QStringLiteral("&Use title"), this))
-    , m_imgProvider(new QLabel(this))
-    , m_labImageSize(new QLabel(this)) {
-    m_cboCategory->setObjectName(QStringLiteral("cboCategory"));
-    m_cboLanguage->setObjectName(QStringLiteral("cboLanguage"));
-    m_cboLanguage->addItems(Languages::Names());
-    m_cboArrivalSound->setObjectName(QStringLiteral("cboArrivalSound"));
-    m_btnBackColor->setObjectName(QStringLiteral("btnBackColor"));
-    m_txtDescription->setObjectName(QStringLiteral("txtDescription"));
-    m_txtDescription->setAcceptRichText(false);
-    m_txtDescription->setMaximumHeight(m_txtDescription->fontMetrics().lineSpacing() * 4);
-    m_sldRefreshHours->setObjectName(QStringLiteral("sldRefreshHours"));
-    m_sldRefreshHours->setRange(1, MaxRefreshHours);
-    m_labRefreshHours->setObjectName(QStringLiteral("labRefreshHours"));
-    m_labOrigin->setObjectName(QStringLiteral("labOrigin"));
-    m_chkActive->setObjectName(QStringLiteral("chkActive"));
-    m_chkIsTextFormat->setObjectName(QStringLiteral("chkIsTextFormat"));
-    m_chkUseTitle->setObjectName(QStringLiteral("chkUseTitle"));
-    m_imgProvider->setObjectName(QStringLiteral("imgProvider"));
-    m_labImageSize->setObjectName(QStringLiteral("labImageSize"));
+    , m_name(AddLine("txtProviderName"))
+    , m_category(new QComboBox(this))
+    , m_language(new QComboBox(this))
+    , m_arrivalSound(new QComboBox(this))
+    , m_backColor(new QPushButton(this))
+    , m_dataURL(AddLine("txtDataURL"))
+    , m_siteURL(AddLine("txtSiteURL"))
+    , m_imageURL(AddLine("txtImageURL"))
+    , m_description(new QTextEdit(this))
+    , m_textFormatSpec(AddLine("txtTextFormatSpec"))
+    , m_refreshHours(new QSlider(Qt::Horizontal, this))
+    , m_refreshLabel(new QLabel(this))
+    , m_origin(new QLabel(this))
+    , m_active(new QCheckBox(QStringLiteral("&Active"), this))
+    , m_isTextFormat(new QCheckBox(QStringLiteral("&Text format"), this))
+    , m_useTitle(new QCheckBox(QStringLiteral("&Use title"), this))
+    , m_image(new QLabel(this))
+    , m_imageSize(new QLabel(this)) {
+    m_category->setObjectName(QStringLiteral("cboCategory"));
+    m_language->setObjectName(QStringLiteral("cboLanguage"));
+    m_language->addItems(Languages::Names());
+    m_arrivalSound->setObjectName(QStringLiteral("cboArrivalSound"));
+    m_backColor->setObjectName(QStringLiteral("btnBackColor"));
+    m_description->setObjectName(QStringLiteral("txtDescription"));
+    m_description->setAcceptRichText(false);
+    m_description->setMaximumHeight(m_description->fontMetrics().lineSpacing() * 4);
+    m_refreshHours->setObjectName(QStringLiteral("sldRefreshHours"));
+    m_refreshHours->setRange(1, MaxRefreshHours);
+    m_refreshLabel->setObjectName(QStringLiteral("labRefreshHours"));
+    m_origin->setObjectName(QStringLiteral("labOrigin"));
+    m_active->setObjectName(QStringLiteral("chkActive"));
+    m_isTextFormat->setObjectName(QStringLiteral("chkIsTextFormat"));
+    m_useTitle->setObjectName(QStringLiteral("chkUseTitle"));
+    m_image->setObjectName(QStringLiteral("imgProvider"));
+    m_imageSize->setObjectName(QStringLiteral("labImageSize"));
 
     auto* refresh = new QHBoxLayout;
-    refresh->addWidget(m_sldRefreshHours);
-    refresh->addWidget(m_labRefreshHours);
+    refresh->addWidget(m_refreshHours);
+    refresh->addWidget(m_refreshLabel);
     auto* checks = new QHBoxLayout;
-    checks->addWidget(m_chkActive);
-    checks->addWidget(m_chkIsTextFormat);
-    checks->addWidget(m_chkUseTitle);
+    checks->addWidget(m_active);
+    checks->addWidget(m_isTextFormat);
+    checks->addWidget(m_useTitle);
     auto* image = new QHBoxLayout;
-    image->addWidget(m_imgProvider);
-    image->addWidget(m_labImageSize, 1);
+    image->addWidget(m_image);
+    image->addWidget(m_imageSize, 1);
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("&Name:"), m_txtProviderName);
-    form->addRow(QStringLiteral("&Category:"), m_cboCategory);
-    form->addRow(QStringLiteral("&Language:"), m_cboLanguage);
+    form->addRow(QStringLiteral("&Name:"), m_name);
+    form->addRow(QStringLiteral("&Category:"), m_category);
+    form->addRow(QStringLiteral("&Language:"), m_language);
     form->addRow(QStringLiteral("Arrival &sound:"), BuildPickers());
-    form->addRow(QStringLiteral("&Data URL:"), m_txtDataURL);
-    form->addRow(QStringLiteral("Si&te URL:"), m_txtSiteURL);
-    form->addRow(QStringLiteral("&Image URL:"), m_txtImageURL);
-    form->addRow(QStringLiteral("D&escription:"), m_txtDescription);
-    form->addRow(QStringLiteral("Text &format:"), m_txtTextFormatSpec);
+    form->addRow(QStringLiteral("&Data URL:"), m_dataURL);
+    form->addRow(QStringLiteral("Si&te URL:"), m_siteURL);
+    form->addRow(QStringLiteral("&Image URL:"), m_imageURL);
+    form->addRow(QStringLiteral("D&escription:"), m_description);
+    form->addRow(QStringLiteral("Text &format:"), m_textFormatSpec);
     form->addRow(QStringLiteral("&Refresh:"), refresh);
-    form->addRow(QStringLiteral("Origin:"), m_labOrigin);
+    form->addRow(QStringLiteral("Origin:"), m_origin);
     form->addRow(checks);
     form->addRow(image);
 
-    connect(m_txtProviderName, &QLineEdit::textEdited, this, [this](const QString& text) {
+    connect(m_name, &QLineEdit::textEdited, this, [this](const QString& text) {
         Edit([&] { m_provider->ProviderName = text; });
         emit NameChanged();
     });
-    connect(m_cboCategory, &QComboBox::activated, this,
-            [this](int index) { ChooseCategory(m_cboCategory->itemText(index)); });
-    connect(m_cboLanguage, &QComboBox::activated, this, [this](int index) {
-        Edit([&] {
-            m_provider->Language = Languages::NumberOfName(m_cboLanguage->itemText(index));
-        });
+    connect(m_category, &QComboBox::activated, this,
+            [this](int index) { ChooseCategory(m_category->itemText(index)); });
+    connect(m_language, &QComboBox::activated, this, [this](int index) {
+        Edit([&] { m_provider->Language = Languages::NumberOfName(m_language->itemText(index)); });
     });
-    connect(m_cboArrivalSound, &QComboBox::activated, this, [this](int index) {
-        Edit([&] { m_provider->ArrivalSound = m_cboArrivalSound->itemText(index); });
+    connect(m_arrivalSound, &QComboBox::activated, this, [this](int index) {
+        Edit([&] { m_provider->ArrivalSound = m_arrivalSound->itemText(index); });
     });
-    connect(m_btnBackColor, &QPushButton::clicked, this, &ProviderDetailsPanel::ChooseColour);
-    connect(m_txtDataURL, &QLineEdit::editingFinished, this, &ProviderDetailsPanel::TakeDataURL);
-    connect(m_txtSiteURL, &QLineEdit::textEdited, this,
+    connect(m_backColor, &QPushButton::clicked, this, &ProviderDetailsPanel::ChooseColour);
+    connect(m_dataURL, &QLineEdit::editingFinished, this, &ProviderDetailsPanel::TakeDataURL);
+    connect(m_siteURL, &QLineEdit::textEdited, this,
             [this](const QString& text) { Edit([&] { m_provider->SiteURL = text; }); });
-    connect(m_txtImageURL, &QLineEdit::textEdited, this,
+    connect(m_imageURL, &QLineEdit::textEdited, this,
             [this](const QString& text) { Edit([&] { m_provider->ImageURL = text; }); });
-    connect(m_txtImageURL, &QLineEdit::editingFinished, this, &ProviderDetailsPanel::ShowImage);
-    connect(m_txtDescription, &QTextEdit::textChanged, this,
-            [this] { Edit([&] { m_provider->Description = m_txtDescription->toPlainText(); }); });
-    connect(m_txtTextFormatSpec, &QLineEdit::textEdited, this,
+    connect(m_imageURL, &QLineEdit::editingFinished, this, &ProviderDetailsPanel::ShowImage);
+    connect(m_description, &QTextEdit::textChanged, this,
+            [this] { Edit([&] { m_provider->Description = m_description->toPlainText(); }); });
+    connect(m_textFormatSpec, &QLineEdit::textEdited, this,
             [this](const QString& text) { Edit([&] { m_provider->TextFormatSpec = text; }); });
-    connect(m_sldRefreshHours, &QSlider::valueChanged, this, [this](int hours) {
+    connect(m_refreshHours, &QSlider::valueChanged, this, [this](int hours) {
         Edit([&] { m_provider->RefreshMinutes = static_cast<Integer>(hours * MinutesPerHour); });
         ShowRefreshLabel();
     });
-    connect(m_chkActive, &QCheckBox::clicked, this, &ProviderDetailsPanel::ActiveToggled);
-    connect(m_chkIsTextFormat, &QCheckBox::clicked, this,
+    connect(m_active, &QCheckBox::clicked, this, &ProviderDetailsPanel::ActiveToggled);
+    connect(m_isTextFormat, &QCheckBox::clicked, this,
             [this](bool on) { Edit([&] { m_provider->SetIsTextFormat(on); }); });
-    connect(m_chkUseTitle, &QCheckBox::clicked, this,
+    connect(m_useTitle, &QCheckBox::clicked, this,
             [this](bool on) { Edit([&] { m_provider->UseTitle = on; }); });
     if (m_images != nullptr)
         connect(m_images, &ImageCache::ImageArrived, this, [this](const QString& url) {
@@ -163,14 +161,14 @@ QWidget* ProviderDetailsPanel::BuildPickers() {
     auto* sound = new ArrivalSound(this);
     connect(browse, &QPushButton::clicked, this, &ProviderDetailsPanel::ChooseSound);
     connect(play, &QPushButton::clicked, this,
-            [this, sound] { sound->Play(m_cboArrivalSound->currentText()); });
-    m_btnBackColor->setText(QStringLiteral("Back &colour..."));
+            [this, sound] { sound->Play(m_arrivalSound->currentText()); });
+    m_backColor->setText(QStringLiteral("Back &colour..."));
     auto* row = new QHBoxLayout(pickers);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(m_cboArrivalSound, 1);
+    row->addWidget(m_arrivalSound, 1);
     row->addWidget(browse);
     row->addWidget(play);
-    row->addWidget(m_btnBackColor);
+    row->addWidget(m_backColor);
     return pickers;
 }
 
@@ -184,19 +182,19 @@ void ProviderDetailsPanel::Edit(Write write) {
 
 void ProviderDetailsPanel::SetProviders(ProviderCollection* providers) {
     m_providers = providers;
-    m_cboArrivalSound->clear();
+    m_arrivalSound->clear();
     Show(nullptr);
     FillCategories();
 }
 
 void ProviderDetailsPanel::FillCategories() {
     const QScopedValueRollback loading(m_loading, true);
-    m_cboCategory->clear();
+    m_category->clear();
     if (m_providers != nullptr)
         for (const auto& category : m_providers->Categories())
-            m_cboCategory->addItem(category->CategoryName);
+            m_category->addItem(category->CategoryName);
     if (m_provider != nullptr)
-        m_cboCategory->setCurrentIndex(m_cboCategory->findText(m_provider->Category));
+        m_category->setCurrentIndex(m_category->findText(m_provider->Category));
 }
 
 void ProviderDetailsPanel::Show(std::shared_ptr<Provider> provider) {
@@ -209,37 +207,36 @@ void ProviderDetailsPanel::Refresh() {
     const QScopedValueRollback loading(m_loading, true);
     const Provider empty;
     const Provider& provider = m_provider != nullptr ? *m_provider : empty;
-    m_txtProviderName->setText(provider.ProviderName);
-    m_cboCategory->setCurrentIndex(m_cboCategory->findText(provider.Category));
-    m_cboLanguage->setCurrentIndex(Languages::IndexOfNumber(provider.Language));
+    m_name->setText(provider.ProviderName);
+    m_category->setCurrentIndex(m_category->findText(provider.Category));
+    m_language->setCurrentIndex(Languages::IndexOfNumber(provider.Language));
     SelectSound(provider.ArrivalSound);
-    m_txtDataURL->setText(provider.Protected ? ProtectedText : provider.DataURL);
-    m_txtDataURL->setReadOnly(provider.Protected);
-    m_txtSiteURL->setText(provider.SiteURL);
-    m_txtImageURL->setText(provider.ImageURL);
-    m_txtDescription->setPlainText(provider.Description);
-    m_txtTextFormatSpec->setText(provider.TextFormatSpec);
-    m_sldRefreshHours->setValue(provider.RefreshMinutes / MinutesPerHour);
+    m_dataURL->setText(provider.Protected ? ProtectedText : provider.DataURL);
+    m_dataURL->setReadOnly(provider.Protected);
+    m_siteURL->setText(provider.SiteURL);
+    m_imageURL->setText(provider.ImageURL);
+    m_description->setPlainText(provider.Description);
+    m_textFormatSpec->setText(provider.TextFormatSpec);
+    m_refreshHours->setValue(provider.RefreshMinutes / MinutesPerHour);
     ShowRefreshLabel();
-    m_labOrigin->setText(m_provider != nullptr ? Provider::OriginText(provider.Origin) : QString());
-    m_chkActive->setChecked(provider.Active);
-    m_chkIsTextFormat->setChecked(provider.IsTextFormat());
-    m_chkUseTitle->setChecked(provider.UseTitle);
+    m_origin->setText(m_provider != nullptr ? Provider::OriginText(provider.Origin) : QString());
+    m_active->setChecked(provider.Active);
+    m_isTextFormat->setChecked(provider.IsTextFormat());
+    m_useTitle->setChecked(provider.UseTitle);
     ShowColour();
     ShowImage();
 }
 
 void ProviderDetailsPanel::ShowRefreshLabel() {
     const int hours = m_provider != nullptr ? m_provider->RefreshMinutes / MinutesPerHour : 0;
-    m_labRefreshHours->setText(
+    m_refreshLabel->setText(
         ProviderListEditor::CountLabel(hours, QStringLiteral("hour"), QStringLiteral("hours")));
 }
 
 void ProviderDetailsPanel::TakeDataURL() {
-    if (m_provider == nullptr || m_provider->Protected ||
-        m_txtDataURL->text() == m_provider->DataURL)
+    if (m_provider == nullptr || m_provider->Protected || m_dataURL->text() == m_provider->DataURL)
         return;
-    Edit([&] { m_provider->DataURL = m_txtDataURL->text(); });
+    Edit([&] { m_provider->DataURL = m_dataURL->text(); });
     if (ProviderListEditor::WantsDetails(*m_provider))
         emit DetailsWanted();
 }
@@ -273,7 +270,7 @@ void ProviderDetailsPanel::ChooseColour() {
 
 void ProviderDetailsPanel::ShowColour() {
     const QColor colour = m_provider != nullptr ? ColourOf(m_provider->BackColor) : QColor();
-    m_btnBackColor->setStyleSheet(
+    m_backColor->setStyleSheet(
         colour.isValid() ? QStringLiteral("background-color: %1").arg(colour.name()) : QString());
 }
 
@@ -295,20 +292,20 @@ void ProviderDetailsPanel::ChooseSound() {
 // new name joins it.
 void ProviderDetailsPanel::SelectSound(const QString& name) {
     const QScopedValueRollback loading(m_loading, true);
-    if (m_cboArrivalSound->count() == 0)
-        m_cboArrivalSound->addItem(QString());
+    if (m_arrivalSound->count() == 0)
+        m_arrivalSound->addItem(QString());
     if (m_providers != nullptr)
         for (const auto& provider : *m_providers)
-            if (m_cboArrivalSound->findText(provider->ArrivalSound) < 0)
-                m_cboArrivalSound->addItem(provider->ArrivalSound);
-    if (m_cboArrivalSound->findText(name) < 0)
-        m_cboArrivalSound->addItem(name);
-    m_cboArrivalSound->setCurrentIndex(m_cboArrivalSound->findText(name));
+            if (m_arrivalSound->findText(provider->ArrivalSound) < 0)
+                m_arrivalSound->addItem(provider->ArrivalSound);
+    if (m_arrivalSound->findText(name) < 0)
+        m_arrivalSound->addItem(name);
+    m_arrivalSound->setCurrentIndex(m_arrivalSound->findText(name));
 }
 
 void ProviderDetailsPanel::ShowImage() {
-    m_imgProvider->clear();
-    m_labImageSize->clear();
+    m_image->clear();
+    m_imageSize->clear();
     if (m_provider == nullptr || m_images == nullptr || m_provider->ImageURL.isEmpty())
         return;
     QString file;
@@ -323,7 +320,7 @@ void ProviderDetailsPanel::ShowImage() {
     // A large logo is shown smaller; its size is told as it is.
     const QSize room(160, 80);
     const bool fits = image.width() <= room.width() && image.height() <= room.height();
-    m_imgProvider->setPixmap(
-        fits ? image : image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    m_labImageSize->setText(QStringLiteral(" (%1 x %2)").arg(image.width()).arg(image.height()));
+    m_image->setPixmap(fits ? image
+                            : image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_imageSize->setText(QStringLiteral(" (%1 x %2)").arg(image.width()).arg(image.height()));
 }

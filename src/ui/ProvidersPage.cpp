@@ -40,23 +40,23 @@ ProvidersPage::ProvidersPage(ProgramCore& core, std::function<bool(qsizetype cou
     : QWidget(parent)
     , m_core(core)
     , m_confirmDelete(std::move(confirmDelete))
-    , m_lstProviders(new QListWidget(this))
-    , m_labProviderCount(new QLabel(this))
-    , m_labProviderStatus(new QLabel(this))
-    , m_btnMoveUp(AddButton("btnMoveUp", QStringLiteral("Move &Up")))
-    , m_btnMoveDown(AddButton("btnMoveDown", QStringLiteral("Move Do&wn")))
+    , m_list(new QListWidget(this))
+    , m_count(new QLabel(this))
+    , m_status(new QLabel(this))
+    , m_moveUp(AddButton("btnMoveUp", QStringLiteral("Move &Up")))
+    , m_moveDown(AddButton("btnMoveDown", QStringLiteral("Move Do&wn")))
     , m_upRepeat(new RepeatSchedule([this] { return Move(true); }, this))
     , m_downRepeat(new RepeatSchedule([this] { return Move(false); }, this))
     , m_details(new ProviderDetailsPanel(core.Images(), this))
-    , m_txtProviderUpdates(new ReportTextBox(this))
+    , m_updates(new ReportTextBox(this))
     , m_importRow(new QHBoxLayout) {
-    m_lstProviders->setObjectName(QStringLiteral("lstProviders"));
-    m_lstProviders->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_labProviderCount->setObjectName(QStringLiteral("labProviderCount"));
-    m_labProviderStatus->setObjectName(QStringLiteral("labProviderStatus"));
+    m_list->setObjectName(QStringLiteral("lstProviders"));
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_count->setObjectName(QStringLiteral("labProviderCount"));
+    m_status->setObjectName(QStringLiteral("labProviderStatus"));
     m_upRepeat->setObjectName(QStringLiteral("upRepeat"));
     m_downRepeat->setObjectName(QStringLiteral("downRepeat"));
-    m_txtProviderUpdates->setObjectName(QStringLiteral("txtProviderUpdates"));
+    m_updates->setObjectName(QStringLiteral("txtProviderUpdates"));
 
     QPushButton* btnNew = AddButton("btnNewProvider", QStringLiteral("&New..."));
     QPushButton* btnDelete = AddButton("btnDeleteProvider", QStringLiteral("&Delete"));
@@ -67,8 +67,8 @@ ProvidersPage::ProvidersPage(ProgramCore& core, std::function<bool(qsizetype cou
         AddButton("btnDeactivateAll", QStringLiteral("Deactivat&e All"));
     QPushButton* btnBuiltIn =
         AddButton("btnBuiltInProviders", QStringLiteral("&Built-in Providers"));
-    BuildMoveButton(m_btnMoveUp, m_upRepeat, true);
-    BuildMoveButton(m_btnMoveDown, m_downRepeat, false);
+    BuildMoveButton(m_moveUp, m_upRepeat, true);
+    BuildMoveButton(m_moveDown, m_downRepeat, false);
     connect(btnNew, &QPushButton::clicked, this, &ProvidersPage::NewProvider);
     connect(btnDelete, &QPushButton::clicked, this, &ProvidersPage::DeleteProviders);
     connect(btnSort, &QPushButton::clicked, this, [this] { SortProviders(false); });
@@ -78,34 +78,32 @@ ProvidersPage::ProvidersPage(ProgramCore& core, std::function<bool(qsizetype cou
     connect(btnBuiltIn, &QPushButton::clicked, this, &ProvidersPage::AddBuiltInProviders);
 
     auto* commands = new QGridLayout;
-    const QList<QPushButton*> buttons{btnNew,  btnDelete,       m_btnMoveUp,    m_btnMoveDown,
+    const QList<QPushButton*> buttons{btnNew,  btnDelete,       m_moveUp,       m_moveDown,
                                       btnSort, btnSortSelected, btnActivateAll, btnDeactivateAll};
     for (qsizetype i = 0; i < buttons.size(); ++i)
         commands->addWidget(buttons.at(i), static_cast<int>(i / 4), static_cast<int>(i % 4));
     m_importRow->addWidget(btnBuiltIn);
     m_importRow->addStretch();
     auto* list = new QVBoxLayout;
-    list->addWidget(m_labProviderCount);
-    list->addWidget(m_lstProviders, 1);
+    list->addWidget(m_count);
+    list->addWidget(m_list, 1);
     list->addLayout(commands);
     list->addLayout(m_importRow);
-    list->addWidget(m_txtProviderUpdates);
+    list->addWidget(m_updates);
     auto* details = new QVBoxLayout;
     details->addWidget(m_details);
-    details->addWidget(m_labProviderStatus);
+    details->addWidget(m_status);
     details->addStretch();
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(list, 1);
     layout->addLayout(details, 1);
 
-    connect(m_lstProviders, &QListWidget::itemSelectionChanged, this,
-            &ProvidersPage::OnSelectionChanged);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &ProvidersPage::OnSelectionChanged);
     connect(m_details, &ProviderDetailsPanel::Modified, this, &ProvidersPage::Changed);
     connect(m_details, &ProviderDetailsPanel::NameChanged, this, [this] {
         const qsizetype position = PositionOf(m_details->Shown().get());
         if (position > 0)
-            m_lstProviders->item(static_cast<int>(position - 1))
-                ->setText(m_details->Shown()->ProviderName);
+            m_list->item(static_cast<int>(position - 1))->setText(m_details->Shown()->ProviderName);
     });
     connect(m_details, &ProviderDetailsPanel::ActiveToggled, this,
             &ProvidersPage::SetSelectedActive);
@@ -136,8 +134,8 @@ void ProvidersPage::BuildMoveButton(QPushButton* button, RepeatSchedule* repeat,
 void ProvidersPage::In(ProviderCollection& providers, const QString& name, Date& masterListDate) {
     m_providers = &providers;
     m_masterListDate = &masterListDate;
-    m_txtProviderUpdates->Reset();
-    m_labProviderStatus->clear();
+    m_updates->Reset();
+    m_status->clear();
     m_details->SetProviders(&providers);
     const qsizetype position = name == NoProvider ? -1 : providers.LocateProvider(name);
     FillList(position > 0 ? Selection{position} : Selection{});
@@ -152,12 +150,16 @@ void ProvidersPage::Release() {
     if (m_providers != nullptr)
         m_providers->CancelPendingRequests(Currency::FromScaled(-Currency::Scale));
     m_details->SetProviders(nullptr);
-    m_lstProviders->clear();
+    m_list->clear();
     m_providers = nullptr;
     m_masterListDate = nullptr;
 }
 
 void ProvidersPage::Refill() {
+    if (m_providers == nullptr)
+        return;
+    FillList(SelectedPositions());
+    ShowCount();
     m_details->FillCategories();
     m_details->Refresh();
 }
@@ -171,17 +173,17 @@ void ProvidersPage::SelectProviderByID(Long uniqueID) {
 
 void ProvidersPage::FillList(const Selection& selection) {
     {
-        const QSignalBlocker blocker(m_lstProviders);
-        m_lstProviders->clear();
+        const QSignalBlocker blocker(m_list);
+        m_list->clear();
         for (const auto& provider : *m_providers)
-            m_lstProviders->addItem(provider->ProviderName);
+            m_list->addItem(provider->ProviderName);
     }
     Select(selection);
 }
 
 Selection ProvidersPage::SelectedPositions() const {
     Selection selection;
-    for (const QModelIndex& index : m_lstProviders->selectionModel()->selectedRows())
+    for (const QModelIndex& index : m_list->selectionModel()->selectedRows())
         selection.append(index.row() + 1);
     std::sort(selection.begin(), selection.end());
     return selection;
@@ -189,18 +191,17 @@ Selection ProvidersPage::SelectedPositions() const {
 
 void ProvidersPage::Select(const Selection& selection) {
     {
-        const QSignalBlocker blocker(m_lstProviders);
+        const QSignalBlocker blocker(m_list);
         QItemSelection rows;
         for (qsizetype position : selection) {
-            const QModelIndex index =
-                m_lstProviders->model()->index(static_cast<int>(position - 1), 0);
+            const QModelIndex index = m_list->model()->index(static_cast<int>(position - 1), 0);
             rows.select(index, index);
         }
-        m_lstProviders->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+        m_list->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
         if (!selection.isEmpty()) {
-            m_lstProviders->setCurrentRow(static_cast<int>(selection.first() - 1),
-                                          QItemSelectionModel::NoUpdate);
-            m_lstProviders->scrollToItem(m_lstProviders->currentItem());
+            m_list->setCurrentRow(static_cast<int>(selection.first() - 1),
+                                  QItemSelectionModel::NoUpdate);
+            m_list->scrollToItem(m_list->currentItem());
         }
     }
     OnSelectionChanged();
@@ -210,13 +211,13 @@ void ProvidersPage::OnSelectionChanged() {
     UpdateMoveButtons();
     const Selection selection = SelectedPositions();
     // The provider last clicked, when it is among the selected ones.
-    const qsizetype current = m_lstProviders->currentRow() + 1;
+    const qsizetype current = m_list->currentRow() + 1;
     const qsizetype shown =
         selection.contains(current) ? current : (selection.isEmpty() ? 0 : selection.first());
     std::shared_ptr<Provider> provider = shown > 0 ? m_providers->Item(shown) : nullptr;
     if (provider == m_details->Shown())
         return;
-    m_labProviderStatus->clear();
+    m_status->clear();
     m_details->Show(provider);
     if (provider != nullptr && provider->NeedsDetails)
         RequestDetails(*provider);
@@ -225,12 +226,12 @@ void ProvidersPage::OnSelectionChanged() {
 void ProvidersPage::UpdateMoveButtons() {
     const Selection selection = SelectedPositions();
     const ProviderListEditor editor(*m_providers);
-    m_btnMoveUp->setEnabled(editor.CanMoveUp(selection));
-    m_btnMoveDown->setEnabled(editor.CanMoveDown(selection));
+    m_moveUp->setEnabled(editor.CanMoveUp(selection));
+    m_moveDown->setEnabled(editor.CanMoveDown(selection));
 }
 
 void ProvidersPage::ShowCount() {
-    m_labProviderCount->setText(ProviderListEditor::ProviderCountLabel(*m_providers));
+    m_count->setText(ProviderListEditor::ProviderCountLabel(*m_providers));
 }
 
 void ProvidersPage::Changed() {
@@ -246,7 +247,7 @@ qsizetype ProvidersPage::PositionOf(const Provider* provider) const {
 }
 
 void ProvidersPage::RequestDetails(Provider& provider) {
-    m_labProviderStatus->setText(QStringLiteral("Getting provider details..."));
+    m_status->setText(QStringLiteral("Getting provider details..."));
     m_core.Fetcher().GrabProviderDetails(provider);
     // An address that cannot be fetched ends the request at once, unannounced.
     if ((provider.PendingOperations & PendingOperation::Details) == 0)
@@ -259,12 +260,12 @@ void ProvidersPage::OnProviderUpdated(const Provider& provider) {
     const qsizetype position = PositionOf(&provider);
     if (position < 0)
         return;
-    m_lstProviders->item(static_cast<int>(position - 1))->setText(provider.ProviderName);
+    m_list->item(static_cast<int>(position - 1))->setText(provider.ProviderName);
     if (m_details->Shown().get() != &provider)
         return;
     m_details->Refresh();
     if ((provider.PendingOperations & PendingOperation::Details) == 0)
-        m_labProviderStatus->clear();
+        m_status->clear();
 }
 
 void ProvidersPage::NewProvider() {
@@ -276,7 +277,7 @@ void ProvidersPage::NewProvider() {
     if (result.provider == nullptr)
         return;
     if (result.outcome == ProviderSubscription::Outcome::Added) {
-        m_lstProviders->addItem(result.provider->ProviderName);
+        m_list->addItem(result.provider->ProviderName);
         m_details->FillCategories();
     }
     Select({PositionOf(result.provider.get())});
@@ -296,13 +297,13 @@ void ProvidersPage::DeleteProviders() {
         return;
     m_details->Show(nullptr);
     ProviderListEditor(*m_providers).Delete(selection);
-    m_lstProviders->setUpdatesEnabled(false);
+    m_list->setUpdatesEnabled(false);
     {
-        const QSignalBlocker blocker(m_lstProviders);
+        const QSignalBlocker blocker(m_list);
         for (auto it = selection.rbegin(); it != selection.rend(); ++it)
-            delete m_lstProviders->takeItem(static_cast<int>(*it - 1));
+            delete m_list->takeItem(static_cast<int>(*it - 1));
     }
-    m_lstProviders->setUpdatesEnabled(true);
+    m_list->setUpdatesEnabled(true);
     OnSelectionChanged();
     Changed();
 }
@@ -317,11 +318,11 @@ bool ProvidersPage::Move(bool up) {
     const qsizetype first = std::min(selection.first(), moved.first());
     const qsizetype last = std::max(selection.last(), moved.last());
     for (qsizetype position = first; position <= last; ++position)
-        m_lstProviders->item(static_cast<int>(position - 1))
+        m_list->item(static_cast<int>(position - 1))
             ->setText(m_providers->Item(position)->ProviderName);
     Select(moved);
     Changed();
-    return (up ? m_btnMoveUp : m_btnMoveDown)->isEnabled();
+    return (up ? m_moveUp : m_moveDown)->isEnabled();
 }
 
 void ProvidersPage::SortProviders(bool selectedOnly) {
@@ -348,15 +349,14 @@ void ProvidersPage::SetSelectedActive(bool active) {
 
 void ProvidersPage::AddBuiltInProviders() {
     const auto status = [this](const QString& text) {
-        m_labProviderStatus->setText(text);
-        m_labProviderStatus->repaint();
+        m_status->setText(text);
+        m_status->repaint();
     };
     status(QStringLiteral("Adding providers..."));
     const std::vector<std::shared_ptr<Provider>> before(m_providers->begin(), m_providers->end());
     const Date lastMerge = *m_masterListDate;
-    bool changed = DefaultProviders::AddDefaultProviders(*m_providers, m_txtProviderUpdates, true,
-                                                         *m_masterListDate, nullptr, false,
-                                                         m_core.MasterList());
+    bool changed = DefaultProviders::AddDefaultProviders(
+        *m_providers, m_updates, true, *m_masterListDate, nullptr, false, m_core.MasterList());
     if (*m_masterListDate != lastMerge)
         emit MasterListMerged();
     status(QStringLiteral("Sorting providers..."));
@@ -366,7 +366,7 @@ void ProvidersPage::AddBuiltInProviders() {
     status(QStringLiteral("Filling lists..."));
     FillList({});
     m_details->FillCategories();
-    m_labProviderStatus->clear();
+    m_status->clear();
     if (changed)
         Changed();
 }

@@ -38,7 +38,8 @@ public:
     // Forgets the working copy, stops a repeating move and calls off the
     // fetches of the copy's providers.
     void Release();
-    // The categories changed: the category chooser follows.
+    // The list or its categories changed elsewhere (an import, the
+    // Categories tab): the list and the category chooser follow.
     void Refill();
     void SelectProviderByID(Long uniqueID);
 
@@ -78,14 +79,14 @@ private:
     ProviderCollection* m_providers = nullptr;
     Date* m_masterListDate = nullptr;
 
-    QListWidget* m_lstProviders;
-    QLabel* m_labProviderCount;
-    QLabel* m_labProviderStatus;
-    QPushButton* m_btnMoveUp;
-    QPushButton* m_btnMoveDown;
+    QListWidget* m_list;
+    QLabel* m_count;
+    QLabel* m_status;
+    QPushButton* m_moveUp;
+    QPushButton* m_moveDown;
     RepeatSchedule* m_upRepeat;
     RepeatSchedule* m_downRepeat;
     ProviderDetailsPanel* m_details;
-    ReportTextBox* m_txtProviderUpdates;
+    ReportTextBox* m_updates;
     QHBoxLayout* m_importRow;
 };

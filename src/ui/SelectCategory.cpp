@@ -9,7 +9,7 @@
 
 SelectCategory::SelectCategory(const CategoryCollection& categories, QWidget* parent)
     : QDialog(parent)
-    , m_tvCategories(new CategoryPathTree(categories, false, this)) {
+    , m_categories(new CategoryPathTree(categories, false, this)) {
     setWindowTitle(QStringLiteral("Select Category"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     QPushButton* select =
@@ -17,19 +17,19 @@ SelectCategory::SelectCategory(const CategoryCollection& categories, QWidget* pa
     select->setObjectName(QStringLiteral("cmdSelect"));
     // Nothing to take until a category is chosen.
     select->setEnabled(false);
-    connect(m_tvCategories, &QTreeWidget::currentItemChanged, select,
+    connect(m_categories, &QTreeWidget::currentItemChanged, select,
             [select](const QTreeWidgetItem* current) { select->setEnabled(current != nullptr); });
-    connect(m_tvCategories, &QTreeWidget::itemDoubleClicked, this, &SelectCategory::OnSelect);
+    connect(m_categories, &QTreeWidget::itemDoubleClicked, this, &SelectCategory::OnSelect);
     connect(buttons, &QDialogButtonBox::accepted, this, &SelectCategory::OnSelect);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Add the new provider to this category:"), this));
-    layout->addWidget(m_tvCategories);
+    layout->addWidget(m_categories);
     layout->addWidget(buttons);
 }
 
 void SelectCategory::OnSelect() {
-    m_selected = CategoryPathTree::PathOf(m_tvCategories->currentItem());
+    m_selected = CategoryPathTree::PathOf(m_categories->currentItem());
     if (!m_selected.isEmpty())
         accept();
 }

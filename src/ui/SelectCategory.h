@@ -20,6 +20,6 @@ public:
 private:
     void OnSelect();
 
-    CategoryPathTree* m_tvCategories;
+    CategoryPathTree* m_categories;
     QString m_selected;
 };

@@ -30,7 +30,6 @@ void SettingsDialog::Show(bool showProviders, Long providerID) {
     }
     m_session = std::make_unique<SettingsSession>(m_core, nullptr);
     m_form = new SettingsForm(m_core, m_help, &m_window);
-    m_form->setAttribute(Qt::WA_DeleteOnClose);
     const std::shared_ptr<Provider>& current = m_core.CurrentProvider();
     m_form->SettingsIn(m_session->WorkingSettings(), m_session->WorkingCopy(),
                        current != nullptr ? current->ProviderName : QStringLiteral("/::/"),
@@ -43,17 +42,22 @@ void SettingsDialog::Show(bool showProviders, Long providerID) {
     m_form->open();
 }
 
+// The form stays until its edits are in effect: putting them into effect
+// lets events run (the splash window paints).
 void SettingsDialog::Finish() {
-    if (m_form->OkPressed()) {
-        m_form->SettingsOut(m_session->WorkingSettings());
+    SettingsForm* form = m_form;
+    m_form = nullptr;
+    if (form == nullptr)
+        return;
+    disconnect(form, nullptr, this, nullptr);
+    if (form->OkPressed()) {
+        form->SettingsOut(m_session->WorkingSettings());
         SplashForm splash;
         splash.SetPosition(&m_window);
         splash.show();
-        m_session->Apply(m_form->ProvidersModified(), &splash);
+        m_session->Apply(form->ProvidersModified(), &splash);
     }
-    // The form goes once control returns to the event loop; it is closed
-    // already, so opening the dialog again opens a new one.
-    m_form = nullptr;
     m_session.reset();
+    form->deleteLater();
     emit Closed();
 }

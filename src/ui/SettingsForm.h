@@ -7,11 +7,16 @@
 
 #include <functional>
 
+class CategoriesPage;
 class GeneralPage;
+class LocationsPage;
+class OpmlCommands;
 class ProgramCore;
 class ProviderCollection;
+class ProvidersPage;
 class QTabWidget;
 class Settings;
+class StatisticsPage;
 class UpdatesPage;
 
 // The settings dialog: preferences, the provider list, categories and
@@ -41,16 +46,24 @@ public:
     // The help topic of the tab on show.
     QString HelpTopic() const;
 
+    void done(int result) override;
+
 private:
     void AddTabs();
+    void ConnectPages();
+    void RefillShownPage();
     void Close(bool ok);
     void MarkProvidersModified() { m_providersModified = true; }
 
-    ProgramCore& m_core;
     HelpOpener m_help;
     QTabWidget* m_tabs;
     GeneralPage* m_general;
     UpdatesPage* m_updates;
+    ProvidersPage* m_providers;
+    StatisticsPage* m_statistics;
+    LocationsPage* m_locations;
+    CategoriesPage* m_categories;
+    OpmlCommands* m_opml;
     Date m_lastLoadMasterProviderList;
     bool m_okPressed = false;
     bool m_providersModified = false;

@@ -12,16 +12,16 @@
 Startup::Startup(CategoryCollection& categories, QWidget* parent)
     : QDialog(parent)
     , m_categories(categories)
-    , m_tvCategories(new CategoryPathTree(categories, true, this)) {
+    , m_tree(new CategoryPathTree(categories, true, this)) {
     setWindowTitle(QStringLiteral("Choose Categories"));
-    connect(m_tvCategories, &QTreeWidget::itemChanged, this, &Startup::OnItemChanged);
+    connect(m_tree, &QTreeWidget::itemChanged, this, &Startup::OnItemChanged);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &Startup::OnOK);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
         new QLabel(QStringLiteral("Choose the categories of news you want to see:"), this));
-    layout->addWidget(m_tvCategories);
+    layout->addWidget(m_tree);
     layout->addWidget(buttons);
 }
 
@@ -51,7 +51,7 @@ void Startup::CheckAncestors(QTreeWidgetItem* item) {
 }
 
 void Startup::OnOK() {
-    for (QTreeWidgetItemIterator it(m_tvCategories); *it != nullptr; ++it) {
+    for (QTreeWidgetItemIterator it(m_tree); *it != nullptr; ++it) {
         const qsizetype position = m_categories.LocateCategory(CategoryPathTree::PathOf(*it));
         if (position > 0)
             m_categories.Item(position)->Active = (*it)->checkState(0) == Qt::Checked;

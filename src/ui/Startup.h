@@ -22,7 +22,7 @@ private:
     void OnOK();
 
     CategoryCollection& m_categories;
-    CategoryPathTree* m_tvCategories;
+    CategoryPathTree* m_tree;
     // Set while a change is being carried through the tree, so the changes it
     // makes itself are not carried again.
     bool m_propagating = false;

@@ -25,27 +25,27 @@ QLabel* Counter(const QString& objectName, QWidget* parent) {
 
 StatisticsPage::StatisticsPage(QWidget* parent)
     : QWidget(parent)
-    , m_labProviderClicks(Counter(QStringLiteral("labProviderClicks"), this))
-    , m_labProviderVisits(Counter(QStringLiteral("labProviderVisits"), this))
-    , m_labArticleVisits(Counter(QStringLiteral("labArticleVisits"), this))
-    , m_labCategoryClicks(Counter(QStringLiteral("labCategoryClicks"), this))
-    , m_labCharsRead(Counter(QStringLiteral("labCharsRead"), this))
-    , m_lstProviderStatistics(new QTreeWidget(this)) {
+    , m_providerClicks(Counter(QStringLiteral("labProviderClicks"), this))
+    , m_providerVisits(Counter(QStringLiteral("labProviderVisits"), this))
+    , m_articleVisits(Counter(QStringLiteral("labArticleVisits"), this))
+    , m_categoryClicks(Counter(QStringLiteral("labCategoryClicks"), this))
+    , m_charsRead(Counter(QStringLiteral("labCharsRead"), this))
+    , m_statistics(new QTreeWidget(this)) {
     auto* counters = new QFormLayout;
-    counters->addRow(QStringLiteral("Provider clicks:"), m_labProviderClicks);
-    counters->addRow(QStringLiteral("Provider visits:"), m_labProviderVisits);
-    counters->addRow(QStringLiteral("Article visits:"), m_labArticleVisits);
-    counters->addRow(QStringLiteral("Category clicks:"), m_labCategoryClicks);
-    counters->addRow(QStringLiteral("Characters read:"), m_labCharsRead);
+    counters->addRow(QStringLiteral("Provider clicks:"), m_providerClicks);
+    counters->addRow(QStringLiteral("Provider visits:"), m_providerVisits);
+    counters->addRow(QStringLiteral("Article visits:"), m_articleVisits);
+    counters->addRow(QStringLiteral("Category clicks:"), m_categoryClicks);
+    counters->addRow(QStringLiteral("Characters read:"), m_charsRead);
 
-    m_lstProviderStatistics->setObjectName(QStringLiteral("lstProviderStatistics"));
-    m_lstProviderStatistics->setRootIsDecorated(false);
-    m_lstProviderStatistics->setUniformRowHeights(true);
-    m_lstProviderStatistics->setHeaderLabels(
-        {QStringLiteral("Provider"), QStringLiteral("Attempted"), QStringLiteral("Successful"),
-         QStringLiteral("Last load (s)"), QStringLiteral("Average load (s)")});
-    m_lstProviderStatistics->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_lstProviderStatistics->header()->setStretchLastSection(false);
+    m_statistics->setObjectName(QStringLiteral("lstProviderStatistics"));
+    m_statistics->setRootIsDecorated(false);
+    m_statistics->setUniformRowHeights(true);
+    m_statistics->setHeaderLabels({QStringLiteral("Provider"), QStringLiteral("Attempted"),
+                                   QStringLiteral("Successful"), QStringLiteral("Last load (s)"),
+                                   QStringLiteral("Average load (s)")});
+    m_statistics->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_statistics->header()->setStretchLastSection(false);
 
     auto* reset = new QPushButton(QStringLiteral("Reset Statistics"), this);
     reset->setObjectName(QStringLiteral("btnResetStatistics"));
@@ -56,16 +56,16 @@ StatisticsPage::StatisticsPage(QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(counters);
-    layout->addWidget(m_lstProviderStatistics);
+    layout->addWidget(m_statistics);
     layout->addLayout(buttons);
 }
 
 void StatisticsPage::In(const Settings& settings, ProviderCollection& providers) {
-    m_labProviderClicks->setText(QString::number(settings.ProviderSingleClicks));
-    m_labProviderVisits->setText(QString::number(settings.ProviderDoubleClicks));
-    m_labArticleVisits->setText(QString::number(settings.ArticleDoubleClicks));
-    m_labCategoryClicks->setText(QString::number(settings.CategoryClicks));
-    m_labCharsRead->setText(QString::number(settings.CharsRead));
+    m_providerClicks->setText(QString::number(settings.ProviderSingleClicks));
+    m_providerVisits->setText(QString::number(settings.ProviderDoubleClicks));
+    m_articleVisits->setText(QString::number(settings.ArticleDoubleClicks));
+    m_categoryClicks->setText(QString::number(settings.CategoryClicks));
+    m_charsRead->setText(QString::number(settings.CharsRead));
     m_providers = &providers;
     Refill();
 }
@@ -76,7 +76,7 @@ void StatisticsPage::Release() {
 }
 
 void StatisticsPage::Refill() {
-    m_lstProviderStatistics->clear();
+    m_statistics->clear();
     if (m_providers == nullptr)
         return;
     QList<QTreeWidgetItem*> items;
@@ -87,7 +87,7 @@ void StatisticsPage::Refill() {
             item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
         items.append(item);
     }
-    m_lstProviderStatistics->addTopLevelItems(items);
+    m_statistics->addTopLevelItems(items);
 }
 
 void StatisticsPage::ResetStatistics() {

@@ -29,10 +29,10 @@ private:
     void ResetStatistics();
 
     ProviderCollection* m_providers = nullptr;
-    QLabel* m_labProviderClicks;
-    QLabel* m_labProviderVisits;
-    QLabel* m_labArticleVisits;
-    QLabel* m_labCategoryClicks;
-    QLabel* m_labCharsRead;
-    QTreeWidget* m_lstProviderStatistics;
+    QLabel* m_providerClicks;
+    QLabel* m_providerVisits;
+    QLabel* m_articleVisits;
+    QLabel* m_categoryClicks;
+    QLabel* m_charsRead;
+    QTreeWidget* m_statistics;
 };

@@ -7,29 +7,29 @@
 
 UpdateReportForm::UpdateReportForm(QWidget* parent)
     : QDialog(parent)
-    , m_txtUpdates(new ReportTextBox(this)) {
+    , m_updates(new ReportTextBox(this)) {
     setWindowTitle(QStringLiteral("Provider Updates"));
-    m_txtUpdates->setObjectName(QStringLiteral("txtUpdates"));
+    m_updates->setObjectName(QStringLiteral("txtUpdates"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_txtUpdates);
+    layout->addWidget(m_updates);
     layout->addWidget(buttons);
     resize(480, 320);
 }
 
 void UpdateReportForm::Reset() {
-    m_txtUpdates->Reset();
+    m_updates->Reset();
 }
 
 void UpdateReportForm::AppendReportLine(const QString& text, Colour colour, bool bold) {
-    m_txtUpdates->AppendReportLine(text, colour, bold);
+    m_updates->AppendReportLine(text, colour, bold);
 }
 
 QString UpdateReportForm::Text() const {
-    return m_txtUpdates->toPlainText();
+    return m_updates->toPlainText();
 }
 
 QString UpdateReportForm::Html() const {
-    return m_txtUpdates->toHtml();
+    return m_updates->toHtml();
 }

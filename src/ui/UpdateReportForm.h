@@ -22,5 +22,5 @@ public:
     QString Html() const;
 
 private:
-    ReportTextBox* m_txtUpdates;
+    ReportTextBox* m_updates;
 };

@@ -5,6 +5,7 @@
 #include "model/Provider.h"
 #include "model/ProviderCollection.h"
 #include "model/StoryCollection.h"
+#include "ui/AddFeedDialog.h"
 #include "ui/ContextMenu.h"
 #include "ui/SettingsDialog.h"
 #include "ui/WindowRestore.h"
@@ -166,6 +167,14 @@ QList<WindowActions::Entry> WindowCommands::Table() {
          [this] {
              m_settings->Show(true, m_contextProviderID);
          }},
+        {"mnuContextAddFeed",
+         "&Add Feed...",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         [this] {
+             AddFeed();
+         }},
         {"mnuContextReadArticle",
          "&Read Article",
          {},
@@ -279,6 +288,15 @@ void WindowCommands::Find(const QString& text) {
 
 void WindowCommands::RestoreWindow() {
     WindowRestore::Restore(m_window);
+}
+
+// Window-modal without blocking; the feed is added once the user says OK.
+void WindowCommands::AddFeed() {
+    auto* dialog = new AddFeedDialog(m_core.Providers().Categories(), m_contextCategory, &m_window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this,
+            [this, dialog] { m_core.AddProviderByURL(dialog->Address(), dialog->Category()); });
+    dialog->open();
 }
 
 void WindowCommands::ShowHelp() {

@@ -47,6 +47,7 @@ private:
     QList<WindowActions::Entry> ViewEntries();
     // Runs a command with the timers held.
     std::function<void()> Busy(std::function<void()> command);
+    void AddFeed();
     void ShowHelp();
     void ShowAbout();
     void SendSelectedArticle();

@@ -28,16 +28,16 @@ protected:
 };
 
 TEST_F(ContextMenuTest, ItemsComeInOrderWithTheViewSubmenu) {
-    EXPECT_EQ(
-        Captions(menu.actions()),
-        (QStringList{"Varnocet", "-", "&Copy Article URL", "C&opy Site URL", "V&isit Provider Site",
-                     "&Properties", "&Read Article", "Make &Inactive", "Make &Inactive", "-",
-                     "&View", "-", "Minimi&ze", "&Settings", "&About", "&Help", "E&xit"}));
+    EXPECT_EQ(Captions(menu.actions()),
+              (QStringList{"Varnocet", "-", "&Copy Article URL", "C&opy Site URL",
+                           "V&isit Provider Site", "&Properties", "&Add Feed...", "&Read Article",
+                           "Make &Inactive", "Make &Inactive", "-", "&View", "-", "Minimi&ze",
+                           "&Settings", "&About", "&Help", "E&xit"}));
     EXPECT_EQ(Captions(menu.Item("mnuContextViewMenu")->menu()->actions()),
               (QStringList{"Highlight &New Stories", "News &Feeds", "Feed &Image", "Mini &Browser",
                            "Always on &Top", "Detached Bro&wser"}));
-    EXPECT_EQ(menu.actions().at(7)->objectName(), "mnuContextMakeCategoryInactive");
-    EXPECT_EQ(menu.actions().at(8)->objectName(), "mnuContextMakeProviderInactive");
+    EXPECT_EQ(menu.actions().at(8)->objectName(), "mnuContextMakeCategoryInactive");
+    EXPECT_EQ(menu.actions().at(9)->objectName(), "mnuContextMakeProviderInactive");
 }
 
 TEST_F(ContextMenuTest, EachPlaceShowsItsOwnCommands) {
@@ -47,9 +47,10 @@ TEST_F(ContextMenuTest, EachPlaceShowsItsOwnCommands) {
     } cases[] = {
         {Place::ProviderNode,
          "mnuContextVarnocetSeparator mnuContextCopySiteURL mnuContextVisit mnuContextProperties "
-         "mnuContextMakeProviderInactive - mnuContextViewMenu - mnuContextMinimize"},
-        {Place::CategoryNode,
-         "mnuContextMakeCategoryInactive - mnuContextViewMenu - mnuContextMinimize"},
+         "mnuContextAddFeed mnuContextMakeProviderInactive - mnuContextViewMenu - "
+         "mnuContextMinimize"},
+        {Place::CategoryNode, "mnuContextAddFeed mnuContextMakeCategoryInactive - "
+                              "mnuContextViewMenu - mnuContextMinimize"},
         {Place::ArticleGrid, "mnuContextVarnocetSeparator mnuContextCopyArticleURL "
                              "mnuContextReadArticle - mnuContextViewMenu - mnuContextMinimize"},
         {Place::OtherPane, "- mnuContextViewMenu - mnuContextMinimize"},

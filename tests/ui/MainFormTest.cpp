@@ -8,6 +8,7 @@
 #include "support/EventWait.h"
 #include "support/ProgramHome.h"
 #include "support/RecordingMessageBox.h"
+#include "ui/AddFeedDialog.h"
 #include "ui/ArticleGrid.h"
 #include "ui/BrowserPane.h"
 #include "ui/CommandBar.h"
@@ -16,6 +17,7 @@
 #include "ui/FeedTree.h"
 #include "ui/MainLayout.h"
 #include "ui/SelectCategory.h"
+#include "ui/SettingsDialog.h"
 #include "ui/Startup.h"
 
 #include <QAbstractItemView>
@@ -23,6 +25,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -256,11 +259,41 @@ TEST_F(MainFormTest, AboutLeavesAWindowKeptOnTopShown) {
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
-TEST_F(MainFormTest, TheSettingsCommandsWaitForTheirDialog) {
-    Open();
-    EXPECT_FALSE(Item("mnuContextSettings")->isEnabled());
-    EXPECT_FALSE(Item("mnuContextProperties")->isEnabled());
-    EXPECT_FALSE(Item("SETTINGS")->isEnabled());
+// Settings opens the dialog on its first tab, Properties on the clicked
+// provider in the Providers tab; Add Feed takes an address into the clicked
+// provider's category and shows the new provider.
+TEST_F(MainFormTest, SettingsPropertiesAndAddFeedOpenTheirDialogs) {
+    TwoUnreachableProviders();
+    MainForm& window = Open();
+    auto* settings = window.findChild<SettingsDialog*>();
+    ASSERT_NE(settings, nullptr);
+    Item("SETTINGS")->trigger();
+    ASSERT_NE(settings->Form(), nullptr);
+    EXPECT_EQ(settings->Form()->HelpTopic(), "SettingsGeneral");
+    settings->Form()->reject();
+    EXPECT_EQ(settings->Form(), nullptr);
+
+    emit window.Layout().Tree().customContextMenuRequested(NodeCentre("B"));
+    window.Menu().hide();
+    Item("mnuContextProperties")->trigger();
+    ASSERT_NE(settings->Form(), nullptr);
+    EXPECT_EQ(settings->Form()->HelpTopic(), "SettingsProviders");
+    const auto* list = settings->Form()->findChild<QListWidget*>("lstProviders");
+    ASSERT_EQ(list->selectedItems().size(), 1);
+    EXPECT_EQ(list->selectedItems().first()->text(), "B");
+    settings->Form()->reject();
+
+    emit window.Layout().Tree().customContextMenuRequested(NodeCentre("B"));
+    window.Menu().hide();
+    Item("mnuContextAddFeed")->trigger();
+    auto* add = window.findChild<AddFeedDialog*>();
+    ASSERT_NE(add, nullptr);
+    add->findChild<QLineEdit*>("txtAddress")->setText("http://127.0.0.1:9/c");
+    add->findChild<QPushButton*>("cmdOK")->click();
+    ASSERT_EQ(core->Providers().Count(), 3);
+    ASSERT_NE(core->CurrentProvider(), nullptr);
+    EXPECT_EQ(core->CurrentProvider()->DataURL, "http://127.0.0.1:9/c");
+    EXPECT_EQ(core->CurrentProvider()->Category, "News");
 }
 
 // The user closed it: the next load of the provider on show only tells it
