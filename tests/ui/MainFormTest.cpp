@@ -198,7 +198,10 @@ TEST_F(MainFormTest, ChangingAViewLeavesTheArticleOnShowAlone) {
     ASSERT_TRUE(WaitUntil([&] { return state->text() == "Article: Done"; }));
     Item("mnuContextOnTop")->trigger();
     Item("mnuContextViewProviderImage")->trigger();
-    EXPECT_EQ(state->text(), "Article: Done");
+    EXPECT_EQ(window.Layout().Browser().Url(), server.Url("/story"));
+    // A window made topmost is shown anew, and the web view may announce the
+    // page on show once more; it stays on that page.
+    EXPECT_TRUE(WaitUntil([&] { return state->text() == "Article: Done"; }));
     EXPECT_EQ(window.Layout().Browser().Url(), server.Url("/story"));
 }
 
