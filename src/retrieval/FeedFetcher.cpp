@@ -307,4 +307,5 @@ void FeedFetcher::DetailsTextFinished(Provider& provider) {
     FeedIntake::GrabProviderDetailsTextFinish(provider, fetch.Details()->Status());
     fetch.Uncount(PendingOperation::Details);
     fetch.ReleaseDetails();
+    m_host.LoadStateChanged(provider);
 }

@@ -108,6 +108,21 @@ TEST_F(FeedFetcherTest, StoriesAndDetailsShareOneDownloadDetailsFirst) {
     EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
 }
 
+// Whoever shows the provider (the settings dialog's details) hears when its
+// details are in, whatever the feed's format.
+TEST_F(FeedFetcherTest, FinishedDetailsAreAnnouncedForEveryFormat) {
+    server.Serve("/feed", Rss({"a"}));
+    server.Serve("/text", "a\n");
+    for (const bool text : {false, true}) {
+        auto provider = NewProvider(text ? "/text" : "/feed", text);
+        provider->NeedsDetails = true;
+        fetcher->GrabProviderDetails(*provider);
+        const int before = host.Recoloured;
+        ASSERT_TRUE(Settled(*provider));
+        EXPECT_GT(host.Recoloured, before) << text;
+    }
+}
+
 TEST_F(FeedFetcherTest, CancellingBothOperationsCountsBothOff) {
     ServeSilent();
     auto provider = NewProvider("/silent");
