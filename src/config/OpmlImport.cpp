@@ -17,7 +17,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr Long ImportedOrigin = 1;
-constexpr Long White = 0xFFFFFF;
 
 QString NothingImported(const QString& problem) {
     return problem + u" Nothing was imported."_s;
@@ -160,20 +159,14 @@ void OpmlImport::ReadFeed(const XmlNode& outline, const QString& address, const 
         m_report.AlreadyPresent.append({name, address});
         return;
     }
-    auto provider = std::make_shared<Provider>();
-    provider->ProviderName = name.isEmpty() ? m_providers.GenerateUniqueProviderName() : name;
-    provider->DataURL = address;
+    // Named before it joins the list, so that a generated name is one no
+    // other provider has.
+    const QString providerName = name.isEmpty() ? m_providers.GenerateUniqueProviderName() : name;
+    const std::shared_ptr<Provider> provider =
+        m_providers.AddSubscription(address, CategoryOf(outline, folder), ImportedOrigin);
+    provider->ProviderName = providerName;
     provider->SiteURL = SiteAddress(outline);
     provider->Description = Text(outline, "description"_L1);
-    provider->Category = CategoryOf(outline, folder);
-    provider->Origin = ImportedOrigin;
-    provider->BackColor = White;
-    provider->LastUsed = Date::FromParts(2001, 1, 1);
-    provider->UniqueID = Provider::NewUniqueProviderID();
-    // Showing the provider fetches its logo and anything the file lacked.
-    provider->NeedsDetails = true;
-    m_providers.Add(provider);
-    provider->BrandNew = true;
     m_report.Added.append({provider->ProviderName, address});
 }
 

@@ -3,6 +3,7 @@
 #include "config/ProgramVersion.h"
 #include "config/ProviderListStartup.h"
 #include "config/SettingsIO.h"
+#include "core/CategoryEditor.h"
 #include "feeds/FeedFormat.h"
 #include "feeds/Languages.h"
 #include "model/ProgressReporter.h"
@@ -282,25 +283,17 @@ void ProgramCore::RenameCategory(const QString& from, const QString& to) {
     // A node's path may differ in letter case from the stored one, under
     // which the providers are filed.
     const qsizetype position = categories.LocateCategory(from);
-    const QString stored = position > 0 ? categories.Item(position)->CategoryName : from;
-    // The categories below are renamed too: AssignCategory alone would
-    // recreate them as active and user-defined.
-    const QString descendantPrefix = stored + QLatin1Char('/');
-    const auto renamed = [&](const QString& name) {
-        return to + name.mid(stored.size());
-    };
+    if (position < 1)
+        return;
+    const QString stored = categories.Item(position)->CategoryName;
+    const QString name = to.section(u'/', -1);
+    if (CategoryEditor(*m_providers).Rename(stored, name) != CategoryEditor::RenameResult::Renamed)
+        return;
+    const QString renamed = CategoryEditor::ChildPath(Category::ParentCategoryName(stored), name);
     const QString current = m_settings.CurrentCategory;
     if (current.compare(stored, Qt::CaseInsensitive) == 0 ||
-        current.startsWith(descendantPrefix, Qt::CaseInsensitive))
-        m_settings.CurrentCategory = renamed(current);
-    for (const auto& category : categories) {
-        QString& name = category->CategoryName;
-        if (name == stored || name.startsWith(descendantPrefix, Qt::CaseInsensitive))
-            name = renamed(name);
-    }
-    m_providers->AssignCategory(stored, to);
-    categories.SortByName(1, categories.Count());
-    categories.ComputeVisibility();
+        current.startsWith(stored + u'/', Qt::CaseInsensitive))
+        m_settings.CurrentCategory = renamed + current.mid(stored.size());
     emit ListChanged();
 }
 

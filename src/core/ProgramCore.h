@@ -105,8 +105,8 @@ public:
     void MakeProviderInactive(Long uniqueID);
     void MakeCategoryInactive(const QString& path);
     // Files the list under a renamed category: the category and the ones
-    // below it take the new path and their providers follow. `to` must not
-    // name another category.
+    // below it take the new path and their providers follow. Only the last
+    // part of `to` counts; a name another category has changes nothing.
     void RenameCategory(const QString& from, const QString& to);
     // The first run's choice of categories has been made.
     void CategoriesChosen();

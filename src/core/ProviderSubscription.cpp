@@ -8,7 +8,6 @@
 namespace {
 
 constexpr Long DroppedOrigin = 6;
-constexpr Long White = 0xFFFFFF;
 
 } // namespace
 
@@ -34,18 +33,9 @@ ProviderSubscription::Result ProviderSubscription::Subscribe(const QString& url,
     return {Outcome::Added, NewProvider(address, category)};
 }
 
+// A new provider is named once its feed has been read: showing it fetches
+// its name, site and logo with its stories.
 std::shared_ptr<Provider> ProviderSubscription::NewProvider(const QString& url,
                                                             const QString& category) {
-    auto provider = std::make_shared<Provider>();
-    provider->DataURL = url;
-    provider->Category = category;
-    provider->BackColor = White;
-    provider->Origin = DroppedOrigin;
-    provider->LastUsed = Date::FromParts(2001, 1, 1);
-    provider->UniqueID = Provider::NewUniqueProviderID();
-    // Showing the provider fetches its name, site and logo with its stories.
-    provider->NeedsDetails = true;
-    m_providers.Add(provider);
-    provider->BrandNew = true;
-    return provider;
+    return m_providers.AddSubscription(url, category, DroppedOrigin);
 }

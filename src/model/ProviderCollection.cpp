@@ -87,6 +87,22 @@ std::shared_ptr<Provider> ProviderCollection::Add(std::shared_ptr<Provider> prov
     return Append(std::move(provider), temporaryID);
 }
 
+std::shared_ptr<Provider>
+ProviderCollection::AddSubscription(const QString& url, const QString& category, Long origin) {
+    constexpr Long White = 0xFFFFFF;
+    auto provider = std::make_shared<Provider>();
+    provider->DataURL = url;
+    provider->Category = category;
+    provider->BackColor = White;
+    provider->Origin = origin;
+    provider->LastUsed = Date::FromParts(2001, 1, 1);
+    provider->UniqueID = Provider::NewUniqueProviderID();
+    provider->NeedsDetails = true;
+    Add(provider);
+    provider->BrandNew = true;
+    return provider;
+}
+
 std::shared_ptr<Provider> ProviderCollection::AddFromXML(const XmlNode& element, bool fixImages,
                                                          bool* clean) {
     auto provider = std::make_shared<Provider>();

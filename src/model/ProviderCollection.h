@@ -36,6 +36,11 @@ public:
     // given) is set false when a value could not be read.
     std::shared_ptr<Provider> AddFromXML(const XmlNode& element, bool fixImages,
                                          bool* clean = nullptr);
+    // Appends a provider the user has just subscribed to: active, white,
+    // with a new ID, and with its name and logo to be fetched (NeedsDetails)
+    // since nothing but the feed's address is known yet.
+    std::shared_ptr<Provider> AddSubscription(const QString& url, const QString& category,
+                                              Long origin);
     std::shared_ptr<ObsoleteProvider> AddObsolete(Long uniqueID);
     std::shared_ptr<ObsoleteProvider> AddObsoleteFromXML(const XmlNode& element,
                                                          bool* clean = nullptr);

@@ -251,6 +251,9 @@ TEST_F(ProgramCoreTest, RenamingRefilesCategoriesAndProviders) {
     const ProviderCollection& providers = program.Providers();
     EXPECT_EQ(providers.Item(providers.LocateProvider("Gadgets"))->Category, "Alpha/Tech");
     EXPECT_EQ(providers.Item(providers.LocateProvider("Letter"))->Category, "Newsletters");
+    // A name another category has is refused.
+    program.RenameCategory(QStringLiteral("Alpha"), QStringLiteral("newsletters"));
+    EXPECT_EQ(providers.Item(providers.LocateProvider("Daily"))->Category, "Alpha");
 }
 
 // The first run's choice may switch off the category of the provider on

@@ -1,6 +1,8 @@
 #include "platform/DesktopShortcut.h"
 #include "platform/KnownFolders.h"
 
+#include "support/TestData.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -78,9 +80,7 @@ TEST(DesktopShortcutTest, AFolderThatCannotBeWrittenIsNamed) {
     // A file where the folder should be: no user, root included, can
     // create a folder below it.
     const QString file = root.filePath(QStringLiteral("file"));
-    QFile blocker(file);
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    TestData::Write(file, {});
     for (const QString& folder : {file + QStringLiteral("/Desktop"), file}) {
         const QString error =
             DesktopShortcut::CreateIn(folder, QStringLiteral("/usr/bin/varnocet"), Place::Desktop);

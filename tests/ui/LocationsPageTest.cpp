@@ -3,6 +3,8 @@
 #include "platform/KnownFolders.h"
 #include "support/RecordingMessageBox.h"
 
+#include "support/TestData.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -83,9 +85,7 @@ TEST(LocationsPageTest, AFolderThatCannotBeWrittenIsReported) {
     // A regular file as the home: no folder can be made below it, not even
     // by root.
     const QString home = root.filePath(QStringLiteral("home"));
-    QFile blocker(home);
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    TestData::Write(home, {});
     const ChosenHome chosen(home);
     LocationsPage page;
     Click(page, "btnAddStartup");
