@@ -58,31 +58,34 @@ ProvidersPage::ProvidersPage(ProgramCore& core, std::function<bool(qsizetype cou
     m_downRepeat->setObjectName(QStringLiteral("downRepeat"));
     m_updates->setObjectName(QStringLiteral("txtProviderUpdates"));
 
-    QPushButton* btnNew = AddButton("btnNewProvider", QStringLiteral("&New..."));
-    QPushButton* btnDelete = AddButton("btnDeleteProvider", QStringLiteral("&Delete"));
-    QPushButton* btnSort = AddButton("btnSort", QStringLiteral("S&ort"));
-    QPushButton* btnSortSelected = AddButton("btnSortSelected", QStringLiteral("Sort Se&lected"));
-    QPushButton* btnActivateAll = AddButton("btnActivateAll", QStringLiteral("Acti&vate All"));
-    QPushButton* btnDeactivateAll =
-        AddButton("btnDeactivateAll", QStringLiteral("Deactivat&e All"));
-    QPushButton* btnBuiltIn =
+    QPushButton* newButton = AddButton("btnNewProvider", QStringLiteral("&New..."));
+    QPushButton* deleteButton = AddButton("btnDeleteProvider", QStringLiteral("&Delete"));
+    QPushButton* sortButton = AddButton("sortButton", QStringLiteral("S&ort"));
+    QPushButton* sortSelectedButton =
+        AddButton("sortSelectedButton", QStringLiteral("Sort Se&lected"));
+    QPushButton* activateAllButton =
+        AddButton("activateAllButton", QStringLiteral("Acti&vate All"));
+    QPushButton* deactivateAllButton =
+        AddButton("deactivateAllButton", QStringLiteral("Deactivat&e All"));
+    QPushButton* builtInButton =
         AddButton("btnBuiltInProviders", QStringLiteral("&Built-in Providers"));
     BuildMoveButton(m_moveUp, m_upRepeat, true);
     BuildMoveButton(m_moveDown, m_downRepeat, false);
-    connect(btnNew, &QPushButton::clicked, this, &ProvidersPage::NewProvider);
-    connect(btnDelete, &QPushButton::clicked, this, &ProvidersPage::DeleteProviders);
-    connect(btnSort, &QPushButton::clicked, this, [this] { SortProviders(false); });
-    connect(btnSortSelected, &QPushButton::clicked, this, [this] { SortProviders(true); });
-    connect(btnActivateAll, &QPushButton::clicked, this, [this] { SetAllActive(true); });
-    connect(btnDeactivateAll, &QPushButton::clicked, this, [this] { SetAllActive(false); });
-    connect(btnBuiltIn, &QPushButton::clicked, this, &ProvidersPage::AddBuiltInProviders);
+    connect(newButton, &QPushButton::clicked, this, &ProvidersPage::NewProvider);
+    connect(deleteButton, &QPushButton::clicked, this, &ProvidersPage::DeleteProviders);
+    connect(sortButton, &QPushButton::clicked, this, [this] { SortProviders(false); });
+    connect(sortSelectedButton, &QPushButton::clicked, this, [this] { SortProviders(true); });
+    connect(activateAllButton, &QPushButton::clicked, this, [this] { SetAllActive(true); });
+    connect(deactivateAllButton, &QPushButton::clicked, this, [this] { SetAllActive(false); });
+    connect(builtInButton, &QPushButton::clicked, this, &ProvidersPage::AddBuiltInProviders);
 
     auto* commands = new QGridLayout;
-    const QList<QPushButton*> buttons{btnNew,  btnDelete,       m_moveUp,       m_moveDown,
-                                      btnSort, btnSortSelected, btnActivateAll, btnDeactivateAll};
+    const QList<QPushButton*> buttons{newButton,         deleteButton,       m_moveUp,
+                                      m_moveDown,        sortButton,         sortSelectedButton,
+                                      activateAllButton, deactivateAllButton};
     for (qsizetype i = 0; i < buttons.size(); ++i)
         commands->addWidget(buttons.at(i), static_cast<int>(i / 4), static_cast<int>(i % 4));
-    m_importRow->addWidget(btnBuiltIn);
+    m_importRow->addWidget(builtInButton);
     m_importRow->addStretch();
     auto* list = new QVBoxLayout;
     list->addWidget(m_count);
