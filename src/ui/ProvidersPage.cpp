@@ -60,13 +60,12 @@ ProvidersPage::ProvidersPage(ProgramCore& core, std::function<bool(qsizetype cou
 
     QPushButton* newButton = AddButton("btnNewProvider", QStringLiteral("&New..."));
     QPushButton* deleteButton = AddButton("btnDeleteProvider", QStringLiteral("&Delete"));
-    QPushButton* sortButton = AddButton("sortButton", QStringLiteral("S&ort"));
+    QPushButton* sortButton = AddButton("btnSort", QStringLiteral("S&ort"));
     QPushButton* sortSelectedButton =
-        AddButton("sortSelectedButton", QStringLiteral("Sort Se&lected"));
-    QPushButton* activateAllButton =
-        AddButton("activateAllButton", QStringLiteral("Acti&vate All"));
+        AddButton("btnSortSelected", QStringLiteral("Sort Se&lected"));
+    QPushButton* activateAllButton = AddButton("btnActivateAll", QStringLiteral("Acti&vate All"));
     QPushButton* deactivateAllButton =
-        AddButton("deactivateAllButton", QStringLiteral("Deactivat&e All"));
+        AddButton("btnDeactivateAll", QStringLiteral("Deactivat&e All"));
     QPushButton* builtInButton =
         AddButton("btnBuiltInProviders", QStringLiteral("&Built-in Providers"));
     BuildMoveButton(m_moveUp, m_upRepeat, true);
