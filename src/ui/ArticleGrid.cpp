@@ -2,6 +2,7 @@
 #include "model/Provider.h"
 #include "platform/Currency.h"
 #include "ui/ArticleRowDelegate.h"
+#include "ui/ProviderColour.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -15,7 +16,10 @@ namespace {
 const QString NotRead = QStringLiteral("NOTREAD");
 const QString AlreadyRead = QStringLiteral("READ");
 const QString TimeFormat = QStringLiteral("dd/MM/yy hh:mm");
-const QColor DescriptionColour(0, 0, 128);
+// Summaries are set off from the titles in blue, dark or light by the
+// background.
+const QColor DescriptionOnLight(0, 0, 128);
+const QColor DescriptionOnDark(170, 200, 255);
 
 // A round marker in the type column: no image files to ship or lose.
 QIcon MarkerIcon(const QColor& colour) {
@@ -115,7 +119,7 @@ void ArticleGrid::AddArticleRow(const Story& story, const QString& url, bool isN
     row->setText(Read, isNew ? NotRead : AlreadyRead);
     row->setText(ID, url);
     row->setText(Description, story.Description);
-    row->setForeground(Description, DescriptionColour);
+    row->setForeground(Description, DescriptionColour());
     // The other cells are one line high: keep them level with the title.
     for (const Column column : {Received, Stream})
         row->setTextAlignment(column, Qt::AlignLeft | Qt::AlignTop);
@@ -130,6 +134,29 @@ void ArticleGrid::ApplyFont(const QString& name, const Currency& size) {
         if (row->text(Read) == NotRead)
             row->setFont(Item, TitleFont());
     }
+}
+
+void ArticleGrid::SetBackColour(const QColor& colour) {
+    QPalette palette;
+    if (colour.isValid()) {
+        palette.setColor(QPalette::Base, colour);
+        palette.setColor(QPalette::AlternateBase, colour);
+        palette.setColor(QPalette::Text, ProviderColour::TextOn(colour));
+    }
+    m_gridArticles->setPalette(palette);
+    const QColor description = DescriptionColour();
+    for (int n = 0; n < m_gridArticles->topLevelItemCount(); ++n)
+        m_gridArticles->topLevelItem(n)->setForeground(Description, description);
+}
+
+QWidget& ArticleGrid::Heading() const {
+    return *m_articles;
+}
+
+QColor ArticleGrid::DescriptionColour() const {
+    return ProviderColour::IsDark(m_gridArticles->palette().color(QPalette::Base))
+               ? DescriptionOnDark
+               : DescriptionOnLight;
 }
 
 QFont ArticleGrid::TitleFont() const {

@@ -32,6 +32,11 @@ public:
     // The grid's font; a size of 0 or less restores its built-in font and
     // ignores the name. New rows follow in bold.
     void ApplyFont(const QString& name, const Currency& size);
+    // The grid's background, with text that stays readable on it; an
+    // invalid colour gives the grid back the desktop's colours.
+    void SetBackColour(const QColor& colour);
+    // The heading, which does nothing with the mouse.
+    QWidget& Heading() const;
 
     int RowCount() const;
     int SelectedRow() const;
@@ -49,6 +54,7 @@ private:
     void SetUpColumns();
     void AddArticleRow(const Story& story, const QString& url, bool isNew);
     QFont TitleFont() const;
+    QColor DescriptionColour() const;
     int RowOf(QTreeWidgetItem* item) const;
 
     QLabel* m_articles;

@@ -135,6 +135,11 @@ void FeedTree::SetShowLastLoadTimeTooltip(bool show) {
     m_looks.ShowLastLoadTime = show;
 }
 
+void FeedTree::SetProviderColours(bool use) {
+    m_looks.ProviderColours = use;
+    viewport()->update();
+}
+
 void FeedTree::ApplyFont(const QString& name, const Currency& size) {
     setFont(m_font.Chosen(name, size));
 }

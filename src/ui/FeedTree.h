@@ -41,6 +41,8 @@ public:
     // has one.
     void SetActiveProviderListProviderColor(const Provider& provider);
     void SetShowLastLoadTimeTooltip(bool show);
+    // Provider nodes on their provider's own back colour, or the tree's.
+    void SetProviderColours(bool use);
     // The tree's font; a size of 0 or less restores its built-in font and
     // ignores the name.
     void ApplyFont(const QString& name, const Currency& size);

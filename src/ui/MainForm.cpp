@@ -6,6 +6,7 @@
 #include "model/StoryCollection.h"
 #include "platform/Twips.h"
 #include "ui/ArrivalSound.h"
+#include "ui/ArticleAddressLabel.h"
 #include "ui/ArticleGrid.h"
 #include "ui/BrowserPane.h"
 #include "ui/CommandBar.h"
@@ -19,6 +20,7 @@
 #include "ui/TrayIcon.h"
 #include "ui/UpdateReportForm.h"
 #include "ui/WindowCommands.h"
+#include "ui/WindowDragger.h"
 #include "ui/WindowPlacement.h"
 
 #include <QAbstractItemView>
@@ -62,7 +64,9 @@ MainForm::MainForm(ProgramCore& core, QWidget* parent)
     , m_contextMenu(new ContextMenu(m_windowCommands->Actions(), this))
     , m_tray(new TrayIcon(this))
     , m_report(new UpdateReportForm(this))
-    , m_sound(new ArrivalSound(this)) {
+    , m_sound(new ArrivalSound(this))
+    , m_address(new ArticleAddressLabel(*statusBar()))
+    , m_dragger(new WindowDragger(this)) {
     setWindowTitle(ProgramName());
     setCentralWidget(m_layout->Root());
     addToolBar(m_commandBar);
@@ -195,6 +199,9 @@ void MainForm::ConnectViews() {
     tree.installEventFilter(this);
     for (QAbstractItemView* view : grid.findChildren<QAbstractItemView*>())
         view->installEventFilter(this);
+    for (QWidget* body : std::initializer_list<QWidget*>{&grid.Heading(), &m_layout->SiteImage(),
+                                                         m_commandBar, statusBar()})
+        m_dragger->Watch(*body);
 }
 
 void MainForm::ConnectMenus() {
@@ -264,6 +271,7 @@ void MainForm::ShowProviderCaption(const Provider* provider) {
 // highlighted node after a flip shows it again.
 void MainForm::OnProviderShown(const std::shared_ptr<Provider>& provider) {
     ShowProviderCaption(provider.get());
+    m_layout->ShowProviderColours(provider.get(), m_core.ProgramSettings().UsePerProviderColor);
     ArticleGrid& grid = m_layout->Grid();
     if (provider == nullptr) {
         grid.Clear();
@@ -285,6 +293,7 @@ void MainForm::OnStoriesChanged(int row) {
 // scrolled to): applying the preferences shows the story again.
 void MainForm::OnStorySelected(int row, const QString& url, const QString& title) {
     m_layout->Grid().SelectRow(row);
+    m_address->SetAddress(url);
     const Settings& settings = m_core.ProgramSettings();
     BrowserPane& pane = m_layout->Browser();
     if (settings.ShowHeadlineBrowser) {
@@ -312,6 +321,9 @@ void MainForm::ApplyPreferences() {
     m_layout->Tree().SetShowLastLoadTimeTooltip(settings.ShowLastLoadTimeTooltip);
     m_layout->SetPanesShown(settings.ShowActiveProvidersList, settings.ShowActiveProviderImage,
                             settings.ShowHeadlineBrowser);
+    m_layout->ShowProviderColours(m_core.CurrentProvider().get(), settings.UsePerProviderColor);
+    m_address->SetWanted(settings.ShowArticleURL);
+    m_dragger->SetEnabled(settings.EasyMove);
     SetupBrowser();
     ShowSiteImage();
 }

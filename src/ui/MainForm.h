@@ -7,6 +7,7 @@
 #include <memory>
 
 class ArrivalSound;
+class ArticleAddressLabel;
 class CommandBar;
 class ContextMenu;
 class DetachedBrowser;
@@ -16,6 +17,7 @@ class Provider;
 class TrayIcon;
 class UpdateReportForm;
 class WindowCommands;
+class WindowDragger;
 
 // The main window: the views of the program's core, composed and connected
 // to it. Load() runs the start-up and ends by showing the window; closing
@@ -36,6 +38,7 @@ public:
     MainLayout& Layout() { return *m_layout; }
     CommandBar& Commands() { return *m_commandBar; }
     ContextMenu& Menu() { return *m_contextMenu; }
+    WindowDragger& Dragger() { return *m_dragger; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,5 +80,7 @@ private:
     TrayIcon* m_tray;
     UpdateReportForm* m_report;
     ArrivalSound* m_sound;
+    ArticleAddressLabel* m_address;
+    WindowDragger* m_dragger;
     DetachedBrowser* m_detachedBrowser = nullptr;
 };

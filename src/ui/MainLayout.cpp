@@ -1,8 +1,10 @@
 #include "ui/MainLayout.h"
 
+#include "model/Provider.h"
 #include "ui/ArticleGrid.h"
 #include "ui/BrowserPane.h"
 #include "ui/FeedTree.h"
+#include "ui/ProviderColour.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -67,6 +69,12 @@ void MainLayout::SetPanesShown(bool providersList, bool siteImage, bool headline
     m_leftHorizontalSplitter->setVisible(providersList);
     m_siteImage->setVisible(siteImage);
     m_browser->setVisible(headlineBrowser);
+}
+
+void MainLayout::ShowProviderColours(const Provider* provider, bool use) {
+    m_tree->SetProviderColours(use);
+    m_grid->SetBackColour(
+        use && provider != nullptr ? ProviderColour::FromPacked(provider->BackColor) : QColor());
 }
 
 void MainLayout::SetSplitterPositions(int verticalX, int leftY, int rightY) {

@@ -5,6 +5,7 @@
 class ArticleGrid;
 class BrowserPane;
 class FeedTree;
+class Provider;
 class QLabel;
 class QSplitter;
 class QWidget;
@@ -26,6 +27,9 @@ public:
     QLabel& SiteImage() const { return *m_siteImage; }
 
     void SetPanesShown(bool providersList, bool siteImage, bool headlineBrowser);
+    // The tree's provider nodes and the grid of `provider` (none for null)
+    // on the providers' own back colours, or all on the desktop's colours.
+    void ShowProviderColours(const Provider* provider, bool use);
     void SetSplitterPositions(int verticalX, int leftY, int rightY);
     int VerticalSplitterX() const;
     int LeftSplitterY() const;

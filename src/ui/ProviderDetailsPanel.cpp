@@ -8,6 +8,7 @@
 #include "platform/ProgramError.h"
 #include "retrieval/ImageCache.h"
 #include "ui/ArrivalSound.h"
+#include "ui/ProviderColour.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -29,15 +30,6 @@ constexpr int MinutesPerHour = 60;
 constexpr int MaxRefreshHours = 24;
 
 const QString ProtectedText = QStringLiteral("(Protected)");
-
-// Provider colours are packed RGB with red in the low byte.
-QColor ColourOf(Long packed) {
-    return QColor(packed & 0xFF, (packed >> 8) & 0xFF, (packed >> 16) & 0xFF);
-}
-
-Long Packed(const QColor& colour) {
-    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
-}
 
 } // namespace
 
@@ -260,16 +252,17 @@ void ProviderDetailsPanel::ChooseColour() {
     if (m_provider == nullptr)
         return;
     const QColor colour =
-        QColorDialog::getColor(ColourOf(m_provider->BackColor), this, QStringLiteral("Back Colour"),
-                               QColorDialog::DontUseNativeDialog);
+        QColorDialog::getColor(ProviderColour::FromPacked(m_provider->BackColor), this,
+                               QStringLiteral("Back Colour"), QColorDialog::DontUseNativeDialog);
     if (!colour.isValid())
         return;
-    Edit([&] { m_provider->BackColor = Packed(colour); });
+    Edit([&] { m_provider->BackColor = ProviderColour::Packed(colour); });
     ShowColour();
 }
 
 void ProviderDetailsPanel::ShowColour() {
-    const QColor colour = m_provider != nullptr ? ColourOf(m_provider->BackColor) : QColor();
+    const QColor colour =
+        m_provider != nullptr ? ProviderColour::FromPacked(m_provider->BackColor) : QColor();
     m_backColor->setStyleSheet(
         colour.isValid() ? QStringLiteral("background-color: %1").arg(colour.name()) : QString());
 }

@@ -3,6 +3,7 @@
 #include "feeds/FeedFormat.h"
 #include "model/Provider.h"
 #include "platform/Currency.h"
+#include "ui/ProviderColour.h"
 
 #include <QPainter>
 
@@ -48,6 +49,10 @@ QVariant ProviderNode::data(int column, int role) const {
         return Icon();
     case Qt::ToolTipRole:
         return ToolTip();
+    case Qt::BackgroundRole:
+        return Background();
+    case Qt::ForegroundRole:
+        return Foreground();
     case IDRole:
         return QVariant::fromValue(m_provider->UniqueID);
     default:
@@ -71,4 +76,16 @@ QString ProviderNode::ToolTip() const {
         return QString();
     return QStringLiteral("Last Load Time: ") + ThreeDecimals(m_provider->LastLoadDuration) +
            QStringLiteral(" seconds");
+}
+
+QVariant ProviderNode::Background() const {
+    if (!m_looks.ProviderColours)
+        return QVariant();
+    return QBrush(ProviderColour::FromPacked(m_provider->BackColor));
+}
+
+QVariant ProviderNode::Foreground() const {
+    if (!m_looks.ProviderColours)
+        return QVariant();
+    return QBrush(ProviderColour::TextOn(ProviderColour::FromPacked(m_provider->BackColor)));
 }

@@ -26,6 +26,8 @@ public:
         // No new stories, new stories, loading (a ring), failed.
         std::array<QIcon, 4> LoadStateIcons;
         bool ShowLastLoadTime = false;
+        // Each node on its provider's own back colour.
+        bool ProviderColours = false;
     };
 
     // Held so that the node can be drawn whatever became of the list;
@@ -40,6 +42,8 @@ private:
     QString Text() const;
     QIcon Icon() const;
     QString ToolTip() const;
+    QVariant Background() const;
+    QVariant Foreground() const;
 
     std::shared_ptr<const Provider> m_provider;
     const Looks& m_looks;

@@ -2,6 +2,7 @@
 #include "model/Provider.h"
 #include "platform/Currency.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -18,7 +19,7 @@ struct StorySeed {
 
 class ArticleGridTest : public ::testing::Test {
 protected:
-    void Fill(std::initializer_list<StorySeed> seeds, bool bHighlight = true) {
+    void Fill(std::initializer_list<StorySeed> seeds, bool highlight = true) {
         provider.stCollStories = std::make_shared<StoryCollection>();
         for (const StorySeed& seed : seeds) {
             const QString title = QString::fromUtf8(seed.title);
@@ -27,7 +28,7 @@ protected:
                                         Date::FromParts(2024, 3, 5, 14, 7), 0, seed.isNew);
         }
         provider.stCollStories->Compress();
-        grid.FillArticlesList(provider, bHighlight);
+        grid.FillArticlesList(provider, highlight);
     }
 
     QTreeWidgetItem* Row(int r) const { return Tree()->topLevelItem(r - 1); }
@@ -136,4 +137,37 @@ TEST_F(ArticleGridTest, RowsFitTitleAndDescriptionInTheChosenFont) {
 
     grid.ApplyFont(QStringLiteral("DejaVu Sans"), Currency());
     EXPECT_EQ(Tree()->font(), builtIn);
+}
+
+// Titles go black or white, summaries dark or light blue, whichever reads
+// on the background; no colour gives the desktop's back.
+TEST_F(ArticleGridTest, TextStaysReadableOnTheBackColour) {
+    Fill({{"One", false}});
+    const QColor navy(0, 0, 128);
+    const QColor lightBlue(170, 200, 255);
+    const struct {
+        QColor back;
+        QColor text;
+        QColor description;
+    } cases[] = {{Qt::white, Qt::black, navy},         {QColor(255, 250, 230), Qt::black, navy},
+                 {QColor(0, 255, 0), Qt::black, navy}, {QColor(255, 0, 0), Qt::black, navy},
+                 {Qt::black, Qt::white, lightBlue},    {QColor(0, 0, 255), Qt::white, lightBlue},
+                 {navy, Qt::white, lightBlue}};
+    for (const auto& colours : cases) {
+        grid.SetBackColour(colours.back);
+        EXPECT_EQ(Tree()->palette().color(QPalette::Base), colours.back)
+            << qPrintable(colours.back.name());
+        EXPECT_EQ(Tree()->palette().color(QPalette::Text), colours.text)
+            << qPrintable(colours.back.name());
+        EXPECT_EQ(Row(1)->foreground(ArticleGrid::Description).color(), colours.description)
+            << qPrintable(colours.back.name());
+    }
+    Fill({{"Two", false}});
+    EXPECT_EQ(Row(1)->foreground(ArticleGrid::Description).color(), lightBlue);
+
+    grid.SetBackColour(QColor());
+    const QPalette desktop = QApplication::palette(Tree());
+    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Text})
+        EXPECT_EQ(Tree()->palette().color(role), desktop.color(role)) << role;
+    EXPECT_EQ(Row(1)->foreground(ArticleGrid::Description).color(), navy);
 }

@@ -6,9 +6,11 @@
 #include "platform/SettingsStore.h"
 #include "retrieval/RefreshScheduler.h"
 #include "support/EventWait.h"
+#include "support/MouseDrag.h"
 #include "support/ProgramHome.h"
 #include "support/RecordingMessageBox.h"
 #include "ui/AddFeedDialog.h"
+#include "ui/ArticleAddressLabel.h"
 #include "ui/ArticleGrid.h"
 #include "ui/BrowserPane.h"
 #include "ui/CommandBar.h"
@@ -19,6 +21,7 @@
 #include "ui/SelectCategory.h"
 #include "ui/SettingsDialog.h"
 #include "ui/Startup.h"
+#include "ui/WindowDragger.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -314,4 +317,58 @@ TEST_F(MainFormTest, AClosedDetachedBrowserStaysClosedThroughLoads) {
     ASSERT_TRUE(WaitUntil([&] { return core->CurrentProvider()->PendingOperations == 0; }));
     QCoreApplication::processEvents();
     EXPECT_FALSE(browser->isVisible());
+}
+
+// The article's address, the provider's colour and moving the window by its
+// body, each as the General tab's check box says.
+TEST_F(MainFormTest, DisplayPreferencesFollowTheirCheckBoxes) {
+    TestHttpServer server;
+    server.Serve("/a", Rss({"One"}));
+    QByteArray navy = ProviderElement(1, "A", server.Url("/a"));
+    navy.replace("</provider>", "<backcolor>8388608</backcolor></provider>");
+    WriteProviders("<providers>" + navy + "</providers>");
+    WriteStore("[Preferences]\nInvocations=3\nUsePerProviderColor=True\n");
+    MainForm& window = Open();
+    ASSERT_TRUE(WaitUntil([&] { return window.Layout().Grid().RowCount() == 1; }));
+    const auto* address = window.findChild<ArticleAddressLabel*>();
+    ASSERT_NE(address, nullptr);
+    const QWidget* gridView = window.Layout().Grid().findChild<QAbstractItemView*>();
+    int moves = 0;
+    window.Dragger().SetMover([&moves](QWidget&) { ++moves; });
+    const auto dragBodies = [&] {
+        for (QWidget* body : std::initializer_list<QWidget*>{
+                 &window.Layout().Grid().Heading(), &window.Layout().SiteImage(),
+                 &window.Commands(), window.statusBar()})
+            MouseDrag(*body, {body->width() - 5, 5}, {QApplication::startDragDistance() + 1, 0});
+    };
+
+    EXPECT_TRUE(address->isVisible());
+    EXPECT_EQ(address->Address(), "http://news.example/One");
+    EXPECT_FALSE(address->text().isEmpty());
+    EXPECT_EQ(gridView->palette().color(QPalette::Base), QColor(0, 0, 128));
+    EXPECT_EQ(gridView->palette().color(QPalette::Text), QColor(Qt::white));
+    EXPECT_EQ(Node("A")->background(0).color(), QColor(0, 0, 128));
+    dragBodies();
+    EXPECT_EQ(moves, 4);
+    // A notice has the status bar to itself while it shows.
+    BackgroundNotice::Forget();
+    ::testing::internal::CaptureStderr();
+    BackgroundNotice::Report(QStringLiteral("Unknown XMLNS version (0.93) for RSS."));
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(address->isVisible());
+    window.statusBar()->clearMessage();
+    EXPECT_TRUE(address->isVisible());
+
+    Settings& settings = core->ProgramSettings();
+    settings.ShowArticleURL = false;
+    settings.UsePerProviderColor = false;
+    settings.EasyMove = false;
+    core->ApplyPreferences();
+    EXPECT_FALSE(address->isVisible());
+    const QPalette desktop = QApplication::palette(gridView);
+    EXPECT_EQ(gridView->palette().color(QPalette::Base), desktop.color(QPalette::Base));
+    EXPECT_EQ(gridView->palette().color(QPalette::Text), desktop.color(QPalette::Text));
+    EXPECT_EQ(Node("A")->data(0, Qt::BackgroundRole), QVariant());
+    dragBodies();
+    EXPECT_EQ(moves, 4);
 }
