@@ -157,6 +157,9 @@ QWidget* ProviderDetailsPanel::BuildPickers() {
     m_backColor->setText(QStringLiteral("Back &colour..."));
     auto* row = new QHBoxLayout(pickers);
     row->setContentsMargins(0, 0, 0, 0);
+    // Room for a sound's name beside the three buttons.
+    m_arrivalSound->setMinimumContentsLength(8);
+    m_arrivalSound->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     row->addWidget(m_arrivalSound, 1);
     row->addWidget(browse);
     row->addWidget(play);
@@ -263,8 +266,10 @@ void ProviderDetailsPanel::ChooseColour() {
 void ProviderDetailsPanel::ShowColour() {
     const QColor colour =
         m_provider != nullptr ? ProviderColour::FromPacked(m_provider->BackColor) : QColor();
-    m_backColor->setStyleSheet(
-        colour.isValid() ? QStringLiteral("background-color: %1").arg(colour.name()) : QString());
+    m_backColor->setStyleSheet(colour.isValid()
+                                   ? QStringLiteral("background-color: %1; color: %2")
+                                         .arg(colour.name(), ProviderColour::TextOn(colour).name())
+                                   : QString());
 }
 
 void ProviderDetailsPanel::ChooseSound() {
