@@ -308,12 +308,14 @@ void ProgramCore::CategoriesChosen() {
 ProviderSubscription::Result ProgramCore::AddProviderByURL(const QString& url,
                                                            const QString& category) {
     const qsizetype before = m_providers->Count();
+    // Finding a provider makes it active again, which the tree must show.
+    const qsizetype known =
+        m_providers->LocateProviderByURL(ProviderSubscription::FeedAddress(url));
+    const bool reactivated = known > 0 && !m_providers->Item(known)->Active;
     ProviderSubscription subscription(*m_providers);
     const ProviderSubscription::Result result = subscription.Subscribe(url, category);
     if (result.provider == nullptr)
         return result;
-    const bool reactivated =
-        result.outcome == ProviderSubscription::Outcome::Found && !result.provider->Active;
     if (m_providers->Count() != before || reactivated)
         emit ListChanged();
     ShowProviderByID(result.provider->UniqueID);
