@@ -2,8 +2,10 @@
 
 #include "config/ProgramVersion.h"
 #include "core/ProgramCore.h"
+#include "core/ProviderListener.h"
 #include "model/ProviderCollection.h"
 #include "model/StoryCollection.h"
+#include "platform/BackgroundNotice.h"
 #include "platform/Twips.h"
 #include "ui/ArrivalSound.h"
 #include "ui/ArticleAddressLabel.h"
@@ -66,7 +68,9 @@ MainForm::MainForm(ProgramCore& core, QWidget* parent)
     , m_report(new UpdateReportForm(this))
     , m_sound(new ArrivalSound(this))
     , m_address(new ArticleAddressLabel(*statusBar()))
-    , m_dragger(new WindowDragger(this)) {
+    , m_dragger(new WindowDragger(this))
+    , m_listener(new ProviderListener(
+          core, [this](auto answer) { AskCategoryForPage(std::move(answer)); }, this)) {
     setWindowTitle(ProgramName());
     setCentralWidget(m_layout->Root());
     addToolBar(m_commandBar);
@@ -94,6 +98,8 @@ void MainForm::Load() {
     m_core.ApplyPreferences();
     show();
     m_tray->Show();
+    splash.SetStatus(QStringLiteral("Listening for updates..."));
+    StartListener();
     splash.close();
     activateWindow();
     OpenStartupWindows(m_core.ProgramSettings().Invocations == 1);
@@ -150,6 +156,8 @@ void MainForm::ShutdownMainWindow() {
     StoreWindowPlacement();
     hide();
     m_tray->Hide();
+    // No page may add a provider once the list is being written.
+    m_listener->Close();
     m_core.Shutdown();
 }
 
@@ -386,6 +394,33 @@ void MainForm::AddDroppedURL(const QString& url, const QString& category) {
     SelectCategory chooser(m_core.Providers().Categories(), this);
     if (chooser.exec() == QDialog::Accepted && !chooser.getSelected().isEmpty())
         m_core.AddProviderByURL(url, chooser.getSelected());
+}
+
+// VARNOCET_LISTENER_PORT moves the listener to another port, and 0 switches
+// it off: tests do, so that they never take the port of a running program.
+void MainForm::StartListener() {
+    const QString setting = qEnvironmentVariable("VARNOCET_LISTENER_PORT");
+    bool valid = true;
+    const quint16 port =
+        setting.isEmpty() ? ProviderListener::DefaultPort : setting.toUShort(&valid);
+    if (!valid)
+        BackgroundNotice::Report(
+            QStringLiteral("VARNOCET_LISTENER_PORT is no port number: %1.").arg(setting));
+    else if (port != 0)
+        m_listener->Listen(port);
+}
+
+// The choice of a category is the user's consent to what a web page asked
+// for, so the chooser comes up above every other window.
+void MainForm::AskCategoryForPage(std::function<void(const QString& category)> answer) {
+    auto* chooser = new SelectCategory(m_core.Providers().Categories(), this);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    chooser->setWindowFlag(Qt::WindowStaysOnTopHint);
+    connect(chooser, &QDialog::finished, this,
+            [chooser, answer = std::move(answer)] { answer(chooser->getSelected()); });
+    chooser->open();
+    chooser->raise();
+    chooser->activateWindow();
 }
 
 void MainForm::OpenPhoneHomePrompt(const QString& text) {

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class ArrivalSound;
@@ -14,6 +15,7 @@ class DetachedBrowser;
 class MainLayout;
 class ProgramCore;
 class Provider;
+class ProviderListener;
 class TrayIcon;
 class UpdateReportForm;
 class WindowCommands;
@@ -69,6 +71,8 @@ private:
     void ShowSiteImage();
     void ShowNotice(const QString& text);
     void AddDroppedURL(const QString& url, const QString& category);
+    void StartListener();
+    void AskCategoryForPage(std::function<void(const QString& category)> answer);
     void OpenPhoneHomePrompt(const QString& text);
     std::pair<QStringList, int> ArticleTitles() const;
 
@@ -82,5 +86,6 @@ private:
     ArrivalSound* m_sound;
     ArticleAddressLabel* m_address;
     WindowDragger* m_dragger;
+    ProviderListener* m_listener;
     DetachedBrowser* m_detachedBrowser = nullptr;
 };

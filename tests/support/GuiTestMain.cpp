@@ -21,6 +21,9 @@ int main(int argc, char** argv) {
     // Tests never read or write the user's real folders, nor each other's.
     const PrivateHome home;
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // No window or program a test starts listens for web pages on the port
+    // of the user's running program; a test that needs it names a port.
+    qputenv("VARNOCET_LISTENER_PORT", "0");
     // Tests run as root on the build machines, where Chromium's sandbox
     // refuses to start. The program itself never turns it off.
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

@@ -5,9 +5,11 @@
 #include "platform/BackgroundNotice.h"
 #include "platform/SettingsStore.h"
 #include "retrieval/RefreshScheduler.h"
+#include "support/EnvironmentVariable.h"
 #include "support/EventWait.h"
 #include "support/MouseDrag.h"
 #include "support/ProgramHome.h"
+#include "support/RawHttpClient.h"
 #include "support/RecordingMessageBox.h"
 #include "ui/AddFeedDialog.h"
 #include "ui/ArticleAddressLabel.h"
@@ -33,6 +35,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTcpServer>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -371,4 +374,50 @@ TEST_F(MainFormTest, DisplayPreferencesFollowTheirCheckBoxes) {
     EXPECT_EQ(Node("A")->data(0, Qt::BackgroundRole), QVariant());
     dragBodies();
     EXPECT_EQ(moves, 4);
+}
+
+TEST_F(MainFormTest, AWebPageAddsAProviderOnlyInTheCategoryTheUserChooses) {
+    TwoUnreachableProviders();
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    const EnvironmentVariable listenerPort("VARNOCET_LISTENER_PORT", QByteArray::number(port));
+    Open();
+    const auto request = [port](const QByteArray& url) {
+        auto client = std::make_unique<RawHttpClient>(port);
+        client->Send("GET /add_provider?url=" + url + " HTTP/1.1\r\n\r\n");
+        return client;
+    };
+    SelectCategory* chooser = nullptr;
+    const auto asked = [&] {
+        for (SelectCategory* open : form->findChildren<SelectCategory*>()) {
+            if (open->isVisible())
+                chooser = open;
+        }
+        return chooser != nullptr;
+    };
+
+    const auto closed = request("http://127.0.0.1:9/later");
+    ASSERT_TRUE(WaitUntil(asked));
+    EXPECT_TRUE(chooser->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    chooser->reject();
+    EXPECT_TRUE(closed->Answer().contains("was not added")) << closed->Read().data();
+    EXPECT_EQ(core->Providers().Count(), 2);
+
+    chooser = nullptr;
+    const auto chosen = request("http://127.0.0.1:9/chosen");
+    ASSERT_TRUE(WaitUntil(asked));
+    auto* categories = chooser->findChild<QTreeWidget*>(QStringLiteral("tvCategories"));
+    categories->setCurrentItem(categories->topLevelItem(0));
+    chooser->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
+    // Nothing answers there: the provider is named by its address.
+    EXPECT_TRUE(chosen->Answer().contains(
+        "Added provider <B>http://127.0.0.1:9/chosen</B> to Varnocet category <B>News</B>."))
+        << chosen->Read().data();
+    EXPECT_NE(Node("http://127.0.0.1:9/chosen"), nullptr);
+
+    form->ShutdownMainWindow();
+    RawHttpClient afterShutdown(port);
+    EXPECT_EQ(afterShutdown.Answer(), "");
 }
