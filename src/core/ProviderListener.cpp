@@ -22,6 +22,8 @@ ProviderListener::ProviderListener(ProgramCore& core, CategoryChooser chooser, L
         connect(server, &QTcpServer::newConnection, this, [this, server] { Accept(*server); });
     m_nameWait.setSingleShot(true);
     connect(&m_nameWait, &QTimer::timeout, this, &ProviderListener::AnswerWithName);
+    m_suspended.setSingleShot(true);
+    connect(&m_suspended, &QTimer::timeout, this, &ProviderListener::AddNext);
 }
 
 ProviderListener::~ProviderListener() {
@@ -62,6 +64,7 @@ void ProviderListener::Close() {
     m_adding = false;
     disconnect(m_updates);
     m_nameWait.stop();
+    m_suspended.stop();
     m_result = {};
     for (ListenerConnection* connection : findChildren<ListenerConnection*>())
         connection->Close();
@@ -105,7 +108,13 @@ void ProviderListener::PostNext() {
     });
 }
 
+// While the settings dialog edits a copy of the list, a provider added to
+// the list itself would be lost when the copy is adopted: the add waits.
 void ProviderListener::AddNext() {
+    if (m_core.Flags().Suspended) {
+        m_suspended.start(m_limits.SuspendedRetryMs);
+        return;
+    }
     const ProviderSubscription::Result result = m_core.AddProviderByURL(m_queue.front().url, {});
     switch (result.outcome) {
     case ProviderSubscription::Outcome::Refused:

@@ -42,6 +42,8 @@ public:
         int RequestLineMs = 5000;
         // For a new provider's name to arrive with its details.
         int NameWaitMs = 15000;
+        // Between two looks whether the program still holds its work.
+        int SuspendedRetryMs = 500;
     };
 
     ProviderListener(ProgramCore& core, CategoryChooser chooser, QObject* parent = nullptr);
@@ -91,4 +93,5 @@ private:
     ProviderSubscription::Result m_result;
     QMetaObject::Connection m_updates;
     QTimer m_nameWait;
+    QTimer m_suspended;
 };

@@ -178,7 +178,7 @@ TEST_F(ProviderListenerTest, AFeedThatNeverAnswersNamesItsProviderByItsAddress) 
     TestHttpServer::Response silent;
     silent.NeverAnswer = true;
     server.Serve("/silent", silent);
-    Listen({5000, 50});
+    Listen({.NameWaitMs = 50});
     RawHttpClient client(listener->Port());
     ASSERT_TRUE(client.Send(Request(Url("/silent"))));
     Choose(QStringLiteral("News"));
@@ -196,8 +196,19 @@ TEST_F(ProviderListenerTest, AnInactiveProviderIsMadeActiveAndShown) {
     EXPECT_EQ(listChanged.count(), 1);
 }
 
+TEST_F(ProviderListenerTest, AnAddWaitsWhileTheSettingsDialogEditsACopyOfTheList) {
+    Listen({.SuspendedRetryMs = 10});
+    core->Flags().Suspended = true;
+    RawHttpClient client(listener->Port());
+    ASSERT_TRUE(client.Send(Request(Url("/fresh"))));
+    EXPECT_FALSE(WaitUntil([this] { return !questions.empty(); }, 100));
+    core->Flags().Suspended = false;
+    Choose(QStringLiteral("News"));
+    EXPECT_EQ(client.Answer(), Added("Fresh"));
+}
+
 TEST_F(ProviderListenerTest, AConnectionWithoutALineIsClosedUnanswered) {
-    Listen({50, 15000});
+    Listen({.RequestLineMs = 50});
     RawHttpClient longLine(listener->Port());
     longLine.Send(QByteArray(9 * 1024, 'a'));
     EXPECT_EQ(longLine.Answer(), "");
