@@ -265,16 +265,18 @@ TEST_F(ProviderListenerTest, ABrowserShowsTheAnswer) {
     Listen();
     const QTemporaryDir profile;
     QProcess process;
-    process.start(browser, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
-                            QStringLiteral("--disable-gpu"), QStringLiteral("--no-first-run"),
-                            QStringLiteral("--disable-background-networking"),
-                            QStringLiteral("--disable-component-update"),
-                            QStringLiteral("--host-resolver-rules=MAP * ~NOTFOUND"),
-                            QStringLiteral("--user-data-dir=") + profile.path(),
-                            QStringLiteral("--dump-dom"),
-                            QStringLiteral("http://127.0.0.1:%1/add_provider?url=%2")
-                                .arg(listener->Port())
-                                .arg(QString::fromUtf8(Url("/a")))});
+    process.start(
+        browser, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                  QStringLiteral("--disable-gpu"), QStringLiteral("--no-first-run"),
+                  QStringLiteral("--disable-background-networking"),
+                  QStringLiteral("--disable-component-update"),
+                  // Nothing but this machine, which the rule must
+                  // name or its address would not resolve either.
+                  QStringLiteral("--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1"),
+                  QStringLiteral("--user-data-dir=") + profile.path(), QStringLiteral("--dump-dom"),
+                  QStringLiteral("http://127.0.0.1:%1/add_provider?url=%2")
+                      .arg(listener->Port())
+                      .arg(QString::fromUtf8(Url("/a")))});
     // The listener answers from this thread: the loop must run meanwhile.
     ASSERT_TRUE(WaitUntil([&] { return process.state() == QProcess::NotRunning; }, 60000));
     const QString page = QString::fromUtf8(process.readAllStandardOutput());
