@@ -9,6 +9,7 @@
 #include "support/MouseDrag.h"
 #include "support/ProgramHome.h"
 #include "support/RecordingMessageBox.h"
+#include "support/TestHttpServer.h"
 #include "ui/AddFeedDialog.h"
 #include "ui/ArticleAddressLabel.h"
 #include "ui/ArticleGrid.h"
@@ -294,11 +295,14 @@ TEST_F(MainFormTest, SettingsPropertiesAndAddFeedOpenTheirDialogs) {
     Item("mnuContextAddFeed")->trigger();
     auto* add = window.findChild<AddFeedDialog*>();
     ASSERT_NE(add, nullptr);
-    add->findChild<QLineEdit*>("txtAddress")->setText("http://127.0.0.1:9/c");
+    TestHttpServer server;
+    server.Serve("/c", "<rss version=\"2.0\"><channel><title>C</title></channel></rss>");
+    const QString feed = server.Url("/c").toString();
+    add->findChild<QLineEdit*>("txtAddress")->setText(feed);
     add->findChild<QPushButton*>("cmdOK")->click();
-    ASSERT_EQ(core->Providers().Count(), 3);
+    ASSERT_TRUE(WaitUntil([&] { return core->Providers().Count() == 3; }));
     ASSERT_NE(core->CurrentProvider(), nullptr);
-    EXPECT_EQ(core->CurrentProvider()->DataURL, "http://127.0.0.1:9/c");
+    EXPECT_EQ(core->CurrentProvider()->DataURL, feed);
     EXPECT_EQ(core->CurrentProvider()->Category, "News");
 }
 
