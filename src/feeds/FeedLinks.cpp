@@ -211,4 +211,9 @@ QList<FeedLink> InPage(QStringView html, const QUrl& page) {
     return links;
 }
 
+QString Describe(const FeedLink& feed) {
+    return feed.Title.isEmpty() ? feed.Address
+                                : QStringLiteral("%1 (%2)").arg(feed.Title, feed.Address);
+}
+
 } // namespace FeedLinks

@@ -25,4 +25,7 @@ namespace FeedLinks {
 // are passed over. Linear in the length of the page.
 QList<FeedLink> InPage(QStringView html, const QUrl& page);
 
+// How a feed is named to the user: "title (address)", or the address alone.
+QString Describe(const FeedLink& feed);
+
 } // namespace FeedLinks

@@ -12,15 +12,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QString Describe(const FeedLink& feed) {
-    return feed.Title.isEmpty() ? feed.Address
-                                : QStringLiteral("%1 (%2)").arg(feed.Title, feed.Address);
-}
-
-} // namespace
-
 AddFeedDialog::AddFeedDialog(const CategoryCollection& categories, const QString& category,
                              QWidget* parent)
     : QDialog(parent)
@@ -133,13 +124,13 @@ void AddFeedDialog::OnFound(const QList<FeedLink>& feeds) {
     // What was typed is the feed: nothing to confirm.
     if (feeds.size() == 1 && feeds.constFirst().Address == looked) {
         m_feed = looked;
-        m_status->setText(QStringLiteral("Found: %1").arg(Describe(feeds.constFirst())));
+        m_status->setText(QStringLiteral("Found: %1").arg(FeedLinks::Describe(feeds.constFirst())));
         accept();
         return;
     }
     m_searched = TypedAddress();
     for (const FeedLink& feed : feeds) {
-        auto* item = new QListWidgetItem(Describe(feed), m_feeds);
+        auto* item = new QListWidgetItem(FeedLinks::Describe(feed), m_feeds);
         item->setData(Qt::UserRole, feed.Address);
         item->setToolTip(feed.Address);
     }
@@ -147,7 +138,7 @@ void AddFeedDialog::OnFound(const QList<FeedLink>& feeds) {
     m_feeds->setVisible(feeds.size() > 1);
     m_status->setText(feeds.size() == 1
                           ? QStringLiteral("Found: %1. Press OK to subscribe to it.")
-                                .arg(Describe(feeds.constFirst()))
+                                .arg(FeedLinks::Describe(feeds.constFirst()))
                           : QStringLiteral("The page names %1 feeds. Choose one and press OK.")
                                 .arg(feeds.size()));
     m_ok->setFocus();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ProviderSubscription.h"
 #include "platform/Types.h"
 
 #include <QMainWindow>
@@ -11,6 +12,7 @@ class ArticleAddressLabel;
 class CommandBar;
 class ContextMenu;
 class DetachedBrowser;
+struct FeedLink;
 class MainLayout;
 class ProgramCore;
 class Provider;
@@ -69,6 +71,7 @@ private:
     void ShowSiteImage();
     void ShowNotice(const QString& text);
     void AddDroppedURL(const QString& url, const QString& category);
+    void DroppedFeedSubscribed(const ProviderSubscription::Result& result, const FeedLink& feed);
     void OpenPhoneHomePrompt(const QString& text);
     std::pair<QStringList, int> ArticleTitles() const;
 

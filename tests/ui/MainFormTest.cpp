@@ -220,12 +220,25 @@ TEST_F(MainFormTest, BackgroundNoticesShowInTheStatusBarWithoutABox) {
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 }
 
+// A dropped address is subscribed to by its feed, found first: below every
+// category it asks for one, and an address without a feed is refused.
 TEST_F(MainFormTest, AnAddressDroppedBelowEveryCategoryAsksForOne) {
     TwoUnreachableProviders();
+    TestHttpServer server;
+    const QByteArray feed = "<rss version=\"2.0\"><channel><title>Chosen</title></channel></rss>";
+    server.Serve("/later", feed);
+    server.Serve("/site",
+                 "<!DOCTYPE html><html><head><link rel=alternate type=application/rss+xml "
+                 "href=chosen.xml title=Chosen></head></html>",
+                 "text/html");
+    server.Serve("/chosen.xml", feed);
+    server.Serve("/plain", "<!DOCTYPE html><html></html>", "text/html");
     MainForm& window = Open();
     FeedTree& tree = window.Layout().Tree();
-    const auto answer = [](bool select) {
-        return [select](QWidget* modal) {
+    int asked = 0;
+    const auto answer = [&asked](bool select) {
+        return [select, &asked](QWidget* modal) {
+            ++asked;
             auto* chooser = qobject_cast<SelectCategory*>(modal);
             ASSERT_NE(chooser, nullptr);
             auto* categories = chooser->findChild<QTreeWidget*>(QStringLiteral("tvCategories"));
@@ -237,14 +250,24 @@ TEST_F(MainFormTest, AnAddressDroppedBelowEveryCategoryAsksForOne) {
         };
     };
     AnswerNextModal(answer(false));
-    emit tree.ProviderURLDropped(QStringLiteral("http://127.0.0.1:9/later"), QString());
-    QCoreApplication::processEvents();
+    emit tree.ProviderURLDropped(server.Url("/later").toString(), QString());
+    ASSERT_TRUE(WaitUntil([&] { return asked == 1; }));
     EXPECT_EQ(core->Providers().Count(), 2);
     AnswerNextModal(answer(true));
-    emit tree.ProviderURLDropped(QStringLiteral("http://127.0.0.1:9/chosen"), QString());
+    emit tree.ProviderURLDropped(server.Url("/site").toString(), QString());
     ASSERT_TRUE(WaitUntil([&] { return core->Providers().Count() == 3; }));
+    const QString chosen = server.Url("/chosen.xml").toString();
     EXPECT_EQ(core->Providers().Item(3)->Category, "News");
-    EXPECT_NE(Node("http://127.0.0.1:9/chosen"), nullptr);
+    EXPECT_EQ(core->Providers().Item(3)->DataURL, chosen);
+    EXPECT_EQ(window.statusBar()->currentMessage(), "Subscribed to Chosen (" + chosen + ").");
+    EXPECT_TRUE(WaitUntil([&] { return Node(chosen) != nullptr || Node("Chosen") != nullptr; }));
+
+    const QString plain = server.Url("/plain").toString();
+    emit tree.ProviderURLDropped(plain, QStringLiteral("News"));
+    ASSERT_TRUE(WaitUntil([&] { return window.statusBar()->currentMessage().contains(plain); }));
+    EXPECT_EQ(window.statusBar()->currentMessage(), "No feed was found at " + plain + ".");
+    EXPECT_EQ(core->Providers().Count(), 3);
+    EXPECT_EQ(asked, 2);
 }
 
 TEST_F(MainFormTest, RestoringAMaximisedWindowKeepsItMaximised) {
