@@ -62,6 +62,10 @@ void FeedDiscovery::Cancel() {
     m_refusal.stop();
     m_probes.clear();
     m_stage = Stage::Idle;
+    ReleaseRequest();
+}
+
+void FeedDiscovery::ReleaseRequest() {
     if (m_request == nullptr)
         return;
     m_request->disconnect(this);
@@ -72,10 +76,7 @@ void FeedDiscovery::Cancel() {
 }
 
 void FeedDiscovery::Fetch(const QUrl& url, std::chrono::milliseconds timeout) {
-    if (m_request != nullptr) {
-        m_request->disconnect(this);
-        m_request->deleteLater();
-    }
+    ReleaseRequest();
     m_request = new HttpRequest({timeout, HttpRequest::Limits{}.MaxBodyBytes}, this);
     connect(m_request, &HttpRequest::Finished, this,
             m_stage == Stage::Page ? &FeedDiscovery::PageFinished : &FeedDiscovery::ProbeFinished);

@@ -57,6 +57,7 @@ private:
     enum class Stage { Idle, Refusing, Page, Probing };
 
     void Fetch(const QUrl& url, std::chrono::milliseconds timeout);
+    void ReleaseRequest();
     void PageFinished();
     void ProbeFinished();
     void ProbeNext();
