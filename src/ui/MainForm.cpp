@@ -1,6 +1,7 @@
 #include "ui/MainForm.h"
 
 #include "config/ProgramVersion.h"
+#include "core/FeedSubscriber.h"
 #include "core/ProgramCore.h"
 #include "core/ProviderListener.h"
 #include "model/ProviderCollection.h"
@@ -382,18 +383,40 @@ void MainForm::ShowNotice(const QString& text) {
     m_tray->ShowMessage(text);
 }
 
-// An address dropped below every category asks for one.
+// A dropped address is subscribed to by its feed, once that is found.
 void MainForm::AddDroppedURL(const QString& url, const QString& category) {
-    const ProviderSubscription::Result result = m_core.AddProviderByURL(url, category);
+    auto* subscriber = new FeedSubscriber(m_core, this);
+    connect(subscriber, &FeedSubscriber::Subscribed, this,
+            [this, subscriber](const ProviderSubscription::Result& result, const FeedLink& feed) {
+                subscriber->deleteLater();
+                DroppedFeedSubscribed(result, feed);
+            });
+    connect(subscriber, &FeedSubscriber::Failed, this, [this, subscriber](const QString& message) {
+        subscriber->deleteLater();
+        QApplication::beep();
+        statusBar()->showMessage(message, NoticeShownMs);
+    });
+    subscriber->Start(url, category);
+}
+
+// A feed dropped below every category asks for one.
+void MainForm::DroppedFeedSubscribed(const ProviderSubscription::Result& result,
+                                     const FeedLink& feed) {
     if (result.outcome == ProviderSubscription::Outcome::Refused) {
         QApplication::beep();
         return;
     }
-    if (result.outcome != ProviderSubscription::Outcome::NeedsCategory)
+    if (result.outcome == ProviderSubscription::Outcome::Found)
         return;
+    const QString subscribed = QStringLiteral("Subscribed to %1.").arg(FeedLinks::Describe(feed));
+    if (result.outcome == ProviderSubscription::Outcome::Added) {
+        statusBar()->showMessage(subscribed, NoticeShownMs);
+        return;
+    }
     SelectCategory chooser(m_core.Providers().Categories(), this);
-    if (chooser.exec() == QDialog::Accepted && !chooser.getSelected().isEmpty())
-        m_core.AddProviderByURL(url, chooser.getSelected());
+    if (chooser.exec() == QDialog::Accepted && !chooser.getSelected().isEmpty() &&
+        m_core.AddProviderByURL(feed.Address, chooser.getSelected()).provider != nullptr)
+        statusBar()->showMessage(subscribed, NoticeShownMs);
 }
 
 // VARNOCET_LISTENER_PORT moves the listener to another port, and 0 switches

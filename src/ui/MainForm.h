@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ProviderSubscription.h"
 #include "platform/Types.h"
 
 #include <QMainWindow>
@@ -12,6 +13,7 @@ class ArticleAddressLabel;
 class CommandBar;
 class ContextMenu;
 class DetachedBrowser;
+struct FeedLink;
 class MainLayout;
 class ProgramCore;
 class Provider;
@@ -73,6 +75,7 @@ private:
     void AddDroppedURL(const QString& url, const QString& category);
     void StartListener();
     void AskCategoryForPage(std::function<void(const QString& category)> answer);
+    void DroppedFeedSubscribed(const ProviderSubscription::Result& result, const FeedLink& feed);
     void OpenPhoneHomePrompt(const QString& text);
     std::pair<QStringList, int> ArticleTitles() const;
 

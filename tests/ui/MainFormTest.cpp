@@ -11,6 +11,7 @@
 #include "support/ProgramHome.h"
 #include "support/RawHttpClient.h"
 #include "support/RecordingMessageBox.h"
+#include "support/TestHttpServer.h"
 #include "ui/AddFeedDialog.h"
 #include "ui/ArticleAddressLabel.h"
 #include "ui/ArticleGrid.h"
@@ -222,12 +223,25 @@ TEST_F(MainFormTest, BackgroundNoticesShowInTheStatusBarWithoutABox) {
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 }
 
+// A dropped address is subscribed to by its feed, found first: below every
+// category it asks for one, and an address without a feed is refused.
 TEST_F(MainFormTest, AnAddressDroppedBelowEveryCategoryAsksForOne) {
     TwoUnreachableProviders();
+    TestHttpServer server;
+    const QByteArray feed = "<rss version=\"2.0\"><channel><title>Chosen</title></channel></rss>";
+    server.Serve("/later", feed);
+    server.Serve("/site",
+                 "<!DOCTYPE html><html><head><link rel=alternate type=application/rss+xml "
+                 "href=chosen.xml title=Chosen></head></html>",
+                 "text/html");
+    server.Serve("/chosen.xml", feed);
+    server.Serve("/plain", "<!DOCTYPE html><html></html>", "text/html");
     MainForm& window = Open();
     FeedTree& tree = window.Layout().Tree();
-    const auto answer = [](bool select) {
-        return [select](QWidget* modal) {
+    int asked = 0;
+    const auto answer = [&asked](bool select) {
+        return [select, &asked](QWidget* modal) {
+            ++asked;
             auto* chooser = qobject_cast<SelectCategory*>(modal);
             ASSERT_NE(chooser, nullptr);
             auto* categories = chooser->findChild<QTreeWidget*>(QStringLiteral("tvCategories"));
@@ -239,14 +253,24 @@ TEST_F(MainFormTest, AnAddressDroppedBelowEveryCategoryAsksForOne) {
         };
     };
     AnswerNextModal(answer(false));
-    emit tree.ProviderURLDropped(QStringLiteral("http://127.0.0.1:9/later"), QString());
-    QCoreApplication::processEvents();
+    emit tree.ProviderURLDropped(server.Url("/later").toString(), QString());
+    ASSERT_TRUE(WaitUntil([&] { return asked == 1; }));
     EXPECT_EQ(core->Providers().Count(), 2);
     AnswerNextModal(answer(true));
-    emit tree.ProviderURLDropped(QStringLiteral("http://127.0.0.1:9/chosen"), QString());
+    emit tree.ProviderURLDropped(server.Url("/site").toString(), QString());
     ASSERT_TRUE(WaitUntil([&] { return core->Providers().Count() == 3; }));
+    const QString chosen = server.Url("/chosen.xml").toString();
     EXPECT_EQ(core->Providers().Item(3)->Category, "News");
-    EXPECT_NE(Node("http://127.0.0.1:9/chosen"), nullptr);
+    EXPECT_EQ(core->Providers().Item(3)->DataURL, chosen);
+    EXPECT_EQ(window.statusBar()->currentMessage(), "Subscribed to Chosen (" + chosen + ").");
+    EXPECT_TRUE(WaitUntil([&] { return Node(chosen) != nullptr || Node("Chosen") != nullptr; }));
+
+    const QString plain = server.Url("/plain").toString();
+    emit tree.ProviderURLDropped(plain, QStringLiteral("News"));
+    ASSERT_TRUE(WaitUntil([&] { return window.statusBar()->currentMessage().contains(plain); }));
+    EXPECT_EQ(window.statusBar()->currentMessage(), "No feed was found at " + plain + ".");
+    EXPECT_EQ(core->Providers().Count(), 3);
+    EXPECT_EQ(asked, 2);
 }
 
 TEST_F(MainFormTest, RestoringAMaximisedWindowKeepsItMaximised) {
@@ -297,11 +321,14 @@ TEST_F(MainFormTest, SettingsPropertiesAndAddFeedOpenTheirDialogs) {
     Item("mnuContextAddFeed")->trigger();
     auto* add = window.findChild<AddFeedDialog*>();
     ASSERT_NE(add, nullptr);
-    add->findChild<QLineEdit*>("txtAddress")->setText("http://127.0.0.1:9/c");
+    TestHttpServer server;
+    server.Serve("/c", "<rss version=\"2.0\"><channel><title>C</title></channel></rss>");
+    const QString feed = server.Url("/c").toString();
+    add->findChild<QLineEdit*>("txtAddress")->setText(feed);
     add->findChild<QPushButton*>("cmdOK")->click();
-    ASSERT_EQ(core->Providers().Count(), 3);
+    ASSERT_TRUE(WaitUntil([&] { return core->Providers().Count() == 3; }));
     ASSERT_NE(core->CurrentProvider(), nullptr);
-    EXPECT_EQ(core->CurrentProvider()->DataURL, "http://127.0.0.1:9/c");
+    EXPECT_EQ(core->CurrentProvider()->DataURL, feed);
     EXPECT_EQ(core->CurrentProvider()->Category, "News");
 }
 
