@@ -56,9 +56,9 @@ QString AddProviderRequest::KnownBody(const QString& name, const QString& catego
            QStringLiteral("</B>.");
 }
 
-QString AddProviderRequest::NotAddedBody(const QString& url) {
+QString AddProviderRequest::NotAddedBody(const QString& url, const QString& reason) {
     return QStringLiteral("Provider <B>") + url.toHtmlEscaped() +
-           QStringLiteral("</B> was not added to Varnocet: no category was chosen.");
+           QStringLiteral("</B> was not added to Varnocet: ") + reason.toHtmlEscaped();
 }
 
 QString AddProviderRequest::UnknownBody() {

@@ -24,7 +24,8 @@ public:
 
     static QString AddedBody(const QString& name, const QString& category);
     static QString KnownBody(const QString& name, const QString& category);
-    static QString NotAddedBody(const QString& url);
+    // `reason` is a sentence for the user.
+    static QString NotAddedBody(const QString& url, const QString& reason);
     static QString UnknownBody();
     // The whole answer: an HTTP/1.0 head and the page around `body`.
     static QByteArray Answer(const QString& body);

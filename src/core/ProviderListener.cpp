@@ -1,6 +1,7 @@
 #include "core/ProviderListener.h"
 
 #include "core/AddProviderRequest.h"
+#include "core/FeedSubscriber.h"
 #include "core/ListenerConnection.h"
 #include "core/ProgramCore.h"
 #include "model/PendingOperation.h"
@@ -115,12 +116,34 @@ void ProviderListener::AddNext() {
         m_suspended.start(m_limits.SuspendedRetryMs);
         return;
     }
-    const ProviderSubscription::Result result = m_core.AddProviderByURL(m_queue.front().url, {});
+    // The address may be a site's page: the feed behind it is looked for
+    // first.
+    auto* subscriber = new FeedSubscriber(m_core, this);
+    const auto current = [this, subscriber, generation = m_generation] {
+        subscriber->deleteLater();
+        return generation == m_generation;
+    };
+    connect(subscriber, &FeedSubscriber::Subscribed, this,
+            [this, current](const ProviderSubscription::Result& result, const FeedLink& feed) {
+                if (current())
+                    OnSubscribed(result, feed);
+            });
+    connect(subscriber, &FeedSubscriber::Failed, this, [this, current](const QString& message) {
+        if (current())
+            Finish(AddProviderRequest::NotAddedBody(m_queue.front().url, message));
+    });
+    subscriber->Start(m_queue.front().url, {});
+}
+
+void ProviderListener::OnSubscribed(const ProviderSubscription::Result& result,
+                                    const FeedLink& feed) {
     switch (result.outcome) {
     case ProviderSubscription::Outcome::Refused:
         Finish(AddProviderRequest::UnknownBody());
         return;
     case ProviderSubscription::Outcome::NeedsCategory: {
+        // The feed's address is what is stored, never the page's.
+        m_queue.front().url = feed.Address;
         const QPointer<ProviderListener> listener(this);
         m_chooser([listener, generation = m_generation](const QString& category) {
             if (listener != nullptr && generation == listener->m_generation)
@@ -139,7 +162,7 @@ void ProviderListener::AddNext() {
 void ProviderListener::OnCategory(const QString& category) {
     const QString url = m_queue.front().url;
     if (category.isEmpty()) {
-        Finish(AddProviderRequest::NotAddedBody(url));
+        Finish(AddProviderRequest::NotAddedBody(url, QStringLiteral("no category was chosen.")));
         return;
     }
     const ProviderSubscription::Result result = m_core.AddProviderByURL(url, category);

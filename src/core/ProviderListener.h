@@ -16,6 +16,7 @@
 
 class ListenerConnection;
 class ProgramCore;
+struct FeedLink;
 class Provider;
 
 // Lets a web page subscribe the user to a feed: a link to
@@ -73,6 +74,7 @@ private:
     void OnRequestLine(ListenerConnection* connection, const QString& line);
     void PostNext();
     void AddNext();
+    void OnSubscribed(const ProviderSubscription::Result& result, const FeedLink& feed);
     void OnCategory(const QString& category);
     void AwaitName(const ProviderSubscription::Result& result);
     void OnProviderUpdated(const Provider& provider);

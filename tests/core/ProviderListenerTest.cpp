@@ -130,6 +130,26 @@ TEST_F(ProviderListenerTest, EveryRequestIsAnsweredWithItsPage) {
     EXPECT_TRUE(questions.empty());
 }
 
+// A link to a site's page subscribes to the feed the page names, under the
+// feed's address; a page that leads to no feed adds nothing and says why.
+TEST_F(ProviderListenerTest, APageIsFollowedToItsFeed) {
+    server.Serve("/site",
+                 "<html><head><link rel=\"alternate\" type=\"application/rss+xml\" "
+                 "href=\"/fresh\"></head></html>",
+                 "text/html");
+    server.Serve("/plain", "<html><body>No feed here</body></html>", "text/html");
+    Listen();
+    RawHttpClient client(listener->Port());
+    ASSERT_TRUE(client.Send(Request(Url("/site"))));
+    Choose(QStringLiteral("News"));
+    EXPECT_EQ(client.Answer(), Added("Fresh"));
+    EXPECT_EQ(core->CurrentProvider()->DataURL, server.Url("/fresh").toString());
+
+    const QByteArray answer = Ask(Request(Url("/plain")));
+    EXPECT_TRUE(answer.contains("was not added to Varnocet: No feed was found")) << answer.data();
+    EXPECT_EQ(core->Providers().Count(), 3);
+}
+
 TEST_F(ProviderListenerTest, TheRequestLineMayArriveInPieces) {
     Listen();
     RawHttpClient client(listener->Port());
@@ -178,9 +198,14 @@ TEST_F(ProviderListenerTest, AFeedThatNeverAnswersNamesItsProviderByItsAddress) 
     TestHttpServer::Response silent;
     silent.NeverAnswer = true;
     server.Serve("/silent", silent);
+    // Found through a page, which names the feed without its being fetched.
+    server.Serve("/page",
+                 "<html><head><link rel=\"alternate\" type=\"application/rss+xml\" "
+                 "href=\"/silent\"></head></html>",
+                 "text/html");
     Listen({.NameWaitMs = 50});
     RawHttpClient client(listener->Port());
-    ASSERT_TRUE(client.Send(Request(Url("/silent"))));
+    ASSERT_TRUE(client.Send(Request(Url("/page"))));
     Choose(QStringLiteral("News"));
     EXPECT_EQ(client.Answer(), Added(Url("/silent")));
 }
