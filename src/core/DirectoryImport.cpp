@@ -130,17 +130,17 @@ void DirectoryImport::Take(const QString& url) {
     const std::shared_ptr<Provider> byURL = Listed(url);
     const std::shared_ptr<Provider> byAlias = KnownByAlias(url);
     if (byURL != nullptr) {
-        m_renewed.insert(byURL.get());
+        m_renewed.push_back(byURL);
         ++m_result.AlreadyKnown;
     } else if (byAlias == nullptr) {
         if (IsWebAddress(url))
-            m_renewed.insert(NewProvider(url).get());
+            NewProvider(url);
         else
             m_result.Skipped.append(url);
         return;
     }
     if (byAlias != nullptr) {
-        m_renewed.insert(byAlias.get());
+        m_renewed.push_back(byAlias);
         if (byAlias->Origin == Origin)
             ++m_result.KnownViaOtherURL;
     }
@@ -230,7 +230,7 @@ void DirectoryImport::Complete() {
     for (const auto& provider : *m_added)
         provider->CancelPendingRequest();
     m_providers.ClearFlags();
-    for (Provider* provider : std::as_const(m_renewed))
+    for (const auto& provider : m_renewed)
         provider->Renewed = true;
     for (const auto& provider : *m_added) {
         m_providers.Add(provider);

@@ -4,7 +4,6 @@
 #include "platform/MessageBoxPresenter.h"
 
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -127,7 +126,8 @@ private:
     // The providers found so far, before they join the working copy.
     std::unique_ptr<ProviderCollection> m_added;
     qsizetype m_nextDetails = 1;
-    QSet<Provider*> m_renewed;
+    // Held, not pointed at: the user may delete a provider meanwhile.
+    std::vector<std::shared_ptr<Provider>> m_renewed;
     Result m_result;
     QTimer m_tick;
     int m_ticks = 0;
