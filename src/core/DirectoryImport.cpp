@@ -188,9 +188,8 @@ void DirectoryImport::WaitForDetails() {
     m_ticks = static_cast<int>(std::min<qint64>(ticks, 1 << 20));
     m_ticksLeft = m_ticks;
     emit Progress(m_ticksLeft, m_ticks);
-    StartDetailRequests();
     m_tick.start();
-    DetailsArrived();
+    CheckDetails();
 }
 
 // As many as the fetcher takes at once; the others as slots come free.
@@ -207,7 +206,15 @@ bool DirectoryImport::DetailsOutstanding() const {
            });
 }
 
+// Called while the fetcher is still finishing the request, which the
+// providers joining the working copy would end under it: the check waits
+// until that is over.
 void DirectoryImport::DetailsArrived() {
+    if (m_stage == Stage::Details)
+        QMetaObject::invokeMethod(this, &DirectoryImport::CheckDetails, Qt::QueuedConnection);
+}
+
+void DirectoryImport::CheckDetails() {
     if (m_stage != Stage::Details)
         return;
     StartDetailRequests();
@@ -220,7 +227,7 @@ void DirectoryImport::Tick() {
     if (m_ticksLeft <= 0)
         Complete();
     else
-        DetailsArrived();
+        CheckDetails();
 }
 
 // The new providers join the working copy; what their details did not bring

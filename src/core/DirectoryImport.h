@@ -109,6 +109,7 @@ private:
     void WaitForDetails();
     void StartDetailRequests();
     bool DetailsOutstanding() const;
+    void CheckDetails();
     void Tick();
     void Complete();
     void Fail();

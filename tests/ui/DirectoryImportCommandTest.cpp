@@ -4,6 +4,7 @@
 #include "support/NamedProviders.h"
 #include "support/ProgramHome.h"
 #include "support/RecordingMessageBox.h"
+#include "support/TestData.h"
 #include "ui/BulkAddConfForm.h"
 #include "ui/ProvidersPage.h"
 
@@ -50,6 +51,8 @@ TEST(BulkAddConfFormTest, OffersTheOptionsAndTheAddress) {
     Child<QPushButton>(form, "btnPickFile")->click();
     Child<QDialogButtonBox>(form, "")->button(QDialogButtonBox::Help)->click();
     EXPECT_EQ(topics, QStringList({"SettingsProvidersBulk"}));
+    EXPECT_TRUE(TestData::Read(TestData::Bundled("help/index.html"))
+                    .contains("<section id=\"SettingsProvidersBulk\">"));
     form.accept();
     const BulkAddConfForm::Options options = form.Result();
     EXPECT_TRUE(options.Ok);
