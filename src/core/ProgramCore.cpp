@@ -14,6 +14,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ProgramError.h"
 #include "platform/Saturating.h"
+#include "retrieval/AliasList.h"
 #include "retrieval/AutoFlip.h"
 #include "retrieval/FeedFetcher.h"
 #include "retrieval/ImageCache.h"
@@ -42,6 +43,12 @@ ProgramCore::~ProgramCore() {
     delete m_flip;
     delete m_scheduler;
     delete m_fetcher;
+}
+
+AliasList& ProgramCore::Aliases() {
+    if (m_aliases == nullptr)
+        m_aliases = new AliasList(AliasList::DefaultLocations(), std::chrono::seconds(30), this);
+    return *m_aliases;
 }
 
 bool ProgramCore::Load(const QSize& screenTwips, ProgressReporter& progress, UpdateReport& report) {

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+class AliasList;
 class AutoFlip;
 class FeedFetcher;
 class ImageCache;
@@ -67,6 +68,8 @@ public:
     // Null until Load has made it.
     ImageCache* Images() { return m_images; }
     const MasterProviderSet::Locations& MasterList() const { return m_masterList; }
+    // The program's alias sets, read when first needed (AliasList::Load).
+    AliasList& Aliases();
 
     // Null when no provider is on show.
     const std::shared_ptr<Provider>& CurrentProvider() const { return m_current; }
@@ -206,6 +209,7 @@ private:
     RefreshScheduler* m_scheduler;
     AutoFlip* m_flip;
     ImageCache* m_images = nullptr;
+    AliasList* m_aliases = nullptr;
     std::shared_ptr<Provider> m_current;
     int m_story = 0;
     // What the selected story is recognised by when its provider's stories

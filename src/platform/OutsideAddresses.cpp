@@ -26,4 +26,12 @@ QString TranslationService() {
     return Address("VARNOCET_TRANSLATION_SERVICE_URL", OutsideAddressDefaults::TranslationService);
 }
 
+QString AliasesURL() {
+    return Address("VARNOCET_ALIASES_URL", OutsideAddressDefaults::AliasesURL);
+}
+
+QString DirectoryURL() {
+    return Address("VARNOCET_DIRECTORY_URL", OutsideAddressDefaults::DirectoryURL);
+}
+
 } // namespace OutsideAddresses

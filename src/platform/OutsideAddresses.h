@@ -19,5 +19,11 @@ QString HomePage();
 // preferences start with (see Languages::TranslationURL for its form);
 // without it articles in other languages open at their own address.
 QString TranslationService();
+// VARNOCET_ALIASES_URL: the published aliases file (its path ends in
+// "/qtk_aliases.xml"); without it the copy shipped with the program is used.
+QString AliasesURL();
+// VARNOCET_DIRECTORY_URL: the provider directory's service list that
+// directory import offers; without it the user names one or picks a file.
+QString DirectoryURL();
 
 } // namespace OutsideAddresses

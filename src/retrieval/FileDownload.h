@@ -8,7 +8,7 @@
 #include <optional>
 
 // Fetching one file at once, for the few places that need it before they
-// can go on (master provider list, aliases file, logo images). The caller
+// can go on (master provider list, logo images). The caller
 // waits in a local event loop that leaves user input queued, so timers and
 // network completions keep running but no command can start meanwhile.
 // Every wait has a limit, measured on the monotonic clock.

@@ -18,6 +18,7 @@
 #include <QItemSelection>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -42,6 +43,7 @@ ProvidersPage::ProvidersPage(ProgramCore& core, std::function<bool(qsizetype cou
     , m_confirmDelete(std::move(confirmDelete))
     , m_list(new QListWidget(this))
     , m_count(new QLabel(this))
+    , m_progress(new QProgressBar(this))
     , m_status(new QLabel(this))
     , m_moveUp(AddButton("btnMoveUp", QStringLiteral("Move &Up")))
     , m_moveDown(AddButton("btnMoveDown", QStringLiteral("Move Do&wn")))
@@ -53,6 +55,8 @@ ProvidersPage::ProvidersPage(ProgramCore& core, std::function<bool(qsizetype cou
     m_list->setObjectName(QStringLiteral("lstProviders"));
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_count->setObjectName(QStringLiteral("labProviderCount"));
+    m_progress->setObjectName(QStringLiteral("prgProviders"));
+    m_progress->hide();
     m_status->setObjectName(QStringLiteral("labProviderStatus"));
     m_upRepeat->setObjectName(QStringLiteral("upRepeat"));
     m_downRepeat->setObjectName(QStringLiteral("downRepeat"));
@@ -88,6 +92,7 @@ ProvidersPage::ProvidersPage(ProgramCore& core, std::function<bool(qsizetype cou
     m_importRow->addStretch();
     auto* list = new QVBoxLayout;
     list->addWidget(m_count);
+    list->addWidget(m_progress);
     list->addWidget(m_list, 1);
     list->addLayout(commands);
     list->addLayout(m_importRow);
@@ -171,6 +176,18 @@ void ProvidersPage::SelectProviderByID(Long uniqueID) {
         return;
     const qsizetype position = m_providers->LocateProviderByUniqueID(uniqueID);
     Select(position > 0 ? Selection{position} : Selection{});
+}
+
+void ProvidersPage::ShowProgress(int value, int maximum) {
+    m_count->hide();
+    m_progress->setRange(0, maximum);
+    m_progress->setValue(value);
+    m_progress->show();
+}
+
+void ProvidersPage::EndProgress() {
+    m_progress->hide();
+    m_count->show();
 }
 
 void ProvidersPage::FillList(const Selection& selection) {

@@ -15,6 +15,7 @@ class ProviderDetailsPanel;
 class QHBoxLayout;
 class QLabel;
 class QListWidget;
+class QProgressBar;
 class QPushButton;
 class RepeatSchedule;
 class ReportTextBox;
@@ -45,6 +46,11 @@ public:
 
     // The row of import commands, for more of them.
     QHBoxLayout* ImportRow() const { return m_importRow; }
+    // Where the commands of the row report what they did.
+    ReportTextBox* ReportBox() const { return m_updates; }
+    // A long command's bar in place of the provider count; maximum 0: busy.
+    void ShowProgress(int value, int maximum);
+    void EndProgress();
 
 signals:
     // The working list changed.
@@ -81,6 +87,7 @@ private:
 
     QListWidget* m_list;
     QLabel* m_count;
+    QProgressBar* m_progress;
     QLabel* m_status;
     QPushButton* m_moveUp;
     QPushButton* m_moveDown;

@@ -2,7 +2,10 @@
 
 #include "config/Settings.h"
 #include "model/ProviderCollection.h"
+#include "platform/Clock.h"
+#include "platform/TimeZoneInfo.h"
 #include "ui/CategoriesPage.h"
+#include "ui/DirectoryImportCommand.h"
 #include "ui/GeneralPage.h"
 #include "ui/LocationsPage.h"
 #include "ui/OpmlCommands.h"
@@ -33,7 +36,8 @@ SettingsForm::SettingsForm(ProgramCore& core, HelpOpener help, QWidget* parent)
     , m_statistics(new StatisticsPage(this))
     , m_locations(new LocationsPage(this))
     , m_categories(new CategoriesPage(this))
-    , m_opml(new OpmlCommands(*m_providers->ImportRow(), *m_providers)) {
+    , m_opml(new OpmlCommands(*m_providers->ImportRow(), *m_providers))
+    , m_directory(new DirectoryImportCommand(core, *m_providers, m_help)) {
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(tr("Varnocet Settings"));
     AddTabs();
@@ -77,6 +81,10 @@ void SettingsForm::ConnectPages() {
         MarkProvidersModified();
         m_providers->Refill();
     });
+    connect(m_directory, &DirectoryImportCommand::Imported, this, [this] {
+        m_lastLoadUserLand = Date::FromQDateTime(TimeZoneInfo::ToLocal(Clock::NowUtc()));
+        MarkProvidersModified();
+    });
     connect(m_tabs, &QTabWidget::currentChanged, this, &SettingsForm::RefillShownPage);
 }
 
@@ -97,6 +105,7 @@ QString SettingsForm::HelpTopic() const {
 void SettingsForm::SettingsIn(const Settings& settings, ProviderCollection& providers,
                               const QString& providerName, bool showProviders) {
     m_lastLoadMasterProviderList = settings.LastLoadMasterProviderList;
+    m_lastLoadUserLand = settings.LastLoadUserLand;
     m_general->In(settings);
     m_updates->In(settings);
     m_providers->In(providers, providerName, m_lastLoadMasterProviderList);
@@ -104,6 +113,7 @@ void SettingsForm::SettingsIn(const Settings& settings, ProviderCollection& prov
     m_locations->In(settings);
     m_categories->In(providers);
     m_opml->SetProviders(&providers);
+    m_directory->SetProviders(&providers);
     m_tabs->setCurrentWidget(showProviders ? static_cast<QWidget*>(m_providers) : m_general);
 }
 
@@ -117,6 +127,7 @@ void SettingsForm::SettingsOut(Settings& settings) const {
     m_updates->Out(settings);
     m_locations->Out(settings);
     settings.LastLoadMasterProviderList = m_lastLoadMasterProviderList;
+    settings.LastLoadUserLand = m_lastLoadUserLand;
 }
 
 void SettingsForm::Close(bool ok) {
@@ -131,5 +142,6 @@ void SettingsForm::done(int result) {
     m_statistics->Release();
     m_categories->Release();
     m_opml->SetProviders(nullptr);
+    m_directory->SetProviders(nullptr);
     QDialog::done(result);
 }

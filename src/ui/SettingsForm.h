@@ -8,6 +8,7 @@
 #include <functional>
 
 class CategoriesPage;
+class DirectoryImportCommand;
 class GeneralPage;
 class LocationsPage;
 class OpmlCommands;
@@ -64,7 +65,9 @@ private:
     LocationsPage* m_locations;
     CategoriesPage* m_categories;
     OpmlCommands* m_opml;
+    DirectoryImportCommand* m_directory;
     Date m_lastLoadMasterProviderList;
+    Date m_lastLoadUserLand;
     bool m_okPressed = false;
     bool m_providersModified = false;
 };

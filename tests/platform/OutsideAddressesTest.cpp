@@ -13,6 +13,8 @@ TEST(OutsideAddressesTest, EachAddressIsTakenFromItsOwnVariable) {
         {"VARNOCET_MASTER_LIST_URL", &OutsideAddresses::MasterListURL},
         {"VARNOCET_HOME_PAGE", &OutsideAddresses::HomePage},
         {"VARNOCET_TRANSLATION_SERVICE_URL", &OutsideAddresses::TranslationService},
+        {"VARNOCET_ALIASES_URL", &OutsideAddresses::AliasesURL},
+        {"VARNOCET_DIRECTORY_URL", &OutsideAddresses::DirectoryURL},
     };
     for (const auto& c : cases) {
         {

@@ -1,7 +1,13 @@
 #include "retrieval/AliasList.h"
 
-#include "model/AliasSetCollection.h"
+#include "support/EventWait.h"
+#include "support/TestData.h"
 #include "support/TestHttpServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -9,23 +15,85 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(AliasListTest, LoadsFromTheWebWithinItsLimit) {
+QByteArray OneSet(const QByteArray& first, const QByteArray& second) {
+    return "<aliases><set><u>" + first + "</u><u>" + second + "</u></set></aliases>";
+}
+
+const QByteArray Published = OneSet("http://a/", "https://a/");
+const QByteArray Cached = OneSet("http://c/", "https://c/");
+const QByteArray Shipped = OneSet("http://s/", "https://s/");
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Where the sets come from, by how the published file answers and whether
+// an earlier copy is in the cache.
+TEST(AliasListTest, TakesThePublishedFileElseTheCachedElseTheShippedCopy) {
     TestHttpServer server;
-    server.Serve("/qtk_aliases.xml", QByteArray("<aliases><set><u>http://a/</u><u>http://b/</u>"
-                                                "</set><set><u>http://c/</u></set></aliases>"));
+    server.Serve("/good/qtk_aliases.xml", Published);
     TestHttpServer::Response silent;
     silent.NeverAnswer = true;
-    server.Serve("/silent.xml", silent);
-    server.Serve("/page.xml", QByteArray("<html><body>"));
+    server.Serve("/silent/qtk_aliases.xml", silent);
+    server.Serve("/page/qtk_aliases.xml", QByteArray("<html><body>"), "text/html");
+    const struct {
+        const char* path; // empty: no address configured
+        bool cached;
+        QByteArray expectedFirstURL;
+        QByteArray expectedCache; // afterwards
+    } cases[] = {
+        {"/good/qtk_aliases.xml", false, "http://a/", Published},
+        {"/good/qtk_aliases.xml", true, "http://a/", Published},
+        {"/silent/qtk_aliases.xml", true, "http://c/", Cached},
+        {"/page/qtk_aliases.xml", true, "http://c/", Cached},
+        {"/page/qtk_aliases.xml", false, "http://s/", ""},
+        {"/missing/qtk_aliases.xml", false, "http://s/", ""},
+        {"", true, "http://c/", Cached},
+        {"", false, "http://s/", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.path) + (c.cached ? " cached" : ""));
+        const QTemporaryDir folder;
+        const QString cache = folder.filePath("cache");
+        const QString bundled = folder.filePath("data");
+        QDir().mkpath(bundled);
+        TestData::Write(QDir(bundled).filePath("qtk_aliases.xml"), Shipped);
+        if (c.cached && QDir().mkpath(cache))
+            TestData::Write(QDir(cache).filePath("qtk_aliases.xml"), Cached);
+        const QString url = *c.path ? server.Url(c.path).toString() : QString();
+        AliasList list({url, cache, bundled}, 300ms);
+        const QSignalSpy ready(&list, &AliasList::Ready);
 
-    AliasSetCollection sets;
-    ASSERT_TRUE(AliasList::Load(sets, server.Url("/qtk_aliases.xml").toString()));
-    EXPECT_EQ(sets.Count(), 2);
-    EXPECT_EQ(sets.GetAliasSetForURL("http://b/"), sets.Item(1));
-    EXPECT_FALSE(AliasList::Load(sets, server.Url("/silent.xml").toString(), 200ms));
-    EXPECT_FALSE(AliasList::Load(sets, server.Url("/page.xml").toString()));
-    EXPECT_FALSE(AliasList::Load(sets, server.Url("/missing.xml").toString()));
-    EXPECT_EQ(sets.Count(), 2);
+        const bool atOnce = list.Load();
+        EXPECT_EQ(atOnce, url.isEmpty());
+        if (!atOnce) {
+            EXPECT_FALSE(list.Load()) << "a second need waits for the same fetch";
+            ASSERT_TRUE(WaitUntil([&] { return ready.count() > 0; }));
+            EXPECT_EQ(ready.count(), 1);
+        }
+        EXPECT_TRUE(list.IsLoaded());
+        EXPECT_TRUE(list.Load());
+        ASSERT_EQ(list.Sets().Count(), 1);
+        EXPECT_EQ(list.Sets().Item(1)->URLs().first(), QString::fromUtf8(c.expectedFirstURL));
+        EXPECT_EQ(ReadFile(QDir(cache).filePath("qtk_aliases.xml")), c.expectedCache);
+    }
+}
+
+// The shipped file names only feeds of the shipped providers: the first
+// address of each set is a provider's data URL, and every set loads.
+TEST(AliasListTest, ShippedSetsBelongToShippedProviders) {
+    const QString shippedList =
+        QString::fromUtf8(ReadFile(TestData::Bundled("Standard/bps_1.xml")));
+    const QTemporaryDir emptyCache;
+    AliasList list({QString(), emptyCache.path(), TestData::Bundled(".")});
+    ASSERT_TRUE(list.Load());
+    ASSERT_GT(list.Sets().Count(), 0);
+    for (const auto& aliasSet : list.Sets()) {
+        ASSERT_GE(aliasSet->URLs().size(), 2);
+        EXPECT_TRUE(shippedList.contains("<dataurl>" + aliasSet->URLs().first() + "</dataurl>"))
+            << aliasSet->URLs().first().toStdString();
+    }
 }
 
 } // namespace

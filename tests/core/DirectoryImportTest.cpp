@@ -1,0 +1,302 @@
+#include "core/DirectoryImport.h"
+
+#include "model/PendingOperation.h"
+#include "model/Provider.h"
+#include "retrieval/AliasList.h"
+#include "retrieval/FeedFetcher.h"
+#include "support/EventWait.h"
+#include "support/ProgramHome.h"
+#include "support/RecordingMessageBox.h"
+
+#include <optional>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Answer = MessageBoxPresenter::Answer;
+
+// A working copy of four providers, a directory list served beside their
+// feeds and alias sets naming other addresses of two of them:
+// - Own (origin 0) is listed under its own address;
+// - Old (origin 2, from the directory before) is listed under another address;
+// - Mine (origin 0) is listed under another address;
+// - Vanished (origin 2) is no longer listed.
+class DirectoryImportTest : public ProgramHome {
+protected:
+    void SetUp() override {
+        NewProgram();
+        Own("Own", "/own", 0);
+        Own("Old", "/old-address", DirectoryImport::Origin);
+        Own("Mine", "/mine", 0);
+        Own("Vanished", "/vanished", DirectoryImport::Origin);
+        const QString bundled = folder.filePath("bundle");
+        QDir().mkpath(bundled);
+        TestData::Write(bundled + "/qtk_aliases.xml",
+                        "<aliases>" + Set({"/new-address", "/old-address"}) +
+                            Set({"/mine-alt", "/mine"}) + "</aliases>");
+        aliases = std::make_unique<AliasList>(
+            AliasList::Locations{QString(), folder.filePath("cache"), bundled});
+        server.Serve("/list.xml", List({"/own", "/new-address", "/mine-alt", "/feed", "/feed"},
+                                       {"ftp://127.0.0.1/feed", "javascript:alert(1)"}));
+        server.Serve("/feed", Titled("Feed"));
+    }
+
+    void Own(const QString& name, const QString& path, Long origin) {
+        auto provider = std::make_shared<Provider>();
+        provider->ProviderName = name;
+        provider->DataURL = Address(path);
+        provider->Origin = origin;
+        provider->UniqueID = providers.Count() + 1;
+        providers.Add(provider);
+    }
+
+    static QByteArray Titled(const QByteArray& title) {
+        return "<rss version=\"2.0\"><channel><title>" + title +
+               "</title><item><title>Story</title></item></channel></rss>";
+    }
+
+    QString Address(const QString& path) const { return server.Url(path).toString(); }
+
+    QByteArray Set(const QStringList& paths) const {
+        QByteArray set = "<aliasset>";
+        for (const QString& path : paths)
+            set += "<url>" + Address(path).toUtf8() + "</url>";
+        return set + "</aliasset>";
+    }
+
+    // The listed feeds (paths on the server) and other addresses, a second
+    // "services" element and elements the list may hold that are no entries.
+    QByteArray List(const QStringList& paths, const QStringList& others) const {
+        QByteArray list = "<serviceList><services>";
+        for (const QString& path : paths)
+            list += "<url>" + Address(path).toUtf8() + "</url>";
+        for (const QString& other : others)
+            list += "<url>" + other.toUtf8() + "</url>";
+        list += "<name>not an entry</name></services><services><url>" +
+                Address("/second").toUtf8() + "</url></services><other><url>" +
+                Address("/ignored").toUtf8() + "</url></other></serviceList>";
+        return list;
+    }
+
+    std::unique_ptr<DirectoryImport> NewImport(DirectoryImport::Limits limits = {5s, 5s, 1s}) {
+        auto import =
+            std::make_unique<DirectoryImport>(providers, *aliases, core->Fetcher(), limits);
+        QObject::connect(import.get(), &DirectoryImport::Finished,
+                         [this](const DirectoryImport::Result& r) { result = r; });
+        QObject::connect(import.get(), &DirectoryImport::Progress, [this](int value, int maximum) {
+            progress.append({value, maximum});
+        });
+        QObject::connect(core.get(), &ProgramCore::ProviderUpdated, import.get(),
+                         &DirectoryImport::DetailsArrived);
+        return import;
+    }
+
+    bool Run(DirectoryImport& import, const QString& source, bool details) {
+        import.Start({source, details, false});
+        return WaitUntil([&] { return result.has_value(); });
+    }
+
+    QStringList Names() const {
+        QStringList names;
+        for (const auto& provider : providers)
+            names.append(provider->ProviderName);
+        return names;
+    }
+
+    TestHttpServer server;
+    ProviderCollection providers;
+    std::unique_ptr<AliasList> aliases;
+    std::optional<DirectoryImport::Result> result;
+    QList<std::pair<int, int>> progress;
+};
+
+TEST_F(DirectoryImportTest, AddsNewFeedsAndRecognisesKnownOnesByAddressAndAlias) {
+    auto import = NewImport();
+    ASSERT_TRUE(Run(*import, Address("/list.xml"), false));
+
+    EXPECT_TRUE(result->Available);
+    EXPECT_EQ(result->Added, 2) << "/feed and the second services element's entry";
+    EXPECT_EQ(result->AlreadyKnown, 2) << "Own, and /feed listed again";
+    EXPECT_EQ(result->KnownViaOtherURL, 1) << "Old only: Mine is not the directory's";
+    EXPECT_EQ(result->Gone, 1);
+    EXPECT_EQ(result->Skipped, QStringList({"ftp://127.0.0.1/feed", "javascript:alert(1)"}));
+    EXPECT_EQ(result->AddedNames, QStringList({Address("/feed"), Address("/second")}));
+    EXPECT_EQ(Names(), QStringList({"Own", "Old", "Mine", "Vanished", Address("/feed"),
+                                    Address("/second")}));
+    const auto added = providers.Item(5);
+    EXPECT_EQ(added->DataURL, Address("/feed"));
+    EXPECT_EQ(added->Category, "UserLand");
+    EXPECT_EQ(added->Origin, 2);
+    EXPECT_FALSE(added->Active);
+    EXPECT_TRUE(added->NeedsDetails);
+    EXPECT_TRUE(Provider::IsTemporaryID(added->UniqueID));
+    EXPECT_NE(added->UniqueID, providers.Item(6)->UniqueID);
+    EXPECT_EQ(added->LastUsed, Date::FromParts(2001, 1, 1));
+    EXPECT_TRUE(added->BrandNew && added->Renewed);
+    EXPECT_GE(providers.Categories().LocateCategory("UserLand"), 1);
+    EXPECT_EQ(server.RequestCount("/feed"), 0) << "no details asked for";
+    const QList<bool> renewed{true, true, true, false};
+    for (qsizetype position = 1; position <= 4; ++position) {
+        EXPECT_EQ(providers.Item(position)->Renewed, renewed.at(position - 1)) << position;
+        EXPECT_FALSE(providers.Item(position)->BrandNew) << position;
+    }
+    EXPECT_EQ(progress.first(), std::make_pair(0, 0));
+
+    EXPECT_EQ(import->RemoveGone(), 1);
+    EXPECT_EQ(Names().mid(0, 3), QStringList({"Own", "Old", "Mine"}));
+    EXPECT_EQ(providers.Count(), 5);
+}
+
+// Whatever goes wrong with the list, the working copy stays as it was and
+// the import ends with the list unavailable.
+TEST_F(DirectoryImportTest, ListThatCannotBeReadChangesNothing) {
+    TestHttpServer::Response silent;
+    silent.NeverAnswer = true;
+    server.Serve("/silent.xml", silent);
+    server.Serve("/page.xml", QByteArray("<html><body><p>moved"), "text/html");
+    TestHttpServer::Response gone;
+    gone.Status = 404;
+    gone.Body = "<services/>";
+    server.Serve("/gone.xml", gone);
+    const QString missingFile = folder.filePath("none.xml");
+    const QString localFile = TestData::Write(folder.filePath("list.xml"), List({"/feed"}, {}));
+    const struct {
+        QString source;
+        bool available;
+    } cases[] = {
+        {Address("/silent.xml"), false},
+        {Address("/page.xml"), false},
+        {Address("/gone.xml"), false},
+        {"http://127.0.0.1:9/list.xml", false},
+        {missingFile, false},
+        {localFile, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source.toStdString());
+        result.reset();
+        auto import = NewImport({300ms, 5s, 1s});
+        ASSERT_TRUE(Run(*import, c.source, false));
+        EXPECT_EQ(result->Available, c.available);
+        EXPECT_EQ(providers.Count(), c.available ? 6 : 4);
+        EXPECT_FALSE(import->IsRunning());
+    }
+}
+
+TEST_F(DirectoryImportTest, DetailsAreFetchedForNewProvidersOnly) {
+    server.Serve("/second", Titled("Second"));
+    auto import = NewImport();
+    ASSERT_TRUE(Run(*import, Address("/list.xml"), true));
+    EXPECT_EQ(result->Added, 2);
+    EXPECT_EQ(result->AddedNames, QStringList({"Feed", "Second"}));
+    EXPECT_EQ(server.RequestCount("/feed"), 1);
+    EXPECT_EQ(server.RequestCount("/second"), 1);
+    EXPECT_EQ(server.RequestCount("/own"), 0);
+    for (qsizetype position : {5, 6}) {
+        EXPECT_FALSE(providers.Item(position)->NeedsDetails) << position;
+        EXPECT_EQ(providers.Item(position)->PendingOperations, 0) << position;
+    }
+}
+
+// Details that do not come within the wait are called off; those providers
+// get them later, when needed. The bar counts the wait down.
+TEST_F(DirectoryImportTest, WaitForDetailsIsBounded) {
+    TestHttpServer::Response silent;
+    silent.NeverAnswer = true;
+    server.Serve("/second", silent);
+    auto import = NewImport({5s, 300ms, 100ms});
+    ASSERT_TRUE(Run(*import, Address("/list.xml"), true));
+    ASSERT_EQ(providers.Count(), 6);
+    EXPECT_EQ(providers.Item(5)->ProviderName, "Feed");
+    EXPECT_FALSE(providers.Item(5)->NeedsDetails);
+    EXPECT_TRUE(providers.Item(6)->NeedsDetails);
+    EXPECT_EQ(providers.Item(6)->PendingOperations, 0);
+    EXPECT_EQ(progress.mid(progress.size() - 3),
+              (QList<std::pair<int, int>>{{2, 3}, {1, 3}, {0, 3}}));
+}
+
+TEST_F(DirectoryImportTest, CancelLeavesTheWorkingCopyAsItWas) {
+    TestHttpServer::Response silent;
+    silent.NeverAnswer = true;
+    server.Serve("/silent.xml", silent);
+    server.Serve("/second", silent);
+    const struct {
+        const char* list;
+        bool details;
+    } cases[] = {{"/silent.xml", false}, {"/list.xml", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.list);
+        auto import = NewImport({5s, 5s, 1s});
+        import->Start({Address(c.list), c.details, true});
+        // Until the list is read, or until the first details came.
+        ASSERT_TRUE(WaitUntil([&] {
+            return c.details ? server.RequestCount("/feed") == 1 : server.RequestCount(c.list) == 1;
+        }));
+        import->Cancel();
+        EXPECT_FALSE(import->IsRunning());
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(result.has_value());
+        EXPECT_EQ(Names(), QStringList({"Own", "Old", "Mine", "Vanished"}));
+        for (const auto& provider : providers)
+            EXPECT_FALSE(provider->Renewed);
+    }
+}
+
+// The report's messages, by the counters.
+TEST_F(DirectoryImportTest, ReportTellsWhatWasAddedAndAsksAboutVanishedProviders) {
+    const QString question = "Your original provider list contained 3 providers that were "
+                             "originally from Userland. However, they are no longer in "
+                             "Userland's list.\n\nDo you want to delete them?";
+    const struct {
+        int added, known, gone, via;
+        Answer answer;
+        QStringList texts;
+        Answer expected;
+    } cases[] = {
+        {5,
+         2,
+         0,
+         0,
+         Answer::Ok,
+         {"5 headline providers have been added from Userland. "},
+         Answer::No},
+        {5,
+         2,
+         0,
+         4,
+         Answer::Ok,
+         {"5 headline providers have been added from Userland. 4 providers were already known "
+          "via another URL."},
+         Answer::No},
+        {0,
+         7,
+         0,
+         1,
+         Answer::Ok,
+         {"The provider list at Userland included 7 providers that were already on your list. "
+          "1 providers were already known via another URL."},
+         Answer::No},
+        {0, 0, 0, 3, Answer::Ok, {}, Answer::No},
+        {0, 0, 3, 0, Answer::Yes, {question}, Answer::Yes},
+        {1,
+         0,
+         3,
+         0,
+         Answer::No,
+         {"1 headline providers have been added from Userland. ", question},
+         Answer::No},
+    };
+    for (const auto& c : cases) {
+        RecordingMessageBox& boxes = RecordingMessageBox::Instance();
+        boxes.Texts.clear();
+        boxes.Titles.clear();
+        boxes.NextAnswer = c.answer;
+        EXPECT_EQ(DirectoryImport::ShowBulkAddReport("Userland", c.added, c.known, c.gone, c.via),
+                  c.expected);
+        EXPECT_EQ(boxes.Texts, c.texts);
+        if (c.gone != 0) {
+            EXPECT_EQ(boxes.Titles.last(), "Delete?");
+        }
+    }
+}
+
+} // namespace

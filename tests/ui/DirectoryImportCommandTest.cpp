@@ -1,0 +1,158 @@
+#include "ui/DirectoryImportCommand.h"
+
+#include "support/EventWait.h"
+#include "support/NamedProviders.h"
+#include "support/ProgramHome.h"
+#include "support/RecordingMessageBox.h"
+#include "support/TestData.h"
+#include "ui/BulkAddConfForm.h"
+#include "ui/ProvidersPage.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTextEdit>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Answer = MessageBoxPresenter::Answer;
+
+template <typename T>
+T* Child(const QWidget& parent, const char* name) {
+    T* child = parent.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+// The confirmation window: its text by what is offered, the address the
+// user may change or replace by a file, and the help topic.
+TEST(BulkAddConfFormTest, OffersTheOptionsAndTheAddress) {
+    QStringList topics;
+    BulkAddConfForm form([&](const QString& topic) { topics.append(topic); },
+                         [](QWidget*) { return QStringLiteral("/home/user/services.xml"); });
+    form.Prepare("Add UserLand Providers", "UserLand", "http://directory.test/services.xml",
+                 "UserLand", false, true);
+    EXPECT_EQ(form.windowTitle(), "Add UserLand Providers");
+    EXPECT_EQ(Child<QPlainTextEdit>(form, "txtMessage")->toPlainText(),
+              "You are about to bulk load the UserLand provider list from "
+              "http://directory.test/services.xml.\n\nYou can choose to mark all of the added "
+              "providers as active.\n\nThe new providers will be placed in the 'UserLand' "
+              "category.");
+    EXPECT_TRUE(Child<QCheckBox>(form, "chkLoadDetails")->isHidden());
+    EXPECT_FALSE(Child<QCheckBox>(form, "chkMakeActive")->isHidden());
+    Child<QCheckBox>(form, "chkMakeActive")->setChecked(false);
+    Child<QPushButton>(form, "btnPickFile")->click();
+    Child<QDialogButtonBox>(form, "")->button(QDialogButtonBox::Help)->click();
+    EXPECT_EQ(topics, QStringList({"SettingsProvidersBulk"}));
+    EXPECT_TRUE(TestData::Read(TestData::Bundled("help/index.html"))
+                    .contains("<section id=\"SettingsProvidersBulk\">"));
+    form.accept();
+    const BulkAddConfForm::Options options = form.Result();
+    EXPECT_TRUE(options.Ok);
+    EXPECT_TRUE(options.GetDetails) << "not offered: keeps its checked state";
+    EXPECT_FALSE(options.MakeActive);
+    EXPECT_EQ(options.Source, "/home/user/services.xml");
+
+    form.Prepare("T", "L", QString(), QString(), true, false);
+    EXPECT_TRUE(Child<QCheckBox>(form, "chkMakeActive")->isChecked());
+    EXPECT_FALSE(Child<QDialogButtonBox>(form, "")->button(QDialogButtonBox::Ok)->isEnabled());
+    EXPECT_EQ(BulkAddConfForm::MessageText("L", "", "", true, false),
+              "You are about to bulk load the L provider list from the address below.\n\n"
+              " Select 'Get Details' to retrieve full information directly from each provider. "
+              "This is a somewhat time-consuming process. If you choose not to retrieve full "
+              "information now, it will be fetched later on an as-needed basis. \n\n");
+}
+
+// The Providers tab with the command over a working copy of A and a
+// provider from the directory that it no longer lists.
+class DirectoryImportCommandTest : public ProgramHome {
+protected:
+    void SetUp() override {
+        RecordingMessageBox::Instance().Texts.clear();
+        RecordingMessageBox::Instance().NextAnswer = Answer::Yes;
+        NewProgram();
+        providers = NamedProviders({"A", "Gone"}, server.Url("/").toString());
+        providers->Item(2)->Origin = DirectoryImport::Origin;
+        page = std::make_unique<ProvidersPage>(*core, [](qsizetype) { return false; });
+        command = new DirectoryImportCommand(
+            *core, *page, [](const QString&) {},
+            [this](QWidget*, const QString&) {
+                return BulkAddConfForm::Options{true, false, true, source};
+            },
+            DirectoryImport::Limits{2s, 2s, 1s});
+        page->In(*providers, "/::/", masterListDate);
+        command->SetProviders(providers.get());
+        server.Serve("/list.xml", "<serviceList><services><url>" +
+                                      server.Url("/A").toString().toUtf8() + "</url><url>" +
+                                      server.Url("/B").toString().toUtf8() +
+                                      "</url></services></serviceList>");
+    }
+
+    QStringList ListLines() const {
+        QStringList lines;
+        auto* list = Child<QListWidget>(*page, "lstProviders");
+        for (int row = 0; row < list->count(); ++row)
+            lines.append(list->item(row)->text());
+        return lines;
+    }
+
+    TestHttpServer server;
+    std::unique_ptr<ProviderCollection> providers;
+    std::unique_ptr<ProvidersPage> page;
+    DirectoryImportCommand* command = nullptr;
+    Date masterListDate;
+    QString source = server.Url("/list.xml").toString();
+};
+
+TEST_F(DirectoryImportCommandTest, ImportsBehindTheProgressBarAndDeletesVanishedOnYes) {
+    const QSignalSpy imported(command, &DirectoryImportCommand::Imported);
+    auto* start = Child<QPushButton>(*page, "btnDirectoryImport");
+    start->click();
+    EXPECT_FALSE(start->isEnabled());
+    EXPECT_FALSE(Child<QPushButton>(*page, "btnCancelDirectoryImport")->isHidden());
+    EXPECT_FALSE(Child<QProgressBar>(*page, "prgProviders")->isHidden());
+    EXPECT_TRUE(Child<QLabel>(*page, "labProviderCount")->isHidden());
+
+    ASSERT_TRUE(WaitUntil([&] { return imported.count() == 1; }));
+    EXPECT_TRUE(start->isEnabled());
+    EXPECT_TRUE(Child<QProgressBar>(*page, "prgProviders")->isHidden());
+    EXPECT_FALSE(Child<QLabel>(*page, "labProviderCount")->isHidden());
+    const QString b = server.Url("/B").toString();
+    EXPECT_EQ(RecordingMessageBox::Instance().Texts.first(),
+              "1 headline providers have been added from Userland. ");
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.last().startsWith(
+        "Your original provider list contained 1 providers"));
+    EXPECT_EQ(ProviderNames(*providers), QStringList({"A", b}));
+    EXPECT_EQ(ListLines(), QStringList({"A", b}));
+    EXPECT_TRUE(Child<QTextEdit>(*page, "txtProviderUpdates")->toPlainText().contains(b));
+}
+
+TEST_F(DirectoryImportCommandTest, StopAndUnreachableListChangeNothing) {
+    TestHttpServer::Response silent;
+    silent.NeverAnswer = true;
+    server.Serve("/silent.xml", silent);
+    source = server.Url("/silent.xml").toString();
+    const QSignalSpy imported(command, &DirectoryImportCommand::Imported);
+    Child<QPushButton>(*page, "btnDirectoryImport")->click();
+    ASSERT_TRUE(WaitUntil([&] { return server.RequestCount("/silent.xml") == 1; }));
+    Child<QPushButton>(*page, "btnCancelDirectoryImport")->click();
+    EXPECT_TRUE(Child<QPushButton>(*page, "btnDirectoryImport")->isEnabled());
+    EXPECT_TRUE(Child<QProgressBar>(*page, "prgProviders")->isHidden());
+
+    source = "http://127.0.0.1:9/list.xml";
+    Child<QPushButton>(*page, "btnDirectoryImport")->click();
+    ASSERT_TRUE(WaitUntil([&] { return !RecordingMessageBox::Instance().Texts.isEmpty(); }, 5000));
+    EXPECT_EQ(RecordingMessageBox::Instance().Texts,
+              QStringList({"The service list is not available. Try again later."}));
+    EXPECT_EQ(imported.count(), 0);
+    EXPECT_EQ(ProviderNames(*providers), QStringList({"A", "Gone"}));
+}
+
+} // namespace
