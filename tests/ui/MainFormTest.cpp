@@ -405,6 +405,13 @@ TEST_F(MainFormTest, DisplayPreferencesFollowTheirCheckBoxes) {
 
 TEST_F(MainFormTest, AWebPageAddsAProviderOnlyInTheCategoryTheUserChooses) {
     TwoUnreachableProviders();
+    // Feeds without a name of their own.
+    TestHttpServer feeds;
+    const QByteArray untitled = "<rss version=\"2.0\"><channel><item><title>Story</title>"
+                                "</item></channel></rss>";
+    feeds.Serve("/later", untitled);
+    feeds.Serve("/chosen", untitled);
+    const QByteArray chosenURL = feeds.Url("/chosen").toEncoded();
     QTcpServer probe;
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
     const quint16 port = probe.serverPort();
@@ -425,7 +432,7 @@ TEST_F(MainFormTest, AWebPageAddsAProviderOnlyInTheCategoryTheUserChooses) {
         return chooser != nullptr;
     };
 
-    const auto closed = request("http://127.0.0.1:9/later");
+    const auto closed = request(feeds.Url("/later").toEncoded());
     ASSERT_TRUE(WaitUntil(asked));
     EXPECT_TRUE(chooser->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     chooser->reject();
@@ -433,16 +440,16 @@ TEST_F(MainFormTest, AWebPageAddsAProviderOnlyInTheCategoryTheUserChooses) {
     EXPECT_EQ(core->Providers().Count(), 2);
 
     chooser = nullptr;
-    const auto chosen = request("http://127.0.0.1:9/chosen");
+    const auto chosen = request(chosenURL);
     ASSERT_TRUE(WaitUntil(asked));
     auto* categories = chooser->findChild<QTreeWidget*>(QStringLiteral("tvCategories"));
     categories->setCurrentItem(categories->topLevelItem(0));
     chooser->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
-    // Nothing answers there: the provider is named by its address.
-    EXPECT_TRUE(chosen->Answer().contains(
-        "Added provider <B>http://127.0.0.1:9/chosen</B> to Varnocet category <B>News</B>."))
+    // The feed has no name: the provider is named by its address.
+    EXPECT_TRUE(chosen->Answer().contains("Added provider <B>" + chosenURL +
+                                          "</B> to Varnocet category <B>News</B>."))
         << chosen->Read().data();
-    EXPECT_NE(Node("http://127.0.0.1:9/chosen"), nullptr);
+    EXPECT_NE(Node(QString::fromUtf8(chosenURL)), nullptr);
 
     form->ShutdownMainWindow();
     RawHttpClient afterShutdown(port);
