@@ -22,6 +22,8 @@ AddFeedDialog::AddFeedDialog(const CategoryCollection& categories, const QString
     , m_message(new QLabel(this))
     , m_discovery(new FeedDiscovery(this)) {
     setWindowTitle(QStringLiteral("Add Feed"));
+    // Wide enough for a feed's address and title in the list of found feeds.
+    setMinimumWidth(480);
     m_address->setObjectName(QStringLiteral("txtAddress"));
     m_address->setPlaceholderText(QStringLiteral("https://"));
     m_categories->SelectPath(category);

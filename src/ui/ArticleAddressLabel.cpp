@@ -38,10 +38,12 @@ void ArticleAddressLabel::UpdateShown() {
     setVisible(m_wanted && !m_address.isEmpty() && !m_noticeShown);
 }
 
-// Asks for the whole address; the bar gives what it can spare.
+// Asks for the whole address; the bar gives what it can spare. The
+// advance is rounded to whole pixels, and eliding measures in fractions: a
+// pixel more keeps an address that fits from losing its middle.
 QSize ArticleAddressLabel::sizeHint() const {
     const QMargins margins = contentsMargins();
-    return {fontMetrics().horizontalAdvance(m_address) + margins.left() + margins.right(),
+    return {fontMetrics().horizontalAdvance(m_address) + margins.left() + margins.right() + 2,
             QLabel::sizeHint().height()};
 }
 

@@ -62,8 +62,11 @@ void DirectoryImportCommand::Cancel() {
     ShowRunning(false);
 }
 
+// The stop button takes the start button's place, so that the dialog does
+// not widen while an import runs.
 void DirectoryImportCommand::ShowRunning(bool running) {
     m_start->setEnabled(!running);
+    m_start->setVisible(!running);
     m_cancel->setVisible(running);
     if (!running)
         m_page.EndProgress();
