@@ -58,14 +58,8 @@ bool ProviderListStartup::UpdateFromMasterList(UpdateReport& report, bool& repor
 }
 
 void ProviderListStartup::SortProviderList() {
-    CategoryCollection& categories = m_providers.Categories();
-    m_progress.SetStatus(QStringLiteral("Sorting %1...").arg(categories.Count()));
-    categories.SortByName(1, categories.Count());
-    categories.ComputeVisibility();
-    m_progress.SetStatus(QStringLiteral("Sorting providers by category..."));
-    m_providers.SortByCategory();
-    m_progress.SetStatus(QStringLiteral("Marking first in category..."));
-    m_providers.FlagFirstInCategory();
+    m_providers.SortForTree(&m_progress,
+                            QStringLiteral("Sorting %1...").arg(m_providers.Categories().Count()));
 }
 
 bool ProviderListStartup::MergeMasterList(bool failMessage, ProgressReporter* progress,

@@ -370,7 +370,7 @@ void ProgramCore::AdoptProviderList(std::unique_ptr<ProviderCollection> edited,
     CarryOverStoredState(*edited);
     // Assigned into the same object: the scheduler and auto-flip hold it.
     *m_providers = std::move(*edited);
-    SortAdoptedList(progress);
+    m_providers->SortForTree(progress, QStringLiteral("Sorting categories..."));
     KeepCurrentCategoryValid();
     m_current = nullptr;
     emit ListChanged();
@@ -381,21 +381,6 @@ void ProgramCore::AdoptProviderList(std::unique_ptr<ProviderCollection> edited,
     else
         ShowFirstVisibleProvider();
     m_scheduler->SetBackgroundRange(m_settings.backgroundUpdateMode, true);
-}
-
-void ProgramCore::SortAdoptedList(ProgressReporter* progress) {
-    const auto status = [progress](const QString& text) {
-        if (progress != nullptr)
-            progress->SetStatus(text);
-    };
-    CategoryCollection& categories = m_providers->Categories();
-    status(QStringLiteral("Sorting categories..."));
-    categories.SortByName(1, categories.Count());
-    categories.ComputeVisibility();
-    status(QStringLiteral("Sorting providers by category..."));
-    m_providers->SortByCategory();
-    status(QStringLiteral("Marking first in category..."));
-    m_providers->FlagFirstInCategory();
 }
 
 // A working copy leaves out what the user cannot edit.

@@ -193,7 +193,6 @@ private:
     bool IsVisibleCategory(const QString& path) const;
     void ShowFirstVisibleProvider();
     bool IsShowable(const Provider& provider) const;
-    void SortAdoptedList(ProgressReporter* progress);
     bool IsOnShow(const Provider& provider) const;
     void ShowNone();
     void CarryOverStoredState(ProviderCollection& edited) const;

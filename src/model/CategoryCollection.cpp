@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-std::size_t CategoryCollection::Offset(qsizetype nIndex) const {
-    if (nIndex < 1 || nIndex > Count())
-        throw ProgramError(QStringLiteral("no category at position %1").arg(nIndex));
-    return static_cast<std::size_t>(nIndex - 1);
+std::size_t CategoryCollection::Offset(qsizetype index) const {
+    if (index < 1 || index > Count())
+        throw ProgramError(QStringLiteral("no category at position %1").arg(index));
+    return static_cast<std::size_t>(index - 1);
 }
 
 void CategoryCollection::Append(std::shared_ptr<Category> category) {
@@ -99,14 +99,13 @@ void CategoryCollection::EnsureCategory(const QString& name, bool active, bool u
     }
 }
 
-void CategoryCollection::SortByName(qsizetype nIndex, qsizetype nCount) {
-    if (nCount <= 1)
+void CategoryCollection::SortByName(qsizetype index, qsizetype count) {
+    if (count <= 1)
         return;
-    const auto first = m_categories.begin() + static_cast<std::ptrdiff_t>(Offset(nIndex));
-    const auto last =
-        m_categories.begin() + static_cast<std::ptrdiff_t>(Offset(nIndex + nCount - 1));
+    const auto first = m_categories.begin() + static_cast<std::ptrdiff_t>(Offset(index));
+    const auto last = m_categories.begin() + static_cast<std::ptrdiff_t>(Offset(index + count - 1));
     std::vector<std::pair<QString, std::shared_ptr<Category>>> keyed;
-    keyed.reserve(static_cast<std::size_t>(nCount));
+    keyed.reserve(static_cast<std::size_t>(count));
     for (auto it = first; it <= last; ++it)
         keyed.emplace_back((*it)->CategoryName.toUpper(), std::move(*it));
     // Stable, so equal paths keep their order, which the first-match lookups

@@ -36,9 +36,9 @@ public:
     // as they are.
     void EnsureCategory(const QString& name, bool active, bool userDefined);
 
-    // Sorts positions nIndex ... nIndex + nCount - 1 by upper-case path, so a
+    // Sorts positions index ... index + count - 1 by upper-case path, so a
     // parent precedes its children. Stable: equal keys keep their order.
-    void SortByName(qsizetype nIndex, qsizetype nCount);
+    void SortByName(qsizetype index, qsizetype count);
 
     // Visible := Active and the parent's Visible, in list order; parents must
     // precede children (SortByName). A category whose parent is missing is
@@ -55,7 +55,7 @@ public:
     auto end() const { return m_categories.end(); }
 
 private:
-    std::size_t Offset(qsizetype nIndex) const;
+    std::size_t Offset(qsizetype index) const;
     void Append(std::shared_ptr<Category> category);
     void BuildIndex() const;
     qsizetype IndexedPosition(const QString& key) const;

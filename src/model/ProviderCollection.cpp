@@ -353,6 +353,20 @@ void ProviderCollection::CancelPendingRequests(const Currency& age) {
     }
 }
 
+void ProviderCollection::SortForTree(ProgressReporter* progress, const QString& categoriesStatus) {
+    const auto status = [progress](const QString& text) {
+        if (progress != nullptr)
+            progress->SetStatus(text);
+    };
+    status(categoriesStatus);
+    m_categories.SortByName(1, m_categories.Count());
+    m_categories.ComputeVisibility();
+    status(QStringLiteral("Sorting providers by category..."));
+    SortByCategory();
+    status(QStringLiteral("Marking first in category..."));
+    FlagFirstInCategory();
+}
+
 std::unique_ptr<ProviderCollection> ProviderCollection::Copy(ProgressReporter* progress) const {
     auto copy = std::make_unique<ProviderCollection>();
     if (progress) {

@@ -86,6 +86,10 @@ public:
     // Providers grouped in the order of Categories; providers whose category
     // is empty or unknown follow, in their previous order.
     void SortByCategory();
+    // The order the tree shows: categories by name with their visibility,
+    // providers grouped by category, the first of each flagged. Each step is
+    // named to `progress`, the first as `categoriesStatus`.
+    void SortForTree(ProgressReporter* progress, const QString& categoriesStatus);
     void FlagFirstInCategory();
     void ClearFlags();
     // Moves the providers of category `from` and its descendants under `to`;

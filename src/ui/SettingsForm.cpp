@@ -1,9 +1,8 @@
 #include "ui/SettingsForm.h"
 
 #include "config/Settings.h"
+#include "feeds/FeedDates.h"
 #include "model/ProviderCollection.h"
-#include "platform/Clock.h"
-#include "platform/TimeZoneInfo.h"
 #include "ui/CategoriesPage.h"
 #include "ui/DirectoryImportCommand.h"
 #include "ui/GeneralPage.h"
@@ -82,7 +81,7 @@ void SettingsForm::ConnectPages() {
         m_providers->Refill();
     });
     connect(m_directory, &DirectoryImportCommand::Imported, this, [this] {
-        m_lastLoadUserLand = Date::FromQDateTime(TimeZoneInfo::ToLocal(Clock::NowUtc()));
+        m_lastLoadUserLand = FeedDates::Now();
         MarkProvidersModified();
     });
     connect(m_tabs, &QTabWidget::currentChanged, this, &SettingsForm::RefillShownPage);

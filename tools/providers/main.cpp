@@ -18,14 +18,6 @@ namespace {
 constexpr int Failure = 1;
 constexpr int Usage = 2;
 
-void SortAsAtStartup(ProviderCollection& providers) {
-    CategoryCollection& categories = providers.Categories();
-    categories.SortByName(1, categories.Count());
-    categories.ComputeVisibility();
-    providers.SortByCategory();
-    providers.FlagFirstInCategory();
-}
-
 int LoadFailure(const QString& file, const XmlDocument::ParseError& error) {
     if (error.Line > 0)
         std::fprintf(stderr, "varnocet-providers: %s:%d:%d: %s\n", qUtf8Printable(file), error.Line,
@@ -114,7 +106,7 @@ int main(int argc, char** argv) {
         ImportOpml(providers, parser.value(importOpml), parser.value(aliases)) != 0)
         return Failure;
     if (parser.isSet(sort))
-        SortAsAtStartup(providers);
+        providers.SortForTree(nullptr, {});
     if (parser.isSet(write) && !providers.SaveFile(parser.value(write), nullptr, false, true, true))
         return Failure;
     if (parser.isSet(exportOpml) && ExportOpml(providers, parser.value(exportOpml)) != 0)
