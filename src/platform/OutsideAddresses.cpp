@@ -34,4 +34,16 @@ QString DirectoryURL() {
     return Address("VARNOCET_DIRECTORY_URL", OutsideAddressDefaults::DirectoryURL);
 }
 
+QString ProductsURL() {
+    return Address("VARNOCET_PRODUCTS_URL", OutsideAddressDefaults::ProductsURL);
+}
+
+QString DownloadPage() {
+    return Address("VARNOCET_DOWNLOAD_PAGE", OutsideAddressDefaults::DownloadPage);
+}
+
+QString SkinsPage() {
+    return Address("VARNOCET_SKINS_PAGE", OutsideAddressDefaults::SkinsPage);
+}
+
 } // namespace OutsideAddresses

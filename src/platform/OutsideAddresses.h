@@ -25,5 +25,14 @@ QString AliasesURL();
 // VARNOCET_DIRECTORY_URL: the provider directory's service list that
 // directory import offers; without it the user names one or picks a file.
 QString DirectoryURL();
+// VARNOCET_PRODUCTS_URL: the products file that announces new versions of
+// the program; without it the program never asks whether one is out.
+QString ProductsURL();
+// VARNOCET_DOWNLOAD_PAGE: where new versions are downloaded; without it the
+// home page stands in, and without both there is no link.
+QString DownloadPage();
+// VARNOCET_SKINS_PAGE: a page that offers skins; without it the settings
+// dialog shows no link to one.
+QString SkinsPage();
 
 } // namespace OutsideAddresses

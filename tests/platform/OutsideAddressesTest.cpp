@@ -15,6 +15,9 @@ TEST(OutsideAddressesTest, EachAddressIsTakenFromItsOwnVariable) {
         {"VARNOCET_TRANSLATION_SERVICE_URL", &OutsideAddresses::TranslationService},
         {"VARNOCET_ALIASES_URL", &OutsideAddresses::AliasesURL},
         {"VARNOCET_DIRECTORY_URL", &OutsideAddresses::DirectoryURL},
+        {"VARNOCET_PRODUCTS_URL", &OutsideAddresses::ProductsURL},
+        {"VARNOCET_DOWNLOAD_PAGE", &OutsideAddresses::DownloadPage},
+        {"VARNOCET_SKINS_PAGE", &OutsideAddresses::SkinsPage},
     };
     for (const auto& c : cases) {
         {
