@@ -4,6 +4,7 @@
 #include "config/ProviderListStartup.h"
 #include "config/SettingsIO.h"
 #include "core/CategoryEditor.h"
+#include "core/SkinSelection.h"
 #include "feeds/FeedFormat.h"
 #include "feeds/Languages.h"
 #include "model/ProgressReporter.h"
@@ -32,7 +33,8 @@ ProgramCore::ProgramCore(SettingsStore& store, const QString& providersFilePath,
     , m_fetcher(new FeedFetcher(*this, this))
     , m_scheduler(
           new RefreshScheduler(*m_providers, *m_fetcher, *this, m_scheduling, m_flags, this))
-    , m_flip(new AutoFlip(*m_providers, *m_scheduler, *this, m_scheduling, m_flags, this)) {
+    , m_flip(new AutoFlip(*m_providers, *m_scheduler, *this, m_scheduling, m_flags, this))
+    , m_skins(new SkinSelection(this)) {
     BackgroundNotice::SetSink([this](const QString& text) { emit Notice(text); });
     ForwardTimerSignals();
 }
@@ -56,6 +58,7 @@ bool ProgramCore::Load(const QSize& screenTwips, ProgressReporter& progress, Upd
     SettingsIO::ReadSettings(m_store, ProgramName(), m_settings);
     // Every run starts with the category tree hidden, whatever was stored.
     m_settings.ShowCategories = false;
+    m_skins->Load(m_settings.SkinDirectory, m_settings.CurrentSkin);
     progress.SetStatus(QStringLiteral("Creating global data..."));
     progress.SetStatus(QStringLiteral("Resetting state..."));
     m_settings.Invocations = SaturatingAdd(m_settings.Invocations, 1);

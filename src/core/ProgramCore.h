@@ -24,6 +24,7 @@ class Provider;
 class ProviderCollection;
 class RefreshScheduler;
 class SettingsStore;
+class SkinSelection;
 class UpdateReport;
 
 // The running program without its window: the preferences, the provider
@@ -70,6 +71,8 @@ public:
     const MasterProviderSet::Locations& MasterList() const { return m_masterList; }
     // The program's alias sets, read when first needed (AliasList::Load).
     AliasList& Aliases();
+    // The skins and the one the windows wear.
+    SkinSelection& Skins() { return *m_skins; }
 
     // Null when no provider is on show.
     const std::shared_ptr<Provider>& CurrentProvider() const { return m_current; }
@@ -208,6 +211,7 @@ private:
     RefreshScheduler* m_scheduler;
     AutoFlip* m_flip;
     ImageCache* m_images = nullptr;
+    SkinSelection* m_skins;
     AliasList* m_aliases = nullptr;
     std::shared_ptr<Provider> m_current;
     int m_story = 0;

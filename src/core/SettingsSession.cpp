@@ -1,6 +1,7 @@
 #include "core/SettingsSession.h"
 
 #include "core/ProgramCore.h"
+#include "core/SkinSelection.h"
 #include "model/ProgressReporter.h"
 #include "model/ProviderCollection.h"
 
@@ -41,5 +42,6 @@ void SettingsSession::Apply(bool providersModified, ProgressReporter* progress) 
         Status(progress, QStringLiteral("Writing settings..."));
     }
     m_core.WriteSettingsAndProviders(true, providersModified);
+    m_core.Skins().Choose(m_settings.SkinDirectory, m_settings.CurrentSkin);
     m_core.ApplyPreferences();
 }

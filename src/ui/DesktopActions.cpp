@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 DesktopActions::Pages DesktopActions::DefaultPages() {
     return {QDir(KnownFolders::DataFolder()).filePath(QStringLiteral("help/index.html")),
@@ -27,6 +28,17 @@ bool DesktopActions::OpenWebPage(const QString& url) const {
 void DesktopActions::SendLinkViaEmail(const QString& url, const QString& subject,
                                       const QString& title) const {
     m_open(MailLink(url, subject, title));
+}
+
+bool DesktopActions::WriteTo(const QString& address) const {
+    static const QRegularExpression plain(QStringLiteral("^[^@\\s?&#/:<>\"]+@[^@\\s?&#/:<>\"]+$"));
+    const QString trimmed = address.trimmed();
+    if (!plain.match(trimmed).hasMatch())
+        return false;
+    QUrl mail;
+    mail.setScheme(QStringLiteral("mailto"));
+    mail.setPath(trimmed);
+    return m_open(mail);
 }
 
 bool DesktopActions::ShowHelp(const QString& topic) const {

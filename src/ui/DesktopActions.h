@@ -33,6 +33,10 @@ public:
     // A new mail with the article's title as subject and its link in the
     // body, both encoded so that "&", "#" or non-ASCII text survive.
     void SendLinkViaEmail(const QString& url, const QString& subject, const QString& title) const;
+    // A new mail to `address` (a skin's author, say). Anything that is not a
+    // plain mail address is refused (false), so a file cannot slip a subject
+    // or a body into the mail.
+    bool WriteTo(const QString& address) const;
     // Opens the help at the section of `topic` ("MainWindow"). When the help
     // is missing or nothing opens it, the user is told so and it is false.
     bool ShowHelp(const QString& topic) const;

@@ -4,6 +4,7 @@
 #include "core/FeedSubscriber.h"
 #include "core/ProgramCore.h"
 #include "core/ProviderListener.h"
+#include "core/SkinSelection.h"
 #include "model/ProviderCollection.h"
 #include "model/StoryCollection.h"
 #include "platform/BackgroundNotice.h"
@@ -18,12 +19,15 @@
 #include "ui/FeedTree.h"
 #include "ui/MainLayout.h"
 #include "ui/SelectCategory.h"
+#include "ui/SkinFrame.h"
+#include "ui/SkinLook.h"
 #include "ui/SplashForm.h"
 #include "ui/Startup.h"
 #include "ui/TrayIcon.h"
 #include "ui/UpdateReportForm.h"
 #include "ui/WindowCommands.h"
 #include "ui/WindowDragger.h"
+#include "ui/WindowFlag.h"
 #include "ui/WindowPlacement.h"
 
 #include <QAbstractItemView>
@@ -120,6 +124,7 @@ void MainForm::OpenStartupWindows(bool firstRun) {
     }
     auto* choice = new Startup(m_core.Providers().Categories(), this);
     choice->setAttribute(Qt::WA_DeleteOnClose);
+    SkinFrame::Follow(*choice, *this);
     connect(choice, &QDialog::accepted, &m_core, &ProgramCore::CategoriesChosen);
     connect(choice, &QDialog::finished, &m_core, &ProgramCore::StartTimers);
     choice->open();
@@ -179,6 +184,7 @@ void MainForm::ConnectCore() {
     connect(&m_core, &ProgramCore::PlayIconChanged, m_commandBar, &CommandBar::SetPlayIcon);
     connect(&m_core, &ProgramCore::ArrivalSoundDue, m_sound, &ArrivalSound::Play);
     connect(&m_core, &ProgramCore::PhoneHomeDue, this, &MainForm::OpenPhoneHomePrompt);
+    connect(&m_core.Skins(), &SkinSelection::CurrentChanged, this, &MainForm::ApplySkin);
     connect(&m_core, &ProgramCore::BusyChanged, this, [](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -337,15 +343,14 @@ void MainForm::ApplyPreferences() {
     ShowSiteImage();
 }
 
-// Changing the flags of a shown window hides it: it is shown again, and
-// only when the flag changes.
+void MainForm::ApplySkin() {
+    const SkinSelection& skins = m_core.Skins();
+    const std::shared_ptr<Skin>& skin = skins.Current();
+    SkinFrame::Apply(*this, skin != nullptr ? SkinLook::Load(*skin, skins.Directory()) : nullptr);
+}
+
 void MainForm::SetOnTop(bool onTop) {
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
-        return;
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (shown)
-        show();
+    WindowFlag::Set(*this, Qt::WindowStaysOnTopHint, onTop);
 }
 
 void MainForm::SetupBrowser() {
@@ -438,6 +443,7 @@ void MainForm::StartListener() {
 void MainForm::AskCategoryForPage(std::function<void(const QString& category)> answer) {
     auto* chooser = new SelectCategory(m_core.Providers().Categories(), this);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
+    SkinFrame::Follow(*chooser, *this);
     chooser->setWindowFlag(Qt::WindowStaysOnTopHint);
     connect(chooser, &QDialog::finished, this,
             [chooser, answer = std::move(answer)] { answer(chooser->getSelected()); });

@@ -68,6 +68,8 @@ private:
     void OnStorySelected(int row, const QString& url, const QString& title);
     void OnProviderUpdated(const Provider& provider);
     void ApplyPreferences();
+    // Dresses the window in the skin chosen, or in the desktop's frame.
+    void ApplySkin();
     void SetOnTop(bool onTop);
     void SetupBrowser();
     void ShowSiteImage();

@@ -4,6 +4,7 @@
 #include "core/SettingsSession.h"
 #include "model/Provider.h"
 #include "platform/Twips.h"
+#include "ui/SkinFrame.h"
 #include "ui/SplashForm.h"
 
 namespace {
@@ -30,6 +31,7 @@ void SettingsDialog::Show(bool showProviders, Long providerID) {
     }
     m_session = std::make_unique<SettingsSession>(m_core, nullptr);
     m_form = new SettingsForm(m_core, m_help, &m_window);
+    SkinFrame::Follow(*m_form, m_window);
     const std::shared_ptr<Provider>& current = m_core.CurrentProvider();
     m_form->SettingsIn(m_session->WorkingSettings(), m_session->WorkingCopy(),
                        current != nullptr ? current->ProviderName : QStringLiteral("/::/"),

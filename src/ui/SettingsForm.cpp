@@ -1,6 +1,8 @@
 #include "ui/SettingsForm.h"
 
 #include "config/Settings.h"
+#include "core/ProgramCore.h"
+#include "core/SkinSelection.h"
 #include "feeds/FeedDates.h"
 #include "model/ProviderCollection.h"
 #include "ui/CategoriesPage.h"
@@ -9,6 +11,7 @@
 #include "ui/LocationsPage.h"
 #include "ui/OpmlCommands.h"
 #include "ui/ProvidersPage.h"
+#include "ui/SkinsPage.h"
 #include "ui/StatisticsPage.h"
 #include "ui/UpdatesPage.h"
 
@@ -33,6 +36,9 @@ SettingsForm::SettingsForm(ProgramCore& core, HelpOpener help, QWidget* parent)
     , m_providers(new ProvidersPage(
           core, [this](qsizetype count) { return m_general->ConfirmsDelete(count); }, this))
     , m_statistics(new StatisticsPage(this))
+    , m_skins(new SkinsPage(
+          core.Skins().Skins(), [this] { return m_locations->SkinDirectory(); }, m_help,
+          DesktopActions(), this))
     , m_locations(new LocationsPage(this))
     , m_categories(new CategoriesPage(this))
     , m_opml(new OpmlCommands(*m_providers->ImportRow(), *m_providers))
@@ -59,6 +65,7 @@ void SettingsForm::AddTabs() {
         {m_updates, tr("Updates"), "SettingsUpdates"},
         {m_providers, tr("Providers"), "SettingsProviders"},
         {m_statistics, tr("Statistics"), "SettingsStatistics"},
+        {m_skins, tr("Skins"), "SettingsSkins"},
         {m_locations, tr("Locations"), "SettingsLocations"},
         {m_categories, tr("Categories"), "SettingsCategories"},
     };
@@ -95,6 +102,8 @@ void SettingsForm::RefillShownPage() {
         m_statistics->Refill();
     else if (shown == m_categories)
         m_categories->Refill();
+    else if (shown == m_skins)
+        m_skins->Refill();
 }
 
 QString SettingsForm::HelpTopic() const {
@@ -109,6 +118,7 @@ void SettingsForm::SettingsIn(const Settings& settings, ProviderCollection& prov
     m_updates->In(settings);
     m_providers->In(providers, providerName, m_lastLoadMasterProviderList);
     m_statistics->In(settings, providers);
+    m_skins->In(settings);
     m_locations->In(settings);
     m_categories->In(providers);
     m_opml->SetProviders(&providers);
@@ -124,6 +134,7 @@ void SettingsForm::SelectProviderByID(Long uniqueID) {
 void SettingsForm::SettingsOut(Settings& settings) const {
     m_general->Out(settings);
     m_updates->Out(settings);
+    m_skins->Out(settings);
     m_locations->Out(settings);
     settings.LastLoadMasterProviderList = m_lastLoadMasterProviderList;
     settings.LastLoadUserLand = m_lastLoadUserLand;

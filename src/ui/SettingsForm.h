@@ -17,11 +17,12 @@ class ProviderCollection;
 class ProvidersPage;
 class QTabWidget;
 class Settings;
+class SkinsPage;
 class StatisticsPage;
 class UpdatesPage;
 
-// The settings dialog: preferences, the provider list, categories and
-// usage statistics on one tab each. It edits a working copy of the
+// The settings dialog: preferences, the provider list, categories, skins
+// and usage statistics on one tab each. It edits a working copy of the
 // provider list in place and copies of the preferences; the caller reads
 // OkPressed and ProvidersModified afterwards and puts the edits into effect.
 class SettingsForm : public QDialog {
@@ -62,6 +63,7 @@ private:
     UpdatesPage* m_updates;
     ProvidersPage* m_providers;
     StatisticsPage* m_statistics;
+    SkinsPage* m_skins;
     LocationsPage* m_locations;
     CategoriesPage* m_categories;
     OpmlCommands* m_opml;

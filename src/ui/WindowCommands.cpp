@@ -2,6 +2,7 @@
 
 #include "config/ProgramVersion.h"
 #include "core/ProgramCore.h"
+#include "core/SkinSelection.h"
 #include "model/Provider.h"
 #include "model/ProviderCollection.h"
 #include "model/StoryCollection.h"
@@ -118,6 +119,14 @@ QList<WindowActions::Entry> WindowCommands::Table() {
          QStyle::SP_CustomBase,
          [&core] {
              core.ReloadCurrentProvider();
+         }},
+        {"RESKIN",
+         "Reload Skin",
+         {},
+         {Qt::Key_F12},
+         QStyle::SP_CustomBase,
+         [this] {
+             ReloadSkin();
          }},
         {"FINDFOCUS",
          "Find",
@@ -365,4 +374,16 @@ void WindowCommands::ToggleView(bool Settings::*preference) {
 void WindowCommands::FocusFindBox() {
     if (m_findBox != nullptr)
         m_findBox->setFocus();
+}
+
+void WindowCommands::ReloadSkin() {
+    const Settings& settings = m_core.ProgramSettings();
+    const QStringList messages =
+        m_core.Skins().Rescan(settings.SkinDirectory, settings.CurrentSkin);
+    if (messages.isEmpty())
+        return;
+    auto* box = new QMessageBox(QMessageBox::Warning, ProgramName(),
+                                messages.join(QStringLiteral("\n\n")), QMessageBox::Ok, &m_window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }

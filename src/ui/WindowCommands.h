@@ -56,6 +56,9 @@ private:
     void VisitSite() const;
     void ToggleView(bool Settings::*preference);
     void FocusFindBox();
+    // Reads the skin directory again and wears the chosen skin afresh, for
+    // a user who is making one.
+    void ReloadSkin();
     std::shared_ptr<Provider> ContextProvider() const;
 
     ProgramCore& m_core;
