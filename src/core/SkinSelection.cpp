@@ -28,9 +28,12 @@ void SkinSelection::Choose(const QString& directory, const QString& dirName) {
     const QString wearing = m_current != nullptr ? m_current->DirName : QString();
     if (dirName == wearing && directory == m_directory)
         return;
-    // The skins known so far came from another directory.
+    // The skins known so far may have come from another directory, and
+    // the chosen one may not have been read yet.
     if (directory != m_directory)
         m_skins.SyncToDir(directory, false, false);
+    else if (!dirName.isEmpty())
+        m_skins.SyncToDir(directory, false, false, dirName);
     Wear(directory, dirName.isEmpty() ? nullptr : m_skins.FindSkinByDirName(dirName));
 }
 

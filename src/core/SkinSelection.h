@@ -35,8 +35,8 @@ public:
     // fallback) afresh, for a user who has just changed a skin's files.
     // The messages for the user about skins that could not be read.
     QStringList Rescan(const QString& directory, const QString& dirName);
-    // The skin picked in the settings dialog, from the skins its scan
-    // found; a change of skin or directory is announced.
+    // The skin picked in the settings dialog; a change of skin or directory
+    // is announced.
     void Choose(const QString& directory, const QString& dirName);
 
 signals:

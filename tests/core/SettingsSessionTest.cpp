@@ -1,5 +1,8 @@
 #include "core/SettingsSession.h"
 
+#include "config/Skin.h"
+#include "core/ProgramCore.h"
+#include "core/SkinSelection.h"
 #include "model/Provider.h"
 #include "model/ProviderCollection.h"
 #include "support/ProgramHome.h"
@@ -75,6 +78,23 @@ TEST_F(SettingsSessionTest, OkAdoptsAndWritesTheEditsAndKeepsTheProviderOnShowBy
     EXPECT_EQ(core->CurrentProvider()->UniqueID, 2);
     EXPECT_TRUE(Read(ProvidersFile()).contains("Zulu"));
     EXPECT_FALSE(Read(ProvidersFile()).contains("<providername>A<"));
+}
+
+// The windows change their skin on OK only.
+TEST_F(SettingsSessionTest, TheChosenSkinIsWornOnOkOnly) {
+    ASSERT_NE(core->Skins().Current(), nullptr);
+    for (const bool ok : {false, true}) {
+        SettingsSession session(*core, nullptr);
+        session.WorkingSettings().CurrentSkin = "Birch";
+        if (ok)
+            session.Apply(false, nullptr);
+        EXPECT_EQ(core->Skins().Current()->DirName, ok ? "Birch" : "Torvane");
+    }
+    SettingsSession session(*core, nullptr);
+    session.WorkingSettings().CurrentSkin.clear();
+    session.Apply(false, nullptr);
+    EXPECT_EQ(core->Skins().Current(), nullptr);
+    EXPECT_TRUE(StoreContents().contains("CurrentSkin="));
 }
 
 TEST_F(SettingsSessionTest, UnchangedListIsNotWrittenAgain) {

@@ -1,5 +1,6 @@
 #include "ui/DesktopActions.h"
 #include "support/RecordingMessageBox.h"
+#include "support/RecordingOpener.h"
 
 #include <QFile>
 #include <QList>
@@ -8,19 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Records what it is asked to open and answers `opens`.
-class RecordingOpener {
-public:
-    DesktopActions::Opener Opener(bool opens = true) {
-        return [this, opens](const QUrl& url) {
-            Opened.append(url);
-            return opens;
-        };
-    }
-
-    QList<QUrl> Opened;
-};
 
 QByteArray Contents(const QString& path) {
     QFile file(path);

@@ -127,9 +127,9 @@ TEST_F(SettingsFormTest, HelpOpensTheTopicOfTheTabOnShow) {
         tabs->setCurrentIndex(tab);
         Click(form, QDialogButtonBox::Help);
     }
-    EXPECT_EQ(topics,
-              QStringList({"SettingsGeneral", "SettingsUpdates", "SettingsProviders",
-                           "SettingsStatistics", "SettingsLocations", "SettingsCategories"}));
+    EXPECT_EQ(topics, QStringList({"SettingsGeneral", "SettingsUpdates", "SettingsProviders",
+                                   "SettingsStatistics", "SettingsSkins", "SettingsLocations",
+                                   "SettingsCategories"}));
 }
 
 // Through the window's dialog: Cancel keeps nothing, OK puts everything into

@@ -1,0 +1,141 @@
+#include "ui/SkinFrame.h"
+#include "config/Skin.h"
+#include "config/SkinCollection.h"
+#include "platform/XmlDocument.h"
+#include "support/TestData.h"
+#include "ui/CaptionBar.h"
+#include "ui/SkinBorder.h"
+#include "ui/SkinLook.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QMainWindow>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::shared_ptr<const SkinLook> Bundled(const char* name) {
+    const QString directory = TestData::Bundled(QStringLiteral("skins"));
+    SkinCollection skins;
+    skins.SyncToDir(directory, false, false, QString::fromLatin1(name));
+    return SkinLook::Load(*skins.Item(1), directory);
+}
+
+QAbstractButton* Button(const QWidget& window, const char* name) {
+    return window.findChild<QAbstractButton*>(QString::fromLatin1(name));
+}
+
+class SkinFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.setWindowTitle(QStringLiteral("Varnocet - World News"));
+        window.setCentralWidget(new QWidget);
+        window.resize(640, 480);
+        SkinFrame::Apply(window, look);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    CaptionBar* Caption() const { return window.findChild<CaptionBar*>(); }
+
+    std::shared_ptr<const SkinLook> look = Bundled("Torvane");
+    QMainWindow window;
+};
+
+} // namespace
+
+TEST_F(SkinFrameTest, TheWindowWearsTheCaptionAndBorderInsteadOfTheDesktopsFrame) {
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    ASSERT_NE(Caption(), nullptr);
+    EXPECT_TRUE(Caption()->isVisible());
+    EXPECT_EQ(Caption()->Title(), "Varnocet - World News");
+    const int border = look->BorderWidth();
+    EXPECT_EQ(Caption()->geometry(),
+              QRect(border, border, 640 - 2 * border, look->CaptionHeight()));
+    // The contents start below the caption, inside the border.
+    EXPECT_GE(window.centralWidget()->geometry().top(), border + look->CaptionHeight());
+    EXPECT_EQ(window.centralWidget()->geometry().left(), border);
+
+    window.setWindowTitle(QStringLiteral("Varnocet - Science"));
+    EXPECT_EQ(Caption()->Title(), "Varnocet - Science");
+}
+
+TEST_F(SkinFrameTest, TheCaptionsButtonsMinimiseMaximiseAndClose) {
+    QTest::mouseClick(Button(window, "btnCaptionMaximise"), Qt::LeftButton);
+    EXPECT_TRUE(window.isMaximized());
+    // A maximised window has no edge to drag.
+    EXPECT_FALSE(window.findChild<SkinBorder*>()->isVisible());
+    EXPECT_EQ(Caption()->y(), 0);
+    QTest::mouseDClick(Caption(), Qt::LeftButton, {}, QPoint(100, 5));
+    EXPECT_FALSE(window.isMaximized());
+
+    QTest::mouseClick(Button(window, "btnCaptionMinimise"), Qt::LeftButton);
+    EXPECT_TRUE(window.isMinimized());
+    window.showNormal();
+
+    QTest::mouseClick(Button(window, "btnCaptionClose"), Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(SkinFrameTest, WithoutASkinTheDesktopsFrameComesBack) {
+    const QMargins margins = window.contentsMargins();
+    SkinFrame::Apply(window, Bundled("Birch"));
+    EXPECT_EQ(SkinFrame::LookOf(window)->CaptionHeight(), Bundled("Birch")->CaptionHeight());
+    EXPECT_NE(window.contentsMargins(), margins);
+
+    SkinFrame::Apply(window, nullptr);
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(Caption(), nullptr);
+    EXPECT_EQ(window.contentsMargins(), QMargins());
+    EXPECT_EQ(SkinFrame::LookOf(window), nullptr);
+    EXPECT_TRUE(window.isVisible());
+}
+
+// A dialog is dressed as its window, and can only be closed.
+TEST_F(SkinFrameTest, ADialogFollowsItsWindowWithACloseButtonOnly) {
+    QDialog dialog(&window);
+    SkinFrame::Follow(dialog, window);
+    EXPECT_EQ(SkinFrame::LookOf(dialog), look);
+    EXPECT_NE(Button(dialog, "btnCaptionClose"), nullptr);
+    EXPECT_EQ(Button(dialog, "btnCaptionMinimise"), nullptr);
+    EXPECT_EQ(Button(dialog, "btnCaptionMaximise"), nullptr);
+}
+
+TEST_F(SkinFrameTest, TheBorderResizesByTheEdgeOrCornerPressed) {
+    const SkinBorder& border = *window.findChild<SkinBorder*>();
+    const int right = window.width() - 1;
+    const int bottom = window.height() - 1;
+    const struct {
+        QPoint at;
+        Qt::Edges edges;
+    } cases[] = {
+        {{0, 200}, Qt::LeftEdge},
+        {{right, 200}, Qt::RightEdge},
+        {{300, 0}, Qt::TopEdge},
+        {{300, bottom}, Qt::BottomEdge},
+        {{0, 0}, Qt::TopEdge | Qt::LeftEdge},
+        // A corner reaches along the edges beyond the border's width.
+        {{10, bottom}, Qt::BottomEdge | Qt::LeftEdge},
+        {{right, 10}, Qt::TopEdge | Qt::RightEdge},
+        {{300, 200}, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(border.EdgesAt(c.at), c.edges) << c.at.x() << "," << c.at.y();
+}
+
+// Bitmaps that cannot be read leave the frame in the palette's colours.
+TEST(SkinLookTest, ASkinWithoutBitmapsStillGivesAUsableFrame) {
+    Skin skin;
+    skin.FromXML(QStringLiteral("Missing"), nullptr);
+    const auto look = SkinLook::Load(skin, QStringLiteral("/nonexistent"));
+    EXPECT_TRUE(look->Caption().isNull());
+    EXPECT_GE(look->CaptionHeight(), 18);
+    EXPECT_EQ(look->BorderWidth(), 4);
+    QMainWindow window;
+    SkinFrame::Apply(window, look);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_FALSE(window.grab().isNull());
+}
