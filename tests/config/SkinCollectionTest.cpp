@@ -2,6 +2,7 @@
 #include "config/Skin.h"
 #include "config/SkinStyle.h"
 #include "support/GoldenFile.h"
+#include "support/SkinFolders.h"
 #include "support/TestData.h"
 
 #include <QDir>
@@ -38,15 +39,6 @@ QJsonObject Dump(const Skin& skin, const QString& directory) {
                               {"textColor", style.CaptionTextColor},
                               {"borderWidth", style.BorderWidth}}},
     };
-}
-
-void WriteSkin(const QString& directory, const QString& name, const QByteArray& description) {
-    QDir().mkpath(QDir(directory).filePath(name));
-    TestData::Write(QDir(directory).filePath(name + QStringLiteral("/skin.xml")), description);
-}
-
-QByteArray Named(const QByteArray& name) {
-    return "<NeoCaptionSkin><name>" + name + "</name></NeoCaptionSkin>";
 }
 
 QStringList DirNames(const SkinCollection& skins) {
@@ -93,7 +85,7 @@ TEST(SkinCollectionCases, LookupsMatchNamesExactly) {
 
 TEST_F(SkinCollectionTest, ARenamedFolderGoesToTheEndAndTheOldNameGoes) {
     for (const char* name : {"Alpha", "Beta", "Gamma"})
-        WriteSkin(directory, QString::fromLatin1(name), Named(name));
+        SkinFolders::Write(directory, QString::fromLatin1(name), SkinFolders::Named(name));
     skins.SyncToDir(directory, false, false);
     ASSERT_EQ(DirNames(skins), QStringList({"Alpha", "Beta", "Gamma"}));
 
@@ -103,9 +95,9 @@ TEST_F(SkinCollectionTest, ARenamedFolderGoesToTheEndAndTheOldNameGoes) {
 }
 
 TEST_F(SkinCollectionTest, ASkinThatStopsParsingIsDroppedOnAReloadOnly) {
-    WriteSkin(directory, QStringLiteral("Alpha"), Named("Alpha"));
+    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("Alpha"));
     skins.SyncToDir(directory, false, false);
-    WriteSkin(directory, QStringLiteral("Alpha"), "<NeoCaptionSkin>");
+    SkinFolders::Write(directory, QStringLiteral("Alpha"), "<NeoCaptionSkin>");
 
     EXPECT_TRUE(skins.SyncToDir(directory, false, true).isEmpty());
     EXPECT_EQ(skins.Count(), 1);
@@ -116,12 +108,12 @@ TEST_F(SkinCollectionTest, ASkinThatStopsParsingIsDroppedOnAReloadOnly) {
 }
 
 TEST_F(SkinCollectionTest, OnlyTheNamedFolderIsReadAndOnlyReloadReadsItAgain) {
-    WriteSkin(directory, QStringLiteral("Alpha"), Named("Alpha"));
-    WriteSkin(directory, QStringLiteral("Beta"), Named("Beta"));
+    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("Alpha"));
+    SkinFolders::Write(directory, QStringLiteral("Beta"), SkinFolders::Named("Beta"));
     skins.SyncToDir(directory, false, false, QStringLiteral("Beta"));
     ASSERT_EQ(DirNames(skins), QStringList{"Beta"});
 
-    WriteSkin(directory, QStringLiteral("Beta"), Named("Beta 2"));
+    SkinFolders::Write(directory, QStringLiteral("Beta"), SkinFolders::Named("Beta 2"));
     skins.SyncToDir(directory, false, false, QStringLiteral("Beta"));
     EXPECT_EQ(skins.Item(1)->DisplayName, "Beta");
     skins.SyncToDir(directory, true, false, QStringLiteral("Beta"));
@@ -135,8 +127,8 @@ TEST_F(SkinCollectionTest, OnlyTheNamedFolderIsReadAndOnlyReloadReadsItAgain) {
 // another skin, read afresh.
 TEST_F(SkinCollectionTest, ASkinOfTheSameNameInAnotherDirectoryIsReadAfresh) {
     QTemporaryDir other;
-    WriteSkin(directory, QStringLiteral("Alpha"), Named("First"));
-    WriteSkin(other.path(), QStringLiteral("Alpha"), Named("Second"));
+    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("First"));
+    SkinFolders::Write(other.path(), QStringLiteral("Alpha"), SkinFolders::Named("Second"));
     skins.SyncToDir(directory, false, false);
     skins.SyncToDir(other.path(), false, false);
     EXPECT_EQ(skins.FindSkinByDirName(QStringLiteral("Alpha"))->DisplayName, "Second");
@@ -144,7 +136,7 @@ TEST_F(SkinCollectionTest, ASkinOfTheSameNameInAnotherDirectoryIsReadAfresh) {
 
 // A held skin outlives the scan that drops it: a window may still wear it.
 TEST_F(SkinCollectionTest, AnUnreadableDirectoryIsReportedOnceAndEmptiesTheList) {
-    WriteSkin(directory, QStringLiteral("Alpha"), Named("Alpha"));
+    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("Alpha"));
     skins.SyncToDir(directory, false, false);
     const std::shared_ptr<Skin> worn = skins.Item(1);
     const QString gone = QDir(directory).filePath(QStringLiteral("gone"));

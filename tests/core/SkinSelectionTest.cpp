@@ -1,6 +1,6 @@
 #include "core/SkinSelection.h"
 #include "config/Skin.h"
-#include "support/TestData.h"
+#include "support/SkinFolders.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -15,13 +15,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         for (const char* name : {"Torvane", "Other"})
-            Write(QString::fromLatin1(name), QByteArray(name));
-    }
-
-    void Write(const QString& dirName, const QByteArray& name) {
-        QDir().mkpath(QDir(directory).filePath(dirName));
-        TestData::Write(QDir(directory).filePath(dirName + QStringLiteral("/skin.xml")),
-                        "<NeoCaptionSkin><name>" + name + "</name></NeoCaptionSkin>");
+            SkinFolders::Write(directory, QString::fromLatin1(name), SkinFolders::Named(name));
     }
 
     QString Worn() const {
@@ -79,9 +73,7 @@ TEST_F(SkinSelectionTest, AChoiceIsAnnouncedOnlyWhenItChangesTheSkin) {
 TEST_F(SkinSelectionTest, AChoiceInAnotherDirectoryWearsThatDirectorysSkin) {
     selection.Load(directory, QStringLiteral("Other"));
     QTemporaryDir moved;
-    QDir().mkpath(QDir(moved.path()).filePath(QStringLiteral("Other")));
-    TestData::Write(QDir(moved.path()).filePath(QStringLiteral("Other/skin.xml")),
-                    "<NeoCaptionSkin><name>Moved</name></NeoCaptionSkin>");
+    SkinFolders::Write(moved.path(), QStringLiteral("Other"), SkinFolders::Named("Moved"));
 
     selection.Choose(moved.path(), QStringLiteral("Other"));
     ASSERT_NE(selection.Current(), nullptr);
@@ -92,9 +84,8 @@ TEST_F(SkinSelectionTest, AChoiceInAnotherDirectoryWearsThatDirectorysSkin) {
 // A user making a skin edits its files and asks for it again.
 TEST_F(SkinSelectionTest, ARescanReadsTheSkinsAgainAndSaysWhatFailed) {
     selection.Load(directory, QStringLiteral("Other"));
-    Write(QStringLiteral("Other"), "Other, edited");
-    QDir().mkpath(QDir(directory).filePath(QStringLiteral("Bad")));
-    TestData::Write(QDir(directory).filePath(QStringLiteral("Bad/skin.xml")), "<oops>");
+    SkinFolders::Write(directory, QStringLiteral("Other"), SkinFolders::Named("Other, edited"));
+    SkinFolders::Write(directory, QStringLiteral("Bad"), "<oops>");
     QSignalSpy changed(&selection, &SkinSelection::CurrentChanged);
 
     const QStringList messages = selection.Rescan(directory, QStringLiteral("Other"));

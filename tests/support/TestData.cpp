@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSslCertificate>
 #include <QSslKey>
 
@@ -25,10 +26,20 @@ QByteArray Read(const QString& relativePath) {
 }
 
 QString Write(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         throw std::runtime_error("cannot write " + path.toStdString());
     return path;
+}
+
+void CopyFiles(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    const QDir source(from);
+    for (const QString& file : source.entryList(QDir::Files)) {
+        if (!QFile::copy(source.filePath(file), QDir(to).filePath(file)))
+            throw std::runtime_error("cannot copy " + file.toStdString());
+    }
 }
 
 QSslConfiguration SelfSignedTls() {

@@ -12,8 +12,10 @@ QString Path(const QString& relativePath);
 QString Bundled(const QString& relativePath);
 QByteArray Read(const QString& relativePath);
 // Writes a test's own file (an absolute path, in the test's temporary
-// folder); throws when it cannot.
+// folder), making its folder when missing; throws when it cannot.
 QString Write(const QString& path, const QByteArray& bytes);
+// Copies the files of the folder `from` into `to`, made when missing.
+void CopyFiles(const QString& from, const QString& to);
 // A server configuration with the self-signed certificate of tls/: nobody
 // vouches for it, so clients must refuse it.
 QSslConfiguration SelfSignedTls();

@@ -11,11 +11,13 @@
 #include "support/ProgramHome.h"
 #include "support/RawHttpClient.h"
 #include "support/RecordingMessageBox.h"
+#include "support/SkinFolders.h"
 #include "support/TestHttpServer.h"
 #include "ui/AddFeedDialog.h"
 #include "ui/ArticleAddressLabel.h"
 #include "ui/ArticleGrid.h"
 #include "ui/BrowserPane.h"
+#include "ui/CaptionBar.h"
 #include "ui/CommandBar.h"
 #include "ui/ContextMenu.h"
 #include "ui/DetachedBrowser.h"
@@ -23,6 +25,8 @@
 #include "ui/MainLayout.h"
 #include "ui/SelectCategory.h"
 #include "ui/SettingsDialog.h"
+#include "ui/SettingsForm.h"
+#include "ui/SkinFrame.h"
 #include "ui/Startup.h"
 #include "ui/WindowDragger.h"
 
@@ -290,6 +294,31 @@ TEST_F(MainFormTest, AboutLeavesAWindowKeptOnTopShown) {
     Item("ABOUT")->trigger();
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+// The skin chosen is worn from the start, by the settings dialog too; F12
+// reads the skin directory again and says what could not be read.
+TEST_F(MainFormTest, TheWindowAndItsDialogsWearTheSkinAndF12ReadsItAgain) {
+    const QString skins = folder.filePath(QStringLiteral("skins"));
+    TestData::CopyFiles(TestData::Bundled(QStringLiteral("skins/Birch")),
+                        skins + QStringLiteral("/Birch"));
+    WriteStore("[Preferences]\nInvocations=3\nCurrentSkin=Birch\nSkinDirectory=" + skins.toUtf8() +
+               "\n");
+    MainForm& window = Open();
+    ASSERT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(window.findChild<CaptionBar*>()->Title(), window.windowTitle());
+    auto* settings = window.findChild<SettingsDialog*>();
+    Item("SETTINGS")->trigger();
+    EXPECT_EQ(SkinFrame::LookOf(*settings->Form()), SkinFrame::LookOf(window));
+    settings->Form()->reject();
+
+    SkinFolders::Write(skins, QStringLiteral("Bad"), "<NeoCaptionSkin>");
+    const auto worn = SkinFrame::LookOf(window);
+    Item("RESKIN")->trigger();
+    EXPECT_NE(SkinFrame::LookOf(window), worn);
+    const auto* box = window.findChild<QMessageBox*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->text().startsWith("Cannot load skin from directory Bad."));
 }
 
 // Settings opens the dialog on its first tab, Properties on the clicked

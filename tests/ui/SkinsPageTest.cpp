@@ -2,7 +2,7 @@
 #include "config/Settings.h"
 #include "config/SkinCollection.h"
 #include "support/RecordingOpener.h"
-#include "support/TestData.h"
+#include "support/SkinFolders.h"
 
 #include <QDir>
 #include <QLabel>
@@ -18,23 +18,12 @@ class SkinsPageTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        for (const char* name : {"Birch", "Torvane"})
-            Copy(QString::fromLatin1(name));
-        Write("Linked", "<NeoCaptionSkin><name>Linked</name><authoremail>ann@maker.example"
-                        "</authoremail><authorsite>https://maker.example/</authorsite>"
-                        "</NeoCaptionSkin>");
-    }
-
-    void Copy(const QString& skin) {
-        const QDir from(TestData::Bundled(QStringLiteral("skins/") + skin));
-        QDir().mkpath(QDir(directory).filePath(skin));
-        for (const QString& file : from.entryList(QDir::Files))
-            QFile::copy(from.filePath(file), QDir(directory).filePath(skin + u'/' + file));
-    }
-
-    void Write(const QString& skin, const QByteArray& description) {
-        QDir().mkpath(QDir(directory).filePath(skin));
-        TestData::Write(QDir(directory).filePath(skin + QStringLiteral("/skin.xml")), description);
+        for (const QString name : {"Birch", "Torvane"})
+            TestData::CopyFiles(TestData::Bundled("skins/" + name), QDir(directory).filePath(name));
+        SkinFolders::Write(directory, "Linked",
+                           "<NeoCaptionSkin><name>Linked</name><authoremail>ann@maker.example"
+                           "</authoremail><authorsite>https://maker.example/</authorsite>"
+                           "</NeoCaptionSkin>");
     }
 
     QStringList Entries() const {
@@ -127,8 +116,8 @@ TEST_F(SkinsPageTest, TheAuthorsLinksAndTheGuideOpen) {
 // appears, and one that cannot be read is reported.
 TEST_F(SkinsPageTest, ShowingTheTabAgainReadsTheDirectoryAgain) {
     Open(QStringLiteral("Torvane"));
-    Write("Zeta", "<NeoCaptionSkin><name>Zeta</name></NeoCaptionSkin>");
-    Write("Broken", "<NeoCaptionSkin>");
+    SkinFolders::Write(directory, "Zeta", SkinFolders::Named("Zeta"));
+    SkinFolders::Write(directory, "Broken", "<NeoCaptionSkin>");
     page.Refill();
     EXPECT_EQ(Entries(), QStringList({"Native Skin", "Birch", "Linked", "Torvane", "Zeta"}));
     const auto* box = page.findChild<QMessageBox*>();
