@@ -1,5 +1,6 @@
 #include "core/ProgramCore.h"
 
+#include "config/ProgramUpdateCheck.h"
 #include "config/ProgramVersion.h"
 #include "config/ProviderListStartup.h"
 #include "config/SettingsIO.h"
@@ -12,6 +13,7 @@
 #include "platform/BackgroundNotice.h"
 #include "platform/HighResolutionCounter.h"
 #include "platform/MessageBox.h"
+#include "platform/OutsideAddresses.h"
 #include "platform/ProgramError.h"
 #include "platform/Saturating.h"
 #include "retrieval/AliasList.h"
@@ -21,6 +23,8 @@
 #include "retrieval/RefreshScheduler.h"
 
 #include <QTimer>
+
+#include <utility>
 
 ProgramCore::ProgramCore(SettingsStore& store, const QString& providersFilePath,
                          MasterProviderSet::Locations masterList, QObject* parent)
@@ -32,9 +36,12 @@ ProgramCore::ProgramCore(SettingsStore& store, const QString& providersFilePath,
     , m_fetcher(new FeedFetcher(*this, this))
     , m_scheduler(
           new RefreshScheduler(*m_providers, *m_fetcher, *this, m_scheduling, m_flags, this))
-    , m_flip(new AutoFlip(*m_providers, *m_scheduler, *this, m_scheduling, m_flags, this)) {
+    , m_flip(new AutoFlip(*m_providers, *m_scheduler, *this, m_scheduling, m_flags, this))
+    , m_updateCheck(new ProgramUpdateCheck(OutsideAddresses::ProductsURL(), ProgramVersionString(),
+                                           ProgramUpdateCheck::DefaultLimit, this)) {
     BackgroundNotice::SetSink([this](const QString& text) { emit Notice(text); });
     ForwardTimerSignals();
+    ConnectUpdateCheck();
 }
 
 ProgramCore::~ProgramCore() {
@@ -101,6 +108,7 @@ void ProgramCore::Shutdown() {
     if (m_shutDown)
         return;
     m_shutDown = true;
+    m_updateCheck->Cancel();
     if (!m_loaded)
         return;
     // No new fetch may start, and no completion may change a provider while
@@ -392,10 +400,27 @@ void ProgramCore::CarryOverStoredState(ProviderCollection& edited) const {
         edited.AddObsolete(m_providers->ObsoleteItem(i)->UniqueID);
 }
 
-// The program update check comes with its own release; until then there is
-// never anything to tell.
-QString ProgramCore::RunUpdateCheck() {
-    return {};
+void ProgramCore::CheckForProgramUpdate() {
+    m_updateCheckAsked = true;
+    m_updateCheck->Start();
+}
+
+bool ProgramCore::CheckingForProgramUpdate() const {
+    return m_updateCheck->Running();
+}
+
+// A check the user asked for answers only that user, even when the timer
+// had started it.
+void ProgramCore::ConnectUpdateCheck() {
+    connect(m_scheduler, &RefreshScheduler::UpdateCheckDue, m_updateCheck,
+            &ProgramUpdateCheck::Start);
+    connect(m_updateCheck, &ProgramUpdateCheck::Finished, this,
+            [this](const ProgramUpdateCheck::Answer& answer) {
+                if (std::exchange(m_updateCheckAsked, false))
+                    emit UpdateCheckAnswered(ProgramUpdateCheck::Message(answer));
+                else if (answer.Result == ProgramUpdateCheck::Outcome::NewerVersion)
+                    emit PhoneHomeDue(ProgramUpdateCheck::NewVersionText(answer));
+            });
 }
 
 int ProgramCore::ArticleRowCount() const {
@@ -420,7 +445,6 @@ void ProgramCore::LoadStateChanged(Provider& provider) {
 void ProgramCore::ForwardTimerSignals() {
     connect(m_scheduler, &RefreshScheduler::BusyChanged, this, &ProgramCore::BusyChanged);
     connect(m_scheduler, &RefreshScheduler::ProviderChanged, this, &ProgramCore::ProviderUpdated);
-    connect(m_scheduler, &RefreshScheduler::PhoneHomeDue, this, &ProgramCore::PhoneHomeDue);
     connect(m_flip, &AutoFlip::PlayCaptionChanged, this, &ProgramCore::PlayCaptionChanged);
     connect(m_flip, &AutoFlip::PlayIconChanged, this, &ProgramCore::PlayIconChanged);
 }

@@ -1,6 +1,7 @@
 #include "ui/SettingsForm.h"
 
 #include "config/Settings.h"
+#include "core/ProgramCore.h"
 #include "feeds/FeedDates.h"
 #include "model/ProviderCollection.h"
 #include "ui/CategoriesPage.h"
@@ -41,6 +42,10 @@ SettingsForm::SettingsForm(ProgramCore& core, HelpOpener help, QWidget* parent)
     setWindowTitle(tr("Varnocet Settings"));
     AddTabs();
     ConnectPages();
+    connect(m_updates, &UpdatesPage::UpdateCheckRequested, &core,
+            &ProgramCore::CheckForProgramUpdate);
+    connect(&core, &ProgramCore::UpdateCheckAnswered, m_updates,
+            &UpdatesPage::ShowUpdateCheckAnswer);
     auto* buttons = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] { Close(true); });
