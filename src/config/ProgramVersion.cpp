@@ -1,5 +1,6 @@
 #include "config/ProgramVersion.h"
 
+#include <QStringList>
 #include <QVersionNumber>
 
 namespace {

@@ -9,6 +9,7 @@
 class Date;
 class QButtonGroup;
 class QLabel;
+class QLayout;
 class QPushButton;
 class Settings;
 class SettingsCheckBoxes;
