@@ -1,6 +1,24 @@
 #include "config/ProgramVersion.h"
 
+#include <QStringList>
 #include <QVersionNumber>
+
+namespace {
+
+Integer VersionPart(const QString& part) {
+    bool ok = false;
+    const Integer number = part.trimmed().toShort(&ok);
+    return ok ? number : Integer(0);
+}
+
+} // namespace
+
+ProgramVersion ParseVersion(const QString& text) {
+    const QStringList parts = text.split(u'.');
+    // Whatever follows the second "." is the revision, dots included.
+    const QString revision = parts.size() > 2 ? parts.mid(2).join(u'.') : QString();
+    return {VersionPart(parts.value(0)), VersionPart(parts.value(1)), VersionPart(revision)};
+}
 
 QString ProgramVersionString() {
     return QVersionNumber(VARNOCET_VERSION_MAJOR, VARNOCET_VERSION_MINOR, VARNOCET_VERSION_PATCH)
@@ -8,11 +26,7 @@ QString ProgramVersionString() {
 }
 
 bool IsNewerVersion(const QString& stored, const QString& running) {
-    const QVersionNumber storedVersion = QVersionNumber::fromString(stored.trimmed());
-    const QVersionNumber runningVersion = QVersionNumber::fromString(running.trimmed());
-    if (storedVersion.isNull())
-        return !runningVersion.isNull();
-    return QVersionNumber::compare(storedVersion, runningVersion) < 0;
+    return ParseVersion(stored) < ParseVersion(running);
 }
 
 QString ProgramName() {

@@ -1,5 +1,6 @@
 #include "core/ProgramCore.h"
 
+#include "config/ProgramUpdateCheck.h"
 #include "config/ProgramVersion.h"
 #include "config/ProviderListStartup.h"
 #include "config/SettingsIO.h"
@@ -13,6 +14,7 @@
 #include "platform/BackgroundNotice.h"
 #include "platform/HighResolutionCounter.h"
 #include "platform/MessageBox.h"
+#include "platform/OutsideAddresses.h"
 #include "platform/ProgramError.h"
 #include "platform/Saturating.h"
 #include "retrieval/AliasList.h"
@@ -22,6 +24,8 @@
 #include "retrieval/RefreshScheduler.h"
 
 #include <QTimer>
+
+#include <utility>
 
 ProgramCore::ProgramCore(SettingsStore& store, const QString& providersFilePath,
                          MasterProviderSet::Locations masterList, QObject* parent)
@@ -34,9 +38,12 @@ ProgramCore::ProgramCore(SettingsStore& store, const QString& providersFilePath,
     , m_scheduler(
           new RefreshScheduler(*m_providers, *m_fetcher, *this, m_scheduling, m_flags, this))
     , m_flip(new AutoFlip(*m_providers, *m_scheduler, *this, m_scheduling, m_flags, this))
+    , m_updateCheck(new ProgramUpdateCheck(OutsideAddresses::ProductsURL(), ProgramVersionString(),
+                                           ProgramUpdateCheck::DefaultLimit, this))
     , m_skins(new SkinSelection(this)) {
     BackgroundNotice::SetSink([this](const QString& text) { emit Notice(text); });
     ForwardTimerSignals();
+    ConnectUpdateCheck();
 }
 
 ProgramCore::~ProgramCore() {
@@ -104,6 +111,7 @@ void ProgramCore::Shutdown() {
     if (m_shutDown)
         return;
     m_shutDown = true;
+    m_updateCheck->Cancel();
     if (!m_loaded)
         return;
     // No new fetch may start, and no completion may change a provider while
@@ -395,10 +403,27 @@ void ProgramCore::CarryOverStoredState(ProviderCollection& edited) const {
         edited.AddObsolete(m_providers->ObsoleteItem(i)->UniqueID);
 }
 
-// The program update check comes with its own release; until then there is
-// never anything to tell.
-QString ProgramCore::RunUpdateCheck() {
-    return {};
+void ProgramCore::CheckForProgramUpdate() {
+    m_updateCheckAsked = true;
+    m_updateCheck->Start();
+}
+
+bool ProgramCore::CheckingForProgramUpdate() const {
+    return m_updateCheck->Running();
+}
+
+// A check the user asked for answers only that user, even when the timer
+// had started it.
+void ProgramCore::ConnectUpdateCheck() {
+    connect(m_scheduler, &RefreshScheduler::UpdateCheckDue, m_updateCheck,
+            &ProgramUpdateCheck::Start);
+    connect(m_updateCheck, &ProgramUpdateCheck::Finished, this,
+            [this](const ProgramUpdateCheck::Answer& answer) {
+                if (std::exchange(m_updateCheckAsked, false))
+                    emit UpdateCheckAnswered(ProgramUpdateCheck::Message(answer));
+                else if (answer.Result == ProgramUpdateCheck::Outcome::NewerVersion)
+                    emit PhoneHomeDue(ProgramUpdateCheck::NewVersionText(answer));
+            });
 }
 
 int ProgramCore::ArticleRowCount() const {
@@ -423,7 +448,6 @@ void ProgramCore::LoadStateChanged(Provider& provider) {
 void ProgramCore::ForwardTimerSignals() {
     connect(m_scheduler, &RefreshScheduler::BusyChanged, this, &ProgramCore::BusyChanged);
     connect(m_scheduler, &RefreshScheduler::ProviderChanged, this, &ProgramCore::ProviderUpdated);
-    connect(m_scheduler, &RefreshScheduler::PhoneHomeDue, this, &ProgramCore::PhoneHomeDue);
     connect(m_flip, &AutoFlip::PlayCaptionChanged, this, &ProgramCore::PlayCaptionChanged);
     connect(m_flip, &AutoFlip::PlayIconChanged, this, &ProgramCore::PlayIconChanged);
 }

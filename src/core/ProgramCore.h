@@ -19,6 +19,7 @@ class AliasList;
 class AutoFlip;
 class FeedFetcher;
 class ImageCache;
+class ProgramUpdateCheck;
 class ProgressReporter;
 class Provider;
 class ProviderCollection;
@@ -142,6 +143,12 @@ public:
     void AdoptProviderList(std::unique_ptr<ProviderCollection> edited,
                            ProgressReporter* progress = nullptr);
 
+    // The program update check the user asked for; UpdateCheckAnswered
+    // tells what it found. The periodic check, on the scheduler's time,
+    // speaks only of a newer version (PhoneHomeDue).
+    void CheckForProgramUpdate();
+    bool CheckingForProgramUpdate() const;
+
 signals:
     // A new provider on show; null when none is.
     void ProviderShown(const std::shared_ptr<Provider>& provider);
@@ -163,7 +170,10 @@ signals:
     void PlayIconChanged(int imageIndex);
     void ArrivalSoundDue(const QString& soundFile);
     void BusyChanged(bool busy);
+    // A newer version is out ("Version 1.2.0 is now available.").
     void PhoneHomeDue(const QString& text);
+    // The answer to CheckForProgramUpdate, for the user who asked.
+    void UpdateCheckAnswered(const QString& text);
 
 private:
     // FlipHost
@@ -171,7 +181,6 @@ private:
     bool ShowCategories() const override { return m_settings.ShowCategories; }
     int TreeSelectionValue() const override { return m_selectionValue; }
     Long SelectedTreeProviderID() const override { return m_selectedProviderID; }
-    QString RunUpdateCheck() override;
     int SelectedArticleRow() const override { return m_story; }
     int ArticleRowCount() const override;
     void SelectAndShowArticle(int row) override { SelectStory(row); }
@@ -186,6 +195,7 @@ private:
     void PlayArrivalSound(const QString& soundFile) override { emit ArrivalSoundDue(soundFile); }
 
     void ForwardTimerSignals();
+    void ConnectUpdateCheck();
     void Post(std::function<void()> work);
     void OnStoriesReplaced(const Provider* provider);
     qsizetype StoryCount() const;
@@ -210,6 +220,9 @@ private:
     FeedFetcher* m_fetcher;
     RefreshScheduler* m_scheduler;
     AutoFlip* m_flip;
+    ProgramUpdateCheck* m_updateCheck;
+    // The check under way answers the user who asked for it.
+    bool m_updateCheckAsked = false;
     ImageCache* m_images = nullptr;
     SkinSelection* m_skins;
     AliasList* m_aliases = nullptr;

@@ -13,7 +13,8 @@ namespace OutsideAddresses {
 // list; without it the shipped copy of the list is used and never updated.
 QString MasterListURL();
 // VARNOCET_HOME_PAGE: the program's home page, named in mailed links and in
-// the about window; without it they name none.
+// the about window, and offered with news of a new version; without it they
+// name none.
 QString HomePage();
 // VARNOCET_TRANSLATION_SERVICE_URL: the translation service a user's
 // preferences start with (see Languages::TranslationURL for its form);

@@ -61,18 +61,15 @@ void RefreshScheduler::CountDownRefreshMinutes() {
     }
 }
 
-// The countdown restarts before the text goes out, and whoever puts it to
-// the user must not wait for an answer here, so a user away from the
-// machine never holds the timers up.
+// The countdown restarts before the check is asked for; the check runs on
+// its own, so neither the server nor a user away from the machine ever
+// holds the timers up.
 void RefreshScheduler::CountDownUpdateCheck() {
     if (--m_updateCheckCountdown > 0)
         return;
     m_updateCheckCountdown = UpdateCheckMinutes;
-    if (!m_preferences.CheckForUpdates)
-        return;
-    const QString text = m_host.RunUpdateCheck();
-    if (!text.isEmpty())
-        emit PhoneHomeDue(text);
+    if (m_preferences.CheckForUpdates)
+        emit UpdateCheckDue();
 }
 
 void RefreshScheduler::ReloadCurrentProvider() {

@@ -14,8 +14,8 @@ class SchedulerHost;
 
 // Decides when providers are fetched. The update timer counts each
 // provider's minutes to its next refresh down once a minute, reloads the
-// current provider when it is due and now and then runs the program update
-// check; the poll timer completes finished text requests and starts the
+// current provider when it is due and now and then asks for the program
+// update check; the poll timer completes finished text requests and starts the
 // background refresh of at most one due provider per tick, walking
 // cyclically through the range the background update mode chooses.
 //
@@ -69,9 +69,10 @@ signals:
     // The provider being reloaded: its countdown restarted and any fetch in
     // flight was called off.
     void ProviderChanged(const Provider& provider);
-    // The update check has something to tell the user. Nothing waits for an
-    // answer: timer work never waits on the user.
-    void PhoneHomeDue(const QString& text);
+    // Time for the program update check (when the preferences ask for
+    // it). Nothing waits for it: timer work never waits on the network or
+    // the user.
+    void UpdateCheckDue();
 
 private:
     struct Range {

@@ -4,9 +4,8 @@
 
 #include <QString>
 
-// What the refresh scheduler asks of the running program: where the user is
-// and the program update check. What the scheduler only reports goes out as
-// its signals.
+// What the refresh scheduler asks of the running program: where the user
+// is. What the scheduler only reports goes out as its signals.
 class SchedulerHost {
 public:
     virtual ~SchedulerHost() = default;
@@ -21,8 +20,4 @@ public:
     // UniqueID of the provider of the tree's selected node; 0 when no
     // provider node is selected.
     virtual Long SelectedTreeProviderID() const = 0;
-
-    // The program update check; the text to put to the user, or empty when
-    // there is nothing to say.
-    virtual QString RunUpdateCheck() = 0;
 };

@@ -15,6 +15,7 @@
 #include "ui/BrowserPane.h"
 #include "ui/CommandBar.h"
 #include "ui/ContextMenu.h"
+#include "ui/DesktopActions.h"
 #include "ui/DetachedBrowser.h"
 #include "ui/FeedTree.h"
 #include "ui/MainLayout.h"
@@ -30,6 +31,7 @@
 #include "ui/WindowFlag.h"
 #include "ui/WindowPlacement.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
@@ -452,11 +454,20 @@ void MainForm::AskCategoryForPage(std::function<void(const QString& category)> a
     chooser->activateWindow();
 }
 
+// Without a home page there is nothing to visit: the news alone is told.
 void MainForm::OpenPhoneHomePrompt(const QString& text) {
-    auto* prompt = new QMessageBox(QMessageBox::Question, QStringLiteral("Phone Home?"),
-                                   text + QStringLiteral("\n\nVisit home page now?"),
-                                   QMessageBox::Yes | QMessageBox::No, this);
+    const QString homePage = DesktopActions().HomePage();
+    auto* prompt =
+        homePage.isEmpty()
+            ? new QMessageBox(QMessageBox::Information, ProgramName(), text, QMessageBox::Ok, this)
+            : new QMessageBox(QMessageBox::Question, QStringLiteral("Phone Home?"),
+                              text + QStringLiteral("\n\nVisit home page now?"),
+                              QMessageBox::Yes | QMessageBox::No, this);
     prompt->setAttribute(Qt::WA_DeleteOnClose);
+    connect(prompt, &QMessageBox::buttonClicked, this, [prompt, homePage](QAbstractButton* button) {
+        if (prompt->standardButton(button) == QMessageBox::Yes)
+            DesktopActions().OpenWebPage(homePage);
+    });
     prompt->open();
 }
 

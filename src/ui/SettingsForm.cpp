@@ -47,6 +47,10 @@ SettingsForm::SettingsForm(ProgramCore& core, HelpOpener help, QWidget* parent)
     setWindowTitle(tr("Varnocet Settings"));
     AddTabs();
     ConnectPages();
+    connect(m_updates, &UpdatesPage::UpdateCheckRequested, &core,
+            &ProgramCore::CheckForProgramUpdate);
+    connect(&core, &ProgramCore::UpdateCheckAnswered, m_updates,
+            &UpdatesPage::ShowUpdateCheckAnswer);
     auto* buttons = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] { Close(true); });

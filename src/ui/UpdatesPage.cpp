@@ -1,14 +1,29 @@
 #include "ui/UpdatesPage.h"
 
+#include "config/ProgramVersion.h"
 #include "config/Settings.h"
+#include "platform/OutsideAddresses.h"
+#include "ui/DesktopActions.h"
 #include "ui/SettingsCheckBoxes.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+namespace {
+
+QString DownloadSite() {
+    const QString page = OutsideAddresses::DownloadPage();
+    return page.isEmpty() ? OutsideAddresses::HomePage() : page;
+}
+
+} // namespace
 
 UpdatesPage::UpdatesPage(QWidget* parent)
     : QWidget(parent) {
@@ -35,7 +50,44 @@ QWidget* UpdatesPage::CheckGroup() {
     m_masterListDate = new QLabel(group);
     m_masterListDate->setObjectName(QStringLiteral("labLastLoadMasterProviderSet"));
     layout->addWidget(m_masterListDate);
+    layout->addLayout(ProgramUpdateButtons(*group));
     return group;
+}
+
+QLayout* UpdatesPage::ProgramUpdateButtons(QWidget& group) {
+    auto* row = new QHBoxLayout;
+    m_checkNow = new QPushButton(tr("Check Now"), &group);
+    m_checkNow->setObjectName(QStringLiteral("btnCheckForUpdate"));
+    connect(m_checkNow, &QPushButton::clicked, this, &UpdatesPage::RequestUpdateCheck);
+    auto* download = new QPushButton(tr("Visit Download Site"), &group);
+    download->setObjectName(QStringLiteral("btnVisitDownloadSite"));
+    const QString site = DownloadSite();
+    if (site.isEmpty()) {
+        download->setEnabled(false);
+        download->setToolTip(tr("No download page is configured for this build."));
+    } else {
+        download->setToolTip(site);
+        connect(download, &QPushButton::clicked, this,
+                [site] { DesktopActions().OpenWebPage(site); });
+    }
+    row->addWidget(m_checkNow);
+    row->addWidget(download);
+    row->addStretch();
+    return row;
+}
+
+// Disabled first: the answer may come before the request returns.
+void UpdatesPage::RequestUpdateCheck() {
+    m_checkNow->setEnabled(false);
+    emit UpdateCheckRequested();
+}
+
+void UpdatesPage::ShowUpdateCheckAnswer(const QString& text) {
+    m_checkNow->setEnabled(true);
+    auto* answer =
+        new QMessageBox(QMessageBox::Information, ProgramName(), text, QMessageBox::Ok, window());
+    answer->setAttribute(Qt::WA_DeleteOnClose);
+    answer->open();
 }
 
 // The buttons' IDs are the stored values of backgroundUpdateMode.

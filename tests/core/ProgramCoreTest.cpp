@@ -8,7 +8,9 @@
 #include "retrieval/AutoFlip.h"
 #include "retrieval/FeedFetcher.h"
 #include "retrieval/RefreshScheduler.h"
+#include "support/EnvironmentVariable.h"
 #include "support/EventWait.h"
+#include "support/ProductsFile.h"
 #include "support/ProgramHome.h"
 #include "support/RecordingMessageBox.h"
 #include "support/SilentReport.h"
@@ -46,9 +48,42 @@ protected:
         return shown->isEmpty() ? "(none)" : shown->last().at(1).toString();
     }
 
+    // The scheduler's minutes up to `ticks`, with no provider falling due
+    // on the way.
+    void UpdateTicks(int ticks) const {
+        for (const auto& provider : core->Providers()) {
+            provider->RefreshMinutes = 32767;
+            provider->MinutesToNextRefresh = 32767;
+        }
+        for (int tick = 0; tick < ticks; ++tick)
+            core->Scheduler().UpdateTick();
+    }
+
+    // Where the products file is for each kind of check: served with the
+    // running version or the next one, an address where nothing listens,
+    // or none at all.
+    enum class Products { Newer, Same, Closed, None };
+    QByteArray ProductsAddress(Products products) {
+        switch (products) {
+        case Products::Newer:
+            productsServer.Serve("/products.xml",
+                                 ProductsFile::Listing(ProductsFile::NextVersion()));
+            return productsServer.Url("/products.xml").toString().toUtf8();
+        case Products::Same:
+            productsServer.Serve("/products.xml", ProductsFile::Listing(ProgramVersionString()));
+            return productsServer.Url("/products.xml").toString().toUtf8();
+        case Products::Closed:
+            return ProductsFile::ClosedAddress().toUtf8();
+        case Products::None:
+            break;
+        }
+        return {};
+    }
+
     StatusRecorder progress;
     SilentReport report;
     std::unique_ptr<QSignalSpy> shown;
+    TestHttpServer productsServer;
 };
 
 } // namespace
@@ -374,4 +409,68 @@ TEST_F(ProgramCoreTest, BackgroundNoticesAreAnnouncedWithoutABox) {
     ASSERT_EQ(notices.size(), 1);
     EXPECT_EQ(notices.first().at(0).toString(), "Unknown XMLNS version (0.93) for RSS.");
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+}
+
+// Asked for, the check always answers, and a check that could not tell is
+// never taken for an up-to-date program.
+TEST_F(ProgramCoreTest, TheUpdateCheckTheUserAskedForAlwaysAnswers) {
+    struct Case {
+        Products products;
+        QString answer;
+    };
+    for (const Case& c : {
+             Case{Products::Newer, "Version " + ProductsFile::NextVersion() + " is now available."},
+             Case{Products::Same, "You are running the most recent version."},
+             Case{Products::Closed, "The update check failed. Try again later."},
+             Case{Products::None, "No update server is configured for this build."},
+         }) {
+        const EnvironmentVariable address("VARNOCET_PRODUCTS_URL", ProductsAddress(c.products));
+        ProgramCore& program = Start();
+        QSignalSpy answered(&program, &ProgramCore::UpdateCheckAnswered);
+        QSignalSpy phoneHome(&program, &ProgramCore::PhoneHomeDue);
+        program.CheckForProgramUpdate();
+        ASSERT_TRUE(WaitUntil([&] { return !answered.isEmpty(); })) << c.answer.toStdString();
+        EXPECT_EQ(answered.first().at(0).toString(), c.answer);
+        EXPECT_FALSE(program.CheckingForProgramUpdate());
+        EXPECT_TRUE(phoneHome.isEmpty());
+    }
+}
+
+// Every 2880 minutes of the scheduler the check runs on its own and speaks
+// only of a newer version; switched off in the preferences, it never asks.
+TEST_F(ProgramCoreTest, ThePeriodicCheckSpeaksOnlyOfANewerVersion) {
+    struct Case {
+        Products products;
+        bool checkForUpdates;
+        QStringList prompts;
+    };
+    for (const Case& c : {
+             Case{Products::Newer,
+                  true,
+                  {"Version " + ProductsFile::NextVersion() + " is now available."}},
+             Case{Products::Newer, false, {}},
+             Case{Products::Same, true, {}},
+             Case{Products::Closed, true, {}},
+             Case{Products::None, true, {}},
+         }) {
+        const EnvironmentVariable address("VARNOCET_PRODUCTS_URL", ProductsAddress(c.products));
+        WriteStore(c.checkForUpdates ? "[Preferences]\nCheckForUpdates=True\n"
+                                     : "[Preferences]\nCheckForUpdates=False\n");
+        ProgramCore& program = Start();
+        QSignalSpy answered(&program, &ProgramCore::UpdateCheckAnswered);
+        QSignalSpy phoneHome(&program, &ProgramCore::PhoneHomeDue);
+        const int requests = productsServer.RequestCount("/products.xml");
+        UpdateTicks(RefreshScheduler::UpdateCheckMinutes - 1);
+        EXPECT_FALSE(program.CheckingForProgramUpdate());
+        UpdateTicks(1);
+        ASSERT_TRUE(WaitUntil([&] { return !program.CheckingForProgramUpdate(); }));
+        QStringList prompts;
+        for (const QList<QVariant>& prompt : phoneHome)
+            prompts.append(prompt.at(0).toString());
+        EXPECT_EQ(prompts, c.prompts);
+        EXPECT_TRUE(answered.isEmpty());
+        const bool served = c.products == Products::Newer || c.products == Products::Same;
+        EXPECT_EQ(productsServer.RequestCount("/products.xml") - requests,
+                  served && c.checkForUpdates ? 1 : 0);
+    }
 }

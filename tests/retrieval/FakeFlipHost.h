@@ -18,10 +18,6 @@ public:
     bool ShowCategories() const override { return Categories; }
     int TreeSelectionValue() const override { return TreeValue; }
     Long SelectedTreeProviderID() const override { return SelectedID; }
-    QString RunUpdateCheck() override {
-        ++UpdateChecks;
-        return UpdateText;
-    }
 
     int SelectedArticleRow() const override { return Row; }
     int ArticleRowCount() const override { return Rows; }
@@ -37,8 +33,8 @@ public:
             [this](const Provider& provider) { Changed.append(provider.ProviderName); });
         QObject::connect(&scheduler, &RefreshScheduler::BusyChanged, &scheduler,
                          [this](bool busy) { Busy.append(busy); });
-        QObject::connect(&scheduler, &RefreshScheduler::PhoneHomeDue, &scheduler,
-                         [this](const QString& text) { Prompts.append(text); });
+        QObject::connect(&scheduler, &RefreshScheduler::UpdateCheckDue, &scheduler,
+                         [this] { ++UpdateChecks; });
     }
     void Follow(AutoFlip& flip) {
         QObject::connect(&flip, &AutoFlip::PlayCaptionChanged, &flip,
@@ -52,7 +48,6 @@ public:
     bool Categories = true;
     int TreeValue = 1;
     Long SelectedID = 0;
-    QString UpdateText;
     int UpdateChecks = 0;
     int Row = 0;
     int Rows = 0;
@@ -60,7 +55,6 @@ public:
 
     QStringList Changed;
     QList<bool> Busy;
-    QStringList Prompts;
     QString Caption;
     int Icon = -1;
 };

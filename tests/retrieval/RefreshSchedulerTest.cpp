@@ -198,18 +198,15 @@ TEST_F(RefreshSchedulerTest, FlagsHoldTimedWorkBack) {
     }
 }
 
-TEST_F(RefreshSchedulerTest, UpdateCheckEvery2880MinutesOpensPromptWithoutWaiting) {
-    host.UpdateText = "Version 2 is out.";
+// The countdown restarts whether or not the preferences ask for the check.
+TEST_F(RefreshSchedulerTest, UpdateCheckIsDueEvery2880MinutesWhenThePreferencesAskForIt) {
     UpdateTicks(2879);
     EXPECT_EQ(host.UpdateChecks, 0);
     UpdateTicks(1);
-    EXPECT_EQ(host.Prompts, QStringList({"Version 2 is out."}));
+    EXPECT_EQ(host.UpdateChecks, 1);
     EXPECT_EQ(scheduler.UpdateCheckCountdown(), 2880);
-
-    host.UpdateText.clear();
     UpdateTicks(2880);
     EXPECT_EQ(host.UpdateChecks, 2);
-    EXPECT_EQ(host.Prompts.size(), 1);
 
     preferences.CheckForUpdates = false;
     UpdateTicks(2880);

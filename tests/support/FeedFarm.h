@@ -26,7 +26,6 @@ public:
     bool ShowCategories() const override { return false; }
     int TreeSelectionValue() const override { return 1; }
     Long SelectedTreeProviderID() const override { return 0; }
-    QString RunUpdateCheck() override { return {}; }
 
     // Providers whose first load has completed (any outcome but loading).
     int CompletedCount() const;

@@ -8,6 +8,7 @@
 #include "support/EnvironmentVariable.h"
 #include "support/EventWait.h"
 #include "support/MouseDrag.h"
+#include "support/OpenedPages.h"
 #include "support/ProgramHome.h"
 #include "support/RawHttpClient.h"
 #include "support/RecordingMessageBox.h"
@@ -225,6 +226,41 @@ TEST_F(MainFormTest, BackgroundNoticesShowInTheStatusBarWithoutABox) {
     EXPECT_EQ(window.statusBar()->currentMessage(), "Unknown XMLNS version (0.93) for RSS.");
     EXPECT_EQ(printed, "message: Unknown XMLNS version (0.93) for RSS.\n");
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+}
+
+// News of a version asks whether to visit the home page and Yes opens it in
+// the browser; with no home page there is nothing to ask, only the news.
+TEST_F(MainFormTest, NewsOfANewVersionOffersTheHomePageWhenThereIsOne) {
+    WriteStore("[Preferences]\nInvocations=3\n");
+    MainForm& window = Open();
+    const QString news = QStringLiteral("Version 99.0.0 is now available.");
+    struct Case {
+        QByteArray homePage;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+        QList<QUrl> opened;
+    };
+    for (const Case& c : {
+             Case{"http://127.0.0.1:9/home",
+                  news + "\n\nVisit home page now?",
+                  QMessageBox::Yes | QMessageBox::No,
+                  {QUrl("http://127.0.0.1:9/home")}},
+             Case{"", news, QMessageBox::Ok, {}},
+         }) {
+        const EnvironmentVariable home("VARNOCET_HOME_PAGE", c.homePage);
+        OpenedPages browser;
+        emit core->PhoneHomeDue(news);
+        QMessageBox* prompt = nullptr;
+        for (QMessageBox* box : window.findChildren<QMessageBox*>())
+            if (box->isVisible())
+                prompt = box;
+        ASSERT_NE(prompt, nullptr);
+        EXPECT_EQ(prompt->text(), c.text);
+        EXPECT_EQ(prompt->standardButtons(), c.buttons);
+        prompt->button(c.homePage.isEmpty() ? QMessageBox::Ok : QMessageBox::Yes)->click();
+        EXPECT_FALSE(prompt->isVisible());
+        EXPECT_EQ(browser.Pages, c.opened);
+    }
 }
 
 // A dropped address is subscribed to by its feed, found first: below every

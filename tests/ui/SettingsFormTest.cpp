@@ -4,6 +4,9 @@
 #include "core/ProgramCore.h"
 #include "model/ProviderCollection.h"
 #include "platform/SettingsStore.h"
+#include "support/EnvironmentVariable.h"
+#include "support/EventWait.h"
+#include "support/ProductsFile.h"
 #include "support/ProgramHome.h"
 #include "support/SilentReport.h"
 #include "support/StatusRecorder.h"
@@ -16,6 +19,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
 #include <QSlider>
@@ -150,6 +154,41 @@ TEST_F(SettingsFormTest, CancelKeepsNothingAndOkAppliesAndWrites) {
         EXPECT_EQ(core->ProgramSettings().FlipInterval, ok ? 77 : before.FlipInterval);
         EXPECT_EQ(core->ProgramSettings().AutoFlip, ok != before.AutoFlip);
         EXPECT_EQ(StoreContents().contains("FlipInterval=77"), ok);
+    }
+}
+
+// Check Now waits for the answer, shows it in a box over the dialog and
+// can be pressed again; a check that fails says so.
+TEST_F(SettingsFormTest, CheckNowAnswersInABoxOverTheDialog) {
+    TestHttpServer server;
+    server.Serve("/products.xml", ProductsFile::Listing(ProductsFile::NextVersion()));
+    struct Case {
+        QString address;
+        QString answer;
+    };
+    for (const Case& c : {
+             Case{server.Url("/products.xml").toString(),
+                  "Version " + ProductsFile::NextVersion() + " is now available."},
+             Case{ProductsFile::ClosedAddress(), "The update check failed. Try again later."},
+             Case{"", "No update server is configured for this build."},
+         }) {
+        const EnvironmentVariable address("VARNOCET_PRODUCTS_URL", c.address.toUtf8());
+        NewProgram();
+        core->Load(QSize(15360, 11520), progress, report);
+        SettingsForm form(*core, {});
+        form.SettingsIn(core->ProgramSettings(), core->Providers(), "/::/", false);
+        form.show();
+        auto* checkNow = form.findChild<QPushButton*>("btnCheckForUpdate");
+        ASSERT_NE(checkNow, nullptr);
+        checkNow->click();
+        QMessageBox* answer = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (answer = form.findChild<QMessageBox*>()) != nullptr; }))
+            << c.answer.toStdString();
+        EXPECT_EQ(answer->text(), c.answer);
+        EXPECT_TRUE(answer->isVisible());
+        EXPECT_EQ(answer->windowModality(), Qt::WindowModal);
+        EXPECT_TRUE(checkNow->isEnabled());
+        answer->accept();
     }
 }
 

@@ -1,0 +1,56 @@
+#include "ui/UpdatesPage.h"
+
+#include "support/EnvironmentVariable.h"
+#include "support/OpenedPages.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+// The download page, else the home page; with neither the button says why
+// it does nothing.
+TEST(UpdatesPageTest, VisitDownloadSiteOpensTheDownloadPageOrTheHomePage) {
+    struct Case {
+        QByteArray downloadPage, homePage;
+        QString opened; // empty: the button is off
+    };
+    for (const Case& c : {
+             Case{"http://127.0.0.1:9/download", "http://127.0.0.1:9/home",
+                  "http://127.0.0.1:9/download"},
+             Case{"", "http://127.0.0.1:9/home", "http://127.0.0.1:9/home"},
+             Case{"", "", ""},
+         }) {
+        const EnvironmentVariable download("VARNOCET_DOWNLOAD_PAGE", c.downloadPage);
+        const EnvironmentVariable home("VARNOCET_HOME_PAGE", c.homePage);
+        OpenedPages browser;
+        UpdatesPage page;
+        auto* visit = page.findChild<QPushButton*>("btnVisitDownloadSite");
+        ASSERT_NE(visit, nullptr);
+        EXPECT_EQ(visit->isEnabled(), !c.opened.isEmpty());
+        if (c.opened.isEmpty()) {
+            EXPECT_EQ(visit->toolTip(), "No download page is configured for this build.");
+            continue;
+        }
+        visit->click();
+        EXPECT_EQ(browser.Pages, QList<QUrl>({QUrl(c.opened)}));
+    }
+}
+
+// The page only asks; the button stays off until it is given the answer.
+TEST(UpdatesPageTest, CheckNowIsOffWhileTheCheckRuns) {
+    UpdatesPage page;
+    QSignalSpy requested(&page, &UpdatesPage::UpdateCheckRequested);
+    auto* checkNow = page.findChild<QPushButton*>("btnCheckForUpdate");
+    ASSERT_NE(checkNow, nullptr);
+    checkNow->click();
+    EXPECT_EQ(requested.size(), 1);
+    EXPECT_FALSE(checkNow->isEnabled());
+    page.ShowUpdateCheckAnswer(QStringLiteral("You are running the most recent version."));
+    EXPECT_TRUE(checkNow->isEnabled());
+    auto* answer = page.findChild<QMessageBox*>();
+    ASSERT_NE(answer, nullptr);
+    EXPECT_EQ(answer->text(), "You are running the most recent version.");
+    answer->accept();
+}
