@@ -3,6 +3,7 @@
 #include "config/MasterProviderSet.h"
 #include "core/ProgramCore.h"
 #include "platform/SettingsStore.h"
+#include "support/RssFeed.h"
 #include "support/TestData.h"
 #include "support/TestHttpServer.h"
 
@@ -79,15 +80,7 @@ protected:
                        ProviderElement(2, "B", server.Url("/b")) + "</providers>");
     }
 
-    // Items with a link each ("http://news.example/" + title), so that they
-    // are told apart by it.
-    static QByteArray Rss(const QStringList& titles) {
-        QByteArray xml = "<rss version=\"2.0\"><channel>";
-        for (const QString& title : titles)
-            xml += "<item><title>" + title.toUtf8() + "</title><link>http://news.example/" +
-                   QUrl::toPercentEncoding(title) + "</link></item>";
-        return xml + "</channel></rss>";
-    }
+    static QByteArray Rss(const QStringList& titles) { return RssFeed::WithTitles(titles); }
 
     static QByteArray ProviderElement(int id, const QString& name, const QUrl& url,
                                       const QByteArray& category = "News") {

@@ -11,6 +11,9 @@ QString Path(const QString& relativePath);
 // A file the program ships (the source tree's data/), as a user gets it.
 QString Bundled(const QString& relativePath);
 QByteArray Read(const QString& relativePath);
+// A whole file of the test's own (an absolute path); empty when it cannot be
+// read.
+QByteArray ReadFile(const QString& path);
 // Writes a test's own file (an absolute path, in the test's temporary
 // folder), making its folder when missing; throws when it cannot.
 QString Write(const QString& path, const QByteArray& bytes);
