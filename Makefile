@@ -28,6 +28,7 @@ run: build
 	$(BUILD)/bin/varnocet
 
 test: build
+	@scripts/test-ratio
 	$(CTEST) --test-dir $(BUILD)
 	$(MAKE) test-asan
 
