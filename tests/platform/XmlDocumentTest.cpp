@@ -1,4 +1,6 @@
 #include "platform/XmlDocument.h"
+#include "platform/TextDecoding.h"
+#include "platform/XmlInput.h"
 
 #include "support/GoldenFile.h"
 #include "support/TestData.h"
@@ -56,6 +58,11 @@ QJsonObject Tree(const XmlNode& node) {
     return dump;
 }
 
+// Bytes as text: UTF-8 when they are, else one character per byte.
+QString Text(const QByteArray& bytes) {
+    return TextDecoding::IsUtf8(bytes) ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+}
+
 QJsonObject Outcome(const XmlDocument& document, bool loaded) {
     const XmlDocument::ParseError& error = document.LastParseError();
     QJsonObject outcome{{"loaded", loaded}, {"recovered", document.WasRecovered()}};
@@ -66,15 +73,19 @@ QJsonObject Outcome(const XmlDocument& document, bool loaded) {
     return outcome;
 }
 
-// A document read strictly and as feeds are read; what the lenient read
-// yields and how it is written. The written form reads back as the same
-// tree and writes as the same bytes; where it does not, what it reads as.
+// A document read strictly and as feeds are read; the bytes mended for the
+// lenient read where they change, what it yields and how it is written. The written form reads back
+// as the same tree and writes as the same bytes; where it does not, what it reads as.
 QJsonObject Parsed(const QByteArray& bytes) {
     XmlDocument strict;
     XmlDocument lenient;
     QJsonObject dump{
         {"strict", Outcome(strict, strict.LoadXML(bytes))},
         {"recover", Outcome(lenient, lenient.LoadXML(bytes, XmlDocument::Malformed::Recover))}};
+    const XmlInput::Input prepared = XmlInput::Prepare(bytes);
+    const XmlInput::Input mended = XmlInput::ForRecovery(prepared);
+    if (mended.Bytes.sliced(mended.Offset) != prepared.Bytes.sliced(prepared.Offset))
+        dump.insert("mendedForRecovery", Text(mended.Bytes.sliced(mended.Offset)));
     const XmlNode root = lenient.DocumentElement();
     if (root.IsNull())
         return dump;
