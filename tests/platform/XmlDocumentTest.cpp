@@ -160,6 +160,17 @@ TEST(XmlDocumentCases, MalformedFeedsReadAsExpected) {
     }
 }
 
+// An expected file left behind by a renamed document would be forgotten
+// silently.
+TEST(XmlDocumentCases, EveryExpectedFileHasItsDocument) {
+    const QString folder = TestData::Path("xml");
+    for (const QString& file : GoldenFile::FilesUnder(folder)) {
+        QString document = GoldenFile::Stem(GoldenFile::Stem(file)) + ".xml";
+        document.replace("malformed-feeds/", "../feeds/malformed/");
+        EXPECT_TRUE(QFile::exists(folder + u'/' + document)) << file.toStdString();
+    }
+}
+
 TEST(XmlDocumentLoad, FailureDropsTheDocumentAndSuccessClearsTheError) {
     XmlDocument document;
     EXPECT_EQ(document.ReadyState(), XmlDocument::Uninitialized);

@@ -5,6 +5,7 @@
 #include "support/GoldenFile.h"
 #include "support/TestData.h"
 
+#include <QFile>
 #include <QJsonObject>
 #include <QString>
 
@@ -25,13 +26,17 @@ template <typename Dump>
 void CheckEach(const QString& target, Dump dump, const QString& test) {
     const QString folder = Folder(target);
     int inputs = 0;
+    const QString suffix = QStringLiteral(".expected.json");
     for (const QString& file : GoldenFile::FilesUnder(folder)) {
-        if (file.endsWith(QStringLiteral(".expected.json")))
-            continue;
         const QString path = folder + u'/' + file;
+        if (file.endsWith(suffix)) {
+            // Left behind by a renamed input, it would be forgotten silently.
+            EXPECT_TRUE(QFile::exists(path.chopped(suffix.size())))
+                << file.toStdString() << " has no input beside it";
+            continue;
+        }
         const QJsonObject actual = dump(QString::fromUtf8(TestData::ReadFile(path)));
-        GoldenFile::Check(path + QStringLiteral(".expected.json"), actual, target + u'/' + file,
-                          test);
+        GoldenFile::Check(path + suffix, actual, target + u'/' + file, test);
         ++inputs;
     }
     EXPECT_GT(inputs, 0) << target.toStdString();
