@@ -1,7 +1,7 @@
 // Runs a fuzz target over every file of its corpus folders, so the corpus is
-// an ordinary regression test in builds without libFuzzer. A folder of feed
-// documents beside their expected results (tests/data/feeds) counts too:
-// only its documents are replayed.
+// an ordinary regression test in builds without libFuzzer. Expected results
+// beside the inputs (the corpus' own, or those of the feed documents under
+// tests/data/feeds) are passed over: only the inputs are replayed.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>

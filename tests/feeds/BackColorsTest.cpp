@@ -2,12 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <QSet>
 
-TEST(BackColorsTest, RandomColoursComeFromThePalette) {
+#include <ios>
+
+// Every tint can be drawn, nothing else is, and each keeps dark text
+// readable: no channel below 200.
+TEST(BackColorsTest, DrawsEveryLightTintOfThePaletteAndNothingElse) {
     const auto palette = BackColors::Palette();
-    for (int draw = 0; draw < 100; ++draw) {
-        const Long colour = BackColors::RandomBackColor();
-        EXPECT_NE(std::find(palette.begin(), palette.end(), colour), palette.end());
+    const QSet<Long> tints(palette.begin(), palette.end());
+    QSet<Long> drawn;
+    for (int draw = 0; draw < 400 * static_cast<int>(palette.size()); ++draw)
+        drawn.insert(BackColors::RandomBackColor());
+    EXPECT_EQ(drawn, tints);
+    for (const Long tint : tints) {
+        for (const int shift : {0, 8, 16})
+            EXPECT_GE((tint >> shift) & 0xff, 200) << std::hex << tint;
     }
 }

@@ -6,6 +6,7 @@
 #include "platform/BackgroundNotice.h"
 #include "platform/Clock.h"
 #include "platform/XmlDocument.h"
+#include "support/RssFeed.h"
 #include "support/TestData.h"
 
 #include <QStringList>
@@ -31,14 +32,6 @@ public:
     int Recoloured = 0;
     QStringList Played;
 };
-
-QByteArray Rss(const QStringList& titles) {
-    QByteArray xml = "<rss version=\"2.0\"><channel><title>T</title><link>http://x/</link>";
-    for (const QString& title : titles)
-        xml += "<item><title>" + title.toUtf8() + "</title><link>http://x/" + title.toUtf8() +
-               "</link></item>";
-    return xml + "</channel></rss>";
-}
 
 class FeedIntakeTest : public ::testing::Test {
 protected:
@@ -94,7 +87,7 @@ TEST(FeedIntakeMarkTest, NewTitlesAreCountedAndMarked) {
 }
 
 TEST_F(FeedIntakeTest, FirstLoadMarksEverythingNewAndPlaysTheSoundKnownTitlesDoNot) {
-    Complete(Rss({"a", "b"}));
+    Complete(RssFeed::WithTitles({"a", "b"}));
     EXPECT_EQ(Titles(), QStringList({"a", "b"}));
     EXPECT_EQ(provider.LoadState, LoadState::LoadedWithNewStories);
     EXPECT_EQ(provider.DataType, FeedFormat::RSS);
@@ -102,14 +95,14 @@ TEST_F(FeedIntakeTest, FirstLoadMarksEverythingNewAndPlaysTheSoundKnownTitlesDoN
     EXPECT_EQ(provider.LastLoadDuration.Scaled(), 15000); // 1.5 s
     EXPECT_EQ(provider.MinutesToNextRefresh, 90);
     EXPECT_EQ(provider.PendingOperations, 0);
-    EXPECT_EQ(provider.stCollStories->ItemURL(2), QStringLiteral("http://x/b"));
+    EXPECT_EQ(provider.stCollStories->ItemURL(2), QStringLiteral("http://news.example/b"));
     EXPECT_EQ(environment.Played, QStringList{QStringLiteral("ding.wav")});
     EXPECT_EQ(environment.Completed, 1);
     EXPECT_EQ(environment.Replaced, 1);
 
     // The same titles in another order are nothing new.
     environment.Played.clear();
-    Complete(Rss({"b", "a"}));
+    Complete(RssFeed::WithTitles({"b", "a"}));
     EXPECT_EQ(provider.LoadState, LoadState::Loaded);
     EXPECT_FALSE(provider.stCollStories->Item(1).NewStory);
     EXPECT_TRUE(environment.Played.isEmpty());
@@ -117,7 +110,7 @@ TEST_F(FeedIntakeTest, FirstLoadMarksEverythingNewAndPlaysTheSoundKnownTitlesDoN
 }
 
 TEST_F(FeedIntakeTest, FailedLoadsKeepThePreviousStories) {
-    Complete(Rss({"a", "b", "c"}));
+    Complete(RssFeed::WithTitles({"a", "b", "c"}));
     const int successful = provider.SuccessfulUpdates;
     for (const QByteArray& failure :
          {QByteArray("<rss><channel><item>"), QByteArray(), QByteArray("<html><body/></html>")}) {
@@ -131,7 +124,7 @@ TEST_F(FeedIntakeTest, FailedLoadsKeepThePreviousStories) {
     // Only the document that parsed (the HTML page) counts as a completed update.
     EXPECT_EQ(provider.SuccessfulUpdates, successful + 1);
     environment.Played.clear();
-    Complete(Rss({"a", "b", "c"}));
+    Complete(RssFeed::WithTitles({"a", "b", "c"}));
     EXPECT_EQ(provider.LoadState, LoadState::Loaded);
     EXPECT_TRUE(environment.Played.isEmpty());
     EXPECT_EQ(environment.Completed, 5);

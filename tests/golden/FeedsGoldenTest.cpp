@@ -10,7 +10,6 @@
 #include "support/ToolRun.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -51,10 +50,11 @@ std::vector<std::string> Documents() {
 }
 
 QStringList ExtraArguments(const QString& document) {
-    QFile file(Feeds().filePath(GoldenFile::Stem(document) + ArgumentsSuffix));
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray lines =
+        TestData::ReadFile(Feeds().filePath(GoldenFile::Stem(document) + ArgumentsSuffix));
+    if (lines.isEmpty())
         return {};
-    QStringList arguments = QString::fromUtf8(file.readAll()).split(u'\n');
+    QStringList arguments = QString::fromUtf8(lines).split(u'\n');
     if (arguments.constLast().isEmpty())
         arguments.removeLast();
     return arguments;

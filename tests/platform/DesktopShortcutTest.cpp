@@ -4,62 +4,38 @@
 #include "support/TestData.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using Place = DesktopShortcut::Place;
-
-namespace {
-
-QByteArray Read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 // What a launcher must read back as the one argument: the value after the
 // string escapes, then the quoting of Exec.
 TEST(DesktopShortcutTest, ExecKeepsEveryPathOneArgument) {
-    const struct {
-        const char* program;
-        const char* exec;
-    } cases[] = {
-        {"/usr/bin/varnocet", "/usr/bin/varnocet"},
-        {"/opt/My Apps/varnocet", "\"/opt/My Apps/varnocet\""},
-        {"/opt/50%/varnocet", "/opt/50%%/varnocet"},
-        {"/opt/a$b/varnocet", "\"/opt/a\\\\$b/varnocet\""},
-        {"/opt/say \"hi\"/varnocet", "\"/opt/say \\\\\"hi\\\\\"/varnocet\""},
-        {"/opt/back\\slash/varnocet", "\"/opt/back\\\\\\\\slash/varnocet\""},
-        {"/opt/`tick`/varnocet", "\"/opt/\\\\`tick\\\\`/varnocet\""},
-        {"/opt/it's/varnocet", "\"/opt/it's/varnocet\""},
-        {"/opt/line\nbreak/varnocet", "\"/opt/line\\nbreak/varnocet\""},
-        {"/opt/Zeitung/größe", "/opt/Zeitung/größe"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(DesktopShortcut::ExecValue(QString::fromUtf8(c.program)),
-                  QString::fromUtf8(c.exec))
-            << c.program;
+    const QJsonObject cases = QJsonDocument::fromJson(TestData::Read("desktop-shortcut/exec.json"))
+                                  .object()
+                                  .value("program -> Exec value")
+                                  .toObject();
+    ASSERT_FALSE(cases.isEmpty());
+    for (auto c = cases.begin(); c != cases.end(); ++c)
+        EXPECT_EQ(DesktopShortcut::ExecValue(c.key()), c.value().toString())
+            << c.key().toStdString();
 }
 
 TEST(DesktopShortcutTest, EntriesRunTheProgramFromItsFolder) {
-    const QByteArray common = "[Desktop Entry]\n"
-                              "Type=Application\n"
-                              "Name=Varnocet\n"
-                              "Comment=Desktop headline reader\n"
-                              "Exec=\"/opt/My Apps/bin/varnocet\"\n"
-                              "Path=/opt/My Apps/bin\n"
-                              "Icon=varnocet\n"
-                              "Terminal=false\n"
-                              "Categories=Network;Feed;News;\n";
     const QString program = QStringLiteral("/opt/My Apps/bin/varnocet");
-    EXPECT_EQ(DesktopShortcut::Entry(program, Place::Desktop), common);
-    EXPECT_EQ(DesktopShortcut::Entry(program, Place::ApplicationsMenu), common);
-    EXPECT_EQ(DesktopShortcut::Entry(program, Place::Autostart),
-              common + "X-GNOME-Autostart-enabled=true\n");
+    for (const auto& [place, file] : {std::pair{Place::Desktop, "desktop"},
+                                      std::pair{Place::ApplicationsMenu, "applications-menu"},
+                                      std::pair{Place::Autostart, "autostart"}})
+        EXPECT_EQ(DesktopShortcut::Entry(program, place),
+                  TestData::Read(QStringLiteral("desktop-shortcut/%1.desktop").arg(file)))
+            << file;
 }
 
 TEST(DesktopShortcutTest, CreatesTheFolderAndReplacesAnEarlierEntry) {
@@ -70,7 +46,7 @@ TEST(DesktopShortcutTest, CreatesTheFolderAndReplacesAnEarlierEntry) {
               QString());
     EXPECT_EQ(DesktopShortcut::CreateIn(folder, program, Place::Autostart), QString());
     const QString entry = QDir(folder).filePath(QStringLiteral("varnocet.desktop"));
-    EXPECT_EQ(Read(entry), DesktopShortcut::Entry(program, Place::Autostart));
+    EXPECT_EQ(TestData::ReadFile(entry), DesktopShortcut::Entry(program, Place::Autostart));
     EXPECT_TRUE(QFileInfo(entry).permissions() & QFile::ExeOwner);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("varnocet.desktop")});
 }

@@ -9,9 +9,3 @@ TEST(HighResolutionCounterTest, SecondsBetweenTwoValues) {
     EXPECT_EQ(HighResolutionCounter::Seconds(start, end).Scaled(), 12346);
     EXPECT_EQ(HighResolutionCounter::Frequency().Scaled(), 1'000'000'000);
 }
-
-TEST(HighResolutionCounterTest, NeverRunsBackwards) {
-    const Currency first = HighResolutionCounter::Value();
-    const Currency second = HighResolutionCounter::Value();
-    EXPECT_LE(first.Scaled(), second.Scaled());
-}

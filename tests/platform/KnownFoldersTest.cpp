@@ -1,5 +1,7 @@
 #include "platform/KnownFolders.h"
 
+#include "support/TestData.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -44,8 +46,6 @@ TEST(KnownFoldersTest, EnsureFolderCreatesPrivateFoldersOrFails) {
     EXPECT_EQ(QFileInfo(path).permissions() & (QFile::ReadOther | QFile::ReadGroup), 0);
     EXPECT_TRUE(KnownFolders::EnsureFolder(path)); // already there
     // A file where a folder should be.
-    QFile file(QDir(root.path()).filePath(QStringLiteral("file")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    EXPECT_FALSE(KnownFolders::EnsureFolder(file.fileName() + QStringLiteral("/sub")));
+    const QString file = TestData::Write(root.filePath(QStringLiteral("file")), {});
+    EXPECT_FALSE(KnownFolders::EnsureFolder(file + QStringLiteral("/sub")));
 }

@@ -1,6 +1,8 @@
 #include "platform/SettingsStore.h"
 #include "platform/ProgramError.h"
 
+#include "support/TestData.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,10 +19,7 @@ class SettingsStoreTest : public ::testing::Test {
 protected:
     // A file where a folder should be, or where the settings file goes.
     QString WriteFile(const QString& name, const QByteArray& bytes) {
-        QFile file(folder.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+        return TestData::Write(folder.filePath(name), bytes);
     }
 
     QTemporaryDir folder;

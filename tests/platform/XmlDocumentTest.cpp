@@ -1,12 +1,16 @@
 #include "platform/XmlDocument.h"
+#include "platform/TextDecoding.h"
+#include "platform/XmlInput.h"
 
+#include "support/GoldenFile.h"
 #include "support/TestData.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
-#include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -23,11 +27,85 @@ QList<XmlNode::Type> TypesOf(const QList<XmlNode>& nodes) {
     return types;
 }
 
-QStringList NamesOf(const QList<XmlNode>& nodes) {
-    QStringList names;
-    for (const XmlNode& node : nodes)
-        names.append(node.NodeName());
-    return names;
+QString TypeName(XmlNode::Type type) {
+    static const char* const names[] = {
+        "element", "text", "cdata", "comment", "instruction", "entity-reference", "other"};
+    return QString::fromLatin1(names[static_cast<int>(type)]);
+}
+
+// A node and everything below it; names, namespaces and text only where a
+// node has them.
+QJsonObject Tree(const XmlNode& node) {
+    QJsonObject dump{{"type", TypeName(node.NodeType())}, {"name", node.NodeName()}};
+    if (node.NodeName().contains(u':') || (!node.IsElement() && !node.BaseName().isEmpty()))
+        dump.insert("local", node.BaseName());
+    if (node.TagName() != (node.IsElement() ? node.NodeName() : QString()))
+        dump.insert("tag", node.TagName());
+    if (!node.NamespaceURI().isEmpty())
+        dump.insert("namespace", node.NamespaceURI());
+    QJsonArray attributes;
+    for (const XmlNode::Attribute& attribute : node.Attributes())
+        attributes.append(attribute.Name + u'=' + attribute.Value);
+    if (!attributes.isEmpty())
+        dump.insert("attributes", attributes);
+    QJsonArray children;
+    for (const XmlNode& child : node.ChildNodes())
+        children.append(Tree(child));
+    if (!children.isEmpty())
+        dump.insert("children", children);
+    if (!node.IsElement())
+        dump.insert("text", node.Text());
+    return dump;
+}
+
+// Bytes as text: UTF-8 when they are, else one character per byte.
+QString Text(const QByteArray& bytes) {
+    return TextDecoding::IsUtf8(bytes) ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+}
+
+QJsonObject Outcome(const XmlDocument& document, bool loaded) {
+    const XmlDocument::ParseError& error = document.LastParseError();
+    QJsonObject outcome{{"loaded", loaded}, {"recovered", document.WasRecovered()}};
+    if (!error.Reason.isEmpty())
+        outcome.insert(
+            "error",
+            QStringLiteral("%1:%2 %3").arg(error.Line).arg(error.LinePos).arg(error.Reason));
+    return outcome;
+}
+
+// A document read strictly and as feeds are read; the bytes mended for the
+// lenient read where they change, what it yields and how it is written. The written form reads back
+// as the same tree and writes as the same bytes; where it does not, what it reads as.
+QJsonObject Parsed(const QByteArray& bytes) {
+    XmlDocument strict;
+    XmlDocument lenient;
+    QJsonObject dump{
+        {"strict", Outcome(strict, strict.LoadXML(bytes))},
+        {"recover", Outcome(lenient, lenient.LoadXML(bytes, XmlDocument::Malformed::Recover))}};
+    const XmlInput::Input prepared = XmlInput::Prepare(bytes);
+    const XmlInput::Input mended = XmlInput::ForRecovery(prepared);
+    if (mended.Bytes.sliced(mended.Offset) != prepared.Bytes.sliced(prepared.Offset))
+        dump.insert("mendedForRecovery", Text(mended.Bytes.sliced(mended.Offset)));
+    const XmlNode root = lenient.DocumentElement();
+    if (root.IsNull())
+        return dump;
+    const QByteArray written = lenient.ToBytes();
+    dump.insert("text", root.Text());
+    dump.insert("root", Tree(root));
+    dump.insert("written", QString::fromUtf8(written));
+    XmlDocument reread;
+    if (!reread.LoadXML(written))
+        dump.insert("rereadError", Outcome(reread, false));
+    else if (Tree(reread.DocumentElement()) != Tree(root))
+        dump.insert("rereadRoot", Tree(reread.DocumentElement()));
+    if (reread.ToBytes() != written)
+        dump.insert("rewritten", QString::fromUtf8(reread.ToBytes()));
+    return dump;
+}
+
+void CheckParsed(const QString& folder, const QString& file, const QString& expectedFile) {
+    GoldenFile::Check(expectedFile, Parsed(TestData::ReadFile(folder + u'/' + file)), file,
+                      QStringLiteral("platform_tests"));
 }
 
 // A document loaded from text for each test.
@@ -62,145 +140,49 @@ private:
 
 } // namespace
 
-// Encodings: libxml2 gets the raw bytes and follows the byte order mark and
-// the encoding declaration.
-
-TEST(XmlDocumentEncoding, TextReadsAsUnicode) {
-    const std::pair<const char*, const char16_t*> cases[] = {
-        {"xml/latin1.xml", u"caf\u00e9"},
-        {"xml/windows1252.xml", u"it\u2019s \u20ac"},
-        {"xml/utf16le.xml", u"caf\u00e9 \u65e5\u672c"},
-        {"xml/utf16be.xml", u"caf\u00e9 \u65e5\u672c"},
-        {"xml/utf8bom.xml", u"caf\u00e9"},
-    };
-    for (const auto& [fixture, text] : cases) {
-        XmlDocument document;
-        ASSERT_TRUE(document.Load(TestData::Path(fixture)))
-            << fixture << ": " << document.LastParseError().Reason.toStdString();
-        EXPECT_EQ(document.DocumentElement().Text(), QString::fromUtf16(text)) << fixture;
+// Each document under data/xml beside its expected reading.
+TEST(XmlDocumentCases, ReadAsExpected) {
+    const QString folder = TestData::Path("xml");
+    for (const QString& file : GoldenFile::FilesUnder(folder)) {
+        if (file.endsWith(".xml"))
+            CheckParsed(folder, file, folder + u'/' + GoldenFile::Stem(file) + ".expected.json");
     }
 }
 
-TEST(XmlDocumentLoad, FailureDropsTheDocumentAndReportsTheFirstFatalError) {
+// Feeds as they are found: the expected readings live apart, since the
+// feed folders hold what the feed reader makes of the same documents.
+TEST(XmlDocumentCases, MalformedFeedsReadAsExpected) {
+    const QString folder = TestData::Path("feeds/malformed");
+    const QString expected = TestData::Path("xml/malformed-feeds/");
+    for (const QString& file : GoldenFile::FilesUnder(folder)) {
+        if (file.endsWith(".xml"))
+            CheckParsed(folder, file, expected + GoldenFile::Stem(file) + ".expected.json");
+    }
+}
+
+// An expected file left behind by a renamed document would be forgotten
+// silently.
+TEST(XmlDocumentCases, EveryExpectedFileHasItsDocument) {
+    const QString folder = TestData::Path("xml");
+    for (const QString& file : GoldenFile::FilesUnder(folder)) {
+        QString document = GoldenFile::Stem(GoldenFile::Stem(file)) + ".xml";
+        document.replace("malformed-feeds/", "../feeds/malformed/");
+        EXPECT_TRUE(QFile::exists(folder + u'/' + document)) << file.toStdString();
+    }
+}
+
+TEST(XmlDocumentLoad, FailureDropsTheDocumentAndSuccessClearsTheError) {
     XmlDocument document;
     EXPECT_EQ(document.ReadyState(), XmlDocument::Uninitialized);
     ASSERT_TRUE(document.LoadXML("<r><a/></r>"));
-    EXPECT_FALSE(document.LoadXML("<r")); // cut short
-    // Two errors: the undeclared entity, then the mismatched end tag.
-    EXPECT_FALSE(document.LoadXML("<r>\n  <a>&nope;</b>\n</r>"));
+    EXPECT_FALSE(document.LoadXML("<r"));
     EXPECT_EQ(document.ReadyState(), XmlDocument::Complete);
     EXPECT_TRUE(document.DocumentElement().IsNull());
     EXPECT_EQ(document.ToBytes(), QByteArray());
-    const XmlDocument::ParseError& error = document.LastParseError();
-    EXPECT_EQ(error.Reason, "Entity 'nope' not defined");
-    EXPECT_EQ(error.Line, 2);
-    EXPECT_EQ(error.LinePos, 12);
-    // A success clears the error.
     EXPECT_TRUE(document.LoadXML("<r/>"));
     EXPECT_EQ(document.ReadyState(), XmlDocument::Complete);
     EXPECT_TRUE(document.LastParseError().Reason.isEmpty());
     EXPECT_EQ(document.LastParseError().Line, 0);
-}
-
-// Feeds as they are found: each document in tests/data/feeds/malformed read
-// the way feeds are read, what it yields, and where the strict parse first
-// failed (line 0: it did not).
-TEST(XmlDocumentLoad, MalformedFeedsAreRecoveredWhenAsked) {
-    const struct {
-        const char* file;
-        bool recovered;
-        int errorLine;
-        const char* root;
-        const char* path;
-        const char16_t* text;
-    } cases[] = {
-        {"bare-ampersand.xml", true, 7, "feed", "(//*[local-name()='entry'])[1]",
-         u"Fish & chips stall reopens at Pier 3"},
-        {"html-entities.xml", true, 8, "rss", "(//item)[1]",
-         u"Caf\u00e9\u00a0Society opens by the quay"},
-        {"control-character.xml", true, 8, "rss", "(//item)[2]",
-         u"Pilot boat named after & by locals"},
-        {"unterminated-cdata.xml", true, 19, "rss", "(//item)[2]", u"Crane hire & costs"},
-        {"truncated.xml", true, 14, "rss", "(//item)[2]", u"Dredging starts in March"},
-        {"mismatched-tags.xml", true, 10, "rss", "/rss/channel/item[2]",
-         u"Breakwater reopens & repairs begin"},
-        {"utf-8-bytes-labelled-iso-8859-1.xml", false, 0, "rss", "(//item)[2]",
-         u"Na\u00efve sailors\u2019 guide"},
-        {"windows-1252-bytes-labelled-iso-8859-1.xml", false, 0, "rss", "(//item)[1]",
-         u"Sailors\u2019 guide \u2013 part \u201ctwo\u201d"},
-        {"windows-1252-bytes-labelled-utf-8.xml", true, 8, "rss", "(//item)[2]",
-         u"Sailors\u2019 guide \u2013 part two"},
-        {"whitespace-before-declaration.xml", false, 0, "rss", "(//item)[2]",
-         u"Harbour master & crew honoured"},
-        {"bom-whitespace-before-declaration.xml", false, 0, "rss", "(//item)[1]",
-         u"Caf\u00e9 boats return"},
-        {"utf16le-without-bom.xml", false, 0, "rss", "(//item)[2]", u"\u65e5\u672c ferry visit"},
-        {"utf16be-without-bom.xml", false, 0, "rss", "(//item)[2]", u"\u65e5\u672c ferry visit"},
-        {"utf32le-without-bom.xml", false, 0, "rss", "(//item)[2]", u"\u65e5\u672c ferry visit"},
-        {"utf32be-without-bom.xml", false, 0, "rss", "(//item)[2]", u"\u65e5\u672c ferry visit"},
-        {"rss091-undeclared-entities.xml", false, 0, "rss", "(//item)[1]",
-         u"Caf\u00e9\u00a0Society & more"},
-        {"html-page.xml", true, 5, "html", "(//meta)[1]", u"Harbour Gazette \u2013 Page not found"},
-    };
-    for (const auto& c : cases) {
-        const QByteArray bytes = TestData::Read(QStringLiteral("feeds/malformed/") + c.file);
-        XmlDocument document;
-        ASSERT_TRUE(document.LoadXML(bytes, XmlDocument::Malformed::Recover))
-            << c.file << ": " << document.LastParseError().Reason.toStdString();
-        EXPECT_EQ(document.WasRecovered(), c.recovered) << c.file;
-        EXPECT_EQ(document.LastParseError().Line, c.errorLine)
-            << c.file << ": " << document.LastParseError().Reason.toStdString();
-        EXPECT_EQ(document.DocumentElement().NodeName(), c.root) << c.file;
-        const XmlNode title =
-            document.SelectSingleNode(QString::fromLatin1(c.path) + "/*[local-name()='title']");
-        EXPECT_EQ(title.Text(), QString::fromUtf16(c.text)) << c.file;
-        // Refused when not asked to recover; the error is the same.
-        XmlDocument strict;
-        EXPECT_EQ(strict.LoadXML(bytes), !c.recovered) << c.file;
-        EXPECT_EQ(strict.LastParseError().Line, c.errorLine) << c.file;
-    }
-}
-
-TEST(XmlDocumentLoad, RecoveryMendsWhatNeedsNoGuessingAndNeedsARoot) {
-    const struct {
-        const char* xml;
-        const char* path;
-        const char16_t* text;
-        const char16_t* href;
-    } cases[] = {
-        {"<r><a href=\"?q=1&p=2&amp;s=3\">AT&T &#38; &#x26; &amp; 1 < 2</a></r>", "/r/a",
-         u"AT&T & & & 1 < 2", u"?q=1&p=2&s=3"},
-        // After an error the references that follow still read.
-        {"<r><a>x\x01</b><b>&amp;&eacute;</b></r>", "/r/a", u"x&\u00e9", u""},
-        // An end tag closes what was left open inside its element.
-        {"<r><d><p>one <i>two</d><e>three</e></r>", "/r/e", u"three", u""},
-        {"<r><d><p>one <i a='<'>two", "/r/d", u"one two", u""},
-        {"<r><d><![CDATA[before \x0b after <b>x</b>]]></d></r>", "/r/d", u"before  after <b>x</b>",
-         u""},
-        // Markup bytes inside two-byte characters stay as they are.
-        {"<?xml version=\"1.0\" encoding=\"ISO-2022-JP\"?><r><t>\x1b$B<&4A</\x1b(B</t><u></r>",
-         "/r/t", u"\u75d4\u6f22\u9e7f", u""},
-        // An encoding libxml2 does not know: UTF-8 when the bytes are, else
-        // Windows-1252.
-        {"<?xml version=\"1.0\" encoding=\"x-unknown\"?><r>caf\xe9 \x93</r>", "/r",
-         u"caf\u00e9 \u201c", u""},
-        {"<?xml version=\"1.0\" encoding=\"x-unknown\"?><r>caf\xc3\xa9</r>", "/r", u"caf\u00e9",
-         u""},
-    };
-    XmlDocument document;
-    for (const auto& c : cases) {
-        ASSERT_TRUE(document.LoadXML(c.xml, XmlDocument::Malformed::Recover)) << c.xml;
-        EXPECT_TRUE(document.WasRecovered()) << c.xml;
-        const XmlNode node = document.SelectSingleNode(QString::fromLatin1(c.path));
-        EXPECT_EQ(node.Text(), QString::fromUtf16(c.text)) << c.xml;
-        EXPECT_EQ(node.GetAttribute("href"), QString::fromUtf16(c.href)) << c.xml;
-    }
-    for (const char* rootless :
-         {"", "not xml at all", "<!-- only a comment -->", "<?xml version=\"1.0\"?>"}) {
-        EXPECT_FALSE(document.LoadXML(rootless, XmlDocument::Malformed::Recover)) << rootless;
-        EXPECT_FALSE(document.WasRecovered());
-        EXPECT_FALSE(document.LastParseError().Reason.isEmpty()) << rootless;
-    }
 }
 
 TEST(XmlDocumentLoad, FileThatCannotBeOpenedSaysSo) {
@@ -221,70 +203,7 @@ TEST(XmlDocumentLoad, MessagesStayOffTheConsole) {
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), std::string());
 }
 
-using XmlDocumentWhitespace = XmlDocumentFixture;
-
-TEST_F(XmlDocumentWhitespace, OnlyTextOfWhiteSpaceAloneBetweenElementsIsDropped) {
-    XmlNode root = Load("<r>\r\n\t<a> </a>\n  <b>\n    <c/>\n  </b>\n</r>\n");
-    EXPECT_EQ(NamesOf(root.ChildNodes()), (QStringList{"a", "b"}));
-    EXPECT_TRUE(root.ChildNodes()[0].ChildNodes().isEmpty());
-    EXPECT_EQ(NamesOf(root.ChildNodes()[1].ChildNodes()), QStringList{"c"});
-
-    // Text with other characters, a no-break space among them, stays whole.
-    root = Load("<r> a <b/> \u00a0 <![CDATA[ ]]></r>");
-    EXPECT_EQ(TypesOf(root.ChildNodes()),
-              (QList<XmlNode::Type>{XmlNode::Type::Text, XmlNode::Type::Element,
-                                    XmlNode::Type::Text, XmlNode::Type::CData}));
-    EXPECT_EQ(root.Text(), " a  \u00a0  ");
-
-    root = Load("<r xml:space=\"preserve\"> <a>\n</a><b xml:space=\"default\"> </b></r>");
-    EXPECT_EQ(TypesOf(root.ChildNodes()),
-              (QList<XmlNode::Type>{XmlNode::Type::Text, XmlNode::Type::Element,
-                                    XmlNode::Type::Element}));
-    EXPECT_EQ(root.ChildNodes()[1].Text(), "\n");
-    EXPECT_TRUE(root.ChildNodes()[2].ChildNodes().isEmpty());
-}
-
 using XmlDocumentText = XmlDocumentFixture;
-
-TEST_F(XmlDocumentText, ResolvesReferencesEntitiesAndCdataInTextAndAttributes) {
-    const struct {
-        const char* xml;
-        const char16_t* text;
-        const char16_t* attribute;
-    } cases[] = {
-        {"<!DOCTYPE r [<!ENTITY e \"E<b>x</b>&#x263A;\">]>"
-         "<r>a&amp;&lt;&#233;&#x65E5;<![CDATA[<c>&amp;]]>&e;<i>!</i></r>",
-         u"a&<\u00e9\u65e5<c>&amp;Ex\u263a!", u""},
-        {"<!DOCTYPE r [<!ENTITY e \"E\">]><r a=\"1&amp;2&#233;&e;\"/>", u"", u"1&2\u00e9E"},
-        {"<r a='\"'/>", u"", u"\""},
-        // An entity read first in an attribute expands in text too.
-        {"<!DOCTYPE r [<!ENTITY e \"E&#233;\">]><r a=\"&e;\"><t>&e;</t></r>", u"E\u00e9",
-         u"E\u00e9"},
-    };
-    for (const auto& c : cases) {
-        const XmlNode root = Load(c.xml);
-        EXPECT_EQ(root.Text(), QString::fromUtf16(c.text)) << c.xml;
-        EXPECT_EQ(root.GetAttribute("a"), QString::fromUtf16(c.attribute)) << c.xml;
-    }
-}
-
-TEST_F(XmlDocumentText, EveryKindOfChildIsANode) {
-    const XmlNode root =
-        Load("<!DOCTYPE r [<!ENTITY e \"E\">]><r>a<!--c--><?pi d?><![CDATA[x]]>&e;<x/></r>");
-    const QList<XmlNode> children = root.ChildNodes();
-    EXPECT_EQ(TypesOf(children),
-              (QList<XmlNode::Type>{XmlNode::Type::Text, XmlNode::Type::Comment,
-                                    XmlNode::Type::ProcessingInstruction, XmlNode::Type::CData,
-                                    XmlNode::Type::EntityReference, XmlNode::Type::Element}));
-    EXPECT_EQ(NamesOf(children),
-              (QStringList{"#text", "#comment", "pi", "#cdata-section", "e", "x"}));
-    EXPECT_EQ(children[1].Text(), "c");
-    EXPECT_EQ(children[2].Text(), "d");
-    EXPECT_EQ(children[4].Text(), "E");
-    EXPECT_TRUE(children[4].ChildNodes().isEmpty());
-    // Comments and processing instructions are not part of an element's text.
-    EXPECT_EQ(root.Text(), "axE");
-}
 
 TEST_F(XmlDocumentText, ManyReferencesToASmallEntityAreFine) {
     const QByteArray xml = "<!DOCTYPE r [<!ENTITY c \"Copyright Example Corporation\">]><r>" +
@@ -293,84 +212,18 @@ TEST_F(XmlDocumentText, ManyReferencesToASmallEntityAreFine) {
     EXPECT_EQ(root.Text().size(), 5000 * 29);
 }
 
-// Feeds use HTML names without declaring them, with or without a document
-// type whose declarations are never read.
-TEST(XmlDocumentTextHtmlNames, UndeclaredReferencesReadAsTheirHtmlCharacters) {
-    XmlDocument document;
-    ASSERT_TRUE(document.Load(TestData::Path("xml/rss091.xml")))
-        << document.LastParseError().Reason.toStdString();
-    EXPECT_FALSE(document.WasRecovered());
-    EXPECT_EQ(document.SelectSingleNode("/rss/channel/title").Text(), u"Old\u00a0News");
-    EXPECT_TRUE(document.ToBytes().contains("<title>Old\u00a0News</title>"));
-
-    const QByteArray netscape =
-        "<!DOCTYPE rss PUBLIC \"-//Netscape Communications//DTD RSS "
-        "0.91//EN\" \"http://my.netscape.com/publish/formats/rss-0.91.dtd\">";
-    ASSERT_TRUE(document.LoadXML(netscape + "<rss><title a=\"&eacute;&nbsp;x&gt;&AMP;\">"
-                                            "Caf&eacute;&nbsp;Society &amp; more</title></rss>"));
-    const XmlNode title = document.SelectSingleNode("//title");
-    EXPECT_EQ(title.Text(), u"Caf\u00e9\u00a0Society & more");
-    EXPECT_EQ(title.GetAttribute("a"), u"\u00e9\u00a0x>&");
-    // Written as what they read as, so the text reads back the same.
-    const QByteArray written = document.ToBytes();
-    XmlDocument reread;
-    ASSERT_TRUE(reread.LoadXML(written)) << written.toStdString();
-    EXPECT_EQ(reread.SelectSingleNode("//title").Text(), title.Text());
-    EXPECT_EQ(reread.SelectSingleNode("//title").GetAttribute("a"), title.GetAttribute("a"));
-
-    // Without a document type the text is not well-formed: refused, or read
-    // when recovering.
-    const QByteArray bare = "<r a=\"&hellip;\">&rsquo;&nope;</r>";
-    EXPECT_FALSE(document.LoadXML(bare));
-    ASSERT_TRUE(document.LoadXML(bare, XmlDocument::Malformed::Recover));
-    EXPECT_TRUE(document.WasRecovered());
-    EXPECT_EQ(document.LastParseError().Reason, "Entity 'hellip' not defined");
-    EXPECT_EQ(document.DocumentElement().Text(), u"\u2019");
-    EXPECT_EQ(document.DocumentElement().GetAttribute("a"), u"\u2026");
-}
-
-// Behind a parameter entity the parser cannot rule a declaration out; the
-// written document type has the declarations but not the reference, so the
-// undeclared one is left out rather than written unreadable.
-TEST(XmlDocumentWriteBack, UndeclaredEntityBehindAParameterEntityIsLeftOut) {
-    XmlDocument document;
-    ASSERT_TRUE(document.LoadXML(
-        "<!DOCTYPE r [<!ENTITY % p \"<!ENTITY d 'D'>\"> %p;]><r a=\"&q;&d;\">&q;&d;</r>"));
-    const QByteArray written = document.ToBytes();
-    EXPECT_TRUE(written.endsWith("<r a=\"&d;\">&d;</r>")) << written.toStdString();
-    XmlDocument reread;
-    ASSERT_TRUE(reread.LoadXML(written)) << reread.LastParseError().Reason.toStdString();
-    EXPECT_EQ(reread.DocumentElement().Text(), "D");
-    EXPECT_EQ(reread.ToBytes(), written);
-}
-
 // Hostile documents: nothing outside the text is read, expansion and depth
 // stay bounded.
-
-TEST(XmlDocumentSecurity, BillionLaughsIsRejectedQuickly) {
-    QElapsedTimer timer;
-    timer.start();
-    XmlDocument document;
-    EXPECT_FALSE(document.Load(TestData::Path("xml/billion-laughs.xml")));
-    EXPECT_TRUE(document.LastParseError().Reason.contains("entity", Qt::CaseInsensitive));
-    const QByteArray inAttribute = TestData::Read("xml/billion-laughs.xml")
-                                       .replace("<lolz>&lol9;</lolz>", "<lolz a=\"&lol9;\"/>");
-    EXPECT_FALSE(document.LoadXML(inAttribute));
-    EXPECT_LT(timer.elapsed(), 1000);
-}
 
 TEST(XmlDocumentSecurity, OneLargeEntityReferencedOftenIsRejected) {
     // libxml2 lets this through: 20 000 references to 100 KB, 2 GB of text.
     const QByteArray entity = "<!DOCTYPE r [<!ENTITY a \"" + QByteArray(100000, 'x') + "\">]>";
-    QElapsedTimer timer;
-    timer.start();
     XmlDocument document;
     EXPECT_FALSE(document.LoadXML(entity + "<r>" + QByteArray("&a;").repeated(20000) + "</r>"));
     EXPECT_EQ(document.LastParseError().Reason, "Entity references expand to too much text.");
     EXPECT_EQ(document.LastParseError().Line, 1);
     EXPECT_FALSE(
         document.LoadXML(entity + "<r>" + QByteArray("<i x=\"&a;\"/>").repeated(20000) + "</r>"));
-    EXPECT_LT(timer.elapsed(), 1000);
 }
 
 TEST(XmlDocumentSecurity, ExternalGeneralEntityIsNotRead) {
@@ -420,34 +273,8 @@ TEST(XmlDocumentSecurity, ExcessiveDepthFailsCleanly) {
 
 using XmlNodeNames = XmlDocumentFixture;
 
-TEST_F(XmlNodeNames, QualifiedLocalAndNamespace) {
-    const XmlNode root = Load(
-        "<feed xmlns=\"urn:atom\" xmlns:dc=\"urn:dc\"><dc:date xml:lang=\"en\">x</dc:date></feed>");
-    EXPECT_EQ(root.NodeName(), "feed");
-    EXPECT_EQ(root.NamespaceURI(), "urn:atom");
-    const XmlNode date = root.ChildNodes().value(0);
-    EXPECT_EQ(date.NodeName(), "dc:date");
-    EXPECT_EQ(date.BaseName(), "date");
-    EXPECT_EQ(date.TagName(), "dc:date");
-    EXPECT_EQ(date.NamespaceURI(), "urn:dc");
-    const XmlNode text = date.ChildNodes().value(0);
-    EXPECT_EQ(text.BaseName(), QString());
-    EXPECT_EQ(text.TagName(), QString());
-    EXPECT_EQ(text.NamespaceURI(), QString());
-
-    // An undeclared prefix keeps the name as written.
-    const XmlNode undeclared = Load("<r><dc:date>x</dc:date></r>").ChildNodes().value(0);
-    EXPECT_EQ(undeclared.NodeName(), "dc:date");
-    EXPECT_EQ(undeclared.BaseName(), "date");
-    EXPECT_EQ(undeclared.NamespaceURI(), QString());
-}
-
-TEST_F(XmlNodeNames, AttributesIncludeNamespaceDeclarations) {
+TEST_F(XmlNodeNames, GetAttributeTakesTheQualifiedName) {
     const XmlNode root = Load("<feed xmlns=\"urn:atom\" xmlns:dc=\"urn:dc\" dc:a=\"1\" b=\"2\"/>");
-    QStringList written;
-    for (const XmlNode::Attribute& attribute : root.Attributes())
-        written.append(attribute.Name + '=' + attribute.Value);
-    EXPECT_EQ(written, (QStringList{"xmlns=urn:atom", "xmlns:dc=urn:dc", "dc:a=1", "b=2"}));
     EXPECT_EQ(root.GetAttribute("xmlns"), "urn:atom");
     EXPECT_EQ(root.GetAttribute("dc:a"), "1");
     EXPECT_EQ(root.GetAttribute("a"), QString());
