@@ -154,9 +154,7 @@ TEST_F(ProgramCoreTest, UnreadableProviderListIsCopiedAsideBeforeAnythingIsWritt
 
 TEST_F(ProgramCoreTest, ClosingWithFetchesOutstandingWritesTheStatisticsAsTheyStand) {
     TestHttpServer server;
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/silent", silent);
+    server.Serve("/silent", {.NeverAnswer = true});
     WriteProviders("<providers>" + ProviderElement(1, "Quiet", server.Url("/silent")) +
                    "</providers>");
     ProgramCore& program = Start();

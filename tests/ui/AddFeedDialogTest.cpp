@@ -173,9 +173,7 @@ TEST_F(AddFeedDialogTest, TheFeedBehindTheAddressIsFoundShownAndTaken) {
 // While the feed is looked for the dialog answers: Cancel ends the search,
 // and an address changed after a search forgets what that one found.
 TEST_F(AddFeedDialogTest, TheSearchCanBeCancelledAndFollowsTheAddress) {
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/slow", silent);
+    server.Serve("/slow", {.NeverAnswer = true});
     server.Serve("/two", Page(Alternate("/a", "A") + Alternate("/b", "B")), "text/html");
     AddFeedDialog dialog(categories, QStringLiteral("General"));
     Child<QLineEdit>(dialog, "txtAddress")->setText(server.Url(QStringLiteral("/slow")).toString());

@@ -135,9 +135,7 @@ TEST_F(DirectoryImportCommandTest, ImportsBehindTheProgressBarAndDeletesVanished
 }
 
 TEST_F(DirectoryImportCommandTest, StopAndUnreachableListChangeNothing) {
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/silent.xml", silent);
+    server.Serve("/silent.xml", {.NeverAnswer = true});
     source = server.Url("/silent.xml").toString();
     const QSignalSpy imported(command, &DirectoryImportCommand::Imported);
     Child<QPushButton>(*page, "btnDirectoryImport")->click();
