@@ -34,7 +34,6 @@ protected:
         Own("Mine", "/mine", 0);
         Own("Vanished", "/vanished", DirectoryImport::Origin);
         const QString bundled = folder.filePath("bundle");
-        QDir().mkpath(bundled);
         TestData::Write(bundled + "/qtk_aliases.xml",
                         "<aliases>" + Set({"/new-address", "/old-address"}) +
                             Set({"/mine-alt", "/mine"}) + "</aliases>");

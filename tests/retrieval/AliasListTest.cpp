@@ -49,9 +49,8 @@ TEST(AliasListTest, TakesThePublishedFileElseTheCachedElseTheShippedCopy) {
         const QTemporaryDir folder;
         const QString cache = folder.filePath("cache");
         const QString bundled = folder.filePath("data");
-        QDir().mkpath(bundled);
         TestData::Write(QDir(bundled).filePath("qtk_aliases.xml"), Shipped);
-        if (c.cached && QDir().mkpath(cache))
+        if (c.cached)
             TestData::Write(QDir(cache).filePath("qtk_aliases.xml"), Cached);
         const QString url = *c.path ? server.Url(c.path).toString() : QString();
         AliasList list({url, cache, bundled}, 300ms);

@@ -3,6 +3,7 @@
 #include "core/RepeatSchedule.h"
 #include "model/PendingOperation.h"
 #include "support/EventWait.h"
+#include "support/ListLines.h"
 #include "support/NamedProviders.h"
 #include "support/ProgramHome.h"
 #include "support/RecordingMessageBox.h"
@@ -56,12 +57,7 @@ protected:
 
     QListWidget* List() const { return Child<QListWidget>("lstProviders"); }
 
-    QStringList ListLines() const {
-        QStringList lines;
-        for (int row = 0; row < List()->count(); ++row)
-            lines.append(List()->item(row)->text());
-        return lines;
-    }
+    QStringList ListLines() const { return ::ListLines(*List()); }
 
     QList<int> SelectedRows() const {
         QList<int> rows;
