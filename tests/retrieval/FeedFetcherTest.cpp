@@ -270,15 +270,10 @@ TEST_F(FeedFetcherTest, OnlyAnswersThatWereReadAreAskedAboutAgain) {
         const QByteArray etag = current.Headers.value("ETag");
         if (etag.isEmpty() || request.Headers.value("if-none-match") != etag)
             return current;
-        TestHttpServer::Response same;
-        same.Status = 304;
-        same.Headers.insert("ETag", etag);
-        return same;
+        return TestHttpServer::Response{.Status = 304, .Headers = {{"ETag", etag}}};
     });
     const auto answer = [](int status, const QByteArray& body, const QByteArray& etag) {
-        TestHttpServer::Response response;
-        response.Status = status;
-        response.Body = body;
+        TestHttpServer::Response response{.Status = status, .Body = body};
         if (!etag.isEmpty())
             response.Headers.insert("ETag", etag);
         return response;
