@@ -5,8 +5,12 @@
 #include "retrieval/AliasList.h"
 #include "retrieval/FeedFetcher.h"
 #include "support/EventWait.h"
+#include "support/NamedProviders.h"
 #include "support/ProgramHome.h"
 #include "support/RecordingMessageBox.h"
+
+#include <QJsonObject>
+#include <QMap>
 
 #include <optional>
 
@@ -30,7 +34,6 @@ protected:
         Own("Mine", "/mine", 0);
         Own("Vanished", "/vanished", DirectoryImport::Origin);
         const QString bundled = folder.filePath("bundle");
-        QDir().mkpath(bundled);
         TestData::Write(bundled + "/qtk_aliases.xml",
                         "<aliases>" + Set({"/new-address", "/old-address"}) +
                             Set({"/mine-alt", "/mine"}) + "</aliases>");
@@ -96,12 +99,7 @@ protected:
         return WaitUntil([&] { return result.has_value(); });
     }
 
-    QStringList Names() const {
-        QStringList names;
-        for (const auto& provider : providers)
-            names.append(provider->ProviderName);
-        return names;
-    }
+    QStringList Names() const { return ProviderNames(providers); }
 
     TestHttpServer server;
     ProviderCollection providers;
@@ -150,14 +148,9 @@ TEST_F(DirectoryImportTest, AddsNewFeedsAndRecognisesKnownOnesByAddressAndAlias)
 // Whatever goes wrong with the list, the working copy stays as it was and
 // the import ends with the list unavailable.
 TEST_F(DirectoryImportTest, ListThatCannotBeReadChangesNothing) {
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/silent.xml", silent);
+    server.Serve("/silent.xml", {.NeverAnswer = true});
     server.Serve("/page.xml", QByteArray("<html><body><p>moved"), "text/html");
-    TestHttpServer::Response gone;
-    gone.Status = 404;
-    gone.Body = "<services/>";
-    server.Serve("/gone.xml", gone);
+    server.Serve("/gone.xml", {.Status = 404, .Body = "<services/>"});
     const QString missingFile = folder.filePath("none.xml");
     const QString localFile = TestData::Write(folder.filePath("list.xml"), List({"/feed"}, {}));
     const struct {
@@ -200,9 +193,7 @@ TEST_F(DirectoryImportTest, DetailsAreFetchedForNewProvidersOnly) {
 // Details that do not come within the wait are called off; those providers
 // get them later, when needed. The bar counts the wait down.
 TEST_F(DirectoryImportTest, WaitForDetailsIsBounded) {
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/second", silent);
+    server.Serve("/second", {.NeverAnswer = true});
     auto import = NewImport({5s, 300ms, 100ms});
     ASSERT_TRUE(Run(*import, Address("/list.xml"), true));
     ASSERT_EQ(providers.Count(), 6);
@@ -215,10 +206,8 @@ TEST_F(DirectoryImportTest, WaitForDetailsIsBounded) {
 }
 
 TEST_F(DirectoryImportTest, CancelLeavesTheWorkingCopyAsItWas) {
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/silent.xml", silent);
-    server.Serve("/second", silent);
+    server.Serve("/silent.xml", {.NeverAnswer = true});
+    server.Serve("/second", {.NeverAnswer = true});
     const struct {
         const char* list;
         bool details;
@@ -241,59 +230,22 @@ TEST_F(DirectoryImportTest, CancelLeavesTheWorkingCopyAsItWas) {
     }
 }
 
-// The report's messages, by the counters.
+// The report's messages, by the counters: data/cases/bulk-add-report.json.
 TEST_F(DirectoryImportTest, ReportTellsWhatWasAddedAndAsksAboutVanishedProviders) {
-    const QString question = "Your original provider list contained 3 providers that were "
-                             "originally from Userland. However, they are no longer in "
-                             "Userland's list.\n\nDo you want to delete them?";
-    const struct {
-        int added, known, gone, via;
-        Answer answer;
-        QStringList texts;
-        Answer expected;
-    } cases[] = {
-        {5,
-         2,
-         0,
-         0,
-         Answer::Ok,
-         {"5 headline providers have been added from Userland. "},
-         Answer::No},
-        {5,
-         2,
-         0,
-         4,
-         Answer::Ok,
-         {"5 headline providers have been added from Userland. 4 providers were already known "
-          "via another URL."},
-         Answer::No},
-        {0,
-         7,
-         0,
-         1,
-         Answer::Ok,
-         {"The provider list at Userland included 7 providers that were already on your list. "
-          "1 providers were already known via another URL."},
-         Answer::No},
-        {0, 0, 0, 3, Answer::Ok, {}, Answer::No},
-        {0, 0, 3, 0, Answer::Yes, {question}, Answer::Yes},
-        {1,
-         0,
-         3,
-         0,
-         Answer::No,
-         {"1 headline providers have been added from Userland. ", question},
-         Answer::No},
-    };
-    for (const auto& c : cases) {
+    const QMap<QString, Answer> answers{
+        {"Ok", Answer::Ok}, {"Yes", Answer::Yes}, {"No", Answer::No}};
+    for (const QJsonValue& value : TestData::Cases(QStringLiteral("cases/bulk-add-report.json"))) {
+        const QJsonObject c = value.toObject();
         RecordingMessageBox& boxes = RecordingMessageBox::Instance();
         boxes.Texts.clear();
         boxes.Titles.clear();
-        boxes.NextAnswer = c.answer;
-        EXPECT_EQ(DirectoryImport::ShowBulkAddReport("Userland", c.added, c.known, c.gone, c.via),
-                  c.expected);
-        EXPECT_EQ(boxes.Texts, c.texts);
-        if (c.gone != 0) {
+        boxes.NextAnswer = answers[c["answer"].toString()];
+        const int gone = c["gone"].toInt();
+        EXPECT_EQ(DirectoryImport::ShowBulkAddReport("Userland", c["added"].toInt(),
+                                                     c["known"].toInt(), gone, c["via"].toInt()),
+                  answers[c["result"].toString()]);
+        EXPECT_EQ(boxes.Texts, c["texts"].toVariant().toStringList());
+        if (gone != 0) {
             EXPECT_EQ(boxes.Titles.last(), "Delete?");
         }
     }

@@ -15,7 +15,10 @@
 #include "support/RecordingMessageBox.h"
 #include "support/SilentReport.h"
 #include "support/StatusRecorder.h"
+#include "support/TestData.h"
 
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QSignalSpy>
 
 namespace {
@@ -59,25 +62,31 @@ protected:
             core->Scheduler().UpdateTick();
     }
 
-    // Where the products file is for each kind of check: served with the
-    // running version or the next one, an address where nothing listens,
-    // or none at all.
-    enum class Products { Newer, Same, Closed, None };
-    QByteArray ProductsAddress(Products products) {
-        switch (products) {
-        case Products::Newer:
+    // A case of data/cases/update-checks.json, "{next}" standing for the
+    // next version: where the products file is (served with the next
+    // version or the running one, at an address where nothing listens, or
+    // none at all) and whether the preferences ask for the check.
+    QJsonObject UpdateCase(const QJsonValue& value) {
+        QJsonObject c = value.toObject();
+        const QString next = ProductsFile::NextVersion();
+        c["answer"] = c["answer"].toString().replace("{next}", next);
+        c["prompts"] = QJsonArray::fromStringList(
+            c["prompts"].toVariant().toStringList().replaceInStrings("{next}", next));
+        const QString products = c["products"].toString();
+        QString address;
+        if (products == u"closed")
+            address = ProductsFile::ClosedAddress();
+        if (products == u"newer" || products == u"same") {
             productsServer.Serve("/products.xml",
-                                 ProductsFile::Listing(ProductsFile::NextVersion()));
-            return productsServer.Url("/products.xml").toString().toUtf8();
-        case Products::Same:
-            productsServer.Serve("/products.xml", ProductsFile::Listing(ProgramVersionString()));
-            return productsServer.Url("/products.xml").toString().toUtf8();
-        case Products::Closed:
-            return ProductsFile::ClosedAddress().toUtf8();
-        case Products::None:
-            break;
+                                 ProductsFile::Listing(products == u"newer"
+                                                           ? ProductsFile::NextVersion()
+                                                           : ProgramVersionString()));
+            address = productsServer.Url("/products.xml").toString();
         }
-        return {};
+        c["address"] = address;
+        WriteStore(c["checkForUpdates"].toBool() ? "[Preferences]\nCheckForUpdates=True\n"
+                                                 : "[Preferences]\nCheckForUpdates=False\n");
+        return c;
     }
 
     StatusRecorder progress;
@@ -154,9 +163,7 @@ TEST_F(ProgramCoreTest, UnreadableProviderListIsCopiedAsideBeforeAnythingIsWritt
 
 TEST_F(ProgramCoreTest, ClosingWithFetchesOutstandingWritesTheStatisticsAsTheyStand) {
     TestHttpServer server;
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/silent", silent);
+    server.Serve("/silent", {.NeverAnswer = true});
     WriteProviders("<providers>" + ProviderElement(1, "Quiet", server.Url("/silent")) +
                    "</providers>");
     ProgramCore& program = Start();
@@ -414,23 +421,17 @@ TEST_F(ProgramCoreTest, BackgroundNoticesAreAnnouncedWithoutABox) {
 // Asked for, the check always answers, and a check that could not tell is
 // never taken for an up-to-date program.
 TEST_F(ProgramCoreTest, TheUpdateCheckTheUserAskedForAlwaysAnswers) {
-    struct Case {
-        Products products;
-        QString answer;
-    };
-    for (const Case& c : {
-             Case{Products::Newer, "Version " + ProductsFile::NextVersion() + " is now available."},
-             Case{Products::Same, "You are running the most recent version."},
-             Case{Products::Closed, "The update check failed. Try again later."},
-             Case{Products::None, "No update server is configured for this build."},
-         }) {
-        const EnvironmentVariable address("VARNOCET_PRODUCTS_URL", ProductsAddress(c.products));
+    for (const QJsonValue& value : TestData::Cases(QStringLiteral("cases/update-checks.json"))) {
+        const QJsonObject c = UpdateCase(value);
+        const EnvironmentVariable address("VARNOCET_PRODUCTS_URL",
+                                          c["address"].toString().toUtf8());
         ProgramCore& program = Start();
         QSignalSpy answered(&program, &ProgramCore::UpdateCheckAnswered);
         QSignalSpy phoneHome(&program, &ProgramCore::PhoneHomeDue);
         program.CheckForProgramUpdate();
-        ASSERT_TRUE(WaitUntil([&] { return !answered.isEmpty(); })) << c.answer.toStdString();
-        EXPECT_EQ(answered.first().at(0).toString(), c.answer);
+        ASSERT_TRUE(WaitUntil([&] { return !answered.isEmpty(); }))
+            << c["answer"].toString().toStdString();
+        EXPECT_EQ(answered.first().at(0).toString(), c["answer"].toString());
         EXPECT_FALSE(program.CheckingForProgramUpdate());
         EXPECT_TRUE(phoneHome.isEmpty());
     }
@@ -439,23 +440,10 @@ TEST_F(ProgramCoreTest, TheUpdateCheckTheUserAskedForAlwaysAnswers) {
 // Every 2880 minutes of the scheduler the check runs on its own and speaks
 // only of a newer version; switched off in the preferences, it never asks.
 TEST_F(ProgramCoreTest, ThePeriodicCheckSpeaksOnlyOfANewerVersion) {
-    struct Case {
-        Products products;
-        bool checkForUpdates;
-        QStringList prompts;
-    };
-    for (const Case& c : {
-             Case{Products::Newer,
-                  true,
-                  {"Version " + ProductsFile::NextVersion() + " is now available."}},
-             Case{Products::Newer, false, {}},
-             Case{Products::Same, true, {}},
-             Case{Products::Closed, true, {}},
-             Case{Products::None, true, {}},
-         }) {
-        const EnvironmentVariable address("VARNOCET_PRODUCTS_URL", ProductsAddress(c.products));
-        WriteStore(c.checkForUpdates ? "[Preferences]\nCheckForUpdates=True\n"
-                                     : "[Preferences]\nCheckForUpdates=False\n");
+    for (const QJsonValue& value : TestData::Cases(QStringLiteral("cases/update-checks.json"))) {
+        const QJsonObject c = UpdateCase(value);
+        const EnvironmentVariable address("VARNOCET_PRODUCTS_URL",
+                                          c["address"].toString().toUtf8());
         ProgramCore& program = Start();
         QSignalSpy answered(&program, &ProgramCore::UpdateCheckAnswered);
         QSignalSpy phoneHome(&program, &ProgramCore::PhoneHomeDue);
@@ -467,10 +455,11 @@ TEST_F(ProgramCoreTest, ThePeriodicCheckSpeaksOnlyOfANewerVersion) {
         QStringList prompts;
         for (const QList<QVariant>& prompt : phoneHome)
             prompts.append(prompt.at(0).toString());
-        EXPECT_EQ(prompts, c.prompts);
+        EXPECT_EQ(prompts, c["prompts"].toVariant().toStringList());
         EXPECT_TRUE(answered.isEmpty());
-        const bool served = c.products == Products::Newer || c.products == Products::Same;
+        const QString products = c["products"].toString();
+        const bool served = products == u"newer" || products == u"same";
         EXPECT_EQ(productsServer.RequestCount("/products.xml") - requests,
-                  served && c.checkForUpdates ? 1 : 0);
+                  served && c["checkForUpdates"].toBool() ? 1 : 0);
     }
 }

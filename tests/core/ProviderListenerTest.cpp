@@ -7,7 +7,9 @@
 #include "support/RawHttpClient.h"
 #include "support/SilentReport.h"
 #include "support/StatusRecorder.h"
+#include "support/TestData.h"
 
+#include <QJsonObject>
 #include <QNetworkInterface>
 #include <QProcess>
 #include <QSignalSpy>
@@ -93,45 +95,32 @@ protected:
 
 } // namespace
 
+// The requests of data/cases/listener-requests.json, with "{a}" for the
+// address of provider A (as a page links it, encoded once or twice), and
+// the body of the page each is answered with. Only web addresses are added,
+// nothing else is even looked at, and a line feed alone ends a line too.
 TEST_F(ProviderListenerTest, EveryRequestIsAnsweredWithItsPage) {
     Listen();
-    const QByteArray a = Url("/a");
-    const struct {
-        QByteArray request;
-        QByteArray answer;
-    } cases[] = {
-        {"GET /add_provider HTTP/1.0\r\n\r\n", Page("Badly formed HTTP request - Code 2.")},
-        {"GET /favicon.ico HTTP/1.1\r\n\r\n", Page("Badly formed HTTP request - Code 2.")},
-        {"GET /add_provider?url=" + a + "\r\n", Page("Badly formed HTTP request - Code 2.")},
-        {"GET /?url=" + a + " HTTP/1.0\r\n\r\n", Page("Badly formed HTTP request - Code 1.")},
-        {"GET /add_provider? HTTP/1.0\r\n\r\n", Page("Badly formed HTTP request - Code 1.")},
-        {"GET /0?x HTTP/1.0\r\n\r\n", Page("Badly formed HTTP request - Code 3.")},
-        {"GET /add_provider?uri=" + a + " HTTP/1.0\r\n",
-         Page("Badly formed HTTP request - Code 4.")},
-        {"GET /remove_provider?url=" + a + " HTTP/1.0\r\n", Page("Unknown request")},
-        {"POST /add_provider?url=" + a + " HTTP/1.0\r\n", Page("Unknown request")},
-        {"get /add_provider?url=" + a + " HTTP/1.0\r\n", Page("Unknown request")},
-        // Only web addresses are added; nothing else is even looked at.
-        {Request(""), Page("Unknown request")},
-        {Request("file:///etc/passwd"), Page("Unknown request")},
-        {Request("javascript:alert(1)"), Page("Unknown request")},
-        {Request("ftp://127.0.0.1/feed"), Page("Unknown request")},
-        // A line feed alone ends the line too.
-        {"GET /add_provider?url=" + a + " HTTP/1.0\n\n", Known("A")},
-        {Request(a), Known("A")},
-        // Encoded as a whole, as pages build such links: decoded once.
-        {Request(QUrl::toPercentEncoding(QString::fromUtf8(a))), Known("A")},
-        {Request(QUrl::toPercentEncoding(QUrl::toPercentEncoding(QString::fromUtf8(a)))),
-         Page("Unknown request")},
-    };
-    for (const auto& test : cases)
-        EXPECT_EQ(Ask(test.request), test.answer) << test.request.data();
+    const QString a = QString::fromUtf8(Url("/a"));
+    const QByteArray encoded = QUrl::toPercentEncoding(a);
+    for (const QJsonValue& value :
+         TestData::Cases(QStringLiteral("cases/listener-requests.json"))) {
+        const QByteArray request =
+            value["request"]
+                .toString()
+                .replace("{a encoded twice}", QUrl::toPercentEncoding(encoded))
+                .replace("{a encoded}", encoded)
+                .replace("{a}", a)
+                .toUtf8();
+        EXPECT_EQ(Ask(request), Page(value["answer"].toString().toUtf8())) << request.data();
+    }
     EXPECT_EQ(core->Providers().Count(), 2);
     EXPECT_TRUE(questions.empty());
 }
 
 // A link to a site's page subscribes to the feed the page names, under the
-// feed's address; a page that leads to no feed adds nothing and says why.
+// feed's address; a page that leads to no feed, or a chooser closed, adds
+// nothing and says why.
 TEST_F(ProviderListenerTest, APageIsFollowedToItsFeed) {
     server.Serve("/site",
                  "<html><head><link rel=\"alternate\" type=\"application/rss+xml\" "
@@ -147,6 +136,12 @@ TEST_F(ProviderListenerTest, APageIsFollowedToItsFeed) {
 
     const QByteArray answer = Ask(Request(Url("/plain")));
     EXPECT_TRUE(answer.contains("was not added to Varnocet: No feed was found")) << answer.data();
+    // Closing the chooser adds nothing either.
+    RawHttpClient closed(listener->Port());
+    ASSERT_TRUE(closed.Send(Request(Url("/named"))));
+    Choose(QString());
+    EXPECT_EQ(closed.Answer(), Page("Provider <B>" + Url("/named") +
+                                    "</B> was not added to Varnocet: no category was chosen."));
     EXPECT_EQ(core->Providers().Count(), 3);
 }
 
@@ -184,20 +179,8 @@ TEST_F(ProviderListenerTest, ASecondConnectionIsServedWhileTheFirstWaitsForTheCh
     EXPECT_EQ(core->Providers().Count(), 4);
 }
 
-TEST_F(ProviderListenerTest, ClosingTheChooserAddsNothing) {
-    Listen();
-    RawHttpClient client(listener->Port());
-    ASSERT_TRUE(client.Send(Request(Url("/fresh"))));
-    Choose(QString());
-    EXPECT_EQ(client.Answer(), Page("Provider <B>" + Url("/fresh") +
-                                    "</B> was not added to Varnocet: no category was chosen."));
-    EXPECT_EQ(core->Providers().Count(), 2);
-}
-
 TEST_F(ProviderListenerTest, AFeedThatNeverAnswersNamesItsProviderByItsAddress) {
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/silent", silent);
+    server.Serve("/silent", {.NeverAnswer = true});
     // Found through a page, which names the feed without its being fetched.
     server.Serve("/page",
                  "<html><head><link rel=\"alternate\" type=\"application/rss+xml\" "

@@ -5,7 +5,6 @@
 #include "support/TestHttpServer.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -23,19 +22,12 @@ const QByteArray Published = OneSet("http://a/", "https://a/");
 const QByteArray Cached = OneSet("http://c/", "https://c/");
 const QByteArray Shipped = OneSet("http://s/", "https://s/");
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Where the sets come from, by how the published file answers and whether
 // an earlier copy is in the cache.
 TEST(AliasListTest, TakesThePublishedFileElseTheCachedElseTheShippedCopy) {
     TestHttpServer server;
     server.Serve("/good/qtk_aliases.xml", Published);
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/silent/qtk_aliases.xml", silent);
+    server.Serve("/silent/qtk_aliases.xml", {.NeverAnswer = true});
     server.Serve("/page/qtk_aliases.xml", QByteArray("<html><body>"), "text/html");
     const struct {
         const char* path; // empty: no address configured
@@ -57,9 +49,8 @@ TEST(AliasListTest, TakesThePublishedFileElseTheCachedElseTheShippedCopy) {
         const QTemporaryDir folder;
         const QString cache = folder.filePath("cache");
         const QString bundled = folder.filePath("data");
-        QDir().mkpath(bundled);
         TestData::Write(QDir(bundled).filePath("qtk_aliases.xml"), Shipped);
-        if (c.cached && QDir().mkpath(cache))
+        if (c.cached)
             TestData::Write(QDir(cache).filePath("qtk_aliases.xml"), Cached);
         const QString url = *c.path ? server.Url(c.path).toString() : QString();
         AliasList list({url, cache, bundled}, 300ms);
@@ -76,7 +67,7 @@ TEST(AliasListTest, TakesThePublishedFileElseTheCachedElseTheShippedCopy) {
         EXPECT_TRUE(list.Load());
         ASSERT_EQ(list.Sets().Count(), 1);
         EXPECT_EQ(list.Sets().Item(1)->URLs().first(), QString::fromUtf8(c.expectedFirstURL));
-        EXPECT_EQ(ReadFile(QDir(cache).filePath("qtk_aliases.xml")), c.expectedCache);
+        EXPECT_EQ(TestData::ReadFile(QDir(cache).filePath("qtk_aliases.xml")), c.expectedCache);
     }
 }
 
@@ -84,7 +75,7 @@ TEST(AliasListTest, TakesThePublishedFileElseTheCachedElseTheShippedCopy) {
 // address of each set is a provider's data URL, and every set loads.
 TEST(AliasListTest, ShippedSetsBelongToShippedProviders) {
     const QString shippedList =
-        QString::fromUtf8(ReadFile(TestData::Bundled("Standard/bps_1.xml")));
+        QString::fromUtf8(TestData::ReadFile(TestData::Bundled("Standard/bps_1.xml")));
     const QTemporaryDir emptyCache;
     AliasList list({QString(), emptyCache.path(), TestData::Bundled(".")});
     ASSERT_TRUE(list.Load());

@@ -1,12 +1,15 @@
 #include "retrieval/FeedDiscovery.h"
 
 #include "support/EventWait.h"
+#include "support/TestData.h"
 #include "support/TestHttpServer.h"
+
+#include <QJsonObject>
+#include <QMap>
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -76,93 +79,40 @@ protected:
         server->Serve(path, body, body.startsWith("<!DOCTYPE") ? "text/html" : "application/xml");
     }
 
-    QList<QByteArray> RequestedPaths() const {
-        QList<QByteArray> paths;
+    QStringList RequestedPaths() const {
+        QStringList paths;
         for (const TestHttpServer::Request& request : server->Requests())
-            paths.append(request.Path);
+            paths.append(QString::fromUtf8(request.Path));
         return paths;
     }
 
     std::unique_ptr<TestHttpServer> server = std::make_unique<TestHttpServer>();
 };
 
+// Each case of data/cases/feed-discovery.json serves its paths: a feed by
+// its name, or a page with the alternate links given as [type, href,
+// title].
 TEST_F(FeedDiscoveryTest, TheFeedOfAnAddressIsFoundWhereverTheSiteKeepsIt) {
-    struct Case {
-        const char* name;
-        std::vector<std::pair<QByteArray, QByteArray>> served; // path, body
-        QString address;
-        QStringList found;
-        QString failed;
-        QList<QByteArray> requested;
-    };
-    const std::vector<Case> cases{
-        {"the feed itself",
-         {{"/feed.xml", Rss}},
-         "/feed.xml",
-         {"Harbour News <{site}/feed.xml>"},
-         "",
-         {"/feed.xml"}},
-        {"a feed with no title", {{"/f", Untitled}}, "/f", {" <{site}/f>"}, "", {"/f"}},
-        {"one link",
-         {{"/", Page(Alternate("rss", "/news.rss", "News"))}},
-         "/",
-         {"News <{site}/news.rss>"},
-         "",
-         {"/"}},
-        {"two links, in page order",
-         {{"/",
-           Page(Alternate("atom", "/a.xml", "Articles") + Alternate("rss", "/c", "Comments"))}},
-         "/",
-         {"Articles <{site}/a.xml>", "Comments <{site}/c>"},
-         "",
-         {"/"}},
-        {"a relative link",
-         {{"/blog/post", Page(Alternate("rdf", "../feeds/all.rdf", "All"))}},
-         "/blog/post",
-         {"All <{site}/feeds/all.rdf>"},
-         "",
-         {"/blog/post"}},
-        {"no link but /feed",
-         {{"/", Page("")}, {"/feed", Rss}},
-         "/",
-         {"Harbour News <{site}/feed>"},
-         "",
-         {"/", "/feed"}},
-        {"the first common place that holds a feed",
-         {{"/home", Page("")}, {"/rss", Page("")}, {"/atom.xml", Atom}, {"/index.xml", Rss}},
-         "/home",
-         {"Quay Log <{site}/atom.xml>"},
-         "",
-         {"/home", "/feed", "/rss", "/atom.xml"}},
-        {"an error page is no end",
-         {{"/feed.xml", Rss}},
-         "/missing",
-         {"Harbour News <{site}/feed.xml>"},
-         "",
-         {"/missing", "/feed", "/rss", "/atom.xml", "/index.xml", "/feed.xml"}},
-        {"no feed at all",
-         {{"/", Page("")}},
-         "/",
-         {},
-         "No feed was found at {site}/.",
-         {"/", "/feed", "/rss", "/atom.xml", "/index.xml", "/feed.xml"}},
-        {"a common place is not asked twice",
-         {{"/feed", Page("")}},
-         "/feed",
-         {},
-         "No feed was found at {site}/feed.",
-         {"/feed", "/rss", "/atom.xml", "/index.xml", "/feed.xml"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    const QMap<QString, QByteArray> feeds{{"rss", Rss}, {"atom", Atom}, {"untitled", Untitled}};
+    for (const QJsonValue& value : TestData::Cases(QStringLiteral("cases/feed-discovery.json"))) {
+        const QJsonObject c = value.toObject();
+        SCOPED_TRACE(c["name"].toString().toStdString());
         server = std::make_unique<TestHttpServer>();
-        for (const auto& [path, body] : c.served)
-            Serve(path, body);
+        const QJsonObject served = c["served"].toObject();
+        for (auto path = served.begin(); path != served.end(); ++path) {
+            QByteArray links;
+            for (const QJsonValue& link : path.value().toArray()) {
+                const QStringList parts = link.toVariant().toStringList();
+                links += Alternate(parts[0].toUtf8(), parts[1].toUtf8(), parts[2].toUtf8());
+            }
+            Serve(path.key().toUtf8(),
+                  path.value().isString() ? feeds[path.value().toString()] : Page(links));
+        }
         FeedDiscovery discovery;
-        const Outcome outcome = Discover(discovery, Site(c.address));
-        EXPECT_EQ(outcome.Found, c.found);
-        EXPECT_EQ(outcome.Failed, c.failed);
-        EXPECT_EQ(RequestedPaths(), c.requested);
+        const Outcome outcome = Discover(discovery, Site(c["address"].toString()));
+        EXPECT_EQ(outcome.Found, c["found"].toVariant().toStringList());
+        EXPECT_EQ(outcome.Failed, c["failed"].toString());
+        EXPECT_EQ(RequestedPaths(), c["requested"].toVariant().toStringList());
     }
 }
 
@@ -194,9 +144,7 @@ TEST_F(FeedDiscoveryTest, AddressesThatLeadNowhereAreRefusedWithAReason) {
 // tried.
 TEST_F(FeedDiscoveryTest, ASilentCommonPlaceIsLeftAfterItsLimit) {
     Serve("/", Page(""));
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server->Serve("/feed", silent);
+    server->Serve("/feed", {.NeverAnswer = true});
     Serve("/rss", Rss);
     FeedDiscovery discovery({15s, 200ms});
     EXPECT_EQ(Discover(discovery, Site("/")).Found, QStringList{"Harbour News <{site}/rss>"});
@@ -204,9 +152,7 @@ TEST_F(FeedDiscoveryTest, ASilentCommonPlaceIsLeftAfterItsLimit) {
 
 // A new search or a cancelled one leaves nothing behind of the old one.
 TEST_F(FeedDiscoveryTest, CancellingOrStartingAgainEndsTheSearchWithoutAWord) {
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server->Serve("/slow", silent);
+    server->Serve("/slow", {.NeverAnswer = true});
     Serve("/feed.xml", Rss);
     FeedDiscovery discovery;
     int outcomes = 0;

@@ -1,5 +1,6 @@
 #include "retrieval/FileDownload.h"
 
+#include "support/TestData.h"
 #include "support/TestHttpServer.h"
 
 #include <QFile>
@@ -14,17 +15,9 @@ using namespace std::chrono_literals;
 
 class FileDownloadTest : public ::testing::Test {
 protected:
-    FileDownloadTest() {
-        QFile file(target);
-        file.open(QIODevice::WriteOnly);
-        file.write("old");
-    }
+    FileDownloadTest() { TestData::Write(target, "old"); }
 
-    QByteArray Target() const {
-        QFile file(target);
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
-    }
+    QByteArray Target() const { return TestData::ReadFile(target); }
 
     TestHttpServer server;
     QTemporaryDir folder;
@@ -32,10 +25,7 @@ protected:
 };
 
 TEST_F(FileDownloadTest, ReplacesTheFileOnlyWithACompleteAcceptedAnswer) {
-    TestHttpServer::Response slow;
-    slow.Body = "late";
-    slow.DelayMs = 2000;
-    server.Serve("/slow", slow);
+    server.Serve("/slow", {.Body = "late", .DelayMs = 2000});
     server.Serve("/html", QByteArray("<html/>"));
     server.Serve("/empty", QByteArray());
     const auto isProviders = [](const QByteArray& body) {
@@ -54,9 +44,7 @@ TEST_F(FileDownloadTest, ReplacesTheFileOnlyWithACompleteAcceptedAnswer) {
 
 // The wait runs the event loop: timers and network completions go on.
 TEST_F(FileDownloadTest, TimersKeepTickingWhileADownloadWaits) {
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/silent", silent);
+    server.Serve("/silent", {.NeverAnswer = true});
     int ticks = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });

@@ -32,54 +32,54 @@ Outcome Fetch(const QString& url, HttpRequest::Limits limits = {}, bool useCache
     return {request.Status(), request.ErrorString(), request.ResponseBody(), request.Unreachable()};
 }
 
-TestHttpServer::Response Answer(const QByteArray& body) {
-    TestHttpServer::Response response;
-    response.Body = body;
-    return response;
-}
-
 // How an answer arrives decides whether its body is handed on: only whole,
 // decompressible answers within the cap are, and every failure says why.
 TEST(HttpRequestTest, OnlyWholeAnswersAreHandedOn) {
     QByteArray text;
     for (int i = 0; i < 20000; ++i)
         text += "<item>" + QByteArray::number(i * 7919 % 10007) + "</item>\n";
-    struct Case {
+    const QByteArray gzip = "gzip";
+    const struct {
         const char* Name;
         TestHttpServer::Response Response;
         int Status;
         const char* Error;
-    };
-    std::vector<Case> cases = {
-        {"whole", Answer(text), 200, ""},
-        {"chunked", Answer(text), 200, ""},
-        {"gzip", Answer(text), 200, ""},
-        {"short of its length", Answer(text), 0, "the answer broke off before its end"},
-        {"chunks cut off", Answer(text), 0, "the answer broke off before its end"},
-        {"gzip cut off", Answer(text), 0, "the answer broke off before its end"},
-        {"not gzip", Answer(text), 0, "the answer could not be decompressed"},
-        {"error status", Answer("<html>gone</html>"), 404, ""},
-        {"length over the cap", {}, 0, "the answer is larger than 1 MB"},
-        {"chunks over the cap", {}, 0, "the answer is larger than 1 MB"},
-        {"gzip decoding over the cap", Answer(QByteArray(3 * OneMegabyte, 'x')), 0,
+    } cases[] = {
+        {"whole", {.Body = text}, 200, ""},
+        {"chunked", {.Body = text, .Chunked = true}, 200, ""},
+        {"gzip", {.Body = text, .Gzip = true}, 200, ""},
+        {"short of its length",
+         {.Body = text, .CutShort = true},
+         0,
+         "the answer broke off before its end"},
+        {"chunks cut off",
+         {.Body = text, .Chunked = true, .CutShort = true},
+         0,
+         "the answer broke off before its end"},
+        {"gzip cut off",
+         {.Body = text, .Gzip = true, .CutShort = true},
+         0,
+         "the answer broke off before its end"},
+        {"not gzip",
+         {.Body = text, .Headers = {{"Content-Encoding", gzip}}},
+         0,
+         "the answer could not be decompressed"},
+        {"error status", {.Status = 404, .Body = "<html>gone</html>"}, 404, ""},
+        {"length over the cap",
+         {.GeneratedBytes = 200 * OneMegabyte},
+         0,
+         "the answer is larger than 1 MB"},
+        {"chunks over the cap",
+         {.Chunked = true, .GeneratedBytes = 3 * OneMegabyte},
+         0,
+         "the answer is larger than 1 MB"},
+        {"gzip decoding over the cap",
+         {.Body = QByteArray(3 * OneMegabyte, 'x'), .Gzip = true},
+         0,
          "the answer is larger than 1 MB"},
     };
-    cases[1].Response.Chunked = true;
-    cases[2].Response.Gzip = true;
-    cases[3].Response.CutShort = true;
-    cases[4].Response.Chunked = true;
-    cases[4].Response.CutShort = true;
-    cases[5].Response.Gzip = true;
-    cases[5].Response.CutShort = true;
-    cases[6].Response.Headers.insert("Content-Encoding", "gzip");
-    cases[7].Response.Status = 404;
-    cases[8].Response.GeneratedBytes = 200 * OneMegabyte;
-    cases[9].Response.GeneratedBytes = 3 * OneMegabyte;
-    cases[9].Response.Chunked = true;
-    cases[10].Response.Gzip = true;
-
     TestHttpServer server;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const QByteArray path = '/' + QByteArray(c.Name).replace(' ', '-');
         server.Serve(path, c.Response);
         const Outcome outcome = Fetch(server.Url(path).toString(), {10s, OneMegabyte});
@@ -125,9 +125,8 @@ TEST(HttpRequestTest, CompressedAnswersAreDecodedHoweverTheyAreWrapped) {
     TestHttpServer server;
     for (const auto& c : cases) {
         for (const qsizetype drip : {0, 1}) {
-            TestHttpServer::Response response = Answer(c.Body);
-            response.Headers.insert("Content-Encoding", c.Encoding);
-            response.DripBytes = drip;
+            const TestHttpServer::Response response{
+                .Body = c.Body, .Headers = {{"Content-Encoding", c.Encoding}}, .DripBytes = drip};
             const QByteArray path =
                 '/' + QByteArray(c.Name).replace(' ', '-') + '/' + QByteArray::number(drip);
             server.Serve(path, response);
@@ -146,11 +145,9 @@ TEST(HttpRequestTest, EmptyCompressedBlocksAddNothing) {
     QByteArray stream("\x78\x01", 2);
     stream += QByteArray("\x00\x00\x00\xFF\xFF", 5).repeated(2000);
     stream += TestHttpServer::Compress("<rss/>", TestHttpServer::Wrapper::Zlib).sliced(2);
-    TestHttpServer::Response response = Answer(stream);
-    response.Headers.insert("Content-Encoding", "deflate");
-    response.DripBytes = 5;
     TestHttpServer server;
-    server.Serve("/drip", response);
+    server.Serve("/drip",
+                 {.Body = stream, .Headers = {{"Content-Encoding", "deflate"}}, .DripBytes = 5});
     const Outcome outcome = Fetch(server.Url("/drip").toString());
     EXPECT_EQ(outcome.Status, 200);
     EXPECT_EQ(outcome.Body, QByteArray("<rss/>"));
@@ -160,8 +157,8 @@ TEST(HttpRequestTest, EmptyCompressedBlocksAddNothing) {
 // twice.
 TEST(HttpRequestTest, CacheableCompressedAnswersAreDecodedOnce) {
     TestHttpServer server;
-    TestHttpServer::Response zipped = Answer(QByteArray("GIF89a logo bytes ").repeated(100));
-    zipped.Gzip = true;
+    const TestHttpServer::Response zipped{.Body = QByteArray("GIF89a logo bytes ").repeated(100),
+                                          .Gzip = true};
     server.Serve("/logo.gif", zipped);
     const Outcome outcome = Fetch(server.Url("/logo.gif").toString(), {}, true);
     EXPECT_EQ(outcome.Status, 200);
@@ -223,11 +220,8 @@ TEST(HttpRequestTest, NoServerListeningIsUnreachable) {
 
 TEST(HttpRequestTest, LocalFileOverTheCapIsRefused) {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("big.xml"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(OneMegabyte + 1, 'x'));
-    file.close();
+    const QString path = TestData::Write(folder.filePath(QStringLiteral("big.xml")),
+                                         QByteArray(OneMegabyte + 1, 'x'));
     const Outcome outcome = Fetch(QUrl::fromLocalFile(path).toString(), {10s, OneMegabyte});
     EXPECT_EQ(outcome.Status, 0);
     EXPECT_EQ(outcome.Error, QStringLiteral("the answer is larger than 1 MB"));

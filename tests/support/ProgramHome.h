@@ -8,7 +8,6 @@
 #include "support/TestHttpServer.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -30,15 +29,9 @@ protected:
         return folder.filePath(QStringLiteral("data/qtk_providers.xml"));
     }
 
-    void WriteProviders(const QByteArray& xml) const {
-        QDir().mkpath(folder.filePath(QStringLiteral("data")));
-        TestData::Write(ProvidersFile(), xml);
-    }
+    void WriteProviders(const QByteArray& xml) const { TestData::Write(ProvidersFile(), xml); }
 
-    static QByteArray Read(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    static QByteArray Read(const QString& path) { return TestData::ReadFile(path); }
 
     QByteArray StoreContents() const {
         return Read(folder.filePath(QStringLiteral("Varnocet.conf")));
@@ -51,7 +44,6 @@ protected:
         const QString bundle = folder.filePath(QStringLiteral("bundle"));
         const QDir standard(bundle + QStringLiteral("/Standard"));
         if (!standard.exists()) {
-            QDir().mkpath(standard.path());
             TestData::Write(standard.filePath(QStringLiteral("root.xml")),
                             "<providerset name=\"Standard\" count=\"1\"><czb n=\"1\" v=\"1\"/>"
                             "</providerset>");

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonParseError>
 #include <QSslCertificate>
 #include <QSslKey>
 
@@ -36,6 +38,15 @@ QString Write(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         throw std::runtime_error("cannot write " + path.toStdString());
     return path;
+}
+
+QJsonArray Cases(const QString& relativePath) {
+    QJsonParseError error{};
+    const QJsonDocument cases = QJsonDocument::fromJson(Read(relativePath), &error);
+    if (!cases.isArray())
+        throw std::runtime_error("no case table in " + relativePath.toStdString() + ": " +
+                                 error.errorString().toStdString());
+    return cases.array();
 }
 
 void CopyFiles(const QString& from, const QString& to) {

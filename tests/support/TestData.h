@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QSslConfiguration>
 #include <QString>
 
@@ -17,6 +18,9 @@ QByteArray ReadFile(const QString& path);
 // Writes a test's own file (an absolute path, in the test's temporary
 // folder), making its folder when missing; throws when it cannot.
 QString Write(const QString& path, const QByteArray& bytes);
+// A table of cases kept as data: the JSON array of objects in the file
+// under tests/data, one object a case; throws when it cannot be read.
+QJsonArray Cases(const QString& relativePath);
 // Copies the files of the folder `from` into `to`, made when missing.
 void CopyFiles(const QString& from, const QString& to);
 // A server configuration with the self-signed certificate of tls/: nobody

@@ -24,8 +24,8 @@ class TestHttpServer : public QObject {
 public:
     struct Response {
         int Status = 200;
-        QByteArray Body;
-        QMap<QByteArray, QByteArray> Headers;
+        QByteArray Body{};
+        QMap<QByteArray, QByteArray> Headers{};
         int DelayMs = 0;          // answer after this long
         bool NeverAnswer = false; // accept and read, then stay silent
         bool Gzip = false;        // send the body gzip-compressed

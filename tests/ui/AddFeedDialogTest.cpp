@@ -3,9 +3,12 @@
 #include "model/CategoryCollection.h"
 #include "retrieval/FeedDiscovery.h"
 #include "support/EventWait.h"
+#include "support/ListLines.h"
+#include "support/TestData.h"
 #include "support/TestHttpServer.h"
 #include "ui/CategoryPathTree.h"
 
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -68,27 +71,18 @@ QByteArray Alternate(const QByteArray& href, const QByteArray& title) {
 }
 
 TEST_F(AddFeedDialogTest, OnlyAWebAddressIsTakenAndTheRefusalSaysWhy) {
-    struct Case {
-        QString address;
-        bool accepted;
-        QString says;
+    const std::pair<QString, QString> cases[] = {
+        {"", "Type the address of the feed."},
+        {"ftp://127.0.0.1/feed.xml", "is not a web address"},
+        {"javascript:alert(1)", "is not a web address"},
+        {"127.0.0.1/feed.xml", "begins with http:// or https://"},
+        {"http://", "is not a web address"},
     };
-    const std::vector<Case> cases{
-        {"", false, "Type the address of the feed."},
-        {"ftp://127.0.0.1/feed.xml", false, "is not a web address"},
-        {"javascript:alert(1)", false, "is not a web address"},
-        {"127.0.0.1/feed.xml", false, "begins with http:// or https://"},
-        {"http://", false, "is not a web address"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.address.toStdString());
+    for (const auto& [address, says] : cases) {
         AddFeedDialog dialog(categories, QStringLiteral("General"));
-        const auto [accepted, message] = PressOk(dialog, c.address);
-        EXPECT_EQ(accepted, c.accepted);
-        if (c.says.isEmpty())
-            EXPECT_TRUE(message.isEmpty());
-        else
-            EXPECT_TRUE(message.contains(c.says)) << message.toStdString();
+        const auto [accepted, message] = PressOk(dialog, address);
+        EXPECT_FALSE(accepted) << address.toStdString();
+        EXPECT_TRUE(message.contains(says)) << message.toStdString();
     }
 }
 
@@ -118,64 +112,38 @@ TEST_F(AddFeedDialogTest, TheFeedBehindTheAddressIsFoundShownAndTaken) {
     server.Serve("/one", Page(Alternate("/news.rss", "News")), "text/html");
     server.Serve("/two", Page(Alternate("/a", "A") + Alternate("b", "")), "text/html");
     server.Serve("/none", Page(""), "text/html");
-    struct Case {
-        const char* path;
-        // What the search says, and the feeds offered; none when the first
-        // OK takes the feed or refuses the address.
-        QString found;
-        QStringList offered;
-        QString message;
-        // Which one the second OK takes; -1 for none.
-        int choice;
-        QString address;
-    };
-    const std::vector<Case> cases{
-        {"/direct.rss", "Found: Harbour News ({site}/direct.rss)", {}, "", -1, "{site}/direct.rss"},
-        {"/one",
-         "Found: News ({site}/news.rss). Press OK to subscribe to it.",
-         {"News ({site}/news.rss)"},
-         "",
-         0,
-         "{site}/news.rss"},
-        {"/two",
-         "The page names 2 feeds. Choose one and press OK.",
-         {"A ({site}/a)", "{site}/b"},
-         "",
-         1,
-         "{site}/b"},
-        {"/none", "", {}, "No feed was found at {site}/none.", -1, "{site}/none"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
+    // What the search says, the feeds offered (none when the first OK takes
+    // the feed or refuses the address) and which one the second OK takes
+    // (-1: none).
+    for (const QJsonValue& value : TestData::Cases(QStringLiteral("cases/add-feed-dialog.json"))) {
+        const QJsonObject c = value.toObject();
+        const QStringList offered = c["offered"].toVariant().toStringList();
+        const int choice = c["choice"].toInt();
+        SCOPED_TRACE(c["path"].toString().toStdString());
         AddFeedDialog dialog(categories, QStringLiteral("General"));
-        PressOkAndWait(dialog, server.Url(QString::fromLatin1(c.path)).toString());
-        EXPECT_EQ(Local(Child<QLabel>(dialog, "labFound")->text()), c.found);
-        EXPECT_EQ(Local(Child<QLabel>(dialog, "labMessage")->text()), c.message);
+        PressOkAndWait(dialog, server.Url(c["path"].toString()).toString());
+        EXPECT_EQ(Local(Child<QLabel>(dialog, "labFound")->text()), c["found"].toString());
+        EXPECT_EQ(Local(Child<QLabel>(dialog, "labMessage")->text()), c["message"].toString());
         auto* list = Child<QListWidget>(dialog, "lstFeeds");
-        QStringList offered;
-        for (int row = 0; row < list->count(); ++row)
-            offered.append(Local(list->item(row)->text()));
-        EXPECT_EQ(offered, c.offered);
-        EXPECT_EQ(list->isVisibleTo(&dialog), c.offered.size() > 1);
-        if (c.choice >= 0) {
+        EXPECT_EQ(Local(ListLines(*list).join(u'|')), offered.join(u'|'));
+        EXPECT_EQ(list->isVisibleTo(&dialog), offered.size() > 1);
+        if (choice >= 0) {
             EXPECT_NE(dialog.result(), QDialog::Accepted);
-            const int requests = server.Requests().size();
-            list->setCurrentRow(c.choice);
+            const qsizetype requests = server.Requests().size();
+            list->setCurrentRow(choice);
             Child<QPushButton>(dialog, "cmdOK")->click();
             EXPECT_EQ(server.Requests().size(), requests)
                 << "what was found is not looked up again";
         }
-        EXPECT_EQ(dialog.result() == QDialog::Accepted, c.message.isEmpty());
-        EXPECT_EQ(Local(dialog.Address()), c.address);
+        EXPECT_EQ(dialog.result() == QDialog::Accepted, c["message"].toString().isEmpty());
+        EXPECT_EQ(Local(dialog.Address()), c["address"].toString());
     }
 }
 
 // While the feed is looked for the dialog answers: Cancel ends the search,
 // and an address changed after a search forgets what that one found.
 TEST_F(AddFeedDialogTest, TheSearchCanBeCancelledAndFollowsTheAddress) {
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/slow", silent);
+    server.Serve("/slow", {.NeverAnswer = true});
     server.Serve("/two", Page(Alternate("/a", "A") + Alternate("/b", "B")), "text/html");
     AddFeedDialog dialog(categories, QStringLiteral("General"));
     Child<QLineEdit>(dialog, "txtAddress")->setText(server.Url(QStringLiteral("/slow")).toString());

@@ -1,5 +1,7 @@
 #include "ui/CommandLine.h"
 
+#include "config/ProgramVersion.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,7 +15,8 @@ CommandLine::Invocation Parse(const QStringList& options, const QString& environ
 TEST(CommandLineTest, InformationalOptionsExitAtOnce) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(Parse({QStringLiteral("--version")}).ExitCode, 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "varnocet 0.9.90\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "varnocet " + ProgramVersionString().toStdString() + "\n");
 
     testing::internal::CaptureStdout();
     EXPECT_EQ(Parse({QStringLiteral("--help")}).ExitCode, 0);

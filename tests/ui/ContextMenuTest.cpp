@@ -27,19 +27,6 @@ protected:
     ContextMenu menu{commands.Actions(), &window};
 };
 
-TEST_F(ContextMenuTest, ItemsComeInOrderWithTheViewSubmenu) {
-    EXPECT_EQ(Captions(menu.actions()),
-              (QStringList{"Varnocet", "-", "&Copy Article URL", "C&opy Site URL",
-                           "V&isit Provider Site", "&Properties", "&Add Feed...", "&Read Article",
-                           "Make &Inactive", "Make &Inactive", "-", "&View", "-", "Minimi&ze",
-                           "&Settings", "&About", "&Help", "E&xit"}));
-    EXPECT_EQ(Captions(menu.Item("mnuContextViewMenu")->menu()->actions()),
-              (QStringList{"Highlight &New Stories", "News &Feeds", "Feed &Image", "Mini &Browser",
-                           "Always on &Top", "Detached Bro&wser"}));
-    EXPECT_EQ(menu.actions().at(8)->objectName(), "mnuContextMakeCategoryInactive");
-    EXPECT_EQ(menu.actions().at(9)->objectName(), "mnuContextMakeProviderInactive");
-}
-
 TEST_F(ContextMenuTest, EachPlaceShowsItsOwnCommands) {
     const struct {
         Place place;

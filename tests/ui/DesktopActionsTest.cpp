@@ -1,19 +1,14 @@
 #include "ui/DesktopActions.h"
 #include "support/RecordingMessageBox.h"
 #include "support/RecordingOpener.h"
+#include "support/TestData.h"
 
-#include <QFile>
 #include <QList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 TEST(DesktopActionsTest, OnlyWebPagesFromFeedsAreOpened) {
     RecordingOpener opener;
@@ -35,16 +30,13 @@ TEST(DesktopActionsTest, HelpOpensTheInstalledPageAtTheTopicsSection) {
     ASSERT_TRUE(page.isLocalFile()) << page.toString().toStdString();
     EXPECT_TRUE(page.toLocalFile().endsWith("/help/index.html"));
     EXPECT_EQ(page.fragment(), "MainWindow");
-    EXPECT_TRUE(Contents(page.toLocalFile()).contains("id=\"MainWindow\""));
+    EXPECT_TRUE(TestData::ReadFile(page.toLocalFile()).contains("id=\"MainWindow\""));
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 }
 
 TEST(DesktopActionsTest, HelpThatCannotBeShownIsReported) {
     QTemporaryDir folder;
-    const QString present = folder.filePath("index.html");
-    QFile file(present);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    const QString present = TestData::Write(folder.filePath("index.html"), "");
     const struct {
         const char* what;
         QString helpFile;

@@ -1,6 +1,7 @@
 #include "ui/DirectoryImportCommand.h"
 
 #include "support/EventWait.h"
+#include "support/ListLines.h"
 #include "support/NamedProviders.h"
 #include "support/ProgramHome.h"
 #include "support/RecordingMessageBox.h"
@@ -95,14 +96,6 @@ protected:
                                       "</url></services></serviceList>");
     }
 
-    QStringList ListLines() const {
-        QStringList lines;
-        auto* list = Child<QListWidget>(*page, "lstProviders");
-        for (int row = 0; row < list->count(); ++row)
-            lines.append(list->item(row)->text());
-        return lines;
-    }
-
     TestHttpServer server;
     std::unique_ptr<ProviderCollection> providers;
     std::unique_ptr<ProvidersPage> page;
@@ -130,14 +123,12 @@ TEST_F(DirectoryImportCommandTest, ImportsBehindTheProgressBarAndDeletesVanished
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.last().startsWith(
         "Your original provider list contained 1 providers"));
     EXPECT_EQ(ProviderNames(*providers), QStringList({"A", b}));
-    EXPECT_EQ(ListLines(), QStringList({"A", b}));
+    EXPECT_EQ(ListLines(*Child<QListWidget>(*page, "lstProviders")), QStringList({"A", b}));
     EXPECT_TRUE(Child<QTextEdit>(*page, "txtProviderUpdates")->toPlainText().contains(b));
 }
 
 TEST_F(DirectoryImportCommandTest, StopAndUnreachableListChangeNothing) {
-    TestHttpServer::Response silent;
-    silent.NeverAnswer = true;
-    server.Serve("/silent.xml", silent);
+    server.Serve("/silent.xml", {.NeverAnswer = true});
     source = server.Url("/silent.xml").toString();
     const QSignalSpy imported(command, &DirectoryImportCommand::Imported);
     Child<QPushButton>(*page, "btnDirectoryImport")->click();

@@ -2,6 +2,7 @@
 #include "feeds/FeedFormat.h"
 #include "model/ProviderCollection.h"
 #include "support/RecordingMessageBox.h"
+#include "support/TestData.h"
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -181,28 +182,17 @@ TEST_F(FeedTreeTest, OnlyDroppedWebAddressesBecomeProviders) {
     tree.show();
     QSignalSpy dropped(&tree, &FeedTree::ProviderURLDropped);
 
-    const struct {
-        const char* text;
-        const char* url;
-    } cases[] = {{"https://x/feed\n", "https://x/feed"},
-                 {"  http://example.com/rss.xml\r\n", "http://example.com/rss.xml"},
-                 {"HTTP://Example.com/Feed", "HTTP://Example.com/Feed"},
-                 {"file:///etc/passwd", nullptr},
-                 {"javascript:alert(1)", nullptr},
-                 {"data:text/xml,<rss/>", nullptr},
-                 {"plain words", nullptr},
-                 {"http://", nullptr},
-                 {"https://x/feed\nhttps://y/feed", nullptr},
-                 {"", nullptr}};
-    for (const auto& c : cases) {
+    // Dropped texts, with the address each becomes, or none.
+    for (const QJsonValue& c : TestData::Cases(QStringLiteral("cases/feed-tree-drops.json"))) {
+        const QString text = c["text"].toString();
         dropped.clear();
-        Drop(QString::fromUtf8(c.text), Node("Daily"));
-        if (!c.url) {
-            EXPECT_EQ(dropped.count(), 0) << c.text;
+        Drop(text, Node("Daily"));
+        if (!c["url"].isString()) {
+            EXPECT_EQ(dropped.count(), 0) << text.toStdString();
             continue;
         }
-        ASSERT_EQ(dropped.count(), 1) << c.text;
-        EXPECT_EQ(dropped[0][0].toString(), c.url);
+        ASSERT_EQ(dropped.count(), 1) << text.toStdString();
+        EXPECT_EQ(dropped[0][0].toString(), c["url"].toString());
         EXPECT_EQ(dropped[0][1].toString(), "World/News");
     }
 

@@ -217,17 +217,6 @@ TEST_F(MainFormTest, ChangingAViewLeavesTheArticleOnShowAlone) {
     EXPECT_EQ(window.Layout().Browser().Url(), server.Url("/story"));
 }
 
-TEST_F(MainFormTest, BackgroundNoticesShowInTheStatusBarWithoutABox) {
-    MainForm& window = Open();
-    BackgroundNotice::Forget();
-    ::testing::internal::CaptureStderr();
-    BackgroundNotice::Report(QStringLiteral("Unknown XMLNS version (0.93) for RSS."));
-    const std::string printed = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(window.statusBar()->currentMessage(), "Unknown XMLNS version (0.93) for RSS.");
-    EXPECT_EQ(printed, "message: Unknown XMLNS version (0.93) for RSS.\n");
-    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
-}
-
 // News of a version asks whether to visit the home page and Yes opens it in
 // the browser; with no home page there is nothing to ask, only the news.
 TEST_F(MainFormTest, NewsOfANewVersionOffersTheHomePageWhenThereIsOne) {
@@ -345,6 +334,7 @@ TEST_F(MainFormTest, TheWindowAndItsDialogsWearTheSkinAndF12ReadsItAgain) {
     EXPECT_EQ(window.findChild<CaptionBar*>()->Title(), window.windowTitle());
     auto* settings = window.findChild<SettingsDialog*>();
     Item("SETTINGS")->trigger();
+    ASSERT_NE(SkinFrame::LookOf(window), nullptr);
     EXPECT_EQ(SkinFrame::LookOf(*settings->Form()), SkinFrame::LookOf(window));
     settings->Form()->reject();
 
@@ -407,6 +397,7 @@ TEST_F(MainFormTest, AClosedDetachedBrowserStaysClosedThroughLoads) {
     auto* browser = window.findChild<DetachedBrowser*>();
     ASSERT_NE(browser, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return window.Layout().Grid().RowCount() == 1; }));
+    ASSERT_TRUE(browser->isVisible());
     browser->close();
     core->ReloadCurrentProvider();
     ASSERT_TRUE(WaitUntil([&] { return core->CurrentProvider()->PendingOperations == 0; }));
@@ -445,11 +436,16 @@ TEST_F(MainFormTest, DisplayPreferencesFollowTheirCheckBoxes) {
     EXPECT_EQ(Node("A")->background(0).color(), QColor(0, 0, 128));
     dragBodies();
     EXPECT_EQ(moves, 4);
-    // A notice has the status bar to itself while it shows.
+    // A notice shows in the status bar, which it has to itself while it
+    // shows, and on standard error, without a box.
+    RecordingMessageBox::Instance().Texts.clear();
     BackgroundNotice::Forget();
     ::testing::internal::CaptureStderr();
     BackgroundNotice::Report(QStringLiteral("Unknown XMLNS version (0.93) for RSS."));
-    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "message: Unknown XMLNS version (0.93) for RSS.\n");
+    EXPECT_EQ(window.statusBar()->currentMessage(), "Unknown XMLNS version (0.93) for RSS.");
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
     EXPECT_FALSE(address->isVisible());
     window.statusBar()->clearMessage();
     EXPECT_TRUE(address->isVisible());

@@ -1,7 +1,7 @@
 #include "support/EventWait.h"
+#include "support/TestData.h"
 #include "support/TestHttpServer.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -56,21 +56,16 @@ protected:
     }
     QString SettingsFile() const { return home.filePath(QStringLiteral("config/Varnocet.conf")); }
 
-    QByteArray ProvidersText() const {
-        QFile file(ProvidersFile());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray ProvidersText() const { return TestData::ReadFile(ProvidersFile()); }
 
     // One provider, reading the local feed; the program starts without
     // seeding from its catalogue and never fetches from the internet.
     void WriteProviders() {
-        QDir().mkpath(home.filePath(QStringLiteral("data")));
-        QFile file(ProvidersFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("<providers><provider><providername>Local</providername><dataurl>" +
-                   server.Url("/feed").toEncoded() +
-                   "</dataurl><category>News</category><uniqueid>1</uniqueid>"
-                   "</provider></providers>");
+        TestData::Write(ProvidersFile(),
+                        "<providers><provider><providername>Local</providername><dataurl>" +
+                            server.Url("/feed").toEncoded() +
+                            "</dataurl><category>News</category><uniqueid>1</uniqueid>"
+                            "</provider></providers>");
     }
 
     TestHttpServer server;

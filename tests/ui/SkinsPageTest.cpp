@@ -1,6 +1,7 @@
 #include "ui/SkinsPage.h"
 #include "config/Settings.h"
 #include "config/SkinCollection.h"
+#include "support/ListLines.h"
 #include "support/RecordingOpener.h"
 #include "support/SkinFolders.h"
 
@@ -26,12 +27,7 @@ protected:
                            "</NeoCaptionSkin>");
     }
 
-    QStringList Entries() const {
-        QStringList entries;
-        for (int row = 0; row < List().count(); ++row)
-            entries.append(List().item(row)->text());
-        return entries;
-    }
+    QStringList Entries() const { return ListLines(List()); }
 
     QListWidget& List() const { return *page.findChild<QListWidget*>(QStringLiteral("lstSkins")); }
     QString Label(const char* name) const {

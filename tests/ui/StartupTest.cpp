@@ -24,21 +24,10 @@ protected:
         tree = window->findChild<QTreeWidget*>(QStringLiteral("tvCategories"));
     }
 
+    // The node of a path's last name: every name is unique here.
     QTreeWidgetItem* Node(const char* path) const {
-        QTreeWidgetItem* node = nullptr;
-        for (const QString& name : QString::fromUtf8(path).split(QLatin1Char('/'))) {
-            const int count = node ? node->childCount() : tree->topLevelItemCount();
-            QTreeWidgetItem* parent = node;
-            node = nullptr;
-            for (int i = 0; i < count && !node; ++i) {
-                QTreeWidgetItem* child = parent ? parent->child(i) : tree->topLevelItem(i);
-                if (child->text(0) == name)
-                    node = child;
-            }
-            if (!node)
-                return nullptr;
-        }
-        return node;
+        const QString name = QString::fromUtf8(path).section(u'/', -1);
+        return tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0);
     }
 
     bool Checked(const char* path) const { return Node(path)->checkState(0) == Qt::Checked; }
@@ -66,7 +55,9 @@ TEST_F(StartupTest, EveryCategoryIsANestedCheckedNode) {
         EXPECT_EQ((*it)->checkState(0), Qt::Checked) << (*it)->text(0).toStdString();
     EXPECT_EQ(count, categories.Count());
     EXPECT_EQ(tree->topLevelItemCount(), 2);
-    EXPECT_NE(Node("News/World/Europe"), nullptr);
+    ASSERT_NE(Node("Europe"), nullptr);
+    EXPECT_EQ(Node("Europe")->parent(), Node("World"));
+    EXPECT_EQ(Node("World")->parent(), Node("News"));
 }
 
 TEST_F(StartupTest, UncheckingANodeUnchecksItsDescendantsOnly) {

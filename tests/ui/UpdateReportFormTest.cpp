@@ -10,8 +10,6 @@
 
 namespace {
 
-using Colour = UpdateReport::Colour;
-
 // The text of every run of equally formatted characters, with its colour.
 std::vector<std::pair<QString, QColor>> Runs(const UpdateReportForm& form) {
     std::vector<std::pair<QString, QColor>> runs;
@@ -24,9 +22,13 @@ std::vector<std::pair<QString, QColor>> Runs(const UpdateReportForm& form) {
     return runs;
 }
 
-TEST(UpdateReportFormTest, LinesAppearInOrderInTheirColours) {
+// Lines appear in order in their colours, in bold when asked, and a reset
+// empties the report.
+TEST(UpdateReportFormTest, LinesAppearInOrderInTheirColoursUntilReset) {
     UpdateReportForm form;
+    form.AppendReportLine(QStringLiteral("Stale\n"), UpdateReport::Red, true);
     form.Reset();
+    EXPECT_TRUE(form.Text().isEmpty());
     form.AppendReportLine(QStringLiteral("Added provider A\n"), UpdateReport::Blue, false);
     form.AppendReportLine(QStringLiteral("Changed properties on provider B\n"),
                           UpdateReport::Magenta, false);
@@ -42,22 +44,8 @@ TEST(UpdateReportFormTest, LinesAppearInOrderInTheirColours) {
         {QStringLiteral("Update complete!"), QColor(0, 0, 0)}};
     EXPECT_EQ(Runs(form), expected);
     EXPECT_FALSE(form.Html().contains(QStringLiteral("font-weight:700")));
-}
-
-TEST(UpdateReportFormTest, BoldIsCarriedToTheText) {
-    UpdateReportForm form;
     form.AppendReportLine(QStringLiteral("Bold"), UpdateReport::Black, true);
     EXPECT_TRUE(form.Html().contains(QStringLiteral("font-weight:700")));
-}
-
-TEST(UpdateReportFormTest, ResetEmptiesTheReport) {
-    UpdateReportForm form;
-    form.AppendReportLine(QStringLiteral("Removed provider C\n"), UpdateReport::Red, false);
-    form.Reset();
-    EXPECT_TRUE(form.Text().isEmpty());
-    form.AppendReportLine(QStringLiteral("Update complete!"), UpdateReport::Black, false);
-    EXPECT_EQ(Runs(form), (std::vector<std::pair<QString, QColor>>{
-                              {QStringLiteral("Update complete!"), QColor(0, 0, 0)}}));
 }
 
 } // namespace

@@ -32,10 +32,6 @@ TEST(WindowPlacementTest, WindowOnAMissingMonitorIsCentredOnThePrimary) {
 TEST(WindowPlacementTest, StoreAndRestoreAreInverse) {
     Settings settings;
     WindowPlacement::Store(settings, QRect(2500, -20, 1000, 700));
-    EXPECT_EQ(settings.FormLeft, 37500);
-    EXPECT_EQ(settings.FormTop, -300);
-    EXPECT_EQ(settings.FormWidth, 15000);
-    EXPECT_EQ(settings.FormHeight, 10500);
     EXPECT_EQ(WindowPlacement::Restore(settings, {Primary, Second}, Primary),
               QRect(2500, -20, 1000, 700));
 }
