@@ -1,6 +1,5 @@
 #include "model/CategoryCollection.h"
 #include "platform/ProgramError.h"
-#include "platform/XmlDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -112,22 +111,6 @@ TEST(CategoryCollectionTest, ProviderCountsCountDirectAndDescendantProviders) {
     EXPECT_EQ(counts(), (Counts{{0, 2}, {1, 1}, {1, 0}, {0, 0}}));
     categories.ResetProviderCounts();
     EXPECT_EQ(counts(), (Counts{{0, 0}, {0, 0}, {0, 0}, {0, 0}}));
-}
-
-TEST(CategoryCollectionTest, AddFromXMLReportsUnreadableValues) {
-    XmlDocument document;
-    ASSERT_TRUE(document.LoadXML("<c><category><categoryname>A</categoryname></category>"
-                                 "<category><categoryname>B</categoryname>"
-                                 "<active>nope</active></category></c>"));
-    const QList<XmlNode> elements = document.DocumentElement().ChildNodes();
-    CategoryCollection categories;
-    bool clean = false;
-    categories.AddFromXML(elements[0], &clean);
-    EXPECT_TRUE(clean);
-    categories.AddFromXML(elements[1], &clean);
-    EXPECT_FALSE(clean);
-    EXPECT_EQ(Names(categories), QStringList({"A", "B"}));
-    EXPECT_TRUE(categories.Item(2)->Active);
 }
 
 TEST(CategoryCollectionTest, LookupsFollowNamesChangedInPlace) {
