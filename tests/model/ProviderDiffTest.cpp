@@ -1,8 +1,8 @@
-#include "model/PendingFetch.h"
 #include "model/PendingOperation.h"
 #include "model/PresentField.h"
 #include "model/Provider.h"
 #include "platform/XmlDocument.h"
+#include "support/RecordingFetch.h"
 
 #include <gtest/gtest.h>
 
@@ -51,16 +51,6 @@ void MakeBaseline(Provider& provider) {
     provider.SiteURL = "http://a/";
     provider.Category = "A";
 }
-
-class CancelCounter : public PendingFetch {
-public:
-    explicit CancelCounter(int& cancels)
-        : m_cancels(cancels) {}
-    void Cancel(int) override { ++m_cancels; }
-
-private:
-    int& m_cancels;
-};
 
 } // namespace
 
@@ -126,15 +116,15 @@ TEST(ProviderDiffTest, ApplyingCopiesExactlyTheNamedFields) {
 TEST(ProviderDiffTest, ApplyingTheFormatCallsOffAnOutstandingFetch) {
     Provider published;
     Provider mine;
-    int cancels = 0;
-    mine.SetPendingFetch(std::make_unique<CancelCounter>(cancels));
+    FetchLog log;
+    mine.SetPendingFetch(std::make_unique<RecordingFetch>(log));
     mine.PendingOperations = PendingOperation::Stories;
     published.PresentFlags = PresentField::Category;
     mine.ApplyAsPresent(published);
-    EXPECT_EQ(cancels, 0);
+    EXPECT_EQ(log.Cancels, 0);
     published.PresentFlags = PresentField::IsTextFormat;
     mine.ApplyAsPresent(published);
-    EXPECT_EQ(cancels, 1);
+    EXPECT_EQ(log.Cancels, 1);
 }
 
 TEST(ProviderDiffTest, DeltaElementCarriesTheDifferenceToTheUsersCopy) {

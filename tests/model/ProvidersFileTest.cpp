@@ -2,11 +2,11 @@
 // files under data/providers beside their expected reports; here what the
 // tool cannot show: messages, progress, a full disk, long lists and the
 // streamed file against the document.
-#include "model/ProgressReporter.h"
 #include "model/ProviderCollection.h"
 #include "support/FileSizeLimit.h"
 #include "support/GoldenFile.h"
 #include "support/RecordingMessageBox.h"
+#include "support/StatusRecorder.h"
 #include "support/TestData.h"
 
 #include <QDir>
@@ -91,20 +91,12 @@ TEST(ProvidersFileTest, AFailedSaveLeavesThePreviousFileAndSaysSo) {
 }
 
 TEST(ProvidersFileTest, ReportsProgress) {
-    struct Progress : ProgressReporter {
-        void SetStatus(const QString&) override {}
-        void OpenProgress(int maximum) override { Maximum = maximum; }
-        void UpdateProgress(int value) override { Values.append(value); }
-        void CloseProgress() override { ++Closed; }
-        int Maximum = -1;
-        QList<int> Values;
-        int Closed = 0;
-    } progress;
+    StatusRecorder progress;
     ProviderCollection providers;
     ASSERT_TRUE(providers.LoadFile(Case("small.xml"), &progress, false));
     EXPECT_EQ(progress.Maximum, 2);
     EXPECT_EQ(progress.Values, QList<int>({0, 1, 2}));
-    EXPECT_EQ(progress.Closed, 1);
+    EXPECT_EQ(progress.Closes, 1);
 }
 
 // The file is streamed for speed; in every layout it must stay exactly what
