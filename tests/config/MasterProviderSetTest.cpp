@@ -3,6 +3,7 @@
 #include "platform/KnownFolders.h"
 #include "support/EnvironmentVariable.h"
 
+#include <QFile>
 #include <QSet>
 #include <QStringList>
 #include <QUrl>
@@ -105,12 +106,12 @@ TEST_F(MasterProviderSetTest, AnAnswerThatIsNoProvidersFileNeverReplacesACachedF
     WriteLocal(QStringLiteral("dps_1.xml"), SetFile({}, 1));
 
     EXPECT_FALSE(Load());
-    EXPECT_EQ(ReadFile(LocalFile("dps_1.xml")), SetFile({}, 1));
+    EXPECT_EQ(TestData::ReadFile(LocalFile("dps_1.xml")), SetFile({}, 1));
 
     // A damaged base file is fetched again once the server has it.
     Publish(QStringLiteral("dps_1.xml"), SetFile({}, 2));
     EXPECT_FALSE(Load());
-    EXPECT_EQ(ReadFile(LocalFile("bps_1.xml")), "<providers><provider>");
+    EXPECT_EQ(TestData::ReadFile(LocalFile("bps_1.xml")), "<providers><provider>");
     Publish(QStringLiteral("bps_1.xml"), SetFile(ProviderXml(1, "alpha", "News")));
     EXPECT_TRUE(Load());
     EXPECT_EQ(Names(), QStringList({"alpha"}));
@@ -124,7 +125,7 @@ TEST_F(MasterProviderSetTest, TheBundledCopySeedsTheLocalFolder) {
 
     EXPECT_TRUE(Load(true));
     EXPECT_EQ(Names(), QStringList({"alpha"}));
-    EXPECT_EQ(ReadFile(LocalFile("root.xml")), Index(3));
+    EXPECT_EQ(TestData::ReadFile(LocalFile("root.xml")), Index(3));
     EXPECT_EQ(MasterProviderSet::GetDeltaSetVersion(LocalFile("dps_1.xml")), 3);
     EXPECT_TRUE(server.Requests().isEmpty());
 }
@@ -193,7 +194,7 @@ TEST(BundledMasterList, IsAUsableCatalogue) {
     const QString folder = KnownFolders::DataFolder() + QStringLiteral("/Standard/");
     ProviderCollection base;
     ASSERT_TRUE(base.LoadFile(folder + "bps_1.xml", nullptr, false));
-    EXPECT_EQ(base.ToBytes(false, false, true), ReadFile(folder + "bps_1.xml"));
+    EXPECT_EQ(base.ToBytes(false, false, true), TestData::ReadFile(folder + "bps_1.xml"));
     EXPECT_GE(base.Count(), 30);
     QSet<Long> ids;
     for (const auto& provider : base) {
@@ -210,10 +211,10 @@ TEST(BundledMasterList, IsAUsableCatalogue) {
 
     ProviderCollection delta;
     ASSERT_TRUE(delta.LoadFile(folder + "dps_1.xml", nullptr, false));
-    EXPECT_EQ(delta.ToBytes(true, false, true), ReadFile(folder + "dps_1.xml"));
+    EXPECT_EQ(delta.ToBytes(true, false, true), TestData::ReadFile(folder + "dps_1.xml"));
     for (const auto& change : delta)
         EXPECT_GT(base.LocateProviderByUniqueID(change->UniqueID), 0);
-    EXPECT_EQ(ReadFile(folder + "root.xml"),
+    EXPECT_EQ(TestData::ReadFile(folder + "root.xml"),
               "<providerset name=\"Standard\" count=\"1\">\r\n  <czb n=\"1\" v=\"" +
                   QByteArray::number(delta.Version) + "\"/>\r\n</providerset>\r\n");
 }
