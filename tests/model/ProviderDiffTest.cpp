@@ -1,7 +1,6 @@
 #include "model/PendingOperation.h"
 #include "model/PresentField.h"
 #include "model/Provider.h"
-#include "platform/XmlDocument.h"
 #include "support/RecordingFetch.h"
 
 #include <gtest/gtest.h>
@@ -125,29 +124,4 @@ TEST(ProviderDiffTest, ApplyingTheFormatCallsOffAnOutstandingFetch) {
     published.PresentFlags = PresentField::IsTextFormat;
     mine.ApplyAsPresent(published);
     EXPECT_EQ(log.Cancels, 1);
-}
-
-TEST(ProviderDiffTest, DeltaElementCarriesTheDifferenceToTheUsersCopy) {
-    Provider mine;
-    MakeBaseline(mine);
-    mine.UniqueID = 12;
-    mine.Active = false;
-
-    Provider published;
-    MakeBaseline(published);
-    published.UniqueID = 12;
-    published.Category = "Moved";
-    published.RefreshMinutes = 180;
-    published.PresentFlags = mine.Diff(published);
-
-    XmlDocument document;
-    const XmlNode delta = published.AsXML(document, "  ", true, false);
-    Provider fromDelta;
-    EXPECT_TRUE(fromDelta.FromXML(delta, false));
-    EXPECT_EQ(fromDelta.PresentFlags, PresentField::Category | PresentField::RefreshMinutes);
-
-    mine.ApplyAsPresent(fromDelta);
-    EXPECT_EQ(mine.Diff(published), 0);
-    EXPECT_FALSE(mine.Active);
-    EXPECT_EQ(mine.UniqueID, 12);
 }
