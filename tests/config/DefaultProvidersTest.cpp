@@ -99,12 +99,8 @@ TEST_P(DefaultProvidersTest, UpdatesAsExpected) {
                       "config_tests");
 }
 
-std::string CaseName(const ::testing::TestParamInfo<std::string>& info) {
-    return GoldenFile::TestName(info.param);
-}
-
 INSTANTIATE_TEST_SUITE_P(Scenarios, DefaultProvidersTest, ::testing::ValuesIn(ScenarioNames()),
-                         CaseName);
+                         GoldenFile::CaseName);
 
 // Without a server a missing shipped copy is no passing trouble with a
 // network: the user is told where it should be. Nothing is asked of any

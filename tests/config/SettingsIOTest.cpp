@@ -45,15 +45,6 @@ protected:
     QTemporaryDir folder;
 };
 
-std::vector<std::string> Files() {
-    std::vector<std::string> files;
-    for (const QString& file : GoldenFile::FilesUnder(TestData::Path("settings"))) {
-        if (file.endsWith(".conf"))
-            files.push_back(file.toStdString());
-    }
-    return files;
-}
-
 class SettingsFilesTest : public SettingsIOTest,
                           public ::testing::WithParamInterface<std::string> {};
 
@@ -85,11 +76,10 @@ TEST_P(SettingsFilesTest, ReadsAndWritesBackAsExpected) {
         file, "config_tests");
 }
 
-std::string CaseName(const ::testing::TestParamInfo<std::string>& info) {
-    return GoldenFile::TestName(info.param);
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, SettingsFilesTest, ::testing::ValuesIn(Files()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Files, SettingsFilesTest,
+                         ::testing::ValuesIn(GoldenFile::Cases(TestData::Path("settings"),
+                                                               ".conf")),
+                         GoldenFile::CaseName);
 
 } // namespace
 

@@ -31,15 +31,6 @@ QDir Cases() {
     return QDir(TestData::Path(QStringLiteral("providers")));
 }
 
-std::vector<std::string> Files() {
-    std::vector<std::string> files;
-    for (const QString& file : GoldenFile::FilesUnder(Cases().path())) {
-        if (file.endsWith(QStringLiteral(".xml")))
-            files.push_back(file.toStdString());
-    }
-    return files;
-}
-
 ToolRun Tool(const QStringList& arguments) {
     return ToolRun::Of(QStringLiteral(VARNOCET_PROVIDERS_TOOL), arguments);
 }
@@ -78,10 +69,9 @@ TEST_P(ProvidersGoldenTest, ReadsAndWritesAsExpected) {
                       Report(file, QDir(folder.path())), file, QStringLiteral("providers_golden"));
 }
 
-std::string CaseName(const ::testing::TestParamInfo<std::string>& info) {
-    return GoldenFile::TestName(info.param);
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, ProvidersGoldenTest, ::testing::ValuesIn(Files()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Files, ProvidersGoldenTest,
+                         ::testing::ValuesIn(GoldenFile::Cases(Cases().path(),
+                                                               QStringLiteral(".xml"))),
+                         GoldenFile::CaseName);
 
 } // namespace

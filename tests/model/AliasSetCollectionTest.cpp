@@ -33,15 +33,6 @@ bool LoadXML(AliasSetCollection& aliases, const QByteArray& xml) {
     return aliases.LoadDocument(document);
 }
 
-std::vector<std::string> Files() {
-    std::vector<std::string> files;
-    for (const QString& file : GoldenFile::FilesUnder(TestData::Path("aliases"))) {
-        if (file.endsWith(".xml"))
-            files.push_back(file.toStdString());
-    }
-    return files;
-}
-
 // Whether the file loaded, its sets' URLs, and for each URL the set (by
 // position, 0 for none) a lookup finds.
 QJsonObject Report(const QString& file) {
@@ -75,11 +66,9 @@ TEST_P(AliasFilesTest, ReadsAsExpected) {
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 }
 
-std::string CaseName(const ::testing::TestParamInfo<std::string>& info) {
-    return GoldenFile::TestName(info.param);
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, AliasFilesTest, ::testing::ValuesIn(Files()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Files, AliasFilesTest,
+                         ::testing::ValuesIn(GoldenFile::Cases(TestData::Path("aliases"), ".xml")),
+                         GoldenFile::CaseName);
 
 } // namespace
 
