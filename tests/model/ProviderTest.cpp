@@ -147,23 +147,10 @@ TEST(ProviderTest, FindArticleIgnoresLetterCaseAndNeverWraps) {
     provider.stCollStories = std::make_shared<StoryCollection>();
     for (const char* title : {"Cat news", "Dog days", "More DOG food", "Birds"})
         provider.stCollStories->Add(title, QString(), QString(), Date(), 0, false);
-    struct Case {
-        qsizetype from;
-        bool forward;
-        const char* match;
-        qsizetype expected;
-    };
-    const Case cases[] = {
-        {0, true, "dog", 2},     {2, true, "DOG", 3},      {3, true, "dog", -1},
-        {4, true, "cat", -1},    {5, false, "dog", 3},     {3, false, "dog", 2},
-        {2, false, "dog", -1},   {1, false, "birds", -1},  {2, true, "", 3},
-        {2, false, "", 1},       {4, true, "", -1},        {1, false, "", -1},
-        {-100, true, "dog", 2},  {32767, false, "dog", 3}, {32767, true, "", -1},
-        {-32768, false, "", -1},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(provider.FindArticle(c.from, c.forward, c.match), c.expected)
-            << c.from << (c.forward ? " forward " : " backward ") << c.match;
+    for (const QStringList& row : TestData::Table("tables/find_article.tsv"))
+        EXPECT_EQ(provider.FindArticle(row[0].toLongLong(), row[1] == u"true", row[2]),
+                  row[3].toLongLong())
+            << row.join(u' ').toStdString();
 
     provider.stCollStories = std::make_shared<StoryCollection>();
     EXPECT_EQ(provider.FindArticle(0, true, ""), -1);
