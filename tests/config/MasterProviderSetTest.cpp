@@ -57,22 +57,10 @@ TEST_F(MasterProviderSetTest, FetchesTheListAndAppliesChangesAndWithdrawals) {
 }
 
 TEST_F(MasterProviderSetTest, AnUnusableIndexFailsTheLoad) {
-    const struct {
-        const char* what;
-        QByteArray index;
-    } cases[] = {
-        {"another list", Index(1, "Other")},
-        {"not XML", "<html"},
-        {"count not a number", "<providerset name=\"Standard\" count=\"x\"/>"},
-        {"fewer sets than counted", "<providerset name=\"Standard\" count=\"2\"><czb n=\"1\" "
-                                    "v=\"1\"/><!-- no second --></providerset>"},
-        {"set number missing", "<providerset name=\"Standard\" count=\"1\"><czb v=\"1\"/>"
-                               "</providerset>"},
-    };
     WriteLocalList(ProviderXml(1, "alpha", "News"), QByteArray());
-    for (const auto& c : cases) {
-        Publish(QStringLiteral("root.xml"), c.index);
-        EXPECT_FALSE(Load(false)) << c.what;
+    for (const QStringList& row : TestData::Table("tables/unusable_index.tsv")) {
+        Publish(QStringLiteral("root.xml"), row[1].toUtf8());
+        EXPECT_FALSE(Load(false)) << row[0].toStdString();
     }
 }
 
@@ -174,19 +162,12 @@ TEST_F(MasterProviderSetTest, TheEnvironmentNamesTheServer) {
 }
 
 TEST_F(MasterProviderSetTest, DeltaSetVersion) {
-    const struct {
-        QByteArray file; // empty: no file
-        Integer version;
-    } cases[] = {
-        {"<providers v=\"7\"/>", 7},      {"<providers v=\"\"/>", 0},  {"<providers/>", 0},
-        {"<providers v=\"seven\"/>", -1}, {"<providers v=\"7\">", -1}, {{}, -1},
-    };
-    for (const auto& c : cases) {
+    for (const QStringList& row : TestData::Table("tables/delta_set_version.tsv")) {
         QFile::remove(LocalFile("dps_1.xml"));
-        if (!c.file.isEmpty())
-            WriteLocal(QStringLiteral("dps_1.xml"), c.file);
-        EXPECT_EQ(MasterProviderSet::GetDeltaSetVersion(LocalFile("dps_1.xml")), c.version)
-            << c.file.constData();
+        if (row[0] != u"(none)")
+            WriteLocal(QStringLiteral("dps_1.xml"), row[0].toUtf8());
+        EXPECT_EQ(MasterProviderSet::GetDeltaSetVersion(LocalFile("dps_1.xml")), row[1].toInt())
+            << row[0].toStdString();
     }
 }
 
