@@ -1,132 +1,122 @@
+// Updates of the user's list from the master list, as scenarios: every
+// folder under data/masterlist holds the list as published on the server
+// (published/), as left in the local folder (local/) and as shipped
+// (bundled/), and the user's list (user.xml); expected.json holds what the
+// update returns and reports (colour and text of each line), the user's list
+// written afterwards, which providers are renewed or brand new, what the
+// user was told, and what a second update does. Without a published list
+// the update is the offline one from the local folder.
+//
+// VARNOCET_REGENERATE=1 rewrites the expected files instead of comparing;
+// the change is then reviewed like code.
 #include "config/DefaultProviders.h"
 #include "MasterListFixture.h"
 #include "config/UpdateReport.h"
 #include "model/ProviderCollection.h"
 #include "support/FixedTime.h"
+#include "support/GoldenFile.h"
+#include "support/NamedProviders.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TestData.h"
 
-#include <QStringList>
+#include <QJsonArray>
+#include <QJsonObject>
 
+#include <string>
 #include <vector>
 
 namespace {
 
-using Colour = UpdateReport::Colour;
-
 class RecordingReport : public UpdateReport {
 public:
     void AppendReportLine(const QString& text, Colour colour, bool bold) override {
-        Texts.append(text);
-        Colours.push_back(colour);
+        Lines.append(QString::asprintf("#%02x%02x%02x ", colour.Red, colour.Green, colour.Blue) +
+                     text);
         EXPECT_FALSE(bold);
     }
 
-    QStringList Texts;
-    std::vector<Colour> Colours;
+    QStringList Lines;
 };
 
-class DefaultProvidersTest : public MasterListFixture {
+QDir Scenarios() {
+    return QDir(TestData::Path(QStringLiteral("masterlist")));
+}
+
+std::vector<std::string> ScenarioNames() {
+    std::vector<std::string> names;
+    for (const QString& name : Scenarios().entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        names.push_back(name.toStdString());
+    return names;
+}
+
+class DefaultProvidersTest : public MasterListFixture,
+                             public ::testing::WithParamInterface<std::string> {
 protected:
-    bool Update(bool doLocal = false, bool failMessage = false) {
-        return Update(doLocal, failMessage, Locations());
+    QJsonObject Update(bool doLocal, const MasterProviderSet::Locations& locations) {
+        RecordingReport report;
+        Date lastLoad = Date::Never();
+        const bool updated = DefaultProviders::AddDefaultProviders(user, &report, true, lastLoad,
+                                                                   nullptr, doLocal, locations);
+        return {{"updated", updated},
+                {"report", QJsonArray::fromStringList(report.Lines)},
+                {"lastLoad", lastLoad.ToText()}};
     }
 
-    bool Update(bool doLocal, bool failMessage, const MasterProviderSet::Locations& locations) {
-        return DefaultProviders::AddDefaultProviders(user, &report, failMessage, lastLoad, nullptr,
-                                                     doLocal, locations);
-    }
-
-    std::shared_ptr<Provider> AddUser(Long id, const QString& name, Long origin,
-                                      const QString& category = QStringLiteral("Mine")) {
-        auto provider = std::make_shared<Provider>();
-        provider->UniqueID = id;
-        provider->ProviderName = name;
-        provider->Origin = origin;
-        provider->Category = category;
-        return user.Add(provider);
-    }
-
-    QStringList Names() const {
-        QStringList names;
-        for (const auto& provider : user)
-            names.append(provider->ProviderName);
-        return names;
+    QJsonArray Fresh() const {
+        QJsonArray fresh;
+        for (const auto& provider : user) {
+            if (provider->Renewed || provider->BrandNew)
+                fresh.append(provider->ProviderName + (provider->Renewed ? " renewed" : "") +
+                             (provider->BrandNew ? " brand new" : ""));
+        }
+        return fresh;
     }
 
     FixedTime now{QDateTime(QDate(2026, 3, 1), QTime(9, 30), Qt::UTC), QTimeZone::utc()};
     ProviderCollection user;
-    RecordingReport report;
-    Date lastLoad = Date::Never();
 };
 
-} // namespace
+TEST_P(DefaultProvidersTest, UpdatesAsExpected) {
+    const QDir scenario(Scenarios().filePath(QString::fromStdString(GetParam())));
+    const QDir published(scenario.filePath("published"));
+    for (const QString& file : published.entryList(QDir::Files))
+        Publish(file, TestData::ReadFile(published.filePath(file)));
+    if (scenario.exists("local"))
+        TestData::CopyFiles(scenario.filePath("local"), cache.filePath("Standard"));
+    if (scenario.exists("user.xml")) {
+        ASSERT_TRUE(user.LoadFile(scenario.filePath("user.xml"), nullptr, false));
+    }
 
-TEST_F(DefaultProvidersTest, AFirstRunOfflineTakesEveryProviderFromTheLocalFolder) {
-    WriteLocalList(ProviderXml(1, "alpha", "News/World") +
-                       ProviderXml(2, "beta", "Science", "<refreshminutes>120</refreshminutes>"),
-                   QByteArray());
-
-    EXPECT_TRUE(Update(true, true));
-
-    EXPECT_EQ(Names(), QStringList({"alpha", "beta"}));
-    for (const auto& provider : user)
-        EXPECT_TRUE(provider->Renewed && provider->BrandNew);
-    EXPECT_EQ(user.Item(2)->RefreshMinutes, 120);
-    EXPECT_EQ(user.Item(2)->UniqueID, 2);
-    EXPECT_GT(user.Categories().LocateCategory(QStringLiteral("News/World")), 0);
-    EXPECT_EQ(report.Texts, QStringList({"Added provider alpha in category News/World\n",
-                                         "Added provider beta in category Science\n", "\n",
-                                         "Update complete!\n"}));
-    EXPECT_EQ(report.Colours, std::vector<Colour>({UpdateReport::Blue, UpdateReport::Blue,
-                                                   UpdateReport::Black, UpdateReport::Black}));
-    EXPECT_EQ(lastLoad, Date::FromParts(2026, 3, 1, 9, 30));
-    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+    const QJsonObject first = Update(!published.exists(), Locations());
+    const QJsonObject result{
+        {"first", first},
+        {"list", QJsonArray::fromStringList(
+                     QString::fromUtf8(user.ToBytes(false, true, true)).split("\r\n"))},
+        {"fresh", Fresh()},
+        {"messages", QJsonArray::fromStringList(RecordingMessageBox::Instance().Texts)},
+        {"again", Update(!published.exists(), Locations())}};
+    GoldenFile::Check(scenario.filePath("expected.json"), result, scenario.dirName(),
+                      "config_tests");
 }
 
-// The statistics, the arrival sound and the category choice belong to the
-// user's copy: a provider new from the list starts without them and takes
-// every other field the list publishes.
-TEST_F(DefaultProvidersTest, ANewProviderTakesWhatTheListPublishes) {
-    WriteLocal(QStringLiteral("root.xml"), Index(1));
-    WriteLocal(QStringLiteral("bps_1.xml"), TestData::Read("providers/every_field.xml"));
-    WriteLocal(QStringLiteral("dps_1.xml"), SetFile(QByteArray(), 1));
-
-    EXPECT_TRUE(Update(true));
-
-    EXPECT_EQ(user.ToBytes(false, true, false),
-              TestData::Read("providers/every_field_from_master.xml"));
-}
-
-TEST_F(DefaultProvidersTest, AListThatCannotBeLoadedLeavesEverythingAlone) {
-    AddUser(5, QStringLiteral("built in"), 0);
-    Publish(QStringLiteral("root.xml"), Index(1, "Other"));
-    WriteLocalList(ProviderXml(1, "alpha", "News"), QByteArray());
-
-    EXPECT_FALSE(Update(false, true));
-
-    EXPECT_EQ(Names(), QStringList({"built in"}));
-    EXPECT_EQ(lastLoad, Date::Never());
-    EXPECT_EQ(report.Texts, QStringList({"Update could not be done!\n"}));
-    EXPECT_EQ(report.Colours, std::vector<Colour>({UpdateReport::Black}));
-    EXPECT_EQ(RecordingMessageBox::Instance().Texts,
-              QStringList({"The Master Provider List cannot be \r\nloaded from 127.0.0.1. "
-                           "\r\n\r\nPlease try again later."}));
-}
+INSTANTIATE_TEST_SUITE_P(Scenarios, DefaultProvidersTest, ::testing::ValuesIn(ScenarioNames()),
+                         GoldenFile::CaseName);
 
 // Without a server a missing shipped copy is no passing trouble with a
-// network: the user is told where it should be.
+// network: the user is told where it should be. Nothing is asked of any
+// server.
 TEST_F(DefaultProvidersTest, WithoutAServerOnlyALostShippedCopyFails) {
-    WriteBundledList(ProviderXml(1, "alpha", "News"), QByteArray());
-    EXPECT_TRUE(Update(false, true, WithoutServer()));
-    EXPECT_EQ(Names(), QStringList({"alpha"}));
+    TestData::CopyFiles(Scenarios().filePath("first_run_offline/local"),
+                        bundle.filePath("Standard"));
+    EXPECT_TRUE(Update(false, WithoutServer())["updated"].toBool());
+    EXPECT_EQ(ProviderNames(user), QStringList({"alpha", "beta"}));
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 
     ASSERT_TRUE(QDir(bundle.filePath(QStringLiteral("Standard"))).removeRecursively());
     ASSERT_TRUE(QDir(cache.filePath(QStringLiteral("Standard"))).removeRecursively());
-    report.Texts.clear();
-    EXPECT_FALSE(Update(true, true, WithoutServer()));
-    EXPECT_EQ(report.Texts, QStringList({"Update could not be done!\n"}));
+    const QJsonObject failed = Update(true, WithoutServer());
+    EXPECT_FALSE(failed["updated"].toBool());
+    EXPECT_EQ(failed["report"].toArray(), QJsonArray({"#000000 Update could not be done!\n"}));
     EXPECT_EQ(RecordingMessageBox::Instance().Texts,
               QStringList({"The Master Provider List that comes with the program \r\n"
                            "cannot be loaded from " +
@@ -135,56 +125,4 @@ TEST_F(DefaultProvidersTest, WithoutAServerOnlyALostShippedCopyFails) {
     EXPECT_TRUE(server.Requests().isEmpty());
 }
 
-TEST_F(DefaultProvidersTest, KeepsRenewedAndUserProvidersAndRemovesWithdrawnBuiltInOnes) {
-    AddUser(0, QStringLiteral("typed in"), 1);
-    AddUser(1, QStringLiteral("my alpha"), 0)->RefreshMinutes = 240;
-    AddUser(0, QStringLiteral("old built in"), 0);
-    AddUser(3, QStringLiteral("gamma"), 0);
-    AddUser(9, QStringLiteral("imported"), 2);
-    PublishList(ProviderXml(1, "alpha", "News") + ProviderXml(2, "beta", "News") +
-                    ProviderXml(3, "gamma", "News"),
-                "<obsolete uniqueid=\"3\"/>");
-
-    EXPECT_TRUE(Update());
-
-    EXPECT_EQ(Names(), QStringList({"typed in", "my alpha", "imported", "beta"}));
-    EXPECT_TRUE(user.Item(2)->Renewed);
-    EXPECT_FALSE(user.Item(2)->BrandNew);
-    EXPECT_EQ(user.Item(2)->RefreshMinutes, 240);
-    EXPECT_EQ(
-        report.Texts,
-        QStringList({"Added provider beta in category News\n", "\n", "Removed provider gamma\n",
-                     "Removed provider old built in\n", "\n", "Update complete!\n"}));
-    EXPECT_EQ(report.Colours[2], UpdateReport::Red);
-}
-
-TEST_F(DefaultProvidersTest, PublishedChangesLeaveACategoryTheUserChoseAlone) {
-    AddUser(1, QStringLiteral("alpha"), 0)->UserCategory = true;
-    AddUser(2, QStringLiteral("beta"), 0)->UserCategory = true;
-    AddUser(3, QStringLiteral("gamma"), 0);
-    PublishList(ProviderXml(1, "alpha", "News") + ProviderXml(2, "beta", "News") +
-                    ProviderXml(3, "gamma", "News"),
-                "<provider><uniqueid>1</uniqueid><dataurl>https://alpha.example/feed</dataurl>"
-                "<category>Elsewhere</category></provider>"
-                "<provider><uniqueid>2</uniqueid><category>Elsewhere</category></provider>"
-                "<provider><uniqueid>3</uniqueid><category>Science/Space</category></provider>");
-
-    EXPECT_TRUE(Update());
-
-    EXPECT_EQ(user.Item(1)->DataURL, "https://alpha.example/feed");
-    EXPECT_EQ(user.Item(1)->Category, "Mine");
-    EXPECT_EQ(user.Item(2)->Category, "Mine");
-    EXPECT_EQ(user.Item(3)->Category, "Science/Space");
-    const qsizetype space = user.Categories().LocateCategory(QStringLiteral("Science/Space"));
-    ASSERT_GT(space, 0);
-    EXPECT_FALSE(user.Categories().Item(space)->UserDefined);
-    EXPECT_EQ(report.Texts,
-              QStringList({"Changed properties on provider alpha\n",
-                           "Changed properties on provider gamma\n", "\n", "Update complete!\n"}));
-    EXPECT_EQ(report.Colours[0], UpdateReport::Magenta);
-
-    // Nothing new the second time.
-    report.Texts.clear();
-    EXPECT_FALSE(Update());
-    EXPECT_EQ(report.Texts, QStringList({"Update complete!\n"}));
-}
+} // namespace

@@ -2,19 +2,14 @@
 
 #include "config/MasterProviderSet.h"
 #include "support/StatusRecorder.h"
+#include "support/TestData.h"
 #include "support/TestHttpServer.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-inline QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
 
 // A master list server on 127.0.0.1 and temporary local and bundled
 // folders, with builders for the list's files.
@@ -38,10 +33,7 @@ protected:
     }
 
     static void WriteFile(const QString& folder, const QString& name, const QByteArray& body) {
-        ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/Standard")));
-        QFile file(folder + QStringLiteral("/Standard/") + name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(body);
+        TestData::Write(folder + QStringLiteral("/Standard/") + name, body);
     }
 
     void WriteLocal(const QString& name, const QByteArray& body) {

@@ -3,6 +3,7 @@
 #include "platform/KnownFolders.h"
 #include "support/EnvironmentVariable.h"
 
+#include <QFile>
 #include <QSet>
 #include <QStringList>
 #include <QUrl>
@@ -56,22 +57,10 @@ TEST_F(MasterProviderSetTest, FetchesTheListAndAppliesChangesAndWithdrawals) {
 }
 
 TEST_F(MasterProviderSetTest, AnUnusableIndexFailsTheLoad) {
-    const struct {
-        const char* what;
-        QByteArray index;
-    } cases[] = {
-        {"another list", Index(1, "Other")},
-        {"not XML", "<html"},
-        {"count not a number", "<providerset name=\"Standard\" count=\"x\"/>"},
-        {"fewer sets than counted", "<providerset name=\"Standard\" count=\"2\"><czb n=\"1\" "
-                                    "v=\"1\"/><!-- no second --></providerset>"},
-        {"set number missing", "<providerset name=\"Standard\" count=\"1\"><czb v=\"1\"/>"
-                               "</providerset>"},
-    };
     WriteLocalList(ProviderXml(1, "alpha", "News"), QByteArray());
-    for (const auto& c : cases) {
-        Publish(QStringLiteral("root.xml"), c.index);
-        EXPECT_FALSE(Load(false)) << c.what;
+    for (const QStringList& row : TestData::Table("tables/unusable_index.tsv")) {
+        Publish(QStringLiteral("root.xml"), row[1].toUtf8());
+        EXPECT_FALSE(Load(false)) << row[0].toStdString();
     }
 }
 
@@ -105,12 +94,12 @@ TEST_F(MasterProviderSetTest, AnAnswerThatIsNoProvidersFileNeverReplacesACachedF
     WriteLocal(QStringLiteral("dps_1.xml"), SetFile({}, 1));
 
     EXPECT_FALSE(Load());
-    EXPECT_EQ(ReadFile(LocalFile("dps_1.xml")), SetFile({}, 1));
+    EXPECT_EQ(TestData::ReadFile(LocalFile("dps_1.xml")), SetFile({}, 1));
 
     // A damaged base file is fetched again once the server has it.
     Publish(QStringLiteral("dps_1.xml"), SetFile({}, 2));
     EXPECT_FALSE(Load());
-    EXPECT_EQ(ReadFile(LocalFile("bps_1.xml")), "<providers><provider>");
+    EXPECT_EQ(TestData::ReadFile(LocalFile("bps_1.xml")), "<providers><provider>");
     Publish(QStringLiteral("bps_1.xml"), SetFile(ProviderXml(1, "alpha", "News")));
     EXPECT_TRUE(Load());
     EXPECT_EQ(Names(), QStringList({"alpha"}));
@@ -124,7 +113,7 @@ TEST_F(MasterProviderSetTest, TheBundledCopySeedsTheLocalFolder) {
 
     EXPECT_TRUE(Load(true));
     EXPECT_EQ(Names(), QStringList({"alpha"}));
-    EXPECT_EQ(ReadFile(LocalFile("root.xml")), Index(3));
+    EXPECT_EQ(TestData::ReadFile(LocalFile("root.xml")), Index(3));
     EXPECT_EQ(MasterProviderSet::GetDeltaSetVersion(LocalFile("dps_1.xml")), 3);
     EXPECT_TRUE(server.Requests().isEmpty());
 }
@@ -173,19 +162,12 @@ TEST_F(MasterProviderSetTest, TheEnvironmentNamesTheServer) {
 }
 
 TEST_F(MasterProviderSetTest, DeltaSetVersion) {
-    const struct {
-        QByteArray file; // empty: no file
-        Integer version;
-    } cases[] = {
-        {"<providers v=\"7\"/>", 7},      {"<providers v=\"\"/>", 0},  {"<providers/>", 0},
-        {"<providers v=\"seven\"/>", -1}, {"<providers v=\"7\">", -1}, {{}, -1},
-    };
-    for (const auto& c : cases) {
+    for (const QStringList& row : TestData::Table("tables/delta_set_version.tsv")) {
         QFile::remove(LocalFile("dps_1.xml"));
-        if (!c.file.isEmpty())
-            WriteLocal(QStringLiteral("dps_1.xml"), c.file);
-        EXPECT_EQ(MasterProviderSet::GetDeltaSetVersion(LocalFile("dps_1.xml")), c.version)
-            << c.file.constData();
+        if (row[0] != u"(none)")
+            WriteLocal(QStringLiteral("dps_1.xml"), row[0].toUtf8());
+        EXPECT_EQ(MasterProviderSet::GetDeltaSetVersion(LocalFile("dps_1.xml")), row[1].toInt())
+            << row[0].toStdString();
     }
 }
 
@@ -193,7 +175,7 @@ TEST(BundledMasterList, IsAUsableCatalogue) {
     const QString folder = KnownFolders::DataFolder() + QStringLiteral("/Standard/");
     ProviderCollection base;
     ASSERT_TRUE(base.LoadFile(folder + "bps_1.xml", nullptr, false));
-    EXPECT_EQ(base.ToBytes(false, false, true), ReadFile(folder + "bps_1.xml"));
+    EXPECT_EQ(base.ToBytes(false, false, true), TestData::ReadFile(folder + "bps_1.xml"));
     EXPECT_GE(base.Count(), 30);
     QSet<Long> ids;
     for (const auto& provider : base) {
@@ -210,10 +192,10 @@ TEST(BundledMasterList, IsAUsableCatalogue) {
 
     ProviderCollection delta;
     ASSERT_TRUE(delta.LoadFile(folder + "dps_1.xml", nullptr, false));
-    EXPECT_EQ(delta.ToBytes(true, false, true), ReadFile(folder + "dps_1.xml"));
+    EXPECT_EQ(delta.ToBytes(true, false, true), TestData::ReadFile(folder + "dps_1.xml"));
     for (const auto& change : delta)
         EXPECT_GT(base.LocateProviderByUniqueID(change->UniqueID), 0);
-    EXPECT_EQ(ReadFile(folder + "root.xml"),
+    EXPECT_EQ(TestData::ReadFile(folder + "root.xml"),
               "<providerset name=\"Standard\" count=\"1\">\r\n  <czb n=\"1\" v=\"" +
                   QByteArray::number(delta.Version) + "\"/>\r\n</providerset>\r\n");
 }

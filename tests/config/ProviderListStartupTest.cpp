@@ -101,41 +101,30 @@ TEST_F(ProviderListStartupTest, ListsOfVersion094TakeTheirBuiltInProvidersAfresh
 // The defaults that stand in for unreadable values would be written over the
 // user's file at the next save; the file as it was is kept beside it first.
 TEST_F(ProviderListStartupTest, AFileWithUnreadableValuesIsCopiedAsideBeforeUse) {
-    const struct {
-        QByteArray refreshMinutes;
-        bool kept;
-    } cases[] = {{"90", false}, {"abc", true}};
-    for (const auto& c : cases) {
+    for (const bool lost : {false, true}) {
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("qtk_providers.xml"));
-        const QByteArray bytes = "<providers v=\"2\">\r\n  <provider>\r\n    <providername>Mine"
-                                 "</providername>\r\n    <refreshminutes>" +
-                                 c.refreshMinutes +
-                                 "</refreshminutes>\r\n  </provider>\r\n"
-                                 "</providers>";
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
+        const QByteArray bytes =
+            TestData::Read(lost ? "providers/unreadable_values.xml" : "providers/small.xml");
+        TestData::Write(path, bytes);
         RecordingMessageBox::Instance().Texts.clear();
         while (providers.Count() > 0)
             providers.Remove(1);
 
-        EXPECT_FALSE(startup.LoadProviderList(path)) << c.refreshMinutes.constData();
+        EXPECT_FALSE(startup.LoadProviderList(path)) << lost;
 
-        ASSERT_EQ(providers.Count(), 1);
-        EXPECT_EQ(providers.Item(1)->ProviderName, "Mine");
+        EXPECT_EQ(providers.Count(), lost ? 3 : 1);
         const QStringList copies =
             QDir(folder.path()).entryList({QStringLiteral("qtk_providers.xml.bad-*")});
         const QStringList& texts = RecordingMessageBox::Instance().Texts;
-        if (!c.kept) {
+        if (!lost) {
             EXPECT_TRUE(copies.isEmpty());
             EXPECT_TRUE(texts.isEmpty());
             continue;
         }
         ASSERT_EQ(copies.size(), 1);
-        EXPECT_EQ(ReadFile(folder.filePath(copies.first())), bytes);
-        EXPECT_EQ(ReadFile(path), bytes);
+        EXPECT_EQ(TestData::ReadFile(folder.filePath(copies.first())), bytes);
+        EXPECT_EQ(TestData::ReadFile(path), bytes);
         ASSERT_EQ(texts.size(), 1);
         EXPECT_TRUE(texts.first().contains(copies.first())) << texts.first().toStdString();
     }

@@ -41,15 +41,6 @@ QDir Cases() {
     return QDir(TestData::Path(QStringLiteral("opml")));
 }
 
-std::vector<std::string> Documents() {
-    std::vector<std::string> documents;
-    for (const QString& file : GoldenFile::FilesUnder(Cases().path())) {
-        if (file.endsWith(DocumentSuffix))
-            documents.push_back(file.toStdString());
-    }
-    return documents;
-}
-
 ToolRun Tool(const QStringList& arguments) {
     return ToolRun::Of(QStringLiteral(VARNOCET_PROVIDERS_TOOL), arguments);
 }
@@ -106,11 +97,9 @@ TEST_P(OpmlGoldenTest, ImportsAsExpected) {
         Import(document, QDir(folder.path())), document, QStringLiteral("opml_golden"));
 }
 
-std::string CaseName(const ::testing::TestParamInfo<std::string>& info) {
-    return GoldenFile::TestName(info.param);
-}
-
-INSTANTIATE_TEST_SUITE_P(Documents, OpmlGoldenTest, ::testing::ValuesIn(Documents()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Documents, OpmlGoldenTest,
+                         ::testing::ValuesIn(GoldenFile::Cases(Cases().path(), DocumentSuffix)),
+                         GoldenFile::CaseName);
 
 // A sidecar left behind by a renamed case would otherwise be forgotten
 // silently.

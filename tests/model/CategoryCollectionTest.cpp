@@ -1,6 +1,6 @@
 #include "model/CategoryCollection.h"
 #include "platform/ProgramError.h"
-#include "platform/XmlDocument.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -61,24 +61,10 @@ TEST(CategoryCollectionTest, PositionsOutsideTheCollectionThrow) {
 }
 
 TEST(CategoryCollectionTest, SortPutsParentsBeforeChildrenIgnoringCase) {
-    const struct {
-        QStringList paths;
-        qsizetype from;
-        qsizetype count;
-        QStringList sorted;
-    } cases[] = {
-        // " " (32) sorts before "/" (47): "A B" comes between "A" and "A/B".
-        {{"b/x", "A/B", "a", "B", "A B"}, 1, 5, {"a", "A B", "A/B", "B", "b/x"}},
-        // Paths equal but for letter case keep their order.
-        {{"b", "News", "NEWS", "a"}, 1, 4, {"a", "b", "News", "NEWS"}},
-        {{"news", "Z", "News", "a", "NEWS"}, 1, 5, {"a", "news", "News", "NEWS", "Z"}},
-        // The rest of the collection is left alone.
-        {{"Z", "C", "B", "A"}, 2, 2, {"Z", "B", "C", "A"}},
-    };
-    for (const auto& c : cases) {
-        CategoryCollection categories = Of(c.paths);
-        categories.SortByName(c.from, c.count);
-        EXPECT_EQ(Names(categories), c.sorted) << c.paths.join(' ').toStdString();
+    for (const QStringList& row : TestData::Table("tables/category_sort.tsv")) {
+        CategoryCollection categories = Of(row[0].split(u'|'));
+        categories.SortByName(row[1].toLongLong(), row[2].toLongLong());
+        EXPECT_EQ(Names(categories), row[3].split(u'|')) << row[0].toStdString();
     }
 }
 
@@ -112,22 +98,6 @@ TEST(CategoryCollectionTest, ProviderCountsCountDirectAndDescendantProviders) {
     EXPECT_EQ(counts(), (Counts{{0, 2}, {1, 1}, {1, 0}, {0, 0}}));
     categories.ResetProviderCounts();
     EXPECT_EQ(counts(), (Counts{{0, 0}, {0, 0}, {0, 0}, {0, 0}}));
-}
-
-TEST(CategoryCollectionTest, AddFromXMLReportsUnreadableValues) {
-    XmlDocument document;
-    ASSERT_TRUE(document.LoadXML("<c><category><categoryname>A</categoryname></category>"
-                                 "<category><categoryname>B</categoryname>"
-                                 "<active>nope</active></category></c>"));
-    const QList<XmlNode> elements = document.DocumentElement().ChildNodes();
-    CategoryCollection categories;
-    bool clean = false;
-    categories.AddFromXML(elements[0], &clean);
-    EXPECT_TRUE(clean);
-    categories.AddFromXML(elements[1], &clean);
-    EXPECT_FALSE(clean);
-    EXPECT_EQ(Names(categories), QStringList({"A", "B"}));
-    EXPECT_TRUE(categories.Item(2)->Active);
 }
 
 TEST(CategoryCollectionTest, LookupsFollowNamesChangedInPlace) {

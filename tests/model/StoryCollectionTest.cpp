@@ -1,10 +1,9 @@
 #include "model/StoryCollection.h"
 #include "model/TitleHash.h"
 #include "platform/ProgramError.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
-
-#include <utility>
 
 namespace {
 
@@ -26,18 +25,8 @@ QStringList Links(const StoryCollection& stories) {
 } // namespace
 
 TEST(TitleHashTest, KnownTitlesHashToTheirStoredValues) {
-    const std::pair<QString, int> cases[] = {
-        {"", 0},
-        {"ab", 97 * 5 + 98},
-        {"Hello, World", 16717927},
-        // The 12th character falls on a division step and does not count.
-        {"Hello, Worlx", 16717927},
-        // Characters beyond Latin-1 count by their Windows-1252 code or as "?".
-        {"€uro ‘quotes’ 日本", 58970608},
-        {"Linux kernel 6.1 released with new scheduler features", 792920470},
-    };
-    for (const auto& [title, hash] : cases)
-        EXPECT_EQ(TitleHash(title), hash) << title.toStdString();
+    for (const QStringList& row : TestData::Table("tables/title_hash.tsv"))
+        EXPECT_EQ(TitleHash(row[0]), row[1].toInt()) << row[0].toStdString();
     EXPECT_NE(TitleHash("Hello, World"), TitleHash("Hello, Xorld"));
 }
 

@@ -77,6 +77,15 @@ QStringList FilesUnder(const QString& folder) {
     return files;
 }
 
+std::vector<std::string> Cases(const QString& folder, const QString& suffix) {
+    std::vector<std::string> cases;
+    for (const QString& file : FilesUnder(folder)) {
+        if (file.endsWith(suffix))
+            cases.push_back(file.toStdString());
+    }
+    return cases;
+}
+
 QString Stem(const QString& file) {
     const qsizetype dot = file.lastIndexOf(u'.');
     return dot > file.lastIndexOf(u'/') ? file.left(dot) : file;
@@ -89,6 +98,10 @@ std::string TestName(const std::string& file) {
             c = '_';
     }
     return name;
+}
+
+std::string CaseName(const ::testing::TestParamInfo<std::string>& info) {
+    return TestName(info.param);
 }
 
 QStringList Differences(const QJsonValue& expected, const QJsonValue& actual) {

@@ -5,7 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <string>
+#include <vector>
 
 // Cases kept as files beside what the program makes of them, as JSON in an
 // expected file. VARNOCET_REGENERATE=1 rewrites the expected files instead
@@ -16,10 +19,14 @@ bool Regenerating();
 
 // The files under `folder` (and its subfolders), relative to it, sorted.
 QStringList FilesUnder(const QString& folder);
+// The files under `folder` whose names end in `suffix`: a case each.
+std::vector<std::string> Cases(const QString& folder, const QString& suffix);
 // "rss/rss20.xml" -> "rss/rss20": what the files beside a case start with.
 QString Stem(const QString& file);
 // A case's file as a test name: letters and digits, the rest "_".
 std::string TestName(const std::string& file);
+// TestName for INSTANTIATE_TEST_SUITE_P over Cases.
+std::string CaseName(const ::testing::TestParamInfo<std::string>& info);
 
 // One line per difference, named by its place in the JSON
 // ("stories[2].time: expected ..., got ...").

@@ -27,6 +27,15 @@ QByteArray Read(const QString& relativePath) {
     return file.readAll();
 }
 
+QList<QStringList> Table(const QString& relativePath) {
+    QList<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(Read(relativePath)).split(u'\n')) {
+        if (!line.isEmpty() && !line.startsWith(u'#'))
+            rows.append(line.split(u'\t'));
+    }
+    return rows;
+}
+
 QByteArray ReadFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -2,8 +2,10 @@
 
 #include <QByteArray>
 #include <QJsonArray>
+#include <QList>
 #include <QSslConfiguration>
 #include <QString>
+#include <QStringList>
 
 // Fixtures under tests/data.
 namespace TestData {
@@ -12,6 +14,9 @@ QString Path(const QString& relativePath);
 // A file the program ships (the source tree's data/), as a user gets it.
 QString Bundled(const QString& relativePath);
 QByteArray Read(const QString& relativePath);
+// The rows of a case table under tests/data: a case a line, its columns
+// separated by tabs; empty lines and lines starting with "#" are left out.
+QList<QStringList> Table(const QString& relativePath);
 // A whole file of the test's own (an absolute path); empty when it cannot be
 // read.
 QByteArray ReadFile(const QString& path);

@@ -41,6 +41,17 @@ std::vector<Field> ProviderFields(const Provider& provider) {
     return fields;
 }
 
+// The fields the provider's element held, by name: what a delta set of it
+// would carry.
+QJsonArray PresentFields(const Provider& provider) {
+    QJsonArray present;
+    for (const ProviderField& field : ProviderField::All()) {
+        if ((provider.PresentFlags & field.Bit) != 0)
+            present.append(QString(field.Name));
+    }
+    return present;
+}
+
 QJsonObject Object(const std::vector<Field>& fields) {
     QJsonObject object;
     for (const auto& [name, value] : fields)
@@ -90,15 +101,19 @@ QByteArray AsJson(const ProviderCollection& providers) {
     for (const auto& category : providers.Categories())
         categories.append(Object(CategoryFields(*category)));
     QJsonArray list;
-    for (const auto& provider : providers)
-        list.append(Object(ProviderFields(*provider)));
+    for (const auto& provider : providers) {
+        QJsonObject object = Object(ProviderFields(*provider));
+        object.insert(QStringLiteral("Present"), PresentFields(*provider));
+        list.append(object);
+    }
     QJsonArray obsolete;
     for (qsizetype i = 1; i <= providers.ObsoleteCount(); ++i)
         obsolete.append(providers.ObsoleteItem(i)->UniqueID);
     const QJsonObject root{{QStringLiteral("version"), providers.Version},
                            {QStringLiteral("categories"), categories},
                            {QStringLiteral("providers"), list},
-                           {QStringLiteral("obsolete"), obsolete}};
+                           {QStringLiteral("obsolete"), obsolete},
+                           {QStringLiteral("lostValues"), providers.LastLoadLostValues()}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -46,6 +47,24 @@ int ImportOpml(ProviderCollection& providers, const QString& opml, const QString
     return 0;
 }
 
+// How --write lays the list out: as the program saves the user's list (with
+// the run-time statistics), as a base set of the master list (without them),
+// or as a delta set (each provider's ID and the fields its element held).
+struct Layout {
+    bool DiffOnly = false;
+    bool Dynamic = true;
+};
+
+std::optional<Layout> LayoutNamed(const QString& name) {
+    if (name == u"user")
+        return Layout{false, true};
+    if (name == u"base")
+        return Layout{false, false};
+    if (name == u"delta")
+        return Layout{true, false};
+    return std::nullopt;
+}
+
 int ExportOpml(const ProviderCollection& providers, const QString& file) {
     const OpmlExport::Result result = OpmlExport::WriteFile(providers, file);
     if (result.Failed())
@@ -71,6 +90,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption write(QStringLiteral("write"),
                                    QStringLiteral("Save the loaded list to <file>."),
                                    QStringLiteral("file"));
+    const QCommandLineOption layout(
+        QStringLiteral("layout"),
+        QStringLiteral("With --write: user (the default, as the program saves your list), base "
+                       "(without the statistics) or delta (each ID with the fields its element "
+                       "held)."),
+        QStringLiteral("layout"), QStringLiteral("user"));
     const QCommandLineOption exportOpml(
         QStringLiteral("export-opml"),
         QStringLiteral("Write the providers to <file> as an OPML subscription list."),
@@ -85,13 +110,16 @@ int main(int argc, char** argv) {
         QStringLiteral("With --import-opml: a feed the list holds under another address of one "
                        "of the alias sets in <file> is already present."),
         QStringLiteral("file"));
-    parser.addOptions({json, sort, write, exportOpml, importOpml, aliases});
+    parser.addOptions({json, sort, write, layout, exportOpml, importOpml, aliases});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The providers file."));
     const bool parsed = parser.parse(QCoreApplication::arguments());
     if (parsed && parser.isSet(QStringLiteral("help")))
         parser.showHelp();
-    if (!parsed || parser.positionalArguments().size() != 1) {
-        const QString error = parser.errorText();
+    const std::optional<Layout> written = LayoutNamed(parser.value(layout));
+    if (!parsed || parser.positionalArguments().size() != 1 || !written) {
+        QString error = parser.errorText();
+        if (parsed && !written)
+            error = QStringLiteral("unknown layout %1").arg(parser.value(layout));
         std::fprintf(stderr, "varnocet-providers: %s\n%s",
                      qUtf8Printable(error.isEmpty() ? QStringLiteral("expected one FILE") : error),
                      qUtf8Printable(parser.helpText()));
@@ -107,7 +135,8 @@ int main(int argc, char** argv) {
         return Failure;
     if (parser.isSet(sort))
         providers.SortForTree(nullptr, {});
-    if (parser.isSet(write) && !providers.SaveFile(parser.value(write), nullptr, false, true, true))
+    if (parser.isSet(write) && !providers.SaveFile(parser.value(write), nullptr, written->DiffOnly,
+                                                   written->Dynamic, true))
         return Failure;
     if (parser.isSet(exportOpml) && ExportOpml(providers, parser.value(exportOpml)) != 0)
         return Failure;
