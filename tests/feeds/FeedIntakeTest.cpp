@@ -6,7 +6,9 @@
 #include "platform/BackgroundNotice.h"
 #include "platform/Clock.h"
 #include "platform/XmlDocument.h"
+#include "support/RecordingHost.h"
 #include "support/RssFeed.h"
+#include "support/StoryTitles.h"
 #include "support/TestData.h"
 
 #include <QStringList>
@@ -15,24 +17,6 @@
 
 namespace {
 
-class RecordingEnvironment : public IntakeEnvironment {
-public:
-    bool HighlightNewStories() const override { return Highlight; }
-    bool PlayArrivalSounds() const override { return Sounds; }
-    Currency CounterNow() const override { return Currency::FromScaled(2'500'000'000); }
-    void OperationCompleted() override { ++Completed; }
-    void StoriesReplaced(Provider&) override { ++Replaced; }
-    void LoadStateChanged(Provider&) override { ++Recoloured; }
-    void PlayArrivalSound(const QString& soundFile) override { Played.append(soundFile); }
-
-    bool Highlight = true;
-    bool Sounds = true;
-    int Completed = 0;
-    int Replaced = 0;
-    int Recoloured = 0;
-    QStringList Played;
-};
-
 class FeedIntakeTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -40,6 +24,7 @@ protected:
         provider.stCollStories = std::make_shared<StoryCollection>();
         provider.RefreshMinutes = 90;
         provider.ArrivalSound = QStringLiteral("ding.wav");
+        environment.Counter = Currency::FromScaled(2'500'000'000);
     }
     void TearDown() override { Clock::ResetNow(); }
 
@@ -54,15 +39,10 @@ protected:
         FeedIntake::GrabStoriesXMLComplete(provider, document, environment);
     }
 
-    QStringList Titles() const {
-        QStringList titles;
-        for (const Story& story : *provider.stCollStories)
-            titles.append(story.Title);
-        return titles;
-    }
+    QStringList Titles() const { return StoryTitles(*provider.stCollStories); }
 
     Provider provider;
-    RecordingEnvironment environment;
+    RecordingHost environment;
 };
 
 } // namespace
@@ -96,16 +76,16 @@ TEST_F(FeedIntakeTest, FirstLoadMarksEverythingNewAndPlaysTheSoundKnownTitlesDoN
     EXPECT_EQ(provider.MinutesToNextRefresh, 90);
     EXPECT_EQ(provider.PendingOperations, 0);
     EXPECT_EQ(provider.stCollStories->ItemURL(2), QStringLiteral("http://news.example/b"));
-    EXPECT_EQ(environment.Played, QStringList{QStringLiteral("ding.wav")});
+    EXPECT_EQ(environment.Sounds, QStringList{QStringLiteral("ding.wav")});
     EXPECT_EQ(environment.Completed, 1);
     EXPECT_EQ(environment.Replaced, 1);
 
     // The same titles in another order are nothing new.
-    environment.Played.clear();
+    environment.Sounds.clear();
     Complete(RssFeed::WithTitles({"b", "a"}));
     EXPECT_EQ(provider.LoadState, LoadState::Loaded);
     EXPECT_FALSE(provider.stCollStories->Item(1).NewStory);
-    EXPECT_TRUE(environment.Played.isEmpty());
+    EXPECT_TRUE(environment.Sounds.isEmpty());
     EXPECT_EQ(provider.TotalLoadDuration.Scaled(), 30000);
 }
 
@@ -123,10 +103,10 @@ TEST_F(FeedIntakeTest, FailedLoadsKeepThePreviousStories) {
     EXPECT_EQ(provider.DataType, FeedFormat::RSS);
     // Only the document that parsed (the HTML page) counts as a completed update.
     EXPECT_EQ(provider.SuccessfulUpdates, successful + 1);
-    environment.Played.clear();
+    environment.Sounds.clear();
     Complete(RssFeed::WithTitles({"a", "b", "c"}));
     EXPECT_EQ(provider.LoadState, LoadState::Loaded);
-    EXPECT_TRUE(environment.Played.isEmpty());
+    EXPECT_TRUE(environment.Sounds.isEmpty());
     EXPECT_EQ(environment.Completed, 5);
 }
 
