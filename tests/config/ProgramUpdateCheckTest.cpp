@@ -2,7 +2,11 @@
 
 #include "support/EventWait.h"
 #include "support/ProductsFile.h"
+#include "support/TestData.h"
 #include "support/TestHttpServer.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
 
 #include <QSignalSpy>
 
@@ -15,15 +19,6 @@ namespace {
 using namespace std::chrono_literals;
 using Outcome = ProgramUpdateCheck::Outcome;
 
-QByteArray Product(const QByteArray& id, const QByteArray& version) {
-    return "<product id=\"" + id + "\"><name>" + id + "</name><version>" + version +
-           "</version><last-release>2026-11-30</last-release></product>";
-}
-
-QByteArray Products(const QByteArray& products) {
-    return "<products>" + products + "</products>";
-}
-
 // Runs one check to its end; nullopt when it never finished.
 std::optional<ProgramUpdateCheck::Answer> Check(ProgramUpdateCheck& check) {
     std::optional<ProgramUpdateCheck::Answer> answer;
@@ -35,60 +30,24 @@ std::optional<ProgramUpdateCheck::Answer> Check(ProgramUpdateCheck& check) {
     return answer;
 }
 
-const QString UpToDate = QStringLiteral("You are running the most recent version.");
 const QString Failed = QStringLiteral("The update check failed. Try again later.");
 
 } // namespace
 
-// Each products file as the server answers it, against the running version
-// given, beside what the user who asked is told.
+// Each products file of cases/products-files.json as the server answers
+// it, against the running version given, beside what the user who asked is
+// told.
 TEST(ProgramUpdateCheckTest, TheProductsFileAgainstTheRunningVersion) {
-    struct Case {
-        const char* what;
-        QByteArray document;
-        QString running;
-        QString message;
-        int status = 200;
-    };
-    for (const Case& c : {
-             Case{"newer revision", Products(Product("qtk", "1.2.4")), "1.2.3",
-                  "Version 1.2.4 is now available."},
-             Case{"older", Products(Product("qtk", "1.2.2")), "1.2.3", UpToDate},
-             Case{"equal", Products(Product("qtk", "1.2.3")), "1.2.3", UpToDate},
-             Case{"minor greater", Products(Product("qtk", "1.2.0")), "1.1.9",
-                  "Version 1.2.0 is now available."},
-             Case{"major smaller", Products(Product("qtk", "1.2.0")), "2.0.0", UpToDate},
-             Case{"major greater", Products(Product("qtk", "2.0.0")), "1.9.9",
-                  "Version 2.0.0 is now available."},
-             Case{"numbers, not text", Products(Product("qtk", "0.10.0")), "0.9.90",
-                  "Version 0.10.0 is now available."},
-             Case{"first of two counts",
-                  Products(Product("qtk", "1.0.0") + Product("qtk", "9.0.0")), "1.0.0", UpToDate},
-             Case{"first of two is newer",
-                  Products(Product("qtk", "1.1.0") + Product("qtk", "0.1.0")), "1.0.0",
-                  "Version 1.1.0 is now available."},
-             Case{"other products only",
-                  Products(Product("other", "9.0.0") + Product("qtk-beta", "9.0.0")), "1.0.0",
-                  Failed},
-             Case{"no products", "<products/>", "1.0.0", Failed},
-             Case{"not XML", "Version 9.0.0 is out", "1.0.0", Failed},
-             Case{"cut short", "<products><product id=\"qtk\"><version>9.0.0", "1.0.0", Failed},
-             Case{"empty", "", "1.0.0", Failed},
-             Case{"not found", Products(Product("qtk", "9.0.0")), "1.0.0", Failed, 404},
-             Case{"garbage equal", Products(Product("qtk", "1.x")), "1.0.0", UpToDate},
-             Case{"garbage newer", Products(Product("qtk", "1.x")), "0.9.0",
-                  "Version 1.x is now available."},
-             Case{"major only", Products(Product("qtk", "2")), "1.9.9",
-                  "Version 2 is now available."},
-             Case{"empty version", Products(Product("qtk", "")), "0.0.1", UpToDate},
-         }) {
-        SCOPED_TRACE(c.what);
+    for (const QJsonValue& c : TestData::Cases(QStringLiteral("cases/products-files.json"))) {
+        SCOPED_TRACE(c["what"].toString().toStdString());
         TestHttpServer server;
-        server.Serve("/products.xml", TestHttpServer::Response{c.status, c.document, {}});
-        ProgramUpdateCheck check(server.Url("/products.xml").toString(), c.running);
+        server.Serve(
+            "/products.xml",
+            TestHttpServer::Response{c["status"].toInt(), c["document"].toString().toUtf8(), {}});
+        ProgramUpdateCheck check(server.Url("/products.xml").toString(), c["running"].toString());
         const std::optional<ProgramUpdateCheck::Answer> answer = Check(check);
         ASSERT_TRUE(answer.has_value());
-        EXPECT_EQ(ProgramUpdateCheck::Message(*answer), c.message);
+        EXPECT_EQ(ProgramUpdateCheck::Message(*answer), c["message"].toString());
         // Only a newer version is worth telling a user who did not ask.
         EXPECT_EQ(ProgramUpdateCheck::NewVersionText(*answer).isEmpty(),
                   answer->Result != Outcome::NewerVersion);
