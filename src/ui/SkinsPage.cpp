@@ -5,6 +5,7 @@
 #include "config/SkinCollection.h"
 #include "platform/KnownFolders.h"
 #include "platform/OutsideAddresses.h"
+#include "ui/NoticeBox.h"
 
 #include <QDir>
 #include <QFormLayout>
@@ -129,12 +130,8 @@ void SkinsPage::Refill() {
         m_list->setCurrentRow(0);
     m_list->blockSignals(false);
     ShowDetails();
-    if (!messages.isEmpty()) {
-        auto* box = new QMessageBox(QMessageBox::Warning, tr("Varnocet"),
-                                    messages.join(QStringLiteral("\n\n")), QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
-    }
+    if (!messages.isEmpty())
+        NoticeBox::Open(this, QMessageBox::Warning, messages.join(QStringLiteral("\n\n")));
 }
 
 std::shared_ptr<Skin> SkinsPage::SelectedSkin() const {

@@ -1,9 +1,9 @@
 #include "ui/UpdatesPage.h"
 
-#include "config/ProgramVersion.h"
 #include "config/Settings.h"
 #include "platform/OutsideAddresses.h"
 #include "ui/DesktopActions.h"
+#include "ui/NoticeBox.h"
 #include "ui/SettingsCheckBoxes.h"
 
 #include <QButtonGroup>
@@ -84,10 +84,7 @@ void UpdatesPage::RequestUpdateCheck() {
 
 void UpdatesPage::ShowUpdateCheckAnswer(const QString& text) {
     m_checkNow->setEnabled(true);
-    auto* answer =
-        new QMessageBox(QMessageBox::Information, ProgramName(), text, QMessageBox::Ok, window());
-    answer->setAttribute(Qt::WA_DeleteOnClose);
-    answer->open();
+    NoticeBox::Open(window(), QMessageBox::Information, text);
 }
 
 // The buttons' IDs are the stored values of backgroundUpdateMode.

@@ -8,6 +8,7 @@
 #include "model/StoryCollection.h"
 #include "ui/AddFeedDialog.h"
 #include "ui/ContextMenu.h"
+#include "ui/NoticeBox.h"
 #include "ui/SettingsDialog.h"
 #include "ui/WindowRestore.h"
 
@@ -382,8 +383,5 @@ void WindowCommands::ReloadSkin() {
         m_core.Skins().Rescan(settings.SkinDirectory, settings.CurrentSkin);
     if (messages.isEmpty())
         return;
-    auto* box = new QMessageBox(QMessageBox::Warning, ProgramName(),
-                                messages.join(QStringLiteral("\n\n")), QMessageBox::Ok, &m_window);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    NoticeBox::Open(&m_window, QMessageBox::Warning, messages.join(QStringLiteral("\n\n")));
 }
