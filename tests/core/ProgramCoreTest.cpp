@@ -77,11 +77,10 @@ protected:
         if (products == u"closed")
             address = ProductsFile::ClosedAddress();
         if (products == u"newer" || products == u"same") {
-            productsServer.Serve("/products.xml",
-                                 ProductsFile::Listing(products == u"newer"
-                                                           ? ProductsFile::NextVersion()
-                                                           : ProgramVersionString()));
-            address = productsServer.Url("/products.xml").toString();
+            server.Serve("/products.xml",
+                         ProductsFile::Listing(products == u"newer" ? ProductsFile::NextVersion()
+                                                                    : ProgramVersionString()));
+            address = server.Url("/products.xml").toString();
         }
         c["address"] = address;
         WriteStore(c["checkForUpdates"].toBool() ? "[Preferences]\nCheckForUpdates=True\n"
@@ -92,7 +91,7 @@ protected:
     StatusRecorder progress;
     SilentReport report;
     std::unique_ptr<QSignalSpy> shown;
-    TestHttpServer productsServer;
+    TestHttpServer server;
 };
 
 } // namespace
@@ -111,6 +110,14 @@ TEST_F(ProgramCoreTest, FirstStartSeedsTheListCountsTheRunAndHidesTheTree) {
     EXPECT_TRUE(ini.contains("Invocations=1\n"));
     EXPECT_TRUE(ini.contains("PrefsVersion=" + ProgramVersionString().toUtf8() + "\n"));
     EXPECT_TRUE(ini.contains("CurrentProvider=Alpha\n"));
+    // A background notice is announced once, without a box.
+    QSignalSpy notices(&program, &ProgramCore::Notice);
+    BackgroundNotice::Forget();
+    for (int twice = 0; twice < 2; ++twice)
+        BackgroundNotice::Report(QStringLiteral("Unknown XMLNS version (0.93) for RSS."));
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices.first().at(0).toString(), "Unknown XMLNS version (0.93) for RSS.");
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 }
 
 TEST_F(ProgramCoreTest, ShutdownRunsOnceAndWritesProvidersEvenWhenSettingsFail) {
@@ -162,7 +169,6 @@ TEST_F(ProgramCoreTest, UnreadableProviderListIsCopiedAsideBeforeAnythingIsWritt
 }
 
 TEST_F(ProgramCoreTest, ClosingWithFetchesOutstandingWritesTheStatisticsAsTheyStand) {
-    TestHttpServer server;
     server.Serve("/silent", {.NeverAnswer = true});
     WriteProviders("<providers>" + ProviderElement(1, "Quiet", server.Url("/silent")) +
                    "</providers>");
@@ -176,7 +182,6 @@ TEST_F(ProgramCoreTest, ClosingWithFetchesOutstandingWritesTheStatisticsAsTheySt
 // Another provider's load leaves the stories on show alone; showing a
 // provider always shows its selected story, or an empty page.
 TEST_F(ProgramCoreTest, ShowingAProviderShowsItsStoryAndOnlyItsOwnLoadsRefillTheGrid) {
-    TestHttpServer server;
     ServeTwoProviders(server, {"One", "Two"}, {"Other"});
     ProgramCore& program = Start();
     QSignalSpy refilled(&program, &ProgramCore::StoriesChanged);
@@ -202,7 +207,6 @@ TEST_F(ProgramCoreTest, ShowingAProviderShowsItsStoryAndOnlyItsOwnLoadsRefillThe
 }
 
 TEST_F(ProgramCoreTest, AReloadKeepsTheStoryBeingRead) {
-    TestHttpServer server;
     ServeTwoProviders(server, {"One", "Two", "Three"}, {});
     ProgramCore& program = Start();
     ShowLoaded(1, 3);
@@ -222,7 +226,6 @@ TEST_F(ProgramCoreTest, AReloadKeepsTheStoryBeingRead) {
 }
 
 TEST_F(ProgramCoreTest, NextAndPreviousStepThroughStoriesThenProviders) {
-    TestHttpServer server;
     ServeTwoProviders(server, {"One", "Two"}, {"Three", "Four"});
     ProgramCore& program = Start();
     ShowLoaded(1, 2);
@@ -236,7 +239,6 @@ TEST_F(ProgramCoreTest, NextAndPreviousStepThroughStoriesThenProviders) {
 }
 
 TEST_F(ProgramCoreTest, FindLooksAfterTheSelectedStoryThenInTheOtherProviders) {
-    TestHttpServer server;
     ServeTwoProviders(server, {"Storm warning", "Calm"}, {"Sun", "After the storm"});
     ProgramCore& program = Start();
     ShowLoaded(2, 2);
@@ -318,7 +320,6 @@ TEST_F(ProgramCoreTest, TheFirstRunsChoiceMovesOffASwitchedOffCategory) {
 }
 
 TEST_F(ProgramCoreTest, AnAddressIsFoundAddedRefusedOrNeedsACategory) {
-    TestHttpServer server;
     ServeTwoProviders(server, {"One"}, {"Other"});
     server.Serve("/fresh", "<rss version=\"2.0\"><channel><title>Fresh</title>"
                            "<item><title>New story</title></item></channel></rss>");
@@ -352,7 +353,6 @@ TEST_F(ProgramCoreTest, AnAddressIsFoundAddedRefusedOrNeedsACategory) {
 }
 
 TEST_F(ProgramCoreTest, AnEditedListIsAdoptedWithTheProviderOnShow) {
-    TestHttpServer server;
     ServeTwoProviders(server, {"One"}, {"Other"});
     ProgramCore& program = Start();
     ShowLoaded(2, 1);
@@ -385,7 +385,6 @@ TEST_F(ProgramCoreTest, StoredAutoFlipShowsThePlayButtonOnAtStart) {
 
 // The views follow a reload and the play button through the core alone.
 TEST_F(ProgramCoreTest, ReloadAndPlayButtonAreAnnouncedByTheCore) {
-    TestHttpServer server;
     ServeTwoProviders(server, {"One"}, {"Other"});
     ProgramCore& program = Start();
     ShowLoaded(1, 1);
@@ -407,47 +406,26 @@ TEST_F(ProgramCoreTest, ReloadAndPlayButtonAreAnnouncedByTheCore) {
     }
 }
 
-TEST_F(ProgramCoreTest, BackgroundNoticesAreAnnouncedWithoutABox) {
-    ProgramCore& program = Start();
-    QSignalSpy notices(&program, &ProgramCore::Notice);
-    BackgroundNotice::Forget();
-    BackgroundNotice::Report(QStringLiteral("Unknown XMLNS version (0.93) for RSS."));
-    BackgroundNotice::Report(QStringLiteral("Unknown XMLNS version (0.93) for RSS."));
-    ASSERT_EQ(notices.size(), 1);
-    EXPECT_EQ(notices.first().at(0).toString(), "Unknown XMLNS version (0.93) for RSS.");
-    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
-}
-
 // Asked for, the check always answers, and a check that could not tell is
-// never taken for an up-to-date program.
-TEST_F(ProgramCoreTest, TheUpdateCheckTheUserAskedForAlwaysAnswers) {
+// never taken for an up-to-date program. Every 2880 minutes of the
+// scheduler it runs on its own and speaks only of a newer version; switched
+// off in the preferences, it never asks on its own.
+TEST_F(ProgramCoreTest, TheUpdateCheckAnswersWhenAskedAndSpeaksOnlyOfANewerVersion) {
     for (const QJsonValue& value : TestData::Cases(QStringLiteral("cases/update-checks.json"))) {
         const QJsonObject c = UpdateCase(value);
+        SCOPED_TRACE(c["answer"].toString().toStdString());
         const EnvironmentVariable address("VARNOCET_PRODUCTS_URL",
                                           c["address"].toString().toUtf8());
         ProgramCore& program = Start();
         QSignalSpy answered(&program, &ProgramCore::UpdateCheckAnswered);
         QSignalSpy phoneHome(&program, &ProgramCore::PhoneHomeDue);
         program.CheckForProgramUpdate();
-        ASSERT_TRUE(WaitUntil([&] { return !answered.isEmpty(); }))
-            << c["answer"].toString().toStdString();
-        EXPECT_EQ(answered.first().at(0).toString(), c["answer"].toString());
+        ASSERT_TRUE(WaitUntil([&] { return !answered.isEmpty(); }));
+        EXPECT_EQ(answered.takeFirst().at(0).toString(), c["answer"].toString());
         EXPECT_FALSE(program.CheckingForProgramUpdate());
         EXPECT_TRUE(phoneHome.isEmpty());
-    }
-}
 
-// Every 2880 minutes of the scheduler the check runs on its own and speaks
-// only of a newer version; switched off in the preferences, it never asks.
-TEST_F(ProgramCoreTest, ThePeriodicCheckSpeaksOnlyOfANewerVersion) {
-    for (const QJsonValue& value : TestData::Cases(QStringLiteral("cases/update-checks.json"))) {
-        const QJsonObject c = UpdateCase(value);
-        const EnvironmentVariable address("VARNOCET_PRODUCTS_URL",
-                                          c["address"].toString().toUtf8());
-        ProgramCore& program = Start();
-        QSignalSpy answered(&program, &ProgramCore::UpdateCheckAnswered);
-        QSignalSpy phoneHome(&program, &ProgramCore::PhoneHomeDue);
-        const int requests = productsServer.RequestCount("/products.xml");
+        const int requests = server.RequestCount("/products.xml");
         UpdateTicks(RefreshScheduler::UpdateCheckMinutes - 1);
         EXPECT_FALSE(program.CheckingForProgramUpdate());
         UpdateTicks(1);
@@ -459,7 +437,7 @@ TEST_F(ProgramCoreTest, ThePeriodicCheckSpeaksOnlyOfANewerVersion) {
         EXPECT_TRUE(answered.isEmpty());
         const QString products = c["products"].toString();
         const bool served = products == u"newer" || products == u"same";
-        EXPECT_EQ(productsServer.RequestCount("/products.xml") - requests,
+        EXPECT_EQ(server.RequestCount("/products.xml") - requests,
                   served && c["checkForUpdates"].toBool() ? 1 : 0);
     }
 }
