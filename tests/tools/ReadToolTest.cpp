@@ -16,8 +16,13 @@ ToolRun Tool(const QStringList& arguments) {
     return ToolRun::Of(QStringLiteral(VARNOCET_READ_TOOL), arguments);
 }
 
-QJsonObject Json(const ToolRun& run) {
-    return QJsonDocument::fromJson(run.Out).object();
+QJsonArray Stories(const ToolRun& run) {
+    return QJsonDocument::fromJson(run.Out).object().value(QStringLiteral("stories")).toArray();
+}
+
+// A field of the first story the JSON report lists.
+QString First(const ToolRun& run, const char* field) {
+    return Stories(run).first().toObject().value(QLatin1String(field)).toString();
 }
 
 } // namespace
@@ -28,7 +33,7 @@ TEST(ReadToolTest, ReadsFeedsLongerThanA16BitPositionWhole) {
         TestData::Write(folder.filePath(QStringLiteral("long.xml")), NumberedFeed::Rss(40'000));
     const ToolRun run = Tool({QStringLiteral("--json"), path});
     ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
-    const QJsonArray stories = Json(run).value(QStringLiteral("stories")).toArray();
+    const QJsonArray stories = Stories(run);
     ASSERT_EQ(stories.size(), 40'000);
     EXPECT_EQ(stories.last().toObject().value(QStringLiteral("title")).toString(),
               QStringLiteral("Story 40000"));
@@ -52,6 +57,12 @@ TEST(ReadToolTest, UnparsableDocumentsAndBadUsage) {
                                     ": the feed is not well-formed XML (line 2: "))
         << read.Err.toStdString();
     EXPECT_EQ(Tool({folder.filePath(QStringLiteral("missing.xml"))}).ExitCode, 1);
+    // Notices go to standard error, the table to standard output.
+    const ToolRun notice = Tool({TestData::Path(QStringLiteral("feeds/rss/unknown-version.xml"))});
+    EXPECT_EQ(notice.ExitCode, 0);
+    EXPECT_TRUE(notice.Err.contains("message: Unknown XMLNS version (3.0) for RSS.\n"))
+        << notice.Err.toStdString();
+    EXPECT_FALSE(notice.Out.contains("message:")) << notice.Out.toStdString();
     EXPECT_EQ(Tool({}).ExitCode, 2);
     EXPECT_EQ(Tool({QStringLiteral("--no-such-option"), broken}).ExitCode, 2);
     const ToolRun badNow = Tool({QStringLiteral("--now"), QStringLiteral("soon"), broken});
@@ -65,37 +76,22 @@ TEST(ReadToolTest, ReadsFeedsFromTheWeb) {
     server.Serve("/text", QByteArray("caf\xe9 opens\n"), "text/plain; charset=iso-8859-1");
     const ToolRun feed = Tool({QStringLiteral("--json"), server.Url("/feed").toString()});
     ASSERT_EQ(feed.ExitCode, 0) << feed.Err.toStdString();
-    EXPECT_EQ(Json(feed).value(QStringLiteral("stories")).toArray().size(), 3);
+    EXPECT_EQ(Stories(feed).size(), 3);
     const ToolRun text = Tool({QStringLiteral("--json"), QStringLiteral("--text-spec"),
                                QStringLiteral("00,01,T"), server.Url("/text").toString()});
     ASSERT_EQ(text.ExitCode, 0) << text.Err.toStdString();
-    EXPECT_EQ(Json(text)
-                  .value(QStringLiteral("stories"))
-                  .toArray()
-                  .first()
-                  .toObject()
-                  .value(QStringLiteral("title")),
-              QStringLiteral("café opens"));
+    EXPECT_EQ(First(text, "title"), QStringLiteral("café opens"));
 }
 
 // Relative links resolve against the address the document came from: the
 // one given for a file, or the web source's own after redirects.
 TEST(ReadToolTest, RelativeLinksResolveAgainstTheDocumentsAddress) {
-    const auto firstUrl = [](const ToolRun& run) {
-        return Json(run)
-            .value(QStringLiteral("stories"))
-            .toArray()
-            .first()
-            .toObject()
-            .value(QStringLiteral("url"))
-            .toString();
-    };
     const QString file = TestData::Path(QStringLiteral("feeds/rss/relative-links.xml"));
     const ToolRun told = Tool({QStringLiteral("--json"), QStringLiteral("--url"),
                                QStringLiteral("http://example.org/feeds/a.xml"), file});
     ASSERT_EQ(told.ExitCode, 0) << told.Err.toStdString();
-    EXPECT_EQ(firstUrl(told), QStringLiteral("http://example.org/entry/3"));
-    EXPECT_EQ(firstUrl(Tool({QStringLiteral("--json"), file})), QStringLiteral("/entry/3"));
+    EXPECT_EQ(First(told, "url"), QStringLiteral("http://example.org/entry/3"));
+    EXPECT_EQ(First(Tool({QStringLiteral("--json"), file}), "url"), QStringLiteral("/entry/3"));
     EXPECT_EQ(Tool({QStringLiteral("--url"), QStringLiteral("feeds/a.xml"), file}).ExitCode, 2);
 
     TestHttpServer server;
@@ -103,15 +99,7 @@ TEST(ReadToolTest, RelativeLinksResolveAgainstTheDocumentsAddress) {
     server.Redirect("/old.xml", server.Url("/feeds/a.xml").toString().toUtf8());
     const ToolRun fetched = Tool({QStringLiteral("--json"), server.Url("/old.xml").toString()});
     ASSERT_EQ(fetched.ExitCode, 0) << fetched.Err.toStdString();
-    EXPECT_EQ(firstUrl(fetched), server.Url("/entry/3").toString());
-}
-
-TEST(ReadToolTest, TableGoesToStandardOutputNoticesToStandardError) {
-    const ToolRun run = Tool({TestData::Path(QStringLiteral("feeds/rss/unknown-version.xml"))});
-    EXPECT_EQ(run.ExitCode, 0);
-    EXPECT_TRUE(run.Err.contains("message: Unknown XMLNS version (3.0) for RSS.\n"))
-        << run.Err.toStdString();
-    EXPECT_FALSE(run.Out.contains("message:")) << run.Out.toStdString();
+    EXPECT_EQ(First(fetched, "url"), server.Url("/entry/3").toString());
 }
 
 // What cannot be read from the web says why, after the address.
@@ -122,13 +110,9 @@ TEST(ReadToolTest, WebAnswersThatAreNoFeedSayWhy) {
     server.Serve("/page",
                  QByteArray("<!DOCTYPE html><html><body><a href=\"/a\">A</a></body></html>"),
                  "text/html");
-    TestHttpServer::Response cut;
-    cut.Body = TestData::Read(QStringLiteral("feeds/rss/rss20.xml"));
-    cut.CutShort = true;
-    server.Serve("/cut", cut);
-    TestHttpServer::Response missing;
-    missing.Status = 404;
-    server.Serve("/missing", missing);
+    server.Serve("/cut",
+                 {.Body = TestData::Read(QStringLiteral("feeds/rss/rss20.xml")), .CutShort = true});
+    server.Serve("/missing", {.Status = 404});
     const struct {
         const char* Path;
         const char* Reason;

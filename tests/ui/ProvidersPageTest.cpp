@@ -16,6 +16,9 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -101,6 +104,21 @@ TEST_F(ProvidersPageTest, OpensOnTheNamedProviderWithTheCounts) {
     page->In(*providers, QStringLiteral("/::/"), masterListDate);
     EXPECT_TRUE(SelectedRows().isEmpty());
     EXPECT_FALSE(Child<QWidget>("txtProviderName")->isEnabled());
+
+    // Properties selects one provider by its ID; a refill offers the
+    // categories as they are now.
+    providers->Item(3)->UniqueID = 42;
+    page->SelectProviderByID(42);
+    EXPECT_EQ(SelectedRows(), QList<int>{2});
+    EXPECT_EQ(Child<QLineEdit>("txtProviderName")->text(), QStringLiteral("C"));
+    auto* chooser = Child<QComboBox>("cboCategory");
+    EXPECT_EQ(chooser->findText(QStringLiteral("Sport")), -1);
+    providers->Categories().EnsureCategory(QStringLiteral("Sport"), true, true);
+    page->Refill();
+    EXPECT_GE(chooser->findText(QStringLiteral("Sport")), 0);
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("News"));
+    page->SelectProviderByID(7);
+    EXPECT_TRUE(SelectedRows().isEmpty());
     EXPECT_EQ(modified->count(), 0);
 }
 
@@ -108,37 +126,31 @@ TEST_F(ProvidersPageTest, OpensOnTheNamedProviderWithTheCounts) {
 // kind of deletion is confirmed; a deleted provider on show empties the
 // details.
 TEST_F(ProvidersPageTest, DeletingAsksTheQuestionForHowManyAreSelected) {
-    const QString single = QStringLiteral("Delete selected Headline Provider?");
-    const QString three = QStringLiteral("Delete 3 selected Headline Providers?");
-    const struct {
-        QList<int> selection;
-        bool confirmSingle;
-        bool confirmMultiple;
-        Answer answer;
-        QStringList questions;
-        QStringList left;
-    } cases[] = {
-        {{}, true, true, Answer::Yes, {single}, {"A", "B", "C", "D", "E"}},
-        {{0}, false, true, Answer::No, {}, {"B", "C", "D", "E"}},
-        {{0, 2, 4}, true, false, Answer::No, {}, {"B", "D"}},
-        {{0, 2, 4}, false, true, Answer::No, {three}, {"A", "B", "C", "D", "E"}},
-        {{0, 2, 4}, false, true, Answer::Yes, {three}, {"B", "D"}},
-    };
-    for (const auto& c : cases) {
+    // The selected rows, whether one or several are confirmed, the answer,
+    // the questions asked and the providers left.
+    for (const QJsonValue& value :
+         TestData::Cases(QStringLiteral("cases/provider-deletions.json"))) {
+        const QJsonObject c = value.toObject();
+        const QStringList questions = c["questions"].toVariant().toStringList();
+        const QStringList left = c["left"].toVariant().toStringList();
+        SCOPED_TRACE(QJsonDocument(c).toJson().toStdString());
         Boxes().Texts.clear();
         Boxes().Titles.clear();
         Open({"A", "B", "C", "D", "E"});
-        confirmSingle = c.confirmSingle;
-        confirmMultiple = c.confirmMultiple;
-        Boxes().NextAnswer = c.answer;
-        SelectRows(c.selection);
+        confirmSingle = c["confirmSingle"].toBool();
+        confirmMultiple = c["confirmMultiple"].toBool();
+        Boxes().NextAnswer = c["answer"].toString() == u"Yes" ? Answer::Yes : Answer::No;
+        QList<int> selection;
+        for (const QJsonValue& row : c["selection"].toArray())
+            selection.append(row.toInt());
+        SelectRows(selection);
         Click("btnDeleteProvider");
-        EXPECT_EQ(Boxes().Texts, c.questions);
-        EXPECT_EQ(Boxes().Titles, QStringList(c.questions.size(), QStringLiteral("Delete?")));
-        EXPECT_EQ(ProviderNames(*providers), c.left);
-        EXPECT_EQ(ListLines(), c.left);
-        EXPECT_EQ(CountLabel(), QStringLiteral("%1 providers (%1 active)").arg(c.left.size()));
-        const bool deleted = c.left.size() < 5;
+        EXPECT_EQ(Boxes().Texts, questions);
+        EXPECT_EQ(Boxes().Titles, QStringList(questions.size(), QStringLiteral("Delete?")));
+        EXPECT_EQ(ProviderNames(*providers), left);
+        EXPECT_EQ(ListLines(), left);
+        EXPECT_EQ(CountLabel(), QStringLiteral("%1 providers (%1 active)").arg(left.size()));
+        const bool deleted = left.size() < 5;
         EXPECT_EQ(modified->count(), deleted ? 1 : 0);
         if (deleted) {
             EXPECT_TRUE(Child<QLineEdit>("txtProviderName")->text().isEmpty());
@@ -147,68 +159,45 @@ TEST_F(ProvidersPageTest, DeletingAsksTheQuestionForHowManyAreSelected) {
     }
 }
 
-// Each button follows the selection; which blocks have room is the list
-// editor's.
-TEST_F(ProvidersPageTest, MoveButtonsAreEnabledForABlockWithRoomOnly) {
+// Which blocks have room and the intervals of a held button are the list
+// editor's and the repeat's: the buttons follow the selection, a click moves
+// the block once, a held button repeats until the block is at the end, and
+// a modifier key repeats faster.
+TEST_F(ProvidersPageTest, MoveButtonsMoveABlockWithRoomOnceOrWhileHeld) {
     Open({"A", "B", "C", "D"});
-    const auto states = [this] {
-        return std::pair(Child<QPushButton>("btnMoveUp")->isEnabled(),
-                         Child<QPushButton>("btnMoveDown")->isEnabled());
-    };
-    SelectRows({0});
-    EXPECT_EQ(states(), std::pair(false, true));
+    auto* up = Child<QPushButton>("btnMoveUp");
+    auto* down = Child<QPushButton>("btnMoveDown");
     SelectRows({1, 3});
-    EXPECT_EQ(states(), std::pair(false, false));
-    SelectRows({3});
-    EXPECT_EQ(states(), std::pair(true, false));
-}
-
-TEST_F(ProvidersPageTest, AClickMovesTheSelectedBlockOncePlaceAndKeepsItSelected) {
-    Open({"A", "B", "C", "D"});
+    EXPECT_FALSE(up->isEnabled());
+    EXPECT_FALSE(down->isEnabled());
     SelectRows({1, 2});
-    QTest::mouseClick(Child<QPushButton>("btnMoveDown"), Qt::LeftButton);
+    EXPECT_TRUE(up->isEnabled());
+    QTest::mouseClick(down, Qt::LeftButton);
     EXPECT_EQ(ListLines(), (QStringList{"A", "D", "B", "C"}));
     EXPECT_EQ(ProviderNames(*providers), ListLines());
     EXPECT_EQ(SelectedRows(), (QList<int>{2, 3}));
-    EXPECT_FALSE(Child<QPushButton>("btnMoveDown")->isEnabled());
+    EXPECT_FALSE(down->isEnabled());
     EXPECT_EQ(modified->count(), 1);
-}
 
-// The repeat's timer stands in for the held mouse button: each Tick is one
-// period of it.
-TEST_F(ProvidersPageTest, HoldingMoveUpRepeatsFasterFromTheSixthMoveAndStopsAtTheTop) {
-    Open({"A", "B", "C", "D", "E", "F", "G", "H", "I"});
-    SelectRows({8});
-    auto* button = Child<QPushButton>("btnMoveUp");
     auto* repeat = Child<RepeatSchedule>("upRepeat");
-    QTest::mousePress(button, Qt::LeftButton);
-    EXPECT_EQ(ListLines().last(), QStringLiteral("I")) << "pressing alone moves nothing";
-    std::vector<std::chrono::milliseconds> intervals;
-    while (repeat->IsRunning()) {
-        intervals.push_back(repeat->Interval());
+    QTest::mousePress(up, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(ListLines(), (QStringList{"A", "D", "B", "C"})) << "pressing alone moves nothing";
+    EXPECT_EQ(repeat->Interval(), 25ms);
+    while (repeat->IsRunning())
         repeat->Tick();
-    }
-    const std::vector<std::chrono::milliseconds> expected{250ms, 250ms, 250ms, 250ms,
-                                                          250ms, 250ms, 125ms, 125ms};
-    EXPECT_EQ(intervals, expected);
-    EXPECT_EQ(ListLines().first(), QStringLiteral("I"));
-    EXPECT_EQ(SelectedRows(), QList<int>{0});
-    EXPECT_FALSE(button->isEnabled());
-    QTest::mouseRelease(button, Qt::LeftButton);
-    EXPECT_EQ(ListLines(), (QStringList{"I", "A", "B", "C", "D", "E", "F", "G", "H"}));
-}
+    EXPECT_EQ(ListLines(), (QStringList{"B", "C", "A", "D"}));
+    EXPECT_EQ(SelectedRows(), (QList<int>{0, 1}));
+    EXPECT_FALSE(up->isEnabled());
+    QTest::mouseRelease(up, Qt::LeftButton);
+    EXPECT_EQ(ListLines(), (QStringList{"B", "C", "A", "D"}));
 
-TEST_F(ProvidersPageTest, ReleasingTheButtonEndsTheRepeatWithoutAnotherMove) {
-    Open({"A", "B", "C", "D"});
     SelectRows({0});
-    auto* button = Child<QPushButton>("btnMoveDown");
-    auto* repeat = Child<RepeatSchedule>("downRepeat");
-    QTest::mousePress(button, Qt::LeftButton, Qt::ShiftModifier);
-    EXPECT_EQ(repeat->Interval(), 25ms) << "a modifier key repeats faster";
-    repeat->Tick();
-    QTest::mouseRelease(button, Qt::LeftButton);
-    EXPECT_FALSE(repeat->IsRunning());
-    EXPECT_EQ(ListLines(), (QStringList{"B", "A", "C", "D"}));
+    auto* downRepeat = Child<RepeatSchedule>("downRepeat");
+    QTest::mousePress(down, Qt::LeftButton);
+    downRepeat->Tick();
+    QTest::mouseRelease(down, Qt::LeftButton);
+    EXPECT_FALSE(downRepeat->IsRunning());
+    EXPECT_EQ(ListLines(), (QStringList{"C", "B", "A", "D"}));
 }
 
 TEST_F(ProvidersPageTest, SortsTheListOrTheSelectedBlockAndSelectsNothing) {
@@ -238,7 +227,7 @@ TEST_F(ProvidersPageTest, ActiveSwitchesReachEveryProviderMeantAndTheDetails) {
     EXPECT_TRUE(providers->Item(3)->Active);
 }
 
-TEST_F(ProvidersPageTest, EditsReachTheProviderAndItsLine) {
+TEST_F(ProvidersPageTest, EditsReachTheProviderAndItsLineButNotAProtectedAddress) {
     Open({"A", "B"}, QStringLiteral("A"));
     auto* name = Child<QLineEdit>("txtProviderName");
     name->selectAll();
@@ -256,17 +245,16 @@ TEST_F(ProvidersPageTest, EditsReachTheProviderAndItsLine) {
     EXPECT_EQ(language->currentText(), QStringLiteral("English"));
     emit language->activated(language->findText(QStringLiteral("Portuguese")));
     EXPECT_EQ(providers->Item(1)->Language, 6);
-}
 
-TEST_F(ProvidersPageTest, AProtectedDataURLIsNeitherShownNorTaken) {
-    providers = NamedProviders({"A"}, base);
-    providers->Item(1)->Protected = true;
-    OpenList(QStringLiteral("A"));
+    // A protected data address is neither shown nor taken.
+    providers->Item(2)->Protected = true;
+    modified->clear();
+    SelectRows({1});
     auto* url = Child<QLineEdit>("txtDataURL");
     EXPECT_EQ(url->text(), QStringLiteral("(Protected)"));
     EXPECT_TRUE(url->isReadOnly());
     emit url->editingFinished();
-    EXPECT_EQ(providers->Item(1)->DataURL, base + QStringLiteral("A"));
+    EXPECT_EQ(providers->Item(2)->DataURL, base + QStringLiteral("B"));
     EXPECT_EQ(modified->count(), 0);
 }
 
@@ -331,70 +319,49 @@ TEST_F(ProvidersPageTest, TheColourAndSoundPickersWriteToTheProvider) {
     EXPECT_TRUE(Child<QComboBox>("cboArrivalSound")->currentText().isEmpty());
 }
 
-// Properties selects one provider by its ID; a refill offers the
-// categories as they are now.
-TEST_F(ProvidersPageTest, PropertiesSelectByIDAndRefillOffersTheCategoriesOfNow) {
-    Open({"A", "B", "C"}, QStringLiteral("A"));
-    providers->Item(3)->UniqueID = 42;
-    page->SelectProviderByID(42);
-    EXPECT_EQ(SelectedRows(), QList<int>{2});
-    EXPECT_EQ(Child<QLineEdit>("txtProviderName")->text(), QStringLiteral("C"));
-    auto* chooser = Child<QComboBox>("cboCategory");
-    EXPECT_EQ(chooser->findText(QStringLiteral("Sport")), -1);
-    providers->Categories().EnsureCategory(QStringLiteral("Sport"), true, true);
-    page->Refill();
-    EXPECT_GE(chooser->findText(QStringLiteral("Sport")), 0);
-    EXPECT_EQ(chooser->currentText(), QStringLiteral("News"));
-    page->SelectProviderByID(7);
-    EXPECT_TRUE(SelectedRows().isEmpty());
-}
-
 // A feed with a name, a site and a description, served on this machine.
 const QByteArray DetailedFeed =
     "<rss version=\"2.0\"><channel><title>Harbour News</title><link>http://127.0.0.1/site</link>"
     "<description>From the harbour</description><item><title>Ships</title></item></channel></rss>";
 
-TEST_F(ProvidersPageTest, AProviderThatNeedsDetailsGetsThemWhenChosen) {
+// Whether details are wanted is the list editor's: a provider chosen that
+// wants them gets them, and so does one given a new data address on leaving
+// its box; one without an address leaves no waiting notice.
+TEST_F(ProvidersPageTest, AProviderThatNeedsDetailsGetsThemWhenChosenOrReaddressed) {
     TestHttpServer server;
     server.Serve("/feed", DetailedFeed);
-    providers = NamedProviders({"A", "Provider1"});
-    providers->Item(2)->DataURL = server.Url(QStringLiteral("/feed")).toString();
+    server.Serve("/again", DetailedFeed);
+    const QString feed = server.Url(QStringLiteral("/feed")).toString();
+    const QString again = server.Url(QStringLiteral("/again")).toString();
+    providers = NamedProviders({"A", "Provider1", "Provider2"});
+    providers->Item(1)->DataURL.clear();
+    providers->Item(1)->NeedsDetails = true;
     providers->Item(2)->NeedsDetails = true;
-    OpenList();
+    providers->Item(2)->DataURL = feed;
+    OpenList(QStringLiteral("A"));
+    auto* status = Child<QLabel>("labProviderStatus");
+    EXPECT_TRUE(status->text().isEmpty());
+    EXPECT_EQ(providers->Item(1)->PendingOperations, 0);
+
     SelectRows({1});
-    EXPECT_EQ(Child<QLabel>("labProviderStatus")->text(),
-              QStringLiteral("Getting provider details..."));
-    ASSERT_TRUE(WaitUntil([&] { return ListLines().last() == u"Harbour News"; }));
+    EXPECT_EQ(status->text(), QStringLiteral("Getting provider details..."));
+    ASSERT_TRUE(WaitUntil([&] { return ListLines()[1] == u"Harbour News"; }));
     EXPECT_EQ(Child<QLineEdit>("txtProviderName")->text(), QStringLiteral("Harbour News"));
     EXPECT_EQ(Child<QLineEdit>("txtSiteURL")->text(), QStringLiteral("http://127.0.0.1/site"));
     EXPECT_EQ(Child<QTextEdit>("txtDescription")->toPlainText(),
               QStringLiteral("From the harbour"));
-    EXPECT_TRUE(Child<QLabel>("labProviderStatus")->text().isEmpty());
-}
+    EXPECT_TRUE(status->text().isEmpty());
 
-TEST_F(ProvidersPageTest, DetailsThatCannotBeAskedForLeaveNoWaitingNotice) {
-    providers = NamedProviders({"A"});
-    providers->Item(1)->DataURL.clear();
-    providers->Item(1)->NeedsDetails = true;
-    OpenList(QStringLiteral("A"));
-    EXPECT_TRUE(Child<QLabel>("labProviderStatus")->text().isEmpty());
-    EXPECT_EQ(providers->Item(1)->PendingOperations, 0);
-}
-
-TEST_F(ProvidersPageTest, ANewDataURLIsTakenOnLeavingItsBoxAndFetchesTheDetails) {
-    TestHttpServer server;
-    server.Serve("/feed", DetailedFeed);
-    providers = NamedProviders({"Provider1"});
-    OpenList(QStringLiteral("Provider1"));
-    providers->Item(1)->NeedsDetails = true;
+    SelectRows({2});
+    providers->Item(3)->NeedsDetails = true;
+    modified->clear();
     auto* url = Child<QLineEdit>("txtDataURL");
-    url->setText(server.Url(QStringLiteral("/feed")).toString());
-    EXPECT_EQ(providers->Item(1)->DataURL, base + QStringLiteral("Provider1"));
+    url->setText(again);
+    EXPECT_EQ(providers->Item(3)->DataURL, base + QStringLiteral("Provider2"));
     emit url->editingFinished();
-    EXPECT_EQ(providers->Item(1)->DataURL, server.Url(QStringLiteral("/feed")).toString());
-    EXPECT_EQ(Child<QLabel>("labProviderStatus")->text(),
-              QStringLiteral("Getting provider details..."));
-    ASSERT_TRUE(WaitUntil([&] { return ListLines().first() == u"Harbour News"; }));
+    EXPECT_EQ(providers->Item(3)->DataURL, again);
+    EXPECT_EQ(status->text(), QStringLiteral("Getting provider details..."));
+    ASSERT_TRUE(WaitUntil([&] { return ListLines()[2] == u"Harbour News"; }));
     EXPECT_EQ(modified->count(), 1);
 }
 
@@ -427,7 +394,9 @@ void AnswerAddFeed(const QString& address, const QString& category) {
     });
 }
 
-TEST_F(ProvidersPageTest, NewSubscribesInTheWorkingCopyAndFetchesTheDetails) {
+// New subscribes in the working copy, or selects the provider the list has
+// at that address (made active: the list editor's).
+TEST_F(ProvidersPageTest, NewSubscribesInTheWorkingCopyOrSelectsTheProviderItHas) {
     TestHttpServer server;
     server.Serve("/feed", DetailedFeed);
     Open({"A", "B"}, QStringLiteral("A"));
@@ -443,22 +412,29 @@ TEST_F(ProvidersPageTest, NewSubscribesInTheWorkingCopyAndFetchesTheDetails) {
     EXPECT_EQ(modified->count(), 1);
     ASSERT_TRUE(WaitUntil([&] { return ListLines().last() == u"Harbour News"; }));
     EXPECT_EQ(core->Providers().Count(), 0) << "the program's own list is left alone";
-}
 
-TEST_F(ProvidersPageTest, NewWithAnAddressTheListHasSelectsThatProvider) {
-    Open({"A", "B", "C"}, QStringLiteral("A"));
-    providers->Item(2)->Active = false;
     AnswerAddFeed(base + QStringLiteral("B"), QStringLiteral("News"));
     Click("btnNewProvider");
     EXPECT_EQ(providers->Count(), 3);
     EXPECT_EQ(SelectedRows(), QList<int>{1});
-    EXPECT_TRUE(providers->Item(2)->Active);
 }
 
 TEST_F(ProvidersPageTest, BuiltInProvidersAreMergedReportedAndSorted) {
+    // A master list that cannot be read leaves the list as it was.
+    Open({"Zulu"});
+    QSignalSpy failed(page.get(), &ProvidersPage::MasterListMerged);
+    Click("btnBuiltInProviders");
+    EXPECT_EQ(ListLines(), QStringList{"Zulu"});
+    EXPECT_EQ(Boxes().Texts.size(), 1);
+    EXPECT_EQ(masterListDate, Date::FromParts(1900, 1, 1));
+    EXPECT_EQ(failed.count(), 0);
+    EXPECT_EQ(modified->count(), 0);
+
     // The shipped copy alone, as when no server is configured.
     MasterProviderSet::Locations locations = MasterList();
     locations.ServerBase.clear();
+    page.reset();
+    core.reset();
     store = std::make_unique<SettingsStore>(folder.path());
     core = std::make_unique<ProgramCore>(*store, ProvidersFile(), locations);
     providers = NamedProviders({"Zulu"}, base);
@@ -474,17 +450,6 @@ TEST_F(ProvidersPageTest, BuiltInProvidersAreMergedReportedAndSorted) {
     EXPECT_EQ(merged.count(), 1);
     EXPECT_EQ(modified->count(), 1);
     EXPECT_GE(Child<QComboBox>("cboCategory")->findText(QStringLiteral("World")), 0);
-}
-
-TEST_F(ProvidersPageTest, AMasterListThatCannotBeReadLeavesTheListAsItWas) {
-    Open({"Zulu"});
-    QSignalSpy merged(page.get(), &ProvidersPage::MasterListMerged);
-    Click("btnBuiltInProviders");
-    EXPECT_EQ(ListLines(), QStringList{"Zulu"});
-    EXPECT_EQ(Boxes().Texts.size(), 1);
-    EXPECT_EQ(masterListDate, Date::FromParts(1900, 1, 1));
-    EXPECT_EQ(merged.count(), 0);
-    EXPECT_EQ(modified->count(), 0);
 }
 
 } // namespace

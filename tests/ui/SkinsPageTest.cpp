@@ -60,7 +60,7 @@ protected:
 
 } // namespace
 
-TEST_F(SkinsPageTest, TheDesktopsFrameComesFirstAndTheChoiceIsSelected) {
+TEST_F(SkinsPageTest, TheDesktopsFrameComesFirstAndTheChoiceIsSelectedOrKept) {
     Open(QStringLiteral("Torvane"));
     EXPECT_EQ(Entries(), QStringList({"Native Skin", "Birch", "Linked", "Torvane"}));
     EXPECT_EQ(List().currentRow(), 3);
@@ -76,11 +76,9 @@ TEST_F(SkinsPageTest, TheDesktopsFrameComesFirstAndTheChoiceIsSelected) {
 
     Open(QString());
     EXPECT_EQ(List().currentRow(), 0);
-}
 
-// The stored choice is kept, with nothing to show for it, until the user
-// picks another entry.
-TEST_F(SkinsPageTest, AChosenSkinThatIsNotInstalledKeepsItsNameAndShowsNothing) {
+    // The stored choice is kept, with nothing to show for it, until the user
+    // picks another entry.
     Open(QStringLiteral("Uninstalled"));
     EXPECT_EQ(List().currentItem(), nullptr);
     EXPECT_EQ(Label("lblSkinDescription"), "");
