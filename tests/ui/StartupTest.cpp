@@ -60,7 +60,7 @@ TEST_F(StartupTest, EveryCategoryIsANestedCheckedNode) {
     EXPECT_EQ(Node("World")->parent(), Node("News"));
 }
 
-TEST_F(StartupTest, UncheckingANodeUnchecksItsDescendantsOnly) {
+TEST_F(StartupTest, CheckingANodeChecksItsDescendantsAndAncestorsButNotTheirOtherChildren) {
     SetChecked("News/World", false);
     EXPECT_FALSE(Checked("News/World/Europe"));
     EXPECT_TRUE(Checked("News"));
@@ -70,9 +70,7 @@ TEST_F(StartupTest, UncheckingANodeUnchecksItsDescendantsOnly) {
     EXPECT_FALSE(Checked("News/Local"));
     SetChecked("News", true);
     EXPECT_TRUE(Checked("News/World/Europe"));
-}
 
-TEST_F(StartupTest, CheckingANodeChecksItsAncestorsButNotTheirOtherChildren) {
     SetChecked("News", false);
     SetChecked("News/World/Europe", true);
     EXPECT_TRUE(Checked("News/World"));
