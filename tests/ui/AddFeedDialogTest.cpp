@@ -70,14 +70,9 @@ QByteArray Alternate(const QByteArray& href, const QByteArray& title) {
 }
 
 TEST_F(AddFeedDialogTest, OnlyAWebAddressIsTakenAndTheRefusalSaysWhy) {
-    const std::pair<QString, QString> cases[] = {
-        {"", "Type the address of the feed."},
-        {"ftp://127.0.0.1/feed.xml", "is not a web address"},
-        {"javascript:alert(1)", "is not a web address"},
-        {"127.0.0.1/feed.xml", "begins with http:// or https://"},
-        {"http://", "is not a web address"},
-    };
-    for (const auto& [address, says] : cases) {
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/add_feed_refusals.tsv"))) {
+        const QString& address = c[0];
+        const QString& says = c[1];
         AddFeedDialog dialog(categories, QStringLiteral("General"));
         const auto [accepted, message] = PressOk(dialog, address);
         EXPECT_FALSE(accepted) << address.toStdString();

@@ -136,16 +136,10 @@ TEST_F(FeedTreeTest, ARepaintShowsThatProvidersStateNameAndLoadTime) {
     EXPECT_EQ(node->text(0), "Example News");
 
     tree.SetShowLastLoadTimeTooltip(true);
-    const struct {
-        qint64 scaled;
-        const char* tip;
-    } cases[] = {{0, "Last Load Time: 0.000 seconds"},
-                 {12345, "Last Load Time: 1.235 seconds"},
-                 {25000000, "Last Load Time: 2500.000 seconds"}};
-    for (const auto& c : cases) {
-        unnamed->LastLoadDuration = Currency::FromScaled(c.scaled);
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/load_time_tips.tsv"))) {
+        unnamed->LastLoadDuration = Currency::FromScaled(c[0].toLongLong());
         tree.SetActiveProviderListProviderColor(*unnamed);
-        EXPECT_EQ(node->toolTip(0), c.tip) << c.scaled;
+        EXPECT_EQ(node->toolTip(0), c[1]);
     }
     tree.SetShowLastLoadTimeTooltip(false);
     EXPECT_EQ(node->toolTip(0), "");
@@ -170,26 +164,18 @@ TEST_F(FeedTreeTest, OnlyDroppedWebAddressesBecomeProviders) {
     tree.show();
     QSignalSpy dropped(&tree, &FeedTree::ProviderURLDropped);
 
-    // Dropped texts, with the address each becomes, or none.
+    // Dropped texts, the node they are dropped on ("Daily" unless said,
+    // empty: below every node) and the address and category each becomes.
     for (const QJsonValue& c : TestData::Cases(QStringLiteral("cases/feed-tree-drops.json"))) {
-        const QString text = c["text"].toString();
+        SCOPED_TRACE(c["text"].toString().toStdString());
         dropped.clear();
-        Drop(text, Node("Daily"));
-        if (!c["url"].isString()) {
-            EXPECT_EQ(dropped.count(), 0) << text.toStdString();
-            continue;
-        }
-        ASSERT_EQ(dropped.count(), 1) << text.toStdString();
-        EXPECT_EQ(dropped[0][0].toString(), c["url"].toString());
-        EXPECT_EQ(dropped[0][1].toString(), "World/News");
+        const QString onto = c["onto"].toString(QStringLiteral("Daily"));
+        Drop(c["text"].toString(), onto.isEmpty() ? nullptr : Node(onto.toUtf8().constData()));
+        QStringList becomes;
+        for (const QList<QVariant>& signal : dropped)
+            becomes.append(signal[0].toString() + " in " + signal[1].toString());
+        EXPECT_EQ(becomes.join(u'|'), c["dropped"].toString());
     }
-
-    dropped.clear();
-    Drop("https://x/feed", Node("World"));
-    Drop("https://x/feed", nullptr);
-    ASSERT_EQ(dropped.count(), 2);
-    EXPECT_EQ(dropped[0][1].toString(), "World");
-    EXPECT_EQ(dropped[1][1].toString(), "");
 }
 
 // Names tried for "News", whether each is taken and whether it is refused

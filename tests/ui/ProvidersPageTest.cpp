@@ -34,6 +34,17 @@ namespace {
 using namespace std::chrono_literals;
 using Answer = MessageBoxPresenter::Answer;
 
+// Answers the modal dialog of type T that `button` opens.
+template <typename T>
+void AnswerDialog(QPushButton* button, const std::function<void(T&)>& answer) {
+    QTimer::singleShot(0, [=] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        answer(*dialog);
+    });
+    button->click();
+}
+
 // The Providers tab over a working copy, as the settings dialog shows it.
 class ProvidersPageTest : public ProgramHome {
 protected:
@@ -83,6 +94,16 @@ protected:
     }
 
     void Click(const char* button) const { Child<QPushButton>(button)->click(); }
+
+    // New, with `address` typed into the add-feed dialog in `category`.
+    void New(const QString& address, const QString& category) const {
+        AnswerDialog<AddFeedDialog>(
+            Child<QPushButton>("btnNewProvider"), [=](AddFeedDialog& dialog) {
+                dialog.findChild<QLineEdit*>(QStringLiteral("txtAddress"))->setText(address);
+                dialog.findChild<CategoryPathTree*>()->SelectPath(category);
+                dialog.accept();
+            });
+    }
 
     static RecordingMessageBox& Boxes() { return RecordingMessageBox::Instance(); }
 
@@ -268,17 +289,6 @@ TEST_F(ProvidersPageTest, ChoosingAnInactiveCategoryOffersToActivateIt) {
     }
 }
 
-// Answers the modal dialog of type T that `button` opens.
-template <typename T>
-void AnswerDialog(QPushButton* button, const std::function<void(T&)>& answer) {
-    QTimer::singleShot(0, [=] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        answer(*dialog);
-    });
-    button->click();
-}
-
 TEST_F(ProvidersPageTest, TheColourAndSoundPickersWriteToTheProvider) {
     Open({"A"}, QStringLiteral("A"));
     AnswerDialog<QColorDialog>(Child<QPushButton>("btnBackColor"), [](QColorDialog& dialog) {
@@ -372,25 +382,13 @@ TEST_F(ProvidersPageTest, ReleaseCallsOffTheDetailsStillOnTheirWay) {
     EXPECT_EQ(modified->count(), 0);
 }
 
-// Answers the add-feed dialog as soon as it is open.
-void AnswerAddFeed(const QString& address, const QString& category) {
-    QTimer::singleShot(0, [=] {
-        auto* dialog = qobject_cast<AddFeedDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->findChild<QLineEdit*>(QStringLiteral("txtAddress"))->setText(address);
-        dialog->findChild<CategoryPathTree*>()->SelectPath(category);
-        dialog->accept();
-    });
-}
-
 // New subscribes in the working copy, or selects the provider the list has
 // at that address (made active: the list editor's).
 TEST_F(ProvidersPageTest, NewSubscribesInTheWorkingCopyOrSelectsTheProviderItHas) {
     TestHttpServer server;
     server.Serve("/feed", DetailedFeed);
     Open({"A", "B"}, QStringLiteral("A"));
-    AnswerAddFeed(server.Url(QStringLiteral("/feed")).toString(), QStringLiteral("News"));
-    Click("btnNewProvider");
+    New(server.Url(QStringLiteral("/feed")).toString(), QStringLiteral("News"));
     ASSERT_EQ(providers->Count(), 3);
     const Provider& added = *providers->Item(3);
     EXPECT_EQ(added.Origin, 1);
@@ -400,8 +398,7 @@ TEST_F(ProvidersPageTest, NewSubscribesInTheWorkingCopyOrSelectsTheProviderItHas
     ASSERT_TRUE(WaitUntil([&] { return ListLines().last() == u"Harbour News"; }));
     EXPECT_EQ(core->Providers().Count(), 0) << "the program's own list is left alone";
 
-    AnswerAddFeed(base + QStringLiteral("B"), QStringLiteral("News"));
-    Click("btnNewProvider");
+    New(base + QStringLiteral("B"), QStringLiteral("News"));
     EXPECT_EQ(State(), "A B* Harbour News | 3 providers (3 active)");
 }
 

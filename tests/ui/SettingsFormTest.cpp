@@ -34,6 +34,10 @@ protected:
         WriteStore("[Preferences]\nInvocations=3\n");
         WriteProviders("<providers>" + ProviderElement(1, "A", QUrl("http://127.0.0.1:9/a")) +
                        "</providers>");
+        Start();
+    }
+
+    void Start() {
         NewProgram();
         core->Load(QSize(15360, 11520), progress, report);
     }
@@ -46,14 +50,6 @@ protected:
         store.Sync();
         return QString::fromUtf8(Read(store.FilePath(QStringLiteral("Varnocet"))))
             .split(u'\n', Qt::SkipEmptyParts);
-    }
-
-    static QStringList Changed(const QStringList& before, const QStringList& after) {
-        QStringList changed;
-        for (const QString& line : after)
-            if (!before.contains(line))
-                changed.append(line);
-        return changed;
     }
 
     // The buttons of the preference pages: check boxes and options.
@@ -90,7 +86,10 @@ TEST_F(SettingsFormTest, EachBoxAndOptionWritesItsOwnPreference) {
         button->click();
         Settings edited = base;
         form.SettingsOut(edited);
-        const QStringList changed = Changed(stored, Stored(edited));
+        QStringList changed;
+        for (const QString& line : Stored(edited))
+            if (!stored.contains(line))
+                changed.append(line);
         if (button->autoExclusive()) {
             modes.insert(changed.join(u','));
             continue;
@@ -154,8 +153,7 @@ TEST_F(SettingsFormTest, CancelKeepsNothingAndOkAppliesAndWrites) {
 TEST_F(SettingsFormTest, CheckNowAnswersInABoxOverTheDialog) {
     const EnvironmentVariable address("VARNOCET_PRODUCTS_URL",
                                       ProductsFile::ClosedAddress().toUtf8());
-    NewProgram();
-    core->Load(QSize(15360, 11520), progress, report);
+    Start();
     SettingsForm form(*core, {});
     form.SettingsIn(core->ProgramSettings(), core->Providers(), "/::/", false);
     form.show();

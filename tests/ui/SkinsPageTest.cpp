@@ -90,19 +90,17 @@ TEST_F(SkinsPageTest, TheDesktopsFrameComesFirstAndTheChoiceIsSelectedOrKept) {
 // opened, anything else is not.
 TEST_F(SkinsPageTest, TheAuthorsLinksAndTheGuideOpen) {
     Open(QStringLiteral("Linked"));
-    emit page.findChild<QLabel*>(QStringLiteral("lblSkinAuthorEmail"))
-        ->linkActivated(QStringLiteral("ann@maker.example"));
-    emit page.findChild<QLabel*>(QStringLiteral("lblSkinAuthorSite"))
-        ->linkActivated(QStringLiteral("https://maker.example/"));
-    emit page.findChild<QLabel*>(QStringLiteral("lblSkinAuthorSite"))
-        ->linkActivated(QStringLiteral("javascript:alert(1)"));
-    emit page.findChild<QLabel*>(QStringLiteral("lblSkinAuthorEmail"))
-        ->linkActivated(QStringLiteral("ann@maker.example?body=more"));
+    const auto activate = [this](const char* label, const char* link) {
+        emit page.findChild<QLabel*>(QString::fromLatin1(label))
+            ->linkActivated(QString::fromLatin1(link));
+    };
+    activate("lblSkinAuthorEmail", "ann@maker.example");
+    activate("lblSkinAuthorSite", "https://maker.example/");
+    activate("lblSkinAuthorSite", "javascript:alert(1)");
+    activate("lblSkinAuthorEmail", "ann@maker.example?body=more");
     EXPECT_EQ(opener.Opened,
               QList<QUrl>({QUrl("mailto:ann@maker.example"), QUrl("https://maker.example/")}));
-
-    emit page.findChild<QLabel*>(QStringLiteral("lnkSkinGuide"))
-        ->linkActivated(QStringLiteral("SkinGuide"));
+    activate("lnkSkinGuide", "SkinGuide");
     EXPECT_EQ(topics, QStringList{"SkinGuide"});
 }
 
