@@ -51,9 +51,9 @@ namespace {
 // does.
 class MainFormTest : public ProgramHome {
 protected:
-    MainForm& Open(const QString& storeFolder = {}) {
+    MainForm& Open() {
         form.reset();
-        NewProgram(storeFolder);
+        NewProgram();
         form = std::make_unique<MainForm>(*core);
         form->Load();
         return *form;
@@ -82,6 +82,12 @@ protected:
 
     QAction* Item(const char* name) const {
         return form->findChild<QAction*>(QString::fromLatin1(name));
+    }
+
+    static void ChooseFirstCategory(SelectCategory& chooser) {
+        auto* categories = chooser.findChild<QTreeWidget*>(QStringLiteral("tvCategories"));
+        categories->setCurrentItem(categories->topLevelItem(0));
+        chooser.findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
     }
 
     // Answers the modal box or chooser that the next step opens: from a
@@ -125,6 +131,13 @@ TEST_F(MainFormTest, ClosedFromTheTrayBeforeTheFirstChoiceNothingStarts) {
     EXPECT_FALSE(core->Scheduler().Running());
 }
 
+TEST_F(MainFormTest, WindowFarToTheRightIsStoredInThirtyTwoBits) {
+    MainForm& window = Open();
+    window.move(2500, 10);
+    window.ShutdownMainWindow();
+    EXPECT_EQ(core->ProgramSettings().FormLeft, 37500);
+}
+
 // A signal to end the program can arrive while start-up draws its splash
 // window, before the list is read: nothing may be written over it.
 TEST_F(MainFormTest, EndedWhileStartingTheWindowNeverShowsAndTheListIsKept) {
@@ -139,13 +152,6 @@ TEST_F(MainFormTest, EndedWhileStartingTheWindowNeverShowsAndTheListIsKept) {
     const QByteArray list = Read(ProvidersFile());
     EXPECT_TRUE(list.contains("<providername>A</providername>")) << list.constData();
     EXPECT_TRUE(list.contains("<providername>B</providername>"));
-}
-
-TEST_F(MainFormTest, WindowFarToTheRightIsStoredInThirtyTwoBits) {
-    MainForm& window = Open();
-    window.move(2500, 10);
-    window.ShutdownMainWindow();
-    EXPECT_EQ(core->ProgramSettings().FormLeft, 37500);
 }
 
 // The provider keys work while the grid has the focus too. After a flip the
@@ -253,9 +259,7 @@ TEST_F(MainFormTest, AnAddressDroppedBelowEveryCategoryAsksForOne) {
         asked = true;
         auto* chooser = qobject_cast<SelectCategory*>(modal);
         ASSERT_NE(chooser, nullptr);
-        auto* categories = chooser->findChild<QTreeWidget*>(QStringLiteral("tvCategories"));
-        categories->setCurrentItem(categories->topLevelItem(0));
-        chooser->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
+        ChooseFirstCategory(*chooser);
     });
     emit window.Layout().Tree().ProviderURLDropped(server.Url("/chosen.xml").toString(), QString());
     ASSERT_TRUE(WaitUntil([&] { return core->Providers().Count() == 3; }));
@@ -446,9 +450,7 @@ TEST_F(MainFormTest, AWebPageAddsAProviderInTheCategoryTheUserChooses) {
         return chooser != nullptr;
     }));
     EXPECT_TRUE(chooser->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    auto* categories = chooser->findChild<QTreeWidget*>(QStringLiteral("tvCategories"));
-    categories->setCurrentItem(categories->topLevelItem(0));
-    chooser->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
+    ChooseFirstCategory(*chooser);
     EXPECT_TRUE(chosen.Answer().contains("to Varnocet category <B>News</B>."))
         << chosen.Read().data();
     ASSERT_EQ(core->Providers().Count(), 3);
