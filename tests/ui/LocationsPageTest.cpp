@@ -6,7 +6,6 @@
 #include "support/TestData.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>

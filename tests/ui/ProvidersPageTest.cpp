@@ -8,7 +8,6 @@
 #include "support/ProgramHome.h"
 #include "support/RecordingMessageBox.h"
 #include "ui/AddFeedDialog.h"
-#include "ui/ArrivalSound.h"
 #include "ui/CategoryPathTree.h"
 
 #include <QApplication>

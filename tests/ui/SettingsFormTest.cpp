@@ -10,7 +10,6 @@
 #include "support/ProgramHome.h"
 #include "support/SilentReport.h"
 #include "support/StatusRecorder.h"
-#include "ui/DesktopActions.h"
 #include "ui/GeneralPage.h"
 #include "ui/SettingsDialog.h"
 #include "ui/UpdatesPage.h"
