@@ -65,6 +65,20 @@ protected:
                        ProviderElement(2, "B", QUrl("http://127.0.0.1:9/b")) + "</providers>");
     }
 
+    // Provider A, with the `more` elements, reading `rss` from the test
+    // server; the window open on it once its story is in the grid.
+    MainForm& OpenOnFeed(const QByteArray& rss, const QByteArray& preferences = {},
+                         const QByteArray& more = {}) {
+        server.Serve("/a", rss);
+        QByteArray provider = ProviderElement(1, "A", server.Url("/a"));
+        provider.replace("</provider>", more + "</provider>");
+        WriteProviders("<providers>" + provider + "</providers>");
+        WriteStore("[Preferences]\nInvocations=3\n" + preferences);
+        MainForm& window = Open();
+        EXPECT_TRUE(WaitUntil([&] { return window.Layout().Grid().RowCount() == 1; }));
+        return window;
+    }
+
     QTreeWidgetItem* Node(const QString& text) const {
         return form->Layout()
             .Tree()
@@ -104,6 +118,7 @@ protected:
         watch->start(10);
     }
 
+    TestHttpServer server;
     std::unique_ptr<MainForm> form;
 };
 
@@ -183,13 +198,9 @@ TEST_F(MainFormTest, TheTreeFollowsTheProviderOnShowAndItsMenuActsOnTheNodeClick
 }
 
 TEST_F(MainFormTest, ContextMenuCopiesTheArticleAsTextAndLink) {
-    TestHttpServer server;
     const QString story = server.Url("/one").toString() + QStringLiteral("?a=1&b=2");
-    server.Serve("/a", "<rss version=\"2.0\"><channel><item><title>One</title><link>" +
-                           story.toHtmlEscaped().toUtf8() + "</link></item></channel></rss>");
-    WriteProviders("<providers>" + ProviderElement(1, "A", server.Url("/a")) + "</providers>");
-    MainForm& window = Open();
-    ASSERT_TRUE(WaitUntil([&] { return window.Layout().Grid().RowCount() == 1; }));
+    OpenOnFeed("<rss version=\"2.0\"><channel><item><title>One</title><link>" +
+               story.toHtmlEscaped().toUtf8() + "</link></item></channel></rss>");
     Item("mnuContextCopyArticleURL")->trigger();
     const QMimeData* copied = QApplication::clipboard()->mimeData();
     EXPECT_EQ(copied->text(), story);
@@ -199,12 +210,10 @@ TEST_F(MainFormTest, ContextMenuCopiesTheArticleAsTextAndLink) {
 
 // Showing a page again would lose where the reader scrolled to.
 TEST_F(MainFormTest, ChangingAViewLeavesTheArticleOnShowAlone) {
-    TestHttpServer server;
-    ServeTwoProviders(server, {"One"}, {});
     server.Serve("/story", "<html><body>Story</body></html>", "text/html");
-    server.Serve("/a", "<rss version=\"2.0\"><channel><item><title>One</title><link>" +
-                           server.Url("/story").toEncoded() + "</link></item></channel></rss>");
-    MainForm& window = Open();
+    MainForm& window =
+        OpenOnFeed("<rss version=\"2.0\"><channel><item><title>One</title><link>" +
+                   server.Url("/story").toEncoded() + "</link></item></channel></rss>");
     const auto* state = window.findChild<QLabel*>(QStringLiteral("labBrowser"));
     ASSERT_TRUE(WaitUntil([&] { return state->text() == "Article: Done"; }));
     Item("mnuContextOnTop")->trigger();
@@ -250,7 +259,6 @@ TEST_F(MainFormTest, NewsOfANewVersionOffersTheHomePageWhenThereIsOne) {
 // How a page's feed is found, and what is refused, is the subscriber's.
 TEST_F(MainFormTest, AnAddressDroppedBelowEveryCategoryAsksForOne) {
     TwoUnreachableProviders();
-    TestHttpServer server;
     server.Serve("/chosen.xml",
                  "<rss version=\"2.0\"><channel><title>Chosen</title></channel></rss>");
     MainForm& window = Open();
@@ -344,7 +352,6 @@ TEST_F(MainFormTest, SettingsPropertiesAndAddFeedOpenTheirDialogs) {
     Item("mnuContextAddFeed")->trigger();
     auto* add = window.findChild<AddFeedDialog*>();
     ASSERT_NE(add, nullptr);
-    TestHttpServer server;
     server.Serve("/c", "<rss version=\"2.0\"><channel><title>C</title></channel></rss>");
     const QString feed = server.Url("/c").toString();
     add->findChild<QLineEdit*>("txtAddress")->setText(feed);
@@ -358,13 +365,9 @@ TEST_F(MainFormTest, SettingsPropertiesAndAddFeedOpenTheirDialogs) {
 // The user closed it: the next load of the provider on show only tells it
 // where to go.
 TEST_F(MainFormTest, AClosedDetachedBrowserStaysClosedThroughLoads) {
-    TestHttpServer server;
-    ServeTwoProviders(server, {"One"}, {"Other"});
-    WriteStore("[Preferences]\nInvocations=3\nShowBrowser=True\n");
-    MainForm& window = Open();
+    MainForm& window = OpenOnFeed(Rss({"One"}), "ShowBrowser=True\n");
     auto* browser = window.findChild<DetachedBrowser*>();
     ASSERT_NE(browser, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return window.Layout().Grid().RowCount() == 1; }));
     ASSERT_TRUE(browser->isVisible());
     browser->close();
     core->ReloadCurrentProvider();
@@ -376,14 +379,9 @@ TEST_F(MainFormTest, AClosedDetachedBrowserStaysClosedThroughLoads) {
 // The article's address, the provider's colour and moving the window by its
 // body, each as the General tab's check box says.
 TEST_F(MainFormTest, DisplayPreferencesFollowTheirCheckBoxes) {
-    TestHttpServer server;
-    server.Serve("/a", Rss({"One"}));
-    QByteArray navy = ProviderElement(1, "A", server.Url("/a"));
-    navy.replace("</provider>", "<backcolor>8388608</backcolor></provider>");
-    WriteProviders("<providers>" + navy + "</providers>");
-    WriteStore("[Preferences]\nInvocations=3\nUsePerProviderColor=True\n");
-    MainForm& window = Open();
-    ASSERT_TRUE(WaitUntil([&] { return window.Layout().Grid().RowCount() == 1; }));
+    // Navy.
+    MainForm& window =
+        OpenOnFeed(Rss({"One"}), "UsePerProviderColor=True\n", "<backcolor>8388608</backcolor>");
     const auto* address = window.findChild<ArticleAddressLabel*>();
     ASSERT_NE(address, nullptr);
     const QWidget* gridView = window.Layout().Grid().findChild<QAbstractItemView*>();
