@@ -11,6 +11,7 @@
 #include "support/OpenedPages.h"
 #include "support/ProgramHome.h"
 #include "support/RawHttpClient.h"
+#include "support/RecordingMessageBox.h"
 #include "support/SkinFolders.h"
 #include "support/TestHttpServer.h"
 #include "ui/AddFeedDialog.h"
@@ -401,13 +402,14 @@ TEST_F(MainFormTest, DisplayPreferencesFollowTheirCheckBoxes) {
     dragBodies();
     EXPECT_EQ(moves, 4);
     // A notice shows in the status bar, which it has to itself while it
-    // shows, and on standard error.
+    // shows, and on standard error, without a box.
     BackgroundNotice::Forget();
     ::testing::internal::CaptureStderr();
     BackgroundNotice::Report(QStringLiteral("Unknown XMLNS version (0.93) for RSS."));
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "message: Unknown XMLNS version (0.93) for RSS.\n");
     EXPECT_EQ(window.statusBar()->currentMessage(), "Unknown XMLNS version (0.93) for RSS.");
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
     EXPECT_FALSE(address->isVisible());
     window.statusBar()->clearMessage();
     EXPECT_TRUE(address->isVisible());
