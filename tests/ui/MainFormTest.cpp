@@ -257,7 +257,8 @@ TEST_F(MainFormTest, NewsOfANewVersionOffersTheHomePageWhenThereIsOne) {
 }
 
 // A dropped address is subscribed to: below every category it asks for one.
-// How a page's feed is found, and what is refused, is the subscriber's.
+// How a page's feed is found, and what is refused, is the subscriber's; the
+// window says what came of it.
 TEST_F(MainFormTest, AnAddressDroppedBelowEveryCategoryAsksForOne) {
     TwoUnreachableProviders();
     server.Serve("/chosen.xml",
@@ -278,6 +279,14 @@ TEST_F(MainFormTest, AnAddressDroppedBelowEveryCategoryAsksForOne) {
     EXPECT_EQ(core->Providers().Item(3)->DataURL, chosen);
     EXPECT_EQ(window.statusBar()->currentMessage(), "Subscribed to Chosen (" + chosen + ").");
     EXPECT_TRUE(WaitUntil([&] { return Node(chosen) != nullptr || Node("Chosen") != nullptr; }));
+
+    // What the subscriber could not find is said in the status bar.
+    server.Serve("/plain", "<!DOCTYPE html><html></html>", "text/html");
+    const QString plain = server.Url("/plain").toString();
+    emit window.Layout().Tree().ProviderURLDropped(plain, QStringLiteral("News"));
+    ASSERT_TRUE(WaitUntil([&] { return window.statusBar()->currentMessage().contains(plain); }));
+    EXPECT_EQ(window.statusBar()->currentMessage(), "No feed was found at " + plain + ".");
+    EXPECT_EQ(core->Providers().Count(), 3);
 }
 
 TEST_F(MainFormTest, RestoringAMaximisedWindowKeepsItMaximised) {
