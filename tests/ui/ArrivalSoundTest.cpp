@@ -3,7 +3,6 @@
 #include "core/ProviderListEditor.h"
 #include "support/TestData.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 

@@ -31,7 +31,7 @@ TEST_F(CommandBarTest, ThePlayCaptionShowsAndTheFindBoxAnnouncesItsText) {
     EXPECT_EQ(finds.first().at(0).toString(), "storm");
 }
 
-TEST_F(CommandBarTest, DropDownsListTheArticlesAroundTheSelectedOne) {
+TEST_F(CommandBarTest, DropDownsListTheArticlesAroundTheSelectedOneWithTheirAmpersands) {
     bar.SetArticleSource([] { return std::pair{QStringList{"a", "b", "c", "d"}, 2}; });
     QMenu* next = Button("NEXT")->menu();
     QMenu* previous = Button("PREVIOUS")->menu();
@@ -42,14 +42,10 @@ TEST_F(CommandBarTest, DropDownsListTheArticlesAroundTheSelectedOne) {
     QSignalSpy chosen(&bar, &CommandBar::ArticleChosen);
     next->actions().last()->trigger();
     EXPECT_EQ(chosen.first().at(0).toInt(), 4);
-}
 
-TEST_F(CommandBarTest, ArticleTitlesShowTheirAmpersands) {
     bar.SetArticleSource([] {
         return std::pair{QStringList{"Q&A", "Now", "Salt & Pepper", "R&&D &"}, 2};
     });
-    QMenu* next = Button("NEXT")->menu();
-    QMenu* previous = Button("PREVIOUS")->menu();
     emit next->aboutToShow();
     const QList<QAction*> entries = {previous->actions().last(), next->actions().at(2),
                                      next->actions().at(3)};

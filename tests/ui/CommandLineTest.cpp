@@ -12,7 +12,7 @@ CommandLine::Invocation Parse(const QStringList& options, const QString& environ
 
 } // namespace
 
-TEST(CommandLineTest, InformationalOptionsExitAtOnce) {
+TEST(CommandLineTest, InformationalOptionsExitAtOnceAndAnUnknownOneIsAUsageError) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(Parse({QStringLiteral("--version")}).ExitCode, 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
@@ -23,9 +23,7 @@ TEST(CommandLineTest, InformationalOptionsExitAtOnce) {
     const std::string help = testing::internal::GetCapturedStdout();
     EXPECT_NE(help.find("--version"), std::string::npos);
     EXPECT_NE(help.find("--home"), std::string::npos);
-}
 
-TEST(CommandLineTest, UnknownOptionIsAUsageError) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(Parse({QStringLiteral("--frobnicate")}).ExitCode, 2);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("frobnicate"), std::string::npos);

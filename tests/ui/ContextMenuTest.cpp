@@ -1,7 +1,10 @@
 #include "ui/ContextMenu.h"
 
 #include "config/Settings.h"
+#include "support/TestData.h"
 #include "support/WindowActionsHost.h"
+
+#include <QHash>
 
 #include <QSignalSpy>
 
@@ -28,28 +31,17 @@ protected:
 };
 
 TEST_F(ContextMenuTest, EachPlaceShowsItsOwnCommands) {
-    const struct {
-        Place place;
-        QString shown;
-    } cases[] = {
-        {Place::ProviderNode,
-         "mnuContextVarnocetSeparator mnuContextCopySiteURL mnuContextVisit mnuContextProperties "
-         "mnuContextAddFeed mnuContextMakeProviderInactive - mnuContextViewMenu - "
-         "mnuContextMinimize"},
-        {Place::CategoryNode, "mnuContextAddFeed mnuContextMakeCategoryInactive - "
-                              "mnuContextViewMenu - mnuContextMinimize"},
-        {Place::ArticleGrid, "mnuContextVarnocetSeparator mnuContextCopyArticleURL "
-                             "mnuContextReadArticle - mnuContextViewMenu - mnuContextMinimize"},
-        {Place::OtherPane, "- mnuContextViewMenu - mnuContextMinimize"},
-        {Place::TrayIcon, "mnuContextVarnocet mnuContextVarnocetSeparator - mnuContextViewMenu -"},
-    };
-    for (const auto& c : cases) {
-        menu.PrepareFor(c.place, Settings{});
+    const QHash<QString, Place> places = {{"ProviderNode", Place::ProviderNode},
+                                          {"CategoryNode", Place::CategoryNode},
+                                          {"ArticleGrid", Place::ArticleGrid},
+                                          {"OtherPane", Place::OtherPane},
+                                          {"TrayIcon", Place::TrayIcon}};
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/context_menu_places.tsv"))) {
+        SCOPED_TRACE(c[0].toStdString());
+        menu.PrepareFor(places.value(c[0]), Settings{});
         EXPECT_EQ(VisibleItems(menu),
-                  c.shown + " mnuContextSettings mnuContextAbout mnuContextHelp mnuContextExit")
-            << static_cast<int>(c.place);
-        EXPECT_EQ(menu.defaultAction() == menu.Item("mnuContextVarnocet"),
-                  c.place == Place::TrayIcon);
+                  c[1] + " mnuContextSettings mnuContextAbout mnuContextHelp mnuContextExit");
+        EXPECT_EQ(menu.defaultAction() == menu.Item("mnuContextVarnocet"), c[0] == "TrayIcon");
     }
 }
 

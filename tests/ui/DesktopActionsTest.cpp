@@ -3,6 +3,7 @@
 #include "support/RecordingOpener.h"
 #include "support/TestData.h"
 
+#include <QJsonValue>
 #include <QList>
 #include <QTemporaryDir>
 
@@ -34,29 +35,22 @@ TEST(DesktopActionsTest, HelpOpensTheInstalledPageAtTheTopicsSection) {
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 }
 
+// Each way the help can fail to show, and what the user is told.
 TEST(DesktopActionsTest, HelpThatCannotBeShownIsReported) {
     QTemporaryDir folder;
-    const QString present = TestData::Write(folder.filePath("index.html"), "");
-    const struct {
-        const char* what;
-        QString helpFile;
-        bool opens;
-        int openings;
-        const char* message;
-    } cases[] = {
-        {"missing", folder.filePath("none/index.html"), true, 0, "none/index.html is missing"},
-        {"a folder", folder.path(), true, 0, "is missing"},
-        {"no program opens it", present, false, 1, "No program on this desktop opens"},
-    };
-    for (const auto& c : cases) {
+    TestData::Write(folder.filePath("index.html"), "");
+    for (const QJsonValue& c : TestData::Cases(QStringLiteral("cases/help-failures.json"))) {
+        SCOPED_TRACE(c["what"].toString().toStdString());
         RecordingMessageBox::Instance().Texts.clear();
         RecordingOpener opener;
-        const DesktopActions actions(opener.Opener(c.opens), {c.helpFile, QString()});
-        EXPECT_FALSE(actions.ShowHelp("MainWindow")) << c.what;
-        EXPECT_EQ(opener.Opened.size(), c.openings) << c.what;
+        const DesktopActions actions(
+            opener.Opener(c["opens"].toBool()),
+            {c["helpFile"].toString().replace("{tmp}", folder.path()), QString()});
+        EXPECT_FALSE(actions.ShowHelp("MainWindow"));
+        EXPECT_EQ(opener.Opened.size(), c["openings"].toInt());
         const QStringList& texts = RecordingMessageBox::Instance().Texts;
-        ASSERT_EQ(texts.size(), 1) << c.what;
-        EXPECT_TRUE(texts.first().contains(c.message)) << texts.first().toStdString();
+        ASSERT_EQ(texts.size(), 1);
+        EXPECT_TRUE(texts.first().contains(c["message"].toString())) << texts.first().toStdString();
     }
 }
 

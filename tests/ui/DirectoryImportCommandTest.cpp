@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -42,10 +41,8 @@ TEST(BulkAddConfFormTest, OffersTheOptionsAndTheAddress) {
                  "UserLand", false, true);
     EXPECT_EQ(form.windowTitle(), "Add UserLand Providers");
     EXPECT_EQ(Child<QPlainTextEdit>(form, "txtMessage")->toPlainText(),
-              "You are about to bulk load the UserLand provider list from "
-              "http://directory.test/services.xml.\n\nYou can choose to mark all of the added "
-              "providers as active.\n\nThe new providers will be placed in the 'UserLand' "
-              "category.");
+              BulkAddConfForm::MessageText("UserLand", "http://directory.test/services.xml",
+                                           "UserLand", false, true));
     EXPECT_TRUE(Child<QCheckBox>(form, "chkLoadDetails")->isHidden());
     EXPECT_FALSE(Child<QCheckBox>(form, "chkMakeActive")->isHidden());
     Child<QCheckBox>(form, "chkMakeActive")->setChecked(false);
@@ -64,11 +61,15 @@ TEST(BulkAddConfFormTest, OffersTheOptionsAndTheAddress) {
     form.Prepare("T", "L", QString(), QString(), true, false);
     EXPECT_TRUE(Child<QCheckBox>(form, "chkMakeActive")->isChecked());
     EXPECT_FALSE(Child<QDialogButtonBox>(form, "")->button(QDialogButtonBox::Ok)->isEnabled());
-    EXPECT_EQ(BulkAddConfForm::MessageText("L", "", "", true, false),
-              "You are about to bulk load the L provider list from the address below.\n\n"
-              " Select 'Get Details' to retrieve full information directly from each provider. "
-              "This is a somewhat time-consuming process. If you choose not to retrieve full "
-              "information now, it will be fetched later on an as-needed basis. \n\n");
+}
+
+// What the window says, by what it offers.
+TEST(BulkAddConfFormTest, TheMessageSaysWhatIsOffered) {
+    for (const QJsonValue& c : TestData::Cases(QStringLiteral("cases/bulk-add-messages.json")))
+        EXPECT_EQ(BulkAddConfForm::MessageText(c["listName"].toString(), c["url"].toString(),
+                                               c["category"].toString(), c["offerDetails"].toBool(),
+                                               c["offerActive"].toBool()),
+                  c["text"].toString());
 }
 
 // The Providers tab with the command over a working copy of A and a

@@ -58,22 +58,18 @@ protected:
 
     QByteArray ProvidersText() const { return TestData::ReadFile(ProvidersFile()); }
 
-    // One provider, reading the local feed; the program starts without
-    // seeding from its catalogue and never fetches from the internet.
-    void WriteProviders() {
-        TestData::Write(ProvidersFile(),
-                        "<providers><provider><providername>Local</providername><dataurl>" +
-                            server.Url("/feed").toEncoded() +
-                            "</dataurl><category>News</category><uniqueid>1</uniqueid>"
-                            "</provider></providers>");
-    }
-
     TestHttpServer server;
     QTemporaryDir home;
 };
 
 TEST_F(ProgramRunTest, LoadsTheFeedKeepsASecondStartOutAndWritesEverythingOnATermSignal) {
-    WriteProviders();
+    // One provider, reading the local feed; the program starts without
+    // seeding from its catalogue and never fetches from the internet.
+    TestData::Write(ProvidersFile(),
+                    "<providers><provider><providername>Local</providername><dataurl>" +
+                        server.Url("/feed").toEncoded() +
+                        "</dataurl><category>News</category><uniqueid>1</uniqueid>"
+                        "</provider></providers>");
     QProcess first;
     Start(first);
     // The pane asks for the first story only once the feed has been read.

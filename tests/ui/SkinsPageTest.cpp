@@ -60,7 +60,7 @@ protected:
 
 } // namespace
 
-TEST_F(SkinsPageTest, TheDesktopsFrameComesFirstAndTheChoiceIsSelected) {
+TEST_F(SkinsPageTest, TheDesktopsFrameComesFirstAndTheChoiceIsSelectedOrKept) {
     Open(QStringLiteral("Torvane"));
     EXPECT_EQ(Entries(), QStringList({"Native Skin", "Birch", "Linked", "Torvane"}));
     EXPECT_EQ(List().currentRow(), 3);
@@ -76,11 +76,9 @@ TEST_F(SkinsPageTest, TheDesktopsFrameComesFirstAndTheChoiceIsSelected) {
 
     Open(QString());
     EXPECT_EQ(List().currentRow(), 0);
-}
 
-// The stored choice is kept, with nothing to show for it, until the user
-// picks another entry.
-TEST_F(SkinsPageTest, AChosenSkinThatIsNotInstalledKeepsItsNameAndShowsNothing) {
+    // The stored choice is kept, with nothing to show for it, until the user
+    // picks another entry.
     Open(QStringLiteral("Uninstalled"));
     EXPECT_EQ(List().currentItem(), nullptr);
     EXPECT_EQ(Label("lblSkinDescription"), "");
@@ -92,19 +90,17 @@ TEST_F(SkinsPageTest, AChosenSkinThatIsNotInstalledKeepsItsNameAndShowsNothing) 
 // opened, anything else is not.
 TEST_F(SkinsPageTest, TheAuthorsLinksAndTheGuideOpen) {
     Open(QStringLiteral("Linked"));
-    emit page.findChild<QLabel*>(QStringLiteral("lblSkinAuthorEmail"))
-        ->linkActivated(QStringLiteral("ann@maker.example"));
-    emit page.findChild<QLabel*>(QStringLiteral("lblSkinAuthorSite"))
-        ->linkActivated(QStringLiteral("https://maker.example/"));
-    emit page.findChild<QLabel*>(QStringLiteral("lblSkinAuthorSite"))
-        ->linkActivated(QStringLiteral("javascript:alert(1)"));
-    emit page.findChild<QLabel*>(QStringLiteral("lblSkinAuthorEmail"))
-        ->linkActivated(QStringLiteral("ann@maker.example?body=more"));
+    const auto activate = [this](const char* label, const char* link) {
+        emit page.findChild<QLabel*>(QString::fromLatin1(label))
+            ->linkActivated(QString::fromLatin1(link));
+    };
+    activate("lblSkinAuthorEmail", "ann@maker.example");
+    activate("lblSkinAuthorSite", "https://maker.example/");
+    activate("lblSkinAuthorSite", "javascript:alert(1)");
+    activate("lblSkinAuthorEmail", "ann@maker.example?body=more");
     EXPECT_EQ(opener.Opened,
               QList<QUrl>({QUrl("mailto:ann@maker.example"), QUrl("https://maker.example/")}));
-
-    emit page.findChild<QLabel*>(QStringLiteral("lnkSkinGuide"))
-        ->linkActivated(QStringLiteral("SkinGuide"));
+    activate("lnkSkinGuide", "SkinGuide");
     EXPECT_EQ(topics, QStringList{"SkinGuide"});
 }
 

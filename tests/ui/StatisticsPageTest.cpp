@@ -1,6 +1,7 @@
 #include "ui/StatisticsPage.h"
 #include "config/Settings.h"
 #include "model/ProviderCollection.h"
+#include "support/NamedProviders.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -33,12 +34,8 @@ TEST(StatisticsPageTest, ShowsTheCountersAndTheRowsUntilReset) {
     settings.ArticleDoubleClicks = 3;
     settings.CategoryClicks = 4;
     settings.CharsRead = 5000000000;
-    ProviderCollection providers;
-    for (const char* name : {"A", "B"}) {
-        auto provider = std::make_shared<Provider>();
-        provider->ProviderName = name;
-        providers.Add(provider);
-    }
+    const auto list = NamedProviders({"A", "B"});
+    ProviderCollection& providers = *list;
     providers.Item(1)->AttemptedUpdates = 3;
     providers.Item(1)->SuccessfulUpdates = 2;
     providers.Item(1)->LastLoadDuration = Currency::FromScaled(15000);
@@ -56,9 +53,7 @@ TEST(StatisticsPageTest, ShowsTheCountersAndTheRowsUntilReset) {
     EXPECT_EQ(Rows(page), QStringList({"A|3|2|1.500|1.250", "B|1|0|0.0|0.0"}));
 
     // A provider added on another tab shows when the tab is shown again.
-    auto added = std::make_shared<Provider>();
-    added->ProviderName = "C";
-    providers.Add(added);
+    providers.Add(NamedProviders({"C"})->Item(1));
     page.Refill();
     EXPECT_EQ(Rows(page).size(), 3);
 

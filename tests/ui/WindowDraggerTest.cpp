@@ -1,6 +1,7 @@
 #include "ui/WindowDragger.h"
 
 #include "support/MouseDrag.h"
+#include "support/TestData.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -36,24 +37,18 @@ protected:
 
 TEST_F(WindowDraggerTest, OnlyALeftDragPastTheDragDistanceMovesTheWindowWhileEnabled) {
     const int far = QApplication::startDragDistance() + 1;
-    const struct {
-        bool enabled;
-        Qt::MouseButton button;
-        QPoint by;
-        bool moves;
-    } cases[] = {{true, Qt::LeftButton, {far, 0}, true},
-                 {true, Qt::LeftButton, {0, -far}, true},
-                 {true, Qt::LeftButton, {1, 1}, false},
-                 {true, Qt::RightButton, {far, 0}, false},
-                 {false, Qt::LeftButton, {far, 0}, false}};
-    for (const auto& drag : cases) {
+    const auto pixels = [far](const QString& step) {
+        return step.endsWith(u"far") ? (step.startsWith(u'-') ? -far : far) : step.toInt();
+    };
+    for (const QStringList& drag : TestData::Table(QStringLiteral("tables/window_drags.tsv"))) {
+        SCOPED_TRACE(drag.join(u' ').toStdString());
         moved.clear();
-        dragger.SetEnabled(drag.enabled);
-        MouseDrag(*body, {50, 50}, drag.by, drag.button);
+        dragger.SetEnabled(drag[0] == u"on");
+        MouseDrag(*body, {50, 50}, {pixels(drag[2]), pixels(drag[3])},
+                  drag[1] == u"left" ? Qt::LeftButton : Qt::RightButton);
         // Counted, not compared as lists: Qt compares empty lists of
         // pointers with a null memcmp, which the sanitizer reports.
-        EXPECT_EQ(moved.count(body), drag.moves ? 1 : 0)
-            << drag.enabled << ' ' << drag.button << ' ' << drag.by.x() << ',' << drag.by.y();
+        EXPECT_EQ(moved.count(body), drag[4] == u"moves" ? 1 : 0);
         EXPECT_EQ(moved.size(), moved.count(body));
     }
 }
