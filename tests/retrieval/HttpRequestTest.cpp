@@ -4,6 +4,7 @@
 #include "support/TestData.h"
 #include "support/TestHttpServer.h"
 
+#include <QJsonObject>
 #include <QSslServer>
 #include <QTemporaryDir>
 
@@ -33,65 +34,26 @@ Outcome Fetch(const QString& url, HttpRequest::Limits limits = {}, bool useCache
 }
 
 // How an answer arrives decides whether its body is handed on: only whole,
-// decompressible answers within the cap are, and every failure says why.
+// decompressible answers within the cap are, and every failure says why
+// (data/cases/http-answers.json).
 TEST(HttpRequestTest, OnlyWholeAnswersAreHandedOn) {
-    QByteArray text;
-    for (int i = 0; i < 20000; ++i)
-        text += "<item>" + QByteArray::number(i * 7919 % 10007) + "</item>\n";
-    const QByteArray gzip = "gzip";
-    const struct {
-        const char* Name;
-        TestHttpServer::Response Response;
-        int Status;
-        const char* Error;
-    } cases[] = {
-        {"whole", {.Body = text}, 200, ""},
-        {"chunked", {.Body = text, .Chunked = true}, 200, ""},
-        {"gzip", {.Body = text, .Gzip = true}, 200, ""},
-        {"short of its length",
-         {.Body = text, .CutShort = true},
-         0,
-         "the answer broke off before its end"},
-        {"chunks cut off",
-         {.Body = text, .Chunked = true, .CutShort = true},
-         0,
-         "the answer broke off before its end"},
-        {"gzip cut off",
-         {.Body = text, .Gzip = true, .CutShort = true},
-         0,
-         "the answer broke off before its end"},
-        {"not gzip",
-         {.Body = text, .Headers = {{"Content-Encoding", gzip}}},
-         0,
-         "the answer could not be decompressed"},
-        {"error status", {.Status = 404, .Body = "<html>gone</html>"}, 404, ""},
-        {"length over the cap",
-         {.GeneratedBytes = 200 * OneMegabyte},
-         0,
-         "the answer is larger than 1 MB"},
-        {"chunks over the cap",
-         {.Chunked = true, .GeneratedBytes = 3 * OneMegabyte},
-         0,
-         "the answer is larger than 1 MB"},
-        {"gzip decoding over the cap",
-         {.Body = QByteArray(3 * OneMegabyte, 'x'), .Gzip = true},
-         0,
-         "the answer is larger than 1 MB"},
-    };
     TestHttpServer server;
-    for (const auto& c : cases) {
-        const QByteArray path = '/' + QByteArray(c.Name).replace(' ', '-');
-        server.Serve(path, c.Response);
-        const Outcome outcome = Fetch(server.Url(path).toString(), {10s, OneMegabyte});
-        EXPECT_EQ(outcome.Status, c.Status) << c.Name;
-        EXPECT_EQ(outcome.Error, QString::fromLatin1(c.Error)) << c.Name;
-        EXPECT_FALSE(outcome.Unreachable) << c.Name;
-        if (c.Status != 404) {
-            EXPECT_EQ(outcome.Body, c.Status == 200 ? text : QByteArray()) << c.Name;
+    for (const QJsonValue& value : TestData::Cases(QStringLiteral("cases/http-answers.json"))) {
+        const QJsonObject c = value.toObject();
+        SCOPED_TRACE(c["name"].toString().toStdString());
+        const QByteArray path = '/' + c["name"].toString().toUtf8().replace(' ', '-');
+        const TestHttpServer::Response answer = TestHttpServer::FromJson(c["answer"].toObject());
+        server.Serve(path, answer);
+        const Outcome outcome =
+            Fetch(server.Url(path).toString(), {10s, OneMegabyte}, c["useCache"].toBool());
+        EXPECT_EQ(outcome.Status, c["status"].toInt());
+        EXPECT_EQ(outcome.Error, c["error"].toString());
+        EXPECT_FALSE(outcome.Unreachable);
+        if (outcome.Status != 404) {
+            EXPECT_EQ(outcome.Body, outcome.Status == 200 ? answer.Body : QByteArray());
         }
+        EXPECT_EQ(server.RequestCount(path), 1);
     }
-    // Refused at the header: the server had no time to send much of it.
-    EXPECT_EQ(server.RequestCount("/length-over-the-cap"), 1);
 }
 
 // Servers compress in more ways than one: deflate with zlib's header or
@@ -139,32 +101,6 @@ TEST(HttpRequestTest, CompressedAnswersAreDecodedHoweverTheyAreWrapped) {
     }
 }
 
-// A server that flushes its compressor every few bytes sends mostly empty
-// blocks; they add nothing to the body, however many.
-TEST(HttpRequestTest, EmptyCompressedBlocksAddNothing) {
-    QByteArray stream("\x78\x01", 2);
-    stream += QByteArray("\x00\x00\x00\xFF\xFF", 5).repeated(2000);
-    stream += TestHttpServer::Compress("<rss/>", TestHttpServer::Wrapper::Zlib).sliced(2);
-    TestHttpServer server;
-    server.Serve("/drip",
-                 {.Body = stream, .Headers = {{"Content-Encoding", "deflate"}}, .DripBytes = 5});
-    const Outcome outcome = Fetch(server.Url("/drip").toString());
-    EXPECT_EQ(outcome.Status, 200);
-    EXPECT_EQ(outcome.Body, QByteArray("<rss/>"));
-}
-
-// What may come from the cache the client decodes, and it is not decoded
-// twice.
-TEST(HttpRequestTest, CacheableCompressedAnswersAreDecodedOnce) {
-    TestHttpServer server;
-    const TestHttpServer::Response zipped{.Body = QByteArray("GIF89a logo bytes ").repeated(100),
-                                          .Gzip = true};
-    server.Serve("/logo.gif", zipped);
-    const Outcome outcome = Fetch(server.Url("/logo.gif").toString(), {}, true);
-    EXPECT_EQ(outcome.Status, 200);
-    EXPECT_EQ(outcome.Body, zipped.Body);
-}
-
 TEST(HttpRequestTest, RefusedRedirectsSayWhy) {
     TestHttpServer server;
     server.Redirect("/to-file", "file:///etc/hostname", 302);
@@ -173,21 +109,10 @@ TEST(HttpRequestTest, RefusedRedirectsSayWhy) {
     server.Serve("/hop/0", QByteArray("<rss/>"));
     for (int hop = 1; hop <= 11; ++hop)
         server.Redirect("/hop/" + QByteArray::number(hop), "/hop/" + QByteArray::number(hop - 1));
-    const struct {
-        const char* Path;
-        int Status;
-        const char* Error;
-    } cases[] = {
-        {"/to-file", 0, "redirect to a file: address refused"},
-        {"/to-ftp", 0, "redirect to a ftp: address refused"},
-        {"/to-data", 0, "redirect to a data: address refused"},
-        {"/hop/10", 200, ""},
-        {"/hop/11", 0, "more than 10 redirects"},
-    };
-    for (const auto& c : cases) {
-        const Outcome outcome = Fetch(server.Url(c.Path).toString());
-        EXPECT_EQ(outcome.Status, c.Status) << c.Path;
-        EXPECT_EQ(outcome.Error, QString::fromLatin1(c.Error)) << c.Path;
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/refused-redirects.tsv"))) {
+        const Outcome outcome = Fetch(server.Url(c[0]).toString());
+        EXPECT_EQ(outcome.Status, c[1].toInt()) << c[0].toStdString();
+        EXPECT_EQ(outcome.Error, c.value(2)) << c[0].toStdString();
     }
 }
 

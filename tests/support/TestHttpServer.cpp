@@ -11,20 +11,12 @@
 namespace {
 
 QByteArray ReasonPhrase(int status) {
-    switch (status) {
-    case 200:
-        return "OK";
-    case 301:
-        return "Moved Permanently";
-    case 302:
-        return "Found";
-    case 304:
-        return "Not Modified";
-    case 404:
-        return "Not Found";
-    default:
-        return "Status";
-    }
+    static const QHash<int, QByteArray> phrases{{200, "OK"},
+                                                {301, "Moved Permanently"},
+                                                {302, "Found"},
+                                                {304, "Not Modified"},
+                                                {404, "Not Found"}};
+    return phrases.value(status, "Status");
 }
 
 TestHttpServer::Request ParseHead(const QByteArray& head) {
@@ -115,6 +107,23 @@ QByteArray TestHttpServer::Compress(const QByteArray& data, Wrapper wrapper) {
     out.resize(static_cast<qsizetype>(stream.total_out));
     deflateEnd(&stream);
     return out;
+}
+
+TestHttpServer::Response TestHttpServer::FromJson(const QJsonObject& answer) {
+    Response response{.Status = answer["status"].toInt(200),
+                      .Body =
+                          answer["body"].toString().toUtf8().repeated(answer["repeat"].toInt(1)),
+                      .DelayMs = answer["delayMs"].toInt(),
+                      .NeverAnswer = answer["neverAnswer"].toBool(),
+                      .Gzip = answer["gzip"].toBool(),
+                      .Chunked = answer["chunked"].toBool(),
+                      .CutShort = answer["cutShort"].toBool(),
+                      .DripBytes = answer["dripBytes"].toInteger(),
+                      .GeneratedBytes = answer["generatedBytes"].toInteger()};
+    const QJsonObject headers = answer["headers"].toObject();
+    for (auto header = headers.begin(); header != headers.end(); ++header)
+        response.Headers.insert(header.key().toUtf8(), header.value().toString().toUtf8());
+    return response;
 }
 
 TestHttpServer::TestHttpServer(QObject* parent)
