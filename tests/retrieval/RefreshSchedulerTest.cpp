@@ -95,20 +95,24 @@ TEST_F(RefreshSchedulerTest, RangeWithoutActiveProviderFetchesNothing) {
     EXPECT_EQ(scheduler.PreviousBackgroundIndex(3, true), 3);
 }
 
-TEST_F(RefreshSchedulerTest, LimitsHoldTheCursor) {
-    struct Case {
-        int pending, outstanding;
-        bool starts;
-    };
-    for (const Case& c : {Case{5, 29, true}, Case{6, 0, false}, Case{0, 30, false}}) {
+// data/tables/scheduler-holds.tsv
+TEST(RefreshSchedulerHoldTest, LimitsAndFlagsHoldTimedWorkBack) {
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/scheduler-holds.tsv"))) {
+        SCOPED_TRACE(c.join(u' ').toStdString());
         SchedulerHarness h;
         h.Standard();
         h.preferences.backgroundUpdateMode = 2;
-        h.fetch.Pending = c.pending;
-        h.fetch.Outstanding = c.outstanding;
+        h.Named("c").MinutesToNextRefresh = 5;
+        h.fetch.Pending = c[0].toInt();
+        h.fetch.Outstanding = c[1].toInt();
+        h.flags = {c[2] == "yes", c[3] == "yes"};
+        h.UpdateTicks(1);
         h.PollTicks(2);
-        EXPECT_EQ(h.fetch.Grabbed.size(), c.starts ? 2 : 0) << c.pending;
-        EXPECT_EQ(h.scheduler.BackgroundCursor(), c.starts ? 3 : 1) << c.pending;
+        EXPECT_EQ(h.fetch.Grabbed.size(), c[4].toLongLong());
+        EXPECT_EQ(h.scheduler.BackgroundCursor(), c[5].toLongLong());
+        EXPECT_EQ(h.fetch.Polls, c[6].toInt());
+        EXPECT_EQ(h.Named("c").MinutesToNextRefresh, c[7].toInt());
+        EXPECT_EQ(h.scheduler.UpdateCheckCountdown(), c[8].toInt());
     }
 }
 
@@ -163,26 +167,6 @@ TEST(RefreshSchedulerCountdownTest, EveryIdleProviderCountsDown) {
         provider.PendingOperations = 0;
         h.scheduler.PollTick();
         EXPECT_EQ(h.fetch.Grabbed.size(), minutesLeft == 0 ? 1 : 0);
-    }
-}
-
-TEST_F(RefreshSchedulerTest, FlagsHoldTimedWorkBack) {
-    struct Case {
-        bool suspended, userBusy;
-        bool counts, polls;
-    };
-    for (const Case& c : {Case{true, false, false, false}, Case{false, true, false, true}}) {
-        SchedulerHarness h;
-        h.Standard();
-        h.preferences.backgroundUpdateMode = 2;
-        h.Named("c").MinutesToNextRefresh = 5;
-        h.flags = {c.suspended, c.userBusy};
-        h.UpdateTicks(1);
-        h.PollTicks(1);
-        EXPECT_EQ(h.Named("c").MinutesToNextRefresh, c.counts ? 4 : 5);
-        EXPECT_EQ(h.scheduler.UpdateCheckCountdown(), c.counts ? 2879 : 2880);
-        EXPECT_EQ(h.fetch.Polls, c.polls ? 1 : 0);
-        EXPECT_EQ(h.fetch.Grabbed.size(), c.polls ? 1 : 0);
     }
 }
 
