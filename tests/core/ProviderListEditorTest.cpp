@@ -106,7 +106,7 @@ TEST(ProviderListEditorTest, ANewProviderIsNamedAndMadeByHand) {
     const ProviderSubscription::Result result =
         editor.New(QStringLiteral(" http://127.0.0.1/new "), QStringLiteral("Tech/Linux"));
     ASSERT_EQ(result.outcome, Outcome::Added);
-    const Provider& provider = *providers->Item(2);
+    Provider& provider = *providers->Item(2);
     EXPECT_EQ(result.provider.get(), &provider);
     EXPECT_EQ(provider.ProviderName, QStringLiteral("Provider2"));
     EXPECT_EQ(provider.DataURL, QStringLiteral("http://127.0.0.1/new"));
@@ -121,7 +121,18 @@ TEST(ProviderListEditorTest, ANewProviderIsNamedAndMadeByHand) {
     EXPECT_TRUE(Provider::IsTemporaryID(provider.UniqueID));
     EXPECT_EQ(provider.AttemptedUpdates, 0);
     EXPECT_NE(providers->Categories().LocateCategory(QStringLiteral("Tech/Linux")), -1);
+    // Details are wanted only while the feed has told nothing.
     EXPECT_TRUE(ProviderListEditor::WantsDetails(provider));
+    provider.Description = QStringLiteral("news");
+    EXPECT_FALSE(ProviderListEditor::WantsDetails(provider));
+    provider.Description.clear();
+    provider.NeedsDetails = false;
+    EXPECT_FALSE(ProviderListEditor::WantsDetails(provider));
+    // A category chosen later is the user's, and exists.
+    editor.AssignCategory(provider, "Sport/Golf");
+    EXPECT_EQ(provider.Category, QStringLiteral("Sport/Golf"));
+    EXPECT_TRUE(provider.UserCategory);
+    EXPECT_NE(providers->Categories().LocateCategory(QStringLiteral("Sport")), -1);
 }
 
 TEST(ProviderListEditorTest, ANewAddressTheListHasFindsThatProvider) {
@@ -137,25 +148,6 @@ TEST(ProviderListEditorTest, ANewAddressTheListHasFindsThatProvider) {
         ProviderListEditor(*providers).New(QStringLiteral("ftp://127.0.0.1/x"), "News").outcome,
         Outcome::Refused);
     EXPECT_EQ(providers->Count(), 5);
-}
-
-TEST(ProviderListEditorTest, AChosenCategoryIsTheUsersAndExists) {
-    auto providers = NamedProviders({"A"});
-    ProviderListEditor(*providers).AssignCategory(*providers->Item(1), "Sport/Golf");
-    EXPECT_EQ(providers->Item(1)->Category, QStringLiteral("Sport/Golf"));
-    EXPECT_TRUE(providers->Item(1)->UserCategory);
-    EXPECT_NE(providers->Categories().LocateCategory(QStringLiteral("Sport")), -1);
-}
-
-TEST(ProviderListEditorTest, DetailsAreWantedOnlyWhileTheFeedHasToldNothing) {
-    Provider provider;
-    provider.NeedsDetails = true;
-    EXPECT_TRUE(ProviderListEditor::WantsDetails(provider));
-    provider.Description = QStringLiteral("news");
-    EXPECT_FALSE(ProviderListEditor::WantsDetails(provider));
-    provider.Description.clear();
-    provider.NeedsDetails = false;
-    EXPECT_FALSE(ProviderListEditor::WantsDetails(provider));
 }
 
 } // namespace
