@@ -93,13 +93,27 @@ TEST_F(FeedFetcherTest, LoadsAnXmlFeedOverHttpWithItsDetails) {
     EXPECT_GT(fetcher->CharsRead(), 0);
     EXPECT_EQ(provider->ProviderName, "T");
     EXPECT_FALSE(provider->NeedsDetails);
-    // Whoever shows the provider (the settings dialog) hears of its details.
-    EXPECT_GT(host.Recoloured, 0);
     EXPECT_EQ(StoryCount(*provider), 3);
     EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
 }
 
-// Called off, or gone mid-fetch, a provider leaves no request counted.
+// Whoever shows the provider (the settings dialog's details) hears when its
+// details are in, whatever the feed's format.
+TEST_F(FeedFetcherTest, FinishedDetailsAreAnnouncedForEveryFormat) {
+    server.Serve("/feed", Rss({"a"}));
+    server.Serve("/text", "a\n");
+    for (const bool text : {false, true}) {
+        auto provider = NewProvider(text ? "/text" : "/feed", text);
+        provider->NeedsDetails = true;
+        fetcher->GrabProviderDetails(*provider);
+        const int before = host.Recoloured;
+        ASSERT_TRUE(Settled(*provider));
+        EXPECT_GT(host.Recoloured, before) << text;
+    }
+}
+
+// Called off, gone mid-fetch or unusable, a provider leaves no request
+// counted.
 TEST_F(FeedFetcherTest, CancellingOrLosingTheProviderCountsItsRequestsOff) {
     ServeSilent();
     auto provider = NewProvider("/silent");
@@ -114,6 +128,13 @@ TEST_F(FeedFetcherTest, CancellingOrLosingTheProviderCountsItsRequestsOff) {
     auto text = NewProvider("/silent", true);
     fetcher->GrabStories(*text);
     text.reset();
+    // An address no request can be made for fails at once.
+    auto unusable = NewProvider("/x", true);
+    unusable->DataURL = QStringLiteral("gopher://old.example/feed");
+    fetcher->GrabStories(*unusable);
+    EXPECT_EQ(unusable->PendingOperations, 0);
+    EXPECT_EQ(unusable->LoadState, LoadState::Failed);
+    EXPECT_TRUE(unusable->ErrorReported);
     EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
     EXPECT_EQ(fetcher->PendingRequestCount(), 0);
     fetcher->PollPendingRequests();
@@ -263,37 +284,19 @@ TEST_F(FeedFetcherTest, TextRequestsWaitInSlotsOrCompleteWithoutOne) {
     server.Serve("/text", QByteArray("one\ntwo\n"), "text/plain");
     auto first = NewProvider("/text", true);
     auto second = NewProvider("/text", true);
+    second->NeedsDetails = true;
     fetcher->GrabStories(*first);
     fetcher->GrabStories(*second);
+    // Text details never disturb the stories request.
+    fetcher->GrabProviderDetails(*second);
     EXPECT_EQ(fetcher->PendingRequestCount(), 1);
     ASSERT_TRUE(Settled(*second)); // no slot: completed as soon as it finished
+    EXPECT_EQ(StoryCount(*second), 2);
+    EXPECT_FALSE(second->NeedsDetails);
     EXPECT_EQ(first->PendingOperations, PendingOperation::Stories);
     ASSERT_TRUE(SettledPolling(*first));
     EXPECT_EQ(StoryCount(*first), 2);
     EXPECT_EQ(fetcher->PendingRequestCount(), 0);
-    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
-}
-
-TEST_F(FeedFetcherTest, TextDetailsNeverDisturbTheStoriesRequest) {
-    server.Serve("/text", QByteArray("one\ntwo\n"), "text/plain");
-    auto provider = NewProvider("/text", true);
-    provider->NeedsDetails = true;
-    fetcher->GrabStories(*provider);
-    fetcher->GrabProviderDetails(*provider);
-    ASSERT_TRUE(SettledPolling(*provider));
-    EXPECT_EQ(StoryCount(*provider), 2);
-    EXPECT_FALSE(provider->NeedsDetails);
-    EXPECT_GT(host.Recoloured, 0);
-    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
-}
-
-TEST_F(FeedFetcherTest, UnusableAddressFailsAtOnce) {
-    auto provider = NewProvider("/x", true);
-    provider->DataURL = QStringLiteral("gopher://old.example/feed");
-    fetcher->GrabStories(*provider);
-    EXPECT_EQ(provider->PendingOperations, 0);
-    EXPECT_EQ(provider->LoadState, LoadState::Failed);
-    EXPECT_TRUE(provider->ErrorReported);
     EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
 }
 
