@@ -19,35 +19,24 @@ namespace {
 using namespace std::chrono_literals;
 using Answer = MessageBoxPresenter::Answer;
 
-// A working copy of four providers, a directory list (data/directory) served
-// beside their feeds and alias sets naming other addresses of two of them:
-// - Own (origin 0) is listed under its own address;
-// - Old (origin 2, from the directory before) is listed under another address;
-// - Mine (origin 0) is listed under another address;
-// - Vanished (origin 2) is no longer listed.
+// A working copy of four providers, a directory list served beside their
+// feeds and alias sets naming other addresses of two of them, all in
+// data/directory: Own is listed under its own address, Old (from the
+// directory before) and Mine (the user's) under other addresses, and
+// Vanished (from the directory) no longer.
 class DirectoryImportTest : public ProgramHome {
 protected:
     void SetUp() override {
         NewProgram();
-        Own("Own", "/own", 0);
-        Own("Old", "/old-address", DirectoryImport::Origin);
-        Own("Mine", "/mine", 0);
-        Own("Vanished", "/vanished", DirectoryImport::Origin);
+        ASSERT_TRUE(providers.ReadFile(
+            TestData::Write(folder.filePath("working.xml"), Sited("directory/working.xml")),
+            nullptr, false));
         const QString bundled = folder.filePath("bundle");
         TestData::Write(bundled + "/qtk_aliases.xml", Sited("directory/qtk_aliases.xml"));
         aliases = std::make_unique<AliasList>(
             AliasList::Locations{QString(), folder.filePath("cache"), bundled});
         server.Serve("/list.xml", Sited("directory/list.xml"));
         server.Serve("/feed", Titled("Feed"));
-    }
-
-    void Own(const QString& name, const QString& path, Long origin) {
-        auto provider = std::make_shared<Provider>();
-        provider->ProviderName = name;
-        provider->DataURL = Address(path);
-        provider->Origin = origin;
-        provider->UniqueID = providers.Count() + 1;
-        providers.Add(provider);
     }
 
     static QByteArray Titled(const QByteArray& title) {
