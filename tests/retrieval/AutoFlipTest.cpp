@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 class AutoFlipTest : public ::testing::Test, public SchedulerHarness {
