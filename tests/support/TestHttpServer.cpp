@@ -146,17 +146,11 @@ void TestHttpServer::Serve(const QByteArray& path, Handler handler) {
 
 void TestHttpServer::Serve(const QByteArray& path, const QByteArray& body,
                            const QByteArray& contentType) {
-    Response response;
-    response.Body = body;
-    response.Headers.insert("Content-Type", contentType);
-    Serve(path, response);
+    Serve(path, Response{.Body = body, .Headers = {{"Content-Type", contentType}}});
 }
 
 void TestHttpServer::Redirect(const QByteArray& path, const QByteArray& location, int status) {
-    Response response;
-    response.Status = status;
-    response.Headers.insert("Location", location);
-    Serve(path, response);
+    Serve(path, Response{.Status = status, .Headers = {{"Location", location}}});
 }
 
 int TestHttpServer::RequestCount(const QByteArray& path) const {
@@ -184,11 +178,8 @@ void TestHttpServer::Answer(QTcpSocket* socket, const QByteArray& head) {
     const Request request = ParseHead(head);
     m_requests.append(request);
     const auto handler = m_handlers.constFind(request.Path);
-    Response response;
-    if (handler != m_handlers.cend())
-        response = (*handler)(request);
-    else
-        response.Status = 404;
+    const Response response =
+        handler != m_handlers.cend() ? (*handler)(request) : Response{.Status = 404};
     if (response.NeverAnswer)
         return;
     if (response.GeneratedBytes > 0) {
