@@ -5,7 +5,6 @@
 #include "support/TestHttpServer.h"
 
 #include <QJsonObject>
-#include <QMap>
 
 #include <gtest/gtest.h>
 
@@ -15,11 +14,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const QByteArray Rss = "<?xml version=\"1.0\"?><rss version=\"2.0\"><channel><title>Harbour "
-                       "News</title><link>http://127.0.0.1/</link></channel></rss>";
-const QByteArray Atom = "<feed xmlns=\"http://www.w3.org/2005/Atom\"><title>Quay "
-                        "Log</title></feed>";
-const QByteArray Untitled = "<rss version=\"2.0\"><channel/></rss>";
+// A feed of data/discovery by its name: rss, atom or untitled.
+QByteArray Feed(const QString& name) {
+    return TestData::Read(QStringLiteral("discovery/%1.xml").arg(name));
+}
 
 QByteArray Page(const QByteArray& head) {
     return "<!DOCTYPE html><html><head><title>Site</title>" + head +
@@ -94,7 +92,6 @@ protected:
 // or a page with the alternate links given as [type, href, title]. An
 // address not starting with "/" is taken as it is.
 TEST_F(FeedDiscoveryTest, TheFeedOfAnAddressIsFoundWhereverTheSiteKeepsIt) {
-    const QMap<QString, QByteArray> feeds{{"rss", Rss}, {"atom", Atom}, {"untitled", Untitled}};
     for (const QJsonValue& value : TestData::Cases(QStringLiteral("cases/feed-discovery.json"))) {
         const QJsonObject c = value.toObject();
         SCOPED_TRACE(c["name"].toString().toStdString());
@@ -112,7 +109,7 @@ TEST_F(FeedDiscoveryTest, TheFeedOfAnAddressIsFoundWhereverTheSiteKeepsIt) {
             else if (served == "silent")
                 server->Serve(path.key().toUtf8(), {.NeverAnswer = true});
             else
-                Serve(path.key().toUtf8(), path.value().isString() ? feeds[served] : Page(links));
+                Serve(path.key().toUtf8(), path.value().isString() ? Feed(served) : Page(links));
         }
         FeedDiscovery discovery({15s, std::chrono::milliseconds(c["probeMs"].toInt(5000))});
         const QString address = c["address"].toString();
@@ -131,7 +128,7 @@ TEST_F(FeedDiscoveryTest, TheFeedOfAnAddressIsFoundWhereverTheSiteKeepsIt) {
 // A new search or a cancelled one leaves nothing behind of the old one.
 TEST_F(FeedDiscoveryTest, CancellingOrStartingAgainEndsTheSearchWithoutAWord) {
     server->Serve("/slow", {.NeverAnswer = true});
-    Serve("/feed.xml", Rss);
+    Serve("/feed.xml", Feed("rss"));
     FeedDiscovery discovery;
     int outcomes = 0;
     QObject::connect(&discovery, &FeedDiscovery::Found, [&] { ++outcomes; });
