@@ -1,5 +1,10 @@
 #include "core/CategoryEditor.h"
 #include "support/FiledProviders.h"
+#include "support/TestData.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QMap>
 
 #include <gtest/gtest.h>
 
@@ -51,29 +56,21 @@ TEST(CategoryEditorTest, RenamingCarriesSubCategoriesAndProvidersAlong) {
     EXPECT_FALSE(providers.Item(3)->UserCategory);
 }
 
+// data/tables/category-renames.tsv
 TEST(CategoryEditorTest, RenamingRefusesEmptyAndTakenNames) {
-    const struct {
-        const char* path;
-        const char* name;
-        RenameResult result;
-        const char* message;
-    } cases[] = {
-        {"News", "", RenameResult::Empty, "The category name cannot be empty!"},
-        {"News", "   ", RenameResult::Empty, "The category name cannot be empty!"},
-        {"News", "sports", RenameResult::Taken, "There is already a category with that name!"},
-        {"News/Tech", "TECH", RenameResult::Renamed, ""}, // its own name, other case
-        {"News", "News", RenameResult::Renamed, ""},
-        {"News", "A/B", RenameResult::Invalid, ""},
-        {"Missing", "X", RenameResult::Invalid, ""},
-    };
-    for (const auto& c : cases) {
+    const QMap<QString, RenameResult> results{{"Renamed", RenameResult::Renamed},
+                                              {"Empty", RenameResult::Empty},
+                                              {"Taken", RenameResult::Taken},
+                                              {"Invalid", RenameResult::Invalid}};
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/category-renames.tsv"))) {
+        SCOPED_TRACE((c[0] + " -> " + c[1]).toStdString());
         ProviderCollection providers = Sample();
         const QStringList before = CategoryLines(providers);
-        const RenameResult result = CategoryEditor(providers).Rename(c.path, c.name);
-        EXPECT_EQ(result, c.result) << c.path << " -> " << c.name;
-        EXPECT_EQ(CategoryEditor::RenameMessage(result), QString(c.message));
+        const RenameResult result = CategoryEditor(providers).Rename(c[0], c[1]);
+        EXPECT_EQ(result, results[c[2]]);
+        EXPECT_EQ(CategoryEditor::RenameMessage(result), c.value(3));
         if (result != RenameResult::Renamed) {
-            EXPECT_EQ(CategoryLines(providers), before) << c.path << " -> " << c.name;
+            EXPECT_EQ(CategoryLines(providers), before);
         }
     }
 }
@@ -88,67 +85,24 @@ TEST(CategoryEditorTest, ActivatingRecomputesVisibilityBelow) {
                   {"Empty", "News (inactive)", "News/Tech (hidden)", "Old", "Old/Gone", "Sports"}));
 }
 
+// data/cases/category-deletes.json
 TEST(CategoryEditorTest, DeletingHandsTheProvidersToTheParentOrGeneral) {
-    const struct {
-        QStringList extra;
-        const char* path;
-        Outcome outcome;
-        const char* message;
-        QStringList categories;
-        QStringList providers;
-    } cases[] = {
-        {{},
-         "News",
-         Outcome::HasChildren,
-         "You must delete the categories within the selected \n"
-         "category before deleting the category itself.",
-         {"Empty", "News", "News/Tech", "Old (inactive)", "Old/Gone (hidden)", "Sports"},
-         {"n: News", "t: News/Tech", "s: Sports", "o: Old/Gone"}},
-        {{},
-         "sports",
-         Outcome::Deleted,
-         "The deleted category contained 1 providers. They have been reassigned to category "
-         "'General'",
-         {"Empty", "General", "News", "News/Tech", "Old (inactive)", "Old/Gone (hidden)"},
-         {"n: News", "t: News/Tech", "s: General", "o: Old/Gone"}},
-        {{},
-         "Old/Gone",
-         Outcome::Deleted,
-         "The deleted category contained 1 providers. They have been reassigned to category "
-         "'Old'",
-         {"Empty", "News", "News/Tech", "Old (inactive)", "Sports"},
-         {"n: News", "t: News/Tech", "s: Sports", "o: Old"}},
-        {{"general"},
-         "Sports",
-         Outcome::Deleted,
-         "The deleted category contained 1 providers. They have been reassigned to category "
-         "'general'",
-         {"Empty", "general", "News", "News/Tech", "Old (inactive)", "Old/Gone (hidden)"},
-         {"n: News", "t: News/Tech", "s: general", "o: Old/Gone"}},
-        {{},
-         "Empty",
-         Outcome::Deleted,
-         "",
-         {"News", "News/Tech", "Old (inactive)", "Old/Gone (hidden)", "Sports"},
-         {"n: News", "t: News/Tech", "s: Sports", "o: Old/Gone"}},
-        {{"General"},
-         "General",
-         Outcome::Deleted,
-         "",
-         {"Empty", "News", "News/Tech", "Old (inactive)", "Old/Gone (hidden)", "Sports"},
-         {"n: News", "t: News/Tech", "s: Sports", "o: Old/Gone"}},
-    };
-    for (const auto& c : cases) {
+    const QMap<QString, Outcome> outcomes{{"HasChildren", Outcome::HasChildren},
+                                          {"Deleted", Outcome::Deleted}};
+    for (const QJsonValue& value : TestData::Cases(QStringLiteral("cases/category-deletes.json"))) {
+        const QJsonObject c = value.toObject();
+        SCOPED_TRACE(c["path"].toString().toStdString());
         ProviderCollection providers = Sample();
-        for (const QString& path : c.extra)
-            providers.Categories().EnsureCategory(path, true, true);
+        for (const QJsonValue& path : c["extra"].toArray())
+            providers.Categories().EnsureCategory(path.toString(), true, true);
         providers.Categories().SortByName(1, providers.Categories().Count());
         providers.Categories().ComputeVisibility();
-        const CategoryEditor::DeleteResult result = CategoryEditor(providers).Delete(c.path);
-        EXPECT_EQ(result.outcome, c.outcome) << c.path;
-        EXPECT_EQ(result.Message(), QString(c.message)) << c.path;
-        EXPECT_EQ(CategoryLines(providers), c.categories) << c.path;
-        EXPECT_EQ(ProviderLines(providers), c.providers) << c.path;
+        const CategoryEditor::DeleteResult result =
+            CategoryEditor(providers).Delete(c["path"].toString());
+        EXPECT_EQ(result.outcome, outcomes[c["outcome"].toString()]);
+        EXPECT_EQ(result.Message(), c["message"].toString());
+        EXPECT_EQ(CategoryLines(providers), c["categories"].toVariant().toStringList());
+        EXPECT_EQ(ProviderLines(providers), c["providers"].toVariant().toStringList());
     }
 }
 

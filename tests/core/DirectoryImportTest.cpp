@@ -20,37 +20,23 @@ using namespace std::chrono_literals;
 using Answer = MessageBoxPresenter::Answer;
 
 // A working copy of four providers, a directory list served beside their
-// feeds and alias sets naming other addresses of two of them:
-// - Own (origin 0) is listed under its own address;
-// - Old (origin 2, from the directory before) is listed under another address;
-// - Mine (origin 0) is listed under another address;
-// - Vanished (origin 2) is no longer listed.
+// feeds and alias sets naming other addresses of two of them, all in
+// data/directory: Own is listed under its own address, Old (from the
+// directory before) and Mine (the user's) under other addresses, and
+// Vanished (from the directory) no longer.
 class DirectoryImportTest : public ProgramHome {
 protected:
     void SetUp() override {
         NewProgram();
-        Own("Own", "/own", 0);
-        Own("Old", "/old-address", DirectoryImport::Origin);
-        Own("Mine", "/mine", 0);
-        Own("Vanished", "/vanished", DirectoryImport::Origin);
+        ASSERT_TRUE(providers.ReadFile(
+            TestData::Write(folder.filePath("working.xml"), Sited("directory/working.xml")),
+            nullptr, false));
         const QString bundled = folder.filePath("bundle");
-        TestData::Write(bundled + "/qtk_aliases.xml",
-                        "<aliases>" + Set({"/new-address", "/old-address"}) +
-                            Set({"/mine-alt", "/mine"}) + "</aliases>");
+        TestData::Write(bundled + "/qtk_aliases.xml", Sited("directory/qtk_aliases.xml"));
         aliases = std::make_unique<AliasList>(
             AliasList::Locations{QString(), folder.filePath("cache"), bundled});
-        server.Serve("/list.xml", List({"/own", "/new-address", "/mine-alt", "/feed", "/feed"},
-                                       {"ftp://127.0.0.1/feed", "javascript:alert(1)"}));
+        server.Serve("/list.xml", Sited("directory/list.xml"));
         server.Serve("/feed", Titled("Feed"));
-    }
-
-    void Own(const QString& name, const QString& path, Long origin) {
-        auto provider = std::make_shared<Provider>();
-        provider->ProviderName = name;
-        provider->DataURL = Address(path);
-        provider->Origin = origin;
-        provider->UniqueID = providers.Count() + 1;
-        providers.Add(provider);
     }
 
     static QByteArray Titled(const QByteArray& title) {
@@ -60,25 +46,9 @@ protected:
 
     QString Address(const QString& path) const { return server.Url(path).toString(); }
 
-    QByteArray Set(const QStringList& paths) const {
-        QByteArray set = "<aliasset>";
-        for (const QString& path : paths)
-            set += "<url>" + Address(path).toUtf8() + "</url>";
-        return set + "</aliasset>";
-    }
-
-    // The listed feeds (paths on the server) and other addresses, a second
-    // "services" element and elements the list may hold that are no entries.
-    QByteArray List(const QStringList& paths, const QStringList& others) const {
-        QByteArray list = "<serviceList><services>";
-        for (const QString& path : paths)
-            list += "<url>" + Address(path).toUtf8() + "</url>";
-        for (const QString& other : others)
-            list += "<url>" + other.toUtf8() + "</url>";
-        list += "<name>not an entry</name></services><services><url>" +
-                Address("/second").toUtf8() + "</url></services><other><url>" +
-                Address("/ignored").toUtf8() + "</url></other></serviceList>";
-        return list;
+    // A file under tests/data with "{site}" standing for the server.
+    QByteArray Sited(const QString& file) const {
+        return TestData::Read(file).replace("{site}", Address(QString()).toUtf8());
     }
 
     std::unique_ptr<DirectoryImport> NewImport(DirectoryImport::Limits limits = {5s, 5s, 1s}) {
@@ -152,7 +122,8 @@ TEST_F(DirectoryImportTest, ListThatCannotBeReadChangesNothing) {
     server.Serve("/page.xml", QByteArray("<html><body><p>moved"), "text/html");
     server.Serve("/gone.xml", {.Status = 404, .Body = "<services/>"});
     const QString missingFile = folder.filePath("none.xml");
-    const QString localFile = TestData::Write(folder.filePath("list.xml"), List({"/feed"}, {}));
+    const QString localFile =
+        TestData::Write(folder.filePath("list.xml"), Sited("directory/list.xml"));
     const struct {
         QString source;
         bool available;
@@ -171,6 +142,7 @@ TEST_F(DirectoryImportTest, ListThatCannotBeReadChangesNothing) {
         ASSERT_TRUE(Run(*import, c.source, false));
         EXPECT_EQ(result->Available, c.available);
         EXPECT_EQ(providers.Count(), c.available ? 6 : 4);
+        EXPECT_EQ(result->Added, c.available ? 2 : 0);
         EXPECT_FALSE(import->IsRunning());
     }
 }

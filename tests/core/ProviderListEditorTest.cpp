@@ -4,6 +4,7 @@
 #include "model/ProviderCollection.h"
 
 #include "support/NamedProviders.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -19,35 +20,25 @@ QString Order(const ProviderCollection& providers) {
     return ProviderNames(providers).join(QString());
 }
 
+// data/tables/provider-moves.tsv
 TEST(ProviderListEditorTest, MovesOnlyABlockWithRoomAndKeepsItSelected) {
-    const struct {
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/provider-moves.tsv"))) {
+        SCOPED_TRACE(c[0].toStdString());
         Selection selection;
-        bool canMoveUp;
-        bool canMoveDown;
-        const char* afterUp;
-        const char* afterDown;
-    } cases[] = {
-        {{}, false, false, "ABCDE", "ABCDE"},
-        {{1}, false, true, "ABCDE", "BACDE"},
-        {{5}, true, false, "ABCED", "ABCDE"},
-        {{2, 3}, true, true, "BCADE", "ADBCE"},
-        {{1, 2, 3, 4, 5}, false, false, "ABCDE", "ABCDE"},
-        {{2, 4}, false, false, "ABCDE", "ABCDE"}, // not one block: neither way
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.afterUp);
+        for (const QString& position : c[0].split(u',', Qt::SkipEmptyParts))
+            selection.append(position.toInt());
         auto up = NamedProviders(FiveNames);
         ProviderListEditor upEditor(*up);
-        EXPECT_EQ(upEditor.CanMoveUp(c.selection), c.canMoveUp);
-        EXPECT_EQ(upEditor.CanMoveDown(c.selection), c.canMoveDown);
-        const Selection movedUp = upEditor.MoveUp(c.selection);
-        EXPECT_EQ(Order(*up), c.afterUp);
+        EXPECT_EQ(upEditor.CanMoveUp(selection), c[1] == "yes");
+        EXPECT_EQ(upEditor.CanMoveDown(selection), c[2] == "yes");
+        const Selection movedUp = upEditor.MoveUp(selection);
+        EXPECT_EQ(Order(*up), c[3]);
         auto down = NamedProviders(FiveNames);
-        const Selection movedDown = ProviderListEditor(*down).MoveDown(c.selection);
-        EXPECT_EQ(Order(*down), c.afterDown);
+        const Selection movedDown = ProviderListEditor(*down).MoveDown(selection);
+        EXPECT_EQ(Order(*down), c[4]);
         // The selection follows the providers it held.
-        for (qsizetype i = 0; i < c.selection.size(); ++i) {
-            const QString name = FiveNames.at(c.selection.at(i) - 1);
+        for (qsizetype i = 0; i < selection.size(); ++i) {
+            const QString name = FiveNames.at(selection.at(i) - 1);
             EXPECT_EQ(up->Item(movedUp.at(i))->ProviderName, name);
             EXPECT_EQ(down->Item(movedDown.at(i))->ProviderName, name);
         }
@@ -101,15 +92,9 @@ TEST(ProviderListEditorTest, CountsUseTheSingularForOneOnly) {
 
 TEST(ProviderListEditorTest, SoundsInsideTheMediaFolderAreStoredBelowIt) {
     const QString media = QStringLiteral("/usr/share/sounds");
-    const std::vector<std::pair<QString, QString>> cases{
-        {"/usr/share/sounds/ding.wav", "ding.wav"},
-        {"/usr/share/sounds/alarms/bell.wav", "alarms/bell.wav"},
-        {"/usr/share/sounds2/ding.wav", "/usr/share/sounds2/ding.wav"},
-        {"/home/user/ding.wav", "/home/user/ding.wav"},
-    };
-    for (const auto& [file, expected] : cases) {
-        EXPECT_EQ(ProviderListEditor::ArrivalSoundName(file, media), expected);
-        EXPECT_EQ(ProviderListEditor::ArrivalSoundName(file, media + u'/'), expected);
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/arrival-sounds.tsv"))) {
+        EXPECT_EQ(ProviderListEditor::ArrivalSoundName(c[0], media), c[1]);
+        EXPECT_EQ(ProviderListEditor::ArrivalSoundName(c[0], media + u'/'), c[1]);
     }
     EXPECT_EQ(ProviderListEditor::ArrivalSoundName(QStringLiteral("/a.wav"), QString()),
               QStringLiteral("/a.wav"));
@@ -121,7 +106,7 @@ TEST(ProviderListEditorTest, ANewProviderIsNamedAndMadeByHand) {
     const ProviderSubscription::Result result =
         editor.New(QStringLiteral(" http://127.0.0.1/new "), QStringLiteral("Tech/Linux"));
     ASSERT_EQ(result.outcome, Outcome::Added);
-    const Provider& provider = *providers->Item(2);
+    Provider& provider = *providers->Item(2);
     EXPECT_EQ(result.provider.get(), &provider);
     EXPECT_EQ(provider.ProviderName, QStringLiteral("Provider2"));
     EXPECT_EQ(provider.DataURL, QStringLiteral("http://127.0.0.1/new"));
@@ -136,7 +121,18 @@ TEST(ProviderListEditorTest, ANewProviderIsNamedAndMadeByHand) {
     EXPECT_TRUE(Provider::IsTemporaryID(provider.UniqueID));
     EXPECT_EQ(provider.AttemptedUpdates, 0);
     EXPECT_NE(providers->Categories().LocateCategory(QStringLiteral("Tech/Linux")), -1);
+    // Details are wanted only while the feed has told nothing.
     EXPECT_TRUE(ProviderListEditor::WantsDetails(provider));
+    provider.Description = QStringLiteral("news");
+    EXPECT_FALSE(ProviderListEditor::WantsDetails(provider));
+    provider.Description.clear();
+    provider.NeedsDetails = false;
+    EXPECT_FALSE(ProviderListEditor::WantsDetails(provider));
+    // A category chosen later is the user's, and exists.
+    editor.AssignCategory(provider, "Sport/Golf");
+    EXPECT_EQ(provider.Category, QStringLiteral("Sport/Golf"));
+    EXPECT_TRUE(provider.UserCategory);
+    EXPECT_NE(providers->Categories().LocateCategory(QStringLiteral("Sport")), -1);
 }
 
 TEST(ProviderListEditorTest, ANewAddressTheListHasFindsThatProvider) {
@@ -152,25 +148,6 @@ TEST(ProviderListEditorTest, ANewAddressTheListHasFindsThatProvider) {
         ProviderListEditor(*providers).New(QStringLiteral("ftp://127.0.0.1/x"), "News").outcome,
         Outcome::Refused);
     EXPECT_EQ(providers->Count(), 5);
-}
-
-TEST(ProviderListEditorTest, AChosenCategoryIsTheUsersAndExists) {
-    auto providers = NamedProviders({"A"});
-    ProviderListEditor(*providers).AssignCategory(*providers->Item(1), "Sport/Golf");
-    EXPECT_EQ(providers->Item(1)->Category, QStringLiteral("Sport/Golf"));
-    EXPECT_TRUE(providers->Item(1)->UserCategory);
-    EXPECT_NE(providers->Categories().LocateCategory(QStringLiteral("Sport")), -1);
-}
-
-TEST(ProviderListEditorTest, DetailsAreWantedOnlyWhileTheFeedHasToldNothing) {
-    Provider provider;
-    provider.NeedsDetails = true;
-    EXPECT_TRUE(ProviderListEditor::WantsDetails(provider));
-    provider.Description = QStringLiteral("news");
-    EXPECT_FALSE(ProviderListEditor::WantsDetails(provider));
-    provider.Description.clear();
-    provider.NeedsDetails = false;
-    EXPECT_FALSE(ProviderListEditor::WantsDetails(provider));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "support/TestHttpServer.h"
 
 #include <QDir>
+#include <QMap>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -23,36 +24,22 @@ const QByteArray Cached = OneSet("http://c/", "https://c/");
 const QByteArray Shipped = OneSet("http://s/", "https://s/");
 
 // Where the sets come from, by how the published file answers and whether
-// an earlier copy is in the cache.
+// an earlier copy is in the cache: data/tables/alias-sources.tsv.
 TEST(AliasListTest, TakesThePublishedFileElseTheCachedElseTheShippedCopy) {
     TestHttpServer server;
     server.Serve("/good/qtk_aliases.xml", Published);
     server.Serve("/silent/qtk_aliases.xml", {.NeverAnswer = true});
     server.Serve("/page/qtk_aliases.xml", QByteArray("<html><body>"), "text/html");
-    const struct {
-        const char* path; // empty: no address configured
-        bool cached;
-        QByteArray expectedFirstURL;
-        QByteArray expectedCache; // afterwards
-    } cases[] = {
-        {"/good/qtk_aliases.xml", false, "http://a/", Published},
-        {"/good/qtk_aliases.xml", true, "http://a/", Published},
-        {"/silent/qtk_aliases.xml", true, "http://c/", Cached},
-        {"/page/qtk_aliases.xml", true, "http://c/", Cached},
-        {"/page/qtk_aliases.xml", false, "http://s/", ""},
-        {"/missing/qtk_aliases.xml", false, "http://s/", ""},
-        {"", true, "http://c/", Cached},
-        {"", false, "http://s/", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.path) + (c.cached ? " cached" : ""));
+    const QMap<QString, QByteArray> copies{{"published", Published}, {"cached", Cached}};
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/alias-sources.tsv"))) {
+        SCOPED_TRACE((c[0] + ' ' + c[1]).toStdString());
         const QTemporaryDir folder;
         const QString cache = folder.filePath("cache");
         const QString bundled = folder.filePath("data");
         TestData::Write(QDir(bundled).filePath("qtk_aliases.xml"), Shipped);
-        if (c.cached)
+        if (c[1] == "yes")
             TestData::Write(QDir(cache).filePath("qtk_aliases.xml"), Cached);
-        const QString url = *c.path ? server.Url(c.path).toString() : QString();
+        const QString url = c[0] != "-" ? server.Url(c[0]).toString() : QString();
         AliasList list({url, cache, bundled}, 300ms);
         const QSignalSpy ready(&list, &AliasList::Ready);
 
@@ -66,8 +53,8 @@ TEST(AliasListTest, TakesThePublishedFileElseTheCachedElseTheShippedCopy) {
         EXPECT_TRUE(list.IsLoaded());
         EXPECT_TRUE(list.Load());
         ASSERT_EQ(list.Sets().Count(), 1);
-        EXPECT_EQ(list.Sets().Item(1)->URLs().first(), QString::fromUtf8(c.expectedFirstURL));
-        EXPECT_EQ(TestData::ReadFile(QDir(cache).filePath("qtk_aliases.xml")), c.expectedCache);
+        EXPECT_EQ(list.Sets().Item(1)->URLs().first(), c[2]);
+        EXPECT_EQ(TestData::ReadFile(QDir(cache).filePath("qtk_aliases.xml")), copies.value(c[3]));
     }
 }
 

@@ -1,10 +1,13 @@
 #include "SchedulerHarness.h"
 
 #include "retrieval/AutoFlip.h"
+#include "support/TestData.h"
 
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -96,38 +99,32 @@ TEST_F(AutoFlipTest, CommandsSetSpeedWhatFlipsAndPlay) {
     EXPECT_EQ(host.Caption, "Auto&Flip (off)");
 }
 
+// data/tables/flip-article-steps.tsv
 TEST_F(AutoFlipTest, ArticleStepPassesTheLastRowToTheNextProvider) {
-    struct Case {
-        int row, rows;
-        int selected;
-        qsizetype shown;
-    };
-    for (const Case& c : {Case{1, 3, 2, 1}, Case{3, 3, 3, 2}, Case{0, 3, 0, 2}}) {
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/flip-article-steps.tsv"))) {
         host.Current = 1;
-        host.Row = c.row;
-        host.Rows = c.rows;
+        host.Row = c[0].toInt();
+        host.Rows = c[1].toInt();
         flip.ToNextArticle();
-        EXPECT_EQ(host.Row, c.selected);
-        EXPECT_EQ(host.Current, c.shown);
+        EXPECT_EQ(host.Row, c[2].toInt()) << c.join(u' ').toStdString();
+        EXPECT_EQ(host.Current, c[3].toLongLong()) << c.join(u' ').toStdString();
     }
 }
 
+// data/tables/flip-provider-steps.tsv
 TEST_F(AutoFlipTest, ProviderStepsKeepToTheCategoryOnlyWhenAsked) {
-    struct Case {
-        bool showCategories, flipCategories, forward;
-        QList<qsizetype> shown;
-    };
-    for (const Case& c : {Case{true, false, true, {4, 3, 4}}, Case{true, false, false, {4, 3, 4}},
-                          Case{false, false, true, {4, 1, 2}}, Case{true, true, true, {4, 1, 2}},
-                          Case{true, true, false, {2, 1, 4}}}) {
-        host.Categories = c.showCategories;
-        preferences.FlipCategories = c.flipCategories;
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/flip-provider-steps.tsv"))) {
+        host.Categories = c[0] == "yes";
+        preferences.FlipCategories = c[1] == "yes";
         host.Category = "Tech";
         host.Current = 3;
         host.Shown.clear();
         for (int i = 0; i < 3; ++i)
-            c.forward ? flip.NextProvider() : flip.PreviousProvider();
-        EXPECT_EQ(host.Shown, c.shown) << c.showCategories << c.flipCategories << c.forward;
+            c[2] == "next" ? flip.NextProvider() : flip.PreviousProvider();
+        QStringList shown;
+        for (const qsizetype position : host.Shown)
+            shown.append(QString::number(position));
+        EXPECT_EQ(shown.join(u' '), c[3]) << c.join(u' ').toStdString();
     }
 }
 

@@ -4,6 +4,9 @@
 #include "support/TestData.h"
 #include "support/TestHttpServer.h"
 
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QMap>
 #include <QSslServer>
 #include <QTemporaryDir>
 
@@ -32,137 +35,57 @@ Outcome Fetch(const QString& url, HttpRequest::Limits limits = {}, bool useCache
     return {request.Status(), request.ErrorString(), request.ResponseBody(), request.Unreachable()};
 }
 
-// How an answer arrives decides whether its body is handed on: only whole,
-// decompressible answers within the cap are, and every failure says why.
-TEST(HttpRequestTest, OnlyWholeAnswersAreHandedOn) {
-    QByteArray text;
-    for (int i = 0; i < 20000; ++i)
-        text += "<item>" + QByteArray::number(i * 7919 % 10007) + "</item>\n";
-    const QByteArray gzip = "gzip";
-    const struct {
-        const char* Name;
-        TestHttpServer::Response Response;
-        int Status;
-        const char* Error;
-    } cases[] = {
-        {"whole", {.Body = text}, 200, ""},
-        {"chunked", {.Body = text, .Chunked = true}, 200, ""},
-        {"gzip", {.Body = text, .Gzip = true}, 200, ""},
-        {"short of its length",
-         {.Body = text, .CutShort = true},
-         0,
-         "the answer broke off before its end"},
-        {"chunks cut off",
-         {.Body = text, .Chunked = true, .CutShort = true},
-         0,
-         "the answer broke off before its end"},
-        {"gzip cut off",
-         {.Body = text, .Gzip = true, .CutShort = true},
-         0,
-         "the answer broke off before its end"},
-        {"not gzip",
-         {.Body = text, .Headers = {{"Content-Encoding", gzip}}},
-         0,
-         "the answer could not be decompressed"},
-        {"error status", {.Status = 404, .Body = "<html>gone</html>"}, 404, ""},
-        {"length over the cap",
-         {.GeneratedBytes = 200 * OneMegabyte},
-         0,
-         "the answer is larger than 1 MB"},
-        {"chunks over the cap",
-         {.Chunked = true, .GeneratedBytes = 3 * OneMegabyte},
-         0,
-         "the answer is larger than 1 MB"},
-        {"gzip decoding over the cap",
-         {.Body = QByteArray(3 * OneMegabyte, 'x'), .Gzip = true},
-         0,
-         "the answer is larger than 1 MB"},
-    };
-    TestHttpServer server;
-    for (const auto& c : cases) {
-        const QByteArray path = '/' + QByteArray(c.Name).replace(' ', '-');
-        server.Serve(path, c.Response);
-        const Outcome outcome = Fetch(server.Url(path).toString(), {10s, OneMegabyte});
-        EXPECT_EQ(outcome.Status, c.Status) << c.Name;
-        EXPECT_EQ(outcome.Error, QString::fromLatin1(c.Error)) << c.Name;
-        EXPECT_FALSE(outcome.Unreachable) << c.Name;
-        if (c.Status != 404) {
-            EXPECT_EQ(outcome.Body, c.Status == 200 ? text : QByteArray()) << c.Name;
-        }
-    }
-    // Refused at the header: the server had no time to send much of it.
-    EXPECT_EQ(server.RequestCount("/length-over-the-cap"), 1);
-}
-
-// Servers compress in more ways than one: deflate with zlib's header or
-// without, gzip in several members, padding after the end; and a slow one
-// sends it a few bytes at a time. Only a whole stream is handed on.
-TEST(HttpRequestTest, CompressedAnswersAreDecodedHoweverTheyAreWrapped) {
+// The body of a compressed case: "wrap" names the wrapper of each member
+// ("gzip", "zlib", "none", or "plain" for none at all), the text shared
+// out among them; "chop" bytes are cut off the end, "pad" put after it.
+QByteArray Wrapped(const QJsonObject& c, const QByteArray& text) {
     using Wrapper = TestHttpServer::Wrapper;
-    const auto compress = &TestHttpServer::Compress;
-    const QByteArray text = QByteArray("<item><title>headline</title></item>\n").repeated(300);
-    const QByteArray half = text.left(text.size() / 2);
-    const QByteArray rest = text.mid(half.size());
-    const QByteArray members = compress(half, Wrapper::Gzip) + compress(rest, Wrapper::Gzip);
-    const struct {
-        const char* Name;
-        const char* Encoding;
-        QByteArray Body;
-        const char* Error;
-    } cases[] = {
-        {"gzip", "gzip", compress(text, Wrapper::Gzip), ""},
-        {"zlib deflate", "deflate", compress(text, Wrapper::Zlib), ""},
-        {"bare deflate", "deflate", compress(text, Wrapper::None), ""},
-        {"gzip members", "gzip", members, ""},
-        {"padded gzip", "gzip", compress(text, Wrapper::Gzip) + QByteArray(300, '\0'), ""},
-        {"padded deflate", "deflate", compress(text, Wrapper::None) + "\r\n", ""},
-        {"second member cut off", "gzip", members.chopped(10),
-         "the answer broke off before its end"},
-        {"bare deflate named gzip", "gzip", compress(text, Wrapper::None),
-         "the answer could not be decompressed"},
-        {"not deflate", "deflate", text, "the answer could not be decompressed"},
-    };
+    const QMap<QString, Wrapper> wrappers{
+        {"gzip", Wrapper::Gzip}, {"zlib", Wrapper::Zlib}, {"none", Wrapper::None}};
+    const QJsonArray members = c["wrap"].toArray();
+    QByteArray body;
+    for (qsizetype m = 0; m < members.size(); ++m) {
+        const qsizetype from = text.size() * m / members.size();
+        const QByteArray part = text.mid(from, text.size() * (m + 1) / members.size() - from);
+        const QString wrapper = members[m].toString();
+        body += wrapper == "plain" ? part : TestHttpServer::Compress(part, wrappers[wrapper]);
+    }
+    return body.chopped(c["chop"].toInt()) +
+           c["pad"].toString().toLatin1().repeated(c["padRepeat"].toInt(1));
+}
+
+// How an answer arrives decides whether its body is handed on: only whole,
+// decompressible answers within the cap are, and every failure says why
+// (data/cases/http-answers.json). Servers compress in more ways than one,
+// and a slow one sends a compressed answer a byte at a time.
+TEST(HttpRequestTest, OnlyWholeAnswersAreHandedOn) {
     TestHttpServer server;
-    for (const auto& c : cases) {
+    for (const QJsonValue& value : TestData::Cases(QStringLiteral("cases/http-answers.json"))) {
+        const QJsonObject c = value.toObject();
+        TestHttpServer::Response answer = TestHttpServer::FromJson(c["answer"].toObject());
+        const QByteArray text = answer.Body;
+        const bool compressed = c.contains("wrap");
+        if (compressed)
+            answer.Body = Wrapped(c, text);
         for (const qsizetype drip : {0, 1}) {
-            const TestHttpServer::Response response{
-                .Body = c.Body, .Headers = {{"Content-Encoding", c.Encoding}}, .DripBytes = drip};
-            const QByteArray path =
-                '/' + QByteArray(c.Name).replace(' ', '-') + '/' + QByteArray::number(drip);
-            server.Serve(path, response);
-            const Outcome outcome = Fetch(server.Url(path).toString());
-            const bool whole = *c.Error == '\0';
-            EXPECT_EQ(outcome.Status, whole ? 200 : 0) << path.constData();
-            EXPECT_EQ(outcome.Error, QString::fromLatin1(c.Error)) << path.constData();
-            EXPECT_EQ(outcome.Body, whole ? text : QByteArray()) << path.constData();
+            if (drip == 1 && !compressed)
+                continue;
+            answer.DripBytes = drip;
+            const QByteArray path = '/' + c["name"].toString().toUtf8().replace(' ', '-') + '/' +
+                                    QByteArray::number(drip);
+            SCOPED_TRACE(path.toStdString());
+            server.Serve(path, answer);
+            const Outcome outcome =
+                Fetch(server.Url(path).toString(), {10s, OneMegabyte}, c["useCache"].toBool());
+            EXPECT_EQ(outcome.Status, c["status"].toInt());
+            EXPECT_EQ(outcome.Error, c["error"].toString());
+            EXPECT_FALSE(outcome.Unreachable);
+            if (outcome.Status != 404) {
+                EXPECT_EQ(outcome.Body, outcome.Status == 200 ? text : QByteArray());
+            }
+            EXPECT_EQ(server.RequestCount(path), 1);
         }
     }
-}
-
-// A server that flushes its compressor every few bytes sends mostly empty
-// blocks; they add nothing to the body, however many.
-TEST(HttpRequestTest, EmptyCompressedBlocksAddNothing) {
-    QByteArray stream("\x78\x01", 2);
-    stream += QByteArray("\x00\x00\x00\xFF\xFF", 5).repeated(2000);
-    stream += TestHttpServer::Compress("<rss/>", TestHttpServer::Wrapper::Zlib).sliced(2);
-    TestHttpServer server;
-    server.Serve("/drip",
-                 {.Body = stream, .Headers = {{"Content-Encoding", "deflate"}}, .DripBytes = 5});
-    const Outcome outcome = Fetch(server.Url("/drip").toString());
-    EXPECT_EQ(outcome.Status, 200);
-    EXPECT_EQ(outcome.Body, QByteArray("<rss/>"));
-}
-
-// What may come from the cache the client decodes, and it is not decoded
-// twice.
-TEST(HttpRequestTest, CacheableCompressedAnswersAreDecodedOnce) {
-    TestHttpServer server;
-    const TestHttpServer::Response zipped{.Body = QByteArray("GIF89a logo bytes ").repeated(100),
-                                          .Gzip = true};
-    server.Serve("/logo.gif", zipped);
-    const Outcome outcome = Fetch(server.Url("/logo.gif").toString(), {}, true);
-    EXPECT_EQ(outcome.Status, 200);
-    EXPECT_EQ(outcome.Body, zipped.Body);
 }
 
 TEST(HttpRequestTest, RefusedRedirectsSayWhy) {
@@ -173,21 +96,10 @@ TEST(HttpRequestTest, RefusedRedirectsSayWhy) {
     server.Serve("/hop/0", QByteArray("<rss/>"));
     for (int hop = 1; hop <= 11; ++hop)
         server.Redirect("/hop/" + QByteArray::number(hop), "/hop/" + QByteArray::number(hop - 1));
-    const struct {
-        const char* Path;
-        int Status;
-        const char* Error;
-    } cases[] = {
-        {"/to-file", 0, "redirect to a file: address refused"},
-        {"/to-ftp", 0, "redirect to a ftp: address refused"},
-        {"/to-data", 0, "redirect to a data: address refused"},
-        {"/hop/10", 200, ""},
-        {"/hop/11", 0, "more than 10 redirects"},
-    };
-    for (const auto& c : cases) {
-        const Outcome outcome = Fetch(server.Url(c.Path).toString());
-        EXPECT_EQ(outcome.Status, c.Status) << c.Path;
-        EXPECT_EQ(outcome.Error, QString::fromLatin1(c.Error)) << c.Path;
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/refused-redirects.tsv"))) {
+        const Outcome outcome = Fetch(server.Url(c[0]).toString());
+        EXPECT_EQ(outcome.Status, c[1].toInt()) << c[0].toStdString();
+        EXPECT_EQ(outcome.Error, c.value(2)) << c[0].toStdString();
     }
 }
 

@@ -39,34 +39,11 @@ TEST(ImageCacheFiles, LocalPathsAreUsedAsTheyAre) {
 const QByteArray Pixel =
     QByteArray::fromBase64("R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7");
 
-TEST(ImageCacheFiles, WebImagesArriveOnceAndFailuresAreRemembered) {
-    TestHttpServer server;
-    server.Serve("/logo.gif", Pixel, "image/gif");
-    QTemporaryDir folder;
-    ImageCache cache(folder.filePath("images"));
-    QSignalSpy arrived(&cache, &ImageCache::ImageArrived);
-    const QString url = server.Url("/logo.gif").toString();
-    EXPECT_EQ(cache.LocalImageFile(url), QString());
-    ASSERT_TRUE(WaitUntil([&] { return arrived.count() == 1; }));
-    const QString file = cache.LocalImageFile(url);
-    EXPECT_EQ(file, arrived.first().at(1).toString());
-    EXPECT_TRUE(QFile::exists(file));
-    EXPECT_EQ(server.RequestCount("/logo.gif"), 1);
-
-    // Asked again only once the failed download has ended: while it is on
-    // its way, the one in flight would answer for it.
-    const QString missing = server.Url("/missing.gif").toString();
-    EXPECT_EQ(cache.LocalImageFile(missing), QString());
-    ASSERT_TRUE(WaitUntil([&] { return cache.findChildren<HttpRequest*>().isEmpty(); }));
-    EXPECT_EQ(cache.LocalImageFile(missing), QString());
-    EXPECT_TRUE(cache.findChildren<HttpRequest*>().isEmpty()) << "a failure is not fetched again";
-    EXPECT_EQ(server.RequestCount("/missing.gif"), 1);
-}
-
-// A 200 answer that is no image (a captive portal's page, a server's error
-// page) is not kept, whatever it claims to be; images of the common logo
-// formats are.
-TEST(ImageCacheFiles, OnlyImagesAreKept) {
+// Web images arrive once, told by a signal naming the file. A 200 answer
+// that is no image (a captive portal's page, a server's error page) is not
+// kept, whatever it claims to be; images of the common logo formats are. A
+// failure is remembered: asked again, it is not fetched again.
+TEST(ImageCacheFiles, OnlyImagesAreKeptAndFailuresAreRemembered) {
     TestHttpServer server;
     const struct {
         const char* Path;
@@ -81,25 +58,31 @@ TEST(ImageCacheFiles, OnlyImagesAreKept) {
         {"/error.png", "Internal error", false},
         {"/empty.gif", QByteArray(), false},
         {"/cut.gif", "GIF89a", false},
+        {"/missing.gif", QByteArray(), false},
     };
     QTemporaryDir folder;
     ImageCache cache(folder.filePath("images"));
     QSignalSpy arrived(&cache, &ImageCache::ImageArrived);
     for (const auto& c : cases) {
-        server.Serve(c.Path, c.Body, "image/gif");
-        cache.LocalImageFile(server.Url(c.Path).toString());
+        if (c.Path != QByteArrayLiteral("/missing.gif"))
+            server.Serve(c.Path, c.Body, "image/gif");
+        EXPECT_EQ(cache.LocalImageFile(server.Url(c.Path).toString()), QString());
     }
     // The downloads are the cache's children until they have ended.
     ASSERT_TRUE(WaitUntil([&] { return cache.findChildren<HttpRequest*>().isEmpty(); }));
     EXPECT_EQ(arrived.count(), 4);
     for (const auto& c : cases) {
         const QString url = server.Url(c.Path).toString();
-        EXPECT_EQ(!cache.LocalImageFile(url).isEmpty(), c.Kept) << c.Path;
-        EXPECT_EQ(QFile::exists(folder.filePath("images/" + ImageCache::CacheFileName(url))),
-                  c.Kept)
-            << c.Path;
+        const QString file = folder.filePath("images/" + ImageCache::CacheFileName(url));
+        EXPECT_EQ(cache.LocalImageFile(url), c.Kept ? file : QString()) << c.Path;
+        EXPECT_EQ(QFile::exists(file), c.Kept) << c.Path;
         EXPECT_EQ(server.RequestCount(c.Path), 1) << c.Path;
     }
+    EXPECT_EQ(
+        arrived.first().at(1).toString(),
+        folder.filePath("images/" + ImageCache::CacheFileName(server.Url("/logo.gif").toString())));
+    // Were a failure forgotten, asking again would have started a download.
+    EXPECT_TRUE(cache.findChildren<HttpRequest*>().isEmpty());
 }
 
 } // namespace

@@ -15,13 +15,7 @@ TEST(RefreshOverHttpTest, EveryProviderOfTheFileIsRefreshedWithinTheLimits) {
     FeedFarm farm(40);
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("qtk_providers.xml"));
-    farm.WriteProvidersFile(file);
-    ASSERT_TRUE(farm.Providers.LoadFile(file, nullptr, false));
-    farm.Providers.SortByCategory();
-    CategoryCollection& categories = farm.Providers.Categories();
-    categories.SortByName(1, categories.Count());
-    categories.ComputeVisibility();
-    farm.Scheduler.SetBackgroundRange(farm.Preferences.backgroundUpdateMode, false);
+    ASSERT_TRUE(farm.LoadThroughFile(file));
 
     int peakOutstanding = 0;
     int peakPending = 0;

@@ -13,55 +13,45 @@ protected:
 
 } // namespace
 
+// data/tables/scheduler-ranges.tsv
 TEST_F(RefreshSchedulerTest, RangeFollowsModeAndCategoryTree) {
-    struct Case {
-        Long mode;
-        bool showCategories;
-        QString category;
-        qsizetype first, last;
-    };
-    for (const Case& c :
-         {Case{0, true, "Tech", -1, -1}, Case{1, true, "Tech", 3, 4}, Case{1, false, "Tech", 1, 5},
-          Case{2, true, "Tech", 1, 5}, Case{1, true, "Empty", -1, -1}}) {
-        SCOPED_TRACE(c.mode);
-        host.Categories = c.showCategories;
-        host.Category = c.category;
-        scheduler.SetBackgroundRange(c.mode, false);
-        EXPECT_EQ(scheduler.BackgroundFirst(), c.first);
-        EXPECT_EQ(scheduler.BackgroundLast(), c.last);
-        if (c.first != -1) {
-            EXPECT_TRUE(scheduler.BackgroundCursor() >= c.first &&
-                        scheduler.BackgroundCursor() <= c.last);
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/scheduler-ranges.tsv"))) {
+        SCOPED_TRACE(c.join(u' ').toStdString());
+        host.Categories = c[1] == "yes";
+        host.Category = c[2];
+        scheduler.SetBackgroundRange(c[0].toLongLong(), false);
+        const qsizetype first = c[3].toLongLong();
+        const qsizetype last = c[4].toLongLong();
+        EXPECT_EQ(scheduler.BackgroundFirst(), first);
+        EXPECT_EQ(scheduler.BackgroundLast(), last);
+        if (first != -1) {
+            EXPECT_TRUE(scheduler.BackgroundCursor() >= first &&
+                        scheduler.BackgroundCursor() <= last);
         }
     }
 }
 
 // One fetch per tick, walking the range cyclically past inactive and hidden
-// providers; a provider fetched once is not due again in the same round.
+// providers; a provider fetched once is not due again in the same round
+// (data/tables/scheduler-cycles.tsv).
 TEST_F(RefreshSchedulerTest, BackgroundCycleStartsOneDueProviderPerTick) {
-    struct Case {
-        Long mode;
-        bool showCategories;
-        QStringList grabbed;
-    };
-    for (const Case& c :
-         {Case{0, true, {}}, Case{1, true, {"c", "d"}},
-          // With the tree hidden there is no category to keep to.
-          Case{1, false, {"a", "b", "c", "d"}}, Case{2, true, {"a", "b", "c", "d"}}}) {
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/scheduler-cycles.tsv"))) {
+        SCOPED_TRACE(c.join(u' ').toStdString());
+        const QStringList grabbed = c.value(2).split(u' ', Qt::SkipEmptyParts);
         SchedulerHarness h;
         h.Standard();
         h.Add("f", "Tech").Active = false;
         h.providers.MoveProvidersUp(6, 1); // after d, before e
-        h.preferences.backgroundUpdateMode = c.mode;
-        h.host.Categories = c.showCategories;
+        h.preferences.backgroundUpdateMode = c[0].toLongLong();
+        h.host.Categories = c[1] == "yes";
         h.host.Category = "Tech";
-        for (qsizetype tick = 1; tick <= c.grabbed.size(); ++tick) {
+        for (qsizetype tick = 1; tick <= grabbed.size(); ++tick) {
             h.scheduler.PollTick();
-            EXPECT_EQ(h.fetch.Grabbed, c.grabbed.first(tick)) << c.mode;
+            EXPECT_EQ(h.fetch.Grabbed, grabbed.first(tick));
         }
         h.PollTicks(6);
-        EXPECT_EQ(h.fetch.Grabbed, c.grabbed) << c.mode;
-        EXPECT_EQ(h.fetch.Polls, c.grabbed.size() + 6);
+        EXPECT_EQ(h.fetch.Grabbed, grabbed);
+        EXPECT_EQ(h.fetch.Polls, grabbed.size() + 6);
     }
 }
 
@@ -105,20 +95,24 @@ TEST_F(RefreshSchedulerTest, RangeWithoutActiveProviderFetchesNothing) {
     EXPECT_EQ(scheduler.PreviousBackgroundIndex(3, true), 3);
 }
 
-TEST_F(RefreshSchedulerTest, LimitsHoldTheCursor) {
-    struct Case {
-        int pending, outstanding;
-        bool starts;
-    };
-    for (const Case& c : {Case{5, 29, true}, Case{6, 0, false}, Case{0, 30, false}}) {
+// data/tables/scheduler-holds.tsv
+TEST(RefreshSchedulerHoldTest, LimitsAndFlagsHoldTimedWorkBack) {
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/scheduler-holds.tsv"))) {
+        SCOPED_TRACE(c.join(u' ').toStdString());
         SchedulerHarness h;
         h.Standard();
         h.preferences.backgroundUpdateMode = 2;
-        h.fetch.Pending = c.pending;
-        h.fetch.Outstanding = c.outstanding;
+        h.Named("c").MinutesToNextRefresh = 5;
+        h.fetch.Pending = c[0].toInt();
+        h.fetch.Outstanding = c[1].toInt();
+        h.flags = {c[2] == "yes", c[3] == "yes"};
+        h.UpdateTicks(1);
         h.PollTicks(2);
-        EXPECT_EQ(h.fetch.Grabbed.size(), c.starts ? 2 : 0) << c.pending;
-        EXPECT_EQ(h.scheduler.BackgroundCursor(), c.starts ? 3 : 1) << c.pending;
+        EXPECT_EQ(h.fetch.Grabbed.size(), c[4].toLongLong());
+        EXPECT_EQ(h.scheduler.BackgroundCursor(), c[5].toLongLong());
+        EXPECT_EQ(h.fetch.Polls, c[6].toInt());
+        EXPECT_EQ(h.Named("c").MinutesToNextRefresh, c[7].toInt());
+        EXPECT_EQ(h.scheduler.UpdateCheckCountdown(), c[8].toInt());
     }
 }
 
@@ -152,49 +146,27 @@ TEST_F(RefreshSchedulerTest, CurrentProviderReloadsWhenDueEvenWithoutBackgroundR
 }
 
 // Whatever the last fetch found, a provider comes round again once its
-// minutes have run down; only a stories fetch in flight holds the count.
+// minutes have run down; only a stories fetch in flight holds the count
+// (data/tables/scheduler-countdowns.tsv).
 TEST(RefreshSchedulerCountdownTest, EveryIdleProviderCountsDown) {
-    struct Case {
-        Long loadState;
-        Integer pendingOperations;
-        Integer minutesLeft;
-    };
-    for (const Case& c :
-         {Case{0, 0, 0}, Case{1, 0, 0}, Case{3, 0, 0}, Case{1, 2, 0}, Case{2, 1, 60}}) {
+    for (const QStringList& c :
+         TestData::Table(QStringLiteral("tables/scheduler-countdowns.tsv"))) {
+        SCOPED_TRACE(c.join(u' ').toStdString());
+        const Integer minutesLeft = c[2].toInt();
         SchedulerHarness h;
         Provider& provider = h.Add("a", "");
         h.preferences.backgroundUpdateMode = 2;
-        provider.LoadState = c.loadState;
-        provider.PendingOperations = c.pendingOperations;
+        provider.LoadState = c[0].toLongLong();
+        provider.PendingOperations = c[1].toInt();
         provider.MinutesToNextRefresh = 60;
         h.UpdateTicks(59);
         h.scheduler.PollTick();
         EXPECT_TRUE(h.fetch.Grabbed.isEmpty());
         h.UpdateTicks(1);
-        EXPECT_EQ(provider.MinutesToNextRefresh, c.minutesLeft) << c.loadState;
+        EXPECT_EQ(provider.MinutesToNextRefresh, minutesLeft);
         provider.PendingOperations = 0;
         h.scheduler.PollTick();
-        EXPECT_EQ(h.fetch.Grabbed.size(), c.minutesLeft == 0 ? 1 : 0) << c.loadState;
-    }
-}
-
-TEST_F(RefreshSchedulerTest, FlagsHoldTimedWorkBack) {
-    struct Case {
-        bool suspended, userBusy;
-        bool counts, polls;
-    };
-    for (const Case& c : {Case{true, false, false, false}, Case{false, true, false, true}}) {
-        SchedulerHarness h;
-        h.Standard();
-        h.preferences.backgroundUpdateMode = 2;
-        h.Named("c").MinutesToNextRefresh = 5;
-        h.flags = {c.suspended, c.userBusy};
-        h.UpdateTicks(1);
-        h.PollTicks(1);
-        EXPECT_EQ(h.Named("c").MinutesToNextRefresh, c.counts ? 4 : 5);
-        EXPECT_EQ(h.scheduler.UpdateCheckCountdown(), c.counts ? 2879 : 2880);
-        EXPECT_EQ(h.fetch.Polls, c.polls ? 1 : 0);
-        EXPECT_EQ(h.fetch.Grabbed.size(), c.polls ? 1 : 0);
+        EXPECT_EQ(h.fetch.Grabbed.size(), minutesLeft == 0 ? 1 : 0);
     }
 }
 

@@ -1,17 +1,10 @@
 #include "FeedFarm.h"
 
+#include "NumberedFeed.h"
+
 #include "feeds/FeedFormat.h"
 
 namespace {
-
-QByteArray Rss(int feed) {
-    QByteArray xml =
-        "<rss version=\"2.0\"><channel><title>Feed " + QByteArray::number(feed) + "</title>";
-    for (int item = 0; item < 10; ++item)
-        xml += "<item><title>Story " + QByteArray::number(item) + "</title><link>https://x/" +
-               QByteArray::number(feed) + "/" + QByteArray::number(item) + "</link></item>";
-    return xml + "</channel></rss>";
-}
 
 bool IsTextFeed(int feed) {
     return feed % 5 == 4;
@@ -27,11 +20,11 @@ FeedFarm::FeedFarm(int feeds, Long backgroundUpdateMode)
         if (IsTextFeed(feed))
             Server.Serve(path, QByteArray("First line\nSecond line\n"), "text/plain");
         else
-            Server.Serve(path, Rss(feed));
+            Server.Serve(path, NumberedFeed::Rss(10));
     }
 }
 
-void FeedFarm::WriteProvidersFile(const QString& file) const {
+bool FeedFarm::LoadThroughFile(const QString& file) {
     ProviderCollection providers;
     for (int feed = 0; feed < m_feeds; ++feed) {
         auto provider = std::make_shared<Provider>();
@@ -47,6 +40,14 @@ void FeedFarm::WriteProvidersFile(const QString& file) const {
         providers.Add(provider);
     }
     providers.SaveFile(file, nullptr, false, true, true);
+    if (!Providers.LoadFile(file, nullptr, false))
+        return false;
+    Providers.SortByCategory();
+    CategoryCollection& categories = Providers.Categories();
+    categories.SortByName(1, categories.Count());
+    categories.ComputeVisibility();
+    Scheduler.SetBackgroundRange(Preferences.backgroundUpdateMode, false);
+    return true;
 }
 
 int FeedFarm::CompletedCount() const {

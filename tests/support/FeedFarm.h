@@ -18,8 +18,10 @@ class FeedFarm : public SchedulerHost, public QuietIntakeEnvironment {
 public:
     explicit FeedFarm(int feeds, Long backgroundUpdateMode = 2);
 
-    // Writes the providers file for the server's feeds to `file`.
-    void WriteProvidersFile(const QString& file) const;
+    // Writes the providers file for the server's feeds to `file` and loads
+    // it into Providers, sorted as at start-up, the background range set;
+    // false when it could not be read back.
+    bool LoadThroughFile(const QString& file);
 
     qsizetype CurrentProviderIndex() const override { return 0; }
     QString CurrentCategory() const override { return {}; }

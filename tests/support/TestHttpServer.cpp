@@ -11,20 +11,12 @@
 namespace {
 
 QByteArray ReasonPhrase(int status) {
-    switch (status) {
-    case 200:
-        return "OK";
-    case 301:
-        return "Moved Permanently";
-    case 302:
-        return "Found";
-    case 304:
-        return "Not Modified";
-    case 404:
-        return "Not Found";
-    default:
-        return "Status";
-    }
+    static const QHash<int, QByteArray> phrases{{200, "OK"},
+                                                {301, "Moved Permanently"},
+                                                {302, "Found"},
+                                                {304, "Not Modified"},
+                                                {404, "Not Found"}};
+    return phrases.value(status, "Status");
 }
 
 TestHttpServer::Request ParseHead(const QByteArray& head) {
@@ -117,6 +109,23 @@ QByteArray TestHttpServer::Compress(const QByteArray& data, Wrapper wrapper) {
     return out;
 }
 
+TestHttpServer::Response TestHttpServer::FromJson(const QJsonObject& answer) {
+    Response response{.Status = answer["status"].toInt(200),
+                      .Body =
+                          answer["body"].toString().toUtf8().repeated(answer["repeat"].toInt(1)),
+                      .DelayMs = answer["delayMs"].toInt(),
+                      .NeverAnswer = answer["neverAnswer"].toBool(),
+                      .Gzip = answer["gzip"].toBool(),
+                      .Chunked = answer["chunked"].toBool(),
+                      .CutShort = answer["cutShort"].toBool(),
+                      .DripBytes = answer["dripBytes"].toInteger(),
+                      .GeneratedBytes = answer["generatedBytes"].toInteger()};
+    const QJsonObject headers = answer["headers"].toObject();
+    for (auto header = headers.begin(); header != headers.end(); ++header)
+        response.Headers.insert(header.key().toUtf8(), header.value().toString().toUtf8());
+    return response;
+}
+
 TestHttpServer::TestHttpServer(QObject* parent)
     : QObject(parent) {
     connect(&m_server, &QTcpServer::newConnection, this, &TestHttpServer::Accept);
@@ -137,17 +146,11 @@ void TestHttpServer::Serve(const QByteArray& path, Handler handler) {
 
 void TestHttpServer::Serve(const QByteArray& path, const QByteArray& body,
                            const QByteArray& contentType) {
-    Response response;
-    response.Body = body;
-    response.Headers.insert("Content-Type", contentType);
-    Serve(path, response);
+    Serve(path, Response{.Body = body, .Headers = {{"Content-Type", contentType}}});
 }
 
 void TestHttpServer::Redirect(const QByteArray& path, const QByteArray& location, int status) {
-    Response response;
-    response.Status = status;
-    response.Headers.insert("Location", location);
-    Serve(path, response);
+    Serve(path, Response{.Status = status, .Headers = {{"Location", location}}});
 }
 
 int TestHttpServer::RequestCount(const QByteArray& path) const {
@@ -175,11 +178,8 @@ void TestHttpServer::Answer(QTcpSocket* socket, const QByteArray& head) {
     const Request request = ParseHead(head);
     m_requests.append(request);
     const auto handler = m_handlers.constFind(request.Path);
-    Response response;
-    if (handler != m_handlers.cend())
-        response = (*handler)(request);
-    else
-        response.Status = 404;
+    const Response response =
+        handler != m_handlers.cend() ? (*handler)(request) : Response{.Status = 404};
     if (response.NeverAnswer)
         return;
     if (response.GeneratedBytes > 0) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QJsonObject>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -53,6 +54,10 @@ public:
     // `data` deflated, wrapped as for Content-Encoding gzip (Gzip) or
     // deflate (Zlib, or None as many servers send it).
     static QByteArray Compress(const QByteArray& data, Wrapper wrapper);
+    // An answer described in a case table: the fields of Response by their
+    // names in camel case ("status", "body", "headers", "cutShort", ...),
+    // the body repeated "repeat" times when given.
+    static Response FromJson(const QJsonObject& answer);
 
     explicit TestHttpServer(QObject* parent = nullptr);
 
