@@ -52,6 +52,13 @@ class SkinCollectionTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(folder.isValid()); }
 
+    // A skin folder `name` under `in` (the directory by default) whose skin
+    // is shown as `shown`.
+    void Write(const char* name, const char* shown, const QString& in = {}) {
+        SkinFolders::Write(in.isEmpty() ? directory : in, QString::fromLatin1(name),
+                           SkinFolders::Named(shown));
+    }
+
     QTemporaryDir folder;
     QString directory = folder.path();
     SkinCollection skins;
@@ -85,7 +92,7 @@ TEST(SkinCollectionCases, LookupsMatchNamesExactly) {
 
 TEST_F(SkinCollectionTest, ARenamedFolderGoesToTheEndAndTheOldNameGoes) {
     for (const char* name : {"Alpha", "Beta", "Gamma"})
-        SkinFolders::Write(directory, QString::fromLatin1(name), SkinFolders::Named(name));
+        Write(name, name);
     skins.SyncToDir(directory, false, false);
     ASSERT_EQ(DirNames(skins), QStringList({"Alpha", "Beta", "Gamma"}));
 
@@ -95,7 +102,7 @@ TEST_F(SkinCollectionTest, ARenamedFolderGoesToTheEndAndTheOldNameGoes) {
 }
 
 TEST_F(SkinCollectionTest, ASkinThatStopsParsingIsDroppedOnAReloadOnly) {
-    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("Alpha"));
+    Write("Alpha", "Alpha");
     skins.SyncToDir(directory, false, false);
     SkinFolders::Write(directory, QStringLiteral("Alpha"), "<NeoCaptionSkin>");
 
@@ -108,12 +115,12 @@ TEST_F(SkinCollectionTest, ASkinThatStopsParsingIsDroppedOnAReloadOnly) {
 }
 
 TEST_F(SkinCollectionTest, OnlyTheNamedFolderIsReadAndOnlyReloadReadsItAgain) {
-    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("Alpha"));
-    SkinFolders::Write(directory, QStringLiteral("Beta"), SkinFolders::Named("Beta"));
+    Write("Alpha", "Alpha");
+    Write("Beta", "Beta");
     skins.SyncToDir(directory, false, false, QStringLiteral("Beta"));
     ASSERT_EQ(DirNames(skins), QStringList{"Beta"});
 
-    SkinFolders::Write(directory, QStringLiteral("Beta"), SkinFolders::Named("Beta 2"));
+    Write("Beta", "Beta 2");
     skins.SyncToDir(directory, false, false, QStringLiteral("Beta"));
     EXPECT_EQ(skins.Item(1)->DisplayName, "Beta");
     skins.SyncToDir(directory, true, false, QStringLiteral("Beta"));
@@ -127,8 +134,8 @@ TEST_F(SkinCollectionTest, OnlyTheNamedFolderIsReadAndOnlyReloadReadsItAgain) {
 // another skin, read afresh.
 TEST_F(SkinCollectionTest, ASkinOfTheSameNameInAnotherDirectoryIsReadAfresh) {
     QTemporaryDir other;
-    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("First"));
-    SkinFolders::Write(other.path(), QStringLiteral("Alpha"), SkinFolders::Named("Second"));
+    Write("Alpha", "First");
+    Write("Alpha", "Second", other.path());
     skins.SyncToDir(directory, false, false);
     skins.SyncToDir(other.path(), false, false);
     EXPECT_EQ(skins.FindSkinByDirName(QStringLiteral("Alpha"))->DisplayName, "Second");
@@ -136,7 +143,7 @@ TEST_F(SkinCollectionTest, ASkinOfTheSameNameInAnotherDirectoryIsReadAfresh) {
 
 // A held skin outlives the scan that drops it: a window may still wear it.
 TEST_F(SkinCollectionTest, AnUnreadableDirectoryIsReportedOnceAndEmptiesTheList) {
-    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("Alpha"));
+    Write("Alpha", "Alpha");
     skins.SyncToDir(directory, false, false);
     const std::shared_ptr<Skin> worn = skins.Item(1);
     const QString gone = QDir(directory).filePath(QStringLiteral("gone"));

@@ -68,22 +68,6 @@ TEST(ProviderCollectionTest, NameLookupsIgnoreLetterCaseAndURLAndCategoryLookups
     EXPECT_FALSE(providers.CategoryHasActiveProviders("NEWS"));
 }
 
-TEST(ProviderCollectionTest, RemoveProviderCancelsItsFetch) {
-    const auto providers = NamedProviders({"A", "B"});
-    providers->Item(2)->UniqueID = 7;
-    FetchLog log;
-    providers->Item(2)->PendingOperations = PendingOperation::Stories;
-    providers->Item(2)->SetPendingFetch(std::make_unique<RecordingFetch>(log));
-    auto other = Named("Elsewhere");
-    other->UniqueID = 7;
-    providers->RemoveProvider(*other);
-    EXPECT_EQ(ProviderNames(*providers), QStringList{"A"});
-    EXPECT_EQ(log.CancelledOperations, PendingOperation::Stories);
-    other->UniqueID = 8;
-    providers->RemoveProvider(*other);
-    EXPECT_EQ(providers->Count(), 1);
-}
-
 TEST(ProviderCollectionTest, GenerateUniqueProviderNameIgnoresLetterCase) {
     EXPECT_EQ(ProviderCollection().GenerateUniqueProviderName(), "Provider1");
     EXPECT_EQ(NamedProviders({"Provider1", "PROVIDER2"})->GenerateUniqueProviderName(),
@@ -171,14 +155,29 @@ TEST(ProviderCollectionTest, RemoveEmptyCategoriesRemovesUserDefinedOnesToo) {
     EXPECT_GT(providers.Categories().LocateCategory("A/B"), 0);
 }
 
-TEST(ProviderCollectionTest, CancelPendingRequestsCallsOffOnlyThoseOlderThanTheAge) {
-    const auto providers = NamedProviders({"A", "B"});
+// Removing a provider (known by its unique ID) calls off its fetch, and so
+// does cancelling the requests older than an age, and only those.
+TEST(ProviderCollectionTest, RemovingAndCancellingCallOffOutstandingFetches) {
+    const auto providers = NamedProviders({"A", "B", "C"});
     FetchLog a;
     FetchLog b;
+    FetchLog c;
     providers->Item(1)->PendingOperations = PendingOperation::Details;
     providers->Item(1)->tStart = HighResolutionCounter::Value();
     providers->Item(1)->SetPendingFetch(std::make_unique<RecordingFetch>(a));
     providers->Item(2)->SetPendingFetch(std::make_unique<RecordingFetch>(b));
+    providers->Item(3)->UniqueID = 7;
+    providers->Item(3)->PendingOperations = PendingOperation::Stories;
+    providers->Item(3)->SetPendingFetch(std::make_unique<RecordingFetch>(c));
+    auto other = Named("Elsewhere");
+    other->UniqueID = 7;
+    providers->RemoveProvider(*other);
+    EXPECT_EQ(ProviderNames(*providers), QStringList({"A", "B"}));
+    EXPECT_EQ(c.CancelledOperations, PendingOperation::Stories);
+    other->UniqueID = 8;
+    providers->RemoveProvider(*other);
+    EXPECT_EQ(providers->Count(), 2);
+
     providers->CancelPendingRequests(Currency::FromScaled(3600 * Currency::Scale));
     EXPECT_EQ(a.Cancels, 0); // started just now, not an hour ago
     providers->CancelPendingRequests(Currency::FromScaled(-Currency::Scale));
