@@ -52,13 +52,6 @@ class SkinCollectionTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(folder.isValid()); }
 
-    // A skin folder `name` under `in` (the directory by default) whose skin
-    // is shown as `shown`.
-    void Write(const char* name, const char* shown, const QString& in = {}) {
-        SkinFolders::Write(in.isEmpty() ? directory : in, QString::fromLatin1(name),
-                           SkinFolders::Named(shown));
-    }
-
     QTemporaryDir folder;
     QString directory = folder.path();
     SkinCollection skins;
@@ -78,12 +71,8 @@ TEST(SkinCollectionCases, AFullScanReadsEveryFolderAsExpected) {
     GoldenFile::Check(TestData::Path(QStringLiteral("skins.expected.json")),
                       {{"skins", read}, {"messages", QJsonArray::fromStringList(messages)}},
                       QStringLiteral("skins"), QStringLiteral("config_tests"));
-}
 
-// Lookups are exact, as the stored choice is.
-TEST(SkinCollectionCases, LookupsMatchNamesExactly) {
-    SkinCollection skins;
-    skins.SyncToDir(TestData::Path(QStringLiteral("skins")), false, false);
+    // Lookups are exact, as the stored choice is.
     ASSERT_NE(skins.FindSkinByDirName(QStringLiteral("Deep")), nullptr);
     EXPECT_EQ(skins.FindSkinByDirName(QStringLiteral("deep")), nullptr);
     EXPECT_EQ(skins.FindSkinByDisplayName(QStringLiteral("Deep Water"))->DirName, "Deep");
@@ -92,7 +81,7 @@ TEST(SkinCollectionCases, LookupsMatchNamesExactly) {
 
 TEST_F(SkinCollectionTest, ARenamedFolderGoesToTheEndAndTheOldNameGoes) {
     for (const char* name : {"Alpha", "Beta", "Gamma"})
-        Write(name, name);
+        SkinFolders::Write(directory, QString::fromLatin1(name), SkinFolders::Named(name));
     skins.SyncToDir(directory, false, false);
     ASSERT_EQ(DirNames(skins), QStringList({"Alpha", "Beta", "Gamma"}));
 
@@ -102,7 +91,7 @@ TEST_F(SkinCollectionTest, ARenamedFolderGoesToTheEndAndTheOldNameGoes) {
 }
 
 TEST_F(SkinCollectionTest, ASkinThatStopsParsingIsDroppedOnAReloadOnly) {
-    Write("Alpha", "Alpha");
+    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("Alpha"));
     skins.SyncToDir(directory, false, false);
     SkinFolders::Write(directory, QStringLiteral("Alpha"), "<NeoCaptionSkin>");
 
@@ -115,12 +104,12 @@ TEST_F(SkinCollectionTest, ASkinThatStopsParsingIsDroppedOnAReloadOnly) {
 }
 
 TEST_F(SkinCollectionTest, OnlyTheNamedFolderIsReadAndOnlyReloadReadsItAgain) {
-    Write("Alpha", "Alpha");
-    Write("Beta", "Beta");
+    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("Alpha"));
+    SkinFolders::Write(directory, QStringLiteral("Beta"), SkinFolders::Named("Beta"));
     skins.SyncToDir(directory, false, false, QStringLiteral("Beta"));
     ASSERT_EQ(DirNames(skins), QStringList{"Beta"});
 
-    Write("Beta", "Beta 2");
+    SkinFolders::Write(directory, QStringLiteral("Beta"), SkinFolders::Named("Beta 2"));
     skins.SyncToDir(directory, false, false, QStringLiteral("Beta"));
     EXPECT_EQ(skins.Item(1)->DisplayName, "Beta");
     skins.SyncToDir(directory, true, false, QStringLiteral("Beta"));
@@ -134,8 +123,8 @@ TEST_F(SkinCollectionTest, OnlyTheNamedFolderIsReadAndOnlyReloadReadsItAgain) {
 // another skin, read afresh.
 TEST_F(SkinCollectionTest, ASkinOfTheSameNameInAnotherDirectoryIsReadAfresh) {
     QTemporaryDir other;
-    Write("Alpha", "First");
-    Write("Alpha", "Second", other.path());
+    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("First"));
+    SkinFolders::Write(other.path(), QStringLiteral("Alpha"), SkinFolders::Named("Second"));
     skins.SyncToDir(directory, false, false);
     skins.SyncToDir(other.path(), false, false);
     EXPECT_EQ(skins.FindSkinByDirName(QStringLiteral("Alpha"))->DisplayName, "Second");
@@ -143,7 +132,7 @@ TEST_F(SkinCollectionTest, ASkinOfTheSameNameInAnotherDirectoryIsReadAfresh) {
 
 // A held skin outlives the scan that drops it: a window may still wear it.
 TEST_F(SkinCollectionTest, AnUnreadableDirectoryIsReportedOnceAndEmptiesTheList) {
-    Write("Alpha", "Alpha");
+    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("Alpha"));
     skins.SyncToDir(directory, false, false);
     const std::shared_ptr<Skin> worn = skins.Item(1);
     const QString gone = QDir(directory).filePath(QStringLiteral("gone"));

@@ -69,18 +69,14 @@ TEST(CategoryCollectionTest, SortPutsParentsBeforeChildrenIgnoringCase) {
 }
 
 TEST(CategoryCollectionTest, VisibilityFollowsInactiveAncestorsAndAMissingParentCountsAsVisible) {
-    const std::pair<const char*, bool> activePaths[] = {
-        {"A", false},   {"A/B", true},          {"A/B/C", true},          {"D", true},
-        {"D/E", false}, {"Orphan/Child", true}, {"Gone/Inactive", false},
-    };
+    const QList<QStringList> rows = TestData::Table("tables/category_visibility.tsv");
     CategoryCollection categories;
-    for (const auto& [path, active] : activePaths)
-        categories.Add(path, active, false);
-    ASSERT_NO_THROW(categories.ComputeVisibility());
-    QList<bool> visible;
-    for (const auto& category : categories)
-        visible.append(category->Visible);
-    EXPECT_EQ(visible, QList<bool>({false, false, false, true, false, true, false}));
+    for (const QStringList& row : rows)
+        categories.Add(row[0], row[1] == u"true", false);
+    categories.ComputeVisibility();
+    for (qsizetype i = 1; i <= categories.Count(); ++i)
+        EXPECT_EQ(categories.Item(i)->Visible, rows[i - 1][2] == u"true")
+            << rows[i - 1][0].toStdString();
 }
 
 TEST(CategoryCollectionTest, ProviderCountsCountDirectAndDescendantProviders) {

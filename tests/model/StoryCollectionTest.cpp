@@ -28,14 +28,13 @@ TEST(TitleHashTest, KnownTitlesHashToTheirStoredValues) {
     for (const QStringList& row : TestData::Table("tables/title_hash.tsv"))
         EXPECT_EQ(TitleHash(row[0]), row[1].toInt()) << row[0].toStdString();
     EXPECT_NE(TitleHash("Hello, World"), TitleHash("Hello, Xorld"));
-}
 
-TEST(TitleHashTest, LongTitlesStayNonNegative) {
+    // Long titles stay non-negative.
     EXPECT_GE(TitleHash(QString(100000, QChar(0xFF))), 0);
     EXPECT_GE(TitleHash(QString(5000, QChar(u'z')) + QString(5000, QChar(0x20AC))), 0);
 }
 
-TEST(StoryCollectionTest, PositionsOutsideTheCollectionThrowAndRemoveMovesLaterStoriesUp) {
+TEST(StoryCollectionTest, PositionsRemovalAndFindingByTitle) {
     StoryCollection stories = WithLinks({"a", "b", "c"});
     stories.Remove(2);
     ASSERT_EQ(stories.Count(), 2);
@@ -46,18 +45,17 @@ TEST(StoryCollectionTest, PositionsOutsideTheCollectionThrowAndRemoveMovesLaterS
         EXPECT_THROW(stories.Remove(position), ProgramError) << position;
     }
     EXPECT_THROW(StoryCollection().Item(1), ProgramError);
-}
 
-TEST(StoryCollectionTest, FindStoryByTitleMatchesTheWholeTitleExactly) {
-    StoryCollection stories;
+    // Finding a story by title matches the whole title exactly.
+    StoryCollection titled;
     for (const char* title : {"First", "Twice", "Twice", "Hello, World"})
-        stories.Add(title, QString(), QString(), Date(), 0, true);
-    EXPECT_EQ(stories.FindStoryByTitle("Twice"), 2);
-    EXPECT_EQ(stories.FindStoryByTitle("twice"), -1);
-    EXPECT_EQ(stories.FindStoryByTitle("Missing"), -1);
+        titled.Add(title, QString(), QString(), Date(), 0, true);
+    EXPECT_EQ(titled.FindStoryByTitle("Twice"), 2);
+    EXPECT_EQ(titled.FindStoryByTitle("twice"), -1);
+    EXPECT_EQ(titled.FindStoryByTitle("Missing"), -1);
     // Same hash, different title: the title comparison decides.
-    EXPECT_EQ(stories.FindStoryByTitle("Hello, Worlx"), -1);
-    EXPECT_EQ(stories.FindStoryByTitle("Hello, World"), 4);
+    EXPECT_EQ(titled.FindStoryByTitle("Hello, Worlx"), -1);
+    EXPECT_EQ(titled.FindStoryByTitle("Hello, World"), 4);
 }
 
 TEST(StoryCollectionTest, CompressFactorsOutTheLinksCommonPrefix) {
