@@ -117,11 +117,9 @@ TEST_F(SkinCollectionTest, OnlyTheNamedFolderIsReadAndOnlyReloadReadsItAgain) {
     // A skin read in part is kept by a scan of one folder.
     skins.SyncToDir(directory, false, false, QStringLiteral("Missing"));
     EXPECT_EQ(DirNames(skins), QStringList{"Beta"});
-}
 
-// Skins are known by folder name; the same name in another directory is
-// another skin, read afresh.
-TEST_F(SkinCollectionTest, ASkinOfTheSameNameInAnotherDirectoryIsReadAfresh) {
+    // Skins are known by folder name; the same name in another directory is
+    // another skin, read afresh.
     QTemporaryDir other;
     SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("First"));
     SkinFolders::Write(other.path(), QStringLiteral("Alpha"), SkinFolders::Named("Second"));

@@ -41,15 +41,6 @@ TEST(CategoryCollectionTest, EnsureCategoryCreatesTheChildThenTheMissingAncestor
     EXPECT_EQ(Names(withParent), QStringList({"A", "A/B/C", "A/B"}));
 }
 
-TEST(CategoryCollectionTest, LocateIgnoresLetterCaseAndFindsTheFirst) {
-    CategoryCollection categories = Of({"News", "Computers/Linux", "computers/LINUX"});
-    EXPECT_EQ(categories.LocateCategory("computers/linux"), 2);
-    EXPECT_EQ(categories.LocateCategory("Computers"), -1);
-    EXPECT_EQ(categories.LocateCategory(QString()), -1);
-    EXPECT_EQ(categories.LocateParentCategory("NEWS/World"), 1);
-    EXPECT_EQ(categories.LocateParentCategory("Computers/Linux"), -1);
-}
-
 TEST(CategoryCollectionTest, PositionsOutsideTheCollectionThrow) {
     CategoryCollection categories = Of({"A"});
     EXPECT_THROW(categories.Item(0), ProgramError);
@@ -96,9 +87,15 @@ TEST(CategoryCollectionTest, ProviderCountsCountDirectAndDescendantProviders) {
     EXPECT_EQ(counts(), (Counts{{0, 0}, {0, 0}, {0, 0}, {0, 0}}));
 }
 
-TEST(CategoryCollectionTest, LookupsFollowNamesChangedInPlace) {
+TEST(CategoryCollectionTest, LookupsIgnoreLetterCaseAndFollowNamesChangedInPlace) {
+    // Lookups ignore letter case and find the first; a parent is found by
+    // the path up to its last "/".
     CategoryCollection categories = Of({"News", "Sports", "NEWS"});
     EXPECT_EQ(categories.LocateCategory("news"), 1);
+    EXPECT_EQ(categories.LocateCategory("New"), -1);
+    EXPECT_EQ(categories.LocateCategory(QString()), -1);
+    EXPECT_EQ(categories.LocateParentCategory("NEWS/World"), 1);
+    EXPECT_EQ(categories.LocateParentCategory("Sports/Darts/Rules"), -1);
     categories.Item(1)->CategoryName = "Old News";
     EXPECT_EQ(categories.LocateCategory("news"), 3);
     EXPECT_EQ(categories.LocateCategory("old news"), 1);

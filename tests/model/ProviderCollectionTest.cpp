@@ -6,6 +6,7 @@
 #include "support/NamedProviders.h"
 #include "support/RecordingFetch.h"
 #include "support/StatusRecorder.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -91,17 +92,11 @@ TEST(ProviderCollectionTest, BlocksMoveUpAndDownButNotPastEitherEnd) {
 }
 
 TEST(ProviderCollectionTest, SortByNameUsesTheGapExchangeOrder) {
-    const auto three = NamedProviders({"beta", "Alpha", "alpha"});
-    three->SortByName(1, three->Count());
-    EXPECT_EQ(ProviderNames(*three), QStringList({"Alpha", "alpha", "beta"}));
-    // The wide first gap carries "A" past "a": the order is not a stable sort's.
-    const auto four = NamedProviders({"c", "a", "A", "b"});
-    four->SortByName(1, four->Count());
-    EXPECT_EQ(ProviderNames(*four), QStringList({"A", "a", "b", "c"}));
-
-    const auto providers = NamedProviders({"z", "c", "b", "a"});
-    providers->SortByName(2, 2);
-    EXPECT_EQ(ProviderNames(*providers), QStringList({"z", "b", "c", "a"}));
+    for (const QStringList& row : TestData::Table("tables/provider_sort.tsv")) {
+        const auto providers = NamedProviders(row[0].split(u'|'));
+        providers->SortByName(row[1].toLongLong(), row[2].toLongLong());
+        EXPECT_EQ(ProviderNames(*providers), row[3].split(u'|')) << row[0].toStdString();
+    }
 }
 
 TEST(ProviderCollectionTest, SortByCategoryKeepsProvidersWithoutAPlace) {
@@ -133,10 +128,8 @@ TEST(ProviderCollectionTest, AssignCategoryMovesTheCategoryAndItsDescendants) {
     ProviderCollection providers =
         FiledProviders({{"n", "News"}, {"t", "NEWS/Tech"}, {"l", "Newsletters"}, {"c", "news"}});
     EXPECT_EQ(providers.AssignCategory("News", "World"), 2);
-    QStringList categories;
-    for (const auto& provider : providers)
-        categories.append(provider->Category);
-    EXPECT_EQ(categories, QStringList({"World", "World/Tech", "Newsletters", "news"}));
+    EXPECT_EQ(ProviderLines(providers),
+              QStringList({"n: World", "t: World/Tech", "l: Newsletters", "c: news"}));
     EXPECT_TRUE(providers.Item(1)->UserCategory);
     EXPECT_FALSE(providers.Item(3)->UserCategory);
     EXPECT_GT(providers.Categories().LocateCategory("World/Tech"), 0);
