@@ -105,15 +105,8 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, DefaultProvidersTest, ::testing::ValuesIn(Sc
 // Without a server a missing shipped copy is no passing trouble with a
 // network: the user is told where it should be. Nothing is asked of any
 // server.
+// (That the shipped copy seeds the list is shown by ProviderListStartupTest.)
 TEST_F(DefaultProvidersTest, WithoutAServerOnlyALostShippedCopyFails) {
-    TestData::CopyFiles(Scenarios().filePath("first_run_offline/local"),
-                        bundle.filePath("Standard"));
-    EXPECT_TRUE(Update(false, WithoutServer())["updated"].toBool());
-    EXPECT_EQ(ProviderNames(user), QStringList({"alpha", "beta"}));
-    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
-
-    ASSERT_TRUE(QDir(bundle.filePath(QStringLiteral("Standard"))).removeRecursively());
-    ASSERT_TRUE(QDir(cache.filePath(QStringLiteral("Standard"))).removeRecursively());
     const QJsonObject failed = Update(true, WithoutServer());
     EXPECT_FALSE(failed["updated"].toBool());
     EXPECT_EQ(failed["report"].toArray(), QJsonArray({"#000000 Update could not be done!\n"}));

@@ -41,8 +41,8 @@ protected:
     }
 
     // One set, number 1, whose delta is at `deltaVersion`.
-    static QByteArray Index(int deltaVersion, const QByteArray& name = "Standard") {
-        return "<providerset name=\"" + name + "\" count=\"1\"><czb n=\"1\" v=\"" +
+    static QByteArray Index(int deltaVersion) {
+        return "<providerset name=\"Standard\" count=\"1\"><czb n=\"1\" v=\"" +
                QByteArray::number(deltaVersion) + "\"/></providerset>";
     }
 
@@ -64,10 +64,6 @@ protected:
         WriteFile(folder, QStringLiteral("root.xml"), Index(deltaVersion));
         WriteFile(folder, QStringLiteral("bps_1.xml"), SetFile(base));
         WriteFile(folder, QStringLiteral("dps_1.xml"), SetFile(delta, deltaVersion));
-    }
-
-    void WriteLocalList(const QByteArray& base, const QByteArray& delta, int deltaVersion = 1) {
-        WriteList(cache.path(), base, delta, deltaVersion);
     }
 
     // The copy the program ships.

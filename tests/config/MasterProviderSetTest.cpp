@@ -57,7 +57,7 @@ TEST_F(MasterProviderSetTest, FetchesTheListAndAppliesChangesAndWithdrawals) {
 }
 
 TEST_F(MasterProviderSetTest, AnUnusableIndexFailsTheLoad) {
-    WriteLocalList(ProviderXml(1, "alpha", "News"), QByteArray());
+    WriteList(cache.path(), ProviderXml(1, "alpha", "News"), QByteArray(), 1);
     for (const QStringList& row : TestData::Table("tables/unusable_index.tsv")) {
         Publish(QStringLiteral("root.xml"), row[1].toUtf8());
         EXPECT_FALSE(Load(false)) << row[0].toStdString();
@@ -65,24 +65,15 @@ TEST_F(MasterProviderSetTest, AnUnusableIndexFailsTheLoad) {
 }
 
 TEST_F(MasterProviderSetTest, FetchesADeltaOnlyWhenTheIndexAnnouncesANewerOne) {
-    const struct {
-        const char* what;
-        QByteArray local; // empty: no local file
-        int fetches;
-    } cases[] = {
-        {"same version", SetFile({}, 2), 0},
-        {"older version", SetFile({}, 1), 1},
-        {"unreadable", "<providers", 1},
-        {"missing", {}, 1},
-    };
     PublishList(ProviderXml(1, "alpha", "News"), QByteArray(), 2);
-    for (const auto& c : cases) {
+    for (const QStringList& row : TestData::Table("tables/delta_fetch.tsv")) {
         QFile::remove(LocalFile("dps_1.xml"));
-        if (!c.local.isEmpty())
-            WriteLocal(QStringLiteral("dps_1.xml"), c.local);
+        if (row[0] != u"(none)")
+            WriteLocal(QStringLiteral("dps_1.xml"), row[0].toUtf8());
         const int before = server.RequestCount("/Standard/dps_1.xml");
-        EXPECT_TRUE(Load()) << c.what;
-        EXPECT_EQ(server.RequestCount("/Standard/dps_1.xml") - before, c.fetches) << c.what;
+        EXPECT_TRUE(Load()) << row[0].toStdString();
+        EXPECT_EQ(server.RequestCount("/Standard/dps_1.xml") - before, row[1].toInt())
+            << row[0].toStdString();
     }
 }
 

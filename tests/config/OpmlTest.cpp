@@ -92,9 +92,8 @@ TEST_F(OpmlTest, AFileThatCannotBeImportedChangesNothing) {
     EXPECT_TRUE(import.ImportFile(QStringLiteral("/dev/zero")).Error.contains("too large"));
     EXPECT_EQ(Outlines(source), before);
     EXPECT_EQ(CategoryNames(source), categoriesBefore);
-}
 
-TEST_F(OpmlTest, AFailedExportLeavesNoFileAndSaysWhere) {
+    // A failed export leaves no file and says where.
     const QString file = File("missing/list.opml");
     const OpmlExport::Result result = OpmlExport::WriteFile(source, file);
     EXPECT_TRUE(result.Failed());

@@ -12,10 +12,8 @@ TEST(ProgramVersionTest, VersionsCompareByNumberAndUnreadableOnesAreOlderThanAny
     EXPECT_FALSE(IsNewerVersion(QStringLiteral("0.9.90"), QStringLiteral("0.9.90")));
     EXPECT_TRUE(IsNewerVersion(QString(), QStringLiteral("0.0.1")));
     EXPECT_TRUE(IsNewerVersion(QStringLiteral("unknown"), QStringLiteral("0.9.90")));
-}
 
-// Every text gives three numbers; what is not one reads as 0.
-TEST(ProgramVersionTest, ParseVersionReadsThreeNumbersAndZeroForTheRest) {
+    // Every text gives three numbers; what is not one reads as 0.
     for (const QStringList& row : TestData::Table("tables/version_parse.tsv")) {
         const QStringList numbers = row[1].split(u' ');
         EXPECT_EQ(ParseVersion(row[0]), (ProgramVersion{static_cast<Integer>(numbers[0].toInt()),

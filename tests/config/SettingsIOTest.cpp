@@ -94,9 +94,8 @@ TEST_F(SettingsIOTest, TheTranslationServiceStartsAsConfigured) {
     const EnvironmentVariable configured("VARNOCET_TRANSLATION_SERVICE_URL",
                                          "https://packaged.example/tr");
     EXPECT_EQ(ReadBack().TranslationServiceURL, "https://packaged.example/tr");
-}
 
-TEST_F(SettingsIOTest, WritingToAnUnwritableStoreThrows) {
+    // Writing to an unwritable store throws.
     TestData::Write(folder.filePath(QStringLiteral("blocker")), {});
     SettingsStore store(folder.filePath(QStringLiteral("blocker/config")));
     EXPECT_THROW(SettingsIO::WriteSettings(store, App, ReadBack()), ProgramError);

@@ -71,12 +71,8 @@ TEST(SkinCollectionCases, AFullScanReadsEveryFolderAsExpected) {
     GoldenFile::Check(TestData::Path(QStringLiteral("skins.expected.json")),
                       {{"skins", read}, {"messages", QJsonArray::fromStringList(messages)}},
                       QStringLiteral("skins"), QStringLiteral("config_tests"));
-}
 
-// Lookups are exact, as the stored choice is.
-TEST(SkinCollectionCases, LookupsMatchNamesExactly) {
-    SkinCollection skins;
-    skins.SyncToDir(TestData::Path(QStringLiteral("skins")), false, false);
+    // Lookups are exact, as the stored choice is.
     ASSERT_NE(skins.FindSkinByDirName(QStringLiteral("Deep")), nullptr);
     EXPECT_EQ(skins.FindSkinByDirName(QStringLiteral("deep")), nullptr);
     EXPECT_EQ(skins.FindSkinByDisplayName(QStringLiteral("Deep Water"))->DirName, "Deep");
@@ -121,11 +117,9 @@ TEST_F(SkinCollectionTest, OnlyTheNamedFolderIsReadAndOnlyReloadReadsItAgain) {
     // A skin read in part is kept by a scan of one folder.
     skins.SyncToDir(directory, false, false, QStringLiteral("Missing"));
     EXPECT_EQ(DirNames(skins), QStringList{"Beta"});
-}
 
-// Skins are known by folder name; the same name in another directory is
-// another skin, read afresh.
-TEST_F(SkinCollectionTest, ASkinOfTheSameNameInAnotherDirectoryIsReadAfresh) {
+    // Skins are known by folder name; the same name in another directory is
+    // another skin, read afresh.
     QTemporaryDir other;
     SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("First"));
     SkinFolders::Write(other.path(), QStringLiteral("Alpha"), SkinFolders::Named("Second"));

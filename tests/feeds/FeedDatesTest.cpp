@@ -1,10 +1,10 @@
 #include "feeds/FeedDates.h"
 
 #include "platform/BackgroundNotice.h"
-#include "platform/Clock.h"
 #include "platform/ProgramError.h"
 #include "platform/TimeZoneInfo.h"
 
+#include "support/FixedTime.h"
 #include "support/FuzzCorpus.h"
 
 #include <QStringList>
@@ -18,14 +18,8 @@ namespace {
 // shows.
 class FeedDatesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Clock::SetNow(QDateTime(QDate(2026, 1, 15), QTime(12, 0), Qt::UTC));
-        TimeZoneInfo::SetLocalZone(QTimeZone("Europe/Berlin"));
-    }
-    void TearDown() override {
-        TimeZoneInfo::ResetLocalZone();
-        Clock::ResetNow();
-    }
+    FixedTime time{QDateTime(QDate(2026, 1, 15), QTime(12, 0), Qt::UTC),
+                   QTimeZone("Europe/Berlin")};
 };
 
 QString Fields(const Date& date) {
@@ -54,9 +48,12 @@ TEST_F(FeedDatesTest, FeedDateCorpusReadsAsExpected) {
 }
 
 // The first character is the format code, the rest the text; code 5 keeps
-// the text as it is, so its cases are those of the date text reader.
+// the text as it is, so its cases are those of the date text reader. An
+// unknown code keeps the text and is reported once.
 TEST_F(FeedDatesTest, DateFormatHandlerCorpusReadsAsExpected) {
-    BackgroundNotice::SetSink([](const QString&) {});
+    QStringList notices;
+    BackgroundNotice::Forget();
+    BackgroundNotice::SetSink([&notices](const QString& text) { notices.append(text); });
     FuzzCorpus::CheckEach(
         QStringLiteral("date_format_handler"),
         [](const QString& input) {
@@ -67,23 +64,15 @@ TEST_F(FeedDatesTest, DateFormatHandlerCorpusReadsAsExpected) {
                                {"SafeDate", Fields(FeedDates::SafeDate(rewritten))}};
         },
         QStringLiteral("feeds_tests"));
+    EXPECT_EQ(FeedDates::DateFormatHandler(u"z"_qs, u"01/05/2004"_qs), u"01/05/2004"_qs);
+    EXPECT_EQ(FeedDates::DateFormatHandler(u"A"_qs, u"01/05/2004"_qs), u"01/05/2004"_qs);
     BackgroundNotice::Forget();
     BackgroundNotice::SetSink(nullptr);
+    EXPECT_EQ(notices.count(u"Need a date format handler!"_qs), 1);
 }
 
 TEST_F(FeedDatesTest, DateOnlyIsMidnightUtcAndLocalOffsetIsTodays) {
     EXPECT_EQ(FeedDates::LocalOffsetSeconds(), 3600);
     TimeZoneInfo::SetLocalZone(QTimeZone("America/New_York"));
     EXPECT_EQ(FeedDates::ParseFeedDate(u"2026-01-05"_qs), Date::FromParts(2026, 1, 4, 19));
-}
-
-TEST_F(FeedDatesTest, UnknownDateFormatCodeIsReportedOnceAndKeepsTheText) {
-    QStringList notices;
-    BackgroundNotice::Forget();
-    BackgroundNotice::SetSink([&notices](const QString& text) { notices.append(text); });
-    EXPECT_EQ(FeedDates::DateFormatHandler(u"z"_qs, u"01/05/2004"_qs), u"01/05/2004"_qs);
-    EXPECT_EQ(FeedDates::DateFormatHandler(u"A"_qs, u"01/05/2004"_qs), u"01/05/2004"_qs);
-    BackgroundNotice::Forget();
-    BackgroundNotice::SetSink(nullptr);
-    EXPECT_EQ(notices, QStringList{u"Need a date format handler!"_qs});
 }

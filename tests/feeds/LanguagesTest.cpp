@@ -45,9 +45,8 @@ TEST(LanguagesTest, TranslationTemplatesReceiveTheAddressAndTheLanguageCodes) {
     for (const auto& c : cases)
         EXPECT_EQ(Languages::TranslationURL(c.service, 3, 1, article), c.expected)
             << c.service.toStdString();
-}
 
-TEST(LanguagesTest, WithoutServiceOrSomethingToTranslateTheAddressStaysAsItIs) {
+    // Without a service or something to translate the address stays as it is.
     const QString service = u"https://t.example/tr"_qs;
     const QString site = u"http://x/?a=1"_qs;
     EXPECT_EQ(Languages::TranslationURL(QString(), 3, 1, site), site);

@@ -19,7 +19,6 @@ protected:
     void SetUp() override {
         BackgroundNotice::Forget();
         BackgroundNotice::SetSink([this](const QString& text) { notices.append(text); });
-        provider.ProviderName = QStringLiteral("Long");
         provider.stCollStories = std::make_shared<StoryCollection>();
     }
     void TearDown() override {
@@ -58,48 +57,33 @@ TEST_F(LongFeedTest, DocumentsPastThe16BitRangeAreReadWhole) {
     // Only the stories past the first 40 000 were new at the second refresh.
     EXPECT_FALSE(Stories().Item(40'000).NewStory);
     EXPECT_TRUE(Stories().Item(40'001).NewStory);
+    // Removing a story past the range renumbers the later ones.
+    provider.stCollStories->Remove(32'768);
+    EXPECT_EQ(Stories().ItemURL(32'768), QStringLiteral("http://x/32769"));
+    EXPECT_EQ(Stories().FindStoryByTitle(Title(70'000)), 69'999);
     EXPECT_TRUE(notices.isEmpty()) << notices.join(u'\n').toStdString();
 }
 
+// What the collection holds of a document past its limit, and one notice
+// for each feed, naming it by what it has: its name, else its address.
 TEST_F(LongFeedTest, ADocumentPastTheLimitIsShownUpToItWithOneNotice) {
     const qsizetype limit = StoryCollection::MaximumStories;
-    for (int refresh = 0; refresh < 2; ++refresh) {
+    const QList<std::pair<QString, QString>> feeds = {{"100% news", "http://x/feed"},
+                                                      {"100% news", "http://x/feed"},
+                                                      {"", "http://x/feed?%2"},
+                                                      {"", ""}};
+    for (const auto& [name, address] : feeds) {
+        provider.ProviderName = name;
+        provider.DataURL = address;
         Refresh(static_cast<int>(limit) + 5);
         ASSERT_EQ(Stories().Count(), limit);
-        EXPECT_EQ(provider.LoadState,
-                  refresh == 0 ? LoadState::LoadedWithNewStories : LoadState::Loaded);
         EXPECT_EQ(Stories().Item(limit).Title, Title(limit));
         EXPECT_EQ(Stories().FindStoryByTitle(Title(limit + 1)), -1);
     }
-    EXPECT_EQ(notices, QStringList(QStringLiteral(
-                           "Long: the feed has more than 100000 stories; the first 100000 "
-                           "are shown.")));
-}
-
-// The notice names the provider by what it has: its name, else its address.
-TEST_F(LongFeedTest, TheNoticeNamesTheFeedAsBestItCan) {
-    XmlDocument document;
-    ASSERT_TRUE(
-        document.LoadXML(NumberedFeed::Rss(static_cast<int>(StoryCollection::MaximumStories) + 1)));
-    const struct {
-        QString name;
-        QString address;
-        QString notice;
-    } cases[] = {
-        {"100% news", "http://x/feed",
-         "100% news: the feed has more than 100000 stories; the first 100000 are shown."},
-        {"", "http://x/feed?%2",
-         "http://x/feed?%2: the feed has more than 100000 stories; the first 100000 are shown."},
-        {"", "", "A feed has more than 100000 stories; the first 100000 are shown."},
-    };
-    for (const auto& c : cases) {
-        Provider feed;
-        feed.ProviderName = c.name;
-        feed.DataURL = c.address;
-        feed.stCollStories = std::make_shared<StoryCollection>();
-        notices.clear();
-        FeedIntake::GrabStoriesXMLComplete(feed, document, host);
-        EXPECT_EQ(feed.stCollStories->Count(), StoryCollection::MaximumStories);
-        EXPECT_EQ(notices, QStringList(c.notice));
-    }
+    EXPECT_EQ(provider.LoadState, LoadState::Loaded);
+    const QString shown = QStringLiteral("the feed has more than 100000 stories; the first 100000 "
+                                         "are shown.");
+    EXPECT_EQ(notices, QStringList({"100% news: " + shown, "http://x/feed?%2: " + shown,
+                                    "A feed has more than 100000 stories; the first 100000 "
+                                    "are shown."}));
 }

@@ -34,10 +34,8 @@ TEST(RssReaderTest, ArchiveLinksLoseTheirRepeatedSegment) {
     StoryCollection stories;
     ASSERT_TRUE(RssReader::ReadStories(provider, stories, document.DocumentElement(), "2.0"));
     EXPECT_EQ(stories.Item(1).PartialURL, "http://lists.example/kayak/msg/2026/42");
-}
 
-// A service left unconfigured must not match every feed.
-TEST(RssReaderTest, EmptyServiceAddressesMatchNothing) {
+    // A service left unconfigured must not match every feed.
     EXPECT_FALSE(FeedConstants::ContainsConstant("http://p.moreover.com/", ""));
     EXPECT_FALSE(FeedConstants::StartsWithAny("http://lists.example/", {""}));
 }

@@ -25,9 +25,8 @@ TEST_F(TextFeedReaderTest, LinesPerStoryOutsideOneToTwentyFailsWithoutStories) {
         EXPECT_FALSE(Read(spec, "One\nTwo\nThree\n")) << spec;
         EXPECT_EQ(stories.Count(), 0) << spec;
     }
-}
 
-TEST_F(TextFeedReaderTest, UnknownDateCodeIsReportedOnceAcrossLoads) {
+    // An unknown date code is reported once across loads.
     QStringList notices;
     BackgroundNotice::Forget();
     BackgroundNotice::SetSink([&notices](const QString& text) { notices.append(text); });

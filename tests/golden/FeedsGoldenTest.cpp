@@ -10,6 +10,7 @@
 #include "support/ToolRun.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -36,13 +37,9 @@ bool IsDocument(const QString& path) {
     return !path.endsWith(ExpectedSuffix) && !path.endsWith(ArgumentsSuffix);
 }
 
-QStringList FilesUnderFeeds() {
-    return GoldenFile::FilesUnder(Feeds().path());
-}
-
 std::vector<std::string> Documents() {
     std::vector<std::string> documents;
-    for (const QString& file : FilesUnderFeeds()) {
+    for (const QString& file : GoldenFile::FilesUnder(Feeds().path())) {
         if (IsDocument(file))
             documents.push_back(file.toStdString());
     }
@@ -87,26 +84,67 @@ TEST_P(FeedsGoldenTest, ReadsAsExpected) {
                       Report(document), document, QStringLiteral("feeds_golden"));
 }
 
-std::string CaseName(const ::testing::TestParamInfo<std::string>& info) {
-    return GoldenFile::TestName(info.param);
-}
-
-INSTANTIATE_TEST_SUITE_P(Documents, FeedsGoldenTest, ::testing::ValuesIn(Documents()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Documents, FeedsGoldenTest, ::testing::ValuesIn(Documents()),
+                         GoldenFile::CaseName);
 
 // An expected file or arguments left behind by a renamed document would
 // otherwise be forgotten silently.
 TEST(FeedsGoldenFilesTest, EverySidecarHasItsDocument) {
     QStringList stems;
-    for (const QString& file : FilesUnderFeeds()) {
+    for (const QString& file : GoldenFile::FilesUnder(Feeds().path())) {
         if (IsDocument(file))
             stems.append(GoldenFile::Stem(file));
     }
-    for (const QString& file : FilesUnderFeeds()) {
+    for (const QString& file : GoldenFile::FilesUnder(Feeds().path())) {
         if (IsDocument(file))
             continue;
         const QString suffix = file.endsWith(ExpectedSuffix) ? ExpectedSuffix : ArgumentsSuffix;
         if (!stems.contains(file.chopped(suffix.size())))
             ADD_FAILURE() << file.toStdString() << " has no document beside it";
+    }
+}
+
+// XML documents beside how the XML layer reads them (varnocet-read --xml):
+// every data/xml/NAME.xml beside NAME.expected.json, and the malformed feeds
+// beside xml/malformed-feeds/NAME.expected.json, apart from what the feed
+// reader makes of them.
+QDir XmlCases() {
+    return QDir(TestData::Path(QStringLiteral("xml")));
+}
+
+// Relative to data/.
+std::vector<std::string> XmlDocuments() {
+    std::vector<std::string> documents;
+    for (const std::string& file : GoldenFile::Cases(XmlCases().path(), QStringLiteral(".xml")))
+        documents.push_back("xml/" + file);
+    for (const std::string& file :
+         GoldenFile::Cases(Feeds().filePath(QStringLiteral("malformed")), QStringLiteral(".xml")))
+        documents.push_back("feeds/malformed/" + file);
+    return documents;
+}
+
+class XmlGoldenTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(XmlGoldenTest, ReadsAsExpected) {
+    const QString document = QString::fromStdString(GetParam());
+    const ToolRun run = ToolRun::Of(QStringLiteral(VARNOCET_READ_TOOL),
+                                    {QStringLiteral("--xml"), TestData::Path(document)});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    const QString expected = GoldenFile::Stem(document).replace(
+        QStringLiteral("feeds/malformed/"), QStringLiteral("xml/malformed-feeds/"));
+    GoldenFile::Check(TestData::Path(expected + ExpectedSuffix),
+                      QJsonDocument::fromJson(run.Out).object(), document,
+                      QStringLiteral("feeds_golden"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Documents, XmlGoldenTest, ::testing::ValuesIn(XmlDocuments()),
+                         GoldenFile::CaseName);
+
+TEST(XmlGoldenFilesTest, EveryExpectedFileHasItsDocument) {
+    for (const QString& file : GoldenFile::FilesUnder(XmlCases().path())) {
+        QString document = GoldenFile::Stem(GoldenFile::Stem(file)) + QStringLiteral(".xml");
+        document.replace(QStringLiteral("malformed-feeds/"), QStringLiteral("../feeds/malformed/"));
+        EXPECT_TRUE(QFile::exists(XmlCases().filePath(document))) << file.toStdString();
     }
 }
 

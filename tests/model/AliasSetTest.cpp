@@ -31,13 +31,12 @@ TEST(AliasSetTest, FromXMLStartsAfreshAndClearsIsKnown) {
     EXPECT_FALSE(aliasSet.IsKnown);
     ASSERT_TRUE(aliasSet.FromXML(elements[1]));
     EXPECT_EQ(aliasSet.URLs(), QStringList({"http://b/"}));
-}
 
-TEST(AliasSetTest, IncludesURLMatchesExactly) {
-    const auto aliasSet = Read("<set><u>http://Example.com/Feed</u><u>http://b/</u></set>");
-    EXPECT_TRUE(aliasSet->IncludesURL("http://Example.com/Feed"));
-    EXPECT_TRUE(aliasSet->IncludesURL("http://b/"));
-    EXPECT_FALSE(aliasSet->IncludesURL("http://example.com/feed"));
-    EXPECT_FALSE(aliasSet->IncludesURL("http://b"));
-    EXPECT_FALSE(aliasSet->IncludesURL(QString()));
+    // Lookups match exactly.
+    const auto read = Read("<set><u>http://Example.com/Feed</u><u>http://b/</u></set>");
+    EXPECT_TRUE(read->IncludesURL("http://Example.com/Feed"));
+    EXPECT_TRUE(read->IncludesURL("http://b/"));
+    EXPECT_FALSE(read->IncludesURL("http://example.com/feed"));
+    EXPECT_FALSE(read->IncludesURL("http://b"));
+    EXPECT_FALSE(read->IncludesURL(QString()));
 }

@@ -41,15 +41,6 @@ TEST(CategoryCollectionTest, EnsureCategoryCreatesTheChildThenTheMissingAncestor
     EXPECT_EQ(Names(withParent), QStringList({"A", "A/B/C", "A/B"}));
 }
 
-TEST(CategoryCollectionTest, LocateIgnoresLetterCaseAndFindsTheFirst) {
-    CategoryCollection categories = Of({"News", "Computers/Linux", "computers/LINUX"});
-    EXPECT_EQ(categories.LocateCategory("computers/linux"), 2);
-    EXPECT_EQ(categories.LocateCategory("Computers"), -1);
-    EXPECT_EQ(categories.LocateCategory(QString()), -1);
-    EXPECT_EQ(categories.LocateParentCategory("NEWS/World"), 1);
-    EXPECT_EQ(categories.LocateParentCategory("Computers/Linux"), -1);
-}
-
 TEST(CategoryCollectionTest, PositionsOutsideTheCollectionThrow) {
     CategoryCollection categories = Of({"A"});
     EXPECT_THROW(categories.Item(0), ProgramError);
@@ -69,18 +60,14 @@ TEST(CategoryCollectionTest, SortPutsParentsBeforeChildrenIgnoringCase) {
 }
 
 TEST(CategoryCollectionTest, VisibilityFollowsInactiveAncestorsAndAMissingParentCountsAsVisible) {
-    const std::pair<const char*, bool> activePaths[] = {
-        {"A", false},   {"A/B", true},          {"A/B/C", true},          {"D", true},
-        {"D/E", false}, {"Orphan/Child", true}, {"Gone/Inactive", false},
-    };
+    const QList<QStringList> rows = TestData::Table("tables/category_visibility.tsv");
     CategoryCollection categories;
-    for (const auto& [path, active] : activePaths)
-        categories.Add(path, active, false);
-    ASSERT_NO_THROW(categories.ComputeVisibility());
-    QList<bool> visible;
-    for (const auto& category : categories)
-        visible.append(category->Visible);
-    EXPECT_EQ(visible, QList<bool>({false, false, false, true, false, true, false}));
+    for (const QStringList& row : rows)
+        categories.Add(row[0], row[1] == u"true", false);
+    categories.ComputeVisibility();
+    for (qsizetype i = 1; i <= categories.Count(); ++i)
+        EXPECT_EQ(categories.Item(i)->Visible, rows[i - 1][2] == u"true")
+            << rows[i - 1][0].toStdString();
 }
 
 TEST(CategoryCollectionTest, ProviderCountsCountDirectAndDescendantProviders) {
@@ -100,9 +87,15 @@ TEST(CategoryCollectionTest, ProviderCountsCountDirectAndDescendantProviders) {
     EXPECT_EQ(counts(), (Counts{{0, 0}, {0, 0}, {0, 0}, {0, 0}}));
 }
 
-TEST(CategoryCollectionTest, LookupsFollowNamesChangedInPlace) {
+TEST(CategoryCollectionTest, LookupsIgnoreLetterCaseAndFollowNamesChangedInPlace) {
+    // Lookups ignore letter case and find the first; a parent is found by
+    // the path up to its last "/".
     CategoryCollection categories = Of({"News", "Sports", "NEWS"});
     EXPECT_EQ(categories.LocateCategory("news"), 1);
+    EXPECT_EQ(categories.LocateCategory("New"), -1);
+    EXPECT_EQ(categories.LocateCategory(QString()), -1);
+    EXPECT_EQ(categories.LocateParentCategory("NEWS/World"), 1);
+    EXPECT_EQ(categories.LocateParentCategory("Sports/Darts/Rules"), -1);
     categories.Item(1)->CategoryName = "Old News";
     EXPECT_EQ(categories.LocateCategory("news"), 3);
     EXPECT_EQ(categories.LocateCategory("old news"), 1);

@@ -16,21 +16,20 @@ TEST(CategoryTest, PathSplitsIntoTheParentAndTheLastComponent) {
     EXPECT_TRUE(Category::IsValidPartialName("Linux"));
     EXPECT_FALSE(Category::IsValidPartialName("a/b"));
     EXPECT_FALSE(Category::IsValidPartialName(QString()));
-}
 
-// Read over a category of a live tree, whose derived fields are set.
-TEST(CategoryTest, ReadingStartsFromTheDefaults) {
+    // Read over a category of a live tree, whose derived fields are set: reading starts from the
+    // defaults.
     XmlDocument document;
     ASSERT_TRUE(document.LoadXML("<category><categoryname>A</categoryname></category>"));
-    Category category;
-    category.Active = false;
-    category.UserDefined = true;
-    category.Visible = true;
-    category.ProviderCount = 3;
-    EXPECT_TRUE(category.FromXML(document.DocumentElement()));
-    EXPECT_EQ(category.CategoryName, "A");
-    EXPECT_TRUE(category.Active);
-    EXPECT_FALSE(category.UserDefined);
-    EXPECT_FALSE(category.Visible);
-    EXPECT_EQ(category.ProviderCount, 0);
+    Category read;
+    read.Active = false;
+    read.UserDefined = true;
+    read.Visible = true;
+    read.ProviderCount = 3;
+    EXPECT_TRUE(read.FromXML(document.DocumentElement()));
+    EXPECT_EQ(read.CategoryName, "A");
+    EXPECT_TRUE(read.Active);
+    EXPECT_FALSE(read.UserDefined);
+    EXPECT_FALSE(read.Visible);
+    EXPECT_EQ(read.ProviderCount, 0);
 }

@@ -6,6 +6,7 @@
 #include "support/NamedProviders.h"
 #include "support/RecordingFetch.h"
 #include "support/StatusRecorder.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -68,22 +69,6 @@ TEST(ProviderCollectionTest, NameLookupsIgnoreLetterCaseAndURLAndCategoryLookups
     EXPECT_FALSE(providers.CategoryHasActiveProviders("NEWS"));
 }
 
-TEST(ProviderCollectionTest, RemoveProviderCancelsItsFetch) {
-    const auto providers = NamedProviders({"A", "B"});
-    providers->Item(2)->UniqueID = 7;
-    FetchLog log;
-    providers->Item(2)->PendingOperations = PendingOperation::Stories;
-    providers->Item(2)->SetPendingFetch(std::make_unique<RecordingFetch>(log));
-    auto other = Named("Elsewhere");
-    other->UniqueID = 7;
-    providers->RemoveProvider(*other);
-    EXPECT_EQ(ProviderNames(*providers), QStringList{"A"});
-    EXPECT_EQ(log.CancelledOperations, PendingOperation::Stories);
-    other->UniqueID = 8;
-    providers->RemoveProvider(*other);
-    EXPECT_EQ(providers->Count(), 1);
-}
-
 TEST(ProviderCollectionTest, GenerateUniqueProviderNameIgnoresLetterCase) {
     EXPECT_EQ(ProviderCollection().GenerateUniqueProviderName(), "Provider1");
     EXPECT_EQ(NamedProviders({"Provider1", "PROVIDER2"})->GenerateUniqueProviderName(),
@@ -107,17 +92,11 @@ TEST(ProviderCollectionTest, BlocksMoveUpAndDownButNotPastEitherEnd) {
 }
 
 TEST(ProviderCollectionTest, SortByNameUsesTheGapExchangeOrder) {
-    const auto three = NamedProviders({"beta", "Alpha", "alpha"});
-    three->SortByName(1, three->Count());
-    EXPECT_EQ(ProviderNames(*three), QStringList({"Alpha", "alpha", "beta"}));
-    // The wide first gap carries "A" past "a": the order is not a stable sort's.
-    const auto four = NamedProviders({"c", "a", "A", "b"});
-    four->SortByName(1, four->Count());
-    EXPECT_EQ(ProviderNames(*four), QStringList({"A", "a", "b", "c"}));
-
-    const auto providers = NamedProviders({"z", "c", "b", "a"});
-    providers->SortByName(2, 2);
-    EXPECT_EQ(ProviderNames(*providers), QStringList({"z", "b", "c", "a"}));
+    for (const QStringList& row : TestData::Table("tables/provider_sort.tsv")) {
+        const auto providers = NamedProviders(row[0].split(u'|'));
+        providers->SortByName(row[1].toLongLong(), row[2].toLongLong());
+        EXPECT_EQ(ProviderNames(*providers), row[3].split(u'|')) << row[0].toStdString();
+    }
 }
 
 TEST(ProviderCollectionTest, SortByCategoryKeepsProvidersWithoutAPlace) {
@@ -149,10 +128,8 @@ TEST(ProviderCollectionTest, AssignCategoryMovesTheCategoryAndItsDescendants) {
     ProviderCollection providers =
         FiledProviders({{"n", "News"}, {"t", "NEWS/Tech"}, {"l", "Newsletters"}, {"c", "news"}});
     EXPECT_EQ(providers.AssignCategory("News", "World"), 2);
-    QStringList categories;
-    for (const auto& provider : providers)
-        categories.append(provider->Category);
-    EXPECT_EQ(categories, QStringList({"World", "World/Tech", "Newsletters", "news"}));
+    EXPECT_EQ(ProviderLines(providers),
+              QStringList({"n: World", "t: World/Tech", "l: Newsletters", "c: news"}));
     EXPECT_TRUE(providers.Item(1)->UserCategory);
     EXPECT_FALSE(providers.Item(3)->UserCategory);
     EXPECT_GT(providers.Categories().LocateCategory("World/Tech"), 0);
@@ -171,14 +148,29 @@ TEST(ProviderCollectionTest, RemoveEmptyCategoriesRemovesUserDefinedOnesToo) {
     EXPECT_GT(providers.Categories().LocateCategory("A/B"), 0);
 }
 
-TEST(ProviderCollectionTest, CancelPendingRequestsCallsOffOnlyThoseOlderThanTheAge) {
-    const auto providers = NamedProviders({"A", "B"});
+// Removing a provider (known by its unique ID) calls off its fetch, and so
+// does cancelling the requests older than an age, and only those.
+TEST(ProviderCollectionTest, RemovingAndCancellingCallOffOutstandingFetches) {
+    const auto providers = NamedProviders({"A", "B", "C"});
     FetchLog a;
     FetchLog b;
+    FetchLog c;
     providers->Item(1)->PendingOperations = PendingOperation::Details;
     providers->Item(1)->tStart = HighResolutionCounter::Value();
     providers->Item(1)->SetPendingFetch(std::make_unique<RecordingFetch>(a));
     providers->Item(2)->SetPendingFetch(std::make_unique<RecordingFetch>(b));
+    providers->Item(3)->UniqueID = 7;
+    providers->Item(3)->PendingOperations = PendingOperation::Stories;
+    providers->Item(3)->SetPendingFetch(std::make_unique<RecordingFetch>(c));
+    auto other = Named("Elsewhere");
+    other->UniqueID = 7;
+    providers->RemoveProvider(*other);
+    EXPECT_EQ(ProviderNames(*providers), QStringList({"A", "B"}));
+    EXPECT_EQ(c.CancelledOperations, PendingOperation::Stories);
+    other->UniqueID = 8;
+    providers->RemoveProvider(*other);
+    EXPECT_EQ(providers->Count(), 2);
+
     providers->CancelPendingRequests(Currency::FromScaled(3600 * Currency::Scale));
     EXPECT_EQ(a.Cancels, 0); // started just now, not an hour ago
     providers->CancelPendingRequests(Currency::FromScaled(-Currency::Scale));

@@ -14,9 +14,8 @@ TEST(ProviderConstantsTest, OnlyAnExactListedSiteHasTheSixHourMinimum) {
     // With the built-in list every provider has the one-hour minimum.
     EXPECT_EQ(ProviderConstants::MinimumRefreshHours(QString()), 1);
     EXPECT_EQ(ProviderConstants::MinimumRefreshHours("http://example.com/"), 1);
-}
 
-TEST(ProviderConstantsTest, AttributedSitesBeginWithTheHomePageInTheSameLetterCase) {
+    // Attributed sites begin with the home page in the same letter case.
     const QLatin1String home("http://directory.example.com/");
     EXPECT_TRUE(ProviderConstants::IsAttributedSite("http://directory.example.com/feeds/1", home));
     EXPECT_FALSE(ProviderConstants::IsAttributedSite("http://Directory.example.com/feeds/1", home));

@@ -28,20 +28,16 @@ QByteArray Written(const Provider& provider) {
     return document.ToBytes();
 }
 
-// The provider of every_field.xml: each stored field away from its default.
-std::shared_ptr<Provider> EveryField(ProviderCollection& providers) {
-    EXPECT_TRUE(providers.LoadFile(TestData::Path("providers/every_field.xml"), nullptr, false));
-    return providers.Item(1);
-}
-
 } // namespace
 
 // A provider read again over itself: the fields reading resets go back to
 // their defaults, the others keep their values, also where the element's
 // value cannot be read; a delta must not apply a value it could not read.
 TEST(ProviderTest, ReadingOverAProviderResetsTheDefaultsAndKeepsTheRest) {
+    // every_field.xml holds each stored field away from its default.
     ProviderCollection providers;
-    const auto provider = EveryField(providers);
+    ASSERT_TRUE(providers.LoadFile(TestData::Path("providers/every_field.xml"), nullptr, false));
+    const auto provider = providers.Item(1);
     provider->DataType = 3;
     EXPECT_FALSE(Read(*provider, "<uniqueid>x</uniqueid><lastused>yesterday</lastused>"
                                  "<dataurl>//3G//</dataurl><category>Moved</category>"));
@@ -58,6 +54,14 @@ TEST(ProviderTest, ReadingOverAProviderResetsTheDefaultsAndKeepsTheRest) {
               " <category>Moved</category>\r\n <attemptedupdates>9</attemptedupdates>\r\n"
               " <lastloadduration>1.5</lastloadduration>\r\n"
               " <totalloadduration>12.25</totalloadduration>\r\n</provider>");
+    // Resetting the statistics clears the counters and durations only.
+    const Date lastUsed = provider->LastUsed;
+    provider->ResetStatistics();
+    EXPECT_EQ(provider->AttemptedUpdates, 0);
+    EXPECT_EQ(provider->SuccessfulUpdates, 0);
+    EXPECT_EQ(provider->LastLoadDuration, Currency());
+    EXPECT_EQ(provider->TotalLoadDuration, Currency());
+    EXPECT_EQ(provider->LastUsed, lastUsed);
     EXPECT_TRUE(Read(*provider, "<dataurl>http://example.com/rss</dataurl>"));
     EXPECT_FALSE(provider->Protected);
 }
@@ -72,19 +76,7 @@ TEST(ProviderTest, RelativeImagePathsPointIntoTheDataFolderOnlyWhenAsked) {
     EXPECT_EQ(provider.ImageURL, "http://x/a.gif");
 }
 
-TEST(ProviderTest, ResetStatisticsClearsCountersAndDurationsOnly) {
-    ProviderCollection providers;
-    const auto provider = EveryField(providers);
-    const Date lastUsed = provider->LastUsed;
-    provider->ResetStatistics();
-    EXPECT_EQ(provider->AttemptedUpdates, 0);
-    EXPECT_EQ(provider->SuccessfulUpdates, 0);
-    EXPECT_EQ(provider->LastLoadDuration, Currency());
-    EXPECT_EQ(provider->TotalLoadDuration, Currency());
-    EXPECT_EQ(provider->LastUsed, lastUsed);
-}
-
-TEST(ProviderTest, TemporaryIDsFollowOneAnotherAndHaveBitsSixteenToThirtySet) {
+TEST(ProviderTest, TemporaryIDsAndOriginTexts) {
     const Long first = Provider::NewUniqueProviderID();
     const Long second = Provider::NewUniqueProviderID();
     EXPECT_EQ(second, first + 1);
@@ -93,9 +85,8 @@ TEST(ProviderTest, TemporaryIDsFollowOneAnotherAndHaveBitsSixteenToThirtySet) {
         EXPECT_TRUE(Provider::IsTemporaryID(id)) << id;
     for (const Long id : {0x7FFEFFFF, 0, 12345})
         EXPECT_FALSE(Provider::IsTemporaryID(id)) << id;
-}
 
-TEST(ProviderTest, OriginsBeyondTheKnownOnesReadAsUserEntered) {
+    // Origins beyond the known ones read as user-entered.
     EXPECT_EQ(Provider::OriginText(1), "(user-entered)");
     EXPECT_EQ(Provider::OriginText(10), "Loaded from www.newsisfree.com");
     for (const Long unknown : {11, -1, 1000})
@@ -156,14 +147,4 @@ TEST(ProviderTest, FindArticleIgnoresLetterCaseAndNeverWraps) {
     EXPECT_EQ(provider.FindArticle(0, true, ""), -1);
     provider.stCollStories.reset();
     EXPECT_EQ(provider.FindArticle(0, true, ""), -1);
-}
-
-TEST(ProviderTest, NoProviderGetsAnAttributionHeadlineFromTheBuiltInService) {
-    Provider provider;
-    provider.PresetStoryCollection(); // no stories to preset
-    EXPECT_EQ(provider.stCollStories, nullptr);
-    provider.SiteURL = "http://example.com/";
-    provider.stCollStories = std::make_shared<StoryCollection>();
-    provider.PresetStoryCollection();
-    EXPECT_EQ(provider.stCollStories->Count(), 0);
 }

@@ -73,12 +73,18 @@ TEST(ProvidersFileTest, OnlyLoadingTellsOfLostValues) {
               QStringList{ProviderCollection::LostValuesMessage(Case("unreadable_values.xml"))});
 }
 
-TEST(ProvidersFileTest, AFailedSaveLeavesThePreviousFileAndSaysSo) {
+// Loading reports its progress; a failed save leaves the previous file and
+// says so.
+TEST(ProvidersFileTest, LoadingReportsProgressAndAFailedSaveLeavesThePreviousFile) {
     QTemporaryDir folder;
     const QByteArray previous = "<providers v=\"1\">previous</providers>";
     const QString path = TestData::Write(folder.filePath(QStringLiteral("keep.xml")), previous);
+    StatusRecorder progress;
     ProviderCollection providers;
-    ASSERT_TRUE(providers.LoadFile(Case("small.xml"), nullptr, false));
+    ASSERT_TRUE(providers.LoadFile(Case("small.xml"), &progress, false));
+    EXPECT_EQ(progress.Maximum, 2);
+    EXPECT_EQ(progress.Values, QList<int>({0, 1, 2}));
+    EXPECT_EQ(progress.Closes, 1);
     {
         // The disk "fills up" after 100 bytes of any file.
         const FileSizeLimit limit(100);
@@ -88,15 +94,6 @@ TEST(ProvidersFileTest, AFailedSaveLeavesThePreviousFileAndSaysSo) {
               QStringList{"Error in ProviderCollection.SaveFile!"});
     EXPECT_EQ(TestData::ReadFile(path), previous);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"keep.xml"});
-}
-
-TEST(ProvidersFileTest, ReportsProgress) {
-    StatusRecorder progress;
-    ProviderCollection providers;
-    ASSERT_TRUE(providers.LoadFile(Case("small.xml"), &progress, false));
-    EXPECT_EQ(progress.Maximum, 2);
-    EXPECT_EQ(progress.Values, QList<int>({0, 1, 2}));
-    EXPECT_EQ(progress.Closes, 1);
 }
 
 // The file is streamed for speed; in every layout it must stay exactly what

@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 #include "support/FileSizeLimit.h"
+#include "support/TestData.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,26 +9,17 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QByteArray Read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
 TEST(AtomicFileTest, ReplacesTheWholeFileOrLeavesThePreviousOne) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("f.xml"));
     ASSERT_TRUE(AtomicFile::Write(path, QByteArray(5000, 'a')));
     ASSERT_TRUE(AtomicFile::Write(path, "short"));
-    EXPECT_EQ(Read(path), QByteArray("short"));
+    EXPECT_EQ(TestData::ReadFile(path), QByteArray("short"));
     {
         const FileSizeLimit fullDisk(100);
         EXPECT_FALSE(AtomicFile::Write(path, QByteArray(600, 'x')));
     }
-    EXPECT_EQ(Read(path), QByteArray("short"));
+    EXPECT_EQ(TestData::ReadFile(path), QByteArray("short"));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("f.xml")});
 }
 

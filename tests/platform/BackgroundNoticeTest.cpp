@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(BackgroundNoticeTest, EachTextIsReportedOncePerRun) {
+TEST(BackgroundNoticeTest, EachRecentTextIsReportedOnce) {
     QStringList shown;
     BackgroundNotice::Forget();
     BackgroundNotice::SetSink([&shown](const QString& text) { shown.append(text); });
@@ -14,14 +14,10 @@ TEST(BackgroundNoticeTest, EachTextIsReportedOncePerRun) {
     BackgroundNotice::Report(QStringLiteral("Need a date format handler!"));
     EXPECT_EQ(shown, QStringList({QStringLiteral("Need a date format handler!"),
                                   QStringLiteral("Unknown version (0.93) for RSS.")}));
-    BackgroundNotice::Forget();
-    BackgroundNotice::SetSink(nullptr);
-}
 
-TEST(BackgroundNoticeTest, TheRecordForgetsItsOldestTextsAndNeverRefusesANewOne) {
-    QStringList shown;
+    // The record forgets its oldest texts and never refuses a new one.
     BackgroundNotice::Forget();
-    BackgroundNotice::SetSink([&shown](const QString& text) { shown.append(text); });
+    shown.clear();
     const auto version = [](int i) {
         return QStringLiteral("Unknown version (%1) for RSS.").arg(i);
     };

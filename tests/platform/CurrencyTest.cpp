@@ -17,9 +17,8 @@ TEST(CurrencyTest, FromDoubleRoundsTheWrittenDecimalsHalfToEven) {
     for (const auto& [value, scaled] : cases)
         EXPECT_EQ(Currency::FromDouble(value).Scaled(), scaled) << value;
     EXPECT_EQ(Currency::FromScaled(-12345).ToDouble(), -1.2345);
-}
 
-TEST(CurrencyTest, FromDoubleRejectsWhatCannotBeAnAmount) {
+    // What cannot be an amount is refused.
     for (const double value :
          {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
           922337203685478.0, -1e300}) {

@@ -38,7 +38,7 @@ TEST(DesktopShortcutTest, EntriesRunTheProgramFromItsFolder) {
             << file;
 }
 
-TEST(DesktopShortcutTest, CreatesTheFolderAndReplacesAnEarlierEntry) {
+TEST(DesktopShortcutTest, CreatesTheFolderAndReplacesAnEarlierEntryOrNamesTheFolderItCannot) {
     QTemporaryDir root;
     const QString folder = root.filePath(QStringLiteral("new/autostart"));
     const QString program = QStringLiteral("/usr/bin/varnocet");
@@ -49,12 +49,9 @@ TEST(DesktopShortcutTest, CreatesTheFolderAndReplacesAnEarlierEntry) {
     EXPECT_EQ(TestData::ReadFile(entry), DesktopShortcut::Entry(program, Place::Autostart));
     EXPECT_TRUE(QFileInfo(entry).permissions() & QFile::ExeOwner);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("varnocet.desktop")});
-}
 
-TEST(DesktopShortcutTest, AFolderThatCannotBeWrittenIsNamed) {
-    QTemporaryDir root;
-    // A file where the folder should be: no user, root included, can
-    // create a folder below it.
+    // A folder that cannot be written is named. A file where the folder
+    // should be: no user, root included, can create a folder below it.
     const QString file = root.filePath(QStringLiteral("file"));
     TestData::Write(file, {});
     for (const QString& folder : {file + QStringLiteral("/Desktop"), file}) {

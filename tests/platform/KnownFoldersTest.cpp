@@ -28,10 +28,9 @@ TEST(KnownFoldersTest, AChosenHomeHoldsEveryWritableFolder) {
         EXPECT_TRUE(folder.startsWith(home.path() + u'/')) << folder.toStdString();
     EXPECT_EQ(QSet<QString>(folders.cbegin(), folders.cend()).size(), folders.size());
     EXPECT_FALSE(KnownFolders::Cache().startsWith(home.path()));
-}
 
-TEST(KnownFoldersTest, DataFolderIsBesideTheProgram) {
-    // Tests run from the build tree, whose data/ the build fills.
+    // The data folder is beside the program: tests run from the build tree, whose data/ the build
+    // fills. Tests run from the build tree, whose data/ the build fills.
     const QString data = KnownFolders::DataFolder();
     EXPECT_TRUE(data.endsWith(QStringLiteral("/data")) ||
                 data.endsWith(QStringLiteral("/share/varnocet")));

@@ -48,30 +48,21 @@ TEST_F(SettingsStoreTest, SavedValuesSurviveInTheNamedFileOfANewFolder) {
         EXPECT_EQ(reread.Get(App, Section, QStringLiteral("Key%1").arg(i), "?"), values[i]) << i;
 }
 
-TEST_F(SettingsStoreTest, KeysAreCaseSensitiveAndSectionsSeparate) {
+// Keys match letter case, sections are separate and deleting one leaves
+// the others; a hand-edited list reads as text.
+TEST_F(SettingsStoreTest, KeysSectionsAndHandEditedValues) {
+    WriteFile("Varnocet.conf", "[Preferences]\nUserEmailAddress=a, b\n");
     SettingsStore store(folder.path());
+    EXPECT_EQ(store.Get(App, Section, "UserEmailAddress", QString()), "a, b");
     store.Save(App, Section, "FormTop", "1");
     store.Save(App, Other, "FormTop", "2");
     EXPECT_EQ(store.Get(App, Section, "formtop", "none"), "none");
-    EXPECT_EQ(store.Get(App, Other, "FormTop", QString()), "2");
-}
-
-TEST_F(SettingsStoreTest, DeleteSectionRemovesOnlyThatSection) {
-    SettingsStore store(folder.path());
-    store.Save(App, Section, "Old", "1");
-    store.Save(App, Other, "Kept", "2");
     store.DeleteSection(App, Section);
     store.DeleteSection(App, "NoSuchSection");
     store.Sync();
     SettingsStore reread(folder.path());
-    EXPECT_EQ(reread.Get(App, Section, "Old", "gone"), "gone");
-    EXPECT_EQ(reread.Get(App, Other, "Kept", QString()), "2");
-}
-
-TEST_F(SettingsStoreTest, HandEditedListReadsAsText) {
-    WriteFile("Varnocet.conf", "[Preferences]\nUserEmailAddress=a, b\n");
-    SettingsStore store(folder.path());
-    EXPECT_EQ(store.Get(App, Section, "UserEmailAddress", QString()), "a, b");
+    EXPECT_EQ(reread.Get(App, Section, "FormTop", "gone"), "gone");
+    EXPECT_EQ(reread.Get(App, Other, "FormTop", QString()), "2");
 }
 
 TEST_F(SettingsStoreTest, UnwritableStoreThrowsOnSync) {

@@ -36,9 +36,8 @@ TEST_F(TimeZoneInfoTest, OffsetAndWallClockFollowTheSeasonOfTheInstant) {
         EXPECT_EQ(local.date(), c.local.date()) << c.utc.toString().toStdString();
         EXPECT_EQ(local.time(), c.local.time()) << c.utc.toString().toStdString();
     }
-}
 
-TEST_F(TimeZoneInfoTest, ChangingTheZoneForgetsRememberedOffsets) {
+    // Changing the zone forgets the remembered offsets.
     const QDateTime when = Utc(1, 5, QTime(10, 0));
     EXPECT_EQ(TimeZoneInfo::OffsetSeconds(when), 3600);
     TimeZoneInfo::SetLocalZone(QTimeZone("Asia/Kolkata"));

@@ -1,22 +1,19 @@
+// How documents are read, and written back, is shown by the documents under
+// data/xml beside their expected readings (feeds_golden); here what a
+// document alone cannot show.
 #include "platform/XmlDocument.h"
-#include "platform/TextDecoding.h"
-#include "platform/XmlInput.h"
 
-#include "support/GoldenFile.h"
 #include "support/TestData.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <utility>
 
 namespace {
 
@@ -25,87 +22,6 @@ QList<XmlNode::Type> TypesOf(const QList<XmlNode>& nodes) {
     for (const XmlNode& node : nodes)
         types.append(node.NodeType());
     return types;
-}
-
-QString TypeName(XmlNode::Type type) {
-    static const char* const names[] = {
-        "element", "text", "cdata", "comment", "instruction", "entity-reference", "other"};
-    return QString::fromLatin1(names[static_cast<int>(type)]);
-}
-
-// A node and everything below it; names, namespaces and text only where a
-// node has them.
-QJsonObject Tree(const XmlNode& node) {
-    QJsonObject dump{{"type", TypeName(node.NodeType())}, {"name", node.NodeName()}};
-    if (node.NodeName().contains(u':') || (!node.IsElement() && !node.BaseName().isEmpty()))
-        dump.insert("local", node.BaseName());
-    if (node.TagName() != (node.IsElement() ? node.NodeName() : QString()))
-        dump.insert("tag", node.TagName());
-    if (!node.NamespaceURI().isEmpty())
-        dump.insert("namespace", node.NamespaceURI());
-    QJsonArray attributes;
-    for (const XmlNode::Attribute& attribute : node.Attributes())
-        attributes.append(attribute.Name + u'=' + attribute.Value);
-    if (!attributes.isEmpty())
-        dump.insert("attributes", attributes);
-    QJsonArray children;
-    for (const XmlNode& child : node.ChildNodes())
-        children.append(Tree(child));
-    if (!children.isEmpty())
-        dump.insert("children", children);
-    if (!node.IsElement())
-        dump.insert("text", node.Text());
-    return dump;
-}
-
-// Bytes as text: UTF-8 when they are, else one character per byte.
-QString Text(const QByteArray& bytes) {
-    return TextDecoding::IsUtf8(bytes) ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
-}
-
-QJsonObject Outcome(const XmlDocument& document, bool loaded) {
-    const XmlDocument::ParseError& error = document.LastParseError();
-    QJsonObject outcome{{"loaded", loaded}, {"recovered", document.WasRecovered()}};
-    if (!error.Reason.isEmpty())
-        outcome.insert(
-            "error",
-            QStringLiteral("%1:%2 %3").arg(error.Line).arg(error.LinePos).arg(error.Reason));
-    return outcome;
-}
-
-// A document read strictly and as feeds are read; the bytes mended for the
-// lenient read where they change, what it yields and how it is written. The written form reads back
-// as the same tree and writes as the same bytes; where it does not, what it reads as.
-QJsonObject Parsed(const QByteArray& bytes) {
-    XmlDocument strict;
-    XmlDocument lenient;
-    QJsonObject dump{
-        {"strict", Outcome(strict, strict.LoadXML(bytes))},
-        {"recover", Outcome(lenient, lenient.LoadXML(bytes, XmlDocument::Malformed::Recover))}};
-    const XmlInput::Input prepared = XmlInput::Prepare(bytes);
-    const XmlInput::Input mended = XmlInput::ForRecovery(prepared);
-    if (mended.Bytes.sliced(mended.Offset) != prepared.Bytes.sliced(prepared.Offset))
-        dump.insert("mendedForRecovery", Text(mended.Bytes.sliced(mended.Offset)));
-    const XmlNode root = lenient.DocumentElement();
-    if (root.IsNull())
-        return dump;
-    const QByteArray written = lenient.ToBytes();
-    dump.insert("text", root.Text());
-    dump.insert("root", Tree(root));
-    dump.insert("written", QString::fromUtf8(written));
-    XmlDocument reread;
-    if (!reread.LoadXML(written))
-        dump.insert("rereadError", Outcome(reread, false));
-    else if (Tree(reread.DocumentElement()) != Tree(root))
-        dump.insert("rereadRoot", Tree(reread.DocumentElement()));
-    if (reread.ToBytes() != written)
-        dump.insert("rewritten", QString::fromUtf8(reread.ToBytes()));
-    return dump;
-}
-
-void CheckParsed(const QString& folder, const QString& file, const QString& expectedFile) {
-    GoldenFile::Check(expectedFile, Parsed(TestData::ReadFile(folder + u'/' + file)), file,
-                      QStringLiteral("platform_tests"));
 }
 
 // A document loaded from text for each test.
@@ -124,11 +40,7 @@ protected:
 // read it.
 class SecretDtd {
 public:
-    SecretDtd() {
-        QFile file(Path());
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("<!ENTITY y \"SECRET\">");
-    }
+    SecretDtd() { TestData::Write(Path(), "<!ENTITY y \"SECRET\">"); }
 
     QByteArray Url() const { return "file://" + QFile::encodeName(Path()); }
 
@@ -140,37 +52,6 @@ private:
 
 } // namespace
 
-// Each document under data/xml beside its expected reading.
-TEST(XmlDocumentCases, ReadAsExpected) {
-    const QString folder = TestData::Path("xml");
-    for (const QString& file : GoldenFile::FilesUnder(folder)) {
-        if (file.endsWith(".xml"))
-            CheckParsed(folder, file, folder + u'/' + GoldenFile::Stem(file) + ".expected.json");
-    }
-}
-
-// Feeds as they are found: the expected readings live apart, since the
-// feed folders hold what the feed reader makes of the same documents.
-TEST(XmlDocumentCases, MalformedFeedsReadAsExpected) {
-    const QString folder = TestData::Path("feeds/malformed");
-    const QString expected = TestData::Path("xml/malformed-feeds/");
-    for (const QString& file : GoldenFile::FilesUnder(folder)) {
-        if (file.endsWith(".xml"))
-            CheckParsed(folder, file, expected + GoldenFile::Stem(file) + ".expected.json");
-    }
-}
-
-// An expected file left behind by a renamed document would be forgotten
-// silently.
-TEST(XmlDocumentCases, EveryExpectedFileHasItsDocument) {
-    const QString folder = TestData::Path("xml");
-    for (const QString& file : GoldenFile::FilesUnder(folder)) {
-        QString document = GoldenFile::Stem(GoldenFile::Stem(file)) + ".xml";
-        document.replace("malformed-feeds/", "../feeds/malformed/");
-        EXPECT_TRUE(QFile::exists(folder + u'/' + document)) << file.toStdString();
-    }
-}
-
 TEST(XmlDocumentLoad, FailureDropsTheDocumentAndSuccessClearsTheError) {
     XmlDocument document;
     EXPECT_EQ(document.ReadyState(), XmlDocument::Uninitialized);
@@ -180,13 +61,9 @@ TEST(XmlDocumentLoad, FailureDropsTheDocumentAndSuccessClearsTheError) {
     EXPECT_TRUE(document.DocumentElement().IsNull());
     EXPECT_EQ(document.ToBytes(), QByteArray());
     EXPECT_TRUE(document.LoadXML("<r/>"));
-    EXPECT_EQ(document.ReadyState(), XmlDocument::Complete);
     EXPECT_TRUE(document.LastParseError().Reason.isEmpty());
     EXPECT_EQ(document.LastParseError().Line, 0);
-}
 
-TEST(XmlDocumentLoad, FileThatCannotBeOpenedSaysSo) {
-    XmlDocument document;
     const QString path = TestData::Path("xml/does-not-exist.xml");
     EXPECT_FALSE(document.Load(path));
     EXPECT_TRUE(document.LastParseError().Reason.contains("Cannot open"));
@@ -226,16 +103,6 @@ TEST(XmlDocumentSecurity, OneLargeEntityReferencedOftenIsRejected) {
         document.LoadXML(entity + "<r>" + QByteArray("<i x=\"&a;\"/>").repeated(20000) + "</r>"));
 }
 
-TEST(XmlDocumentSecurity, ExternalGeneralEntityIsNotRead) {
-    XmlDocument document;
-    ASSERT_TRUE(document.LoadXML(
-        "<!DOCTYPE r [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><r><t>a&x;b</t></r>"));
-    const XmlNode t = document.SelectSingleNode("/r/t");
-    EXPECT_EQ(t.Text(), "ab");
-    EXPECT_FALSE(document.DocumentElement().Text().contains("root:"));
-    EXPECT_FALSE(document.ToBytes().contains("root:"));
-}
-
 TEST(XmlDocumentSecurity, ExternalDtdAndParameterEntityAreNotRead) {
     const SecretDtd dtd;
     XmlDocument document;
@@ -245,8 +112,6 @@ TEST(XmlDocumentSecurity, ExternalDtdAndParameterEntityAreNotRead) {
     EXPECT_EQ(document.LastParseError().Reason, "Entity 'y' not defined");
     ASSERT_TRUE(document.LoadXML("<!DOCTYPE r SYSTEM \"" + dtd.Url() + "\"><r>&y;</r>"));
     EXPECT_EQ(document.DocumentElement().Text(), QString());
-    ASSERT_TRUE(document.LoadXML("<!DOCTYPE r SYSTEM \"file:///etc/passwd\"><r/>"));
-    EXPECT_FALSE(document.ToBytes().contains("root:"));
 }
 
 TEST(XmlDocumentSecurity, NoParseInTheProcessReadsExternalEntities) {
@@ -273,21 +138,18 @@ TEST(XmlDocumentSecurity, ExcessiveDepthFailsCleanly) {
 
 using XmlNodeNames = XmlDocumentFixture;
 
-TEST_F(XmlNodeNames, GetAttributeTakesTheQualifiedName) {
-    const XmlNode root = Load("<feed xmlns=\"urn:atom\" xmlns:dc=\"urn:dc\" dc:a=\"1\" b=\"2\"/>");
+TEST_F(XmlNodeNames, AttributesGoByTheQualifiedName) {
+    XmlNode root = Load("<feed xmlns=\"urn:atom\" xmlns:dc=\"urn:dc\" dc:a=\"1\" b=\"2\"/>");
     EXPECT_EQ(root.GetAttribute("xmlns"), "urn:atom");
     EXPECT_EQ(root.GetAttribute("dc:a"), "1");
     EXPECT_EQ(root.GetAttribute("a"), QString());
     EXPECT_EQ(root.GetAttribute("missing"), QString());
-}
-
-TEST_F(XmlNodeNames, SetAttributeReplacesOrAdds) {
-    XmlNode root = Load("<r xmlns:dc=\"urn:dc\" dc:a=\"1\" b=\"2\"/>");
+    // Setting replaces or adds.
     root.SetAttribute("dc:a", "one");
     root.SetAttribute("c", "3");
     root.SetAttribute("xmlns:dc", "urn:other");
-    EXPECT_EQ(m_document.ToBytes(),
-              QByteArray("<r xmlns:dc=\"urn:other\" dc:a=\"one\" b=\"2\" c=\"3\"/>"));
+    EXPECT_EQ(m_document.ToBytes(), QByteArray("<feed xmlns=\"urn:atom\" xmlns:dc=\"urn:other\" "
+                                               "dc:a=\"one\" b=\"2\" c=\"3\"/>"));
 }
 
 TEST_F(XmlNodeNames, NullNodeReadsEmpty) {
@@ -305,15 +167,11 @@ TEST_F(XmlNodeNames, NullNodeReadsEmpty) {
     EXPECT_TRUE(node.AppendChild(m_document.CreateElement("a")).IsNull());
 }
 
-class XmlNodeXPath : public XmlDocumentFixture {
-protected:
-    void SetUp() override {
-        Load("<rss version=\"2.0\" xmlns:dc=\"urn:dc\"><channel><title>C</title>"
-             "<item><title>One</title></item><item><title>Two</title></item></channel></rss>");
-    }
-};
+using XmlNodeXPath = XmlDocumentFixture;
 
 TEST_F(XmlNodeXPath, SelectsNodesOfTheTreeAndNothingElse) {
+    Load("<rss version=\"2.0\" xmlns:dc=\"urn:dc\"><channel><title>C</title>"
+         "<item><title>One</title></item><item><title>Two</title></item></channel></rss>");
     EXPECT_EQ(m_document.SelectSingleNode("/rss/channel/title").Text(), "C");
     EXPECT_EQ(m_document.SelectSingleNode("//item/title").Text(), "One");
     const XmlNode second = m_document.SelectSingleNode("(//item)[2]");
@@ -345,16 +203,14 @@ TEST_F(XmlDocumentBuild, FirstAppendedElementBecomesTheRootAndOrphansAreNotWritt
     EXPECT_TRUE(document.AppendChild(document.CreateElement("second")).IsNull());
     EXPECT_TRUE(document.AppendChild(document.CreateTextNode("text")).IsNull());
     EXPECT_EQ(document.ToBytes(), QByteArray("<providers/>"));
-}
 
-TEST_F(XmlDocumentBuild, AdjacentTextNodesStayApart) {
-    XmlDocument document;
-    XmlNode root = document.AppendChild(document.CreateElement("r"));
+    // Adjacent text nodes stay apart.
     const XmlNode first = root.AppendChild(document.CreateTextNode("a"));
     const XmlNode second = root.AppendChild(document.CreateTextNode("b"));
     EXPECT_EQ(root.ChildNodes(), (QList<XmlNode>{first, second}));
     EXPECT_EQ(second.Text(), "b");
     EXPECT_EQ(root.Text(), "ab");
+    EXPECT_EQ(document.ToBytes(), QByteArray("<providers>ab</providers>"));
 }
 
 TEST_F(XmlDocumentBuild, AppendingAnAncestorOrAForeignNodeIsRefused) {
@@ -402,25 +258,6 @@ TEST_F(XmlDocumentSave, WindowsLineBreaksAreWrittenRawAndDroppedOnLoad) {
     EXPECT_EQ(bytes, QByteArray("<providers>\r\n  <category name=\"News\"/>\r\n</providers>"));
     EXPECT_EQ(TypesOf(Load(bytes.constData()).ChildNodes()),
               QList<XmlNode::Type>{XmlNode::Type::Element});
-}
-
-TEST_F(XmlDocumentSave, NamesTextAndAttributeValuesRoundTrip) {
-    const QString value = "a\tb\nc\r\nd \"q\" 'p' <&> \u00e9";
-    XmlDocument document;
-    XmlNode root = document.AppendChild(document.CreateElement("日本語"));
-    root.SetAttribute("v", value);
-    root.SetAttribute("名前", "値");
-    root.AppendChild(document.CreateTextNode("テキスト"));
-    const XmlNode loaded = Load(document.ToBytes().constData());
-    EXPECT_EQ(loaded.NodeName(), "日本語");
-    EXPECT_EQ(loaded.GetAttribute("v"), value);
-    EXPECT_EQ(loaded.GetAttribute("名前"), "値");
-    EXPECT_EQ(loaded.Text(), "テキスト");
-}
-
-TEST_F(XmlDocumentSave, IsUtf8WithoutDeclarationWhateverWasRead) {
-    ASSERT_TRUE(m_document.Load(TestData::Path("xml/latin1.xml")));
-    EXPECT_EQ(m_document.ToBytes(), QByteArray("<t>caf\xc3\xa9</t>"));
 }
 
 // Saving is an atomic write of these bytes; its failures are the atomic

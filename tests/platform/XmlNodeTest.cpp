@@ -40,9 +40,8 @@ TEST(XmlNodeBaseURI, NearestXmlBaseResolvedOutwardsThenAgainstTheAddress) {
         EXPECT_EQ(addressed.SelectSingleNode(c.xpath).BaseURI(), c.withAddress) << c.xpath;
         EXPECT_EQ(unaddressed.SelectSingleNode(c.xpath).BaseURI(), c.withoutAddress) << c.xpath;
     }
-}
 
-TEST(XmlNodeBaseURI, DocumentWithoutAnyBaseHasNone) {
+    // A document without any base has none; a loaded file's address is its path.
     XmlDocument document;
     ASSERT_TRUE(document.LoadXML("<rss><channel/></rss>"));
     EXPECT_EQ(document.SelectSingleNode("/rss/channel").BaseURI(), "");

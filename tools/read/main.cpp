@@ -1,6 +1,7 @@
 // varnocet-read: reads one feed document through exactly the intake and
 // readers Varnocet uses, and prints what a user would see.
 #include "FeedReport.h"
+#include "XmlReport.h"
 
 #include "feeds/FeedIntake.h"
 #include "feeds/QuietIntakeEnvironment.h"
@@ -36,6 +37,8 @@ struct Options {
     QString Site;
     QString TextSpec;
     bool IsText = false;
+    // How the XML layer reads the document, instead of its stories.
+    bool Xml = false;
     QString Source;
     // Where the document was fetched from, when told.
     QUrl Address;
@@ -123,6 +126,10 @@ int Read(const Options& options) {
     const std::optional<Body> body = Load(options.Source);
     if (!body)
         return NotRead;
+    if (options.Xml) {
+        std::fputs(XmlReport::AsJson(body->Bytes).constData(), stdout);
+        return 0;
+    }
 
     Provider provider;
     provider.stCollStories = std::make_shared<StoryCollection>();
@@ -180,7 +187,11 @@ int main(int argc, char** argv) {
         QStringLiteral("The address the document was fetched from; relative links are resolved "
                        "against it (by default SOURCE's, when that is an http(s) address)."),
         QStringLiteral("ADDRESS"));
-    parser.addOptions({json, details, name, site, textSpec, now, address});
+    const QCommandLineOption xml(
+        QStringLiteral("xml"),
+        QStringLiteral("Print, as JSON, how the XML layer reads SOURCE: strictly and as feeds "
+                       "are read, the tree of nodes and the document written back."));
+    parser.addOptions({json, details, name, site, textSpec, now, address, xml});
     parser.addPositionalArgument(QStringLiteral("SOURCE"),
                                  QStringLiteral("A feed file, or an http(s) address."));
 
@@ -204,6 +215,6 @@ int main(int argc, char** argv) {
     if (parser.isSet(address) && (!fetchedFrom.isValid() || fetchedFrom.isRelative()))
         return Fail(QStringLiteral("--url needs an absolute address, scheme included"), Usage);
     return Read({parser.isSet(json), parser.isSet(details), parser.value(name), parser.value(site),
-                 parser.value(textSpec), parser.isSet(textSpec),
+                 parser.value(textSpec), parser.isSet(textSpec), parser.isSet(xml),
                  parser.positionalArguments().constFirst(), fetchedFrom});
 }
