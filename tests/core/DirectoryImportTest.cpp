@@ -8,6 +8,7 @@
 #include "support/NamedProviders.h"
 #include "support/ProgramHome.h"
 #include "support/RecordingMessageBox.h"
+#include "support/RssFeed.h"
 
 #include <QJsonObject>
 #include <QMap>
@@ -36,12 +37,7 @@ protected:
         aliases = std::make_unique<AliasList>(
             AliasList::Locations{QString(), folder.filePath("cache"), bundled});
         server.Serve("/list.xml", Sited("directory/list.xml"));
-        server.Serve("/feed", Titled("Feed"));
-    }
-
-    static QByteArray Titled(const QByteArray& title) {
-        return "<rss version=\"2.0\"><channel><title>" + title +
-               "</title><item><title>Story</title></item></channel></rss>";
+        server.Serve("/feed", RssFeed::Named("Feed"));
     }
 
     QString Address(const QString& path) const { return server.Url(path).toString(); }
@@ -148,7 +144,7 @@ TEST_F(DirectoryImportTest, ListThatCannotBeReadChangesNothing) {
 }
 
 TEST_F(DirectoryImportTest, DetailsAreFetchedForNewProvidersOnly) {
-    server.Serve("/second", Titled("Second"));
+    server.Serve("/second", RssFeed::Named("Second"));
     auto import = NewImport();
     ASSERT_TRUE(Run(*import, Address("/list.xml"), true));
     EXPECT_EQ(result->Added, 2);

@@ -321,8 +321,7 @@ TEST_F(ProgramCoreTest, TheFirstRunsChoiceMovesOffASwitchedOffCategory) {
 
 TEST_F(ProgramCoreTest, AnAddressIsFoundAddedRefusedOrNeedsACategory) {
     ServeTwoProviders(server, {"One"}, {"Other"});
-    server.Serve("/fresh", "<rss version=\"2.0\"><channel><title>Fresh</title>"
-                           "<item><title>New story</title></item></channel></rss>");
+    server.Serve("/fresh", RssFeed::Named("Fresh"));
     ProgramCore& program = Start();
     ProviderCollection& providers = program.Providers();
     QStringList updated;

@@ -5,6 +5,7 @@
 #include "support/EventWait.h"
 #include "support/ProgramHome.h"
 #include "support/RawHttpClient.h"
+#include "support/RssFeed.h"
 #include "support/SilentReport.h"
 #include "support/StatusRecorder.h"
 #include "support/TestData.h"
@@ -46,8 +47,8 @@ class ProviderListenerTest : public ProgramHome {
 protected:
     void SetUp() override {
         ServeTwoProviders(server, {"One"}, {"Other"});
-        server.Serve("/fresh", Feed("Fresh"));
-        server.Serve("/named", Feed("&lt;i&gt;x"));
+        server.Serve("/fresh", RssFeed::Named("Fresh"));
+        server.Serve("/named", RssFeed::Named("&lt;i&gt;x"));
         NewProgram();
         core->Load(QSize(15360, 11520), progress, report);
         core->ShowStoredProvider();
@@ -62,11 +63,6 @@ protected:
             limits);
         EXPECT_TRUE(listener->Listen(0));
         return *listener;
-    }
-
-    static QByteArray Feed(const QByteArray& title) {
-        return "<rss version=\"2.0\"><channel><title>" + title +
-               "</title><item><title>Story</title></item></channel></rss>";
     }
 
     QByteArray Url(const QString& path) const { return server.Url(path).toEncoded(); }

@@ -18,4 +18,10 @@ inline QByteArray WithTitles(const QStringList& titles) {
     return xml + "</channel></rss>";
 }
 
+// A feed named `title` with one story, for tests about the feed's name.
+inline QByteArray Named(const QByteArray& title) {
+    return "<rss version=\"2.0\"><channel><title>" + title +
+           "</title><item><title>Story</title></item></channel></rss>";
+}
+
 } // namespace RssFeed
