@@ -191,32 +191,29 @@ TEST_F(MainFormTest, TheTreeFollowsTheProviderOnShowAndItsMenuActsOnTheNodeClick
     EXPECT_TRUE(core->Providers().Item(2)->Active);
 }
 
-TEST_F(MainFormTest, ContextMenuCopiesTheArticleAsTextAndLink) {
-    const QString story = server.Url("/one").toString() + QStringLiteral("?a=1&b=2");
-    OpenOnFeed("<rss version=\"2.0\"><channel><item><title>One</title><link>" +
-               story.toHtmlEscaped().toUtf8() + "</link></item></channel></rss>");
-    Item("mnuContextCopyArticleURL")->trigger();
-    const QMimeData* copied = QApplication::clipboard()->mimeData();
-    EXPECT_EQ(copied->text(), story);
-    EXPECT_TRUE(copied->hasHtml());
-    EXPECT_EQ(copied->urls().value(0), QUrl(story));
-}
-
-// Showing a page again would lose where the reader scrolled to.
-TEST_F(MainFormTest, ChangingAViewLeavesTheArticleOnShowAlone) {
-    server.Serve("/story", "<html><body>Story</body></html>", "text/html");
+// Showing a page again would lose where the reader scrolled to. The menu
+// copies the article as text and link, its address whole.
+TEST_F(MainFormTest, ChangingAViewLeavesTheArticleOnShowAloneAndCopyTakesItsAddress) {
+    server.Serve("/story?a=1&b=2", "<html><body>Story</body></html>", "text/html");
+    const QUrl story = server.Url(QStringLiteral("/story?a=1&b=2"));
     MainForm& window =
         OpenOnFeed("<rss version=\"2.0\"><channel><item><title>One</title><link>" +
-                   server.Url("/story").toEncoded() + "</link></item></channel></rss>");
+                   story.toString().toHtmlEscaped().toUtf8() + "</link></item></channel></rss>");
     const auto* state = window.findChild<QLabel*>(QStringLiteral("labBrowser"));
     ASSERT_TRUE(WaitUntil([&] { return state->text() == "Article: Done"; }));
     Item("mnuContextOnTop")->trigger();
     Item("mnuContextViewProviderImage")->trigger();
-    EXPECT_EQ(window.Layout().Browser().Url(), server.Url("/story"));
+    EXPECT_EQ(window.Layout().Browser().Url(), story);
     // A window made topmost is shown anew, and the web view may announce the
     // page on show once more; it stays on that page.
     EXPECT_TRUE(WaitUntil([&] { return state->text() == "Article: Done"; }));
-    EXPECT_EQ(window.Layout().Browser().Url(), server.Url("/story"));
+    EXPECT_EQ(window.Layout().Browser().Url(), story);
+
+    Item("mnuContextCopyArticleURL")->trigger();
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    EXPECT_EQ(copied->text(), story.toString());
+    EXPECT_TRUE(copied->hasHtml());
+    EXPECT_EQ(copied->urls().value(0), story);
 }
 
 // News of a version asks whether to visit the home page and Yes opens it in

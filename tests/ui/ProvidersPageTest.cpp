@@ -134,7 +134,6 @@ TEST_F(ProvidersPageTest, OpensOnTheNamedProviderWithTheCounts) {
     page->In(*providers, QStringLiteral("B"), masterListDate);
     EXPECT_EQ(State(), "A B* C | 3 providers (2 active)");
     EXPECT_EQ(Child<QLineEdit>("txtProviderName")->text(), QStringLiteral("B"));
-    EXPECT_EQ(Child<QLabel>("labRefreshHours")->text(), QStringLiteral("(1 hour)"));
 
     page->In(*providers, QStringLiteral("/::/"), masterListDate);
     EXPECT_EQ(State(), "A B C | 3 providers (2 active)");
