@@ -146,8 +146,8 @@ TEST_F(SettingsFormTest, CancelKeepsNothingAndOkAppliesAndWrites) {
     }
 }
 
-// What the check answers is the core's; Check Now shows it in a box over
-// the dialog and can be pressed again.
+// What the check answers is the core's; Check Now is off while the check
+// runs, shows the answer in a box over the dialog and can be pressed again.
 TEST_F(SettingsFormTest, CheckNowAnswersInABoxOverTheDialog) {
     const EnvironmentVariable address("VARNOCET_PRODUCTS_URL",
                                       ProductsFile::ClosedAddress().toUtf8());
@@ -158,6 +158,7 @@ TEST_F(SettingsFormTest, CheckNowAnswersInABoxOverTheDialog) {
     auto* checkNow = form.findChild<QPushButton*>("btnCheckForUpdate");
     ASSERT_NE(checkNow, nullptr);
     checkNow->click();
+    EXPECT_FALSE(checkNow->isEnabled());
     QMessageBox* answer = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (answer = form.findChild<QMessageBox*>()) != nullptr; }));
     EXPECT_EQ(answer->text(), "The update check failed. Try again later.");
