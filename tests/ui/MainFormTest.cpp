@@ -294,7 +294,8 @@ TEST_F(MainFormTest, AboutLeavesAWindowKeptOnTopShownAndTheMenuRestoresIt) {
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
-// The skin chosen is worn from the start, by the settings dialog too; F12
+// The skin chosen is worn from the start, by the settings dialog (opened on
+// its first tab) too; F12
 // reads the skin directory again and says what could not be read.
 TEST_F(MainFormTest, TheWindowAndItsDialogsWearTheSkinAndF12ReadsItAgain) {
     const QString skins = folder.filePath(QStringLiteral("skins"));
@@ -307,6 +308,7 @@ TEST_F(MainFormTest, TheWindowAndItsDialogsWearTheSkinAndF12ReadsItAgain) {
     EXPECT_EQ(window.findChild<CaptionBar*>()->Title(), window.windowTitle());
     auto* settings = window.findChild<SettingsDialog*>();
     Item("SETTINGS")->trigger();
+    EXPECT_EQ(settings->Form()->HelpTopic(), "SettingsGeneral") << "on its first tab";
     ASSERT_NE(SkinFrame::LookOf(window), nullptr);
     EXPECT_EQ(SkinFrame::LookOf(*settings->Form()), SkinFrame::LookOf(window));
     settings->Form()->reject();
@@ -318,19 +320,14 @@ TEST_F(MainFormTest, TheWindowAndItsDialogsWearTheSkinAndF12ReadsItAgain) {
     EXPECT_NE(window.findChild<QMessageBox*>(), nullptr);
 }
 
-// Settings opens the dialog on its first tab, Properties on the clicked
-// provider in the Providers tab; Add Feed takes an address into the clicked
+// Properties opens the settings dialog on the clicked provider in the
+// Providers tab; Add Feed takes an address into the clicked
 // provider's category and shows the new provider.
-TEST_F(MainFormTest, SettingsPropertiesAndAddFeedOpenTheirDialogs) {
+TEST_F(MainFormTest, PropertiesAndAddFeedOpenTheirDialogs) {
     TwoUnreachableProviders();
     MainForm& window = Open();
     auto* settings = window.findChild<SettingsDialog*>();
     ASSERT_NE(settings, nullptr);
-    Item("SETTINGS")->trigger();
-    ASSERT_NE(settings->Form(), nullptr);
-    EXPECT_EQ(settings->Form()->HelpTopic(), "SettingsGeneral");
-    settings->Form()->reject();
-
     emit window.Layout().Tree().customContextMenuRequested(NodeCentre("B"));
     window.Menu().hide();
     Item("mnuContextProperties")->trigger();
