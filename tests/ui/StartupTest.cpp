@@ -59,12 +59,10 @@ protected:
     QTreeWidget* tree = nullptr;
 };
 
-TEST_F(StartupTest, EveryCategoryIsANestedCheckedNode) {
+// Every category is a nested node, checked at first.
+TEST_F(StartupTest, CheckingANodeChecksItsDescendantsAndAncestorsButNotTheirOtherChildren) {
     ASSERT_NE(tree, nullptr);
     EXPECT_EQ(Outline(), "News(World(Europe) Local) Sports");
-}
-
-TEST_F(StartupTest, CheckingANodeChecksItsDescendantsAndAncestorsButNotTheirOtherChildren) {
     SetChecked("News/World", false);
     EXPECT_EQ(Outline(), "News(World-(Europe-) Local) Sports");
     SetChecked("News", false);

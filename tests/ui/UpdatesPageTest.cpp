@@ -4,9 +4,7 @@
 #include "support/OpenedPages.h"
 #include "support/TestData.h"
 
-#include <QMessageBox>
 #include <QPushButton>
-#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -32,21 +30,4 @@ TEST(UpdatesPageTest, VisitDownloadSiteOpensTheDownloadPageOrTheHomePage) {
         visit->click();
         EXPECT_EQ(browser.Pages, QList<QUrl>({QUrl(opened)}));
     }
-}
-
-// The page only asks; the button stays off until it is given the answer.
-TEST(UpdatesPageTest, CheckNowIsOffWhileTheCheckRuns) {
-    UpdatesPage page;
-    QSignalSpy requested(&page, &UpdatesPage::UpdateCheckRequested);
-    auto* checkNow = page.findChild<QPushButton*>("btnCheckForUpdate");
-    ASSERT_NE(checkNow, nullptr);
-    checkNow->click();
-    EXPECT_EQ(requested.size(), 1);
-    EXPECT_FALSE(checkNow->isEnabled());
-    page.ShowUpdateCheckAnswer(QStringLiteral("You are running the most recent version."));
-    EXPECT_TRUE(checkNow->isEnabled());
-    auto* answer = page.findChild<QMessageBox*>();
-    ASSERT_NE(answer, nullptr);
-    EXPECT_EQ(answer->text(), "You are running the most recent version.");
-    answer->accept();
 }
