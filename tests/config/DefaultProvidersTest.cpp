@@ -130,11 +130,14 @@ TEST_P(DefaultProvidersTest, UpdatesAsExpected) {
 INSTANTIATE_TEST_SUITE_P(Scenarios, DefaultProvidersTest, ::testing::ValuesIn(ScenarioNames()),
                          GoldenFile::CaseName);
 
-// Without a server a missing shipped copy is no passing trouble with a
-// network: the user is told where it should be. Nothing is asked of any
-// server.
+// Without a server a shipped copy that lacks a set file is no passing
+// trouble with a network: the user is told where it should be. Nothing is
+// asked of any server.
 // (That the shipped copy seeds the list is shown by ProviderListStartupTest.)
 TEST_F(DefaultProvidersTest, WithoutAServerOnlyALostShippedCopyFails) {
+    PublishList(ProviderXml(1, "published", "News"), {});
+    WriteBundledList(ProviderXml(1, "alpha", "News"), {});
+    QFile::remove(bundle.filePath(QStringLiteral("Standard/dps_1.xml")));
     const QJsonObject failed = Update(true, WithoutServer());
     EXPECT_FALSE(failed["updated"].toBool());
     EXPECT_EQ(failed["report"].toArray(), QJsonArray({"#000000 Update could not be done!\n"}));

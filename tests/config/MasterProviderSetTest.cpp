@@ -50,24 +50,6 @@ TEST_F(MasterProviderSetTest, FetchesADeltaOnlyWhenTheIndexAnnouncesANewerOne) {
     }
 }
 
-// The list of a build without a server is the shipped copy as it stands: a
-// set file it lacks cannot be fetched, and nothing is ever asked for.
-TEST_F(MasterProviderSetTest, WithoutAServerTheShippedCopyIsTheList) {
-    PublishList(ProviderXml(1, "published", "News"), {}, 2);
-    WriteBundledList(ProviderXml(1, "alpha", "News") + ProviderXml(2, "beta", "News"),
-                     "<obsolete uniqueid=\"2\"/>", 2);
-    master = MasterProviderSet(WithoutServer());
-    for (const bool local : {false, true}) {
-        EXPECT_TRUE(Load(local)) << local;
-        EXPECT_EQ(Names(), QStringList({"alpha"})) << local;
-    }
-
-    QFile::remove(bundle.filePath(QStringLiteral("Standard/dps_1.xml")));
-    QFile::remove(LocalFile("dps_1.xml"));
-    EXPECT_FALSE(Load());
-    EXPECT_TRUE(server.Requests().isEmpty());
-}
-
 // A mirror, or a copy of the list served while it is being tested; the base
 // gets its closing "/" when it lacks one.
 TEST_F(MasterProviderSetTest, TheEnvironmentNamesTheServer) {
