@@ -4,8 +4,10 @@
 // (bundled/), and the user's list (user.xml); expected.json holds what the
 // update returns and reports (colour and text of each line), the user's list
 // written afterwards, which providers are renewed or brand new, what the
-// user was told, and what a second update does. Without a published list
-// the update is the offline one from the local folder.
+// user was told, and what a second update does; and what the first update
+// showed as its progress, asked of the server and left in the local folder
+// (the local folder shown as "LOCAL"). Without a published list the update
+// is the offline one from the local folder.
 //
 // VARNOCET_REGENERATE=1 rewrites the expected files instead of comparing;
 // the change is then reviewed like code.
@@ -52,11 +54,12 @@ std::vector<std::string> ScenarioNames() {
 class DefaultProvidersTest : public MasterListFixture,
                              public ::testing::WithParamInterface<std::string> {
 protected:
-    QJsonObject Update(bool doLocal, const MasterProviderSet::Locations& locations) {
+    QJsonObject Update(bool doLocal, const MasterProviderSet::Locations& locations,
+                       ProgressReporter* progress = nullptr) {
         RecordingReport report;
         Date lastLoad = Date::Never();
         const bool updated = DefaultProviders::AddDefaultProviders(user, &report, true, lastLoad,
-                                                                   nullptr, doLocal, locations);
+                                                                   progress, doLocal, locations);
         return {{"updated", updated},
                 {"report", QJsonArray::fromStringList(report.Lines)},
                 {"lastLoad", lastLoad.ToText()}};
@@ -72,6 +75,24 @@ protected:
         return fresh;
     }
 
+    QJsonArray Requests() const {
+        QJsonArray paths;
+        for (const TestHttpServer::Request& request : server.Requests())
+            paths.append(QString::fromUtf8(request.Path));
+        return paths;
+    }
+
+    // Each file of the local folder, line by line.
+    QJsonObject Cached() const {
+        QJsonObject files;
+        const QDir local(cache.filePath(QStringLiteral("Standard")));
+        for (const QString& file : local.entryList(QDir::Files))
+            files.insert(file, QJsonArray::fromStringList(
+                                   QString::fromUtf8(TestData::ReadFile(local.filePath(file)))
+                                       .split(QStringLiteral("\r\n"))));
+        return files;
+    }
+
     FixedTime now{QDateTime(QDate(2026, 3, 1), QTime(9, 30), Qt::UTC), QTimeZone::utc()};
     ProviderCollection user;
 };
@@ -83,13 +104,20 @@ TEST_P(DefaultProvidersTest, UpdatesAsExpected) {
         Publish(file, TestData::ReadFile(published.filePath(file)));
     if (scenario.exists("local"))
         TestData::CopyFiles(scenario.filePath("local"), cache.filePath("Standard"));
+    if (scenario.exists("bundled"))
+        TestData::CopyFiles(scenario.filePath("bundled"), bundle.filePath("Standard"));
     if (scenario.exists("user.xml")) {
         ASSERT_TRUE(user.LoadFile(scenario.filePath("user.xml"), nullptr, false));
     }
 
-    const QJsonObject first = Update(!published.exists(), Locations());
+    StatusRecorder progress;
+    const QJsonObject first = Update(!published.exists(), Locations(), &progress);
     const QJsonObject result{
         {"first", first},
+        {"progress", QJsonArray::fromStringList(
+                         progress.Statuses.replaceInStrings(cache.filePath("Standard"), "LOCAL"))},
+        {"requests", Requests()},
+        {"cached", Cached()},
         {"list", QJsonArray::fromStringList(
                      QString::fromUtf8(user.ToBytes(false, true, true)).split("\r\n"))},
         {"fresh", Fresh()},
@@ -102,11 +130,14 @@ TEST_P(DefaultProvidersTest, UpdatesAsExpected) {
 INSTANTIATE_TEST_SUITE_P(Scenarios, DefaultProvidersTest, ::testing::ValuesIn(ScenarioNames()),
                          GoldenFile::CaseName);
 
-// Without a server a missing shipped copy is no passing trouble with a
-// network: the user is told where it should be. Nothing is asked of any
-// server.
+// Without a server a shipped copy that lacks a set file is no passing
+// trouble with a network: the user is told where it should be. Nothing is
+// asked of any server.
 // (That the shipped copy seeds the list is shown by ProviderListStartupTest.)
 TEST_F(DefaultProvidersTest, WithoutAServerOnlyALostShippedCopyFails) {
+    PublishList(ProviderXml(1, "published", "News"), {});
+    WriteBundledList(ProviderXml(1, "alpha", "News"), {});
+    QFile::remove(bundle.filePath(QStringLiteral("Standard/dps_1.xml")));
     const QJsonObject failed = Update(true, WithoutServer());
     EXPECT_FALSE(failed["updated"].toBool());
     EXPECT_EQ(failed["report"].toArray(), QJsonArray({"#000000 Update could not be done!\n"}));

@@ -12,9 +12,9 @@ namespace {
 
 class MasterProviderSetTest : public MasterListFixture {
 protected:
-    bool Load(bool local = false, ProgressReporter* progress = nullptr) {
+    bool Load(bool local = false) {
         master.SetProviderRoot(QStringLiteral("Standard"));
-        return master.Load(true, progress, local);
+        return master.Load(true, nullptr, local);
     }
 
     QStringList Names() const {
@@ -28,33 +28,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(MasterProviderSetTest, FetchesTheListAndAppliesChangesAndWithdrawals) {
-    PublishList(ProviderXml(1, "alpha", "News") + ProviderXml(2, "beta", "News") +
-                    ProviderXml(3, "gamma", "Science"),
-                "<provider><uniqueid>1</uniqueid><description>renamed</description>"
-                "<category>World</category></provider>"
-                "<provider><uniqueid>99</uniqueid><description>unknown</description></provider>"
-                "<obsolete uniqueid=\"3\"/>",
-                4);
-    StatusRecorder progress;
-    ASSERT_TRUE(Load(false, &progress));
-
-    EXPECT_EQ(Names(), QStringList({"alpha", "beta"}));
-    EXPECT_EQ(master.GetProvider(1)->Description, "renamed");
-    EXPECT_EQ(master.GetProvider(1)->Category, "World");
-    EXPECT_EQ(master.GetProvider(1)->DataURL, "http://alpha.example/rss");
-    EXPECT_EQ(master.GetDeltaProviderCount(), 2);
-    EXPECT_EQ(master.GetProviderSetCount(), 1);
-    EXPECT_EQ(master.GetBaseProviderSetFileName(0, QString()), LocalFile("bps_1.xml"));
-    EXPECT_EQ(master.GetDeltaProviderSetFileName(0, QString()), LocalFile("dps_1.xml"));
-    EXPECT_EQ(MasterProviderSet::GetDeltaSetVersion(LocalFile("dps_1.xml")), 4);
-    // The index is read from the answer, never stored.
-    EXPECT_FALSE(QFile::exists(LocalFile("root.xml")));
-    EXPECT_EQ(progress.Statuses,
-              QStringList({"Fetching root.xml", "Fetching " + LocalFile("bps_1.xml"),
-                           "Fetching " + LocalFile("dps_1.xml"), QString()}));
-}
 
 TEST_F(MasterProviderSetTest, AnUnusableIndexFailsTheLoad) {
     WriteList(cache.path(), ProviderXml(1, "alpha", "News"), QByteArray(), 1);
@@ -75,56 +48,6 @@ TEST_F(MasterProviderSetTest, FetchesADeltaOnlyWhenTheIndexAnnouncesANewerOne) {
         EXPECT_EQ(server.RequestCount("/Standard/dps_1.xml") - before, row[1].toInt())
             << row[0].toStdString();
     }
-}
-
-TEST_F(MasterProviderSetTest, AnAnswerThatIsNoProvidersFileNeverReplacesACachedFile) {
-    Publish(QStringLiteral("root.xml"), Index(2));
-    Publish(QStringLiteral("bps_1.xml"), "<html>maintenance</html>");
-    Publish(QStringLiteral("dps_1.xml"), "<html>maintenance</html>");
-    WriteLocal(QStringLiteral("bps_1.xml"), "<providers><provider>");
-    WriteLocal(QStringLiteral("dps_1.xml"), SetFile({}, 1));
-
-    EXPECT_FALSE(Load());
-    EXPECT_EQ(TestData::ReadFile(LocalFile("dps_1.xml")), SetFile({}, 1));
-
-    // A damaged base file is fetched again once the server has it.
-    Publish(QStringLiteral("dps_1.xml"), SetFile({}, 2));
-    EXPECT_FALSE(Load());
-    EXPECT_EQ(TestData::ReadFile(LocalFile("bps_1.xml")), "<providers><provider>");
-    Publish(QStringLiteral("bps_1.xml"), SetFile(ProviderXml(1, "alpha", "News")));
-    EXPECT_TRUE(Load());
-    EXPECT_EQ(Names(), QStringList({"alpha"}));
-}
-
-TEST_F(MasterProviderSetTest, TheBundledCopySeedsTheLocalFolder) {
-    WriteBundledList(ProviderXml(1, "alpha", "News"), {}, 3);
-    // Left from an older program: the newer bundled index and delta win.
-    WriteLocal(QStringLiteral("root.xml"), Index(2));
-    WriteLocal(QStringLiteral("dps_1.xml"), SetFile({}, 2));
-
-    EXPECT_TRUE(Load(true));
-    EXPECT_EQ(Names(), QStringList({"alpha"}));
-    EXPECT_EQ(TestData::ReadFile(LocalFile("root.xml")), Index(3));
-    EXPECT_EQ(MasterProviderSet::GetDeltaSetVersion(LocalFile("dps_1.xml")), 3);
-    EXPECT_TRUE(server.Requests().isEmpty());
-}
-
-// The list of a build without a server is the shipped copy as it stands: a
-// set file it lacks cannot be fetched, and nothing is ever asked for.
-TEST_F(MasterProviderSetTest, WithoutAServerTheShippedCopyIsTheList) {
-    PublishList(ProviderXml(1, "published", "News"), {}, 2);
-    WriteBundledList(ProviderXml(1, "alpha", "News") + ProviderXml(2, "beta", "News"),
-                     "<obsolete uniqueid=\"2\"/>", 2);
-    master = MasterProviderSet(WithoutServer());
-    for (const bool local : {false, true}) {
-        EXPECT_TRUE(Load(local)) << local;
-        EXPECT_EQ(Names(), QStringList({"alpha"})) << local;
-    }
-
-    QFile::remove(bundle.filePath(QStringLiteral("Standard/dps_1.xml")));
-    QFile::remove(LocalFile("dps_1.xml"));
-    EXPECT_FALSE(Load());
-    EXPECT_TRUE(server.Requests().isEmpty());
 }
 
 // A mirror, or a copy of the list served while it is being tested; the base

@@ -53,7 +53,9 @@ TEST_F(ProviderListStartupTest, AMissingFileIsSeededFromTheMasterListAndSorted) 
 // and never checks for updates: nothing is asked of any server.
 TEST_F(ProviderListStartupTest, WithoutAServerTheShippedListSeedsAndNothingIsChecked) {
     ProviderListStartup offline{providers, settings, WithoutServer(), progress};
-    WriteBundledList(ProviderXml(1, "alpha", "News"), {});
+    // The shipped delta set counts as well.
+    WriteBundledList(ProviderXml(1, "alpha", "News") + ProviderXml(2, "beta", "News"),
+                     "<obsolete uniqueid=\"2\"/>");
     PublishList(ProviderXml(1, "published", "News"), {});
 
     EXPECT_TRUE(offline.LoadProviderList(cache.filePath(QStringLiteral("none.xml"))));

@@ -4,7 +4,9 @@
 // as read, the fields each provider element held, whether a value was lost)
 // and both written files, each "as read" when it is the file itself. A file that does
 // not load gives its exit status and message. A new case is two files and
-// no code.
+// no code. Beside a case, NAME.published is compared with it ("compare":
+// the fields each provider differs in) and the delta set NAME.delta is
+// applied to it ("apply").
 //
 // VARNOCET_REGENERATE=1 rewrites the expected files instead of comparing;
 // the change is then reviewed like code.
@@ -13,6 +15,7 @@
 #include "support/ToolRun.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -42,6 +46,19 @@ QJsonValue Written(const QByteArray& bytes, const QByteArray& read) {
     return QJsonArray::fromStringList(QString::fromUtf8(bytes).split(QStringLiteral("\r\n")));
 }
 
+// The reports of the case against the files beside it, by option.
+void AddRunsAgainst(const QString& path, QJsonObject& result) {
+    const std::pair<QString, QString> runs[] = {{QStringLiteral("compare"), ".published"},
+                                                {QStringLiteral("apply"), ".delta"}};
+    for (const auto& [option, suffix] : runs) {
+        const QString other = GoldenFile::Stem(path) + suffix;
+        if (QFile::exists(other))
+            result.insert(
+                option,
+                QJsonDocument::fromJson(Tool({"--json", "--" + option, other, path}).Out).object());
+    }
+}
+
 QJsonObject Report(const QString& file, const QDir& folder) {
     const QString path = Cases().filePath(file);
     // Into a folder not made yet: saving makes it.
@@ -54,9 +71,11 @@ QJsonObject Report(const QString& file, const QDir& folder) {
     Tool({QStringLiteral("--write"), delta, QStringLiteral("--layout"), QStringLiteral("delta"),
           path});
     const QByteArray read = TestData::ReadFile(path);
-    return {{QStringLiteral("report"), QJsonDocument::fromJson(run.Out).object()},
-            {QStringLiteral("user"), Written(TestData::ReadFile(user), read)},
-            {QStringLiteral("delta"), Written(TestData::ReadFile(delta), read)}};
+    QJsonObject result{{QStringLiteral("report"), QJsonDocument::fromJson(run.Out).object()},
+                       {QStringLiteral("user"), Written(TestData::ReadFile(user), read)},
+                       {QStringLiteral("delta"), Written(TestData::ReadFile(delta), read)}};
+    AddRunsAgainst(path, result);
+    return result;
 }
 
 class ProvidersGoldenTest : public ::testing::TestWithParam<std::string> {};

@@ -113,6 +113,18 @@ TEST(ProviderTest, ChangingTheFormatCallsOffOnlyAnOutstandingStoriesFetch) {
     EXPECT_TRUE(log.Destroyed);
     EXPECT_EQ(provider.PendingOperations, 4);
     EXPECT_EQ(provider.LoadState, 3);
+
+    // Applying a published format goes the same way; another field does not.
+    FetchLog applied;
+    provider.SetPendingFetch(std::make_unique<RecordingFetch>(applied));
+    provider.PendingOperations = PendingOperation::Stories;
+    Provider published;
+    published.PresentFlags = PresentField::Category;
+    provider.ApplyAsPresent(published);
+    EXPECT_EQ(applied.Cancels, 0);
+    published.PresentFlags = PresentField::IsTextFormat;
+    provider.ApplyAsPresent(published);
+    EXPECT_EQ(applied.Cancels, 1);
 }
 
 TEST(ProviderTest, CancellingReportsBothFetchKindsOnceAndReadingCancelsToo) {

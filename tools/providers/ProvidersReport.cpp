@@ -41,15 +41,14 @@ std::vector<Field> ProviderFields(const Provider& provider) {
     return fields;
 }
 
-// The fields the provider's element held, by name: what a delta set of it
-// would carry.
-QJsonArray PresentFields(const Provider& provider) {
-    QJsonArray present;
+// The names of the fields whose bits are set.
+QJsonArray FieldNames(Long bits) {
+    QJsonArray names;
     for (const ProviderField& field : ProviderField::All()) {
-        if ((provider.PresentFlags & field.Bit) != 0)
-            present.append(QString(field.Name));
+        if ((bits & field.Bit) != 0)
+            names.append(QString(field.Name));
     }
-    return present;
+    return names;
 }
 
 QJsonObject Object(const std::vector<Field>& fields) {
@@ -96,14 +95,20 @@ QString AsText(const ProviderCollection& providers) {
     return text;
 }
 
-QByteArray AsJson(const ProviderCollection& providers) {
+QByteArray AsJson(const ProviderCollection& providers, const ProviderCollection* compared) {
     QJsonArray categories;
     for (const auto& category : providers.Categories())
         categories.append(Object(CategoryFields(*category)));
     QJsonArray list;
     for (const auto& provider : providers) {
         QJsonObject object = Object(ProviderFields(*provider));
-        object.insert(QStringLiteral("Present"), PresentFields(*provider));
+        // What a delta set of the provider would carry.
+        object.insert(QStringLiteral("Present"), FieldNames(provider->PresentFlags));
+        const qsizetype other =
+            compared ? compared->LocateProviderByUniqueID(provider->UniqueID) : 0;
+        if (other > 0)
+            object.insert(QStringLiteral("Differs"),
+                          FieldNames(provider->Diff(*compared->Item(other))));
         list.append(object);
     }
     QJsonArray obsolete;

@@ -1,6 +1,7 @@
 // varnocet-providers: shows a providers file exactly as Varnocet reads it,
 // and can write it back the way Varnocet writes it; moves its providers to
-// and from the OPML subscription lists of other readers.
+// and from the OPML subscription lists of other readers; applies a delta set
+// and compares with another list as a master list update does.
 #include "ProvidersReport.h"
 
 #include "config/OpmlExport.h"
@@ -44,6 +45,20 @@ int ImportOpml(ProviderCollection& providers, const QString& opml, const QString
     if (report.Failed())
         return Failed(report.Error);
     std::fputs(qUtf8Printable(report.Text()), stdout);
+    return 0;
+}
+
+// Gives each provider the fields that the provider with the same ID in the
+// delta set held, as a master list update does.
+int ApplyDelta(ProviderCollection& providers, const QString& file) {
+    ProviderCollection delta;
+    if (!delta.LoadFile(file, nullptr, false))
+        return LoadFailure(file, delta.LastLoadError());
+    for (const auto& change : delta) {
+        const qsizetype position = providers.LocateProviderByUniqueID(change->UniqueID);
+        if (position > 0)
+            providers.Item(position)->ApplyAsPresent(*change);
+    }
     return 0;
 }
 
@@ -110,7 +125,17 @@ int main(int argc, char** argv) {
         QStringLiteral("With --import-opml: a feed the list holds under another address of one "
                        "of the alias sets in <file> is already present."),
         QStringLiteral("file"));
-    parser.addOptions({json, sort, write, layout, exportOpml, importOpml, aliases});
+    const QCommandLineOption apply(
+        QStringLiteral("apply"),
+        QStringLiteral("Give each provider the fields that the provider with the same ID in the "
+                       "delta set <file> held, as a master list update does."),
+        QStringLiteral("file"));
+    const QCommandLineOption compare(
+        QStringLiteral("compare"),
+        QStringLiteral("With --json: name, for each provider that <file> holds under the same "
+                       "ID, the fields whose values differ (\"Differs\")."),
+        QStringLiteral("file"));
+    parser.addOptions({json, sort, write, layout, exportOpml, importOpml, aliases, apply, compare});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The providers file."));
     const bool parsed = parser.parse(QCoreApplication::arguments());
     if (parsed && parser.isSet(QStringLiteral("help")))
@@ -133,6 +158,11 @@ int main(int argc, char** argv) {
     if (parser.isSet(importOpml) &&
         ImportOpml(providers, parser.value(importOpml), parser.value(aliases)) != 0)
         return Failure;
+    if (parser.isSet(apply) && ApplyDelta(providers, parser.value(apply)) != 0)
+        return Failure;
+    ProviderCollection compared;
+    if (parser.isSet(compare) && !compared.LoadFile(parser.value(compare), nullptr, false))
+        return LoadFailure(parser.value(compare), compared.LastLoadError());
     if (parser.isSet(sort))
         providers.SortForTree(nullptr, {});
     if (parser.isSet(write) && !providers.SaveFile(parser.value(write), nullptr, written->DiffOnly,
@@ -141,7 +171,9 @@ int main(int argc, char** argv) {
     if (parser.isSet(exportOpml) && ExportOpml(providers, parser.value(exportOpml)) != 0)
         return Failure;
     if (parser.isSet(json))
-        std::fputs(ProvidersReport::AsJson(providers).constData(), stdout);
+        std::fputs(ProvidersReport::AsJson(providers, parser.isSet(compare) ? &compared : nullptr)
+                       .constData(),
+                   stdout);
     else if (!parser.isSet(write) && !parser.isSet(importOpml) && !parser.isSet(exportOpml))
         std::fputs(qUtf8Printable(ProvidersReport::AsText(providers)), stdout);
     return 0;
