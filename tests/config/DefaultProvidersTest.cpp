@@ -137,16 +137,22 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, DefaultProvidersTest, ::testing::ValuesIn(Sc
 TEST_F(DefaultProvidersTest, WithoutAServerOnlyALostShippedCopyFails) {
     PublishList(ProviderXml(1, "published", "News"), {});
     WriteBundledList(ProviderXml(1, "alpha", "News"), {});
-    QFile::remove(bundle.filePath(QStringLiteral("Standard/dps_1.xml")));
-    const QJsonObject failed = Update(true, WithoutServer());
-    EXPECT_FALSE(failed["updated"].toBool());
-    EXPECT_EQ(failed["report"].toArray(), QJsonArray({"#000000 Update could not be done!\n"}));
-    EXPECT_EQ(RecordingMessageBox::Instance().Texts,
-              QStringList({"The Master Provider List that comes with the program \r\n"
-                           "cannot be loaded from " +
-                           bundle.filePath(QStringLiteral("Standard")) +
-                           ". \r\n\r\nThe installation may be incomplete."}));
-    EXPECT_TRUE(server.Requests().isEmpty());
+    // A shipped copy that lacks its delta set, then none at all.
+    for (const QString& lost : {QStringLiteral("Standard/dps_1.xml"), QStringLiteral("Standard")}) {
+        SCOPED_TRACE(lost.toStdString());
+        RecordingMessageBox::Instance().Texts.clear();
+        QFileInfo(bundle.filePath(lost)).isDir() ? QDir(bundle.filePath(lost)).removeRecursively()
+                                                 : QFile::remove(bundle.filePath(lost));
+        const QJsonObject failed = Update(true, WithoutServer());
+        EXPECT_FALSE(failed["updated"].toBool());
+        EXPECT_EQ(failed["report"].toArray(), QJsonArray({"#000000 Update could not be done!\n"}));
+        EXPECT_EQ(RecordingMessageBox::Instance().Texts,
+                  QStringList({"The Master Provider List that comes with the program \r\n"
+                               "cannot be loaded from " +
+                               bundle.filePath(QStringLiteral("Standard")) +
+                               ". \r\n\r\nThe installation may be incomplete."}));
+        EXPECT_TRUE(server.Requests().isEmpty());
+    }
 }
 
 } // namespace
