@@ -42,10 +42,7 @@ bool FeedFarm::LoadThroughFile(const QString& file) {
     providers.SaveFile(file, nullptr, false, true, true);
     if (!Providers.LoadFile(file, nullptr, false))
         return false;
-    Providers.SortByCategory();
-    CategoryCollection& categories = Providers.Categories();
-    categories.SortByName(1, categories.Count());
-    categories.ComputeVisibility();
+    Providers.SortForTree(nullptr, {});
     Scheduler.SetBackgroundRange(Preferences.backgroundUpdateMode, false);
     return true;
 }

@@ -61,12 +61,13 @@ QJsonObject Outcome(const XmlDocument& document, bool loaded) {
 // What the written form reads back as, where that is not the document.
 void AddReread(QJsonObject& report, const QJsonObject& root, const QByteArray& written) {
     XmlDocument reread;
-    if (!reread.LoadXML(written))
+    if (!reread.LoadXML(written)) {
         report.insert(QStringLiteral("rereadError"), Outcome(reread, false));
-    else if (Tree(reread.DocumentElement()) != root)
-        report.insert(QStringLiteral("rereadRoot"), Tree(reread.DocumentElement()));
-    if (reread.ToBytes() != written)
-        report.insert(QStringLiteral("rewritten"), QString::fromUtf8(reread.ToBytes()));
+    } else if (const QJsonObject tree = Tree(reread.DocumentElement()); tree != root) {
+        report.insert(QStringLiteral("rereadRoot"), tree);
+    }
+    if (const QByteArray rewritten = reread.ToBytes(); rewritten != written)
+        report.insert(QStringLiteral("rewritten"), QString::fromUtf8(rewritten));
 }
 
 QJsonObject Report(const QByteArray& bytes) {
