@@ -110,6 +110,14 @@ QStringList Differences(const QJsonValue& expected, const QJsonValue& actual) {
     return lines;
 }
 
+void CheckFields(const QJsonObject& expected, const QJsonObject& actual) {
+    QJsonObject named;
+    for (auto field = expected.begin(); field != expected.end(); ++field)
+        named.insert(field.key(), actual.value(field.key()));
+    const QStringList differences = Differences(expected, named);
+    EXPECT_TRUE(differences.isEmpty()) << differences.join(u'\n').toStdString();
+}
+
 void Check(const QString& expectedFile, const QJsonObject& actual, const QString& caseName,
            const QString& test) {
     if (Regenerating()) {

@@ -32,6 +32,11 @@ std::string CaseName(const ::testing::TestParamInfo<std::string>& info);
 // ("stories[2].time: expected ..., got ...").
 QStringList Differences(const QJsonValue& expected, const QJsonValue& actual);
 
+// Fails the running test at every field of `expected` that `actual` holds
+// otherwise: a hand-written expectation that names only what a case is
+// about.
+void CheckFields(const QJsonObject& expected, const QJsonObject& actual);
+
 // Compares `actual` with the expected file of `caseName`, or rewrites that
 // file when regenerating. A missing file or a difference fails the running
 // test, telling how to regenerate (`test` is the ctest name).
