@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 namespace {
 
 // A file's name as found in the skin's folder; empty when it is missing.
@@ -41,20 +44,48 @@ QJsonObject Dump(const Skin& skin, const QString& directory) {
     };
 }
 
-QStringList DirNames(const SkinCollection& skins) {
-    QStringList names;
-    for (const auto& skin : skins)
-        names.append(skin->DirName);
-    return names;
-}
-
-class SkinCollectionTest : public ::testing::Test {
+// Rescans of a skin directory as scenarios: every case of
+// data/cases/skin-rescans.json writes skin folders ("Name": display name, or
+// null for a description that does not parse), renames them and scans the
+// directory (or a folder in it), each step followed by the skins listed
+// ("folder: display name"), what the scan told the user ("{dir}" for the
+// directory) and the display name of a skin held since an earlier step.
+class SkinRescanTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+    void Take(const QJsonObject& step) {
+        const QJsonObject written = step["write"].toObject();
+        for (auto folder = written.begin(); folder != written.end(); ++folder) {
+            SkinFolders::Write(directory, folder.key(),
+                               folder->isNull() ? "<NeoCaptionSkin>"
+                                                : SkinFolders::Named(folder->toString().toUtf8()));
+        }
+        const QStringList rename = step["rename"].toVariant().toStringList();
+        if (!rename.isEmpty()) {
+            ASSERT_TRUE(QDir(directory).rename(rename[0], rename[1]));
+        }
+        const QJsonObject sync = step["sync"].toObject();
+        messages = skins->SyncToDir(QDir(directory).filePath(sync["in"].toString()),
+                                    sync["reload"].toBool(), sync["report"].toBool(),
+                                    sync["only"].toString());
+        if (step.contains("hold"))
+            held = skins->FindSkinByDirName(step["hold"].toString());
+    }
+
+    QJsonObject Snapshot() const {
+        QStringList listed;
+        for (const auto& skin : *skins)
+            listed.append(skin->DirName + QStringLiteral(": ") + skin->DisplayName);
+        return {{"skins", QJsonArray::fromStringList(listed)},
+                {"messages", QJsonArray::fromStringList(QStringList(messages).replaceInStrings(
+                                 QDir::cleanPath(directory), QStringLiteral("{dir}")))},
+                {"held", held ? held->DisplayName : QString()}};
+    }
 
     QTemporaryDir folder;
     QString directory = folder.path();
-    SkinCollection skins;
+    std::optional<SkinCollection> skins;
+    QStringList messages;
+    std::shared_ptr<Skin> held;
 };
 
 } // namespace
@@ -79,69 +110,17 @@ TEST(SkinCollectionCases, AFullScanReadsEveryFolderAsExpected) {
     EXPECT_EQ(skins.FindSkinByDisplayName(QStringLiteral("deep water")), nullptr);
 }
 
-TEST_F(SkinCollectionTest, ARenamedFolderGoesToTheEndAndTheOldNameGoes) {
-    for (const char* name : {"Alpha", "Beta", "Gamma"})
-        SkinFolders::Write(directory, QString::fromLatin1(name), SkinFolders::Named(name));
-    skins.SyncToDir(directory, false, false);
-    ASSERT_EQ(DirNames(skins), QStringList({"Alpha", "Beta", "Gamma"}));
-
-    ASSERT_TRUE(QDir(directory).rename(QStringLiteral("Alpha"), QStringLiteral("Delta")));
-    skins.SyncToDir(directory, false, false);
-    EXPECT_EQ(DirNames(skins), QStringList({"Beta", "Gamma", "Delta"}));
-}
-
-TEST_F(SkinCollectionTest, ASkinThatStopsParsingIsDroppedOnAReloadOnly) {
-    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("Alpha"));
-    skins.SyncToDir(directory, false, false);
-    SkinFolders::Write(directory, QStringLiteral("Alpha"), "<NeoCaptionSkin>");
-
-    EXPECT_TRUE(skins.SyncToDir(directory, false, true).isEmpty());
-    EXPECT_EQ(skins.Count(), 1);
-    const QStringList messages = skins.SyncToDir(directory, true, true);
-    EXPECT_EQ(skins.Count(), 0);
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith("Cannot load skin from directory Alpha. \n"));
-}
-
-TEST_F(SkinCollectionTest, OnlyTheNamedFolderIsReadAndOnlyReloadReadsItAgain) {
-    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("Alpha"));
-    SkinFolders::Write(directory, QStringLiteral("Beta"), SkinFolders::Named("Beta"));
-    skins.SyncToDir(directory, false, false, QStringLiteral("Beta"));
-    ASSERT_EQ(DirNames(skins), QStringList{"Beta"});
-
-    SkinFolders::Write(directory, QStringLiteral("Beta"), SkinFolders::Named("Beta 2"));
-    skins.SyncToDir(directory, false, false, QStringLiteral("Beta"));
-    EXPECT_EQ(skins.Item(1)->DisplayName, "Beta");
-    skins.SyncToDir(directory, true, false, QStringLiteral("Beta"));
-    EXPECT_EQ(skins.Item(1)->DisplayName, "Beta 2");
-    // A skin read in part is kept by a scan of one folder.
-    skins.SyncToDir(directory, false, false, QStringLiteral("Missing"));
-    EXPECT_EQ(DirNames(skins), QStringList{"Beta"});
-
-    // Skins are known by folder name; the same name in another directory is
-    // another skin, read afresh.
-    QTemporaryDir other;
-    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("First"));
-    SkinFolders::Write(other.path(), QStringLiteral("Alpha"), SkinFolders::Named("Second"));
-    skins.SyncToDir(directory, false, false);
-    skins.SyncToDir(other.path(), false, false);
-    EXPECT_EQ(skins.FindSkinByDirName(QStringLiteral("Alpha"))->DisplayName, "Second");
-}
-
-// A held skin outlives the scan that drops it: a window may still wear it.
-TEST_F(SkinCollectionTest, AnUnreadableDirectoryIsReportedOnceAndEmptiesTheList) {
-    SkinFolders::Write(directory, QStringLiteral("Alpha"), SkinFolders::Named("Alpha"));
-    skins.SyncToDir(directory, false, false);
-    const std::shared_ptr<Skin> worn = skins.Item(1);
-    const QString gone = QDir(directory).filePath(QStringLiteral("gone"));
-
-    const QStringList first = skins.SyncToDir(gone, false, true);
-    EXPECT_EQ(first, QStringList{QStringLiteral("Cannot read the skin directory %1.").arg(gone)});
-    EXPECT_TRUE(skins.SyncToDir(gone, false, true).isEmpty());
-    EXPECT_EQ(skins.Count(), 0);
-    EXPECT_EQ(worn->DisplayName, "Alpha");
-
-    skins.SyncToDir(directory, false, true);
-    EXPECT_EQ(skins.Count(), 1);
-    EXPECT_EQ(skins.SyncToDir(gone, false, true).size(), 1);
+TEST_F(SkinRescanTest, EveryScenarioLeavesTheSkinsItExpects) {
+    for (const QJsonValue& scenario : TestData::Cases(QStringLiteral("cases/skin-rescans.json"))) {
+        SCOPED_TRACE(scenario["name"].toString().toStdString());
+        skins.emplace();
+        held.reset();
+        QDir(directory).removeRecursively();
+        int number = 0;
+        for (const QJsonValue& step : scenario["steps"].toArray()) {
+            SCOPED_TRACE("step " + std::to_string(++number));
+            Take(step.toObject());
+            GoldenFile::CheckFields(step["expect"].toObject(), Snapshot());
+        }
+    }
 }
