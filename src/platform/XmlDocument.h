@@ -22,8 +22,8 @@ class XmlDocument : public QObject {
     Q_OBJECT
 
 public:
-    // The states of the original document object; only Uninitialized and
-    // Complete occur for synchronous loads.
+    // The states of a document object as scripts know them; only Uninitialized
+    // and Complete occur for synchronous loads.
     enum ReadyStateValue {
         Uninitialized = 0,
         Loading = 1,
