@@ -9,10 +9,20 @@
 // (the local folder shown as "LOCAL"). Without a published list the update
 // is the offline one from the local folder.
 //
+// A scenario with a startup.json is the program's start-up instead: the
+// user's list (user.xml, else none) is loaded, brought up to date as the
+// preferences in startup.json ask ("server": false for a build without a
+// master list server) and sorted; "first" then holds what start-up
+// returned, its report and the copies it made of the user's file ("as
+// read" when a copy holds the file as it was).
+//
 // VARNOCET_REGENERATE=1 rewrites the expected files instead of comparing;
 // the change is then reviewed like code.
 #include "config/DefaultProviders.h"
 #include "MasterListFixture.h"
+#include "config/ProgramVersion.h"
+#include "config/ProviderListStartup.h"
+#include "config/Settings.h"
 #include "config/UpdateReport.h"
 #include "model/ProviderCollection.h"
 #include "support/FixedTime.h"
@@ -22,7 +32,9 @@
 #include "support/TestData.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <string>
 #include <vector>
@@ -93,6 +105,50 @@ protected:
         return files;
     }
 
+    QJsonObject StartUp(const QDir& scenario, StatusRecorder& progress) {
+        const QJsonObject options =
+            QJsonDocument::fromJson(TestData::ReadFile(scenario.filePath("startup.json"))).object();
+        Settings settings;
+        settings.PrefsVersion = options["prefsVersion"].toString(ProgramVersionString());
+        settings.CheckForProviderUpdates = options["checkForProviderUpdates"].toBool();
+        ProviderListStartup startup{user, settings,
+                                    options["server"].toBool(true) ? Locations() : WithoutServer(),
+                                    progress};
+        const QDir home(cache.filePath("home"));
+        const QByteArray read = TestData::ReadFile(scenario.filePath("user.xml"));
+        if (!read.isEmpty())
+            TestData::Write(home.filePath("qtk_providers.xml"), read);
+        const bool loaded = startup.LoadProviderList(home.filePath("qtk_providers.xml"));
+        RecordingReport report;
+        bool reportChanged = false;
+        const bool updated = startup.UpdateFromMasterList(report, reportChanged);
+        startup.SortProviderList();
+        QJsonArray first;
+        for (const auto& provider : user) {
+            if (provider->FirstInCategory)
+                first.append(provider->ProviderName);
+        }
+        QJsonArray copies;
+        for (const QString& copy : home.entryList({"qtk_providers.xml.bad-*"}))
+            copies.append(TestData::ReadFile(home.filePath(copy)) == read ? "as read" : copy);
+        return {{"loaded", loaded},
+                {"updated", updated},
+                {"reportChanged", reportChanged},
+                {"report", QJsonArray::fromStringList(report.Lines)},
+                {"firstInCategory", first},
+                {"copies", copies},
+                {"fileKept", TestData::ReadFile(home.filePath("qtk_providers.xml")) == read}};
+    }
+
+    // What the user was told, the user's folder shown as "HOME" and the
+    // copies of the user's file named alike.
+    QJsonArray Messages() const {
+        static const QRegularExpression copy(QStringLiteral("qtk_providers\\.xml\\.bad-[0-9-]+"));
+        return QJsonArray::fromStringList(QStringList(RecordingMessageBox::Instance().Texts)
+                                              .replaceInStrings(copy, "qtk_providers.xml.bad-STAMP")
+                                              .replaceInStrings(cache.filePath("home"), "HOME"));
+    }
+
     FixedTime now{QDateTime(QDate(2026, 3, 1), QTime(9, 30), Qt::UTC), QTimeZone::utc()};
     ProviderCollection user;
 };
@@ -106,12 +162,14 @@ TEST_P(DefaultProvidersTest, UpdatesAsExpected) {
         TestData::CopyFiles(scenario.filePath("local"), cache.filePath("Standard"));
     if (scenario.exists("bundled"))
         TestData::CopyFiles(scenario.filePath("bundled"), bundle.filePath("Standard"));
-    if (scenario.exists("user.xml")) {
+    const bool startUp = scenario.exists("startup.json");
+    if (scenario.exists("user.xml") && !startUp) {
         ASSERT_TRUE(user.LoadFile(scenario.filePath("user.xml"), nullptr, false));
     }
 
     StatusRecorder progress;
-    const QJsonObject first = Update(!published.exists(), Locations(), &progress);
+    const QJsonObject first =
+        startUp ? StartUp(scenario, progress) : Update(!published.exists(), Locations(), &progress);
     const QJsonObject result{
         {"first", first},
         {"progress", QJsonArray::fromStringList(
@@ -121,8 +179,8 @@ TEST_P(DefaultProvidersTest, UpdatesAsExpected) {
         {"list", QJsonArray::fromStringList(
                      QString::fromUtf8(user.ToBytes(false, true, true)).split("\r\n"))},
         {"fresh", Fresh()},
-        {"messages", QJsonArray::fromStringList(RecordingMessageBox::Instance().Texts)},
-        {"again", Update(!published.exists(), Locations())}};
+        {"messages", Messages()},
+        {"again", startUp ? QJsonObject() : Update(!published.exists(), Locations())}};
     GoldenFile::Check(scenario.filePath("expected.json"), result, scenario.dirName(),
                       "config_tests");
 }
@@ -133,7 +191,8 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, DefaultProvidersTest, ::testing::ValuesIn(Sc
 // Without a server a shipped copy that lacks a set file is no passing
 // trouble with a network: the user is told where it should be. Nothing is
 // asked of any server.
-// (That the shipped copy seeds the list is shown by ProviderListStartupTest.)
+// (That the shipped copy seeds the list is shown by the start-up
+// scenarios.)
 TEST_F(DefaultProvidersTest, WithoutAServerOnlyALostShippedCopyFails) {
     PublishList(ProviderXml(1, "published", "News"), {});
     WriteBundledList(ProviderXml(1, "alpha", "News"), {});
