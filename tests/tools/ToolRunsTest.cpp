@@ -96,15 +96,4 @@ TEST(ToolRunsTest, TheReaderReadsFeedsLongerThanA16BitPositionWhole) {
               QStringLiteral("Story 40000"));
 }
 
-// The list in the order start-up gives it.
-TEST(ToolRunsTest, TheProvidersToolSortsAsAtStartup) {
-    const ToolRun run =
-        ToolRun::Of(QStringLiteral(VARNOCET_PROVIDERS_TOOL),
-                    {QStringLiteral("--json"), QStringLiteral("--sort"),
-                     TestData::Path(QStringLiteral("providers/qtk_providers.xml"))});
-    ASSERT_EQ(run.ExitCode, 0);
-    EXPECT_EQ(QJsonDocument::fromJson(run.Out)["providers"][0]["Category"].toString(),
-              QStringLiteral("Computers/Linux"));
-}
-
 } // namespace
