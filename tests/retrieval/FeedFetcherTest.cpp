@@ -1,303 +1,208 @@
 #include "retrieval/FeedFetcher.h"
 
-#include "feeds/FeedFormat.h"
-#include "model/PendingOperation.h"
 #include "model/Provider.h"
 #include "model/StoryCollection.h"
 #include "platform/BackgroundNotice.h"
 #include "support/EventWait.h"
 #include "support/RecordingHost.h"
 #include "support/RssFeed.h"
-#include "support/StoryTitles.h"
+#include "support/Scenario.h"
 #include "support/TestData.h"
 #include "support/TestHttpServer.h"
 
-#include <QJsonArray>
-#include <QJsonObject>
-#include <QMap>
-
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace {
 
-using namespace std::chrono_literals;
+// The fetcher over the local server, run by the steps of
+// cases/fetch-scenarios.json. The setup gives the fetcher's "limits"
+// (timeout in ms, body cap, pending slots, outstanding requests) and the
+// "providers" as [name, "xml" or "text", path on the server or a file under
+// tests/data]. A path answers as its last "answer" step says, as servers do
+// to a request that carries the validator of what they would send now: "not
+// modified". The transcript shows what each step changed: the providers,
+// the fetcher's counts, and the requests, notices and sounds since the step
+// before. Addresses of the server read "{site}".
+class FetchWorld {
+public:
+    explicit FetchWorld(const QJsonObject& c) {
+        BackgroundNotice::Forget();
+        BackgroundNotice::SetSink([this](const QString& text) { notices.append(text); });
+        const QJsonArray limits = c["limits"].toArray();
+        fetcher = std::make_unique<FeedFetcher>(
+            host, FeedFetcher::Limits{std::chrono::milliseconds(limits[0].toInt(60000)),
+                                      limits[1].toInteger(qint64(16) << 20), limits[2].toInt(6),
+                                      limits[3].toInt(30)});
+        for (const QJsonValue& value : c["providers"].toArray())
+            AddProvider(value.toArray());
+    }
+    ~FetchWorld() { BackgroundNotice::SetSink(nullptr); }
 
-const auto Rss = RssFeed::WithTitles;
-
-class FeedFetcherTest : public ::testing::Test {
-protected:
-    FeedFetcherTest() { Reset({}); }
-
-    void Reset(FeedFetcher::Limits limits) {
-        fetcher = std::make_unique<FeedFetcher>(host, limits);
+    QJsonValue Run(const QJsonArray& step) {
+        const QString command = step[0].toString();
+        Provider* provider =
+            providers.contains(step[1].toString()) ? providers[step[1].toString()].get() : nullptr;
+        if (command == "answer")
+            Serve(step[1].toString().toUtf8(), Answer(step[2].toObject()));
+        else if (command == "grab")
+            fetcher->GrabStories(*provider);
+        else if (command == "details")
+            fetcher->GrabProviderDetails(*provider);
+        else if (command == "settle") // without polling the pending slots
+            WaitUntil([provider] { return provider->PendingOperations == 0; });
+        else if (command == "settlePolling")
+            SettlePolling(*provider);
+        else if (command == "load")
+            Load(*provider);
+        else if (command == "cancel")
+            provider->CancelPendingRequest();
+        else if (command == "drop")
+            providers.erase(step[1].toString());
+        else if (command == "poll")
+            fetcher->PollPendingRequests();
+        else if (command == "needsDetails")
+            provider->NeedsDetails = true;
+        else if (command == "rename")
+            provider->ProviderName = step[2].toString();
+        else if (command == "address")
+            provider->DataURL = step[2].toString();
+        else
+            ADD_FAILURE() << "no step " << command.toStdString();
+        return {};
     }
 
-    std::unique_ptr<Provider> NewProvider(const QString& path, bool text = false) {
+    QJsonObject Snapshot() {
+        QJsonObject state{{"outstanding", fetcher->OutstandingRequestCount()},
+                          {"pending", fetcher->PendingRequestCount()},
+                          {"chars read", fetcher->CharsRead() > 0},
+                          {"load states told", host.Recoloured},
+                          {"sounds", QJsonArray::fromStringList(host.Sounds)}};
+        for (const auto& [name, provider] : providers)
+            state.insert("provider " + name, Line(*provider));
+        QStringList requests;
+        for (const TestHttpServer::Request& request : server.Requests().mid(requestsSeen))
+            requests.append(RequestLine(request));
+        requestsSeen = server.Requests().size();
+        QJsonObject snapshot = Scenario::Changes(seen, state);
+        if (!requests.isEmpty())
+            snapshot.insert("requests", QJsonArray::fromStringList(requests));
+        if (!notices.isEmpty())
+            snapshot.insert("notices", QJsonArray::fromStringList(notices));
+        notices.clear();
+        return snapshot;
+    }
+
+private:
+    void AddProvider(const QJsonArray& setup) {
+        const QString path = setup[2].toString();
         auto provider = std::make_unique<Provider>();
-        provider->ProviderName = path;
-        provider->DataURL = server.Url(path).toString();
+        provider->ProviderName = setup[0].toString();
+        provider->DataURL = path.startsWith(u'/')
+                                ? server.Url(path).toString()
+                                : QUrl::fromLocalFile(TestData::Path(path)).toString();
         provider->RefreshMinutes = 60;
+        provider->ArrivalSound = QStringLiteral("arrival.wav");
         provider->stCollStories = std::make_shared<StoryCollection>();
-        if (text) {
+        if (setup[1].toString() == "text") {
             provider->SetIsTextFormat(true);
             provider->TextFormatSpec = QStringLiteral("00,01,T");
         }
-        return provider;
+        providers[setup[0].toString()] = std::move(provider);
     }
 
-    bool Settled(const Provider& provider) {
-        return WaitUntil([&] { return provider.PendingOperations == 0; });
+    void Serve(const QByteArray& path, const TestHttpServer::Response& current) {
+        server.Serve(path, [current](const TestHttpServer::Request& request) {
+            const QByteArray etag = current.Headers.value("ETag");
+            if (etag.isEmpty() || request.Headers.value("if-none-match") != etag)
+                return current;
+            return TestHttpServer::Response{.Status = 304, .Headers = {{"ETag", etag}}};
+        });
+    }
+
+    // An answer as TestHttpServer::FromJson reads it, or with "rss" (its
+    // titles) or "lines" (of a text feed) for the body, or a "redirect" to
+    // a path.
+    TestHttpServer::Response Answer(const QJsonObject& answer) const {
+        TestHttpServer::Response response = TestHttpServer::FromJson(answer);
+        if (answer.contains("rss"))
+            response.Body = RssFeed::WithTitles(answer["rss"].toVariant().toStringList());
+        if (answer.contains("lines"))
+            response.Body = answer["lines"].toVariant().toStringList().join(u'\n').toUtf8() + '\n';
+        if (answer.contains("redirect")) {
+            response.Status = 301;
+            response.Headers.insert("Location",
+                                    server.Url(answer["redirect"].toString()).toString().toUtf8());
+        }
+        return response;
     }
 
     // Text requests that wait for a slot move on only when polled.
-    bool SettledPolling(const Provider& provider) {
-        return WaitUntil([&] {
+    void SettlePolling(const Provider& provider) {
+        WaitUntil([&] {
             fetcher->PollPendingRequests();
             return provider.PendingOperations == 0;
         });
     }
 
-    bool Load(Provider& provider) {
+    void Load(Provider& provider) {
         fetcher->GrabStories(provider);
-        return SettledPolling(provider);
+        SettlePolling(provider);
     }
 
-    void ServeSilent() { server.Serve("/silent", {.NeverAnswer = true}); }
+    QString Local(const QString& text) const {
+        return QString(text).replace(server.Url(QString()).toString(QUrl::RemovePath),
+                                     QStringLiteral("{site}"));
+    }
 
-    int StoryCount(const Provider& provider) { return provider.stCollStories->Count(); }
+    QJsonObject Line(const Provider& provider) const {
+        static const QStringList states{"loaded", "new stories", "loading", "failed"};
+        QStringList stories;
+        for (const Story& story : *provider.stCollStories)
+            stories.append(story.NewStory ? story.Title + QStringLiteral(" (new)") : story.Title);
+        QJsonObject line{{"state", states.value(provider.LoadState)},
+                         {"operations", provider.PendingOperations},
+                         {"updates", QStringLiteral("%1 of %2")
+                                         .arg(provider.SuccessfulUpdates)
+                                         .arg(provider.AttemptedUpdates)},
+                         {"due in", provider.MinutesToNextRefresh},
+                         {"name", provider.ProviderName},
+                         {"needs details", provider.NeedsDetails},
+                         {"error told", provider.ErrorReported},
+                         {"site", Local(provider.SiteURL)},
+                         {"stories", QJsonArray::fromStringList(stories)}};
+        if (provider.stCollStories->Count() > 0)
+            line.insert("first link", Local(provider.stCollStories->ItemURL(1)));
+        return line;
+    }
+
+    QString RequestLine(const TestHttpServer::Request& request) const {
+        QString line = QString::fromUtf8(request.Path);
+        if (!request.Headers.value("user-agent").startsWith("Varnocet/"))
+            line += QStringLiteral(" from a stranger");
+        const QByteArray validator = request.Headers.value("if-none-match");
+        return validator.isEmpty() ? line : line + " if none match " + validator;
+    }
 
     TestHttpServer server;
     RecordingHost host;
     std::unique_ptr<FeedFetcher> fetcher;
+    std::map<QString, std::unique_ptr<Provider>> providers;
+    QStringList notices;
+    qsizetype requestsSeen = 0;
+    QJsonObject seen;
 };
 
-// Stories and details asked together share one download, details first.
-TEST_F(FeedFetcherTest, LoadsAnXmlFeedOverHttpWithItsDetails) {
-    server.Serve("/feed", Rss({"a", "b", "c"}));
-    auto provider = NewProvider("/feed");
-    provider->NeedsDetails = true;
-    fetcher->GrabProviderDetails(*provider);
-    fetcher->GrabStories(*provider);
-    fetcher->GrabStories(*provider);
-    EXPECT_EQ(provider->LoadState, LoadState::Loading);
-    EXPECT_EQ(fetcher->OutstandingRequestCount(), 2);
-    ASSERT_TRUE(Settled(*provider));
-    EXPECT_EQ(server.RequestCount("/feed"), 1);
-    EXPECT_TRUE(server.Requests().first().Headers.value("user-agent").startsWith("Varnocet/"));
-    EXPECT_EQ(provider->LoadState, LoadState::LoadedWithNewStories);
-    EXPECT_EQ(provider->AttemptedUpdates, 2);
-    EXPECT_EQ(provider->SuccessfulUpdates, 1);
-    EXPECT_EQ(provider->MinutesToNextRefresh, 60);
-    EXPECT_GT(fetcher->CharsRead(), 0);
-    EXPECT_EQ(provider->ProviderName, "T");
-    EXPECT_FALSE(provider->NeedsDetails);
-    EXPECT_EQ(StoryCount(*provider), 3);
-    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
-}
-
-// Whoever shows the provider (the settings dialog's details) hears when its
-// details are in, whatever the feed's format.
-TEST_F(FeedFetcherTest, FinishedDetailsAreAnnouncedForEveryFormat) {
-    server.Serve("/feed", Rss({"a"}));
-    server.Serve("/text", "a\n");
-    for (const bool text : {false, true}) {
-        auto provider = NewProvider(text ? "/text" : "/feed", text);
-        provider->NeedsDetails = true;
-        fetcher->GrabProviderDetails(*provider);
-        const int before = host.Recoloured;
-        ASSERT_TRUE(Settled(*provider));
-        EXPECT_GT(host.Recoloured, before) << text;
-    }
-}
-
-// Called off, gone mid-fetch or unusable, a provider leaves no request
-// counted.
-TEST_F(FeedFetcherTest, CancellingOrLosingTheProviderCountsItsRequestsOff) {
-    ServeSilent();
-    auto provider = NewProvider("/silent");
-    fetcher->GrabStories(*provider);
-    fetcher->GrabProviderDetails(*provider);
-    ASSERT_EQ(fetcher->OutstandingRequestCount(), 2);
-    provider->CancelPendingRequest();
-    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
-    EXPECT_EQ(provider->PendingOperations, 0);
-    EXPECT_EQ(provider->LoadState, LoadState::Failed);
-
-    auto text = NewProvider("/silent", true);
-    fetcher->GrabStories(*text);
-    text.reset();
-    // An address no request can be made for fails at once.
-    auto unusable = NewProvider("/x", true);
-    unusable->DataURL = QStringLiteral("gopher://old.example/feed");
-    fetcher->GrabStories(*unusable);
-    EXPECT_EQ(unusable->PendingOperations, 0);
-    EXPECT_EQ(unusable->LoadState, LoadState::Failed);
-    EXPECT_TRUE(unusable->ErrorReported);
-    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
-    EXPECT_EQ(fetcher->PendingRequestCount(), 0);
-    fetcher->PollPendingRequests();
-}
-
-// A silent server costs the time limit, a body over the cap is refused.
-TEST_F(FeedFetcherTest, SilentServerOrOversizedBodyFailsTheLoad) {
-    Reset({200ms, 1000});
-    ServeSilent();
-    server.Serve("/huge", Rss(QStringList(200, QStringLiteral("headline"))));
-    auto text = NewProvider("/silent", true);
-    auto xml = NewProvider("/silent");
-    auto huge = NewProvider("/huge");
-    for (Provider* provider : {text.get(), xml.get(), huge.get()})
-        fetcher->GrabStories(*provider);
-    for (Provider* provider : {text.get(), xml.get(), huge.get()}) {
-        ASSERT_TRUE(SettledPolling(*provider)) << provider->ProviderName.toStdString();
-        EXPECT_EQ(provider->LoadState, LoadState::Failed) << provider->ProviderName.toStdString();
-    }
-    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
-    EXPECT_EQ(fetcher->PendingRequestCount(), 0);
-}
-
-// An answer that did not arrive whole, that is a web page or an error, is
-// never read:
-// the load fails, the old stories stay (so the next good load finds nothing
-// new) and the user is told why, naming the feed. An empty text answer
-// fails too, though without a reason to tell.
-TEST_F(FeedFetcherTest, BrokenAnswersFailTheLoadAndKeepTheStories) {
-    QStringList notices;
-    BackgroundNotice::Forget();
-    BackgroundNotice::SetSink([&notices](const QString& text) { notices.append(text); });
-    TestHttpServer::Response answer;
-    server.Serve("/feed", [&answer](const TestHttpServer::Request&) { return answer; });
-    const QJsonArray cases = TestData::Cases(QStringLiteral("cases/broken-feed-answers.json"));
-    for (const bool text : {false, true}) {
-        const QByteArray good = text ? "one\ntwo\nthree\n" : Rss({"one", "two", "three"});
-        const QByteArray longer =
-            text ? good + "Headline number four\n" : Rss({"one", "two", "three", "four"});
-        auto provider = NewProvider("/feed", text);
-        provider->ArrivalSound = QStringLiteral("arrival.wav");
-        answer = TestHttpServer::Response{};
-        answer.Body = good;
-        ASSERT_TRUE(Load(*provider));
-        ASSERT_EQ(StoryCount(*provider), 3);
-        for (const QJsonValue& value : cases) {
-            const QJsonObject c = value.toObject();
-            // Only a parse tells these pages, and text feeds are not parsed.
-            if (text && c["xmlOnly"].toBool())
-                continue;
-            const QString name =
-                QStringLiteral("%1 %2").arg(text ? "text" : "xml", c["name"].toString());
-            provider->ProviderName = name;
-            answer = TestHttpServer::FromJson(c["answer"].toObject());
-            if (!c["answer"].toObject().contains("body"))
-                answer.Body = longer;
-            ASSERT_TRUE(Load(*provider)) << name.toStdString();
-            EXPECT_EQ(provider->LoadState, LoadState::Failed) << name.toStdString();
-            EXPECT_EQ(StoryTitles(*provider->stCollStories), (QStringList{"one", "two", "three"}))
-                << name.toStdString();
-            if (c.contains("reason")) {
-                EXPECT_TRUE(
-                    notices.contains(QStringLiteral("The feed '%1' could not be loaded: %2.")
-                                         .arg(name, c["reason"].toString())))
-                    << name.toStdString() << ": " << notices.join(u'|').toStdString();
-            }
-        }
-        answer = TestHttpServer::Response{};
-        answer.Body = good;
-        ASSERT_TRUE(Load(*provider));
-        EXPECT_EQ(provider->LoadState, LoadState::Loaded);
-        EXPECT_EQ(host.Sounds.size(), text ? 2 : 1);
-    }
-    // Only the failures with a reason were told.
-    EXPECT_EQ(notices.size(), 12) << notices.join(u'|').toStdString();
-    BackgroundNotice::SetSink(nullptr);
-}
-
-// Only an answer that was read is asked about again: a "not modified" would
-// otherwise turn the feed green without a single story read
-// (data/tables/fetch-validators.tsv).
-TEST_F(FeedFetcherTest, OnlyAnswersThatWereReadAreAskedAboutAgain) {
-    TestHttpServer::Response current;
-    const auto handler = [&current](const TestHttpServer::Request& request) {
-        // As servers do: asked with the validator of what it would send now,
-        // it answers "not modified".
-        const QByteArray etag = current.Headers.value("ETag");
-        if (etag.isEmpty() || request.Headers.value("if-none-match") != etag)
-            return current;
-        return TestHttpServer::Response{.Status = 304, .Headers = {{"ETag", etag}}};
-    };
-    server.Serve("/feed", handler);
-    server.Serve("/text", handler);
-    const QMap<QString, Long> outcomes{{"loaded", LoadState::Loaded},
-                                       {"new", LoadState::LoadedWithNewStories},
-                                       {"failed", LoadState::Failed}};
-    for (const bool text : {false, true}) {
-        SCOPED_TRACE(text ? "text" : "xml");
-        // A login page is read as XML, and text feeds fail on a blank answer.
-        const QMap<QString, QByteArray> bodies{
-            {"feed", text ? "one\ntwo\nthree\n" : Rss({"one", "two", "three"})},
-            {"page", text ? "\n" : "<html><body>login</body></html>"},
-            {"busy", "busy"}};
-        auto provider = NewProvider(text ? "/text" : "/feed", text);
-        for (const QStringList& step :
-             TestData::Table(QStringLiteral("tables/fetch-validators.tsv"))) {
-            SCOPED_TRACE(step.join(u' ').toStdString());
-            current = {.Status = step[0].toInt(), .Body = bodies[step[1]]};
-            if (step[2] != "-")
-                current.Headers.insert("ETag", step[2].toUtf8());
-            ASSERT_TRUE(Load(*provider));
-            EXPECT_EQ(server.Requests().last().Headers.value("if-none-match"),
-                      step[3] == "-" ? QByteArray() : step[3].toUtf8());
-            EXPECT_EQ(provider->LoadState, outcomes[step[4]]);
-        }
-        // Not modified: the stories stay, none of them new.
-        EXPECT_EQ(provider->SuccessfulUpdates, 4);
-        EXPECT_EQ(StoryCount(*provider), 3);
-        EXPECT_FALSE(provider->stCollStories->Item(1).NewStory);
-    }
-}
-
-// Redirected and compressed feeds and local files are read; relative links
-// lead where they do from the feed's final address.
-TEST_F(FeedFetcherTest, RedirectedGzippedAndLocalFeedsAreRead) {
-    server.Serve("/feeds/current.xml",
-                 {.Body = "<rss version=\"2.0\"><channel><title>T</title><link>./</link>"
-                          "<item><title>a</title><link>../entry/3</link></item></channel></rss>",
-                  .Gzip = true});
-    server.Redirect("/moved", server.Url("/feeds/current.xml").toString().toUtf8());
-    auto provider = NewProvider("/moved");
-    provider->NeedsDetails = true;
-    auto local = NewProvider("/unused");
-    local->DataURL = QUrl::fromLocalFile(TestData::Path("feeds/rss/rss20.xml")).toString();
-    fetcher->GrabProviderDetails(*provider);
-    fetcher->GrabStories(*provider);
-    fetcher->GrabStories(*local);
-    ASSERT_TRUE(Settled(*provider));
-    ASSERT_TRUE(Settled(*local));
-    EXPECT_EQ(provider->SiteURL, server.Url("/feeds/").toString());
-    EXPECT_EQ(provider->stCollStories->ItemURL(1), server.Url("/entry/3").toString());
-    EXPECT_EQ(local->LoadState, LoadState::LoadedWithNewStories);
-}
-
-TEST_F(FeedFetcherTest, TextRequestsWaitInSlotsOrCompleteWithoutOne) {
-    Reset({60s, qint64(16) << 20, 1, 30});
-    server.Serve("/text", QByteArray("one\ntwo\n"), "text/plain");
-    auto first = NewProvider("/text", true);
-    auto second = NewProvider("/text", true);
-    second->NeedsDetails = true;
-    fetcher->GrabStories(*first);
-    fetcher->GrabStories(*second);
-    // Text details never disturb the stories request.
-    fetcher->GrabProviderDetails(*second);
-    EXPECT_EQ(fetcher->PendingRequestCount(), 1);
-    ASSERT_TRUE(Settled(*second)); // no slot: completed as soon as it finished
-    EXPECT_EQ(StoryCount(*second), 2);
-    EXPECT_FALSE(second->NeedsDetails);
-    EXPECT_EQ(first->PendingOperations, PendingOperation::Stories);
-    ASSERT_TRUE(SettledPolling(*first));
-    EXPECT_EQ(StoryCount(*first), 2);
-    EXPECT_EQ(fetcher->PendingRequestCount(), 0);
-    EXPECT_EQ(fetcher->OutstandingRequestCount(), 0);
-}
-
 } // namespace
+
+// Loads with their details, cancelled and lost providers, silent servers
+// and oversized bodies, broken answers (which fail the load, keep the
+// stories and tell the user why, naming the feed), validators (only an
+// answer that was read is asked about again), redirects, compression,
+// local files and text requests waiting for slots.
+TEST(FeedFetcherTest, ScenariosGiveTheirTranscripts) {
+    Scenario::Walk<FetchWorld>(QStringLiteral("cases/fetch-scenarios.json"),
+                               QStringLiteral("retrieval_tests"));
+}

@@ -90,17 +90,7 @@ public:
         return {};
     }
 
-    // What the step changed; the first step shows the whole state.
-    QJsonObject Snapshot() {
-        const QJsonObject state = State();
-        QJsonObject changes;
-        for (auto value = state.begin(); value != state.end(); ++value) {
-            if (seen[value.key()] != value.value())
-                changes.insert(value.key(), value.value());
-        }
-        seen = state;
-        return changes;
-    }
+    QJsonObject Snapshot() { return Scenario::Changes(seen, State()); }
 
     qsizetype CurrentProviderIndex() const override { return current; }
     QString CurrentCategory() const override { return category; }

@@ -17,6 +17,18 @@
 // file beside the cases (<stem>.expected.json).
 namespace Scenario {
 
+// What differs in `state` from `seen`, which becomes `state`: a snapshot of
+// the changes a step made (the first shows the whole state).
+inline QJsonObject Changes(QJsonObject& seen, const QJsonObject& state) {
+    QJsonObject changes;
+    for (auto value = state.begin(); value != state.end(); ++value) {
+        if (seen.value(value.key()) != value.value())
+            changes.insert(value.key(), value.value());
+    }
+    seen = state;
+    return changes;
+}
+
 template <class World>
 void Walk(const QString& casesFile, const QString& test) {
     QJsonObject transcripts;
