@@ -2,17 +2,13 @@
 // under data/providers beside their expected reports; here what a file read
 // into fresh providers cannot show.
 #include "model/Provider.h"
-#include "model/PendingOperation.h"
 #include "model/PresentField.h"
 #include "model/ProviderCollection.h"
 #include "platform/KnownFolders.h"
 #include "platform/XmlDocument.h"
-#include "support/RecordingFetch.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
@@ -91,72 +87,4 @@ TEST(ProviderTest, TemporaryIDsAndOriginTexts) {
     EXPECT_EQ(Provider::OriginText(10), "Loaded from www.newsisfree.com");
     for (const Long unknown : {11, -1, 1000})
         EXPECT_EQ(Provider::OriginText(unknown), "(user-entered)") << unknown;
-}
-
-TEST(ProviderTest, ChangingTheFormatCallsOffOnlyAnOutstandingStoriesFetch) {
-    FetchLog idle;
-    Provider provider;
-    provider.SetPendingFetch(std::make_unique<RecordingFetch>(idle));
-    provider.PendingOperations = 4;
-    provider.SetIsTextFormat(true);
-    EXPECT_EQ(idle.Cancels, 0);
-    EXPECT_FALSE(idle.Destroyed);
-
-    FetchLog log;
-    provider.SetPendingFetch(std::make_unique<RecordingFetch>(log));
-    provider.PendingOperations = PendingOperation::Details | 4;
-    provider.LoadState = 3;
-    provider.SetIsTextFormat(false);
-    EXPECT_FALSE(provider.IsTextFormat());
-    EXPECT_EQ(log.Cancels, 1);
-    EXPECT_EQ(log.CancelledOperations, PendingOperation::Details);
-    EXPECT_TRUE(log.Destroyed);
-    EXPECT_EQ(provider.PendingOperations, 4);
-    EXPECT_EQ(provider.LoadState, 3);
-
-    // Applying a published format goes the same way; another field does not.
-    FetchLog applied;
-    provider.SetPendingFetch(std::make_unique<RecordingFetch>(applied));
-    provider.PendingOperations = PendingOperation::Stories;
-    Provider published;
-    published.PresentFlags = PresentField::Category;
-    provider.ApplyAsPresent(published);
-    EXPECT_EQ(applied.Cancels, 0);
-    published.PresentFlags = PresentField::IsTextFormat;
-    provider.ApplyAsPresent(published);
-    EXPECT_EQ(applied.Cancels, 1);
-}
-
-TEST(ProviderTest, CancellingReportsBothFetchKindsOnceAndReadingCancelsToo) {
-    FetchLog log;
-    Provider provider;
-    provider.SetPendingFetch(std::make_unique<RecordingFetch>(log));
-    provider.PendingOperations = PendingOperation::StoriesAndDetails;
-    provider.CancelPendingRequest();
-    provider.CancelPendingRequest();
-    EXPECT_EQ(log.Cancels, 1);
-    EXPECT_EQ(log.CancelledOperations, PendingOperation::StoriesAndDetails);
-    EXPECT_EQ(provider.PendingOperations, 0);
-
-    FetchLog reading;
-    provider.SetPendingFetch(std::make_unique<RecordingFetch>(reading));
-    provider.PendingOperations = PendingOperation::Stories;
-    EXPECT_TRUE(Read(provider, "<providername>x</providername>"));
-    EXPECT_EQ(reading.Cancels, 1);
-}
-
-TEST(ProviderTest, FindArticleIgnoresLetterCaseAndNeverWraps) {
-    Provider provider;
-    provider.stCollStories = std::make_shared<StoryCollection>();
-    for (const char* title : {"Cat news", "Dog days", "More DOG food", "Birds"})
-        provider.stCollStories->Add(title, QString(), QString(), Date(), 0, false);
-    for (const QStringList& row : TestData::Table("tables/find_article.tsv"))
-        EXPECT_EQ(provider.FindArticle(row[0].toLongLong(), row[1] == u"true", row[2]),
-                  row[3].toLongLong())
-            << row.join(u' ').toStdString();
-
-    provider.stCollStories = std::make_shared<StoryCollection>();
-    EXPECT_EQ(provider.FindArticle(0, true, ""), -1);
-    provider.stCollStories.reset();
-    EXPECT_EQ(provider.FindArticle(0, true, ""), -1);
 }
