@@ -1,3 +1,4 @@
+#include "retrieval/FeedDiscovery.h"
 #include "retrieval/FeedFetcher.h"
 
 #include "model/Provider.h"
@@ -17,15 +18,17 @@
 
 namespace {
 
-// The fetcher over the local server, run by the steps of
-// cases/fetch-scenarios.json. The setup gives the fetcher's "limits"
+// The fetcher and feed discovery over the local server, run by the steps
+// of cases/fetch-scenarios.json and cases/discovery-scenarios.json. The
+// setup gives the fetcher's "limits"
 // (timeout in ms, body cap, pending slots, outstanding requests) and the
 // "providers" as [name, "xml" or "text", path on the server or a file under
 // tests/data]. A path answers as its last "answer" step says, as servers do
 // to a request that carries the validator of what they would send now: "not
 // modified". The transcript shows what each step changed: the providers,
-// the fetcher's counts, and the requests, notices and sounds since the step
-// before. Addresses of the server read "{site}".
+// the fetcher's counts, whether a search for a feed runs, and the requests,
+// notices, sounds and search outcomes since the step before. Addresses of
+// the server read "{site}"; an address starting with "/" is on it.
 class FetchWorld {
 public:
     explicit FetchWorld(const QJsonObject& c) {
@@ -63,6 +66,18 @@ public:
             providers.erase(step[1].toString());
         else if (command == "poll")
             fetcher->PollPendingRequests();
+        else if (command == "discovery") // a new search, with the limit of each probe
+            NewDiscovery(std::chrono::milliseconds(step[1].toInt()));
+        else if (command == "start")
+            Discovery().Start(Address(step[1].toString()));
+        else if (command == "awaitOutcome")
+            WaitUntil([this] { return !outcomes.isEmpty(); });
+        else if (command == "awaitRequest")
+            WaitUntil([this] { return server.Requests().size() > requestsSeen; });
+        else if (command == "cancelSearch")
+            Discovery().Cancel();
+        else if (command == "dropSearch")
+            discovery.reset();
         else if (command == "needsDetails")
             provider->NeedsDetails = true;
         else if (command == "rename")
@@ -79,7 +94,8 @@ public:
                           {"pending", fetcher->PendingRequestCount()},
                           {"chars read", fetcher->CharsRead() > 0},
                           {"load states told", host.Recoloured},
-                          {"sounds", QJsonArray::fromStringList(host.Sounds)}};
+                          {"sounds", QJsonArray::fromStringList(host.Sounds)},
+                          {"searching", discovery && discovery->Running()}};
         for (const auto& [name, provider] : providers)
             state.insert("provider " + name, Line(*provider));
         QStringList requests;
@@ -91,7 +107,10 @@ public:
             snapshot.insert("requests", QJsonArray::fromStringList(requests));
         if (!notices.isEmpty())
             snapshot.insert("notices", QJsonArray::fromStringList(notices));
+        if (!outcomes.isEmpty())
+            snapshot.insert("search outcomes", QJsonArray::fromStringList(outcomes));
         notices.clear();
+        outcomes.clear();
         return snapshot;
     }
 
@@ -101,7 +120,7 @@ private:
         auto provider = std::make_unique<Provider>();
         provider->ProviderName = setup[0].toString();
         provider->DataURL = path.startsWith(u'/')
-                                ? server.Url(path).toString()
+                                ? Address(path)
                                 : QUrl::fromLocalFile(TestData::Path(path)).toString();
         provider->RefreshMinutes = 60;
         provider->ArrivalSound = QStringLiteral("arrival.wav");
@@ -122,21 +141,65 @@ private:
         });
     }
 
-    // An answer as TestHttpServer::FromJson reads it, or with "rss" (its
-    // titles) or "lines" (of a text feed) for the body, or a "redirect" to
-    // a path.
+    // An answer as TestHttpServer::FromJson reads it, with "rss" (its
+    // titles), "lines" (of a text feed), a "file" under tests/data or a web
+    // "page" with the alternate links given as [type, href, title] for the
+    // body, or a "redirect" to a path.
     TestHttpServer::Response Answer(const QJsonObject& answer) const {
         TestHttpServer::Response response = TestHttpServer::FromJson(answer);
         if (answer.contains("rss"))
             response.Body = RssFeed::WithTitles(answer["rss"].toVariant().toStringList());
         if (answer.contains("lines"))
             response.Body = answer["lines"].toVariant().toStringList().join(u'\n').toUtf8() + '\n';
+        if (answer.contains("file")) {
+            response.Body = TestData::Read(answer["file"].toString());
+            response.Headers.insert("Content-Type", "application/xml");
+        }
+        if (answer.contains("page")) {
+            response.Body = Page(answer["page"].toArray());
+            response.Headers.insert("Content-Type", "text/html");
+        }
         if (answer.contains("redirect")) {
             response.Status = 301;
             response.Headers.insert("Location",
                                     server.Url(answer["redirect"].toString()).toString().toUtf8());
         }
         return response;
+    }
+
+    static QByteArray Page(const QJsonArray& links) {
+        QByteArray head;
+        for (const QJsonValue& link : links)
+            head += "<link rel=\"alternate\" type=\"application/" + link[0].toString().toUtf8() +
+                    "+xml\" href=\"" + link[1].toString().toUtf8() + "\" title=\"" +
+                    link[2].toString().toUtf8() + "\">";
+        return "<!DOCTYPE html><html><head><title>Site</title>" + head +
+               "</head><body><p>Hello</p></body></html>";
+    }
+
+    QString Address(const QString& address) const {
+        return address.startsWith(u'/') ? server.Url(address).toString() : address;
+    }
+
+    void NewDiscovery(std::chrono::milliseconds probe) {
+        discovery =
+            std::make_unique<FeedDiscovery>(FeedDiscovery::Limits{std::chrono::seconds(15), probe});
+        QObject::connect(
+            discovery.get(), &FeedDiscovery::Found, [this](const QList<FeedLink>& feeds) {
+                QStringList found;
+                for (const FeedLink& feed : feeds)
+                    found.append(feed.Title + QStringLiteral(" <") + Local(feed.Address) + u'>');
+                outcomes.append(QStringLiteral("found: ") + found.join(QStringLiteral(", ")));
+            });
+        QObject::connect(discovery.get(), &FeedDiscovery::Failed, [this](const QString& message) {
+            outcomes.append(QStringLiteral("failed: ") + Local(message));
+        });
+    }
+
+    FeedDiscovery& Discovery() {
+        if (!discovery)
+            NewDiscovery(FeedDiscovery::Limits{}.Probe);
+        return *discovery;
     }
 
     // Text requests that wait for a slot move on only when polled.
@@ -191,6 +254,8 @@ private:
     std::unique_ptr<FeedFetcher> fetcher;
     std::map<QString, std::unique_ptr<Provider>> providers;
     QStringList notices;
+    std::unique_ptr<FeedDiscovery> discovery;
+    QStringList outcomes;
     qsizetype requestsSeen = 0;
     QJsonObject seen;
 };
@@ -204,5 +269,15 @@ private:
 // local files and text requests waiting for slots.
 TEST(FeedFetcherTest, ScenariosGiveTheirTranscripts) {
     Scenario::Walk<FetchWorld>(QStringLiteral("cases/fetch-scenarios.json"),
+                               QStringLiteral("retrieval_tests"));
+}
+
+// The feed of an address is found wherever the site keeps it: the address
+// itself, the alternate links of its page (relative to the page reached
+// after redirects), or the common places of feeds, each tried within its
+// own short limit. A search started again or cancelled ends without a
+// word, and one gone while a request runs leaves nothing to call back.
+TEST(FeedDiscoveryTest, ScenariosGiveTheirTranscripts) {
+    Scenario::Walk<FetchWorld>(QStringLiteral("cases/discovery-scenarios.json"),
                                QStringLiteral("retrieval_tests"));
 }
