@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -56,8 +57,8 @@ public:
             fetcher->GrabProviderDetails(*provider);
         else if (command == "settle") // without polling the pending slots
             WaitUntil([provider] { return provider->PendingOperations == 0; });
-        else if (command == "settlePolling")
-            SettlePolling(*provider);
+        else if (command == "settlePolling") // every provider
+            SettlePolling();
         else if (command == "load")
             Load(*provider);
         else if (command == "cancel")
@@ -102,6 +103,7 @@ public:
         for (const TestHttpServer::Request& request : server.Requests().mid(requestsSeen))
             requests.append(RequestLine(request));
         requestsSeen = server.Requests().size();
+        requests.sort(); // requests in parallel arrive in any order
         QJsonObject snapshot = Scenario::Changes(seen, state);
         if (!requests.isEmpty())
             snapshot.insert("requests", QJsonArray::fromStringList(requests));
@@ -203,16 +205,18 @@ private:
     }
 
     // Text requests that wait for a slot move on only when polled.
-    void SettlePolling(const Provider& provider) {
-        WaitUntil([&] {
+    void SettlePolling() {
+        WaitUntil([this] {
             fetcher->PollPendingRequests();
-            return provider.PendingOperations == 0;
+            return std::all_of(providers.cbegin(), providers.cend(), [](const auto& entry) {
+                return entry.second->PendingOperations == 0;
+            });
         });
     }
 
     void Load(Provider& provider) {
         fetcher->GrabStories(provider);
-        SettlePolling(provider);
+        SettlePolling();
     }
 
     QString Local(const QString& text) const {
