@@ -46,6 +46,8 @@ QString Line(const Provider& provider) {
     return Tagged(provider.ProviderName + QStringLiteral(": ") + provider.Category,
                   {{!provider.Active, "inactive"},
                    {provider.IsTextFormat(), "text"},
+                   {provider.Protected, "protected"},
+                   {provider.DataType != 0, QStringLiteral("data type %1").arg(provider.DataType)},
                    {provider.FirstInCategory, "first"},
                    {provider.Renewed, "renewed"},
                    {provider.BrandNew, "brand new"},
@@ -86,6 +88,7 @@ public:
         : providers(FiledProviders(Filed(c["providers"].toArray()))) {
         for (const QJsonValue& path : c["categories"].toArray())
             categories.Add(path.toString(), true, false);
+        RecordingMessageBox::Instance().Texts.clear();
     }
 
     QJsonValue Run(const QJsonArray& step) {
@@ -161,6 +164,16 @@ public:
             providers.AddObsolete(number);
         else if (command == "copy")
             return Copy();
+        else if (command == "loadFile") // under tests/data, telling the user
+            return Load(TestData::Path(text), &ProviderCollection::LoadFile);
+        else if (command == "readFile") // without telling the user
+            return Load(TestData::Path(text), &ProviderCollection::ReadFile);
+        else if (command == "lostValues")
+            return providers.LastLoadLostValues();
+        else if (command == "temporaryID")
+            return Provider::IsTemporaryID(number);
+        else if (command == "originText")
+            return Provider::OriginText(number);
         // A provider's fetch in flight, its format, reading over it.
         else if (command == "fetch") // of the operations, started now
             Fetch(*provider(), int(second));
@@ -174,6 +187,14 @@ public:
             provider()->CancelPendingRequest();
         else if (command == "read") // the children of a provider element
             return Read(*provider(), other);
+        else if (command == "written") // the element with its run-time fields
+            return Written(*provider());
+        else if (command == "present")
+            return provider()->PresentFlags;
+        else if (command == "setDataType")
+            provider()->DataType = second;
+        else if (command == "resetStatistics")
+            provider()->ResetStatistics();
         // A provider's stories.
         else if (command == "addStory")
             provider()->stCollStories->Add(other, {}, step[3].toString(), {}, 0, true);
@@ -187,6 +208,8 @@ public:
             return at(provider()->stCollStories->FindStoryByTitle(other));
         else if (command == "findArticle") // from, forward, text
             return at(provider()->FindArticle(second, step[3].toBool(), step[4].toString()));
+        else if (command == "compress") // answers the common prefix
+            return Compress(*provider()->stCollStories);
         else if (command == "dropStories")
             provider()->stCollStories.reset();
         // Categories.
@@ -261,8 +284,7 @@ public:
             QStringList lines;
             for (qsizetype i = 1; provider->stCollStories && i <= provider->stCollStories->Count();
                  ++i)
-                lines.append(provider->stCollStories->Item(i).Title + QStringLiteral(" <") +
-                             provider->stCollStories->ItemURL(i) + u'>');
+                lines.append(StoryLine(*provider->stCollStories, i));
             if (!lines.isEmpty())
                 stories.insert(provider->ProviderName, QJsonArray::fromStringList(lines));
         }
@@ -271,7 +293,9 @@ public:
         for (const auto& aliasSet : aliases)
             sets.append(Tagged(aliasSet->URLs().join(u' '), {{aliasSet->IsKnown, "known"}}));
         state.insert("alias sets", sets);
-        state.insert("messages", QJsonArray::fromStringList(RecordingMessageBox::Instance().Texts));
+        const QString messages = RecordingMessageBox::Instance().Texts.join(u'\n');
+        state.insert("messages",
+                     QString(messages).replace(TestData::Path("x").chopped(1), "{data}/"));
         return Scenario::Changes(seen, state);
     }
 
@@ -292,6 +316,40 @@ private:
                                             .arg(log.CancelledOperations),
                                         {{log.Destroyed, "ended"}}));
         return fetches;
+    }
+
+    // Each story as "title <link>", with the part of the link it keeps
+    // after Compress when that is not the whole link.
+    static QString StoryLine(const StoryCollection& stories, qsizetype position) {
+        const QString link = stories.ItemURL(position);
+        const QString partial = stories.Item(position).PartialURL;
+        const QString line = stories.Item(position).Title + QStringLiteral(" <") + link + u'>';
+        return partial == link ? line : line + QStringLiteral(" keeping ") + partial;
+    }
+
+    static QString Compress(StoryCollection& stories) {
+        stories.Compress();
+        return stories.CommonPrefix();
+    }
+
+    QJsonObject Load(const QString& file,
+                     bool (ProviderCollection::*load)(const QString&, ProgressReporter*, bool)) {
+        StatusRecorder progress;
+        const bool loaded = (providers.*load)(file, &progress, false);
+        QStringList values;
+        for (const int value : progress.Values)
+            values.append(QString::number(value));
+        return {{"loaded", loaded},
+                {"progress", QStringLiteral("%1 of %2, closed %3 times")
+                                 .arg(values.join(u' '))
+                                 .arg(progress.Maximum)
+                                 .arg(progress.Closes)}};
+    }
+
+    static QJsonArray Written(const Provider& provider) {
+        XmlDocument written;
+        written.AppendChild(provider.AsXML(written, " ", false, true));
+        return QJsonArray::fromStringList(QString::fromUtf8(written.ToBytes()).split("\r\n"));
     }
 
     static std::shared_ptr<Provider> Busy(const QString& name, const QString& category) {
