@@ -79,7 +79,8 @@ XmlNode Element(XmlDocument& document, const QString& xml) {
 // The steps of cases/model-scenarios.json over the model's collections: a
 // provider list of "providers" filed as [name, category] (categories
 // sorted, parents first, visibility computed) with "categories" appended
-// after them as they are, and a list of alias sets. A step is a command
+// after them as they are, and a list of alias sets (each shown by its URLs;
+// a URL an earlier set claimed names that set). A step is a command
 // and its arguments; positions are 1-based as the collections count. The
 // transcript shows what each step changed.
 class ModelWorld {
@@ -291,7 +292,7 @@ public:
         state.insert("stories", stories);
         QJsonArray sets;
         for (const auto& aliasSet : aliases)
-            sets.append(Tagged(aliasSet->URLs().join(u' '), {{aliasSet->IsKnown, "known"}}));
+            sets.append(Tagged(OwnedURLs(*aliasSet), {{aliasSet->IsKnown, "known"}}));
         state.insert("alias sets", sets);
         const QString messages = RecordingMessageBox::Instance().Texts.join(u'\n');
         state.insert("messages",
@@ -409,6 +410,19 @@ private:
                 return i;
         }
         return 0;
+    }
+
+    // The set's URLs, each claimed by an earlier set marked with its position
+    // (0: a set not in the list).
+    QString OwnedURLs(const AliasSet& aliasSet) const {
+        QStringList urls;
+        for (const QString& url : aliasSet.URLs()) {
+            const auto owner = aliases.GetAliasSetForURL(url);
+            urls.append(owner.get() == &aliasSet
+                            ? url
+                            : url + QStringLiteral(" (of set %1)").arg(Position(owner)));
+        }
+        return urls.join(u' ');
     }
 
     static QString URLs(const std::shared_ptr<AliasSet>& aliasSet) {
