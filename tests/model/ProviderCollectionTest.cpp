@@ -3,6 +3,7 @@
 #include "model/PendingOperation.h"
 #include "model/PresentField.h"
 #include "platform/HighResolutionCounter.h"
+#include "platform/KnownFolders.h"
 #include "platform/XmlDocument.h"
 #include "support/FiledProviders.h"
 #include "support/RecordingFetch.h"
@@ -187,7 +188,10 @@ public:
         else if (command == "cancel")
             provider()->CancelPendingRequest();
         else if (command == "read") // the children of a provider element
-            return Read(*provider(), other);
+            return Read(*provider(), other, step[3].toBool());
+        else if (command == "imageURL") // the data folder as "{data folder}"
+            return QString(provider()->ImageURL)
+                .replace(KnownFolders::DataFolder(), "{data folder}");
         else if (command == "written") // the element with its run-time fields
             return Written(*provider());
         else if (command == "present")
@@ -377,8 +381,10 @@ private:
         provider.ApplyAsPresent(published);
     }
 
-    bool Read(Provider& provider, const QString& children) {
-        return provider.FromXML(Element(document, "<provider>" + children + "</provider>"), false);
+    // Relative image paths are made to point into the data folder when asked.
+    bool Read(Provider& provider, const QString& children, bool fixImages) {
+        const QString element = "<provider>" + children + "</provider>";
+        return provider.FromXML(Element(document, element), fixImages);
     }
 
     // Removal by another record of the same provider.
