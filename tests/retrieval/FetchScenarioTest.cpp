@@ -21,15 +21,15 @@ namespace {
 
 // The fetcher and feed discovery over the local server, run by the steps
 // of cases/fetch-scenarios.json and cases/discovery-scenarios.json. The
-// setup gives the fetcher's "limits"
-// (timeout in ms, body cap, pending slots, outstanding requests) and the
-// "providers" as [name, "xml" or "text", path on the server or a file under
-// tests/data]. A path answers as its last "answer" step says, as servers do
-// to a request that carries the validator of what they would send now: "not
-// modified". The transcript shows what each step changed: the providers,
-// the fetcher's counts, whether a search for a feed runs, and the requests,
-// notices, sounds and search outcomes since the step before. Addresses of
-// the server read "{site}"; an address starting with "/" is on it.
+// setup gives the fetcher's "limits" (timeout in ms, body cap, pending
+// slots, outstanding requests) and the "providers" as [name, "xml" or
+// "text", path on the server or a file under tests/data]. A path answers as
+// its last "answer" step says, or, as servers do to a request that carries
+// the validator of what they would send now, "not modified". The
+// transcript shows what each step changed: the providers, the fetcher's
+// counts, whether a search for a feed runs, and the requests, notices,
+// sounds and search outcomes since the step before. Addresses of the server
+// read "{site}"; an address starting with "/" is on it.
 class FetchWorld {
 public:
     explicit FetchWorld(const QJsonObject& c) {
