@@ -1,12 +1,11 @@
 // What each providers file reads as and is written back as is shown by the
 // files under data/providers beside their expected reports; here what the
-// tool cannot show: messages, progress, a full disk, long lists and the
-// streamed file against the document.
+// tool cannot show: a full disk, long lists and the streamed file against
+// the document (messages and progress: the model scenarios).
 #include "model/ProviderCollection.h"
 #include "support/FileSizeLimit.h"
 #include "support/GoldenFile.h"
 #include "support/RecordingMessageBox.h"
-#include "support/StatusRecorder.h"
 #include "support/TestData.h"
 
 #include <QDir>
@@ -55,36 +54,13 @@ TEST(ProvidersFileTest, LongListsRoundTripWhole) {
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
 }
 
-// Loading tells the user once about values it could not read; reading
-// alone tells nobody (its caller does); a file that does not load adds
-// nothing and tells nobody either.
-TEST(ProvidersFileTest, OnlyLoadingTellsOfLostValues) {
-    ProviderCollection quiet;
-    ASSERT_TRUE(quiet.ReadFile(Case("unreadable_values.xml"), nullptr, false));
-    EXPECT_TRUE(quiet.LastLoadLostValues());
-    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
-    EXPECT_FALSE(quiet.LoadFile(Case("malformed.xml"), nullptr, false));
-    EXPECT_EQ(quiet.Count(), 3);
-    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
-
-    ProviderCollection providers;
-    ASSERT_TRUE(providers.LoadFile(Case("unreadable_values.xml"), nullptr, false));
-    EXPECT_EQ(RecordingMessageBox::Instance().Texts,
-              QStringList{ProviderCollection::LostValuesMessage(Case("unreadable_values.xml"))});
-}
-
-// Loading reports its progress; a failed save leaves the previous file and
-// says so.
-TEST(ProvidersFileTest, LoadingReportsProgressAndAFailedSaveLeavesThePreviousFile) {
+// A failed save leaves the previous file and says so.
+TEST(ProvidersFileTest, AFailedSaveLeavesThePreviousFile) {
     QTemporaryDir folder;
     const QByteArray previous = "<providers v=\"1\">previous</providers>";
     const QString path = TestData::Write(folder.filePath(QStringLiteral("keep.xml")), previous);
-    StatusRecorder progress;
     ProviderCollection providers;
-    ASSERT_TRUE(providers.LoadFile(Case("small.xml"), &progress, false));
-    EXPECT_EQ(progress.Maximum, 2);
-    EXPECT_EQ(progress.Values, QList<int>({0, 1, 2}));
-    EXPECT_EQ(progress.Closes, 1);
+    ASSERT_TRUE(providers.LoadFile(Case("small.xml"), nullptr, false));
     {
         // The disk "fills up" after 100 bytes of any file.
         const FileSizeLimit limit(100);

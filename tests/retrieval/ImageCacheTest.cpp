@@ -7,6 +7,8 @@
 #include "support/TestHttpServer.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -35,52 +37,45 @@ TEST(ImageCacheFiles, LocalPathsAreUsedAsTheyAre) {
     EXPECT_THROW(cache.LocalImageFile("HTTP://example.com/logo.gif"), ProgramError);
 }
 
-// The smallest GIF: one transparent pixel.
-const QByteArray Pixel =
-    QByteArray::fromBase64("R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7");
-
 // Web images arrive once, told by a signal naming the file. A 200 answer
 // that is no image (a captive portal's page, a server's error page) is not
-// kept, whatever it claims to be; images of the common logo formats are. A
-// failure is remembered: asked again, it is not fetched again.
+// kept, whatever it claims to be; images of the common logo formats are
+// (data/cases/image-answers.json, a body as "text" or in base64). A failure
+// is remembered: asked again, it is not fetched again.
 TEST(ImageCacheFiles, OnlyImagesAreKeptAndFailuresAreRemembered) {
     TestHttpServer server;
-    const struct {
-        const char* Path;
-        QByteArray Body;
-        bool Kept;
-    } cases[] = {
-        {"/logo.gif", Pixel, true},
-        {"/logo.png", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), true},
-        {"/logo.jpg", QByteArray("\xFF\xD8\xFF\xE0\0\x10JFIF"), true},
-        {"/favicon.ico", QByteArray("\0\0\1\0\1\0\x10\x10", 8), true},
-        {"/portal.gif", "<html><body>Sign in to use this network</body></html>", false},
-        {"/error.png", "Internal error", false},
-        {"/empty.gif", QByteArray(), false},
-        {"/cut.gif", "GIF89a", false},
-        {"/missing.gif", QByteArray(), false},
-    };
+    const QJsonArray cases = TestData::Cases(QStringLiteral("cases/image-answers.json"));
     QTemporaryDir folder;
     ImageCache cache(folder.filePath("images"));
-    QSignalSpy arrived(&cache, &ImageCache::ImageArrived);
-    for (const auto& c : cases) {
-        if (c.Path != QByteArrayLiteral("/missing.gif"))
-            server.Serve(c.Path, c.Body, "image/gif");
-        EXPECT_EQ(cache.LocalImageFile(server.Url(c.Path).toString()), QString());
+    QSignalSpy arrivals(&cache, &ImageCache::ImageArrived);
+    for (const QJsonValue& c : cases) {
+        const QByteArray path = c["path"].toString().toUtf8();
+        if (c.toObject().contains("text"))
+            server.Serve(path, c["text"].toString().toUtf8(), "image/gif");
+        else if (c.toObject().contains("body"))
+            server.Serve(path, QByteArray::fromBase64(c["body"].toString().toLatin1()),
+                         "image/gif");
+        EXPECT_EQ(cache.LocalImageFile(server.Url(path).toString()), QString());
     }
     // The downloads are the cache's children until they have ended.
     ASSERT_TRUE(WaitUntil([&] { return cache.findChildren<HttpRequest*>().isEmpty(); }));
-    EXPECT_EQ(arrived.count(), 4);
-    for (const auto& c : cases) {
-        const QString url = server.Url(c.Path).toString();
+    QStringList kept;
+    for (const QJsonValue& c : cases) {
+        const QByteArray path = c["path"].toString().toUtf8();
+        const QString url = server.Url(path).toString();
         const QString file = folder.filePath("images/" + ImageCache::CacheFileName(url));
-        EXPECT_EQ(cache.LocalImageFile(url), c.Kept ? file : QString()) << c.Path;
-        EXPECT_EQ(QFile::exists(file), c.Kept) << c.Path;
-        EXPECT_EQ(server.RequestCount(c.Path), 1) << c.Path;
+        EXPECT_EQ(cache.LocalImageFile(url), c["kept"].toBool() ? file : QString()) << path.data();
+        EXPECT_EQ(QFile::exists(file), c["kept"].toBool()) << path.data();
+        EXPECT_EQ(server.RequestCount(path), 1) << path.data();
+        if (c["kept"].toBool())
+            kept.append(file);
     }
-    EXPECT_EQ(
-        arrived.first().at(1).toString(),
-        folder.filePath("images/" + ImageCache::CacheFileName(server.Url("/logo.gif").toString())));
+    QStringList arrived;
+    for (const QList<QVariant>& arrival : arrivals)
+        arrived.append(arrival.at(1).toString());
+    arrived.sort();
+    kept.sort();
+    EXPECT_EQ(arrived, kept);
     // Were a failure forgotten, asking again would have started a download.
     EXPECT_TRUE(cache.findChildren<HttpRequest*>().isEmpty());
 }
