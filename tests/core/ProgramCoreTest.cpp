@@ -28,7 +28,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkInterface>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 
 #include <map>
 
@@ -37,8 +40,11 @@ namespace {
 using Step = QJsonArray;
 using Outcome = ProviderSubscription::Outcome;
 
-// The program as it runs behind its window, over a temporary home.
-class ProgramCoreTest : public ProgramHome {
+// The program as it runs behind its window, over a temporary home. A
+// scenario of data/core-scenarios: a home (its store, its providers with
+// "{site}" for the local server, the feeds served), then steps, each
+// followed by what it changed; Do() reads the steps.
+class ProgramCoreTest : public ProgramHome, public ::testing::WithParamInterface<std::string> {
 protected:
     ProgramCore& Start(const QString& storeFolder = {}) {
         NewProgram(storeFolder);
@@ -63,19 +69,17 @@ protected:
         QObject::connect(core.get(), &ProgramCore::ListChanged, [hear] { hear("list changed"); });
         QObject::connect(core.get(), &ProgramCore::BusyChanged,
                          [hear](bool busy) { hear(busy ? "busy" : "idle"); });
-        QObject::connect(core.get(), &ProgramCore::Notice,
-                         [hear](const QString& text) { hear(text); });
-        QObject::connect(core.get(), &ProgramCore::PlayCaptionChanged,
-                         [hear](const QString& caption) { hear("caption " + caption); });
         QObject::connect(core.get(), &ProgramCore::PlayIconChanged,
                          [hear](int icon) { hear(QStringLiteral("icon %1").arg(icon)); });
         QObject::connect(
             core.get(), &ProgramCore::ProviderUpdated,
             [hear](const Provider& provider) { hear("updated " + provider.ProviderName); });
-        QObject::connect(core.get(), &ProgramCore::UpdateCheckAnswered,
-                         [hear](const QString& text) { hear("answered " + text); });
-        QObject::connect(core.get(), &ProgramCore::PhoneHomeDue,
-                         [hear](const QString& text) { hear("prompted " + text); });
+        for (const auto& [signal, prefix] : {std::pair{&ProgramCore::Notice, ""},
+                                             {&ProgramCore::PlayCaptionChanged, "caption "},
+                                             {&ProgramCore::UpdateCheckAnswered, "answered "},
+                                             {&ProgramCore::PhoneHomeDue, "prompted "}})
+            QObject::connect(core.get(), signal,
+                             [hear, prefix](const QString& text) { hear(prefix + text); });
     }
 
     QString Sited(QString text) const {
@@ -83,26 +87,17 @@ protected:
             .replace(ProductsFile::NextVersion(), "{next}");
     }
 
-    StatusRecorder progress;
-    SilentReport report;
-    TestHttpServer server;
-    QStringList heard;
-};
-
-// A scenario of data/core-scenarios: a home (its store, its providers with
-// "{site}" for the local server, the feeds served), then steps, each
-// followed by what it changed; Do() reads the steps.
-class CoreScenarioTest : public ProgramCoreTest, public ::testing::WithParamInterface<std::string> {
-protected:
     static QString Folder() { return TestData::Path(QStringLiteral("core-scenarios/")); }
 
+    // "{site}" the local server, "{port}" its port, "{8000 times x}" as
+    // many x.
     QString Expand(QString text) const {
-        const QString a = server.Url(QStringLiteral("/a")).toString();
-        const QByteArray once = QUrl::toPercentEncoding(a);
-        return text.replace("{a encoded twice}", QUrl::toPercentEncoding(once))
-            .replace("{a encoded}", once)
-            .replace("{a}", a)
-            .replace("{site}", server.Url(QString()).toString());
+        static const QRegularExpression repeat("\\{(\\d+) times (.)\\}");
+        for (auto match = repeat.match(text); match.hasMatch(); match = repeat.match(text))
+            text.replace(match.capturedStart(), match.capturedLength(),
+                         QString(match.captured(1).toInt(), match.captured(2).front()));
+        return text.replace("{site}", server.Url(QString()).toString())
+            .replace("{port}", QString::number(server.Url(QString()).port()));
     }
 
     void Serve(const QString& path, const QJsonValue& feed) {
@@ -241,18 +236,6 @@ protected:
         categories.ComputeVisibility();
     }
 
-    void Adopt(const Step& step) {
-        std::unique_ptr<ProviderCollection> edited = core->Providers().Copy(nullptr);
-        edited->Remove(step[1].toInt());
-        auto added = std::make_shared<Provider>();
-        added->ProviderName = step[2].toString();
-        added->DataURL = Expand(step[3].toString());
-        added->Category = step[4].toString();
-        added->UniqueID = step[5].toInt();
-        edited->Add(added);
-        core->AdoptProviderList(std::move(edited));
-    }
-
     QString Blocked() const {
         TestData::Write(folder.filePath("blocker"), "");
         return folder.filePath("blocker/config");
@@ -344,8 +327,6 @@ protected:
             Item(first).AttemptedUpdates = step[2].toInt();
         if (name == u"add")
             return Added(core->AddProviderByURL(Expand(first.toString()), step[2].toString()));
-        if (name == u"adopt")
-            Adopt(step);
         if (name == u"next in background")
             return Item(core->Scheduler().NextBackgroundIndex(core->CurrentProviderIndex(), false))
                 .ProviderName;
@@ -452,6 +433,10 @@ protected:
         return snapshot;
     }
 
+    StatusRecorder progress;
+    SilentReport report;
+    TestHttpServer server;
+    QStringList heard;
     QStringList silent;
     std::unique_ptr<ProviderListener> listener;
     QList<ProviderListener::CategoryAnswer> questions;
@@ -467,7 +452,7 @@ std::vector<std::string> Scenarios() {
 
 } // namespace
 
-TEST_P(CoreScenarioTest, GoesAsExpected) {
+TEST_P(ProgramCoreTest, ScenarioGoesAsExpected) {
     const QString file = Folder() + QString::fromStdString(GetParam());
     const QJsonObject scenario = QJsonDocument::fromJson(TestData::ReadFile(file)).object();
     if (scenario.contains("store"))
@@ -495,7 +480,7 @@ TEST_P(CoreScenarioTest, GoesAsExpected) {
                       QString::fromStdString(GetParam()), "core_tests");
 }
 
-INSTANTIATE_TEST_SUITE_P(Scenarios, CoreScenarioTest, ::testing::ValuesIn(Scenarios()),
+INSTANTIATE_TEST_SUITE_P(Scenarios, ProgramCoreTest, ::testing::ValuesIn(Scenarios()),
                          GoldenFile::CaseName);
 
 TEST_F(ProgramCoreTest, UnreadableProviderListIsCopiedAsideBeforeAnythingIsWritten) {
@@ -508,4 +493,74 @@ TEST_F(ProgramCoreTest, UnreadableProviderListIsCopiedAsideBeforeAnythingIsWritt
     EXPECT_EQ(Read(folder.filePath(QStringLiteral("data/")) + copies.first()), truncated);
     ASSERT_EQ(RecordingMessageBox::Instance().Texts.size(), 1);
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.first().contains(copies.first()));
+}
+
+// The listener's guards; what it answers is walked by the listener
+// scenarios.
+TEST_F(ProgramCoreTest, OnlyThisMachineCanConnectToTheListener) {
+    Start();
+    Listen({});
+    const quint16 port = listener->Port();
+    ASSERT_FALSE(listener->Addresses().isEmpty());
+    for (const QHostAddress& address : listener->Addresses()) {
+        EXPECT_TRUE(address.isLoopback()) << address.toString().toStdString();
+        RawHttpClient client(port, address);
+        client.Send("GET /0?x HTTP/1.0\r\n");
+        EXPECT_EQ(Page(client.Answer()), "Badly formed HTTP request - Code 3.");
+    }
+    for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
+        if (address.isLoopback())
+            continue;
+        RawHttpClient client(port, address);
+        EXPECT_EQ(client.Answer(), "") << address.toString().toStdString();
+        EXPECT_NE(client.Error(), QAbstractSocket::UnknownSocketError);
+    }
+    listener->Close();
+    RawHttpClient closed(port);
+    EXPECT_EQ(closed.Answer(), "");
+    EXPECT_EQ(closed.Error(), QAbstractSocket::ConnectionRefusedError);
+}
+
+TEST_F(ProgramCoreTest, AListenerPortInUseIsOneNoticeAndNoListener) {
+    Start();
+    QTcpServer other;
+    ASSERT_TRUE(other.listen(QHostAddress::LocalHost, 0));
+    QSignalSpy notices(core.get(), &ProgramCore::Notice);
+    ProviderListener taken(*core, [](ProviderListener::CategoryAnswer) {});
+    EXPECT_FALSE(taken.Listen(other.serverPort()));
+    EXPECT_FALSE(taken.IsListening());
+    EXPECT_TRUE(taken.Addresses().isEmpty());
+    ASSERT_EQ(notices.count(), 1);
+    EXPECT_TRUE(notices.first().first().toString().contains(QString::number(other.serverPort())));
+}
+
+// A real browser is the client that matters.
+TEST_F(ProgramCoreTest, ABrowserShowsTheListenersAnswer) {
+    QString browser = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    if (browser.isEmpty())
+        browser = QStandardPaths::findExecutable(QStringLiteral("chromium-browser"));
+    if (browser.isEmpty())
+        GTEST_SKIP() << "Chromium is not installed (scripts/install-deps installs it)";
+    ServeTwoProviders(server, {"One"}, {"Other"});
+    Start();
+    Listen({});
+    const QTemporaryDir profile;
+    QProcess process;
+    process.start(
+        browser, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                  QStringLiteral("--disable-gpu"), QStringLiteral("--no-first-run"),
+                  QStringLiteral("--disable-background-networking"),
+                  QStringLiteral("--disable-component-update"),
+                  // Nothing but this machine, which the rule must
+                  // name or its address would not resolve either.
+                  QStringLiteral("--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1"),
+                  QStringLiteral("--user-data-dir=") + profile.path(), QStringLiteral("--dump-dom"),
+                  QStringLiteral("http://127.0.0.1:%1/add_provider?url=%2")
+                      .arg(listener->Port())
+                      .arg(server.Url("/a").toString())});
+    // The listener answers from this thread: the loop must run meanwhile.
+    ASSERT_TRUE(WaitUntil([&] { return process.state() == QProcess::NotRunning; }, 60000));
+    const QString page = QString::fromUtf8(process.readAllStandardOutput());
+    EXPECT_TRUE(page.contains(QStringLiteral("is already in Varnocet category")))
+        << page.toStdString() << process.readAllStandardError().toStdString();
 }
