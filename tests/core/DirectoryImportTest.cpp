@@ -12,6 +12,7 @@
 #include "support/RssFeed.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
 #include <QSet>
@@ -22,18 +23,8 @@ namespace {
 
 using Answer = MessageBoxPresenter::Answer;
 
-QJsonObject Case(const std::string& name) {
-    for (const QJsonValue& c : TestData::Cases(QStringLiteral("cases/directory-imports.json")))
-        if (c["name"].toString().toStdString() == name)
-            return c.toObject();
-    return {};
-}
-
-std::vector<std::string> CaseNames() {
-    std::vector<std::string> names;
-    for (const QJsonValue& c : TestData::Cases(QStringLiteral("cases/directory-imports.json")))
-        names.push_back(c["name"].toString().toStdString());
-    return names;
+std::vector<std::string> CaseFiles() {
+    return GoldenFile::Cases(TestData::Path(QStringLiteral("directory/imports")), ".case.json");
 }
 
 // A working copy of four providers, a directory list served beside their
@@ -45,7 +36,8 @@ std::vector<std::string> CaseNames() {
 // ("{site}" the local server, "{folder}" the test's folder, which holds a
 // copy of the list), what else is served, the limits in milliseconds,
 // whether details are fetched and whether the import is cancelled once a
-// path was asked for.
+// path was asked for: directory/imports/*.case.json, beside the report
+// expected.
 class DirectoryImportTest : public ProgramHome, public ::testing::WithParamInterface<std::string> {
 protected:
     void SetUp() override {
@@ -111,7 +103,8 @@ protected:
 } // namespace
 
 TEST_P(DirectoryImportTest, ImportsAsExpected) {
-    const QJsonObject c = Case(GetParam());
+    const QString file = "directory/imports/" + QString::fromStdString(GetParam());
+    const QJsonObject c = QJsonDocument::fromJson(TestData::Read(file)).object();
     const QJsonObject serve = c["serve"].toObject();
     for (auto answer = serve.begin(); answer != serve.end(); ++answer) {
         const QJsonObject response = answer.value().toObject();
@@ -165,11 +158,11 @@ TEST_P(DirectoryImportTest, ImportsAsExpected) {
         report["removed"] = import.RemoveGone();
         report["after removing"] = Unsited(ProviderNames(providers).join(", "));
     }
-    GoldenFile::Check(TestData::Path("directory/imports/" + c["name"].toString() + ".json"), report,
-                      c["name"].toString(), "core_tests");
+    GoldenFile::Check(TestData::Path(file.chopped(10) + ".expected.json"), report, file,
+                      "core_tests");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DirectoryImportTest, ::testing::ValuesIn(CaseNames()),
+INSTANTIATE_TEST_SUITE_P(Cases, DirectoryImportTest, ::testing::ValuesIn(CaseFiles()),
                          GoldenFile::CaseName);
 
 // The report's messages, by the counters: data/cases/bulk-add-report.json.

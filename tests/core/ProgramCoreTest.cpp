@@ -146,13 +146,11 @@ protected:
 
     QJsonValue SettingsLine() const {
         const Settings& settings = core->ProgramSettings();
-        return QStringLiteral("Invocations=%1 ShowCategories=%2 CurrentCategory=%3 "
-                              "FlipInterval=%4 ConfirmSingleDelete=%5")
+        return QStringLiteral("Invocations=%1 ShowCategories=%2 CurrentCategory=%3 FlipInterval=%4")
             .arg(settings.Invocations)
             .arg(settings.ShowCategories)
             .arg(settings.CurrentCategory)
-            .arg(settings.FlipInterval)
-            .arg(settings.ConfirmSingleDelete);
+            .arg(settings.FlipInterval);
     }
 
     // The lines of `file` that hold `text`.
@@ -224,8 +222,6 @@ protected:
         Settings& settings = session->WorkingSettings();
         if (field == u"FlipInterval")
             settings.FlipInterval = value.toInt();
-        if (field == u"ConfirmSingleDelete")
-            settings.ConfirmSingleDelete = value.toBool();
         if (field == u"CurrentSkin")
             settings.CurrentSkin = value.toString();
     }
@@ -235,6 +231,8 @@ protected:
         categories.Item(categories.LocateCategory(path))->Active = false;
         categories.ComputeVisibility();
     }
+
+    QString StoreFile() const { return folder.filePath("Varnocet.conf"); }
 
     QString Blocked() const {
         TestData::Write(folder.filePath("blocker"), "");
@@ -293,8 +291,6 @@ protected:
             Start(first.toString() == u"blocked" ? Blocked() : QString());
         if (name == u"show")
             core->ShowProvider(first.toInt());
-        if (name == u"show id")
-            core->ShowProviderByID(first.toInt());
         if (name == u"select")
             core->SelectStory(first.toInt());
         if (name == u"next")
@@ -342,14 +338,13 @@ protected:
             return QJsonArray::fromStringList(CategoryLines(core->Providers()));
         if (name == u"settings")
             return SettingsLine();
-        if (name == u"store")
-            return Grep(folder.filePath("Varnocet.conf"), first.toString());
-        if (name == u"providers file")
-            return Grep(ProvidersFile(), first.toString());
+        if (name == u"grep")
+            return Grep(first.toString() == u"store" ? StoreFile() : ProvidersFile(),
+                        step[2].toString());
         if (name == u"pending")
-            return Item(first).PendingOperations;
-        if (name == u"outstanding")
-            return core->Fetcher().OutstandingRequestCount();
+            return QStringLiteral("%1 pending, %2 requests outstanding")
+                .arg(Item(first).PendingOperations)
+                .arg(core->Fetcher().OutstandingRequestCount());
         if (name == u"skin")
             return core->Skins().Current() ? core->Skins().Current()->DirName : "-";
         if (name == u"write store")
@@ -419,7 +414,7 @@ protected:
         if (!boxes.Texts.isEmpty())
             snapshot["boxes"] = QJsonArray::fromStringList(boxes.Texts);
         QStringList written;
-        for (const QString& file : {ProvidersFile(), folder.filePath("Varnocet.conf")}) {
+        for (const QString& file : {ProvidersFile(), StoreFile()}) {
             const QString state =
                 QFileInfo(file).lastModified().toString(Qt::ISODateWithMs) + Read(file);
             if (files[file] != state)
