@@ -20,13 +20,19 @@ QString Order(const ProviderCollection& providers) {
     return ProviderNames(providers).join(QString());
 }
 
+// "2,3,5": those positions.
+Selection Positions(const QString& text) {
+    Selection selection;
+    for (const QString& position : text.split(u',', Qt::SkipEmptyParts))
+        selection.append(position.toInt());
+    return selection;
+}
+
 // data/tables/provider-moves.tsv
 TEST(ProviderListEditorTest, MovesOnlyABlockWithRoomAndKeepsItSelected) {
     for (const QStringList& c : TestData::Table(QStringLiteral("tables/provider-moves.tsv"))) {
         SCOPED_TRACE(c[0].toStdString());
-        Selection selection;
-        for (const QString& position : c[0].split(u',', Qt::SkipEmptyParts))
-            selection.append(position.toInt());
+        const Selection selection = Positions(c[0]);
         auto up = NamedProviders(FiveNames);
         ProviderListEditor upEditor(*up);
         EXPECT_EQ(upEditor.CanMoveUp(selection), c[1] == "yes");
@@ -48,21 +54,16 @@ TEST(ProviderListEditorTest, MovesOnlyABlockWithRoomAndKeepsItSelected) {
     EXPECT_FALSE(ProviderListEditor(empty).CanMoveDown({}));
 }
 
-// The whole list, or as many as are selected from the first selected on,
-// whatever else was selected.
+// data/tables/provider-sorts.tsv
 TEST(ProviderListEditorTest, SortsTheWholeListOrTheBlockFromTheFirstSelected) {
-    const struct {
-        std::optional<Selection> selection; // none: the whole list
-        const char* expected;
-    } cases[] = {{std::nullopt, "aBcDe"}, {Selection{2, 3, 5}, "eBcDa"}, {Selection{}, "eDcBa"}};
-    for (const auto& c : cases) {
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/provider-sorts.tsv"))) {
         auto providers = NamedProviders({"e", "D", "c", "B", "a"});
         ProviderListEditor editor(*providers);
-        if (c.selection)
-            editor.SortSelected(*c.selection);
-        else
+        if (c[0] == u"all")
             editor.Sort();
-        EXPECT_EQ(Order(*providers), c.expected);
+        else
+            editor.SortSelected(Positions(c[0]));
+        EXPECT_EQ(Order(*providers), c[1]);
     }
 }
 
@@ -100,26 +101,31 @@ TEST(ProviderListEditorTest, SoundsInsideTheMediaFolderAreStoredBelowIt) {
               QStringLiteral("/a.wav"));
 }
 
+// A new address becomes a provider named after its place in the list; an
+// address the list has finds that provider and makes it active again.
 TEST(ProviderListEditorTest, ANewProviderIsNamedAndMadeByHand) {
     auto providers = NamedProviders({"Provider1"});
+    providers->Item(1)->Active = false;
     ProviderListEditor editor(*providers);
     const ProviderSubscription::Result result =
         editor.New(QStringLiteral(" http://127.0.0.1/new "), QStringLiteral("Tech/Linux"));
     ASSERT_EQ(result.outcome, Outcome::Added);
     Provider& provider = *providers->Item(2);
     EXPECT_EQ(result.provider.get(), &provider);
-    EXPECT_EQ(provider.ProviderName, QStringLiteral("Provider2"));
-    EXPECT_EQ(provider.DataURL, QStringLiteral("http://127.0.0.1/new"));
-    EXPECT_EQ(provider.Category, QStringLiteral("Tech/Linux"));
-    EXPECT_EQ(provider.Origin, 1);
-    EXPECT_TRUE(provider.Active);
-    EXPECT_EQ(provider.RefreshMinutes, 60);
-    EXPECT_EQ(provider.BackColor, 0xFFFFFF);
-    EXPECT_TRUE(provider.NeedsDetails);
-    EXPECT_EQ(provider.LastUsed, Date::FromParts(2001, 1, 1));
-    EXPECT_EQ(provider.Language, 1);
+    EXPECT_EQ(QStringLiteral("%1 %2 @%3 origin %4 active %5 every %6 colour %7 needs details %8 "
+                             "last used %9 language %10 attempted %11")
+                  .arg(provider.ProviderName, provider.DataURL, provider.Category)
+                  .arg(provider.Origin)
+                  .arg(provider.Active)
+                  .arg(provider.RefreshMinutes)
+                  .arg(provider.BackColor, 0, 16)
+                  .arg(provider.NeedsDetails)
+                  .arg(provider.LastUsed.ToQDate().toString(Qt::ISODate))
+                  .arg(provider.Language)
+                  .arg(provider.AttemptedUpdates),
+              "Provider2 http://127.0.0.1/new @Tech/Linux origin 1 active 1 every 60 colour ffffff "
+              "needs details 1 last used 2001-01-01 language 1 attempted 0");
     EXPECT_TRUE(Provider::IsTemporaryID(provider.UniqueID));
-    EXPECT_EQ(provider.AttemptedUpdates, 0);
     EXPECT_NE(providers->Categories().LocateCategory(QStringLiteral("Tech/Linux")), -1);
     // Details are wanted only while the feed has told nothing.
     EXPECT_TRUE(ProviderListEditor::WantsDetails(provider));
@@ -133,21 +139,13 @@ TEST(ProviderListEditorTest, ANewProviderIsNamedAndMadeByHand) {
     EXPECT_EQ(provider.Category, QStringLiteral("Sport/Golf"));
     EXPECT_TRUE(provider.UserCategory);
     EXPECT_NE(providers->Categories().LocateCategory(QStringLiteral("Sport")), -1);
-}
 
-TEST(ProviderListEditorTest, ANewAddressTheListHasFindsThatProvider) {
-    auto providers = NamedProviders(FiveNames);
-    providers->Item(3)->Active = false;
-    const ProviderSubscription::Result result =
-        ProviderListEditor(*providers).New(QStringLiteral("http://127.0.0.1:9/C"), "News");
-    EXPECT_EQ(result.outcome, Outcome::Found);
-    EXPECT_EQ(result.provider, providers->Item(3));
-    EXPECT_TRUE(result.provider->Active);
-    EXPECT_EQ(providers->Count(), 5);
-    EXPECT_EQ(
-        ProviderListEditor(*providers).New(QStringLiteral("ftp://127.0.0.1/x"), "News").outcome,
-        Outcome::Refused);
-    EXPECT_EQ(providers->Count(), 5);
+    const auto found = editor.New(QStringLiteral("http://127.0.0.1:9/Provider1"), "News");
+    EXPECT_EQ(found.outcome, Outcome::Found);
+    EXPECT_EQ(found.provider, providers->Item(1));
+    EXPECT_TRUE(found.provider->Active);
+    EXPECT_EQ(editor.New(QStringLiteral("ftp://127.0.0.1/x"), "News").outcome, Outcome::Refused);
+    EXPECT_EQ(providers->Count(), 2);
 }
 
 } // namespace
