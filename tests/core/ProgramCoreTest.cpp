@@ -90,14 +90,16 @@ protected:
     static QString Folder() { return TestData::Path(QStringLiteral("core-scenarios/")); }
 
     // "{site}" the local server, "{port}" its port, "{8000 times x}" as
-    // many x.
+    // many x, "{running}" the program's version and "{next}" the one after.
     QString Expand(QString text) const {
         static const QRegularExpression repeat("\\{(\\d+) times (.)\\}");
         for (auto match = repeat.match(text); match.hasMatch(); match = repeat.match(text))
             text.replace(match.capturedStart(), match.capturedLength(),
                          QString(match.captured(1).toInt(), match.captured(2).front()));
         return text.replace("{site}", server.Url(QString()).toString())
-            .replace("{port}", QString::number(server.Url(QString()).port()));
+            .replace("{port}", QString::number(server.Url(QString()).port()))
+            .replace("{running}", ProgramVersionString())
+            .replace("{next}", ProductsFile::NextVersion());
     }
 
     void Serve(const QString& path, const QJsonValue& feed) {
@@ -142,15 +144,6 @@ protected:
                                (provider->FirstInCategory ? " first" : "") +
                                (provider->BrandNew ? " new" : "")));
         return QJsonArray::fromStringList(lines);
-    }
-
-    QJsonValue SettingsLine() const {
-        const Settings& settings = core->ProgramSettings();
-        return QStringLiteral("Invocations=%1 ShowCategories=%2 CurrentCategory=%3 FlipInterval=%4")
-            .arg(settings.Invocations)
-            .arg(settings.ShowCategories)
-            .arg(settings.CurrentCategory)
-            .arg(settings.FlipInterval);
     }
 
     // The lines of `file` that hold `text`.
@@ -244,21 +237,6 @@ protected:
                QStringLiteral(" origin %1").arg(result.provider ? result.provider->Origin : -1);
     }
 
-    // The products file at the address the update check asks: served with
-    // the next version ("newer") or the running one ("same"), at an address
-    // where nothing listens ("closed") or none at all ("none").
-    void Products(const QString& products) {
-        const bool served = products == u"newer" || products == u"same";
-        server.Serve("/products.xml",
-                     ProductsFile::Listing(products == u"newer" ? ProductsFile::NextVersion()
-                                                                : ProgramVersionString()));
-        productsAddress.reset();
-        productsAddress.emplace(
-            "VARNOCET_PRODUCTS_URL",
-            served ? server.Url("/products.xml").toEncoded()
-                   : (products == u"closed" ? ProductsFile::ClosedAddress().toUtf8() : ""));
-    }
-
     // The scheduler's minutes, with no provider falling due on the way;
     // whether an update check is under way after them.
     bool Minutes(int minutes) const {
@@ -336,8 +314,6 @@ protected:
             return ProviderLines();
         if (name == u"categories")
             return QJsonArray::fromStringList(CategoryLines(core->Providers()));
-        if (name == u"settings")
-            return SettingsLine();
         if (name == u"grep")
             return Grep(first.toString() == u"store" ? StoreFile() : ProvidersFile(),
                         step[2].toString());
@@ -349,8 +325,8 @@ protected:
             return core->Skins().Current() ? core->Skins().Current()->DirName : "-";
         if (name == u"write store")
             WriteStore(first.toString().toUtf8());
-        if (name == u"products")
-            Products(first.toString());
+        if (name == u"products at")
+            productsAddress.emplace("VARNOCET_PRODUCTS_URL", Expand(first.toString()).toUtf8());
         if (name == u"check for update")
             core->CheckForProgramUpdate();
         if (name == u"minutes")
