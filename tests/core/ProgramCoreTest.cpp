@@ -103,12 +103,14 @@ protected:
     }
 
     void Serve(const QString& path, const QJsonValue& feed) {
+        QJsonObject answer = feed.toObject();
+        answer["body"] = Expand(answer["body"].toString());
         if (feed.isArray())
             server.Serve(path.toUtf8(), Rss(feed.toVariant().toStringList()));
         else if (feed["title"].isString())
             server.Serve(path.toUtf8(), RssFeed::Named(feed["title"].toString().toUtf8()));
         else
-            server.Serve(path.toUtf8(), TestHttpServer::FromJson(feed.toObject()));
+            server.Serve(path.toUtf8(), TestHttpServer::FromJson(answer));
         if (feed["neverAnswer"].toBool())
             silent.append(server.Url(path).toString());
     }
