@@ -1,9 +1,7 @@
 #include "core/DirectoryImport.h"
 
-#include "model/PendingOperation.h"
 #include "model/Provider.h"
 #include "retrieval/AliasList.h"
-#include "retrieval/FeedFetcher.h"
 #include "support/EventWait.h"
 #include "support/GoldenFile.h"
 #include "support/NamedProviders.h"
@@ -106,14 +104,8 @@ TEST_P(DirectoryImportTest, ImportsAsExpected) {
     const QString file = "directory/imports/" + QString::fromStdString(GetParam());
     const QJsonObject c = QJsonDocument::fromJson(TestData::Read(file)).object();
     const QJsonObject serve = c["serve"].toObject();
-    for (auto answer = serve.begin(); answer != serve.end(); ++answer) {
-        const QJsonObject response = answer.value().toObject();
-        if (response.contains("title"))
-            server.Serve(answer.key().toUtf8(),
-                         RssFeed::Named(response["title"].toString().toUtf8()));
-        else
-            server.Serve(answer.key().toUtf8(), TestHttpServer::FromJson(response));
-    }
+    for (auto answer = serve.begin(); answer != serve.end(); ++answer)
+        server.Serve(answer.key().toUtf8(), TestHttpServer::FromJson(answer.value().toObject()));
     const QJsonArray limits = c["limits"].toArray({5000, 5000, 1000});
     DirectoryImport import(providers, *aliases, core->Fetcher(),
                            {std::chrono::milliseconds(limits[0].toInt()),
