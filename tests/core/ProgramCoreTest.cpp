@@ -36,7 +36,6 @@
 namespace {
 
 using Step = QJsonArray;
-using Outcome = ProviderSubscription::Outcome;
 
 // The program as it runs behind its window, over a temporary home. A
 // scenario of data/core-scenarios: a home (its store, its providers with
@@ -130,9 +129,13 @@ protected:
 
     Provider& Item(const QJsonValue& index) const { return *core->Providers().Item(index.toInt()); }
 
-    static QString Name(Outcome outcome) {
+    // What a subscription came to, with the origin of the provider found or
+    // added.
+    static QString Described(const ProviderSubscription::Result& result) {
         static const QStringList names{"found", "added", "needs a category", "refused"};
-        return names.at(static_cast<int>(outcome));
+        return names.at(static_cast<int>(result.outcome)) +
+               (result.provider ? QStringLiteral(" origin %1").arg(result.provider->Origin)
+                                : QString());
     }
 
     // "Name @Category", with " off", " first" and " new" where they hold.
@@ -157,14 +160,13 @@ protected:
 
     QJsonValue Subscribe(const QString& url, const QString& category) {
         QString outcome;
-        const qsizetype requests = server.Requests().size();
         FeedSubscriber subscriber(*core);
-        QObject::connect(&subscriber, &FeedSubscriber::Subscribed,
-                         [&](const ProviderSubscription::Result& result, const FeedLink& feed) {
-                             outcome = QStringLiteral("%1 %2 \"%3\" after %4 requests")
-                                           .arg(Name(result.outcome), feed.Address, feed.Title)
-                                           .arg(server.Requests().size() - requests);
-                         });
+        QObject::connect(
+            &subscriber, &FeedSubscriber::Subscribed,
+            [&](const ProviderSubscription::Result& result, const FeedLink& feed) {
+                outcome =
+                    QStringLiteral("%1 %2 \"%3\"").arg(Described(result), feed.Address, feed.Title);
+            });
         QObject::connect(&subscriber, &FeedSubscriber::Failed,
                          [&](const QString& message) { outcome = message; });
         subscriber.Start(url, category);
@@ -232,11 +234,6 @@ protected:
         return folder.filePath("blocker/config");
     }
 
-    QJsonValue Added(const ProviderSubscription::Result& result) const {
-        return Name(result.outcome) +
-               QStringLiteral(" origin %1").arg(result.provider ? result.provider->Origin : -1);
-    }
-
     // The scheduler's minutes, with no provider falling due on the way;
     // whether an update check is under way after them.
     bool Minutes(int minutes) const {
@@ -300,7 +297,7 @@ protected:
         if (name == u"attempted")
             Item(first).AttemptedUpdates = step[2].toInt();
         if (name == u"add")
-            return Added(core->AddProviderByURL(Expand(first.toString()), step[2].toString()));
+            return Described(core->AddProviderByURL(Expand(first.toString()), step[2].toString()));
         if (name == u"next in background")
             return Item(core->Scheduler().NextBackgroundIndex(core->CurrentProviderIndex(), false))
                 .ProviderName;
