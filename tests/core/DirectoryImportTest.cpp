@@ -21,10 +21,6 @@ namespace {
 
 using Answer = MessageBoxPresenter::Answer;
 
-std::vector<std::string> CaseFiles() {
-    return GoldenFile::Cases(TestData::Path(QStringLiteral("directory/imports")), ".case.json");
-}
-
 // A working copy of four providers, a directory list served beside their
 // feeds and alias sets naming other addresses of two of them, all in
 // data/directory: Own is listed under its own address, Old (from the
@@ -154,7 +150,9 @@ TEST_P(DirectoryImportTest, ImportsAsExpected) {
                       "core_tests");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DirectoryImportTest, ::testing::ValuesIn(CaseFiles()),
+INSTANTIATE_TEST_SUITE_P(Cases, DirectoryImportTest,
+                         ::testing::ValuesIn(GoldenFile::Cases(TestData::Path("directory/imports"),
+                                                               ".case.json")),
                          GoldenFile::CaseName);
 
 // The report's messages, by the counters: data/cases/bulk-add-report.json.

@@ -84,8 +84,6 @@ protected:
             .replace(ProductsFile::NextVersion(), "{next}");
     }
 
-    static QString Folder() { return TestData::Path(QStringLiteral("core-scenarios/")); }
-
     // "{site}" the local server, "{port}" its port, "{8000 times x}" as
     // many x, "{running}" the program's version and "{next}" the one after.
     QString Expand(QString text) const {
@@ -177,13 +175,12 @@ protected:
 
     // The body of a page the listener answered with; anything else whole.
     QJsonValue Page(const QByteArray& answer) const {
-        static const QByteArray head = "HTTP/1.0 200 OK\r\nContent-Type: text/html; "
-                                       "charset=utf-8\r\nConnection: close\r\n\r\n<HTML>\r<HEAD>"
-                                       "\r</HEAD>\r<BODY>\r";
-        static const QByteArray tail = "</BODY>\r</HTML>\r";
-        if (answer.startsWith(head) && answer.endsWith(tail))
-            return Sited(QString::fromUtf8(answer.mid(head.size()).chopped(tail.size())));
-        return Sited(QString::fromUtf8(answer));
+        static const QRegularExpression page(
+            "^HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nConnection: close"
+            "\r\n\r\n<HTML>\r<HEAD>\r</HEAD>\r<BODY>\r(.*)</BODY>\r</HTML>\r$",
+            QRegularExpression::DotMatchesEverythingOption);
+        const QRegularExpressionMatch match = page.match(QString::fromUtf8(answer));
+        return Sited(match.hasMatch() ? match.captured(1) : QString::fromUtf8(answer));
     }
 
     void Listen(const QJsonObject& limits) {
@@ -213,14 +210,6 @@ protected:
         return *copy.Item(copy.LocateProviderByUniqueID(id.toInt()));
     }
 
-    void Working(const QString& field, const QJsonValue& value) const {
-        Settings& settings = session->WorkingSettings();
-        if (field == u"FlipInterval")
-            settings.FlipInterval = value.toInt();
-        if (field == u"CurrentSkin")
-            settings.CurrentSkin = value.toString();
-    }
-
     void SwitchOffCategory(ProviderCollection& providers, const QString& path) const {
         CategoryCollection& categories = providers.Categories();
         categories.Item(categories.LocateCategory(path))->Active = false;
@@ -228,11 +217,6 @@ protected:
     }
 
     QString StoreFile() const { return folder.filePath("Varnocet.conf"); }
-
-    QString Blocked() const {
-        TestData::Write(folder.filePath("blocker"), "");
-        return folder.filePath("blocker/config");
-    }
 
     // The scheduler's minutes, with no provider falling due on the way;
     // whether an update check is under way after them.
@@ -252,18 +236,14 @@ protected:
         return Page(client.Answer());
     }
 
-    QJsonValue Apply(bool providersModified) const {
-        StatusRecorder statuses;
-        session->Apply(providersModified, &statuses);
-        return QJsonArray::fromStringList(statuses.Statuses);
-    }
-
     // Does the step; what it answers when it asks something.
     QJsonValue Do(const Step& step) {
         const QString name = step[0].toString();
         const QJsonValue first = step[1];
+        if (name == u"start" && first.toString() == u"blocked")
+            TestData::Write(folder.filePath("blocker"), "");
         if (name == u"start")
-            Start(first.toString() == u"blocked" ? Blocked() : QString());
+            Start(first.toString() == u"blocked" ? folder.filePath("blocker/config") : QString());
         if (name == u"show")
             core->ShowProvider(first.toInt());
         if (name == u"select")
@@ -351,8 +331,10 @@ protected:
             core->Flags().Suspended = first.toBool();
         if (name == u"open settings")
             session = std::make_unique<SettingsSession>(*core, nullptr);
-        if (name == u"set")
-            Working(first.toString(), step[2]);
+        if (name == u"set flip interval")
+            session->WorkingSettings().FlipInterval = first.toInt();
+        if (name == u"set skin")
+            session->WorkingSettings().CurrentSkin = first.toString();
         if (name == u"copy rename")
             Copied(first).ProviderName = step[2].toString();
         if (name == u"copy switch")
@@ -363,8 +345,11 @@ protected:
             session->WorkingCopy().MoveProvidersDown(first.toInt(), 1);
         if (name == u"copy switches off")
             SwitchOffCategory(session->WorkingCopy(), first.toString());
-        if (name == u"apply")
-            return Apply(first.toBool());
+        if (name == u"apply") {
+            progress.Statuses.clear();
+            session->Apply(first.toBool(), &progress);
+            return QJsonArray::fromStringList(progress.Statuses);
+        }
         if (name == u"close settings")
             session.reset();
         return {};
@@ -414,14 +399,10 @@ protected:
     QHash<QString, QString> files;
 };
 
-std::vector<std::string> Scenarios() {
-    return GoldenFile::Cases(TestData::Path(QStringLiteral("core-scenarios")), "steps.json");
-}
-
 } // namespace
 
 TEST_P(ProgramCoreTest, ScenarioGoesAsExpected) {
-    const QString file = Folder() + QString::fromStdString(GetParam());
+    const QString file = TestData::Path("core-scenarios/" + QString::fromStdString(GetParam()));
     const QJsonObject scenario = QJsonDocument::fromJson(TestData::ReadFile(file)).object();
     if (scenario.contains("store"))
         WriteStore(scenario["store"].toString().toUtf8());
@@ -448,7 +429,9 @@ TEST_P(ProgramCoreTest, ScenarioGoesAsExpected) {
                       QString::fromStdString(GetParam()), "core_tests");
 }
 
-INSTANTIATE_TEST_SUITE_P(Scenarios, ProgramCoreTest, ::testing::ValuesIn(Scenarios()),
+INSTANTIATE_TEST_SUITE_P(Scenarios, ProgramCoreTest,
+                         ::testing::ValuesIn(GoldenFile::Cases(TestData::Path("core-scenarios"),
+                                                               "steps.json")),
                          GoldenFile::CaseName);
 
 TEST_F(ProgramCoreTest, UnreadableProviderListIsCopiedAsideBeforeAnythingIsWritten) {
