@@ -25,13 +25,12 @@ using Answer = MessageBoxPresenter::Answer;
 // feeds and alias sets naming other addresses of two of them, all in
 // data/directory: Own is listed under its own address, Old (from the
 // directory before) and Mine (the user's) under other addresses, and
-// Vanished (from the directory) no longer. A case of
-// data/cases/directory-imports.json says where the list is read from
-// ("{site}" the local server, "{folder}" the test's folder, which holds a
-// copy of the list), what else is served, the limits in milliseconds,
-// whether details are fetched and whether the import is cancelled once a
-// path was asked for: directory/imports/*.case.json, beside the report
-// expected.
+// Vanished (from the directory) no longer. A case,
+// data/directory/imports/*.case.json beside the report expected, says where
+// the list is read from ("{site}" the local server, "{folder}" the test's
+// folder, which holds a copy of the list), what else is served, the limits
+// in milliseconds, whether details are fetched and whether the import is
+// cancelled once a path was asked for.
 class DirectoryImportTest : public ProgramHome, public ::testing::WithParamInterface<std::string> {
 protected:
     void SetUp() override {
