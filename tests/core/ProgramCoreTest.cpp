@@ -1,160 +1,438 @@
 #include "core/ProgramCore.h"
 
 #include "config/ProgramVersion.h"
+#include "config/Skin.h"
+#include "core/FeedSubscriber.h"
+#include "core/ProviderListener.h"
+#include "core/SettingsSession.h"
+#include "core/SkinSelection.h"
 #include "model/ProviderCollection.h"
-#include "model/StoryCollection.h"
 #include "platform/BackgroundNotice.h"
-#include "platform/SettingsStore.h"
-#include "retrieval/AutoFlip.h"
 #include "retrieval/FeedFetcher.h"
 #include "retrieval/RefreshScheduler.h"
 #include "support/EnvironmentVariable.h"
 #include "support/EventWait.h"
+#include "support/FiledProviders.h"
+#include "support/GoldenFile.h"
 #include "support/ProductsFile.h"
 #include "support/ProgramHome.h"
+#include "support/RawHttpClient.h"
 #include "support/RecordingMessageBox.h"
 #include "support/SilentReport.h"
 #include "support/StatusRecorder.h"
 #include "support/TestData.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkInterface>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
+
+#include <map>
 
 namespace {
 
-// The program as it runs behind its window, over a temporary home.
-class ProgramCoreTest : public ProgramHome {
+using Step = QJsonArray;
+
+// The program as it runs behind its window, over a temporary home. A
+// scenario of data/core-scenarios: a home (its store, its providers with
+// "{site}" for the local server, the feeds served), then steps, each
+// followed by what it changed; Do() reads the steps.
+class ProgramCoreTest : public ProgramHome, public ::testing::WithParamInterface<std::string> {
 protected:
     ProgramCore& Start(const QString& storeFolder = {}) {
         NewProgram(storeFolder);
-        shown = std::make_unique<QSignalSpy>(core.get(), &ProgramCore::StorySelected);
+        Record();
         core->Load(QSize(15360, 11520), progress, report);
         core->ShowStoredProvider();
         core->ApplyPreferences();
         return *core;
     }
 
-    // The provider `index` on show with its stories read.
-    void ShowLoaded(qsizetype index, int stories) {
-        core->ShowProvider(index);
-        const Provider& provider = *core->Providers().Item(index);
-        ASSERT_TRUE(WaitUntil([&] {
-            return provider.PendingOperations == 0 && provider.stCollStories != nullptr &&
-                   provider.stCollStories->Count() == stories &&
-                   core->CurrentStory() == (stories > 0 ? 1 : 0);
+    // What the views hear from the core, one line a signal, kept until the
+    // next snapshot.
+    void Record() {
+        const auto hear = [this](const QString& line) {
+            heard.append(Sited(line));
+        };
+        QObject::connect(core.get(), &ProgramCore::StorySelected,
+                         [hear](int row, const QString& url) {
+                             hear(QStringLiteral("selected %1 %2").arg(row).arg(url));
+                         });
+        QObject::connect(core.get(), &ProgramCore::StoriesChanged, [hear] { hear("refilled"); });
+        QObject::connect(core.get(), &ProgramCore::ListChanged, [hear] { hear("list changed"); });
+        QObject::connect(core.get(), &ProgramCore::BusyChanged,
+                         [hear](bool busy) { hear(busy ? "busy" : "idle"); });
+        QObject::connect(core.get(), &ProgramCore::PlayIconChanged,
+                         [hear](int icon) { hear(QStringLiteral("icon %1").arg(icon)); });
+        QObject::connect(
+            core.get(), &ProgramCore::ProviderUpdated,
+            [hear](const Provider& provider) { hear("updated " + provider.ProviderName); });
+        for (const auto& [signal, prefix] : {std::pair{&ProgramCore::Notice, ""},
+                                             {&ProgramCore::PlayCaptionChanged, "caption "},
+                                             {&ProgramCore::UpdateCheckAnswered, "answered "},
+                                             {&ProgramCore::PhoneHomeDue, "prompted "}})
+            QObject::connect(core.get(), signal,
+                             [hear, prefix](const QString& text) { hear(prefix + text); });
+    }
+
+    QString Sited(QString text) const {
+        return text.replace(server.Url(QString()).toString(), "{site}")
+            .replace(ProductsFile::NextVersion(), "{next}");
+    }
+
+    // "{site}" the local server, "{port}" its port, "{8000 times x}" as
+    // many x, "{running}" the program's version and "{next}" the one after.
+    QString Expand(QString text) const {
+        static const QRegularExpression repeat("\\{(\\d+) times (.)\\}");
+        for (auto match = repeat.match(text); match.hasMatch(); match = repeat.match(text))
+            text.replace(match.capturedStart(), match.capturedLength(),
+                         QString(match.captured(1).toInt(), match.captured(2).front()));
+        return text.replace("{site}", server.Url(QString()).toString())
+            .replace("{port}", QString::number(server.Url(QString()).port()))
+            .replace("{running}", ProgramVersionString())
+            .replace("{next}", ProductsFile::NextVersion());
+    }
+
+    void Serve(const QString& path, const QJsonValue& feed) {
+        QJsonObject answer = feed.toObject();
+        answer["body"] = Expand(answer["body"].toString());
+        if (feed.isArray())
+            server.Serve(path.toUtf8(), Rss(feed.toVariant().toStringList()));
+        else if (feed["title"].isString())
+            server.Serve(path.toUtf8(), RssFeed::Named(feed["title"].toString().toUtf8()));
+        else
+            server.Serve(path.toUtf8(), TestHttpServer::FromJson(answer));
+        if (feed["neverAnswer"].toBool())
+            silent.append(server.Url(path).toString());
+    }
+
+    // Until no feed that answers is being read, and the work it posted has
+    // run.
+    void Settle() const {
+        if (!core)
+            return;
+        EXPECT_TRUE(WaitUntil([this] {
+            for (const auto& provider : core->Providers())
+                if (provider->PendingOperations > 0 && !silent.contains(provider->DataURL))
+                    return false;
+            return !core->CheckingForProgramUpdate();
         }));
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
     }
 
-    // The last story the panes were told to show: its address.
-    QString ShownURL() const {
-        return shown->isEmpty() ? "(none)" : shown->last().at(1).toString();
+    Provider& Item(const QJsonValue& index) const { return *core->Providers().Item(index.toInt()); }
+
+    // What a subscription came to, with the origin of the provider found or
+    // added.
+    static QString Described(const ProviderSubscription::Result& result) {
+        static const QStringList names{"found", "added", "needs a category", "refused"};
+        return names.at(static_cast<int>(result.outcome)) +
+               (result.provider ? QStringLiteral(" origin %1").arg(result.provider->Origin)
+                                : QString());
     }
 
-    // The scheduler's minutes up to `ticks`, with no provider falling due
-    // on the way.
-    void UpdateTicks(int ticks) const {
+    // "Name @Category", with " off", " first" and " new" where they hold.
+    QJsonValue ProviderLines() const {
+        QStringList lines;
+        for (const auto& provider : core->Providers())
+            lines.append(Sited(provider->ProviderName + " @" + provider->Category + " " +
+                               provider->DataURL + (provider->Active ? "" : " off") +
+                               (provider->FirstInCategory ? " first" : "") +
+                               (provider->BrandNew ? " new" : "")));
+        return QJsonArray::fromStringList(lines);
+    }
+
+    // The lines of `file` that hold `text`.
+    QJsonValue Grep(const QString& file, const QString& text) const {
+        QStringList lines = QString::fromUtf8(Read(file)).split(QRegularExpression("[\r\n]+"));
+        return QJsonArray::fromStringList(
+            lines.filter(text)
+                .replaceInStrings(QRegularExpression("^\\s+"), QString())
+                .replaceInStrings(ProgramVersionString(), "{version}"));
+    }
+
+    QJsonValue Subscribe(const QString& url, const QString& category) {
+        QString outcome;
+        FeedSubscriber subscriber(*core);
+        QObject::connect(
+            &subscriber, &FeedSubscriber::Subscribed,
+            [&](const ProviderSubscription::Result& result, const FeedLink& feed) {
+                outcome =
+                    QStringLiteral("%1 %2 \"%3\"").arg(Described(result), feed.Address, feed.Title);
+            });
+        QObject::connect(&subscriber, &FeedSubscriber::Failed,
+                         [&](const QString& message) { outcome = message; });
+        subscriber.Start(url, category);
+        const bool synchronous = !outcome.isEmpty();
+        EXPECT_TRUE(WaitUntil([&] { return !outcome.isEmpty(); }));
+        return Sited(synchronous ? "(from inside Start) " + outcome : outcome);
+    }
+
+    // The body of a page the listener answered with; anything else whole.
+    QJsonValue Page(const QByteArray& answer) const {
+        static const QRegularExpression page(
+            "^HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nConnection: close"
+            "\r\n\r\n<HTML>\r<HEAD>\r</HEAD>\r<BODY>\r(.*)</BODY>\r</HTML>\r$",
+            QRegularExpression::DotMatchesEverythingOption);
+        const QRegularExpressionMatch match = page.match(QString::fromUtf8(answer));
+        return Sited(match.hasMatch() ? match.captured(1) : QString::fromUtf8(answer));
+    }
+
+    void Listen(const QJsonObject& limits) {
+        listener = std::make_unique<ProviderListener>(
+            *core, [this](ProviderListener::CategoryAnswer answer) { questions.append(answer); },
+            ProviderListener::Limits{limits["RequestLineMs"].toInt(5000),
+                                     limits["NameWaitMs"].toInt(15000),
+                                     limits["SuspendedRetryMs"].toInt(500)});
+        ASSERT_TRUE(listener->Listen(0));
+    }
+
+    RawHttpClient& Client(const QJsonValue& name) {
+        auto& client = clients[name.toString()];
+        if (!client)
+            client = std::make_unique<RawHttpClient>(listener->Port());
+        return *client;
+    }
+
+    void Choose(const QString& category) {
+        ASSERT_TRUE(WaitUntil([this] { return !questions.isEmpty(); }));
+        questions.takeFirst()(category);
+    }
+
+    // The working copy of an open settings dialog, by unique id.
+    Provider& Copied(const QJsonValue& id) const {
+        ProviderCollection& copy = session->WorkingCopy();
+        return *copy.Item(copy.LocateProviderByUniqueID(id.toInt()));
+    }
+
+    void SwitchOffCategory(ProviderCollection& providers, const QString& path) const {
+        CategoryCollection& categories = providers.Categories();
+        categories.Item(categories.LocateCategory(path))->Active = false;
+        categories.ComputeVisibility();
+    }
+
+    QString StoreFile() const { return folder.filePath("Varnocet.conf"); }
+
+    // The scheduler's minutes, with no provider falling due on the way;
+    // whether an update check is under way after them.
+    bool Minutes(int minutes) const {
         for (const auto& provider : core->Providers()) {
             provider->RefreshMinutes = 32767;
             provider->MinutesToNextRefresh = 32767;
         }
-        for (int tick = 0; tick < ticks; ++tick)
+        for (int minute = 0; minute < minutes; ++minute)
             core->Scheduler().UpdateTick();
+        return core->CheckingForProgramUpdate();
     }
 
-    // A case of data/cases/update-checks.json, "{next}" standing for the
-    // next version: where the products file is (served with the next
-    // version or the running one, at an address where nothing listens, or
-    // none at all) and whether the preferences ask for the check.
-    QJsonObject UpdateCase(const QJsonValue& value) {
-        QJsonObject c = value.toObject();
-        const QString next = ProductsFile::NextVersion();
-        c["answer"] = c["answer"].toString().replace("{next}", next);
-        c["prompts"] = QJsonArray::fromStringList(
-            c["prompts"].toVariant().toStringList().replaceInStrings("{next}", next));
-        const QString products = c["products"].toString();
-        QString address;
-        if (products == u"closed")
-            address = ProductsFile::ClosedAddress();
-        if (products == u"newer" || products == u"same") {
-            server.Serve("/products.xml",
-                         ProductsFile::Listing(products == u"newer" ? ProductsFile::NextVersion()
-                                                                    : ProgramVersionString()));
-            address = server.Url("/products.xml").toString();
+    QJsonValue Ask(const QByteArray& request) const {
+        RawHttpClient client(listener->Port());
+        client.Send(request);
+        return Page(client.Answer());
+    }
+
+    // Does the step; what it answers when it asks something.
+    QJsonValue Do(const Step& step) {
+        const QString name = step[0].toString();
+        const QJsonValue first = step[1];
+        if (name == u"start" && first.toString() == u"blocked")
+            TestData::Write(folder.filePath("blocker"), "");
+        if (name == u"start")
+            Start(first.toString() == u"blocked" ? folder.filePath("blocker/config") : QString());
+        if (name == u"show")
+            core->ShowProvider(first.toInt());
+        if (name == u"select")
+            core->SelectStory(first.toInt());
+        if (name == u"next")
+            core->NextArticle();
+        if (name == u"previous")
+            core->PreviousArticle();
+        if (name == u"reload")
+            core->ReloadCurrentProvider();
+        if (name == u"flip")
+            core->FlipCommand(first.toString());
+        if (name == u"fetch")
+            core->Fetcher().GrabStories(Item(first));
+        if (name == u"serve")
+            Serve(first.toString(), step[2]);
+        if (name == u"find")
+            return core->FindStory(first.toString());
+        if (name == u"inactive")
+            core->MakeProviderInactive(first.toInt());
+        if (name == u"inactive category")
+            core->MakeCategoryInactive(first.toString());
+        if (name == u"rename category")
+            core->RenameCategory(first.toString(), step[2].toString());
+        if (name == u"first run switches off")
+            SwitchOffCategory(core->Providers(), first.toString());
+        if (name == u"first run switches off")
+            core->CategoriesChosen();
+        if (name == u"switch off")
+            Item(first).Active = false;
+        if (name == u"attempted")
+            Item(first).AttemptedUpdates = step[2].toInt();
+        if (name == u"add")
+            return Described(core->AddProviderByURL(Expand(first.toString()), step[2].toString()));
+        if (name == u"next in background")
+            return Item(core->Scheduler().NextBackgroundIndex(core->CurrentProviderIndex(), false))
+                .ProviderName;
+        if (name == u"shutdown")
+            core->Shutdown();
+        if (name == u"remove providers file")
+            QFile::remove(ProvidersFile());
+        if (name == u"notice")
+            BackgroundNotice::Report(first.toString());
+        if (name == u"providers")
+            return ProviderLines();
+        if (name == u"categories")
+            return QJsonArray::fromStringList(CategoryLines(core->Providers()));
+        if (name == u"grep")
+            return Grep(first.toString() == u"store" ? StoreFile() : ProvidersFile(),
+                        step[2].toString());
+        if (name == u"pending")
+            return QStringLiteral("%1 pending, %2 requests outstanding")
+                .arg(Item(first).PendingOperations)
+                .arg(core->Fetcher().OutstandingRequestCount());
+        if (name == u"skin")
+            return core->Skins().Current() ? core->Skins().Current()->DirName : "-";
+        if (name == u"write store")
+            WriteStore(first.toString().toUtf8());
+        if (name == u"products at")
+            productsAddress.emplace("VARNOCET_PRODUCTS_URL", Expand(first.toString()).toUtf8());
+        if (name == u"check for update")
+            core->CheckForProgramUpdate();
+        if (name == u"minutes")
+            return Minutes(first.toInt());
+        if (name == u"requests")
+            return server.RequestCount(first.toString().toUtf8());
+        if (name == u"subscribe")
+            return Subscribe(Expand(first.toString()), step[2].toString());
+        if (name == u"listen")
+            Listen(first.toObject());
+        if (name == u"ask")
+            return Ask(Expand(first.toString()).toUtf8());
+        if (name == u"send")
+            return Client(first).Send(Expand(step[2].toString()).toUtf8());
+        if (name == u"read")
+            return Client(first).Closed() ? "closed" : Page(Client(first).Read());
+        if (name == u"answer")
+            return Page(Client(first).Answer());
+        if (name == u"choose")
+            Choose(first.toString());
+        if (name == u"questions")
+            return WaitUntil([&] { return questions.size() >= first.toInt(); },
+                             step[2].toInt(10000));
+        if (name == u"suspend")
+            core->Flags().Suspended = first.toBool();
+        if (name == u"open settings")
+            session = std::make_unique<SettingsSession>(*core, nullptr);
+        if (name == u"set flip interval")
+            session->WorkingSettings().FlipInterval = first.toInt();
+        if (name == u"set skin")
+            session->WorkingSettings().CurrentSkin = first.toString();
+        if (name == u"copy rename")
+            Copied(first).ProviderName = step[2].toString();
+        if (name == u"copy switch")
+            Copied(first).Active = step[2].toBool();
+        if (name == u"copy remove")
+            session->WorkingCopy().RemoveProvider(Copied(first));
+        if (name == u"copy move down")
+            session->WorkingCopy().MoveProvidersDown(first.toInt(), 1);
+        if (name == u"copy switches off")
+            SwitchOffCategory(session->WorkingCopy(), first.toString());
+        if (name == u"apply") {
+            progress.Statuses.clear();
+            session->Apply(first.toBool(), &progress);
+            return QJsonArray::fromStringList(progress.Statuses);
         }
-        c["address"] = address;
-        WriteStore(c["checkForUpdates"].toBool() ? "[Preferences]\nCheckForUpdates=True\n"
-                                                 : "[Preferences]\nCheckForUpdates=False\n");
-        return c;
+        if (name == u"close settings")
+            session.reset();
+        return {};
+    }
+
+    // The provider and story on show, and what the step changed: the signals
+    // heard, the message boxes shown, the files written.
+    QJsonObject Snapshot() {
+        QJsonObject snapshot;
+        if (core) {
+            const auto provider = core->CurrentProvider();
+            snapshot["on"] = QStringLiteral("%1 #%2%3")
+                                 .arg(provider ? provider->ProviderName : "-")
+                                 .arg(core->CurrentStory())
+                                 .arg(core->Flags().Suspended ? " suspended" : "");
+        }
+        if (!heard.isEmpty())
+            snapshot["heard"] = QJsonArray::fromStringList(heard);
+        RecordingMessageBox& boxes = RecordingMessageBox::Instance();
+        if (!boxes.Texts.isEmpty())
+            snapshot["boxes"] = QJsonArray::fromStringList(boxes.Texts);
+        QStringList written;
+        for (const QString& file : {ProvidersFile(), StoreFile()}) {
+            const QString state =
+                QFileInfo(file).lastModified().toString(Qt::ISODateWithMs) + Read(file);
+            if (files[file] != state)
+                written.append(QFileInfo(file).fileName());
+            files[file] = state;
+        }
+        if (!written.isEmpty())
+            snapshot["written"] = QJsonArray::fromStringList(written);
+        heard.clear();
+        boxes.Texts.clear();
+        return snapshot;
     }
 
     StatusRecorder progress;
     SilentReport report;
-    std::unique_ptr<QSignalSpy> shown;
     TestHttpServer server;
+    QStringList heard;
+    QStringList silent;
+    std::unique_ptr<ProviderListener> listener;
+    QList<ProviderListener::CategoryAnswer> questions;
+    std::map<QString, std::unique_ptr<RawHttpClient>> clients;
+    std::unique_ptr<SettingsSession> session;
+    std::optional<EnvironmentVariable> productsAddress;
+    QHash<QString, QString> files;
 };
 
 } // namespace
 
-TEST_F(ProgramCoreTest, FirstStartSeedsTheListCountsTheRunAndHidesTheTree) {
-    WriteStore("[Preferences]\nShowCategories=True\n");
-    ProgramCore& program = Start();
-    EXPECT_EQ(program.ProgramSettings().Invocations, 1);
-    EXPECT_FALSE(program.ProgramSettings().ShowCategories);
-    EXPECT_EQ(program.Providers().Count(), 2);
-    EXPECT_EQ(program.CurrentProvider()->ProviderName, "Alpha");
-    EXPECT_TRUE(QFile::exists(ProvidersFile()));
-    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
-    program.Shutdown();
-    const QByteArray ini = StoreContents();
-    EXPECT_TRUE(ini.contains("Invocations=1\n"));
-    EXPECT_TRUE(ini.contains("PrefsVersion=" + ProgramVersionString().toUtf8() + "\n"));
-    EXPECT_TRUE(ini.contains("CurrentProvider=Alpha\n"));
-    // A background notice is announced once, without a box.
-    QSignalSpy notices(&program, &ProgramCore::Notice);
+TEST_P(ProgramCoreTest, ScenarioGoesAsExpected) {
+    const QString file = TestData::Path("core-scenarios/" + QString::fromStdString(GetParam()));
+    const QJsonObject scenario = QJsonDocument::fromJson(TestData::ReadFile(file)).object();
+    if (scenario.contains("store"))
+        WriteStore(scenario["store"].toString().toUtf8());
+    if (scenario.contains("providers"))
+        WriteProviders(Expand(scenario["providers"].toString()).toUtf8());
+    const QJsonObject serve = scenario["serve"].toObject();
+    for (auto feed = serve.begin(); feed != serve.end(); ++feed)
+        Serve(feed.key(), feed.value());
     BackgroundNotice::Forget();
-    for (int twice = 0; twice < 2; ++twice)
-        BackgroundNotice::Report(QStringLiteral("Unknown XMLNS version (0.93) for RSS."));
-    ASSERT_EQ(notices.size(), 1);
-    EXPECT_EQ(notices.first().at(0).toString(), "Unknown XMLNS version (0.93) for RSS.");
-    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
+    Snapshot();
+    QJsonArray transcript;
+    for (const QJsonValue& value : scenario["steps"].toArray()) {
+        const Step step = value.toArray();
+        SCOPED_TRACE(QJsonDocument(step).toJson(QJsonDocument::Compact).toStdString());
+        const QJsonValue answer = Do(step);
+        Settle();
+        QJsonObject snapshot = Snapshot();
+        snapshot["step"] = step;
+        if (!answer.isNull())
+            snapshot["answer"] = answer;
+        transcript.append(snapshot);
+    }
+    GoldenFile::Check(QFileInfo(file).path() + "/expected.json", {{"transcript", transcript}},
+                      QString::fromStdString(GetParam()), "core_tests");
 }
 
-TEST_F(ProgramCoreTest, ShutdownRunsOnceAndWritesProvidersEvenWhenSettingsFail) {
-    WriteProviders("<providers><provider><providername>Kept</providername>"
-                   "<attemptedupdates>3</attemptedupdates></provider></providers>");
-    TestData::Write(folder.filePath(QStringLiteral("blocker")), "");
-    ProgramCore& program = Start(folder.filePath(QStringLiteral("blocker/config")));
-    RecordingMessageBox::Instance().Texts.clear();
-    program.Providers().Item(1)->AttemptedUpdates = 7;
-    program.Shutdown();
-    EXPECT_TRUE(Read(ProvidersFile()).contains("<attemptedupdates>7</attemptedupdates>"));
-    EXPECT_EQ(RecordingMessageBox::Instance().Texts,
-              QStringList{QStringLiteral("Error in WriteSettingsAndProviders!")});
-    QFile::remove(ProvidersFile());
-    program.Shutdown();
-    EXPECT_FALSE(QFile::exists(ProvidersFile()));
-}
-
-TEST_F(ProgramCoreTest, StartupSortsTheListAndKeepsTheCurrentCategoryVisible) {
-    WriteStore("[Preferences]\nCurrentCategory=Alpha\nInvocations=3\n");
-    WriteProviders("<providers v=\"1\">"
-                   "<category><categoryname>Zeta</categoryname></category>"
-                   "<category><categoryname>Alpha</categoryname><active>False</active></category>"
-                   "<category><categoryname>Alpha/Beta</categoryname></category>"
-                   "<provider><providername>z</providername><category>Zeta</category></provider>"
-                   "<provider><providername>b</providername><category>Alpha/Beta</category>"
-                   "</provider></providers>");
-    ProgramCore& program = Start();
-    const ProviderCollection& providers = program.Providers();
-    EXPECT_EQ(providers.Categories().Item(1)->CategoryName, "Alpha");
-    EXPECT_EQ(providers.Item(1)->ProviderName, "b");
-    EXPECT_TRUE(providers.Item(1)->FirstInCategory);
-    // Alpha is switched off: the background refresh of the current category
-    // must walk one the user sees.
-    EXPECT_EQ(program.ProgramSettings().CurrentCategory, "Zeta");
-    EXPECT_TRUE(StoreContents().contains("CurrentCategory=Zeta\n"));
-}
+INSTANTIATE_TEST_SUITE_P(Scenarios, ProgramCoreTest,
+                         ::testing::ValuesIn(GoldenFile::Cases(TestData::Path("core-scenarios"),
+                                                               "steps.json")),
+                         GoldenFile::CaseName);
 
 TEST_F(ProgramCoreTest, UnreadableProviderListIsCopiedAsideBeforeAnythingIsWritten) {
     const QByteArray truncated = "<providers v=\"2\">\r\n  <provider>\r\n    <providername>Mine";
@@ -168,275 +446,72 @@ TEST_F(ProgramCoreTest, UnreadableProviderListIsCopiedAsideBeforeAnythingIsWritt
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.first().contains(copies.first()));
 }
 
-TEST_F(ProgramCoreTest, ClosingWithFetchesOutstandingWritesTheStatisticsAsTheyStand) {
-    server.Serve("/silent", {.NeverAnswer = true});
-    WriteProviders("<providers>" + ProviderElement(1, "Quiet", server.Url("/silent")) +
-                   "</providers>");
-    ProgramCore& program = Start();
-    ASSERT_EQ(program.Providers().Item(1)->PendingOperations, 1);
-    program.Shutdown();
-    EXPECT_EQ(program.Fetcher().OutstandingRequestCount(), 0);
-    EXPECT_TRUE(Read(ProvidersFile()).contains("<attemptedupdates>1</attemptedupdates>"));
-}
-
-// Another provider's load leaves the stories on show alone; showing a
-// provider always shows its selected story, or an empty page.
-TEST_F(ProgramCoreTest, ShowingAProviderShowsItsStoryAndOnlyItsOwnLoadsRefillTheGrid) {
-    ServeTwoProviders(server, {"One", "Two"}, {"Other"});
-    ProgramCore& program = Start();
-    QSignalSpy refilled(&program, &ProgramCore::StoriesChanged);
-    ShowLoaded(2, 1);
-    ShowLoaded(1, 2);
-    EXPECT_EQ(ShownURL(), "http://news.example/One");
-    const int fills = static_cast<int>(refilled.size());
-    program.Fetcher().GrabStories(*program.Providers().Item(2));
-    ASSERT_TRUE(WaitUntil([&] { return program.Providers().Item(2)->PendingOperations == 0; }));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(refilled.size(), fills);
-    // Both loaded and not due: no fetch hides the switch back.
-    program.ShowProvider(2);
-    EXPECT_EQ(ShownURL(), "http://news.example/Other");
-    program.ShowProvider(1);
-    EXPECT_EQ(ShownURL(), "http://news.example/One");
-    // A provider with nothing to show empties the panes.
-    server.Serve("/b", Rss({}));
-    program.ShowProvider(2);
-    program.ReloadCurrentProvider();
-    ASSERT_TRUE(WaitUntil([&] { return program.CurrentStory() == 0; }));
-    EXPECT_EQ(ShownURL(), QString());
-}
-
-TEST_F(ProgramCoreTest, AReloadKeepsTheStoryBeingRead) {
-    ServeTwoProviders(server, {"One", "Two", "Three"}, {});
-    ProgramCore& program = Start();
-    ShowLoaded(1, 3);
-    program.SelectStory(2);
-    const qsizetype selections = shown->size();
-    server.Serve("/a", Rss({"Zero", "One", "Two", "Three"}));
-    program.ReloadCurrentProvider();
-    ASSERT_TRUE(WaitUntil([&] { return program.CurrentProvider()->stCollStories->Count() == 4; }));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(program.CurrentStory(), 3);
-    EXPECT_EQ(shown->size(), selections);
-    // The story read is gone: the first one is shown.
-    server.Serve("/a", Rss({"New"}));
-    program.ReloadCurrentProvider();
-    ASSERT_TRUE(WaitUntil([&] { return ShownURL() == "http://news.example/New"; }));
-    EXPECT_EQ(program.CurrentStory(), 1);
-}
-
-TEST_F(ProgramCoreTest, NextAndPreviousStepThroughStoriesThenProviders) {
-    ServeTwoProviders(server, {"One", "Two"}, {"Three", "Four"});
-    ProgramCore& program = Start();
-    ShowLoaded(1, 2);
-    program.NextArticle();
-    EXPECT_EQ(program.CurrentStory(), 2);
-    program.NextArticle();
-    ASSERT_TRUE(WaitUntil([&] { return program.CurrentProviderIndex() == 2; }));
-    ShowLoaded(2, 2);
-    program.PreviousArticle();
-    ASSERT_TRUE(WaitUntil([&] { return program.CurrentProviderIndex() == 1; }));
-}
-
-TEST_F(ProgramCoreTest, FindLooksAfterTheSelectedStoryThenInTheOtherProviders) {
-    ServeTwoProviders(server, {"Storm warning", "Calm"}, {"Sun", "After the storm"});
-    ProgramCore& program = Start();
-    ShowLoaded(2, 2);
-    ShowLoaded(1, 2);
-    EXPECT_TRUE(program.FindStory(QStringLiteral("STORM")));
-    EXPECT_EQ(program.CurrentProviderIndex(), 2);
-    EXPECT_EQ(program.CurrentStory(), 2);
-    EXPECT_FALSE(program.FindStory(QStringLiteral("nowhere")));
-}
-
-TEST_F(ProgramCoreTest, MakingAProviderInactiveSwitchesOffThatOneAndMovesOnWhenItIsOnShow) {
-    WriteProviders("<providers>" + ProviderElement(1, "A", QUrl("http://127.0.0.1:9/a")) +
-                   ProviderElement(2, "B", QUrl("http://127.0.0.1:9/b")) +
-                   ProviderElement(3, "C", QUrl("http://127.0.0.1:9/c")) + "</providers>");
-    ProgramCore& program = Start();
-    program.MakeProviderInactive(3);
-    EXPECT_FALSE(program.Providers().Item(3)->Active);
-    EXPECT_TRUE(program.Providers().Item(1)->Active);
-    EXPECT_EQ(program.CurrentProviderIndex(), 1);
-    program.MakeProviderInactive(1);
-    EXPECT_EQ(program.CurrentProviderIndex(), 2);
-}
-
-TEST_F(ProgramCoreTest, CategoryChangesKeepTheCurrentCategoryAndProviderVisible) {
-    WriteStore("[Preferences]\nInvocations=3\nCurrentCategory=News\n");
-    WriteProviders("<providers>" + ProviderElement(1, "A", QUrl("http://127.0.0.1:9/a")) +
-                   ProviderElement(2, "B", QUrl("http://127.0.0.1:9/b"), "World") + "</providers>");
-    ProgramCore& program = Start();
-    program.RenameCategory(QStringLiteral("news"), QStringLiteral("Headlines"));
-    EXPECT_EQ(program.ProgramSettings().CurrentCategory, "Headlines");
-    EXPECT_EQ(program.Providers().Item(program.Providers().LocateProvider("A"))->Category,
-              "Headlines");
-    program.MakeCategoryInactive(QStringLiteral("Headlines"));
-    EXPECT_EQ(program.ProgramSettings().CurrentCategory, "World");
-    EXPECT_EQ(program.CurrentProvider()->ProviderName, "B");
-}
-
-// The categories below follow, switched off ones stay off, and names that
-// only start alike are left alone.
-TEST_F(ProgramCoreTest, RenamingRefilesCategoriesAndProviders) {
-    WriteProviders("<providers>"
-                   "<category><categoryname>News/Tech</categoryname><active>False</active>"
-                   "</category>" +
-                   ProviderElement(1, "Daily", QUrl("http://127.0.0.1:9/a")) +
-                   ProviderElement(2, "Gadgets", QUrl("http://127.0.0.1:9/b"), "NEWS/Tech") +
-                   ProviderElement(3, "Letter", QUrl("http://127.0.0.1:9/c"), "Newsletters") +
-                   "</providers>");
-    ProgramCore& program = Start();
-    program.RenameCategory(QStringLiteral("News"), QStringLiteral("Alpha"));
-    QStringList names;
-    for (const auto& category : program.Providers().Categories())
-        names << category->CategoryName + (category->Visible ? "" : "-");
-    EXPECT_EQ(names, (QStringList{"Alpha", "Alpha/Tech-", "Newsletters"}));
-    const ProviderCollection& providers = program.Providers();
-    EXPECT_EQ(providers.Item(providers.LocateProvider("Gadgets"))->Category, "Alpha/Tech");
-    EXPECT_EQ(providers.Item(providers.LocateProvider("Letter"))->Category, "Newsletters");
-    // A name another category has is refused.
-    program.RenameCategory(QStringLiteral("Alpha"), QStringLiteral("newsletters"));
-    EXPECT_EQ(providers.Item(providers.LocateProvider("Daily"))->Category, "Alpha");
-}
-
-// The first run's choice may switch off the category of the provider on
-// show.
-TEST_F(ProgramCoreTest, TheFirstRunsChoiceMovesOffASwitchedOffCategory) {
-    WriteProviders("<providers>" + ProviderElement(1, "A", QUrl("http://127.0.0.1:9/a")) +
-                   ProviderElement(2, "B", QUrl("http://127.0.0.1:9/b"), "World") + "</providers>");
-    ProgramCore& program = Start();
-    ASSERT_EQ(program.CurrentProvider()->ProviderName, "A");
-    CategoryCollection& categories = program.Providers().Categories();
-    categories.Item(categories.LocateCategory("News"))->Active = false;
-    categories.ComputeVisibility();
-    program.CategoriesChosen();
-    EXPECT_EQ(program.CurrentProvider()->ProviderName, "B");
-    categories.Item(categories.LocateCategory("World"))->Active = false;
-    categories.ComputeVisibility();
-    program.CategoriesChosen();
-    EXPECT_EQ(program.CurrentProvider(), nullptr);
-    EXPECT_EQ(ShownURL(), QString());
-}
-
-TEST_F(ProgramCoreTest, AnAddressIsFoundAddedRefusedOrNeedsACategory) {
-    ServeTwoProviders(server, {"One"}, {"Other"});
-    server.Serve("/fresh", RssFeed::Named("Fresh"));
-    ProgramCore& program = Start();
-    ProviderCollection& providers = program.Providers();
-    QStringList updated;
-    QObject::connect(&program, &ProgramCore::ProviderUpdated,
-                     [&](const Provider& provider) { updated.append(provider.ProviderName); });
-    using Outcome = ProviderSubscription::Outcome;
-
-    const auto fresh = program.AddProviderByURL(server.Url("/fresh").toString() + "\n", "News");
-    ASSERT_EQ(fresh.outcome, Outcome::Added);
-    EXPECT_EQ(providers.Count(), 3);
-    EXPECT_EQ(fresh.provider->Origin, 6);
-    EXPECT_TRUE(fresh.provider->BrandNew);
-    EXPECT_EQ(program.CurrentProvider(), fresh.provider);
-    // Named by its own feed, and the views are told.
-    ASSERT_TRUE(WaitUntil([&] { return updated.contains("Fresh"); }));
-
-    providers.Item(1)->Active = false;
-    const auto known = program.AddProviderByURL(server.Url("/a").toString(), QString());
-    EXPECT_EQ(known.outcome, Outcome::Found);
-    EXPECT_TRUE(providers.Item(1)->Active);
-    EXPECT_EQ(program.CurrentProviderIndex(), 1);
-
-    EXPECT_EQ(program.AddProviderByURL(server.Url("/later").toString(), QString()).outcome,
-              Outcome::NeedsCategory);
-    EXPECT_EQ(program.AddProviderByURL("file:///etc/passwd", "News").outcome, Outcome::Refused);
-    EXPECT_EQ(program.AddProviderByURL("javascript:alert(1)", "News").outcome, Outcome::Refused);
-    EXPECT_EQ(providers.Count(), 3);
-}
-
-TEST_F(ProgramCoreTest, AnEditedListIsAdoptedWithTheProviderOnShow) {
-    ServeTwoProviders(server, {"One"}, {"Other"});
-    ProgramCore& program = Start();
-    ShowLoaded(2, 1);
-    std::unique_ptr<ProviderCollection> edited = program.Providers().Copy(nullptr);
-    edited->Remove(1);
-    auto added = std::make_shared<Provider>();
-    added->ProviderName = QStringLiteral("Added");
-    added->DataURL = server.Url("/a").toString();
-    added->Category = QStringLiteral("News");
-    added->UniqueID = 77;
-    edited->Add(added);
-    program.AdoptProviderList(std::move(edited));
-    EXPECT_EQ(program.Providers().Count(), 2);
-    EXPECT_EQ(program.CurrentProvider()->ProviderName, "B");
-    // The scheduler walks the adopted list.
-    const qsizetype next =
-        program.Scheduler().NextBackgroundIndex(program.CurrentProviderIndex(), false);
-    EXPECT_EQ(program.Providers().Item(next)->ProviderName, "Added");
-}
-
-TEST_F(ProgramCoreTest, StoredAutoFlipShowsThePlayButtonOnAtStart) {
-    WriteStore("[Preferences]\nAutoFlip=True\nInvocations=2\n");
-    NewProgram();
-    QSignalSpy icons(core.get(), &ProgramCore::PlayIconChanged);
-    core->Load(QSize(15360, 11520), progress, report);
-    core->ApplyPreferences();
-    ASSERT_FALSE(icons.isEmpty());
-    EXPECT_EQ(icons.last().at(0).toInt(), AutoFlip::PlayIconOn);
-}
-
-// The views follow a reload and the play button through the core alone.
-TEST_F(ProgramCoreTest, ReloadAndPlayButtonAreAnnouncedByTheCore) {
-    ServeTwoProviders(server, {"One"}, {"Other"});
-    ProgramCore& program = Start();
-    ShowLoaded(1, 1);
-    QSignalSpy busy(&program, &ProgramCore::BusyChanged);
-    program.ReloadCurrentProvider();
-    ASSERT_EQ(busy.size(), 2);
-    EXPECT_TRUE(busy.at(0).at(0).toBool());
-    EXPECT_FALSE(busy.at(1).at(0).toBool());
-    ASSERT_TRUE(WaitUntil([&] { return program.CurrentProvider()->PendingOperations == 0; }));
-
-    QSignalSpy captions(&program, &ProgramCore::PlayCaptionChanged);
-    QSignalSpy icons(&program, &ProgramCore::PlayIconChanged);
-    for (const bool on : {true, false}) {
-        program.FlipCommand("PLAY");
-        ASSERT_FALSE(captions.isEmpty());
-        EXPECT_EQ(captions.last().at(0).toString().endsWith("(off)"), !on);
-        ASSERT_FALSE(icons.isEmpty());
-        EXPECT_EQ(icons.last().at(0).toInt(), on ? AutoFlip::PlayIconOn : AutoFlip::PlayIconOff);
+// The listener's guards; what it answers is walked by the listener
+// scenarios.
+TEST_F(ProgramCoreTest, OnlyThisMachineCanConnectToTheListener) {
+    Start();
+    Listen({});
+    const quint16 port = listener->Port();
+    ASSERT_FALSE(listener->Addresses().isEmpty());
+    for (const QHostAddress& address : listener->Addresses()) {
+        EXPECT_TRUE(address.isLoopback()) << address.toString().toStdString();
+        RawHttpClient client(port, address);
+        client.Send("GET /0?x HTTP/1.0\r\n");
+        EXPECT_EQ(Page(client.Answer()), "Badly formed HTTP request - Code 3.");
     }
+    for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
+        if (address.isLoopback())
+            continue;
+        RawHttpClient client(port, address);
+        EXPECT_EQ(client.Answer(), "") << address.toString().toStdString();
+        EXPECT_NE(client.Error(), QAbstractSocket::UnknownSocketError);
+    }
+    listener->Close();
+    RawHttpClient closed(port);
+    EXPECT_EQ(closed.Answer(), "");
+    EXPECT_EQ(closed.Error(), QAbstractSocket::ConnectionRefusedError);
 }
 
-// Asked for, the check always answers, and a check that could not tell is
-// never taken for an up-to-date program. Every 2880 minutes of the
-// scheduler it runs on its own and speaks only of a newer version; switched
-// off in the preferences, it never asks on its own.
-TEST_F(ProgramCoreTest, TheUpdateCheckAnswersWhenAskedAndSpeaksOnlyOfANewerVersion) {
-    for (const QJsonValue& value : TestData::Cases(QStringLiteral("cases/update-checks.json"))) {
-        const QJsonObject c = UpdateCase(value);
-        SCOPED_TRACE(c["answer"].toString().toStdString());
-        const EnvironmentVariable address("VARNOCET_PRODUCTS_URL",
-                                          c["address"].toString().toUtf8());
-        ProgramCore& program = Start();
-        QSignalSpy answered(&program, &ProgramCore::UpdateCheckAnswered);
-        QSignalSpy phoneHome(&program, &ProgramCore::PhoneHomeDue);
-        program.CheckForProgramUpdate();
-        ASSERT_TRUE(WaitUntil([&] { return !answered.isEmpty(); }));
-        EXPECT_EQ(answered.takeFirst().at(0).toString(), c["answer"].toString());
-        EXPECT_FALSE(program.CheckingForProgramUpdate());
-        EXPECT_TRUE(phoneHome.isEmpty());
+TEST_F(ProgramCoreTest, AListenerPortInUseIsOneNoticeAndNoListener) {
+    Start();
+    QTcpServer other;
+    ASSERT_TRUE(other.listen(QHostAddress::LocalHost, 0));
+    QSignalSpy notices(core.get(), &ProgramCore::Notice);
+    ProviderListener taken(*core, [](ProviderListener::CategoryAnswer) {});
+    EXPECT_FALSE(taken.Listen(other.serverPort()));
+    EXPECT_FALSE(taken.IsListening());
+    EXPECT_TRUE(taken.Addresses().isEmpty());
+    ASSERT_EQ(notices.count(), 1);
+    EXPECT_TRUE(notices.first().first().toString().contains(QString::number(other.serverPort())));
+}
 
-        const int requests = server.RequestCount("/products.xml");
-        UpdateTicks(RefreshScheduler::UpdateCheckMinutes - 1);
-        EXPECT_FALSE(program.CheckingForProgramUpdate());
-        UpdateTicks(1);
-        ASSERT_TRUE(WaitUntil([&] { return !program.CheckingForProgramUpdate(); }));
-        QStringList prompts;
-        for (const QList<QVariant>& prompt : phoneHome)
-            prompts.append(prompt.at(0).toString());
-        EXPECT_EQ(prompts, c["prompts"].toVariant().toStringList());
-        EXPECT_TRUE(answered.isEmpty());
-        const QString products = c["products"].toString();
-        const bool served = products == u"newer" || products == u"same";
-        EXPECT_EQ(server.RequestCount("/products.xml") - requests,
-                  served && c["checkForUpdates"].toBool() ? 1 : 0);
-    }
+// A real browser is the client that matters.
+TEST_F(ProgramCoreTest, ABrowserShowsTheListenersAnswer) {
+    QString browser = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    if (browser.isEmpty())
+        browser = QStandardPaths::findExecutable(QStringLiteral("chromium-browser"));
+    if (browser.isEmpty())
+        GTEST_SKIP() << "Chromium is not installed (scripts/install-deps installs it)";
+    ServeTwoProviders(server, {"One"}, {"Other"});
+    Start();
+    Listen({});
+    const QTemporaryDir profile;
+    QProcess process;
+    process.start(
+        browser, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                  QStringLiteral("--disable-gpu"), QStringLiteral("--no-first-run"),
+                  QStringLiteral("--disable-background-networking"),
+                  QStringLiteral("--disable-component-update"),
+                  // Nothing but this machine, which the rule must
+                  // name or its address would not resolve either.
+                  QStringLiteral("--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1"),
+                  QStringLiteral("--user-data-dir=") + profile.path(), QStringLiteral("--dump-dom"),
+                  QStringLiteral("http://127.0.0.1:%1/add_provider?url=%2")
+                      .arg(listener->Port())
+                      .arg(server.Url("/a").toString())});
+    // The listener answers from this thread: the loop must run meanwhile.
+    ASSERT_TRUE(WaitUntil([&] { return process.state() == QProcess::NotRunning; }, 60000));
+    const QString page = QString::fromUtf8(process.readAllStandardOutput());
+    EXPECT_TRUE(page.contains(QStringLiteral("is already in Varnocet category")))
+        << page.toStdString() << process.readAllStandardError().toStdString();
 }

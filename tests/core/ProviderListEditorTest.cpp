@@ -3,94 +3,136 @@
 #include "model/Provider.h"
 #include "model/ProviderCollection.h"
 
+#include "support/GoldenFile.h"
 #include "support/NamedProviders.h"
 #include "support/TestData.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using Selection = ProviderListEditor::Selection;
-using Outcome = ProviderSubscription::Outcome;
 
-const QStringList FiveNames{"A", "B", "C", "D", "E"};
-
-// The list's names as one word: "ABCDE".
-QString Order(const ProviderCollection& providers) {
-    return ProviderNames(providers).join(QString());
+// "2,3,5": those positions.
+Selection Positions(const QString& text) {
+    Selection selection;
+    for (const QString& position : text.split(u',', Qt::SkipEmptyParts))
+        selection.append(position.toInt());
+    return selection;
 }
 
-// data/tables/provider-moves.tsv
-TEST(ProviderListEditorTest, MovesOnlyABlockWithRoomAndKeepsItSelected) {
-    for (const QStringList& c : TestData::Table(QStringLiteral("tables/provider-moves.tsv"))) {
-        SCOPED_TRACE(c[0].toStdString());
-        Selection selection;
-        for (const QString& position : c[0].split(u',', Qt::SkipEmptyParts))
-            selection.append(position.toInt());
-        auto up = NamedProviders(FiveNames);
-        ProviderListEditor upEditor(*up);
-        EXPECT_EQ(upEditor.CanMoveUp(selection), c[1] == "yes");
-        EXPECT_EQ(upEditor.CanMoveDown(selection), c[2] == "yes");
-        const Selection movedUp = upEditor.MoveUp(selection);
-        EXPECT_EQ(Order(*up), c[3]);
-        auto down = NamedProviders(FiveNames);
-        const Selection movedDown = ProviderListEditor(*down).MoveDown(selection);
-        EXPECT_EQ(Order(*down), c[4]);
-        // The selection follows the providers it held.
-        for (qsizetype i = 0; i < selection.size(); ++i) {
-            const QString name = FiveNames.at(selection.at(i) - 1);
-            EXPECT_EQ(up->Item(movedUp.at(i))->ProviderName, name);
-            EXPECT_EQ(down->Item(movedDown.at(i))->ProviderName, name);
+// The list's names, "-" after a switched-off one.
+QString Names(const ProviderCollection& providers) {
+    QStringList names;
+    for (const auto& provider : providers)
+        names.append(provider->ProviderName + (provider->Active ? "" : "-"));
+    return names.join(u' ');
+}
+
+// The names at the positions of a selection, in its order.
+QString Selected(const ProviderCollection& providers, const Selection& selection) {
+    QStringList names;
+    for (const qsizetype position : selection)
+        names.append(providers.Item(position)->ProviderName);
+    return "[" + names.join(u' ') + "]";
+}
+
+QString Described(const Provider& provider) {
+    return QStringLiteral("%1 %2 @%3 origin %4 every %5 colour %6 needs details %7 last used %8 "
+                          "language %9 attempted %10 temporary id %11 user category %12")
+        .arg(provider.ProviderName, provider.DataURL, provider.Category)
+        .arg(provider.Origin)
+        .arg(provider.RefreshMinutes)
+        .arg(provider.BackColor, 0, 16)
+        .arg(provider.NeedsDetails)
+        .arg(provider.LastUsed.ToQDate().toString(Qt::ISODate))
+        .arg(provider.Language)
+        .arg(provider.AttemptedUpdates)
+        .arg(Provider::IsTemporaryID(provider.UniqueID))
+        .arg(provider.UserCategory);
+}
+
+// Does a step on the list; what it answers when it asks something.
+QJsonValue Do(ProviderCollection& providers, const QJsonArray& step) {
+    ProviderListEditor editor(providers);
+    const QString name = step[0].toString();
+    const Selection selection = Positions(step[1].toString());
+    const auto provider = [&] {
+        return providers.Item(step[1].toInt());
+    };
+    if (name == u"can move")
+        return QStringLiteral("up %1, down %2")
+            .arg(editor.CanMoveUp(selection))
+            .arg(editor.CanMoveDown(selection));
+    if (name == u"up")
+        return Selected(providers, editor.MoveUp(selection));
+    if (name == u"down")
+        return Selected(providers, editor.MoveDown(selection));
+    if (name == u"sort")
+        editor.Sort();
+    if (name == u"sort selected")
+        editor.SortSelected(selection);
+    if (name == u"delete")
+        editor.Delete(selection);
+    if (name == u"switch")
+        provider()->Active = step[2].toBool();
+    if (name == u"all active")
+        editor.SetAllActive(step[1].toBool());
+    if (name == u"count")
+        return ProviderListEditor::ProviderCountLabel(providers);
+    if (name == u"new") {
+        const auto result = editor.New(step[1].toString(), step[2].toString());
+        static const QStringList outcomes{"found", "added", "needs a category", "refused"};
+        return QStringLiteral("%1, provider %2")
+            .arg(outcomes.at(static_cast<int>(result.outcome)))
+            .arg(result.provider ? result.provider->ProviderName : "none");
+    }
+    if (name == u"describe")
+        return Described(*provider());
+    if (name == u"wants details")
+        return ProviderListEditor::WantsDetails(*provider());
+    if (name == u"tell")
+        provider()->Description = step[2].toString();
+    if (name == u"details came")
+        provider()->NeedsDetails = false;
+    if (name == u"assign")
+        editor.AssignCategory(*provider(), step[2].toString());
+    if (name == u"has category")
+        return providers.Categories().LocateCategory(step[1].toString()) != -1;
+    return {};
+}
+
+} // namespace
+
+// data/cases/provider-list-edits.json: a list of providers named as given
+// (in category News, all active), then steps; after each, the list.
+TEST(ProviderListEditorTest, EditsGoAsExpected) {
+    QJsonObject transcripts;
+    for (const QJsonValue& value :
+         TestData::Cases(QStringLiteral("cases/provider-list-edits.json"))) {
+        auto providers = NamedProviders(value["list"].toVariant().toStringList());
+        QJsonArray transcript;
+        for (const QJsonValue& step : value["steps"].toArray()) {
+            const QJsonValue answer = Do(*providers, step.toArray());
+            transcript.append(
+                QJsonObject{{"step", step}, {"answer", answer}, {"list", Names(*providers)}});
         }
+        transcripts[value["name"].toString()] = transcript;
     }
-    ProviderCollection empty;
-    EXPECT_FALSE(ProviderListEditor(empty).CanMoveUp({}));
-    EXPECT_FALSE(ProviderListEditor(empty).CanMoveDown({}));
+    GoldenFile::Check(TestData::Path("cases/provider-list-edits.expected.json"), transcripts,
+                      "provider-list-edits", "core_tests");
 }
 
-// The whole list, or as many as are selected from the first selected on,
-// whatever else was selected.
-TEST(ProviderListEditorTest, SortsTheWholeListOrTheBlockFromTheFirstSelected) {
-    const struct {
-        std::optional<Selection> selection; // none: the whole list
-        const char* expected;
-    } cases[] = {{std::nullopt, "aBcDe"}, {Selection{2, 3, 5}, "eBcDa"}, {Selection{}, "eDcBa"}};
-    for (const auto& c : cases) {
-        auto providers = NamedProviders({"e", "D", "c", "B", "a"});
-        ProviderListEditor editor(*providers);
-        if (c.selection)
-            editor.SortSelected(*c.selection);
-        else
-            editor.Sort();
-        EXPECT_EQ(Order(*providers), c.expected);
-    }
-}
-
-TEST(ProviderListEditorTest, DeletesAndSwitchesEverySelectedProviderAndCountsThem) {
-    auto providers = NamedProviders(FiveNames);
-    ProviderListEditor editor(*providers);
-    editor.Delete({1, 3, 5});
-    editor.Delete({});
-    EXPECT_EQ(Order(*providers), "BD");
-    providers->Item(2)->Active = false;
-    EXPECT_EQ(ProviderListEditor::ProviderCountLabel(*providers), "2 providers (1 active)");
-    editor.SetAllActive(false);
-    EXPECT_EQ(ProviderListEditor::ProviderCountLabel(*providers), "2 providers (0 active)");
-    editor.SetAllActive(true);
-    EXPECT_EQ(ProviderListEditor::ProviderCountLabel(*providers), "2 providers (2 active)");
-    EXPECT_EQ(ProviderListEditor::ProviderCountLabel(ProviderCollection()),
-              "0 providers (0 active)");
-}
-
-// The singular is for one only; the page asks the other questions.
-TEST(ProviderListEditorTest, CountsUseTheSingularForOneOnly) {
+// The singular is for one only; the page asks the other questions. Sounds
+// inside the media folder are stored below it.
+TEST(ProviderListEditorTest, LabelsAndSoundNames) {
     for (const auto& [n, expected] : std::vector<std::pair<qsizetype, QString>>{
              {0, "(0 seconds)"}, {1, "(1 second)"}, {2, "(2 seconds)"}, {15, "(15 seconds)"}})
         EXPECT_EQ(ProviderListEditor::CountLabel(n, "second", "seconds"), expected);
     EXPECT_EQ(ProviderListEditor::DeleteQuestion(1), "Delete selected Headline Provider?");
-}
-
-TEST(ProviderListEditorTest, SoundsInsideTheMediaFolderAreStoredBelowIt) {
     const QString media = QStringLiteral("/usr/share/sounds");
     for (const QStringList& c : TestData::Table(QStringLiteral("tables/arrival-sounds.tsv"))) {
         EXPECT_EQ(ProviderListEditor::ArrivalSoundName(c[0], media), c[1]);
@@ -99,55 +141,3 @@ TEST(ProviderListEditorTest, SoundsInsideTheMediaFolderAreStoredBelowIt) {
     EXPECT_EQ(ProviderListEditor::ArrivalSoundName(QStringLiteral("/a.wav"), QString()),
               QStringLiteral("/a.wav"));
 }
-
-TEST(ProviderListEditorTest, ANewProviderIsNamedAndMadeByHand) {
-    auto providers = NamedProviders({"Provider1"});
-    ProviderListEditor editor(*providers);
-    const ProviderSubscription::Result result =
-        editor.New(QStringLiteral(" http://127.0.0.1/new "), QStringLiteral("Tech/Linux"));
-    ASSERT_EQ(result.outcome, Outcome::Added);
-    Provider& provider = *providers->Item(2);
-    EXPECT_EQ(result.provider.get(), &provider);
-    EXPECT_EQ(provider.ProviderName, QStringLiteral("Provider2"));
-    EXPECT_EQ(provider.DataURL, QStringLiteral("http://127.0.0.1/new"));
-    EXPECT_EQ(provider.Category, QStringLiteral("Tech/Linux"));
-    EXPECT_EQ(provider.Origin, 1);
-    EXPECT_TRUE(provider.Active);
-    EXPECT_EQ(provider.RefreshMinutes, 60);
-    EXPECT_EQ(provider.BackColor, 0xFFFFFF);
-    EXPECT_TRUE(provider.NeedsDetails);
-    EXPECT_EQ(provider.LastUsed, Date::FromParts(2001, 1, 1));
-    EXPECT_EQ(provider.Language, 1);
-    EXPECT_TRUE(Provider::IsTemporaryID(provider.UniqueID));
-    EXPECT_EQ(provider.AttemptedUpdates, 0);
-    EXPECT_NE(providers->Categories().LocateCategory(QStringLiteral("Tech/Linux")), -1);
-    // Details are wanted only while the feed has told nothing.
-    EXPECT_TRUE(ProviderListEditor::WantsDetails(provider));
-    provider.Description = QStringLiteral("news");
-    EXPECT_FALSE(ProviderListEditor::WantsDetails(provider));
-    provider.Description.clear();
-    provider.NeedsDetails = false;
-    EXPECT_FALSE(ProviderListEditor::WantsDetails(provider));
-    // A category chosen later is the user's, and exists.
-    editor.AssignCategory(provider, "Sport/Golf");
-    EXPECT_EQ(provider.Category, QStringLiteral("Sport/Golf"));
-    EXPECT_TRUE(provider.UserCategory);
-    EXPECT_NE(providers->Categories().LocateCategory(QStringLiteral("Sport")), -1);
-}
-
-TEST(ProviderListEditorTest, ANewAddressTheListHasFindsThatProvider) {
-    auto providers = NamedProviders(FiveNames);
-    providers->Item(3)->Active = false;
-    const ProviderSubscription::Result result =
-        ProviderListEditor(*providers).New(QStringLiteral("http://127.0.0.1:9/C"), "News");
-    EXPECT_EQ(result.outcome, Outcome::Found);
-    EXPECT_EQ(result.provider, providers->Item(3));
-    EXPECT_TRUE(result.provider->Active);
-    EXPECT_EQ(providers->Count(), 5);
-    EXPECT_EQ(
-        ProviderListEditor(*providers).New(QStringLiteral("ftp://127.0.0.1/x"), "News").outcome,
-        Outcome::Refused);
-    EXPECT_EQ(providers->Count(), 5);
-}
-
-} // namespace

@@ -1,5 +1,6 @@
 #include "core/ProviderStatistics.h"
 #include "model/ProviderCollection.h"
+#include "support/NamedProviders.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
@@ -20,13 +21,10 @@ QStringList Cells(const ProviderStatistics::Row& row) {
 }
 
 TEST(ProviderStatisticsTest, RowsAverageOverSuccessfulUpdatesAndResetClearsThem) {
-    ProviderCollection providers;
-    for (const char* name : {"Loaded", "Never"}) {
-        auto provider = std::make_shared<Provider>();
-        provider->ProviderName = name;
+    auto owned = NamedProviders({"Loaded", "Never"});
+    ProviderCollection& providers = *owned;
+    for (const auto& provider : providers)
         provider->AttemptedUpdates = 4;
-        providers.Add(provider);
-    }
     providers.Item(1)->SuccessfulUpdates = 3;
     providers.Item(1)->LastLoadDuration = Currency::FromScaled(4321);
     providers.Item(1)->TotalLoadDuration = Currency::FromScaled(20000);
