@@ -2,6 +2,7 @@
 #include "config/Skin.h"
 #include "config/SkinStyle.h"
 #include "support/GoldenFile.h"
+#include "support/Scenario.h"
 #include "support/SkinFolders.h"
 #include "support/TestData.h"
 
@@ -111,16 +112,12 @@ TEST(SkinCollectionCases, AFullScanReadsEveryFolderAsExpected) {
 }
 
 TEST_F(SkinRescanTest, EveryScenarioLeavesTheSkinsItExpects) {
-    for (const QJsonValue& scenario : TestData::Cases(QStringLiteral("cases/skin-rescans.json"))) {
-        SCOPED_TRACE(scenario["name"].toString().toStdString());
-        skins.emplace();
-        held.reset();
-        QDir(directory).removeRecursively();
-        int number = 0;
-        for (const QJsonValue& step : scenario["steps"].toArray()) {
-            SCOPED_TRACE("step " + std::to_string(++number));
-            Take(step.toObject());
-            GoldenFile::CheckFields(step["expect"].toObject(), Snapshot());
-        }
-    }
+    Scenario::WalkExpecting(
+        QStringLiteral("cases/skin-rescans.json"),
+        [this] {
+            skins.emplace();
+            held.reset();
+            QDir(directory).removeRecursively();
+        },
+        [this](const QJsonObject& step) { Take(step); }, [this] { return Snapshot(); });
 }

@@ -15,6 +15,7 @@
 #include "support/GoldenFile.h"
 #include "support/RecordingHost.h"
 #include "support/RssFeed.h"
+#include "support/Scenario.h"
 #include "support/StoryTitles.h"
 #include "support/TestData.h"
 
@@ -79,6 +80,7 @@ protected:
     }
 
     void Take(const QJsonObject& step) {
+        Set(step["set"].toObject());
         const auto malformed = step["recover"].toBool() ? XmlDocument::Malformed::Recover
                                                         : XmlDocument::Malformed::Refuse;
         if (step.contains("rss"))
@@ -141,15 +143,7 @@ protected:
 } // namespace
 
 TEST_F(FeedIntakeTest, EveryScenarioLeavesTheStateItExpects) {
-    for (const QJsonValue& scenario : TestData::Cases(QStringLiteral("cases/feed-intake.json"))) {
-        SCOPED_TRACE(scenario["name"].toString().toStdString());
-        Start();
-        int number = 0;
-        for (const QJsonValue& step : scenario["steps"].toArray()) {
-            SCOPED_TRACE("step " + std::to_string(++number));
-            Set(step["set"].toObject());
-            Take(step.toObject());
-            GoldenFile::CheckFields(step["expect"].toObject(), Snapshot());
-        }
-    }
+    Scenario::WalkExpecting(
+        QStringLiteral("cases/feed-intake.json"), [this] { Start(); },
+        [this](const QJsonObject& step) { Take(step); }, [this] { return Snapshot(); });
 }

@@ -5,6 +5,7 @@
 #include "platform/XmlDocument.h"
 
 #include "support/GoldenFile.h"
+#include "support/Scenario.h"
 #include "support/TestData.h"
 
 #include <libxml/parser.h>
@@ -261,14 +262,7 @@ TEST(XmlDocumentSave, SavedFileLoadsBack) {
 }
 
 TEST_F(XmlEditTest, EveryScenarioLeavesTheDocumentItExpects) {
-    for (const QJsonValue& scenario : TestData::Cases(QStringLiteral("cases/xml-edits.json"))) {
-        SCOPED_TRACE(scenario["name"].toString().toStdString());
-        Start();
-        int number = 0;
-        for (const QJsonValue& step : scenario["steps"].toArray()) {
-            SCOPED_TRACE("step " + std::to_string(++number));
-            Take(step.toObject());
-            GoldenFile::CheckFields(step["expect"].toObject(), Snapshot());
-        }
-    }
+    Scenario::WalkExpecting(
+        QStringLiteral("cases/xml-edits.json"), [this] { Start(); },
+        [this](const QJsonObject& step) { Take(step); }, [this] { return Snapshot(); });
 }

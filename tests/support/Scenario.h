@@ -6,7 +6,10 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include <gtest/gtest.h>
+
 #include <stdexcept>
+#include <string>
 
 // Sequences of actions kept as data. Each case of a JSON file under
 // tests/data has a "name", what its setup needs and its "steps", each a
@@ -53,6 +56,23 @@ void Walk(const QString& casesFile, const QString& test) {
     }
     GoldenFile::Check(TestData::Path(GoldenFile::Stem(casesFile) + ".expected.json"), transcripts,
                       casesFile, test);
+}
+
+// Cases whose steps carry their own expectations: before each case of
+// `casesFile` `start` runs, then `take` on each step, after which the fields
+// the step's "expect" names must hold in `snapshot`'s answer.
+template <class Start, class Take, class Snapshot>
+void WalkExpecting(const QString& casesFile, Start start, Take take, Snapshot snapshot) {
+    for (const QJsonValue& c : TestData::Cases(casesFile)) {
+        SCOPED_TRACE(c["name"].toString().toStdString());
+        start();
+        int number = 0;
+        for (const QJsonValue& step : c["steps"].toArray()) {
+            SCOPED_TRACE("step " + std::to_string(++number));
+            take(step.toObject());
+            GoldenFile::CheckFields(step["expect"].toObject(), snapshot());
+        }
+    }
 }
 
 } // namespace Scenario
