@@ -7,7 +7,8 @@
 // user was told, and what a second update does; and what the first update
 // showed as its progress, asked of the server and left in the local folder
 // (the local folder shown as "LOCAL"). Without a published list the update
-// is the offline one from the local folder.
+// is the offline one from the local folder; a file "no-server" makes it
+// the offline one of a build without a master list server.
 //
 // A scenario with a startup.json is the program's start-up instead: the
 // user's list (user.xml, else none) is loaded, brought up to date as the
@@ -146,7 +147,8 @@ protected:
         static const QRegularExpression copy(QStringLiteral("qtk_providers\\.xml\\.bad-[0-9-]+"));
         return QJsonArray::fromStringList(QStringList(RecordingMessageBox::Instance().Texts)
                                               .replaceInStrings(copy, "qtk_providers.xml.bad-STAMP")
-                                              .replaceInStrings(cache.filePath("home"), "HOME"));
+                                              .replaceInStrings(cache.filePath("home"), "HOME")
+                                              .replaceInStrings(bundle.path(), "BUNDLE"));
     }
 
     FixedTime now{QDateTime(QDate(2026, 3, 1), QTime(9, 30), Qt::UTC), QTimeZone::utc()};
@@ -163,13 +165,16 @@ TEST_P(DefaultProvidersTest, UpdatesAsExpected) {
     if (scenario.exists("bundled"))
         TestData::CopyFiles(scenario.filePath("bundled"), bundle.filePath("Standard"));
     const bool startUp = scenario.exists("startup.json");
+    const bool serverless = scenario.exists("no-server");
+    const MasterProviderSet::Locations locations = serverless ? WithoutServer() : Locations();
+    const bool local = serverless || !published.exists();
     if (scenario.exists("user.xml") && !startUp) {
         ASSERT_TRUE(user.LoadFile(scenario.filePath("user.xml"), nullptr, false));
     }
 
     StatusRecorder progress;
     const QJsonObject first =
-        startUp ? StartUp(scenario, progress) : Update(!published.exists(), Locations(), &progress);
+        startUp ? StartUp(scenario, progress) : Update(local, locations, &progress);
     const QJsonObject result{
         {"first", first},
         {"progress", QJsonArray::fromStringList(
@@ -180,38 +185,12 @@ TEST_P(DefaultProvidersTest, UpdatesAsExpected) {
                      QString::fromUtf8(user.ToBytes(false, true, true)).split("\r\n"))},
         {"fresh", Fresh()},
         {"messages", Messages()},
-        {"again", startUp ? QJsonObject() : Update(!published.exists(), Locations())}};
+        {"again", startUp ? QJsonObject() : Update(local, locations)}};
     GoldenFile::Check(scenario.filePath("expected.json"), result, scenario.dirName(),
                       "config_tests");
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, DefaultProvidersTest, ::testing::ValuesIn(ScenarioNames()),
                          GoldenFile::CaseName);
-
-// Without a server a shipped copy that lacks a set file is no passing
-// trouble with a network: the user is told where it should be. Nothing is
-// asked of any server.
-// (That the shipped copy seeds the list is shown by the start-up
-// scenarios.)
-TEST_F(DefaultProvidersTest, WithoutAServerOnlyALostShippedCopyFails) {
-    PublishList(ProviderXml(1, "published", "News"), {});
-    WriteBundledList(ProviderXml(1, "alpha", "News"), {});
-    // A shipped copy that lacks its delta set, then none at all.
-    for (const QString& lost : {QStringLiteral("Standard/dps_1.xml"), QStringLiteral("Standard")}) {
-        SCOPED_TRACE(lost.toStdString());
-        RecordingMessageBox::Instance().Texts.clear();
-        QFileInfo(bundle.filePath(lost)).isDir() ? QDir(bundle.filePath(lost)).removeRecursively()
-                                                 : QFile::remove(bundle.filePath(lost));
-        const QJsonObject failed = Update(true, WithoutServer());
-        EXPECT_FALSE(failed["updated"].toBool());
-        EXPECT_EQ(failed["report"].toArray(), QJsonArray({"#000000 Update could not be done!\n"}));
-        EXPECT_EQ(RecordingMessageBox::Instance().Texts,
-                  QStringList({"The Master Provider List that comes with the program \r\n"
-                               "cannot be loaded from " +
-                               bundle.filePath(QStringLiteral("Standard")) +
-                               ". \r\n\r\nThe installation may be incomplete."}));
-        EXPECT_TRUE(server.Requests().isEmpty());
-    }
-}
 
 } // namespace
