@@ -34,6 +34,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLabel>
@@ -114,7 +115,8 @@ class MainFormScenario : public MainFormTest, public ::testing::WithParamInterfa
 protected:
     // The preferences (after a first run unless this is it), the pages the
     // server serves (a list of titles is a feed of them) and the providers,
-    // each reading one of those pages or, without one, nothing that answers.
+    // each reading one of those pages or, without one, nothing that answers;
+    // or the list of providers as it is written.
     void Prepare(const QJsonObject& setup) {
         QApplication::clipboard()->clear();
         const QJsonObject pages = setup["serve"].toObject();
@@ -135,6 +137,8 @@ protected:
         }
         if (!named.isEmpty())
             WriteProviders("<providers>" + providers + "</providers>");
+        if (setup.contains("list"))
+            WriteProviders(setup["list"].toString().toUtf8());
         if (!setup["firstRun"].toBool())
             WriteStore("[Preferences]\nInvocations=3\n" + setup["preferences"].toString().toUtf8());
     }
@@ -157,10 +161,15 @@ protected:
         using Text = const QString&;
         QHash<QString, std::function<void(Text, Text)>> steps;
         steps.insert("open", [this](auto, auto) { OpenAndSettle(); });
+        steps.insert("check", [this](Text node, auto) { Check(node, Qt::Checked); });
+        steps.insert("uncheck", [this](Text node, auto) { Check(node, Qt::Unchecked); });
+        steps.insert("serve", [this](Text path, Text titles) { Serve(path, titles); });
+        steps.insert("row", [this](Text row, auto) { ClickRow(row.toInt()); });
+        steps.insert("activate",
+                     [this](auto, auto) { QTest::keyClick(GridView(), Qt::Key_Return); });
         steps.insert("close", [this](auto, auto) { form->close(); });
         steps.insert("minimise", [this](auto, auto) { form->showMinimized(); });
-        steps.insert("accept startup",
-                     [this](auto, auto) { form->findChild<Startup*>()->accept(); });
+        steps.insert("accept startup", [this](auto, auto) { StartupOK(); });
         steps.insert("reject startup",
                      [this](auto, auto) { form->findChild<Startup*>()->reject(); });
         steps.insert("click", [this](Text node, auto) { Click(node); });
@@ -184,6 +193,37 @@ protected:
         steps.insert("clear status", [this](auto, auto) { form->statusBar()->clearMessage(); });
         steps.insert("plain display", [this](auto, auto) { PlainDisplay(); });
         return steps;
+    }
+
+    QTreeWidget* StartupTree() const {
+        const auto* startup = form->findChild<Startup*>();
+        return startup && startup->isVisible()
+                   ? startup->findChild<QTreeWidget*>(QStringLiteral("tvCategories"))
+                   : nullptr;
+    }
+
+    void Check(const QString& name, Qt::CheckState state) const {
+        StartupTree()->findItems(name, Qt::MatchExactly | Qt::MatchRecursive)[0]->setCheckState(
+            0, state);
+    }
+
+    void StartupOK() const {
+        form->findChild<Startup*>()
+            ->findChild<QDialogButtonBox*>()
+            ->button(QDialogButtonBox::Ok)
+            ->click();
+    }
+
+    // The feed at `path` becomes one of the stories titled `titles` ("|"
+    // between them).
+    void Serve(const QString& path, const QString& titles) {
+        server.Serve(path.toUtf8(), Rss(titles.split(u'|')));
+    }
+
+    void ClickRow(int row) const {
+        auto* rows = form->Layout().Grid().findChild<QTreeWidget*>();
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
+                          rows->visualItemRect(rows->topLevelItem(row - 1)).center());
     }
 
     void OpenAndSettle() {
@@ -294,7 +334,10 @@ protected:
             {"window", WindowState()},
             {"providers", QJsonArray::fromStringList(providers)},
             {"on show", core->CurrentProviderIndex()},
-            {"tree", QJsonArray::fromStringList(TreeLines())},
+            {"tree", QJsonArray::fromStringList(Lines(&Tree()))},
+            {"categories", QJsonArray::fromStringList(CategoryLines())},
+            {"startup", QJsonArray::fromStringList(Lines(StartupTree()))},
+            {"grid", QJsonArray::fromStringList(GridLines())},
             {"grid colour", GridView()->palette().color(QPalette::Base).name()},
             {"browser", Local(form->Layout().Browser().Url().toString())},
             {"detached browser", Detached() != nullptr && Detached()->isVisible()},
@@ -320,15 +363,46 @@ protected:
                (core->Scheduler().Running() ? ", timers on" : ", timers off");
     }
 
-    // A node a line: the highlighted one marked, its background colour
-    // beside it when it has one.
-    QStringList TreeLines() const {
+    // A node a line, indented by its depth: the highlighted one marked, and
+    // its check box and background colour when it has them.
+    QStringList Lines(QTreeWidget* tree) const {
         QStringList lines;
-        for (QTreeWidgetItemIterator node(&Tree()); *node; ++node) {
-            const QVariant back = (*node)->data(0, Qt::BackgroundRole);
-            lines << Local((*node)->text(0)) +
-                         (*node == Tree().currentItem() ? " (highlighted)" : "") +
-                         (back.isValid() ? " on " + back.value<QBrush>().color().name() : "");
+        if (tree == nullptr)
+            return lines;
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            const QTreeWidgetItem& node = **it;
+            QString line =
+                Local(node.text(0)) + (&node == tree->currentItem() ? " (highlighted)" : "");
+            for (const QTreeWidgetItem* up = node.parent(); up != nullptr; up = up->parent())
+                line.prepend("  ");
+            if (node.data(0, Qt::CheckStateRole).isValid())
+                line += node.checkState(0) == Qt::Checked ? " [x]" : " [ ]";
+            const QVariant back = node.data(0, Qt::BackgroundRole);
+            lines << line + (back.isValid() ? " on " + back.value<QBrush>().color().name() : "");
+        }
+        return lines;
+    }
+
+    QStringList CategoryLines() const {
+        QStringList lines;
+        for (const auto& category : core->Providers().Categories())
+            lines << category->CategoryName + (category->Active ? "" : ", inactive") +
+                         (category->Visible ? "" : ", hidden");
+        return lines;
+    }
+
+    // The heading, then a row a line: read or not, the title (marked when
+    // bold), the summary, the link and whether it is the selected row.
+    QStringList GridLines() const {
+        const ArticleGrid& grid = form->Layout().Grid();
+        QStringList lines{grid.findChild<QLabel*>(QStringLiteral("labArticles"))->text()};
+        const auto* rows = grid.findChild<QTreeWidget*>();
+        for (int row = 0; row < rows->topLevelItemCount(); ++row) {
+            const QTreeWidgetItem& item = *rows->topLevelItem(row);
+            lines << item.text(ArticleGrid::Read) + " " + item.text(ArticleGrid::Item) +
+                         (item.font(ArticleGrid::Item).bold() ? " (bold)" : "") + " | " +
+                         item.text(ArticleGrid::Description) + " | " + item.text(ArticleGrid::ID) +
+                         (grid.SelectedRow() == row + 1 ? " (selected)" : "");
         }
         return lines;
     }
