@@ -75,9 +75,12 @@ protected:
 
     FeedTree& Tree() const { return form->Layout().Tree(); }
 
+    QTreeWidgetItem* Node(const QString& text) const {
+        return Tree().findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    }
+
     QPoint NodeCentre(const QString& text) const {
-        const auto node = Tree().findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
-        return Tree().visualItemRect(node).center();
+        return Tree().visualItemRect(Node(text)).center();
     }
 
     QAction* Item(const QString& name) const { return form->findChild<QAction*>(name); }
@@ -161,6 +164,7 @@ protected:
         using Text = const QString&;
         QHash<QString, std::function<void(Text, Text)>> steps;
         steps.insert("open", [this](auto, auto) { OpenAndSettle(); });
+        steps.insert("rename", [this](Text node, Text name) { Rename(node, name); });
         steps.insert("check", [this](Text node, auto) { Check(node, Qt::Checked); });
         steps.insert("uncheck", [this](Text node, auto) { Check(node, Qt::Unchecked); });
         steps.insert("serve", [this](Text path, Text titles) { Serve(path, titles); });
@@ -234,6 +238,12 @@ protected:
     void Reload() const {
         core->ReloadCurrentProvider();
         Settle();
+    }
+
+    // As the user edits a category's name in place.
+    void Rename(const QString& node, const QString& name) const {
+        Node(node)->setText(0, name);
+        QCoreApplication::processEvents();
     }
 
     void Click(const QString& node) const {
