@@ -40,6 +40,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -165,6 +166,10 @@ protected:
         QHash<QString, std::function<void(Text, Text)>> steps;
         steps.insert("open", [this](auto, auto) { OpenAndSettle(); });
         steps.insert("rename", [this](Text node, Text name) { Rename(node, name); });
+        steps.insert("drop-down", [this](Text button, auto) { DropDown(button); });
+        steps.insert("pick last",
+                     [this](Text button, auto) { Menu(button)->actions().last()->trigger(); });
+        steps.insert("find", [this](Text text, auto) { Find(text); });
         steps.insert("check", [this](Text node, auto) { Check(node, Qt::Checked); });
         steps.insert("uncheck", [this](Text node, auto) { Check(node, Qt::Unchecked); });
         steps.insert("serve", [this](Text path, Text titles) { Serve(path, titles); });
@@ -238,6 +243,21 @@ protected:
     void Reload() const {
         core->ReloadCurrentProvider();
         Settle();
+    }
+
+    QMenu* Menu(const QString& item) const { return Item(item)->menu(); }
+
+    // Opens a button's drop-down, whose entries are made as it opens.
+    void DropDown(const QString& button) {
+        emit Menu(button)->aboutToShow();
+        shownEntries.clear();
+        for (const QAction* entry : Menu(button)->actions())
+            shownEntries << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
+    }
+
+    void Find(const QString& text) const {
+        form->Commands().FindBox().setText(text);
+        emit form->Commands().FindBox().returnPressed();
     }
 
     // As the user edits a category's name in place.
@@ -357,6 +377,8 @@ protected:
             {"messages", QJsonArray::fromStringList(RecordingMessageBox::Instance().Texts)},
             {"opened", QJsonArray::fromStringList(pages)},
             {"clipboard", ClipboardText()},
+            {"drop-down", QJsonArray::fromStringList(shownEntries)},
+            {"view menu", ViewMarks()},
             {"moves", moves},
             {"standard error", errors},
         };
@@ -391,6 +413,15 @@ protected:
             lines << line + (back.isValid() ? " on " + back.value<QBrush>().color().name() : "");
         }
         return lines;
+    }
+
+    // The View menu's items that are checked.
+    QString ViewMarks() const {
+        QStringList checked;
+        for (const QAction* item : Menu("mnuContextViewMenu")->actions())
+            if (item->isChecked())
+                checked << item->objectName();
+        return checked.join(' ');
     }
 
     QStringList CategoryLines() const {
@@ -451,6 +482,7 @@ protected:
     OpenedPages opened;
     std::optional<EnvironmentVariable> homePage;
     QString errors;
+    QStringList shownEntries;
 };
 
 QString ScenarioFolder() {
