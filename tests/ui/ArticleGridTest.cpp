@@ -3,7 +3,6 @@
 #include "platform/Currency.h"
 #include "support/TestData.h"
 
-#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -78,27 +77,5 @@ TEST_F(ArticleGridTest, RowsFitTitleAndDescriptionInTheChosenFont) {
     EXPECT_EQ(Tree()->font(), builtIn);
 }
 
-// Titles go black or white, summaries dark or light blue, whichever reads
-// on the background; no colour gives the desktop's back.
-TEST_F(ArticleGridTest, TextStaysReadableOnTheBackColour) {
-    Fill({{"One", false}});
-    const QColor navy(0, 0, 128);
-    EXPECT_EQ(Row(1)->foreground(ArticleGrid::Description).color(), navy);
-    for (const QStringList& colours :
-         TestData::Table(QStringLiteral("tables/readable_colours.tsv"))) {
-        SCOPED_TRACE(colours.join(u' ').toStdString());
-        grid.SetBackColour(QColor(u'#' + colours[0]));
-        EXPECT_EQ(Tree()->palette().color(QPalette::Base), QColor(u'#' + colours[0]));
-        EXPECT_EQ(Tree()->palette().color(QPalette::Text), QColor(u'#' + colours[1]));
-        EXPECT_EQ(Row(1)->foreground(ArticleGrid::Description).color(), QColor(u'#' + colours[2]));
-    }
-    const QColor lightBlue(170, 200, 255);
-    Fill({{"Two", false}});
-    EXPECT_EQ(Row(1)->foreground(ArticleGrid::Description).color(), lightBlue);
-
-    grid.SetBackColour(QColor());
-    const QPalette desktop = QApplication::palette(Tree());
-    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Text})
-        EXPECT_EQ(Tree()->palette().color(role), desktop.color(role)) << role;
-    EXPECT_EQ(Row(1)->foreground(ArticleGrid::Description).color(), navy);
-}
+// Which colours the rows take on a provider's back colour is walked through
+// the main window (tests/data/main-window/readable-colours).

@@ -142,7 +142,7 @@ protected:
         if (!named.isEmpty())
             WriteProviders("<providers>" + providers + "</providers>");
         if (setup.contains("list"))
-            WriteProviders(setup["list"].toString().toUtf8());
+            WriteProviders(Served(setup["list"].toString()).toUtf8());
         if (!setup["firstRun"].toBool())
             WriteStore("[Preferences]\nInvocations=3\n" + setup["preferences"].toString().toUtf8());
     }
@@ -170,6 +170,9 @@ protected:
         steps.insert("pick last",
                      [this](Text button, auto) { Menu(button)->actions().last()->trigger(); });
         steps.insert("find", [this](Text text, auto) { Find(text); });
+        steps.insert("stories", [this](auto, auto) {
+            ASSERT_TRUE(WaitUntil([this] { return form->Layout().Grid().RowCount() > 0; }));
+        });
         steps.insert("check", [this](Text node, auto) { Check(node, Qt::Checked); });
         steps.insert("uncheck", [this](Text node, auto) { Check(node, Qt::Unchecked); });
         steps.insert("serve", [this](Text path, Text titles) { Serve(path, titles); });
@@ -368,7 +371,7 @@ protected:
             {"categories", QJsonArray::fromStringList(CategoryLines())},
             {"startup", QJsonArray::fromStringList(Lines(StartupTree()))},
             {"grid", QJsonArray::fromStringList(GridLines())},
-            {"grid colour", GridView()->palette().color(QPalette::Base).name()},
+            {"grid colour", GridColours()},
             {"browser", Local(form->Layout().Browser().Url().toString())},
             {"detached browser", Detached() != nullptr && Detached()->isVisible()},
             {"address", address->isVisible() ? address->Address() : "(hidden)"},
@@ -413,6 +416,17 @@ protected:
             lines << line + (back.isValid() ? " on " + back.value<QBrush>().color().name() : "");
         }
         return lines;
+    }
+
+    // The grid's back and text colours, and the first summary's.
+    QString GridColours() const {
+        const QPalette palette = GridView()->palette();
+        const QTreeWidgetItem* first =
+            form->Layout().Grid().findChild<QTreeWidget*>()->topLevelItem(0);
+        return palette.color(QPalette::Base).name() + ", text " +
+               palette.color(QPalette::Text).name() +
+               (first ? ", summaries " + first->foreground(ArticleGrid::Description).color().name()
+                      : "");
     }
 
     // The View menu's items that are checked.
