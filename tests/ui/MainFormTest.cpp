@@ -173,6 +173,8 @@ protected:
         steps.insert("stories", [this](auto, auto) {
             ASSERT_TRUE(WaitUntil([this] { return form->Layout().Grid().RowCount() > 0; }));
         });
+        steps.insert("drag", [this](Text part, Text how) { Drag(part, how); });
+        steps.insert("fix bar", [this](auto, auto) { form->Commands().setMovable(false); });
         steps.insert("check", [this](Text node, auto) { Check(node, Qt::Checked); });
         steps.insert("uncheck", [this](Text node, auto) { Check(node, Qt::Unchecked); });
         steps.insert("serve", [this](Text path, Text titles) { Serve(path, titles); });
@@ -246,6 +248,21 @@ protected:
     void Reload() const {
         core->ReloadCurrentProvider();
         Settle();
+    }
+
+    // Drags a part of the window (the grid's "heading", or the command bar
+    // by its "handle", a few pixels in from its left end, or by its "end")
+    // "button across down", "far" being just past the drag distance.
+    void Drag(const QString& part, const QString& how) const {
+        const QStringList spec = how.split(u' ');
+        const int far = QApplication::startDragDistance() + 1;
+        const auto pixels = [far](const QString& by) {
+            return by.endsWith(u"far") ? (by.startsWith(u'-') ? -far : far) : by.toInt();
+        };
+        QWidget& widget = part == "heading" ? form->Layout().Grid().Heading() : form->Commands();
+        const int x = part == "handle" ? 8 : widget.width() - 5;
+        MouseDrag(widget, {x, widget.height() / 2}, {pixels(spec[1]), pixels(spec[2])},
+                  spec[0] == "left" ? Qt::LeftButton : Qt::RightButton);
     }
 
     QMenu* Menu(const QString& item) const { return Item(item)->menu(); }
