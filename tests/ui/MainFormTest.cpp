@@ -405,7 +405,10 @@ protected:
             {"grid", QJsonArray::fromStringList(GridLines())},
             {"grid colour", GridColours()},
             {"browser", Local(form->Layout().Browser().Url().toString())},
-            {"detached browser", Detached() != nullptr && Detached()->isVisible()},
+            {"detached browser",
+             Detached() && Detached()->isVisible()
+                 ? Detached()->windowTitle() + " at " + Local(Detached()->Url().toString())
+                 : "closed"},
             {"address", address->isVisible() ? address->Address() : "(hidden)"},
             {"status", Local(form->statusBar()->currentMessage())},
             {"dialog", DialogText()},
