@@ -28,7 +28,9 @@
 #include "ui/SelectCategory.h"
 #include "ui/SettingsDialog.h"
 #include "ui/SettingsForm.h"
+#include "ui/SkinBorder.h"
 #include "ui/SkinFrame.h"
+#include "ui/SkinLook.h"
 #include "ui/Startup.h"
 #include "ui/WindowDragger.h"
 
@@ -121,7 +123,8 @@ protected:
     // The preferences (after a first run unless this is it), the pages the
     // server serves (a list of titles is a feed of them) and the providers,
     // each reading one of those pages or, without one, nothing that answers;
-    // or the list of providers as it is written.
+    // or the list of providers as it is written; the skin worn, from the
+    // skins the program ships.
     void Prepare(const QJsonObject& setup) {
         QApplication::clipboard()->clear();
         const QJsonObject pages = setup["serve"].toObject();
@@ -146,10 +149,17 @@ protected:
         feeds = feeds || setup["list"].toString().contains("{server}");
         if (setup.contains("list"))
             WriteProviders(Served(setup["list"].toString()).toUtf8());
+        QByteArray preferences = setup["preferences"].toString().toUtf8();
+        if (setup.contains("skin")) {
+            const QString skin = setup["skin"].toString();
+            TestData::CopyFiles(TestData::Bundled("skins/" + skin), Skins() + u'/' + skin);
+            preferences += ("CurrentSkin=" + skin + "\nSkinDirectory=" + Skins() + "\n").toUtf8();
+        }
         if (!setup["firstRun"].toBool())
-            WriteStore("[Preferences]\nInvocations=3\n" + setup["preferences"].toString().toUtf8());
+            WriteStore("[Preferences]\nInvocations=3\n" + preferences);
     }
 
+    QString Skins() const { return folder.filePath(QStringLiteral("skins")); }
     QString Served(QString text) const { return text.replace("{server}", Address()); }
     QString Local(QString text) const { return text.replace(Address(), "{server}"); }
     QString Address() const { return server.Url(QString()).toString(); }
@@ -175,6 +185,12 @@ protected:
         steps.insert("find", [this](Text text, auto) { Find(text); });
         steps.insert("drag", [this](Text part, Text how) { Drag(part, how); });
         steps.insert("fix bar", [this](auto, auto) { form->Commands().setMovable(false); });
+        steps.insert("press", [this](Text button, auto) { Press(button); });
+        steps.insert("double-click caption", [this](auto, auto) { DoubleClickCaption(); });
+        steps.insert("restore", [this](auto, auto) { form->showNormal(); });
+        steps.insert("add bad skin", [this](auto, auto) {
+            SkinFolders::Write(Skins(), "Bad", "<NeoCaptionSkin>");
+        });
         steps.insert("check", [this](Text node, auto) { Check(node, Qt::Checked); });
         steps.insert("uncheck", [this](Text node, auto) { Check(node, Qt::Unchecked); });
         steps.insert("serve", [this](Text path, Text titles) { Serve(path, titles); });
@@ -268,6 +284,15 @@ protected:
         const int x = part == "handle" ? 8 : widget.width() - 5;
         MouseDrag(widget, {x, widget.height() / 2}, {pixels(spec[1]), pixels(spec[2])},
                   spec[0] == "left" ? Qt::LeftButton : Qt::RightButton);
+    }
+
+    void Press(const QString& button) const {
+        const auto* caption = form->findChild<CaptionBar*>();
+        QTest::mouseClick(caption->findChild<QAbstractButton*>(button), Qt::LeftButton);
+    }
+
+    void DoubleClickCaption() const {
+        QTest::mouseDClick(form->findChild<CaptionBar*>(), Qt::LeftButton, {}, QPoint(100, 5));
     }
 
     QMenu* Menu(const QString& item) const { return Item(item)->menu(); }
@@ -397,6 +422,7 @@ protected:
         const auto* address = form->findChild<ArticleAddressLabel*>();
         return {
             {"window", WindowState()},
+            {"frame", Frame()},
             {"providers", QJsonArray::fromStringList(providers)},
             {"on show", core->CurrentProviderIndex()},
             {"tree", QJsonArray::fromStringList(Lines(&Tree()))},
@@ -428,9 +454,28 @@ protected:
         const auto* startup = form->findChild<Startup*>();
         return form->windowTitle() + (form->isVisible() ? ": shown" : ": hidden") +
                (form->isMinimized() ? ", minimised" : "") +
+               (form->isMaximized() ? ", maximised" : "") +
                (form->windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? ", on top" : "") +
                (startup && startup->isVisible() ? ", asking for categories" : "") +
                (core->Scheduler().Running() ? ", timers on" : ", timers off");
+    }
+
+    // The skin's caption and border and where the contents start, or the
+    // desktop's frame.
+    QString Frame() const {
+        const auto look = SkinFrame::LookOf(*form);
+        const auto* caption = form->findChild<CaptionBar*>();
+        if (look == nullptr || caption == nullptr)
+            return form->windowFlags().testFlag(Qt::FramelessWindowHint) ? "none" : "desktop's";
+        const QPoint contents = form->centralWidget()->geometry().topLeft();
+        return QString("caption \"%1\" %2 high at %3, border %4 wide%5, contents at %6,%7")
+            .arg(caption->Title())
+            .arg(look->CaptionHeight())
+            .arg(caption->y())
+            .arg(look->BorderWidth())
+            .arg(form->findChild<SkinBorder*>()->isVisible() ? "" : " hidden")
+            .arg(contents.x())
+            .arg(contents.y());
     }
 
     // A node a line, indented by its depth: the highlighted one marked, and
@@ -511,7 +556,10 @@ protected:
             for (const QListWidgetItem* item :
                  settings->findChild<QListWidget*>("lstProviders")->selectedItems())
                 parts << item->text();
-            return settings->HelpTopic() + ": " + parts.join(", ");
+            const bool skinned = SkinFrame::LookOf(*settings) != nullptr &&
+                                 SkinFrame::LookOf(*settings) == SkinFrame::LookOf(*form);
+            return settings->HelpTopic() + ": " + parts.join(", ") +
+                   (skinned ? " (skinned as the window)" : "");
         }
         const auto* add = form->findChild<AddFeedDialog*>();
         return add && add->isVisible() ? "Add Feed" : "";
@@ -583,32 +631,6 @@ TEST_F(MainFormTest, EndedWhileStartingTheWindowNeverShowsAndTheListIsKept) {
     const QByteArray list = Read(ProvidersFile());
     EXPECT_TRUE(list.contains("<providername>A</providername>")) << list.constData();
     EXPECT_TRUE(list.contains("<providername>B</providername>"));
-}
-
-// The skin chosen is worn from the start, by the settings dialog (opened on
-// its first tab) too; F12
-// reads the skin directory again and says what could not be read.
-TEST_F(MainFormTest, TheWindowAndItsDialogsWearTheSkinAndF12ReadsItAgain) {
-    const QString skins = folder.filePath(QStringLiteral("skins"));
-    TestData::CopyFiles(TestData::Bundled(QStringLiteral("skins/Birch")),
-                        skins + QStringLiteral("/Birch"));
-    WriteStore("[Preferences]\nInvocations=3\nCurrentSkin=Birch\nSkinDirectory=" + skins.toUtf8() +
-               "\n");
-    MainForm& window = Open();
-    ASSERT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(window.findChild<CaptionBar*>()->Title(), window.windowTitle());
-    auto* settings = window.findChild<SettingsDialog*>();
-    Item("SETTINGS")->trigger();
-    EXPECT_EQ(settings->Form()->HelpTopic(), "SettingsGeneral") << "on its first tab";
-    ASSERT_NE(SkinFrame::LookOf(window), nullptr);
-    EXPECT_EQ(SkinFrame::LookOf(*settings->Form()), SkinFrame::LookOf(window));
-    settings->Form()->reject();
-
-    SkinFolders::Write(skins, QStringLiteral("Bad"), "<NeoCaptionSkin>");
-    const auto worn = SkinFrame::LookOf(window);
-    Item("RESKIN")->trigger();
-    EXPECT_NE(SkinFrame::LookOf(window), worn);
-    EXPECT_NE(window.findChild<QMessageBox*>(), nullptr);
 }
 
 // What the listener answers is the core's; the window gives it the category
