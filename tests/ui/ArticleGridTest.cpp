@@ -3,8 +3,6 @@
 #include "platform/Currency.h"
 #include "support/TestData.h"
 
-#include <QApplication>
-#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -43,64 +41,23 @@ protected:
 
 } // namespace
 
-TEST_F(ArticleGridTest, NewStoriesAreMarkedOnlyWhileHighlightingIsOn) {
-    for (const bool highlight : {true, false}) {
-        Fill({{"Alpha", true}, {"Beta", false}, {"Gamma", true}}, highlight);
-        for (int r = 1; r <= 3; ++r) {
-            const bool marked = highlight && r != 2;
-            EXPECT_EQ(Row(r)->text(ArticleGrid::Read), marked ? "NOTREAD" : "READ") << r;
-            EXPECT_EQ(Row(r)->font(ArticleGrid::Item).bold(), marked) << r;
-        }
-    }
-}
-
-TEST_F(ArticleGridTest, RowsShowTheStoriesInCollectionOrderAndARefillReplacesThem) {
-    grid.SetProviderName(QStringLiteral("Slashdot"));
-    EXPECT_EQ(grid.findChild<QLabel*>(QStringLiteral("labArticles"))->text(),
-              "Articles from Slashdot");
-    Fill({{"Zulu", false}, {"Alpha", false}, {"Mike", false}});
-    ASSERT_EQ(grid.RowCount(), 3);
-    EXPECT_EQ(Row(1)->text(ArticleGrid::Item), "Zulu");
-    EXPECT_EQ(Row(2)->text(ArticleGrid::Item), "Alpha");
-    EXPECT_EQ(Row(3)->text(ArticleGrid::Item), "Mike");
-    EXPECT_EQ(Row(2)->text(ArticleGrid::Received), "05/03/24 14:07");
-    EXPECT_EQ(Row(2)->text(ArticleGrid::Description), "Alpha in brief");
-    // The links were compressed: the row still carries the whole one.
-    EXPECT_EQ(Row(2)->text(ArticleGrid::ID), "http://news.example/Alpha");
-
-    grid.SelectRow(3);
-    Fill({{"Four", true}});
-    ASSERT_EQ(grid.RowCount(), 1);
-    EXPECT_EQ(Row(1)->text(ArticleGrid::Item), "Four");
-    EXPECT_EQ(grid.SelectedRow(), 1);
-    provider.stCollStories.reset();
-    grid.FillArticlesList(provider, true);
-    EXPECT_EQ(grid.RowCount(), 0);
-    EXPECT_EQ(grid.SelectedRow(), 0);
-}
-
-TEST_F(ArticleGridTest, SelectionRoundTripSignalsOnlyTheUsersChoices) {
+// What the rows show, and which row is selected as the user clicks, is
+// walked through the main window (tests/data/main-window/article-grid*):
+// here the received time's form and a selection outside the rows.
+TEST_F(ArticleGridTest, RowsShowTheReceivedTimeAndASelectionOutsideTheRowsClearsIt) {
     QSignalSpy selected(&grid, &ArticleGrid::ArticleSelected);
-    QSignalSpy activated(&grid, &ArticleGrid::ArticleActivated);
     Fill({{"One", false}, {"Two", false}, {"Three", false}});
-    EXPECT_EQ(grid.SelectedRow(), 1);
-    grid.SelectRow(3);
-    EXPECT_EQ(grid.SelectedRow(), 3);
+    EXPECT_EQ(Row(2)->text(ArticleGrid::Received), "05/03/24 14:07");
     for (const int outside : {0, 4}) {
         grid.SelectRow(3);
+        EXPECT_EQ(grid.SelectedRow(), 3);
         grid.SelectRow(outside);
         EXPECT_EQ(grid.SelectedRow(), 0) << outside;
     }
     EXPECT_EQ(selected.count(), 0);
-
-    grid.show();
-    QWidget* viewport = Tree()->viewport();
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, Tree()->visualItemRect(Row(2)).center());
-    ASSERT_EQ(selected.count(), 1);
-    EXPECT_EQ(selected.takeFirst().at(0).toInt(), 2);
-    QTest::keyClick(Tree(), Qt::Key_Return);
-    ASSERT_EQ(activated.count(), 1);
-    EXPECT_EQ(activated.takeFirst().at(0).toInt(), 2);
+    provider.stCollStories.reset();
+    grid.FillArticlesList(provider, true);
+    EXPECT_EQ(grid.RowCount(), 0);
 }
 
 TEST_F(ArticleGridTest, RowsFitTitleAndDescriptionInTheChosenFont) {
@@ -120,27 +77,5 @@ TEST_F(ArticleGridTest, RowsFitTitleAndDescriptionInTheChosenFont) {
     EXPECT_EQ(Tree()->font(), builtIn);
 }
 
-// Titles go black or white, summaries dark or light blue, whichever reads
-// on the background; no colour gives the desktop's back.
-TEST_F(ArticleGridTest, TextStaysReadableOnTheBackColour) {
-    Fill({{"One", false}});
-    const QColor navy(0, 0, 128);
-    EXPECT_EQ(Row(1)->foreground(ArticleGrid::Description).color(), navy);
-    for (const QStringList& colours :
-         TestData::Table(QStringLiteral("tables/readable_colours.tsv"))) {
-        SCOPED_TRACE(colours.join(u' ').toStdString());
-        grid.SetBackColour(QColor(u'#' + colours[0]));
-        EXPECT_EQ(Tree()->palette().color(QPalette::Base), QColor(u'#' + colours[0]));
-        EXPECT_EQ(Tree()->palette().color(QPalette::Text), QColor(u'#' + colours[1]));
-        EXPECT_EQ(Row(1)->foreground(ArticleGrid::Description).color(), QColor(u'#' + colours[2]));
-    }
-    const QColor lightBlue(170, 200, 255);
-    Fill({{"Two", false}});
-    EXPECT_EQ(Row(1)->foreground(ArticleGrid::Description).color(), lightBlue);
-
-    grid.SetBackColour(QColor());
-    const QPalette desktop = QApplication::palette(Tree());
-    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Text})
-        EXPECT_EQ(Tree()->palette().color(role), desktop.color(role)) << role;
-    EXPECT_EQ(Row(1)->foreground(ArticleGrid::Description).color(), navy);
-}
+// Which colours the rows take on a provider's back colour is walked through
+// the main window (tests/data/main-window/readable-colours).

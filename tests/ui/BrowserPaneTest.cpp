@@ -1,7 +1,6 @@
 #include "ui/BrowserPane.h"
 #include "support/EventWait.h"
 #include "support/TestHttpServer.h"
-#include "ui/DetachedBrowser.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -109,13 +108,5 @@ TEST_F(BrowserPaneTest, APageOpensAWindowOnlyWhileCtrlIsHeld) {
 }
 #endif
 
-TEST_F(BrowserPaneTest, DetachedBrowserIsAWindowOfItsOwnUnderTheSameRules) {
-    QWidget mainWindow;
-    DetachedBrowser browser(&mainWindow);
-    EXPECT_TRUE(browser.isWindow());
-    EXPECT_EQ(browser.windowTitle(), "Detached Browser");
-    ASSERT_TRUE(browser.Navigate(StoryLink()));
-    EXPECT_EQ(browser.Url(), QUrl(StoryLink()));
-    EXPECT_FALSE(browser.Navigate(QStringLiteral("javascript:alert(1)")));
-    EXPECT_EQ(browser.Url(), QUrl(StoryLink()));
-}
+// The detached browser, a window of its own, shows the article through a
+// pane under the same rules (tests/data/main-window/detached-browser-closed).

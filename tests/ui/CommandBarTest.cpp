@@ -2,8 +2,6 @@
 
 #include "support/WindowActionsHost.h"
 
-#include <QKeySequence>
-#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 
@@ -21,40 +19,11 @@ protected:
     CommandBar bar{commands.Actions(), &window};
 };
 
-TEST_F(CommandBarTest, ThePlayCaptionShowsAndTheFindBoxAnnouncesItsText) {
+// The drop-downs' entries and the find box are walked through the main
+// window (tests/data/main-window/command-bar).
+TEST_F(CommandBarTest, ThePlayCaptionShows) {
     bar.SetPlayCaption("Auto&Flip (in 5)");
     EXPECT_EQ(Button("PLAY")->text(), "Auto&Flip (in 5)");
-    QSignalSpy finds(&bar, &CommandBar::FindRequested);
-    bar.FindBox().setText("storm");
-    emit bar.FindBox().returnPressed();
-    ASSERT_EQ(finds.count(), 1);
-    EXPECT_EQ(finds.first().at(0).toString(), "storm");
-}
-
-TEST_F(CommandBarTest, DropDownsListTheArticlesAroundTheSelectedOneWithTheirAmpersands) {
-    bar.SetArticleSource([] { return std::pair{QStringList{"a", "b", "c", "d"}, 2}; });
-    QMenu* next = Button("NEXT")->menu();
-    QMenu* previous = Button("PREVIOUS")->menu();
-    emit next->aboutToShow();
-    emit next->aboutToShow(); // rebuilt, not added twice
-    EXPECT_EQ(Captions(next->actions()), (QStringList{"Next Provider", "-", "c", "d"}));
-    EXPECT_EQ(previous->actions().last()->text(), "a");
-    QSignalSpy chosen(&bar, &CommandBar::ArticleChosen);
-    next->actions().last()->trigger();
-    EXPECT_EQ(chosen.first().at(0).toInt(), 4);
-
-    bar.SetArticleSource([] {
-        return std::pair{QStringList{"Q&A", "Now", "Salt & Pepper", "R&&D &"}, 2};
-    });
-    emit next->aboutToShow();
-    const QList<QAction*> entries = {previous->actions().last(), next->actions().at(2),
-                                     next->actions().at(3)};
-    QStringList texts;
-    for (QAction* entry : entries) {
-        texts.append(entry->text());
-        EXPECT_TRUE(QKeySequence::mnemonic(entry->text()).isEmpty()) << entry->text().toStdString();
-    }
-    EXPECT_EQ(texts, (QStringList{"Q&&A", "Salt && Pepper", "R&&&&D &&"}));
 }
 
 // An open drop-down keeps automatic flipping from moving the grid under it.

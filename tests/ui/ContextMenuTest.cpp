@@ -45,21 +45,8 @@ TEST_F(ContextMenuTest, EachPlaceShowsItsOwnCommands) {
     }
 }
 
-TEST_F(ContextMenuTest, ViewCheckMarksFollowThePreferencesAtEachOpening) {
-    Settings settings;
-    settings.HighlightNewStories = false;
-    settings.ShowActiveProvidersList = true;
-    settings.ShowActiveProviderImage = false;
-    settings.ShowHeadlineBrowser = true;
-    settings.OnTop = true;
-    settings.ShowBrowser = false;
-    menu.Item("mnuContextViewBrowser")->setChecked(true); // left over from the last opening
-    menu.PrepareFor(Place::OtherPane, settings);
-    QList<bool> marks;
-    for (const QAction* action : menu.Item("mnuContextViewMenu")->menu()->actions())
-        marks.append(action->isChecked());
-    EXPECT_EQ(marks, (QList<bool>{false, true, false, true, true, false}));
-}
+// The View menu's check marks at each opening are walked through the main
+// window (tests/data/main-window/view-menu-marks).
 
 // Automatic flipping waits while the menu is open, the View submenu's
 // coming and going included.

@@ -1,7 +1,6 @@
 #include "ui/FeedTree.h"
 #include "feeds/FeedFormat.h"
 #include "model/ProviderCollection.h"
-#include "support/RecordingMessageBox.h"
 #include "support/TestData.h"
 
 #include <QCoreApplication>
@@ -28,10 +27,6 @@ protected:
         return providers.Add(provider);
     }
 
-    void SetCategoryActive(const char* path, bool active) {
-        Categories().Item(Categories().LocateCategory(QString::fromUtf8(path)))->Active = active;
-    }
-
     // As start-up does: parents first, visibility derived, then the tree.
     void FillTree() {
         Categories().SortByName(1, Categories().Count());
@@ -46,17 +41,6 @@ protected:
         const auto found =
             tree.findItems(QString::fromUtf8(text), Qt::MatchExactly | Qt::MatchRecursive);
         return found.size() == 1 ? found.front() : nullptr;
-    }
-
-    // "Name(Child Child(Grandchild))" for the whole tree.
-    static QString Outline(const QTreeWidgetItem* parent) {
-        QStringList parts;
-        for (int i = 0; i < parent->childCount(); ++i) {
-            const QTreeWidgetItem* child = parent->child(i);
-            parts << child->text(0) +
-                         (child->childCount() ? "(" + Outline(child) + ")" : QString());
-        }
-        return parts.join(' ');
     }
 
     void Drop(const QString& text, const QTreeWidgetItem* target) {
@@ -75,23 +59,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(FeedTreeTest, ShowsVisibleCategoriesWithTheirActiveProvidersNested) {
-    AddProvider("Tux Weekly", "Computers/Linux", 1);
-    AddProvider("Daily", "News", 2);
-    AddProvider("Stale", "News", 3, false);
-    AddProvider("Box Scores", "Sports", 4, false);
-    AddProvider("Secret", "Hidden/Inner", 5);
-    AddProvider("Homeless", "", 6);
-    SetCategoryActive("Hidden", false);
-    FillTree();
-
-    EXPECT_EQ(Outline(tree.invisibleRootItem()), "Computers(Linux(Tux Weekly)) News(Daily) Sports");
-    EXPECT_EQ(tree.FeedTreeEnsurePath("Hidden/Inner"), nullptr);
-    EXPECT_EQ(tree.FeedTreeEnsurePath("Nowhere"), nullptr);
-    EXPECT_EQ(tree.FeedTreeEnsurePath("Computers/Linux"), Node("Linux"));
-    EXPECT_EQ(Outline(tree.invisibleRootItem()), "Computers(Linux(Tux Weekly)) News(Daily) Sports");
-}
 
 // A node follows its provider on a repaint of that provider alone: its icon
 // by the load state, its name (its address until the feed gave one) and the
@@ -121,6 +88,7 @@ TEST_F(FeedTreeTest, ARepaintShowsThatProvidersStateNameAndLoadTime) {
     EXPECT_EQ(std::set<qint64>(before.begin(), before.begin() + 4).size(), 4u);
     EXPECT_TRUE(Node("Odd")->icon(0).isNull());
     EXPECT_EQ(node->toolTip(0), "");
+    EXPECT_FALSE(node->flags() & Qt::ItemIsEditable) << "only a category is renamed in place";
 
     shown[0]->LoadState = LoadState::Failed;
     tree.SetActiveProviderListProviderColor(*shown[0]);
@@ -178,35 +146,9 @@ TEST_F(FeedTreeTest, OnlyDroppedWebAddressesBecomeProviders) {
     }
 }
 
-// Names tried for "News", whether each is taken and whether it is refused
-// as a name in use.
-TEST_F(FeedTreeTest, RenamingACategoryInPlaceIsValidated) {
-    AddProvider("Daily", "News/Local", 1);
-    AddProvider("Box Scores", "Sports", 2);
-    for (const QJsonValue& c : TestData::Cases(QStringLiteral("cases/feed-tree-renames.json"))) {
-        const QString name = c["name"].toString();
-        SCOPED_TRACE(name.toStdString());
-        RecordingMessageBox::Instance().Texts.clear();
-        FillTree();
-        QSignalSpy renamed(&tree, &FeedTree::CategoryRenamed);
-        Node("News")->setText(0, name);
-        QCoreApplication::processEvents();
-
-        const QString shown = c["accepted"].toBool() ? name : "News";
-        EXPECT_EQ(tree.topLevelItem(0)->text(0), shown);
-        EXPECT_EQ(renamed.count(), c["accepted"].toBool() ? 1 : 0);
-        EXPECT_EQ(RecordingMessageBox::Instance().Texts,
-                  c["taken"].toBool() ? QStringList{"There is already a category with that name!"}
-                                      : QStringList());
-        tree.setCurrentItem(Node("Local"));
-        EXPECT_EQ(tree.SelectedCategoryPath(), shown + "/Local");
-        if (c["accepted"].toBool()) {
-            EXPECT_EQ(renamed[0], (QVariantList{"News", shown}));
-        }
-    }
-    EXPECT_FALSE(Node("Daily")->flags() & Qt::ItemIsEditable);
-}
-
+// Which categories and providers the tree shows, and renaming a category in
+// place, are walked through the main window
+// (tests/data/main-window/tree-categories-and-renames).
 TEST_F(FeedTreeTest, SelectionRoundTrip) {
     AddProvider("Daily", "News", 41);
     AddProvider("Gadgets", "News/Tech", 42);

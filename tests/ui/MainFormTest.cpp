@@ -1,12 +1,13 @@
 #include "ui/MainForm.h"
 
 #include "core/ProgramCore.h"
+#include "feeds/FeedFormat.h"
 #include "model/ProviderCollection.h"
 #include "platform/BackgroundNotice.h"
-#include "platform/SettingsStore.h"
 #include "retrieval/RefreshScheduler.h"
 #include "support/EnvironmentVariable.h"
 #include "support/EventWait.h"
+#include "support/GoldenFile.h"
 #include "support/MouseDrag.h"
 #include "support/OpenedPages.h"
 #include "support/ProgramHome.h"
@@ -27,16 +28,22 @@
 #include "ui/SelectCategory.h"
 #include "ui/SettingsDialog.h"
 #include "ui/SettingsForm.h"
+#include "ui/SkinBorder.h"
 #include "ui/SkinFrame.h"
+#include "ui/SkinLook.h"
 #include "ui/Startup.h"
 #include "ui/WindowDragger.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -45,6 +52,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include <optional>
 
 namespace {
 
@@ -56,6 +66,7 @@ protected:
         form.reset();
         NewProgram();
         form = std::make_unique<MainForm>(*core);
+        form->Dragger().SetMover([this](QWidget&) { ++moves; });
         form->Load();
         return *form;
     }
@@ -66,43 +77,22 @@ protected:
                        ProviderElement(2, "B", QUrl("http://127.0.0.1:9/b")) + "</providers>");
     }
 
-    // Provider A, with the `more` elements, reading `rss` from the test
-    // server; the window open on it once its story is in the grid.
-    MainForm& OpenOnFeed(const QByteArray& rss, const QByteArray& preferences = {},
-                         const QByteArray& more = {}) {
-        server.Serve("/a", rss);
-        QByteArray provider = ProviderElement(1, "A", server.Url("/a"));
-        provider.replace("</provider>", more + "</provider>");
-        WriteProviders("<providers>" + provider + "</providers>");
-        WriteStore("[Preferences]\nInvocations=3\n" + preferences);
-        MainForm& window = Open();
-        EXPECT_TRUE(WaitUntil([&] { return window.Layout().Grid().RowCount() == 1; }));
-        return window;
-    }
+    FeedTree& Tree() const { return form->Layout().Tree(); }
 
     QTreeWidgetItem* Node(const QString& text) const {
-        return form->Layout()
-            .Tree()
-            .findItems(text, Qt::MatchExactly | Qt::MatchRecursive)
-            .value(0);
+        return Tree().findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
     }
 
     QPoint NodeCentre(const QString& text) const {
-        return form->Layout().Tree().visualItemRect(Node(text)).center();
+        return Tree().visualItemRect(Node(text)).center();
     }
 
-    void ClickNode(const QString& text) const {
-        QTest::mouseClick(form->Layout().Tree().viewport(), Qt::LeftButton, {}, NodeCentre(text));
-    }
+    QAction* Item(const QString& name) const { return form->findChild<QAction*>(name); }
 
-    QAction* Item(const char* name) const {
-        return form->findChild<QAction*>(QString::fromLatin1(name));
-    }
-
-    static void ChooseFirstCategory(SelectCategory& chooser) {
-        auto* categories = chooser.findChild<QTreeWidget*>(QStringLiteral("tvCategories"));
+    static void ChooseFirstCategory(QWidget* modal) {
+        auto* categories = modal->findChild<QTreeWidget*>(QStringLiteral("tvCategories"));
         categories->setCurrentItem(categories->topLevelItem(0));
-        chooser.findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
+        modal->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
     }
 
     // Answers the modal box or chooser that the next step opens: from a
@@ -121,31 +111,511 @@ protected:
 
     TestHttpServer server;
     std::unique_ptr<MainForm> form;
+    int moves = 0;
 };
+
+// A scenario of tests/data/main-window: a home, then steps as a user takes
+// them; after each step the transcript records what the window shows (of
+// the parts the scenario watches) that the step changed, with "{server}" for
+// the test server's address.
+class MainFormScenario : public MainFormTest, public ::testing::WithParamInterface<std::string> {
+protected:
+    // The preferences (after a first run unless this is it), the pages the
+    // server serves (a list of titles is a feed of them) and the providers,
+    // each reading one of those pages or, without one, nothing that answers;
+    // or the list of providers as it is written; the skin worn, from the
+    // skins the program ships.
+    void Prepare(const QJsonObject& setup) {
+        QApplication::clipboard()->clear();
+        const QJsonObject pages = setup["serve"].toObject();
+        for (auto page = pages.begin(); page != pages.end(); ++page) {
+            const QByteArray body = page->isArray() ? Rss(page->toVariant().toStringList())
+                                                    : Served(page->toString()).toUtf8();
+            server.Serve(page.key().toUtf8(), body,
+                         body.contains("<html") ? "text/html" : "application/xml");
+        }
+        QByteArray providers;
+        const QJsonObject named = setup["providers"].toObject();
+        for (auto provider = named.begin(); provider != named.end(); ++provider) {
+            feeds = feeds || provider->isString();
+            const QUrl url = provider->isString() ? server.Url(provider->toString())
+                                                  : QUrl("http://127.0.0.1:9/" + provider.key());
+            providers +=
+                ProviderElement(int(providers.count("<provider>")) + 1, provider.key(), url)
+                    .replace("</provider>", setup["more"].toString().toUtf8() + "</provider>");
+        }
+        if (!named.isEmpty())
+            WriteProviders("<providers>" + providers + "</providers>");
+        feeds = feeds || setup["list"].toString().contains("{server}");
+        if (setup.contains("list"))
+            WriteProviders(Served(setup["list"].toString()).toUtf8());
+        QByteArray preferences = setup["preferences"].toString().toUtf8();
+        if (setup.contains("skin")) {
+            const QString skin = setup["skin"].toString();
+            TestData::CopyFiles(TestData::Bundled("skins/" + skin), Skins() + u'/' + skin);
+            preferences += ("CurrentSkin=" + skin + "\nSkinDirectory=" + Skins() + "\n").toUtf8();
+        }
+        if (!setup["firstRun"].toBool())
+            WriteStore("[Preferences]\nInvocations=3\n" + preferences);
+    }
+
+    QString Skins() const { return folder.filePath(QStringLiteral("skins")); }
+    QString Served(QString text) const { return text.replace("{server}", Address()); }
+    QString Local(QString text) const { return text.replace(Address(), "{server}"); }
+    QString Address() const { return server.Url(QString()).toString(); }
+
+    // Every load the last step started is done.
+    void Settle() const {
+        ASSERT_TRUE(WaitUntil([this] {
+            return std::ranges::all_of(core->Providers(),
+                                       [](const auto& p) { return p->PendingOperations == 0; });
+        }));
+        QCoreApplication::processEvents();
+    }
+
+    // A step by its name, with up to two arguments.
+    QHash<QString, std::function<void(const QString&, const QString&)>> Steps() {
+        using Text = const QString&;
+        QHash<QString, std::function<void(Text, Text)>> steps;
+        steps.insert("open", [this](auto, auto) { OpenAndSettle(); });
+        steps.insert("rename", [this](Text node, Text name) { Rename(node, name); });
+        steps.insert("drop-down", [this](Text button, auto) { DropDown(button); });
+        steps.insert("pick last",
+                     [this](Text button, auto) { Menu(button)->actions().last()->trigger(); });
+        steps.insert("find", [this](Text text, auto) { Find(text); });
+        steps.insert("drag", [this](Text part, Text how) { Drag(part, how); });
+        steps.insert("fix bar", [this](auto, auto) { form->Commands().setMovable(false); });
+        steps.insert("press", [this](Text button, auto) { Press(button); });
+        steps.insert("double-click caption", [this](auto, auto) { DoubleClickCaption(); });
+        steps.insert("restore", [this](auto, auto) { form->showNormal(); });
+        steps.insert("add bad skin", [this](auto, auto) {
+            SkinFolders::Write(Skins(), "Bad", "<NeoCaptionSkin>");
+        });
+        steps.insert("check", [this](Text node, auto) { Check(node, Qt::Checked); });
+        steps.insert("uncheck", [this](Text node, auto) { Check(node, Qt::Unchecked); });
+        steps.insert("serve", [this](Text path, Text titles) { Serve(path, titles); });
+        steps.insert("row", [this](Text row, auto) { ClickRow(row.toInt()); });
+        steps.insert("activate",
+                     [this](auto, auto) { QTest::keyClick(GridView(), Qt::Key_Return); });
+        steps.insert("close", [this](auto, auto) { form->close(); });
+        steps.insert("minimise", [this](auto, auto) { form->showMinimized(); });
+        steps.insert("accept startup", [this](auto, auto) { StartupOK(); });
+        steps.insert("reject startup",
+                     [this](auto, auto) { form->findChild<Startup*>()->reject(); });
+        steps.insert("click", [this](Text node, auto) { Click(node); });
+        steps.insert("key", [this](Text to, Text key) { Key(to == "tree", key); });
+        steps.insert("menu", [this](Text node, auto) { OpenMenu(node); });
+        steps.insert("trigger", [this](Text item, auto) { Item(item)->trigger(); });
+        steps.insert("choose category",
+                     [this](auto, auto) { AnswerNextModal(ChooseFirstCategory); });
+        steps.insert("accept dialog", [this](auto, auto) { AnswerNextModal(Accept); });
+        steps.insert("drop", [this](Text url, Text category) { Drop(url, category); });
+        steps.insert("news", [this](Text news, auto) { emit core->PhoneHomeDue(news); });
+        steps.insert("home page", [this](Text url, auto) { SetHomePage(url); });
+        steps.insert("yes", [this](auto, auto) { Box()->button(QMessageBox::Yes)->click(); });
+        steps.insert("cancel settings", [this](auto, auto) { Settings()->Form()->reject(); });
+        steps.insert("add feed", [this](Text url, auto) { AddFeed(url); });
+        steps.insert("close browser", [this](auto, auto) { Detached()->close(); });
+        steps.insert("reload", [this](auto, auto) { Reload(); });
+        steps.insert("page loaded", [this](auto, auto) { WaitForPage(); });
+        steps.insert("drag bodies", [this](auto, auto) { DragBodies(); });
+        steps.insert("notice", [this](Text text, auto) { Notice(text); });
+        steps.insert("clear status", [this](auto, auto) { form->statusBar()->clearMessage(); });
+        steps.insert("plain display", [this](auto, auto) { PlainDisplay(); });
+        return steps;
+    }
+
+    QTreeWidget* StartupTree() const {
+        const auto* startup = form->findChild<Startup*>();
+        return startup && startup->isVisible()
+                   ? startup->findChild<QTreeWidget*>(QStringLiteral("tvCategories"))
+                   : nullptr;
+    }
+
+    void Check(const QString& name, Qt::CheckState state) const {
+        StartupTree()->findItems(name, Qt::MatchExactly | Qt::MatchRecursive)[0]->setCheckState(
+            0, state);
+    }
+
+    void StartupOK() const {
+        form->findChild<Startup*>()
+            ->findChild<QDialogButtonBox*>()
+            ->button(QDialogButtonBox::Ok)
+            ->click();
+    }
+
+    // The feed at `path` becomes one of the stories titled `titles` ("|"
+    // between them).
+    void Serve(const QString& path, const QString& titles) {
+        server.Serve(path.toUtf8(), Rss(titles.split(u'|')));
+    }
+
+    void ClickRow(int row) const {
+        auto* rows = form->Layout().Grid().findChild<QTreeWidget*>();
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
+                          rows->visualItemRect(rows->topLevelItem(row - 1)).center());
+    }
+
+    // Once open, the stories of the provider on show are waited for when it
+    // reads a served feed.
+    void OpenAndSettle() {
+        Open();
+        if (feeds) {
+            ASSERT_TRUE(WaitUntil([this] { return form->Layout().Grid().RowCount() > 0; }));
+        }
+        Settle();
+    }
+
+    void Reload() const {
+        core->ReloadCurrentProvider();
+        Settle();
+    }
+
+    // Drags a part of the window (the grid's "heading", or the command bar
+    // by its "handle", a few pixels in from its left end, or by its "end")
+    // "button across down", "far" being just past the drag distance.
+    void Drag(const QString& part, const QString& how) const {
+        const QStringList spec = how.split(u' ');
+        const int far = QApplication::startDragDistance() + 1;
+        const auto pixels = [far](const QString& by) {
+            return by.endsWith(u"far") ? (by.startsWith(u'-') ? -far : far) : by.toInt();
+        };
+        QWidget& widget = part == "heading" ? form->Layout().Grid().Heading() : form->Commands();
+        const int x = part == "handle" ? 8 : widget.width() - 5;
+        MouseDrag(widget, {x, widget.height() / 2}, {pixels(spec[1]), pixels(spec[2])},
+                  spec[0] == "left" ? Qt::LeftButton : Qt::RightButton);
+    }
+
+    void Press(const QString& button) const {
+        const auto* caption = form->findChild<CaptionBar*>();
+        QTest::mouseClick(caption->findChild<QAbstractButton*>(button), Qt::LeftButton);
+    }
+
+    void DoubleClickCaption() const {
+        QTest::mouseDClick(form->findChild<CaptionBar*>(), Qt::LeftButton, {}, QPoint(100, 5));
+    }
+
+    QMenu* Menu(const QString& item) const { return Item(item)->menu(); }
+
+    // Opens a button's drop-down, whose entries are made as it opens.
+    void DropDown(const QString& button) {
+        emit Menu(button)->aboutToShow();
+        shownEntries.clear();
+        for (const QAction* entry : Menu(button)->actions())
+            shownEntries << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
+    }
+
+    void Find(const QString& text) const {
+        form->Commands().FindBox().setText(text);
+        emit form->Commands().FindBox().returnPressed();
+    }
+
+    // As the user edits a category's name in place.
+    void Rename(const QString& node, const QString& name) const {
+        Node(node)->setText(0, name);
+        QCoreApplication::processEvents();
+    }
+
+    void Click(const QString& node) const {
+        QTest::mouseClick(Tree().viewport(), Qt::LeftButton, {}, NodeCentre(node));
+    }
+
+    // A provider key, to the grid or the tree; it flips to another provider,
+    // whose stories are then waited for.
+    void Key(bool toTree, const QString& key) const {
+        form->Commands().FindBox().clearFocus();
+        const qsizetype shown = core->CurrentProviderIndex();
+        QTest::keyClicks(toTree ? static_cast<QWidget*>(&Tree()) : GridView(), key);
+        ASSERT_TRUE(WaitUntil([&] {
+            const auto now = core->CurrentProvider();
+            return core->CurrentProviderIndex() != shown && now->PendingOperations == 0 &&
+                   (now->stCollStories != nullptr || now->LoadState == LoadState::Failed);
+        }));
+        QCoreApplication::processEvents();
+    }
+
+    void OpenMenu(const QString& node) const {
+        emit Tree().customContextMenuRequested(NodeCentre(node));
+        form->Menu().hide();
+    }
+
+    static void Accept(QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); }
+
+    // Subscribing is done once the status bar tells what came of it.
+    void Drop(const QString& address, const QString& category) const {
+        const QString before = form->statusBar()->currentMessage();
+        emit Tree().ProviderURLDropped(Served(address), category);
+        ASSERT_TRUE(WaitUntil([&] { return form->statusBar()->currentMessage() != before; }));
+        Settle();
+    }
+
+    void SetHomePage(const QString& address) {
+        homePage.reset();
+        homePage.emplace("VARNOCET_HOME_PAGE", address.toUtf8());
+    }
+
+    QMessageBox* Box() const {
+        for (QMessageBox* box : form->findChildren<QMessageBox*>())
+            if (box->isVisible())
+                return box;
+        return nullptr;
+    }
+
+    SettingsDialog* Settings() const { return form->findChild<SettingsDialog*>(); }
+
+    void AddFeed(const QString& address) const {
+        auto* add = form->findChild<AddFeedDialog*>();
+        const qsizetype count = core->Providers().Count();
+        add->findChild<QLineEdit*>("txtAddress")->setText(Served(address));
+        add->findChild<QPushButton*>("cmdOK")->click();
+        ASSERT_TRUE(WaitUntil([&] { return core->Providers().Count() != count; }));
+        Settle();
+    }
+
+    DetachedBrowser* Detached() const { return form->findChild<DetachedBrowser*>(); }
+
+    // The article's page, not the blank one the pane starts on, is loaded.
+    void WaitForPage() const {
+        const auto* state = form->findChild<QLabel*>(QStringLiteral("labBrowser"));
+        ASSERT_TRUE(WaitUntil([&] {
+            return state->text() == "Article: Done" &&
+                   form->Layout().Browser().Url() != QUrl("about:blank");
+        }));
+    }
+
+    QAbstractItemView* GridView() const {
+        return form->Layout().Grid().findChild<QAbstractItemView*>();
+    }
+
+    // Drags each part of the window that moves it, where it is bare.
+    void DragBodies() const {
+        for (QWidget* body : std::initializer_list<QWidget*>{&form->Layout().Grid().Heading(),
+                                                             &form->Layout().SiteImage(),
+                                                             &form->Commands(), form->statusBar()})
+            MouseDrag(*body, {body->width() - 5, 5}, {QApplication::startDragDistance() + 1, 0});
+    }
+
+    void Notice(const QString& text) {
+        BackgroundNotice::Forget();
+        ::testing::internal::CaptureStderr();
+        BackgroundNotice::Report(text);
+        errors = QString::fromStdString(::testing::internal::GetCapturedStderr());
+    }
+
+    void PlainDisplay() const {
+        ::Settings& settings = core->ProgramSettings();
+        settings.ShowArticleURL = false;
+        settings.UsePerProviderColor = false;
+        settings.EasyMove = false;
+        core->ApplyPreferences();
+    }
+
+    // What the steps concern, as the user sees it.
+    QJsonObject Snapshot() const {
+        QStringList providers;
+        for (const auto& provider : core->Providers())
+            providers << Local(provider->ProviderName + " in " + provider->Category + " from " +
+                               provider->DataURL + (provider->Active ? "" : ", inactive"));
+        QStringList pages;
+        for (const QUrl& page : opened.Pages)
+            pages << page.toString();
+        const auto* address = form->findChild<ArticleAddressLabel*>();
+        return {
+            {"window", WindowState()},
+            {"frame", Frame()},
+            {"providers", QJsonArray::fromStringList(providers)},
+            {"on show", core->CurrentProviderIndex()},
+            {"tree", QJsonArray::fromStringList(Lines(&Tree()))},
+            {"categories", QJsonArray::fromStringList(CategoryLines())},
+            {"startup", QJsonArray::fromStringList(Lines(StartupTree()))},
+            {"grid", QJsonArray::fromStringList(GridLines())},
+            {"grid colour", GridColours()},
+            {"browser", Local(form->Layout().Browser().Url().toString())},
+            {"detached browser",
+             Detached() && Detached()->isVisible()
+                 ? Detached()->windowTitle() + " at " + Local(Detached()->Url().toString())
+                 : "closed"},
+            {"address", address->isVisible() ? address->Address() : "(hidden)"},
+            {"status", Local(form->statusBar()->currentMessage())},
+            {"dialog", DialogText()},
+            {"messages", QJsonArray::fromStringList(RecordingMessageBox::Instance().Texts)},
+            {"opened", QJsonArray::fromStringList(pages)},
+            {"clipboard", ClipboardText()},
+            {"drop-down", QJsonArray::fromStringList(shownEntries)},
+            {"view menu", ViewMarks()},
+            {"moves", moves},
+            {"standard error", errors},
+        };
+    }
+
+    // Its title, whether it is shown and how, whether it asks for the
+    // categories and whether the timers run.
+    QString WindowState() const {
+        const auto* startup = form->findChild<Startup*>();
+        return form->windowTitle() + (form->isVisible() ? ": shown" : ": hidden") +
+               (form->isMinimized() ? ", minimised" : "") +
+               (form->isMaximized() ? ", maximised" : "") +
+               (form->windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? ", on top" : "") +
+               (startup && startup->isVisible() ? ", asking for categories" : "") +
+               (core->Scheduler().Running() ? ", timers on" : ", timers off");
+    }
+
+    // The skin's caption and border and where the contents start, or the
+    // desktop's frame.
+    QString Frame() const {
+        const auto look = SkinFrame::LookOf(*form);
+        const auto* caption = form->findChild<CaptionBar*>();
+        if (look == nullptr || caption == nullptr)
+            return form->windowFlags().testFlag(Qt::FramelessWindowHint) ? "none" : "desktop's";
+        const QPoint contents = form->centralWidget()->geometry().topLeft();
+        return QString("caption \"%1\" %2 high at %3, border %4 wide%5, contents at %6,%7")
+            .arg(caption->Title())
+            .arg(look->CaptionHeight())
+            .arg(caption->y())
+            .arg(look->BorderWidth())
+            .arg(form->findChild<SkinBorder*>()->isVisible() ? "" : " hidden")
+            .arg(contents.x())
+            .arg(contents.y());
+    }
+
+    // A node a line, indented by its depth: the highlighted one marked, and
+    // its check box and background colour when it has them.
+    QStringList Lines(QTreeWidget* tree) const {
+        QStringList lines;
+        if (tree == nullptr)
+            return lines;
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            const QTreeWidgetItem& node = **it;
+            QString line =
+                Local(node.text(0)) + (&node == tree->currentItem() ? " (highlighted)" : "");
+            for (const QTreeWidgetItem* up = node.parent(); up != nullptr; up = up->parent())
+                line.prepend("  ");
+            if (node.data(0, Qt::CheckStateRole).isValid())
+                line += node.checkState(0) == Qt::Checked ? " [x]" : " [ ]";
+            const QVariant back = node.data(0, Qt::BackgroundRole);
+            lines << line + (back.isValid() ? " on " + back.value<QBrush>().color().name() : "");
+        }
+        return lines;
+    }
+
+    // The grid's back and text colours, and the first summary's.
+    QString GridColours() const {
+        const QPalette palette = GridView()->palette();
+        const QTreeWidgetItem* first =
+            form->Layout().Grid().findChild<QTreeWidget*>()->topLevelItem(0);
+        return palette.color(QPalette::Base).name() + ", text " +
+               palette.color(QPalette::Text).name() +
+               (first ? ", summaries " + first->foreground(ArticleGrid::Description).color().name()
+                      : "");
+    }
+
+    // The View menu's items that are checked.
+    QString ViewMarks() const {
+        QStringList checked;
+        for (const QAction* item : Menu("mnuContextViewMenu")->actions())
+            if (item->isChecked())
+                checked << item->objectName();
+        return checked.join(' ');
+    }
+
+    QStringList CategoryLines() const {
+        QStringList lines;
+        for (const auto& category : core->Providers().Categories())
+            lines << category->CategoryName + (category->Active ? "" : ", inactive") +
+                         (category->Visible ? "" : ", hidden");
+        return lines;
+    }
+
+    // The heading, then a row a line: read or not, the title (marked when
+    // bold), the summary, the link and whether it is the selected row.
+    QStringList GridLines() const {
+        const ArticleGrid& grid = form->Layout().Grid();
+        QStringList lines{grid.findChild<QLabel*>(QStringLiteral("labArticles"))->text()};
+        const auto* rows = grid.findChild<QTreeWidget*>();
+        for (int row = 0; row < rows->topLevelItemCount(); ++row) {
+            const QTreeWidgetItem& item = *rows->topLevelItem(row);
+            lines << item.text(ArticleGrid::Read) + " " + item.text(ArticleGrid::Item) +
+                         (item.font(ArticleGrid::Item).bold() ? " (bold)" : "") + " | " +
+                         item.text(ArticleGrid::Description) + " | " + item.text(ArticleGrid::ID) +
+                         (grid.SelectedRow() == row + 1 ? " (selected)" : "");
+        }
+        return lines;
+    }
+
+    // The message box shown with its buttons, the settings dialog's tab with
+    // the providers chosen on it, or the Add Feed dialog.
+    QString DialogText() const {
+        const SettingsForm* settings = Settings() ? Settings()->Form() : nullptr;
+        QStringList parts;
+        if (QMessageBox* box = Box()) {
+            for (QAbstractButton* button : box->buttons())
+                parts << button->text().remove(u'&');
+            return box->text() + " [" + parts.join(' ') + "]";
+        }
+        if (settings && settings->isVisible()) {
+            for (const QListWidgetItem* item :
+                 settings->findChild<QListWidget*>("lstProviders")->selectedItems())
+                parts << item->text();
+            const bool skinned = SkinFrame::LookOf(*settings) != nullptr &&
+                                 SkinFrame::LookOf(*settings) == SkinFrame::LookOf(*form);
+            return settings->HelpTopic() + ": " + parts.join(", ") +
+                   (skinned ? " (skinned as the window)" : "");
+        }
+        const auto* add = form->findChild<AddFeedDialog*>();
+        return add && add->isVisible() ? "Add Feed" : "";
+    }
+
+    // The text, and the link and rich text when they come with it.
+    QString ClipboardText() const {
+        const QMimeData* copied = QApplication::clipboard()->mimeData();
+        if (copied == nullptr)
+            return {};
+        QString text = copied->text();
+        for (const QUrl& url : copied->urls())
+            text += ", link " + url.toString();
+        return Local(text + (copied->hasHtml() ? ", with HTML" : ""));
+    }
+
+    OpenedPages opened;
+    std::optional<EnvironmentVariable> homePage;
+    QString errors;
+    QStringList shownEntries;
+    bool feeds = false;
+};
+
+QString ScenarioFolder() {
+    return TestData::Path(QStringLiteral("main-window"));
+}
 
 } // namespace
 
-TEST_F(MainFormTest, OnlyTheFirstRunAsksForCategoriesAndTheTimersWaitForTheChoice) {
-    MainForm& first = Open();
-    EXPECT_TRUE(first.isVisible());
-    EXPECT_EQ(first.windowTitle(), QStringLiteral("Varnocet - Alpha"));
-    ASSERT_EQ(first.findChildren<Startup*>().size(), 1);
-    EXPECT_FALSE(core->Scheduler().Running());
-    first.findChild<Startup*>()->accept();
-    EXPECT_TRUE(core->Scheduler().Running());
-    first.close();
-    EXPECT_FALSE(first.isVisible());
-    MainForm& second = Open();
-    EXPECT_TRUE(second.findChildren<Startup*>().isEmpty());
-    EXPECT_TRUE(core->Scheduler().Running());
+TEST_P(MainFormScenario, ShowsWhatEachStepLeadsTo) {
+    const QString file = ScenarioFolder() + u'/' + QString::fromStdString(GetParam());
+    const QJsonObject scenario = QJsonDocument::fromJson(TestData::ReadFile(file)).object();
+    Prepare(scenario["setup"].toObject());
+    const auto steps = Steps();
+    QJsonArray transcript;
+    const QJsonArray watched = scenario["watch"].toArray();
+    QJsonObject before;
+    for (const QJsonValue& value : scenario["steps"].toArray()) {
+        const QJsonArray step = value.toArray();
+        ASSERT_TRUE(steps.contains(step[0].toString())) << step[0].toString().toStdString();
+        steps[step[0].toString()](step[1].toString(), step[2].toString());
+        const QJsonObject now = Snapshot();
+        QJsonObject changed;
+        for (auto field = now.begin(); field != now.end(); ++field)
+            if (watched.contains(field.key()) && before.value(field.key()) != field.value())
+                changed.insert(field.key(), field.value());
+        transcript.append(QJsonObject{{"step", step}, {"shows", changed}});
+        before = now;
+    }
+    GoldenFile::Check(file.chopped(int(qstrlen(".steps.json"))) + ".expected.json",
+                      {{"transcript", transcript}}, QString::fromStdString(GetParam()), "ui_tests");
 }
 
-TEST_F(MainFormTest, ClosedFromTheTrayBeforeTheFirstChoiceNothingStarts) {
-    MainForm& window = Open();
-    window.close();
-    window.findChild<Startup*>()->reject();
-    EXPECT_FALSE(core->Scheduler().Running());
-}
+INSTANTIATE_TEST_SUITE_P(MainWindow, MainFormScenario,
+                         ::testing::ValuesIn(GoldenFile::Cases(ScenarioFolder(), ".steps.json")),
+                         GoldenFile::CaseName);
 
 // A signal to end the program can arrive while start-up draws its splash
 // window, before the list is read: nothing may be written over it.
@@ -163,267 +633,11 @@ TEST_F(MainFormTest, EndedWhileStartingTheWindowNeverShowsAndTheListIsKept) {
     EXPECT_TRUE(list.contains("<providername>B</providername>"));
 }
 
-// The provider keys work while the grid has the focus too. After a flip the
-// highlighted node is the provider on show, so clicking a node always shows
-// it, and the menu acts on the node clicked.
-TEST_F(MainFormTest, TheTreeFollowsTheProviderOnShowAndItsMenuActsOnTheNodeClicked) {
-    TwoUnreachableProviders();
-    MainForm& window = Open();
-    QWidget* gridView = window.Layout().Grid().findChild<QAbstractItemView*>();
-    ClickNode("A");
-    QTest::keyClick(gridView, Qt::Key_Period);
-    ASSERT_TRUE(WaitUntil([&] { return core->CurrentProviderIndex() == 2; }));
-    EXPECT_EQ(window.Layout().Tree().SelectedProviderID(), 2);
-    ClickNode("A");
-    EXPECT_EQ(core->CurrentProviderIndex(), 1);
-    QTest::keyClick(gridView, Qt::Key_Period);
-    ASSERT_TRUE(WaitUntil([&] { return core->CurrentProviderIndex() == 2; }));
-    QTest::keyClick(gridView, Qt::Key_Less, Qt::ShiftModifier);
-    ASSERT_TRUE(WaitUntil([&] { return core->CurrentProviderIndex() == 1; }));
-    EXPECT_EQ(window.Layout().Tree().SelectedProviderID(), 1);
-    window.Commands().FindBox().clearFocus();
-    QTest::keyClick(&window.Layout().Tree(), Qt::Key_Period);
-    ASSERT_TRUE(WaitUntil([&] { return core->CurrentProviderIndex() == 2; }));
-    emit window.Layout().Tree().customContextMenuRequested(NodeCentre("A"));
-    window.Menu().hide();
-    Item("mnuContextMakeProviderInactive")->trigger();
-    EXPECT_FALSE(core->Providers().Item(1)->Active);
-    EXPECT_TRUE(core->Providers().Item(2)->Active);
-}
-
-// Showing a page again would lose where the reader scrolled to. The menu
-// copies the article as text and link, its address whole.
-TEST_F(MainFormTest, ChangingAViewLeavesTheArticleOnShowAloneAndCopyTakesItsAddress) {
-    server.Serve("/story?a=1&b=2", "<html><body>Story</body></html>", "text/html");
-    const QUrl story = server.Url(QStringLiteral("/story?a=1&b=2"));
-    MainForm& window =
-        OpenOnFeed("<rss version=\"2.0\"><channel><item><title>One</title><link>" +
-                   story.toString().toHtmlEscaped().toUtf8() + "</link></item></channel></rss>");
-    const auto* state = window.findChild<QLabel*>(QStringLiteral("labBrowser"));
-    ASSERT_TRUE(WaitUntil([&] { return state->text() == "Article: Done"; }));
-    Item("mnuContextOnTop")->trigger();
-    Item("mnuContextViewProviderImage")->trigger();
-    EXPECT_EQ(window.Layout().Browser().Url(), story);
-    // A window made topmost is shown anew, and the web view may announce the
-    // page on show once more; it stays on that page.
-    EXPECT_TRUE(WaitUntil([&] { return state->text() == "Article: Done"; }));
-    EXPECT_EQ(window.Layout().Browser().Url(), story);
-
-    Item("mnuContextCopyArticleURL")->trigger();
-    const QMimeData* copied = QApplication::clipboard()->mimeData();
-    EXPECT_EQ(copied->text(), story.toString());
-    EXPECT_TRUE(copied->hasHtml());
-    EXPECT_EQ(copied->urls().value(0), story);
-}
-
-// News of a version asks whether to visit the home page and Yes opens it in
-// the browser; with no home page there is nothing to ask, only the news.
-TEST_F(MainFormTest, NewsOfANewVersionOffersTheHomePageWhenThereIsOne) {
-    WriteStore("[Preferences]\nInvocations=3\n");
-    MainForm& window = Open();
-    const QString news = QStringLiteral("Version 99.0.0 is now available.");
-    const auto prompt = [&]() -> QMessageBox* {
-        emit core->PhoneHomeDue(news);
-        for (QMessageBox* box : window.findChildren<QMessageBox*>())
-            if (box->isVisible())
-                return box;
-        return nullptr;
-    };
-    OpenedPages browser;
-    {
-        const EnvironmentVariable home("VARNOCET_HOME_PAGE", "http://127.0.0.1:9/home");
-        QMessageBox* box = prompt();
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->text(), news + "\n\nVisit home page now?");
-        EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-        box->button(QMessageBox::Yes)->click();
-        EXPECT_EQ(browser.Pages, QList<QUrl>{QUrl("http://127.0.0.1:9/home")});
-    }
-    const EnvironmentVariable home("VARNOCET_HOME_PAGE", "");
-    QMessageBox* box = prompt();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->text(), news);
-    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
-}
-
-// A dropped address is subscribed to: below every category it asks for one.
-// How a page's feed is found, and what is refused, is the subscriber's; the
-// window says what came of it.
-TEST_F(MainFormTest, AnAddressDroppedBelowEveryCategoryAsksForOne) {
-    TwoUnreachableProviders();
-    server.Serve("/chosen.xml",
-                 "<rss version=\"2.0\"><channel><title>Chosen</title></channel></rss>");
-    MainForm& window = Open();
-    bool asked = false;
-    AnswerNextModal([&asked](QWidget* modal) {
-        asked = true;
-        auto* chooser = qobject_cast<SelectCategory*>(modal);
-        ASSERT_NE(chooser, nullptr);
-        ChooseFirstCategory(*chooser);
-    });
-    emit window.Layout().Tree().ProviderURLDropped(server.Url("/chosen.xml").toString(), QString());
-    ASSERT_TRUE(WaitUntil([&] { return core->Providers().Count() == 3; }));
-    EXPECT_TRUE(asked);
-    const QString chosen = server.Url("/chosen.xml").toString();
-    EXPECT_EQ(core->Providers().Item(3)->Category, "News");
-    EXPECT_EQ(core->Providers().Item(3)->DataURL, chosen);
-    EXPECT_EQ(window.statusBar()->currentMessage(), "Subscribed to Chosen (" + chosen + ").");
-    EXPECT_TRUE(WaitUntil([&] { return Node(chosen) != nullptr || Node("Chosen") != nullptr; }));
-
-    // What the subscriber could not find is said in the status bar.
-    server.Serve("/plain", "<!DOCTYPE html><html></html>", "text/html");
-    const QString plain = server.Url("/plain").toString();
-    emit window.Layout().Tree().ProviderURLDropped(plain, QStringLiteral("News"));
-    ASSERT_TRUE(WaitUntil([&] { return window.statusBar()->currentMessage().contains(plain); }));
-    EXPECT_EQ(window.statusBar()->currentMessage(), "No feed was found at " + plain + ".");
-    EXPECT_EQ(core->Providers().Count(), 3);
-}
-
-// How a window comes back in the state it was put away from is the
-// restorer's; the menu item brings it back.
-TEST_F(MainFormTest, AboutLeavesAWindowKeptOnTopShownAndTheMenuRestoresIt) {
-    WriteStore("[Preferences]\nInvocations=3\nOnTop=True\n");
-    MainForm& window = Open();
-    ASSERT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    window.showMinimized();
-    Item("mnuContextVarnocet")->trigger();
-    EXPECT_FALSE(window.isMinimized());
-    AnswerNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
-    Item("ABOUT")->trigger();
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-}
-
-// The skin chosen is worn from the start, by the settings dialog (opened on
-// its first tab) too; F12
-// reads the skin directory again and says what could not be read.
-TEST_F(MainFormTest, TheWindowAndItsDialogsWearTheSkinAndF12ReadsItAgain) {
-    const QString skins = folder.filePath(QStringLiteral("skins"));
-    TestData::CopyFiles(TestData::Bundled(QStringLiteral("skins/Birch")),
-                        skins + QStringLiteral("/Birch"));
-    WriteStore("[Preferences]\nInvocations=3\nCurrentSkin=Birch\nSkinDirectory=" + skins.toUtf8() +
-               "\n");
-    MainForm& window = Open();
-    ASSERT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(window.findChild<CaptionBar*>()->Title(), window.windowTitle());
-    auto* settings = window.findChild<SettingsDialog*>();
-    Item("SETTINGS")->trigger();
-    EXPECT_EQ(settings->Form()->HelpTopic(), "SettingsGeneral") << "on its first tab";
-    ASSERT_NE(SkinFrame::LookOf(window), nullptr);
-    EXPECT_EQ(SkinFrame::LookOf(*settings->Form()), SkinFrame::LookOf(window));
-    settings->Form()->reject();
-
-    SkinFolders::Write(skins, QStringLiteral("Bad"), "<NeoCaptionSkin>");
-    const auto worn = SkinFrame::LookOf(window);
-    Item("RESKIN")->trigger();
-    EXPECT_NE(SkinFrame::LookOf(window), worn);
-    EXPECT_NE(window.findChild<QMessageBox*>(), nullptr);
-}
-
-// Properties opens the settings dialog on the clicked provider in the
-// Providers tab; Add Feed takes an address into the clicked
-// provider's category and shows the new provider.
-TEST_F(MainFormTest, PropertiesAndAddFeedOpenTheirDialogs) {
-    TwoUnreachableProviders();
-    MainForm& window = Open();
-    auto* settings = window.findChild<SettingsDialog*>();
-    ASSERT_NE(settings, nullptr);
-    emit window.Layout().Tree().customContextMenuRequested(NodeCentre("B"));
-    window.Menu().hide();
-    Item("mnuContextProperties")->trigger();
-    ASSERT_NE(settings->Form(), nullptr);
-    EXPECT_EQ(settings->Form()->HelpTopic(), "SettingsProviders");
-    const auto* list = settings->Form()->findChild<QListWidget*>("lstProviders");
-    ASSERT_EQ(list->selectedItems().size(), 1);
-    EXPECT_EQ(list->selectedItems().first()->text(), "B");
-    settings->Form()->reject();
-
-    emit window.Layout().Tree().customContextMenuRequested(NodeCentre("B"));
-    window.Menu().hide();
-    Item("mnuContextAddFeed")->trigger();
-    auto* add = window.findChild<AddFeedDialog*>();
-    ASSERT_NE(add, nullptr);
-    server.Serve("/c", "<rss version=\"2.0\"><channel><title>C</title></channel></rss>");
-    const QString feed = server.Url("/c").toString();
-    add->findChild<QLineEdit*>("txtAddress")->setText(feed);
-    add->findChild<QPushButton*>("cmdOK")->click();
-    ASSERT_TRUE(WaitUntil([&] { return core->Providers().Count() == 3; }));
-    ASSERT_NE(core->CurrentProvider(), nullptr);
-    EXPECT_EQ(core->CurrentProvider()->DataURL, feed);
-    EXPECT_EQ(core->CurrentProvider()->Category, "News");
-}
-
-// The user closed it: the next load of the provider on show only tells it
-// where to go.
-TEST_F(MainFormTest, AClosedDetachedBrowserStaysClosedThroughLoads) {
-    MainForm& window = OpenOnFeed(Rss({"One"}), "ShowBrowser=True\n");
-    auto* browser = window.findChild<DetachedBrowser*>();
-    ASSERT_NE(browser, nullptr);
-    ASSERT_TRUE(browser->isVisible());
-    browser->close();
-    core->ReloadCurrentProvider();
-    ASSERT_TRUE(WaitUntil([&] { return core->CurrentProvider()->PendingOperations == 0; }));
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(browser->isVisible());
-}
-
-// The article's address, the provider's colour and moving the window by its
-// body, each as the General tab's check box says.
-TEST_F(MainFormTest, DisplayPreferencesFollowTheirCheckBoxes) {
-    // Navy.
-    MainForm& window =
-        OpenOnFeed(Rss({"One"}), "UsePerProviderColor=True\n", "<backcolor>8388608</backcolor>");
-    const auto* address = window.findChild<ArticleAddressLabel*>();
-    ASSERT_NE(address, nullptr);
-    const QWidget* gridView = window.Layout().Grid().findChild<QAbstractItemView*>();
-    int moves = 0;
-    window.Dragger().SetMover([&moves](QWidget&) { ++moves; });
-    const auto dragBodies = [&] {
-        for (QWidget* body : std::initializer_list<QWidget*>{
-                 &window.Layout().Grid().Heading(), &window.Layout().SiteImage(),
-                 &window.Commands(), window.statusBar()})
-            MouseDrag(*body, {body->width() - 5, 5}, {QApplication::startDragDistance() + 1, 0});
-    };
-
-    EXPECT_TRUE(address->isVisible());
-    EXPECT_EQ(address->Address(), "http://news.example/One");
-    EXPECT_EQ(gridView->palette().color(QPalette::Base), QColor(0, 0, 128));
-    EXPECT_EQ(Node("A")->background(0).color(), QColor(0, 0, 128));
-    dragBodies();
-    EXPECT_EQ(moves, 4);
-    // A notice shows in the status bar, which it has to itself while it
-    // shows, and on standard error, without a box.
-    BackgroundNotice::Forget();
-    ::testing::internal::CaptureStderr();
-    BackgroundNotice::Report(QStringLiteral("Unknown XMLNS version (0.93) for RSS."));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "message: Unknown XMLNS version (0.93) for RSS.\n");
-    EXPECT_EQ(window.statusBar()->currentMessage(), "Unknown XMLNS version (0.93) for RSS.");
-    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
-    EXPECT_FALSE(address->isVisible());
-    window.statusBar()->clearMessage();
-    EXPECT_TRUE(address->isVisible());
-
-    Settings& settings = core->ProgramSettings();
-    settings.ShowArticleURL = false;
-    settings.UsePerProviderColor = false;
-    settings.EasyMove = false;
-    core->ApplyPreferences();
-    EXPECT_FALSE(address->isVisible());
-    const QPalette desktop = QApplication::palette(gridView);
-    EXPECT_EQ(gridView->palette().color(QPalette::Base), desktop.color(QPalette::Base));
-    EXPECT_EQ(Node("A")->data(0, Qt::BackgroundRole), QVariant());
-    dragBodies();
-    EXPECT_EQ(moves, 4);
-}
-
 // What the listener answers is the core's; the window gives it the category
 // chooser, kept on top, and closes it on shutdown.
 TEST_F(MainFormTest, AWebPageAddsAProviderInTheCategoryTheUserChooses) {
     TwoUnreachableProviders();
-    TestHttpServer feeds;
-    feeds.Serve("/chosen", Rss({"Story"}));
-    const QByteArray chosenURL = feeds.Url("/chosen").toEncoded();
+    server.Serve("/chosen", Rss({"Story"}));
     QTcpServer probe;
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
     const quint16 port = probe.serverPort();
@@ -431,7 +645,7 @@ TEST_F(MainFormTest, AWebPageAddsAProviderInTheCategoryTheUserChooses) {
     const EnvironmentVariable listenerPort("VARNOCET_LISTENER_PORT", QByteArray::number(port));
     Open();
     RawHttpClient chosen(port);
-    chosen.Send("GET /add_provider?url=" + chosenURL + " HTTP/1.1\r\n\r\n");
+    chosen.Send("GET /add_provider?url=" + server.Url("/chosen").toEncoded() + " HTTP/1.1\r\n\r\n");
     SelectCategory* chooser = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         for (SelectCategory* open : form->findChildren<SelectCategory*>())
@@ -440,7 +654,7 @@ TEST_F(MainFormTest, AWebPageAddsAProviderInTheCategoryTheUserChooses) {
         return chooser != nullptr;
     }));
     EXPECT_TRUE(chooser->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    ChooseFirstCategory(*chooser);
+    ChooseFirstCategory(chooser);
     EXPECT_TRUE(chosen.Answer().contains("to Varnocet category <B>News</B>."))
         << chosen.Read().data();
 

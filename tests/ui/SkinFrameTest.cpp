@@ -52,36 +52,9 @@ protected:
 
 } // namespace
 
-TEST_F(SkinFrameTest, TheWindowWearsTheCaptionAndBorderInsteadOfTheDesktopsFrame) {
-    EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
-    ASSERT_NE(Caption(), nullptr);
-    EXPECT_TRUE(Caption()->isVisible());
-    EXPECT_EQ(Caption()->Title(), "Varnocet - World News");
-    const int border = look->BorderWidth();
-    // The contents start below the caption, inside the border.
-    EXPECT_GE(window.centralWidget()->geometry().top(), border + look->CaptionHeight());
-    EXPECT_EQ(window.centralWidget()->geometry().left(), border);
-
-    window.setWindowTitle(QStringLiteral("Varnocet - Science"));
-    EXPECT_EQ(Caption()->Title(), "Varnocet - Science");
-}
-
-TEST_F(SkinFrameTest, TheCaptionsButtonsMinimiseMaximiseAndClose) {
-    QTest::mouseClick(Button(window, "btnCaptionMaximise"), Qt::LeftButton);
-    EXPECT_TRUE(window.isMaximized());
-    // A maximised window has no edge to drag.
-    EXPECT_FALSE(window.findChild<SkinBorder*>()->isVisible());
-    EXPECT_EQ(Caption()->y(), 0);
-    QTest::mouseDClick(Caption(), Qt::LeftButton, {}, QPoint(100, 5));
-    EXPECT_FALSE(window.isMaximized());
-
-    QTest::mouseClick(Button(window, "btnCaptionMinimise"), Qt::LeftButton);
-    EXPECT_TRUE(window.isMinimized());
-    window.showNormal();
-
-    QTest::mouseClick(Button(window, "btnCaptionClose"), Qt::LeftButton);
-    EXPECT_FALSE(window.isVisible());
-}
+// How the main window wears its skin (caption, border, where the contents
+// start, the caption's buttons) is walked through it
+// (tests/data/main-window/skinned-window).
 
 // A dialog is dressed as its window, and can only be closed; without a skin
 // the desktop's frame comes back.

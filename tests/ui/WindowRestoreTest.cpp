@@ -1,5 +1,7 @@
 #include "ui/WindowRestore.h"
 
+#include "support/TestData.h"
+
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -10,32 +12,20 @@ namespace {
 // notification area), it comes back shown, not minimised, and maximised
 // exactly when it was before.
 TEST(WindowRestoreTest, TheWindowComesBackInTheStateItWasPutAwayFrom) {
-    const struct {
-        const char* name;
-        bool maximized;
-        bool hidden;
-    } cases[] = {
-        {"normal, minimised", false, false},
-        {"maximised, minimised", true, false},
-        {"normal, minimised and hidden", false, true},
-        {"maximised, minimised and hidden", true, true},
-    };
-    for (const auto& c : cases) {
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/window-restores.tsv"))) {
+        SCOPED_TRACE(c.join(u' ').toStdString());
+        const bool maximized = c[0] == u"maximised";
         QWidget window;
         window.resize(300, 200);
-        if (c.maximized)
-            window.showMaximized();
-        else
-            window.show();
+        maximized ? window.showMaximized() : window.show();
         window.showMinimized();
-        if (c.hidden)
-            window.hide();
-        ASSERT_TRUE(window.isMinimized()) << c.name;
+        window.setHidden(c[1] == u"hidden");
+        ASSERT_TRUE(window.isMinimized());
 
         WindowRestore::Restore(window);
-        EXPECT_TRUE(window.isVisible()) << c.name;
-        EXPECT_FALSE(window.isMinimized()) << c.name;
-        EXPECT_EQ(window.isMaximized(), c.maximized) << c.name;
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_FALSE(window.isMinimized());
+        EXPECT_EQ(window.isMaximized(), maximized);
     }
 }
 
