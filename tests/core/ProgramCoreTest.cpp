@@ -434,18 +434,6 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, ProgramCoreTest,
                                                                "steps.json")),
                          GoldenFile::CaseName);
 
-TEST_F(ProgramCoreTest, UnreadableProviderListIsCopiedAsideBeforeAnythingIsWritten) {
-    const QByteArray truncated = "<providers v=\"2\">\r\n  <provider>\r\n    <providername>Mine";
-    WriteProviders(truncated);
-    Start();
-    const QStringList copies = QDir(folder.filePath(QStringLiteral("data")))
-                                   .entryList({QStringLiteral("qtk_providers.xml.bad-*")});
-    ASSERT_EQ(copies.size(), 1);
-    EXPECT_EQ(Read(folder.filePath(QStringLiteral("data/")) + copies.first()), truncated);
-    ASSERT_EQ(RecordingMessageBox::Instance().Texts.size(), 1);
-    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.first().contains(copies.first()));
-}
-
 // The listener's guards; what it answers is walked by the listener
 // scenarios.
 TEST_F(ProgramCoreTest, OnlyThisMachineCanConnectToTheListener) {
