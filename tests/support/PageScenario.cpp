@@ -1,0 +1,250 @@
+#include "support/PageScenario.h"
+
+#include "model/ProviderField.h"
+#include "support/EventWait.h"
+#include "support/GoldenFile.h"
+#include "support/RecordingMessageBox.h"
+#include "support/TestData.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+// A tree's item as its path of texts; the columns of one item joined by "|".
+QString ItemPath(const QTreeWidgetItem* item) {
+    QStringList cells;
+    for (int column = 0; column < item->columnCount(); ++column)
+        cells.append(item->text(column));
+    const QString text = cells.join(u'|');
+    return item->parent() == nullptr ? text : ItemPath(item->parent()) + u'/' + text;
+}
+
+QString Lines(const QWidget* widget) {
+    QStringList lines;
+    if (const auto* list = qobject_cast<const QListWidget*>(widget)) {
+        for (int row = 0; row < list->count(); ++row)
+            lines.append(list->item(row)->text() + (list->item(row)->isSelected() ? "*" : ""));
+    } else if (const auto* tree = qobject_cast<const QTreeWidget*>(widget)) {
+        for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree)); *it != nullptr; ++it)
+            lines.append(ItemPath(*it) + (*it == tree->currentItem() ? "*" : ""));
+    }
+    return lines.join(QStringLiteral(", "));
+}
+
+QString Value(const QWidget* widget) {
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+        return edit->text() + (edit->isReadOnly() ? " [read-only]" : "");
+    if (const auto* edit = qobject_cast<const QTextEdit*>(widget))
+        return edit->toPlainText();
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->pixmap().isNull() ? label->text() : QStringLiteral("[picture]");
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+        return combo->currentText();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->isCheckable() ? (button->isChecked() ? "on" : "off")
+                                     : (button->isEnabled() ? "enabled" : "");
+    if (const auto* slider = qobject_cast<const QAbstractSlider*>(widget))
+        return QString::number(slider->value());
+    return Lines(widget);
+}
+
+QString StepText(const QJsonArray& step) {
+    QStringList words;
+    for (const QJsonValue& word : step)
+        words.append(word.toVariant().toString());
+    return words.join(u' ');
+}
+
+const ProviderField& FieldNamed(const QString& name) {
+    const auto fields = ProviderField::All();
+    const auto field = std::find_if(fields.begin(), fields.end(),
+                                    [&](const ProviderField& f) { return f.Name == name; });
+    if (field == fields.end())
+        throw std::invalid_argument("no provider field " + name.toStdString());
+    return *field;
+}
+
+} // namespace
+
+PageScenario::PageScenario(QWidget& page, const QJsonArray& watched)
+    : m_page(page)
+    , m_watched(QJsonValue(watched).toVariant().toStringList()) {
+    AddCommonSteps();
+}
+
+void PageScenario::Count(const QString& name, std::unique_ptr<QSignalSpy> spy) {
+    m_spies[name] = std::move(spy);
+}
+
+void PageScenario::Replace(const QString& text, const QString& placeholder) {
+    m_replacements.append({text, placeholder});
+}
+
+QWidget* PageScenario::Widget(const QJsonValue& name) const {
+    auto* widget = m_page.findChild<QWidget*>(name.toString());
+    if (widget == nullptr)
+        throw std::invalid_argument("no widget " + name.toString().toStdString());
+    return widget;
+}
+
+void PageScenario::AddCommonSteps() {
+    const auto modifier = [](const QJsonValue& key) {
+        return key.toString() == u"Shift" ? Qt::ShiftModifier : Qt::NoModifier;
+    };
+    Steps["click"] = [this](const QJsonArray& step) {
+        qobject_cast<QAbstractButton*>(Widget(step[1]))->click();
+    };
+    Steps["press"] = [=, this](const QJsonArray& step) {
+        QTest::mousePress(Widget(step[1]), Qt::LeftButton, modifier(step[2]));
+    };
+    Steps["release"] = [this](const QJsonArray& step) {
+        QTest::mouseRelease(Widget(step[1]), Qt::LeftButton);
+    };
+    Steps["type"] = [this](const QJsonArray& step) {
+        auto* edit = qobject_cast<QLineEdit*>(Widget(step[1]));
+        const QString text = step[2].toString();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text.endsWith(u'\n') ? text.chopped(1) : text);
+        if (text.endsWith(u'\n'))
+            QTest::keyClick(edit, Qt::Key_Return);
+    };
+    Steps["select"] = [this](const QJsonArray& step) {
+        if (auto* tree = qobject_cast<QTreeWidget*>(Widget(step[1]))) {
+            for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it)
+                if (ItemPath(*it) == step[2].toString())
+                    tree->setCurrentItem(*it);
+            return;
+        }
+        auto* list = qobject_cast<QListWidget*>(Widget(step[1]));
+        list->clearSelection();
+        for (qsizetype i = 2; i < step.size(); ++i) {
+            if (i == 2)
+                list->setCurrentRow(step[i].toInt());
+            list->item(step[i].toInt())->setSelected(true);
+        }
+    };
+    Steps["choose"] = [this](const QJsonArray& step) {
+        auto* combo = qobject_cast<QComboBox*>(Widget(step[1]));
+        const int index = combo->findText(step[2].toString());
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    };
+    Steps["set"] = [this](const QJsonArray& step) {
+        qobject_cast<QAbstractSlider*>(Widget(step[1]))->setValue(step[2].toInt());
+    };
+    Steps["link"] = [this](const QJsonArray& step) {
+        emit qobject_cast<QLabel*>(Widget(step[1]))->linkActivated(step[2].toString());
+    };
+    Steps["answer"] = [](const QJsonArray& step) {
+        RecordingMessageBox::Instance().NextAnswer = step[1].toString() == u"Yes"
+                                                         ? MessageBoxPresenter::Answer::Yes
+                                                         : MessageBoxPresenter::Answer::No;
+    };
+    Steps["wait"] = [this](const QJsonArray& step) {
+        if (!WaitUntil([&] { return Describe(step[1].toString()).contains(step[2].toString()); }))
+            throw std::runtime_error("waited in vain for " + StepText(step).toStdString());
+    };
+}
+
+QString PageScenario::Placed(QString text) const {
+    for (const auto& [from, placeholder] : m_replacements)
+        text.replace(from, placeholder);
+    return text;
+}
+
+QString PageScenario::Describe(const QString& name) const {
+    if (name.endsWith(u":items")) {
+        const auto* combo = qobject_cast<QComboBox*>(Widget(name.chopped(6)));
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items.append(combo->itemText(i));
+        return Placed(items.join(QStringLiteral(", ")));
+    }
+    const auto* widget = m_page.findChild<QWidget*>(name);
+    if (widget == nullptr && !State)
+        throw std::invalid_argument("no widget or state " + name.toStdString());
+    if (widget == nullptr)
+        return Placed(State(name));
+    QString value = Value(widget);
+    if (!widget->isEnabled())
+        value += QStringLiteral(" [disabled]");
+    if (!widget->isVisibleTo(&m_page))
+        value += QStringLiteral(" [hidden]");
+    return Placed(value.trimmed());
+}
+
+QJsonObject PageScenario::Snapshot() const {
+    QJsonObject shown;
+    for (const QString& name : m_watched)
+        shown[name] = Describe(name);
+    return shown;
+}
+
+QJsonArray PageScenario::Play(const QJsonArray& steps) {
+    RecordingMessageBox& boxes = RecordingMessageBox::Instance();
+    QJsonObject shown;
+    QJsonArray transcript;
+    for (qsizetype i = -1; i < steps.size(); ++i) {
+        if (i >= 0)
+            Steps.value(steps[i].toArray().first().toString(), [](const QJsonArray& step) {
+                throw std::invalid_argument("no step " + StepText(step).toStdString());
+            })(steps[i].toArray());
+        QJsonObject changes;
+        const QJsonObject now = Snapshot();
+        for (auto it = now.begin(); it != now.end(); ++it)
+            if (shown.value(it.key()) != it.value())
+                changes[it.key()] = it.value();
+        shown = now;
+        QJsonArray texts;
+        for (qsizetype box = 0; box < boxes.Texts.size(); ++box)
+            texts.append(Placed(boxes.Titles.value(box) + ": " + boxes.Texts[box]));
+        if (!texts.isEmpty())
+            changes[QStringLiteral("message boxes")] = texts;
+        boxes.Texts.clear();
+        boxes.Titles.clear();
+        for (const auto& [name, spy] : m_spies) {
+            if (!spy->isEmpty() && i >= 0)
+                changes[name] = static_cast<int>(spy->count());
+            spy->clear();
+        }
+        transcript.append(
+            QJsonArray{i < 0 ? QStringLiteral("open") : StepText(steps[i].toArray()), changes});
+    }
+    return transcript;
+}
+
+namespace PageScenarios {
+
+void Check(const QString& area, const std::function<QJsonArray(const QJsonObject&)>& play) {
+    const QString cases = QStringLiteral("cases/%1-scenarios").arg(area);
+    QJsonObject transcripts;
+    for (const QJsonValue& value : TestData::Cases(cases + QStringLiteral(".json"))) {
+        const QJsonObject scenario = value.toObject();
+        SCOPED_TRACE(scenario["name"].toString().toStdString());
+        transcripts[scenario["name"].toString()] = play(scenario);
+    }
+    GoldenFile::Check(TestData::Path(cases + QStringLiteral(".expected.json")), transcripts, area,
+                      QStringLiteral("ui_tests"));
+}
+
+QString Field(const Provider& provider, const QString& name) {
+    return FieldNamed(name).Value.Text(provider);
+}
+
+void SetField(Provider& provider, const QString& name, const QString& text) {
+    FieldNamed(name).Value.Read(provider, text);
+}
+
+} // namespace PageScenarios

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class Provider;
+class QWidget;
+
+// Plays a scenario of what a user does on a page of the settings dialog (or
+// any window) and writes down, after each step, what changed among the
+// things it watches: widgets by object name, state a test names itself,
+// the message boxes shown and the signals sent during the step.
+//
+// Steps are JSON arrays, the command first: ["click", "btnSort"],
+// ["press"/"release", "btnMoveUp", "Shift"], ["type", "txtName", "Zed"]
+// (a final "\n" presses Return), ["select", "lstProviders", 0, 2] (rows, or
+// a tree's path), ["choose", "cboLanguage", "Portuguese"],
+// ["set", "sldRefreshHours", 15], ["link", "lblSkinAuthorSite", "mailto:x"],
+// ["answer", "No"] (the next message box), ["wait", "lstProviders", "News"];
+// a test adds its own commands with Steps.
+class PageScenario {
+public:
+    using Step = std::function<void(const QJsonArray& step)>;
+
+    // `watched`: object names, or names the test's `State` answers.
+    PageScenario(QWidget& page, const QJsonArray& watched);
+
+    // Counts `spy`'s signal during each step, under `name`.
+    void Count(const QString& name, std::unique_ptr<QSignalSpy> spy);
+    // Written as `placeholder` wherever it shows (a temporary folder, a
+    // server's address).
+    void Replace(const QString& text, const QString& placeholder);
+
+    // The transcript: after each step, its changes.
+    QJsonArray Play(const QJsonArray& steps);
+
+    QHash<QString, Step> Steps;
+    std::function<QString(const QString& name)> State;
+
+private:
+    QJsonObject Snapshot() const;
+    QString Describe(const QString& name) const;
+    QString Placed(QString text) const;
+    QWidget* Widget(const QJsonValue& name) const;
+    void AddCommonSteps();
+
+    QWidget& m_page;
+    QStringList m_watched;
+    std::map<QString, std::unique_ptr<QSignalSpy>> m_spies;
+    QList<std::pair<QString, QString>> m_replacements;
+};
+
+namespace PageScenarios {
+
+// Plays every scenario of tests/data/cases/<area>-scenarios.json (objects
+// with "name") with `play` and compares the transcripts with
+// <area>-scenarios.expected.json beside it.
+void Check(const QString& area, const std::function<QJsonArray(const QJsonObject&)>& play);
+
+// A provider's stored field by its member name ("RefreshMinutes") as text,
+// and set from text.
+QString Field(const Provider& provider, const QString& name);
+void SetField(Provider& provider, const QString& name, const QString& text);
+
+} // namespace PageScenarios
