@@ -105,10 +105,10 @@ void PageScenario::AddCommonSteps() {
     Steps["click"] = [this](const QJsonArray& step) {
         qobject_cast<QAbstractButton*>(Widget(step[1]))->click();
     };
-    Steps["press"] = [=, this](const QJsonArray& step) {
+    Steps["hold"] = [=, this](const QJsonArray& step) {
         QTest::mousePress(Widget(step[1]), Qt::LeftButton, modifier(step[2]));
     };
-    Steps["release"] = [this](const QJsonArray& step) {
+    Steps["let go"] = [this](const QJsonArray& step) {
         QTest::mouseRelease(Widget(step[1]), Qt::LeftButton);
     };
     Steps["type"] = [this](const QJsonArray& step) {
@@ -132,6 +132,8 @@ void PageScenario::AddCommonSteps() {
         for (qsizetype i = 2; i < step.size(); ++i) {
             if (i == 2)
                 list->setCurrentRow(step[i].toInt());
+            if (list->item(step[i].toInt()) == nullptr)
+                throw std::out_of_range("no row " + StepText(step).toStdString());
             list->item(step[i].toInt())->setSelected(true);
         }
     };
@@ -162,6 +164,17 @@ QString PageScenario::Placed(QString text) const {
     for (const auto& [from, placeholder] : m_replacements)
         text.replace(from, placeholder);
     return text;
+}
+
+QJsonArray PageScenario::Unplaced(QJsonArray step) const {
+    for (QJsonValueRef word : step) {
+        QString text = word.toString();
+        for (const auto& [to, placeholder] : m_replacements)
+            text.replace(placeholder, to);
+        if (word.isString())
+            word = text;
+    }
+    return step;
 }
 
 QString PageScenario::Describe(const QString& name) const {
@@ -197,10 +210,16 @@ QJsonArray PageScenario::Play(const QJsonArray& steps) {
     QJsonObject shown;
     QJsonArray transcript;
     for (qsizetype i = -1; i < steps.size(); ++i) {
-        if (i >= 0)
-            Steps.value(steps[i].toArray().first().toString(), [](const QJsonArray& step) {
-                throw std::invalid_argument("no step " + StepText(step).toStdString());
-            })(steps[i].toArray());
+        try {
+            if (i >= 0)
+                Steps.value(steps[i].toArray().first().toString(), [](const QJsonArray& step) {
+                    throw std::invalid_argument("no step " + StepText(step).toStdString());
+                })(Unplaced(steps[i].toArray()));
+        } catch (const std::exception& error) {
+            ADD_FAILURE() << error.what();
+            transcript.append(QJsonArray{StepText(steps[i].toArray()), error.what()});
+            return transcript;
+        }
         QJsonObject changes;
         const QJsonObject now = Snapshot();
         for (auto it = now.begin(); it != now.end(); ++it)

@@ -20,7 +20,7 @@ class QWidget;
 // the message boxes shown and the signals sent during the step.
 //
 // Steps are JSON arrays, the command first: ["click", "btnSort"],
-// ["press"/"release", "btnMoveUp", "Shift"], ["type", "txtName", "Zed"]
+// ["hold", "btnMoveUp", "Shift"], ["let go", "btnMoveUp"], ["type", "txtName", "Zed"]
 // (a final "\n" presses Return), ["select", "lstProviders", 0, 2] (rows, or
 // a tree's path), ["choose", "cboLanguage", "Portuguese"],
 // ["set", "sldRefreshHours", 15], ["link", "lblSkinAuthorSite", "mailto:x"],
@@ -36,7 +36,7 @@ public:
     // Counts `spy`'s signal during each step, under `name`.
     void Count(const QString& name, std::unique_ptr<QSignalSpy> spy);
     // Written as `placeholder` wherever it shows (a temporary folder, a
-    // server's address).
+    // server's address), and read back from the steps' words.
     void Replace(const QString& text, const QString& placeholder);
 
     // The transcript: after each step, its changes.
@@ -49,6 +49,7 @@ private:
     QJsonObject Snapshot() const;
     QString Describe(const QString& name) const;
     QString Placed(QString text) const;
+    QJsonArray Unplaced(QJsonArray step) const;
     QWidget* Widget(const QJsonValue& name) const;
     void AddCommonSteps();
 
