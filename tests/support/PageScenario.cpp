@@ -1,7 +1,9 @@
 #include "support/PageScenario.h"
 
+#include "model/ProviderCollection.h"
 #include "model/ProviderField.h"
 #include "support/EventWait.h"
+#include "support/FiledProviders.h"
 #include "support/GoldenFile.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TestData.h"
@@ -154,6 +156,10 @@ void PageScenario::AddCommonSteps() {
                                                          ? MessageBoxPresenter::Answer::Yes
                                                          : MessageBoxPresenter::Answer::No;
     };
+    Steps["field"] = [this](const QJsonArray& step) {
+        FieldNamed(step[2].toString())
+            .Value.Read(*Providers->Item(step[1].toInt()), step[3].toString());
+    };
     Steps["wait"] = [this](const QJsonArray& step) {
         if (!WaitUntil([&] { return Describe(step[1].toString()).contains(step[2].toString()); }))
             throw std::runtime_error("waited in vain for " + StepText(step).toStdString());
@@ -183,25 +189,27 @@ QString PageScenario::Describe(const QString& name) const {
         QStringList items;
         for (int i = 0; i < combo->count(); ++i)
             items.append(combo->itemText(i));
-        return Placed(items.join(QStringLiteral(", ")));
+        return items.join(QStringLiteral(", "));
     }
-    const auto* widget = m_page.findChild<QWidget*>(name);
-    if (widget == nullptr && !State)
+    const qsizetype position = name.section(u'.', 0, 0).toInt();
+    if (const auto* widget = m_page.findChild<QWidget*>(name))
+        return Value(widget) + (widget->isEnabled() ? "" : " [disabled]") +
+               (widget->isVisibleTo(&m_page) ? "" : " [hidden]");
+    if (Providers != nullptr && name == u"categories")
+        return CategoryLines(*Providers).join(u',');
+    if (Providers != nullptr && position > 0)
+        return position > Providers->Count()
+                   ? QString()
+                   : FieldNamed(name.section(u'.', 1)).Value.Text(*Providers->Item(position));
+    if (!State)
         throw std::invalid_argument("no widget or state " + name.toStdString());
-    if (widget == nullptr)
-        return Placed(State(name));
-    QString value = Value(widget);
-    if (!widget->isEnabled())
-        value += QStringLiteral(" [disabled]");
-    if (!widget->isVisibleTo(&m_page))
-        value += QStringLiteral(" [hidden]");
-    return Placed(value.trimmed());
+    return State(name);
 }
 
 QJsonObject PageScenario::Snapshot() const {
     QJsonObject shown;
     for (const QString& name : m_watched)
-        shown[name] = Describe(name);
+        shown[name] = Placed(Describe(name)).trimmed();
     return shown;
 }
 
@@ -256,14 +264,6 @@ void Check(const QString& area, const std::function<QJsonArray(const QJsonObject
     }
     GoldenFile::Check(TestData::Path(cases + QStringLiteral(".expected.json")), transcripts, area,
                       QStringLiteral("ui_tests"));
-}
-
-QString Field(const Provider& provider, const QString& name) {
-    return FieldNamed(name).Value.Text(provider);
-}
-
-void SetField(Provider& provider, const QString& name, const QString& text) {
-    FieldNamed(name).Value.Read(provider, text);
 }
 
 } // namespace PageScenarios

@@ -11,7 +11,7 @@
 #include <map>
 #include <memory>
 
-class Provider;
+class ProviderCollection;
 class QWidget;
 
 // Plays a scenario of what a user does on a page of the settings dialog (or
@@ -24,13 +24,15 @@ class QWidget;
 // (a final "\n" presses Return), ["select", "lstProviders", 0, 2] (rows, or
 // a tree's path), ["choose", "cboLanguage", "Portuguese"],
 // ["set", "sldRefreshHours", 15], ["link", "lblSkinAuthorSite", "mailto:x"],
-// ["answer", "No"] (the next message box), ["wait", "lstProviders", "News"];
-// a test adds its own commands with Steps.
+// ["answer", "No"] (the next message box), ["wait", "lstProviders", "News"],
+// ["field", 2, "Active", "False"] (a stored field of a provider of
+// Providers); a test adds its own commands with Steps. Besides object names
+// it watches "2.Active" (that field), "categories" (Providers' categories,
+// see CategoryLines) and what its State answers.
 class PageScenario {
 public:
     using Step = std::function<void(const QJsonArray& step)>;
 
-    // `watched`: object names, or names the test's `State` answers.
     PageScenario(QWidget& page, const QJsonArray& watched);
 
     // Counts `spy`'s signal during each step, under `name`.
@@ -44,6 +46,7 @@ public:
 
     QHash<QString, Step> Steps;
     std::function<QString(const QString& name)> State;
+    ProviderCollection* Providers = nullptr;
 
 private:
     QJsonObject Snapshot() const;
@@ -65,10 +68,5 @@ namespace PageScenarios {
 // with "name") with `play` and compares the transcripts with
 // <area>-scenarios.expected.json beside it.
 void Check(const QString& area, const std::function<QJsonArray(const QJsonObject&)>& play);
-
-// A provider's stored field by its member name ("RefreshMinutes") as text,
-// and set from text.
-QString Field(const Provider& provider, const QString& name);
-void SetField(Provider& provider, const QString& name, const QString& text);
 
 } // namespace PageScenarios

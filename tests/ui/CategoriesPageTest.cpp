@@ -7,8 +7,8 @@
 
 // The Categories tab over a working list, step by step: which names and
 // deletions are refused and where the providers go is the category
-// editor's; the page carries the edits and shows its word. The "categories"
-// state is the working list's. data/cases/categories-page-scenarios.json
+// editor's; the page carries the edits and shows its word.
+// data/cases/categories-page-scenarios.json
 TEST(CategoriesPageTest, Scenarios) {
     PageScenarios::Check(QStringLiteral("categories-page"), [](const QJsonObject& scenario) {
         ProviderCollection providers =

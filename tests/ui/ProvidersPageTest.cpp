@@ -1,7 +1,6 @@
 #include "ui/ProvidersPage.h"
 
 #include "core/RepeatSchedule.h"
-#include "support/FiledProviders.h"
 #include "support/NamedProviders.h"
 #include "support/PageScenario.h"
 #include "support/ProgramHome.h"
@@ -16,8 +15,6 @@
 #include <QTimer>
 
 namespace {
-
-using PageScenarios::Field;
 
 // Answers the modal dialog of type T that `button` opens.
 template <typename T>
@@ -36,12 +33,12 @@ const QByteArray DetailedFeed =
     "<description>From the harbour</description><item><title>Ships</title></item></channel></rss>";
 
 // The Providers tab over a working copy, as the settings dialog shows it,
-// step by step. Besides the widgets a scenario watches the working copy
-// ("copy", "categories", "2.DataURL": a provider's field, "pending": those
-// with a fetch on its way), "master list", "program's list" and "page".
-// Which blocks move, the sort, the counts, the questions' words, the new
-// provider's fields and whether details are wanted are the list editor's;
-// the page carries the commands and shows their result.
+// step by step. Besides the widgets a scenario watches "copy" (the working
+// copy's order), "pending" (those with a fetch on its way), "master list",
+// "program's list" and "page". Which blocks move, the sort, the counts, the
+// questions' words, the new provider's fields and whether details are
+// wanted are the list editor's; the page carries the commands and shows
+// their result.
 class ProvidersPageTest : public ProgramHome {
 protected:
     QJsonArray Play(const QJsonObject& scenario) {
@@ -55,6 +52,7 @@ protected:
         masterListDate = Date::FromParts(1900, 1, 1);
         confirm = {true, true};
         PageScenario play(page, scenario["watch"].toArray());
+        play.Providers = providers.get();
         play.Replace(server.Url(QString()).toString(QUrl::RemovePath), QStringLiteral("{site}"));
         play.Replace(folder.path(), QStringLiteral("{home}"));
         play.Count("Modified", std::make_unique<QSignalSpy>(&page, &ProvidersPage::Modified));
@@ -78,26 +76,19 @@ protected:
                 pending.append(provider->ProviderName);
         const QHash<QString, QString> states{
             {"copy", ProviderNames(*providers).join(u' ')},
-            {"categories", CategoryLines(*providers).join(u',')},
             {"pending", pending.join(u' ')},
             {"master list",
              masterListDate == Date::FromParts(1900, 1, 1) ? "not merged" : "merged"},
             {"program's list", QString::number(core->Providers().Count())},
             {"page", page.isEnabled() ? "enabled" : "disabled"}};
-        const qsizetype position = name.section(u'.', 0, 0).toInt();
-        if (states.contains(name) || position > providers->Count())
-            return states.value(name);
-        return Field(*providers->Item(position), name.section(u'.', 1));
+        return states.value(name);
     }
 
     void AddSteps(PageScenario& play, ProvidersPage& page) {
         play.Steps["providers"] = [&](const QJsonArray& step) {
             page.Release();
             providers = NamedProviders(step[1].toString().split(u' '));
-        };
-        play.Steps["field"] = [&](const QJsonArray& step) {
-            PageScenarios::SetField(*providers->Item(step[1].toInt()), step[2].toString(),
-                                    step[3].toString());
+            play.Providers = providers.get();
         };
         play.Steps["category"] = [&](const QJsonArray& step) {
             providers->Categories().EnsureCategory(step[1].toString(), step[2].toString() == u"on",
