@@ -184,17 +184,19 @@ QJsonArray PageScenario::Unplaced(QJsonArray step) const {
 }
 
 QString PageScenario::Describe(const QString& name) const {
-    if (name.endsWith(u":items")) {
-        const auto* combo = qobject_cast<QComboBox*>(Widget(name.chopped(6)));
+    const auto* owner = m_page.findChild<QWidget*>(name.section(u':', 0, 0));
+    if (const auto* combo = qobject_cast<const QComboBox*>(owner); name.endsWith(u":items")) {
         QStringList items;
-        for (int i = 0; i < combo->count(); ++i)
+        for (int i = 0; combo != nullptr && i < combo->count(); ++i)
             items.append(combo->itemText(i));
         return items.join(QStringLiteral(", "));
     }
+    if (name.endsWith(u":tip"))
+        return owner != nullptr ? owner->toolTip() : QString();
     const qsizetype position = name.section(u'.', 0, 0).toInt();
     if (const auto* widget = m_page.findChild<QWidget*>(name))
         return Value(widget) + (widget->isEnabled() ? "" : " [disabled]") +
-               (widget->isVisibleTo(&m_page) ? "" : " [hidden]");
+               (widget->isVisibleTo(widget->window()) ? "" : " [hidden]");
     if (Providers != nullptr && name == u"categories")
         return CategoryLines(*Providers).join(u',');
     if (Providers != nullptr && position > 0)

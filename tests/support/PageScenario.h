@@ -27,7 +27,8 @@ class QWidget;
 // ["answer", "No"] (the next message box), ["wait", "lstProviders", "News"],
 // ["field", 2, "Active", "False"] (a stored field of a provider of
 // Providers); a test adds its own commands with Steps. Besides object names
-// it watches "2.Active" (that field), "categories" (Providers' categories,
+// it watches "cboCategory:items" (a list's entries), "btnVisit:tip" (a
+// tooltip), "2.Active" (that field), "categories" (Providers' categories,
 // see CategoryLines) and what its State answers.
 class PageScenario {
 public:
