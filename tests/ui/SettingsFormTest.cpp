@@ -7,17 +7,13 @@
 #include "support/ProgramHome.h"
 #include "support/SilentReport.h"
 #include "support/StatusRecorder.h"
-#include "ui/GeneralPage.h"
 #include "ui/SettingsDialog.h"
-#include "ui/UpdatesPage.h"
 
-#include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTabWidget>
 
 #include <list>
@@ -45,60 +41,31 @@ protected:
             .split(u'\n', Qt::SkipEmptyParts);
     }
 
+    // What `form` holds, as stored, that differs from `stored`.
+    QString Edited(const SettingsForm* form, const QStringList& stored) {
+        Settings held = core->ProgramSettings();
+        if (form != nullptr)
+            form->SettingsOut(held);
+        QStringList edited;
+        for (const QString& line : Stored(held))
+            if (!stored.contains(line))
+                edited.append(line);
+        return edited.join(u' ');
+    }
+
     QJsonArray Play(const QJsonObject& scenario);
 
     StatusRecorder progress;
     SilentReport report;
 };
 
-// Every box and option stands for one preference of its own, is filled from
-// it and writes it back.
-TEST_F(SettingsFormTest, EachBoxAndOptionWritesItsOwnPreference) {
-    const Settings base = core->ProgramSettings();
-    const QStringList stored = Stored(base);
-    SettingsForm form(*core, {});
-    QList<QAbstractButton*> buttons;
-    for (QWidget* page : {static_cast<QWidget*>(form.findChild<GeneralPage*>()),
-                          static_cast<QWidget*>(form.findChild<UpdatesPage*>())})
-        for (QAbstractButton* button : page->findChildren<QAbstractButton*>())
-            if (button->isCheckable())
-                buttons.append(button);
-    ASSERT_EQ(buttons.size(), 21);
-    QSet<QString> keys;
-    QSet<QString> modes;
-    for (QAbstractButton* button : buttons) {
-        form.SettingsIn(base, core->Providers(), "/::/", false);
-        button->click();
-        Settings edited = base;
-        form.SettingsOut(edited);
-        QStringList changed;
-        for (const QString& line : Stored(edited))
-            if (!stored.contains(line))
-                changed.append(line);
-        if (button->autoExclusive()) {
-            modes.insert(changed.join(u','));
-            continue;
-        }
-        ASSERT_EQ(changed.size(), 1) << qPrintable(button->objectName());
-        const QString key = changed.first().section(u'=', 0, 0);
-        EXPECT_FALSE(keys.contains(key)) << qPrintable(key);
-        keys.insert(key);
-
-        form.SettingsIn(edited, core->Providers(), "/::/", false);
-        Settings again = base;
-        form.SettingsOut(again);
-        EXPECT_EQ(Stored(again), Stored(edited)) << qPrintable(button->objectName());
-    }
-    // The stored mode's option changes nothing; the others one value each.
-    EXPECT_EQ(modes, QSet<QString>({"", "BackgroundUpdateMode=0", "BackgroundUpdateMode=2"}));
-}
-
 // The dialog over the window, step by step ("show" it, a "tab", a "button" of
-// the row under it), with the scenario's "environment" set. What the update
-// check answers and what Cancel and OK do to the session are the core's;
-// the dialog carries them. Besides its widgets a scenario watches the help
-// "topics", "suspended", the program's "flip" preferences, the "stored"
-// flip interval, the update check's "notice" and the web pages "opened".
+// the row under it, "refill" the form from what it holds), with the scenario's "environment" set.
+// What the update check answers and what Cancel and OK do to the session are the core's; the dialog
+// carries them. Besides its widgets a scenario watches the preferences the form has "edited" (as
+// stored, those that differ from the program's at the start), the help "topics", "suspended", the
+// program's "flip" preferences, the "stored" flip interval, the update check's "notice" and the web
+// pages "opened".
 QJsonArray SettingsFormTest::Play(const QJsonObject& scenario) {
     std::list<EnvironmentVariable> environment;
     const QJsonObject variables = scenario["environment"].toObject();
@@ -112,6 +79,7 @@ QJsonArray SettingsFormTest::Play(const QJsonObject& scenario) {
     QStringList topics;
     SettingsDialog dialog(*core, window, [&](const QString& topic) { topics.append(topic); });
     OpenedPages browser;
+    const QStringList stored = Stored(core->ProgramSettings());
     PageScenario play(window, scenario["watch"].toArray());
     play.Steps["show"] = [&](const QJsonArray&) {
         dialog.Show(false);
@@ -128,9 +96,17 @@ QJsonArray SettingsFormTest::Play(const QJsonObject& scenario) {
         // A closed dialog's form goes at once, so that the next one is found.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
+    // The form filled again from what it holds.
+    play.Steps["refill"] = [&](const QJsonArray&) {
+        Settings held = core->ProgramSettings();
+        dialog.Form()->SettingsOut(held);
+        dialog.Form()->SettingsIn(held, core->Providers(), "/::/", false);
+    };
     play.State = [&](const QString& name) {
         const Settings& settings = core->ProgramSettings();
         const auto* notice = window.findChild<QMessageBox*>();
+        if (name == u"edited")
+            return Edited(dialog.Form(), stored);
         const QHash<QString, QString> states{
             {"topics", topics.join(u' ')},
             {"suspended", core->Flags().Suspended ? "yes" : "no"},
