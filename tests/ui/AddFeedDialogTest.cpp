@@ -42,7 +42,8 @@ TEST(AddFeedDialogTest, Scenarios) {
         AddFeedDialog dialog(categories, scenario["category"].toString());
         const qsizetype requests = server.Requests().size();
         PageScenario play(dialog, scenario["watch"].toArray());
-        play.Replace(server.Url(QString()).toString(QUrl::RemovePath), QStringLiteral("{site}"));
+        play.Placeholders[server.Url(QString()).toString(QUrl::RemovePath)] =
+            QStringLiteral("{site}");
         play.Steps["cancel"] = [&](const QJsonArray&) {
             dialog.reject();
         };

@@ -16,7 +16,7 @@ TEST(CategoriesPageTest, Scenarios) {
         CategoriesPage page;
         page.In(providers);
         PageScenario play(page, scenario["watch"].toArray());
-        play.Count("Modified", std::make_unique<QSignalSpy>(&page, &CategoriesPage::Modified));
+        play.Signals["Modified"] = std::make_unique<QSignalSpy>(&page, &CategoriesPage::Modified);
         play.State = [&](const QString&) {
             return CategoryLines(providers).join(u',');
         };

@@ -45,7 +45,7 @@ TEST_F(LocationsPageTest, Scenarios) {
             return answer;
         });
         PageScenario play(page, scenario["watch"].toArray());
-        play.Replace(home.path(), QStringLiteral("{home}"));
+        play.Placeholders[home.path()] = QStringLiteral("{home}");
         play.Steps["pick"] = [&](const QJsonArray& step) {
             answer = step[1].toString();
         };

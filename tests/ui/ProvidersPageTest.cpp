@@ -53,11 +53,12 @@ protected:
         confirm = {true, true};
         PageScenario play(page, scenario["watch"].toArray());
         play.Providers = providers.get();
-        play.Replace(server.Url(QString()).toString(QUrl::RemovePath), QStringLiteral("{site}"));
-        play.Replace(folder.path(), QStringLiteral("{home}"));
-        play.Count("Modified", std::make_unique<QSignalSpy>(&page, &ProvidersPage::Modified));
-        play.Count("MasterListMerged",
-                   std::make_unique<QSignalSpy>(&page, &ProvidersPage::MasterListMerged));
+        play.Placeholders[server.Url(QString()).toString(QUrl::RemovePath)] =
+            QStringLiteral("{site}");
+        play.Placeholders[folder.path()] = QStringLiteral("{home}");
+        play.Signals["Modified"] = std::make_unique<QSignalSpy>(&page, &ProvidersPage::Modified);
+        play.Signals["MasterListMerged"] =
+            std::make_unique<QSignalSpy>(&page, &ProvidersPage::MasterListMerged);
         play.State = [&](const QString& name) {
             return State(page, name);
         };

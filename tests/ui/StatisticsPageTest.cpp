@@ -20,7 +20,7 @@ TEST(StatisticsPageTest, Scenarios) {
         StatisticsPage page;
         PageScenario play(page, scenario["watch"].toArray());
         play.Providers = providers.get();
-        play.Count("Modified", std::make_unique<QSignalSpy>(&page, &StatisticsPage::Modified));
+        play.Signals["Modified"] = std::make_unique<QSignalSpy>(&page, &StatisticsPage::Modified);
         play.Steps["in"] = [&](const QJsonArray&) {
             page.In(settings, *providers);
         };
