@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QHash>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,16 +60,10 @@ public:
         QJsonObject shown;
         QJsonArray transcript;
         for (qsizetype i = -1; i < steps.size(); ++i) {
-            try {
-                if (i >= 0)
-                    Steps.value(steps[i].toArray().first().toString(), [](const QJsonArray& step) {
-                        throw std::invalid_argument("no step " + StepText(step).toStdString());
-                    })(Unplaced(steps[i].toArray()));
-            } catch (const std::exception& error) {
-                ADD_FAILURE() << error.what();
-                transcript.append(QJsonArray{StepText(steps[i].toArray()), error.what()});
-                return transcript;
-            }
+            if (i >= 0)
+                m_steps.value(steps[i].toArray().first().toString(), [](auto& step) {
+                    throw std::invalid_argument("no step " + StepText(step).toStdString());
+                })(Unplaced(steps[i].toArray()));
             QJsonObject changes;
             const QJsonObject now = Snapshot();
             for (auto it = now.begin(); it != now.end(); ++it)
@@ -93,7 +88,9 @@ public:
         return transcript;
     }
 
-    QHash<QString, Step> Steps;
+    // A step of the test's own.
+    void Add(const QString& name, Step step) { m_steps[name] = std::move(step); }
+
     std::function<QString(const QString& name)> State;
     ProviderCollection* Providers = nullptr;
     // The signals counted during each step, by name.
@@ -158,17 +155,14 @@ private:
     }
 
     void AddCommonSteps() {
-        Steps["click"] = [this](const QJsonArray& step) {
-            qobject_cast<QAbstractButton*>(Widget(step[1]))->click();
-        };
-        Steps["hold"] = [this](const QJsonArray& step) {
+        Add("click",
+            [this](auto& step) { qobject_cast<QAbstractButton*>(Widget(step[1]))->click(); });
+        Add("hold", [this](auto& step) {
             QTest::mousePress(Widget(step[1]), Qt::LeftButton,
                               step[2].toString() == u"Shift" ? Qt::ShiftModifier : Qt::NoModifier);
-        };
-        Steps["let go"] = [this](const QJsonArray& step) {
-            QTest::mouseRelease(Widget(step[1]), Qt::LeftButton);
-        };
-        Steps["type"] = [this](const QJsonArray& step) {
+        });
+        Add("let go", [this](auto& step) { QTest::mouseRelease(Widget(step[1]), Qt::LeftButton); });
+        Add("type", [this](auto& step) {
             auto* edit = qobject_cast<QLineEdit*>(Widget(step[1]));
             const QString text = step[2].toString();
             edit->selectAll();
@@ -176,8 +170,8 @@ private:
             QTest::keyClicks(edit, text.endsWith(u'\n') ? text.chopped(1) : text);
             if (text.endsWith(u'\n'))
                 QTest::keyClick(edit, Qt::Key_Return);
-        };
-        Steps["select"] = [this](const QJsonArray& step) {
+        });
+        Add("select", [this](auto& step) {
             if (auto* tree = qobject_cast<QTreeWidget*>(Widget(step[1]))) {
                 for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it)
                     if (ItemPath(*it) == step[2].toString())
@@ -193,33 +187,33 @@ private:
                     throw std::out_of_range("no row " + StepText(step).toStdString());
                 list->item(step[i].toInt())->setSelected(true);
             }
-        };
-        Steps["choose"] = [this](const QJsonArray& step) {
+        });
+        Add("choose", [this](auto& step) {
             auto* combo = qobject_cast<QComboBox*>(Widget(step[1]));
             const int index = combo->findText(step[2].toString());
             combo->setCurrentIndex(index);
             emit combo->activated(index);
-        };
-        Steps["set"] = [this](const QJsonArray& step) {
+        });
+        Add("set", [this](auto& step) {
             qobject_cast<QAbstractSlider*>(Widget(step[1]))->setValue(step[2].toInt());
-        };
-        Steps["link"] = [this](const QJsonArray& step) {
+        });
+        Add("link", [this](auto& step) {
             emit qobject_cast<QLabel*>(Widget(step[1]))->linkActivated(step[2].toString());
-        };
-        Steps["answer"] = [](const QJsonArray& step) {
+        });
+        Add("answer", [](auto& step) {
             RecordingMessageBox::Instance().NextAnswer = step[1].toString() == u"Yes"
                                                              ? MessageBoxPresenter::Answer::Yes
                                                              : MessageBoxPresenter::Answer::No;
-        };
-        Steps["field"] = [this](const QJsonArray& step) {
+        });
+        Add("field", [this](auto& step) {
             FieldNamed(step[2].toString())
                 .Value.Read(*Providers->Item(step[1].toInt()), step[3].toString());
-        };
-        Steps["wait"] = [this](const QJsonArray& step) {
+        });
+        Add("wait", [this](auto& step) {
             if (!WaitUntil(
                     [&] { return Describe(step[1].toString()).contains(step[2].toString()); }))
                 throw std::runtime_error("waited in vain for " + StepText(step).toStdString());
-        };
+        });
     }
 
     QString Placed(QString text) const {
@@ -228,15 +222,11 @@ private:
         return text;
     }
 
-    QJsonArray Unplaced(QJsonArray step) const {
-        for (QJsonValueRef word : step) {
-            QString text = word.toString();
-            for (const auto& [to, placeholder] : Placeholders.asKeyValueRange())
-                text.replace(placeholder, to);
-            if (word.isString())
-                word = text;
-        }
-        return step;
+    QJsonArray Unplaced(const QJsonArray& step) const {
+        QString text = QString::fromUtf8(QJsonDocument(step).toJson());
+        for (const auto& [to, placeholder] : Placeholders.asKeyValueRange())
+            text.replace(placeholder, to);
+        return QJsonDocument::fromJson(text.toUtf8()).array();
     }
 
     QString Describe(const QString& name) const {
@@ -280,6 +270,7 @@ private:
 
     QWidget& m_page;
     QStringList m_watched;
+    QHash<QString, Step> m_steps;
 };
 
 namespace PageScenarios {

@@ -44,9 +44,7 @@ TEST(AddFeedDialogTest, Scenarios) {
         PageScenario play(dialog, scenario["watch"].toArray());
         play.Placeholders[server.Url(QString()).toString(QUrl::RemovePath)] =
             QStringLiteral("{site}");
-        play.Steps["cancel"] = [&](const QJsonArray&) {
-            dialog.reject();
-        };
+        play.Add("cancel", [&](auto&) { dialog.reject(); });
         play.State = [&](const QString& name) {
             const auto* discovery = dialog.findChild<FeedDiscovery*>();
             const QHash<QString, QString> states{

@@ -21,16 +21,12 @@ TEST(CategoriesPageTest, Scenarios) {
             return CategoryLines(providers).join(u',');
         };
         // Another tab adds a category.
-        play.Steps["add"] = [&](const QJsonArray& step) {
+        play.Add("add", [&](const QJsonArray& step) {
             providers.Categories().EnsureCategory(step[1].toString(), true, true);
             providers.Categories().SortByName(1, providers.Categories().Count());
-        };
-        play.Steps["refill"] = [&](const QJsonArray&) {
-            page.Refill();
-        };
-        play.Steps["release"] = [&](const QJsonArray&) {
-            page.Release();
-        };
+        });
+        play.Add("refill", [&](auto&) { page.Refill(); });
+        play.Add("release", [&](auto&) { page.Release(); });
         return play.Play(scenario["steps"].toArray());
     });
 }

@@ -46,9 +46,7 @@ TEST_F(LocationsPageTest, Scenarios) {
         });
         PageScenario play(page, scenario["watch"].toArray());
         play.Placeholders[home.path()] = QStringLiteral("{home}");
-        play.Steps["pick"] = [&](const QJsonArray& step) {
-            answer = step[1].toString();
-        };
+        play.Add("pick", [&](const QJsonArray& step) { answer = step[1].toString(); });
         play.State = [&](const QString& name) {
             const QByteArray exec =
                 "\nExec=" +

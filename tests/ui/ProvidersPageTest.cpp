@@ -86,38 +86,31 @@ protected:
     }
 
     void AddSteps(PageScenario& play, ProvidersPage& page) {
-        play.Steps["providers"] = [&](const QJsonArray& step) {
+        play.Add("providers", [&](const QJsonArray& step) {
             page.Release();
             providers = NamedProviders(step[1].toString().split(u' '));
             play.Providers = providers.get();
-        };
-        play.Steps["category"] = [&](const QJsonArray& step) {
+        });
+        play.Add("category", [&](const QJsonArray& step) {
             providers->Categories().EnsureCategory(step[1].toString(), step[2].toString() == u"on",
                                                    true);
-        };
-        play.Steps["add"] = [&](const QJsonArray&) {
-            providers->Add(std::make_shared<Provider>());
-        };
-        play.Steps["in"] = [&](const QJsonArray& step) {
+        });
+        play.Add("add", [&](auto&) { providers->Add(std::make_shared<Provider>()); });
+        play.Add("in", [&](const QJsonArray& step) {
             page.In(*providers, step[1].toString(), masterListDate);
-        };
-        play.Steps["release"] = [&](const QJsonArray&) {
-            page.Release();
-        };
-        play.Steps["refill"] = [&](const QJsonArray&) {
-            page.Refill();
-        };
-        play.Steps["show id"] = [&](const QJsonArray& step) {
-            page.SelectProviderByID(step[1].toInt());
-        };
-        play.Steps["confirm"] = [&](const QJsonArray& step) {
+        });
+        play.Add("release", [&](auto&) { page.Release(); });
+        play.Add("refill", [&](auto&) { page.Refill(); });
+        play.Add("show id",
+                 [&](const QJsonArray& step) { page.SelectProviderByID(step[1].toInt()); });
+        play.Add("confirm", [&](const QJsonArray& step) {
             confirm = {step[1].toBool(), step[2].toBool()};
-        };
-        play.Steps["tick"] = [&](const QJsonArray& step) {
+        });
+        play.Add("tick", [&](const QJsonArray& step) {
             auto* repeat = page.findChild<RepeatSchedule*>(step[1].toString());
             for (int ticks = step[2].toInt(100); ticks > 0 && repeat->IsRunning(); --ticks)
                 repeat->Tick();
-        };
+        });
         AddDialogSteps(play, page);
     }
 
@@ -127,21 +120,21 @@ protected:
         const auto button = [&page](const char* name) {
             return page.findChild<QPushButton*>(QString::fromLatin1(name));
         };
-        play.Steps["new"] = [=](const QJsonArray& step) {
+        play.Add("new", [=](const QJsonArray& step) {
             AnswerDialog<AddFeedDialog>(button("btnNewProvider"), [=](AddFeedDialog& dialog) {
                 dialog.findChild<QLineEdit*>(QStringLiteral("txtAddress"))
                     ->setText(step[1].toString());
                 dialog.findChild<CategoryPathTree*>()->SelectPath(step[2].toString());
                 dialog.accept();
             });
-        };
-        play.Steps["colour"] = [=](const QJsonArray& step) {
+        });
+        play.Add("colour", [=](const QJsonArray& step) {
             AnswerDialog<QColorDialog>(button("btnBackColor"), [=](QColorDialog& dialog) {
                 dialog.setCurrentColor(QColor(step[1].toInt(), step[2].toInt(), step[3].toInt()));
                 dialog.accept();
             });
-        };
-        play.Steps["sound"] = [=, this](const QJsonArray& step) {
+        });
+        play.Add("sound", [=, this](const QJsonArray& step) {
             const QString sound = TestData::Write(folder.filePath(step[1].toString()), "RIFF");
             AnswerDialog<QFileDialog>(button("btnBrowseSound"), [=](QFileDialog& dialog) {
                 EXPECT_EQ(dialog.nameFilters(), QStringList{"Wave Files (*.wav)"});
@@ -149,7 +142,7 @@ protected:
                 // As the Open button does; QFileDialog keeps its own accept hidden.
                 static_cast<QDialog&>(dialog).accept();
             });
-        };
+        });
     }
 
     TestHttpServer server;

@@ -81,13 +81,11 @@ QJsonArray SettingsFormTest::Play(const QJsonObject& scenario) {
     OpenedPages browser;
     const QStringList stored = Stored(core->ProgramSettings());
     PageScenario play(window, scenario["watch"].toArray());
-    play.Steps["show"] = [&](const QJsonArray&) {
-        dialog.Show(false);
-    };
-    play.Steps["tab"] = [&](const QJsonArray& step) {
+    play.Add("show", [&](auto&) { dialog.Show(false); });
+    play.Add("tab", [&](const QJsonArray& step) {
         window.findChild<QTabWidget*>()->setCurrentIndex(step[1].toInt());
-    };
-    play.Steps["button"] = [&](const QJsonArray& step) {
+    });
+    play.Add("button", [&](const QJsonArray& step) {
         const QMap<QString, QDialogButtonBox::StandardButton> buttons{
             {"Ok", QDialogButtonBox::Ok},
             {"Cancel", QDialogButtonBox::Cancel},
@@ -95,13 +93,13 @@ QJsonArray SettingsFormTest::Play(const QJsonObject& scenario) {
         window.findChild<QDialogButtonBox*>()->button(buttons[step[1].toString()])->click();
         // A closed dialog's form goes at once, so that the next one is found.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    };
+    });
     // The form filled again from what it holds.
-    play.Steps["refill"] = [&](const QJsonArray&) {
+    play.Add("refill", [&](auto&) {
         Settings held = core->ProgramSettings();
         dialog.Form()->SettingsOut(held);
         dialog.Form()->SettingsIn(held, core->Providers(), "/::/", false);
-    };
+    });
     play.State = [&](const QString& name) {
         const Settings& settings = core->ProgramSettings();
         const auto* notice = window.findChild<QMessageBox*>();

@@ -27,21 +27,19 @@ TEST(SkinsPageTest, Scenarios) {
             skins, [&] { return directory.path(); },
             [&](const QString& topic) { topics.append(topic); }, DesktopActions(opener.Opener()));
         PageScenario play(page, scenario["watch"].toArray());
-        play.Steps["in"] = [&](const QJsonArray& step) {
+        play.Add("in", [&](const QJsonArray& step) {
             Settings settings;
             settings.CurrentSkin = step[1].toString();
             page.In(settings);
             page.Refill();
-        };
-        play.Steps["refill"] = [&](const QJsonArray&) {
-            page.Refill();
-        };
-        play.Steps["write"] = [&](const QJsonArray& step) {
+        });
+        play.Add("refill", [&](auto&) { page.Refill(); });
+        play.Add("write", [&](const QJsonArray& step) {
             const QString name = step[1].toString();
             SkinFolders::Write(directory.path(), name,
                                step[2].isString() ? step[2].toString().toUtf8()
                                                   : SkinFolders::Named(name.toUtf8()));
-        };
+        });
         play.State = [&](const QString& name) {
             Settings settings;
             page.Out(settings);

@@ -21,19 +21,13 @@ TEST(StatisticsPageTest, Scenarios) {
         PageScenario play(page, scenario["watch"].toArray());
         play.Providers = providers.get();
         play.Signals["Modified"] = std::make_unique<QSignalSpy>(&page, &StatisticsPage::Modified);
-        play.Steps["in"] = [&](const QJsonArray&) {
-            page.In(settings, *providers);
-        };
+        play.Add("in", [&](auto&) { page.In(settings, *providers); });
         // Another tab adds a provider.
-        play.Steps["add"] = [&](const QJsonArray& step) {
+        play.Add("add", [&](const QJsonArray& step) {
             providers->Add(NamedProviders({step[1].toString()})->Item(1));
-        };
-        play.Steps["refill"] = [&](const QJsonArray&) {
-            page.Refill();
-        };
-        play.Steps["release"] = [&](const QJsonArray&) {
-            page.Release();
-        };
+        });
+        play.Add("refill", [&](auto&) { page.Refill(); });
+        play.Add("release", [&](auto&) { page.Release(); });
         return play.Play(scenario["steps"].toArray());
     });
 }
