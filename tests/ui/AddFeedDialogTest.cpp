@@ -7,19 +7,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QByteArray Page(const QByteArray& links) {
-    return "<!DOCTYPE html><html><head>" + links + "</head><body></body></html>";
-}
-
-QByteArray Alternate(const QByteArray& href, const QByteArray& title) {
-    return "<link rel=\"alternate\" type=\"application/rss+xml\" href=\"" + href + "\" title=\"" +
-           title + "\">";
-}
-
-} // namespace
-
 // The dialog opened on a category ("category"), step by step: OK takes only
 // a web address and looks for the feed behind it (a feed is taken at once,
 // the feed of a page is shown to be confirmed, several to be chosen from);
@@ -29,11 +16,11 @@ QByteArray Alternate(const QByteArray& href, const QByteArray& title) {
 // data/cases/add-feed-dialog-scenarios.json
 TEST(AddFeedDialogTest, Scenarios) {
     TestHttpServer server;
-    server.Serve("/direct.rss",
-                 "<rss version=\"2.0\"><channel><title>Harbour News</title></channel></rss>");
-    server.Serve("/one", Page(Alternate("/news.rss", "News")), "text/html");
-    server.Serve("/two", Page(Alternate("/a", "A") + Alternate("b", "")), "text/html");
-    server.Serve("/none", Page(""), "text/html");
+    // The pages and the feed of tests/data/add-feed-dialog, a page without ".html".
+    for (const QString& file : GoldenFile::FilesUnder(TestData::Path("add-feed-dialog")))
+        server.Serve(QString(u'/' + file).remove(".html").toUtf8(),
+                     TestData::Read("add-feed-dialog/" + file),
+                     file.endsWith(".html") ? "text/html" : "application/xml");
     server.Serve("/slow", {.NeverAnswer = true});
     CategoryCollection categories;
     categories.EnsureCategory(QStringLiteral("General"), true, false);

@@ -34,8 +34,8 @@ const QByteArray DetailedFeed =
 
 // The Providers tab over a working copy, as the settings dialog shows it,
 // step by step. Besides the widgets a scenario watches "copy" (the working
-// copy's order), "pending" (those with a fetch on its way), "master list",
-// "program's list" and "page". Which blocks move, the sort, the counts, the
+// copy's order), "pending" (those with a fetch on its way), "master list"
+// and "program's list". Which blocks move, the sort, the counts, the
 // questions' words, the new provider's fields and whether details are
 // wanted are the list editor's; the page carries the commands and shows
 // their result.
@@ -80,8 +80,7 @@ protected:
             {"pending", pending.join(u' ')},
             {"master list",
              masterListDate == Date::FromParts(1900, 1, 1) ? "not merged" : "merged"},
-            {"program's list", QString::number(core->Providers().Count())},
-            {"page", page.isEnabled() ? "enabled" : "disabled"}};
+            {"program's list", QString::number(core->Providers().Count())}};
         return states.value(name);
     }
 

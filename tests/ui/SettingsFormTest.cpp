@@ -12,6 +12,7 @@
 #include <QDialogButtonBox>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -86,11 +87,11 @@ QJsonArray SettingsFormTest::Play(const QJsonObject& scenario) {
         window.findChild<QTabWidget*>()->setCurrentIndex(step[1].toInt());
     });
     play.Add("button", [&](const QJsonArray& step) {
-        const QMap<QString, QDialogButtonBox::StandardButton> buttons{
-            {"Ok", QDialogButtonBox::Ok},
-            {"Cancel", QDialogButtonBox::Cancel},
-            {"Help", QDialogButtonBox::Help}};
-        window.findChild<QDialogButtonBox*>()->button(buttons[step[1].toString()])->click();
+        const QByteArray which = step[1].toString().toLatin1();
+        window.findChild<QDialogButtonBox*>()
+            ->button(QDialogButtonBox::StandardButton(
+                QMetaEnum::fromType<QDialogButtonBox::StandardButtons>().keyToValue(which)))
+            ->click();
         // A closed dialog's form goes at once, so that the next one is found.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     });
