@@ -18,8 +18,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QTreeWidget>
 
@@ -43,8 +45,8 @@
 // ["field", 2, "Active", "False"] (a stored field of a provider of
 // Providers); a test adds its own commands with Steps. Besides object names
 // it watches "cboCategory:items" (a list's entries), "btnVisit:tip" (a
-// tooltip), "2.Active" (that field), "categories" (Providers' categories,
-// see CategoryLines) and what its State answers.
+// tooltip), "notice" (a message box over it), "2.Active" (that field), "categories" (Providers'
+// categories, see CategoryLines) and what its State answers.
 class PageScenario {
 public:
     using Step = std::function<void(const QJsonArray& step)>;
@@ -125,7 +127,7 @@ private:
         if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
             return edit->text() + (edit->isReadOnly() ? " [read-only]" : "");
         if (const auto* edit = qobject_cast<const QTextEdit*>(widget))
-            return edit->toPlainText();
+            return Runs(*edit->document());
         if (const auto* label = qobject_cast<const QLabel*>(widget))
             return label->pixmap().isNull() ? label->text() : QStringLiteral("[picture]");
         if (const auto* combo = qobject_cast<const QComboBox*>(widget))
@@ -136,6 +138,21 @@ private:
         if (const auto* slider = qobject_cast<const QAbstractSlider*>(widget))
             return QString::number(slider->value());
         return Lines(widget);
+    }
+
+    // The text, each run of a colour other than black or in bold marked.
+    static QString Runs(const QTextDocument& document) {
+        QString text;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                const QString colour = format.foreground().color().name();
+                text += it.fragment().text() + (colour == u"#000000" ? "" : " [" + colour + "]") +
+                        (format.fontWeight() > QFont::Normal ? " [bold]" : "");
+            }
+            text += block.next().isValid() ? "\n" : "";
+        }
+        return text;
     }
 
     static QString StepText(const QJsonArray& step) {
@@ -241,8 +258,14 @@ private:
             return owner != nullptr ? owner->toolTip() : QString();
         const qsizetype position = name.section(u'.', 0, 0).toInt();
         if (const auto* widget = m_page.findChild<QWidget*>(name))
-            return Value(widget) + (widget->isEnabled() ? "" : " [disabled]") +
-                   (widget->isVisibleTo(widget->window()) ? "" : " [hidden]");
+            return (Value(widget) + (widget->isEnabled() ? "" : " [disabled]") +
+                    (widget->isVisibleTo(widget->window()) ? "" : " [hidden]"))
+                .trimmed();
+        if (const auto* notice = m_page.findChild<QMessageBox*>(); name == u"notice")
+            return notice == nullptr
+                       ? QString()
+                       : notice->text() + (notice->isVisible() ? " [shown]" : "") +
+                             (notice->windowModality() == Qt::WindowModal ? " [window-modal]" : "");
         if (Providers != nullptr && name == u"categories")
             return CategoryLines(*Providers).join(u',');
         if (Providers != nullptr && position > 0)
@@ -257,7 +280,7 @@ private:
     QJsonObject Snapshot() const {
         QJsonObject shown;
         for (const QString& name : m_watched)
-            shown[name] = Placed(Describe(name)).trimmed();
+            shown[name] = Placed(Describe(name));
         return shown;
     }
 
