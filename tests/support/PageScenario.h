@@ -43,10 +43,10 @@
 // ["set", "sldRefreshHours", 15], ["link", "lblSkinAuthorSite", "mailto:x"],
 // ["answer", "No"] (the next message box), ["wait", "lstProviders", "News"],
 // ["field", 2, "Active", "False"] (a stored field of a provider of
-// Providers); a test adds its own commands with Steps. Besides object names
-// it watches "cboCategory:items" (a list's entries), "btnVisit:tip" (a
-// tooltip), "notice" (a message box over it), "2.Active" (that field), "categories" (Providers'
-// categories, see CategoryLines) and what its State answers.
+// Providers), ["category", "World/Europe", "off"] (added to Providers' list); a test adds its own
+// commands with Steps. Besides object names it watches "cboCategory:items" (a list's entries),
+// "btnVisit:tip" (a tooltip), "notice" (a message box over it), "2.Active" (that field),
+// "categories" (Providers' categories, see CategoryLines) and what its State answers.
 class PageScenario {
 public:
     using Step = std::function<void(const QJsonArray& step)>;
@@ -227,9 +227,15 @@ private:
                 .Value.Read(*Providers->Item(step[1].toInt()), step[3].toString());
         });
         Add("wait", [this](auto& step) {
-            if (!WaitUntil(
-                    [&] { return Describe(step[1].toString()).contains(step[2].toString()); }))
-                throw std::runtime_error("waited in vain for " + StepText(step).toStdString());
+            EXPECT_TRUE(WaitUntil([&] {
+                return Describe(step[1].toString()).contains(step[2].toString());
+            })) << StepText(step).toStdString();
+        });
+        // A category added elsewhere, switched on or off.
+        Add("category", [this](auto& step) {
+            Providers->Categories().EnsureCategory(step[1].toString(), step[2].toString() != u"off",
+                                                   true);
+            Providers->Categories().SortByName(1, Providers->Categories().Count());
         });
     }
 

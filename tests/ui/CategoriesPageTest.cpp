@@ -17,14 +17,7 @@ TEST(CategoriesPageTest, Scenarios) {
         page.In(providers);
         PageScenario play(page, scenario["watch"].toArray());
         play.Signals["Modified"] = std::make_unique<QSignalSpy>(&page, &CategoriesPage::Modified);
-        play.State = [&](const QString&) {
-            return CategoryLines(providers).join(u',');
-        };
-        // Another tab adds a category.
-        play.Add("add", [&](const QJsonArray& step) {
-            providers.Categories().EnsureCategory(step[1].toString(), true, true);
-            providers.Categories().SortByName(1, providers.Categories().Count());
-        });
+        play.Providers = &providers;
         play.Add("refill", [&](auto&) { page.Refill(); });
         play.Add("release", [&](auto&) { page.Release(); });
         return play.Play(scenario["steps"].toArray());

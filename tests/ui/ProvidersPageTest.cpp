@@ -47,10 +47,12 @@ protected:
             locations.ServerBase.clear();
         store = std::make_unique<SettingsStore>(folder.path());
         core = std::make_unique<ProgramCore>(*store, ProvidersFile(), locations);
-        ProvidersPage page(*core, [this](qsizetype count) { return confirm[count > 1 ? 1 : 0]; });
+        // Whether deleting one, or several, asks first.
+        ProvidersPage page(*core, [&](qsizetype count) {
+            return scenario["confirm"].toArray().at(count > 1 ? 1 : 0).toBool(true);
+        });
         providers = std::make_unique<ProviderCollection>();
         masterListDate = Date::FromParts(1900, 1, 1);
-        confirm = {true, true};
         PageScenario play(page, scenario["watch"].toArray());
         play.Providers = providers.get();
         play.Placeholders[server.Url(QString()).toString(QUrl::RemovePath)] =
@@ -90,10 +92,6 @@ protected:
             providers = NamedProviders(step[1].toString().split(u' '));
             play.Providers = providers.get();
         });
-        play.Add("category", [&](const QJsonArray& step) {
-            providers->Categories().EnsureCategory(step[1].toString(), step[2].toString() == u"on",
-                                                   true);
-        });
         play.Add("add", [&](auto&) { providers->Add(std::make_shared<Provider>()); });
         play.Add("in", [&](const QJsonArray& step) {
             page.In(*providers, step[1].toString(), masterListDate);
@@ -102,9 +100,6 @@ protected:
         play.Add("refill", [&](auto&) { page.Refill(); });
         play.Add("show id",
                  [&](const QJsonArray& step) { page.SelectProviderByID(step[1].toInt()); });
-        play.Add("confirm", [&](const QJsonArray& step) {
-            confirm = {step[1].toBool(), step[2].toBool()};
-        });
         play.Add("tick", [&](const QJsonArray& step) {
             auto* repeat = page.findChild<RepeatSchedule*>(step[1].toString());
             for (int ticks = step[2].toInt(100); ticks > 0 && repeat->IsRunning(); --ticks)
@@ -147,7 +142,6 @@ protected:
     TestHttpServer server;
     std::unique_ptr<ProviderCollection> providers;
     Date masterListDate;
-    std::array<bool, 2> confirm{true, true};
 };
 
 // data/cases/providers-page-scenarios.json

@@ -27,8 +27,6 @@ protected:
         WriteStore("[Preferences]\nInvocations=3\n");
         WriteProviders("<providers>" + ProviderElement(1, "A", QUrl("http://127.0.0.1:9/a")) +
                        "</providers>");
-        NewProgram();
-        core->Load(QSize(15360, 11520), progress, report);
     }
 
     // The preferences as the store writes them, one "key=value" per line.
@@ -39,18 +37,6 @@ protected:
         store.Sync();
         return QString::fromUtf8(Read(store.FilePath(QStringLiteral("Varnocet"))))
             .split(u'\n', Qt::SkipEmptyParts);
-    }
-
-    // What `form` holds, as stored, that differs from `stored`.
-    QString Edited(const SettingsForm* form, const QStringList& stored) {
-        Settings held = core->ProgramSettings();
-        if (form != nullptr)
-            form->SettingsOut(held);
-        QStringList edited;
-        for (const QString& line : Stored(held))
-            if (!stored.contains(line))
-                edited.append(line);
-        return edited.join(u' ');
     }
 
     QJsonArray Play(const QJsonObject& scenario);
@@ -104,9 +90,15 @@ QJsonArray SettingsFormTest::Play(const QJsonObject& scenario) {
     });
     play.State = [&](const QString& name) {
         const Settings& settings = core->ProgramSettings();
-        if (name == u"edited")
-            return Edited(dialog.Form(), stored);
+        // What the form holds, as stored, that differs from what was stored.
+        QStringList edited;
+        if (Settings held = settings; name == u"edited" && dialog.Form() != nullptr) {
+            dialog.Form()->SettingsOut(held);
+            edited = Stored(held);
+            edited.removeIf([&](const QString& line) { return stored.contains(line); });
+        }
         const QHash<QString, QString> states{
+            {"edited", edited.join(u' ')},
             {"topics", topics.join(u' ')},
             {"suspended", core->Flags().Suspended ? "yes" : "no"},
             {"flip",

@@ -11,7 +11,7 @@
 
 // The Skins tab over a directory of two shipped skins and one with its
 // author's links. Each showing of the tab ("in") reads the directory; a
-// scenario writes skins there ("write": a file's text, or a name alone) and
+// scenario writes skins there ("write": a folder and its skin's file) and
 // watches the skin chosen, the links opened and the help topics.
 // data/cases/skins-page-scenarios.json
 TEST(SkinsPageTest, Scenarios) {
@@ -34,10 +34,7 @@ TEST(SkinsPageTest, Scenarios) {
         });
         play.Add("refill", [&](auto&) { page.Refill(); });
         play.Add("write", [&](const QJsonArray& step) {
-            const QString name = step[1].toString();
-            SkinFolders::Write(directory.path(), name,
-                               step[2].isString() ? step[2].toString().toUtf8()
-                                                  : SkinFolders::Named(name.toUtf8()));
+            SkinFolders::Write(directory.path(), step[1].toString(), step[2].toString().toUtf8());
         });
         play.State = [&](const QString& name) {
             Settings settings;
