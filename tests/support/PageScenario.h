@@ -40,7 +40,8 @@
 // ["hold", "btnMoveUp", "Shift"], ["let go", "btnMoveUp"], ["type", "txtName", "Zed"]
 // (a final "\n" presses Return), ["select", "lstProviders", 0, 2] (rows, or
 // a tree's path), ["choose", "cboLanguage", "Portuguese"],
-// ["set", "sldRefreshHours", 15], ["link", "lblSkinAuthorSite", "mailto:x"],
+// ["type", "sldRefreshHours", 15] (a slider's value),
+// ["link", "lblSkinAuthorSite", "mailto:x"],
 // ["answer", "No"] (the next message box), ["wait", "lstProviders", "News"],
 // ["field", 2, "Active", "False"] (a stored field of a provider of
 // Providers), ["category", "World/Europe", "off"] (added to Providers' list); a test adds its own
@@ -156,10 +157,7 @@ private:
     }
 
     static QString StepText(const QJsonArray& step) {
-        QStringList words;
-        for (const QJsonValue& word : step)
-            words.append(word.toVariant().toString());
-        return words.join(u' ');
+        return QJsonValue(step).toVariant().toStringList().join(u' ');
     }
 
     static const ProviderField& FieldNamed(const QString& name) {
@@ -180,6 +178,8 @@ private:
         });
         Add("let go", [this](auto& step) { QTest::mouseRelease(Widget(step[1]), Qt::LeftButton); });
         Add("type", [this](auto& step) {
+            if (auto* slider = qobject_cast<QAbstractSlider*>(Widget(step[1])))
+                return slider->setValue(step[2].toInt());
             auto* edit = qobject_cast<QLineEdit*>(Widget(step[1]));
             const QString text = step[2].toString();
             edit->selectAll();
@@ -211,16 +211,12 @@ private:
             combo->setCurrentIndex(index);
             emit combo->activated(index);
         });
-        Add("set", [this](auto& step) {
-            qobject_cast<QAbstractSlider*>(Widget(step[1]))->setValue(step[2].toInt());
-        });
         Add("link", [this](auto& step) {
             emit qobject_cast<QLabel*>(Widget(step[1]))->linkActivated(step[2].toString());
         });
         Add("answer", [](auto& step) {
-            RecordingMessageBox::Instance().NextAnswer = step[1].toString() == u"Yes"
-                                                             ? MessageBoxPresenter::Answer::Yes
-                                                             : MessageBoxPresenter::Answer::No;
+            using enum MessageBoxPresenter::Answer;
+            RecordingMessageBox::Instance().NextAnswer = step[1].toString() == u"Yes" ? Yes : No;
         });
         Add("field", [this](auto& step) {
             FieldNamed(step[2].toString())

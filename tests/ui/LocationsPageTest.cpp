@@ -24,9 +24,9 @@ protected:
 
 // The Locations tab: the folders come from the settings and the pickers
 // ("pick": the picker's next answer, "" cancels), and the shortcut buttons
-// write launchers of the program ("launchers": those that run it) or say
-// why not (the home a regular file, below which no folder can be made, not
-// even by root). data/cases/locations-page-scenarios.json
+// write launchers of the program ("launchers": those whose command runs
+// it) or say why not (the home a regular file, below which no folder can be
+// made, not even by root). data/cases/locations-page-scenarios.json
 TEST_F(LocationsPageTest, Scenarios) {
     PageScenarios::Check(QStringLiteral("locations-page"), [this](const QJsonObject& scenario) {
         const QString chosen = home.filePath(scenario["home"].toString());
@@ -46,11 +46,10 @@ TEST_F(LocationsPageTest, Scenarios) {
         });
         PageScenario play(page, scenario["watch"].toArray());
         play.Placeholders[home.path()] = QStringLiteral("{home}");
-        play.Add("pick", [&](const QJsonArray& step) { answer = step[1].toString(); });
+        play.Add("pick", [&](auto& step) { answer = step[1].toString(); });
         play.State = [&](const QString& name) {
             const QByteArray exec =
-                "\nExec=" +
-                DesktopShortcut::ExecValue(QCoreApplication::applicationFilePath()).toUtf8() + "\n";
+                DesktopShortcut::ExecValue(QCoreApplication::applicationFilePath()).toUtf8();
             QStringList launchers;
             for (const char* entry : {"Desktop/varnocet.desktop", "applications/varnocet.desktop",
                                       "config/autostart/varnocet.desktop"})

@@ -87,20 +87,19 @@ protected:
     }
 
     void AddSteps(PageScenario& play, ProvidersPage& page) {
-        play.Add("providers", [&](const QJsonArray& step) {
+        play.Add("providers", [&](auto& step) {
             page.Release();
             providers = NamedProviders(step[1].toString().split(u' '));
             play.Providers = providers.get();
         });
         play.Add("add", [&](auto&) { providers->Add(std::make_shared<Provider>()); });
-        play.Add("in", [&](const QJsonArray& step) {
-            page.In(*providers, step[1].toString(), masterListDate);
-        });
+        play.Add("in",
+                 [&](auto& step) { page.In(*providers, step[1].toString(), masterListDate); });
         play.Add("release", [&](auto&) { page.Release(); });
         play.Add("refill", [&](auto&) { page.Refill(); });
         play.Add("show id",
                  [&](const QJsonArray& step) { page.SelectProviderByID(step[1].toInt()); });
-        play.Add("tick", [&](const QJsonArray& step) {
+        play.Add("tick", [&](auto& step) {
             auto* repeat = page.findChild<RepeatSchedule*>(step[1].toString());
             for (int ticks = step[2].toInt(100); ticks > 0 && repeat->IsRunning(); --ticks)
                 repeat->Tick();
@@ -114,7 +113,7 @@ protected:
         const auto button = [&page](const char* name) {
             return page.findChild<QPushButton*>(QString::fromLatin1(name));
         };
-        play.Add("new", [=](const QJsonArray& step) {
+        play.Add("new", [=](auto& step) {
             AnswerDialog<AddFeedDialog>(button("btnNewProvider"), [=](AddFeedDialog& dialog) {
                 dialog.findChild<QLineEdit*>(QStringLiteral("txtAddress"))
                     ->setText(step[1].toString());
@@ -122,13 +121,13 @@ protected:
                 dialog.accept();
             });
         });
-        play.Add("colour", [=](const QJsonArray& step) {
+        play.Add("colour", [=](auto& step) {
             AnswerDialog<QColorDialog>(button("btnBackColor"), [=](QColorDialog& dialog) {
                 dialog.setCurrentColor(QColor(step[1].toInt(), step[2].toInt(), step[3].toInt()));
                 dialog.accept();
             });
         });
-        play.Add("sound", [=, this](const QJsonArray& step) {
+        play.Add("sound", [=, this](auto& step) {
             const QString sound = TestData::Write(folder.filePath(step[1].toString()), "RIFF");
             AnswerDialog<QFileDialog>(button("btnBrowseSound"), [=](QFileDialog& dialog) {
                 EXPECT_EQ(dialog.nameFilters(), QStringList{"Wave Files (*.wav)"});

@@ -31,11 +31,9 @@ protected:
 
     // The preferences as the store writes them, one "key=value" per line.
     QStringList Stored(const Settings& settings) {
-        QTemporaryDir storeFolder;
-        SettingsStore store(storeFolder.path());
-        SettingsIO::WriteSettings(store, QStringLiteral("Varnocet"), settings);
-        store.Sync();
-        return QString::fromUtf8(Read(store.FilePath(QStringLiteral("Varnocet"))))
+        SettingsIO::WriteSettings(*store, QStringLiteral("Stored"), settings);
+        store->Sync();
+        return QString::fromUtf8(Read(store->FilePath(QStringLiteral("Stored"))))
             .split(u'\n', Qt::SkipEmptyParts);
     }
 
@@ -70,10 +68,10 @@ QJsonArray SettingsFormTest::Play(const QJsonObject& scenario) {
     const QStringList stored = Stored(core->ProgramSettings());
     PageScenario play(window, scenario["watch"].toArray());
     play.Add("show", [&](auto&) { dialog.Show(false); });
-    play.Add("tab", [&](const QJsonArray& step) {
+    play.Add("tab", [&](auto& step) {
         window.findChild<QTabWidget*>()->setCurrentIndex(step[1].toInt());
     });
-    play.Add("button", [&](const QJsonArray& step) {
+    play.Add("button", [&](auto& step) {
         const QByteArray which = step[1].toString().toLatin1();
         window.findChild<QDialogButtonBox*>()
             ->button(QDialogButtonBox::StandardButton(

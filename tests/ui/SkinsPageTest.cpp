@@ -26,14 +26,14 @@ TEST(SkinsPageTest, Scenarios) {
             skins, [&] { return directory.path(); },
             [&](const QString& topic) { topics.append(topic); }, DesktopActions(opener.Opener()));
         PageScenario play(page, scenario["watch"].toArray());
-        play.Add("in", [&](const QJsonArray& step) {
+        play.Add("in", [&](auto& step) {
             Settings settings;
             settings.CurrentSkin = step[1].toString();
             page.In(settings);
             page.Refill();
         });
         play.Add("refill", [&](auto&) { page.Refill(); });
-        play.Add("write", [&](const QJsonArray& step) {
+        play.Add("write", [&](auto& step) {
             SkinFolders::Write(directory.path(), step[1].toString(), step[2].toString().toUtf8());
         });
         play.State = [&](const QString& name) {

@@ -23,7 +23,7 @@ TEST(StatisticsPageTest, Scenarios) {
         play.Signals["Modified"] = std::make_unique<QSignalSpy>(&page, &StatisticsPage::Modified);
         play.Add("in", [&](auto&) { page.In(settings, *providers); });
         // Another tab adds a provider.
-        play.Add("add", [&](const QJsonArray& step) {
+        play.Add("add", [&](auto& step) {
             providers->Add(NamedProviders({step[1].toString()})->Item(1));
         });
         play.Add("refill", [&](auto&) { page.Refill(); });

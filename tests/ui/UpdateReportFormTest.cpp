@@ -11,13 +11,12 @@ TEST(UpdateReportFormTest, Scenarios) {
     PageScenarios::Check(QStringLiteral("update-report-form"), [](const QJsonObject& scenario) {
         UpdateReportForm form;
         PageScenario play(form, scenario["watch"].toArray());
-        play.Add("append", [&](const QJsonArray& step) {
+        play.Add("append", [&](auto& step) {
             const QColor colour(step[2].toString());
-            form.AppendReportLine(step[1].toString(),
-                                  {static_cast<quint8>(colour.red()),
-                                   static_cast<quint8>(colour.green()),
-                                   static_cast<quint8>(colour.blue())},
-                                  step[3].toBool());
+            form.AppendReportLine(
+                step[1].toString(),
+                {quint8(colour.red()), quint8(colour.green()), quint8(colour.blue())},
+                step[3].toBool());
         });
         play.Add("reset", [&](auto&) { form.Reset(); });
         play.State = [&](const QString&) {
