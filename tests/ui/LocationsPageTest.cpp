@@ -1,90 +1,69 @@
 #include "ui/LocationsPage.h"
 #include "config/Settings.h"
+#include "platform/DesktopShortcut.h"
 #include "platform/KnownFolders.h"
-#include "support/RecordingMessageBox.h"
-
+#include "support/PageScenario.h"
 #include "support/TestData.h"
 
 #include <QCoreApplication>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-void Click(const LocationsPage& page, const char* button) {
-    QTest::mouseClick(page.findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
-}
-
-QString Box(const LocationsPage& page, const char* name) {
-    return page.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
-}
-
 // Every folder the program writes to under a temporary home, for one test.
-class ChosenHome {
-public:
-    explicit ChosenHome(const QString& home) { KnownFolders::SetHome(home); }
-    ~ChosenHome() { KnownFolders::SetHome(QString()); }
-    ChosenHome(const ChosenHome&) = delete;
-    ChosenHome& operator=(const ChosenHome&) = delete;
+class LocationsPageTest : public ::testing::Test {
+protected:
+    ~LocationsPageTest() override { KnownFolders::SetHome(QString()); }
+
+    QTemporaryDir home;
 };
 
 } // namespace
 
-TEST(LocationsPageTest, FoldersComeFromTheSettingsAndThePickers) {
-    Settings settings;
-    settings.TempDirectory = "/tmp/varnocet";
-    settings.SkinDirectory = "/usr/share/varnocet/skins";
-    LocationsPage page;
-    page.In(settings);
-    QStringList asked;
-    QString answer = "/home/u/skins";
-    page.SetFolderPicker([&](QWidget*, const QString& caption, const QString& start) {
-        asked.append(caption + ": " + start);
-        return answer;
-    });
-    Click(page, "btnBrowseSkinDir");
-    answer.clear(); // cancelled
-    Click(page, "btnBrowseTempDir");
-    EXPECT_EQ(asked, QStringList({"Select skin directory: /usr/share/varnocet/skins",
-                                  "Select temporary directory: /tmp/varnocet"}));
-    EXPECT_EQ(Box(page, "txtSkinDirectory"), "/home/u/skins");
-    EXPECT_EQ(page.SkinDirectory(), "/home/u/skins");
-
-    Settings out;
-    page.Out(out);
-    EXPECT_EQ(out.TempDirectory, "/tmp/varnocet");
-    EXPECT_EQ(out.SkinDirectory, "/home/u/skins");
-}
-
-TEST(LocationsPageTest, ShortcutButtonsWriteLaunchersOfTheProgramOrSayWhyNot) {
-    QTemporaryDir home;
-    {
-        const ChosenHome chosen(home.path());
+// The Locations tab: the folders come from the settings and the pickers
+// ("pick": the picker's next answer, "" cancels), and the shortcut buttons
+// write launchers of the program ("launchers": those whose command runs
+// it) or say why not (the home a regular file, below which no folder can be
+// made, not even by root). data/cases/locations-page-scenarios.json
+TEST_F(LocationsPageTest, Scenarios) {
+    PageScenarios::Check(QStringLiteral("locations-page"), [this](const QJsonObject& scenario) {
+        const QString chosen = home.filePath(scenario["home"].toString());
+        if (scenario["homeIsAFile"].toBool())
+            TestData::Write(chosen, {});
+        KnownFolders::SetHome(chosen);
+        Settings settings;
+        settings.TempDirectory = "/tmp/varnocet";
+        settings.SkinDirectory = "/usr/share/varnocet/skins";
         LocationsPage page;
-        for (const char* button : {"btnAddDesktop", "btnAddQuickLaunch", "btnAddStartup"})
-            Click(page, button);
-        EXPECT_TRUE(RecordingMessageBox::Instance().Texts.isEmpty());
-        const QByteArray exec =
-            "\nExec=" +
-            DesktopShortcut::ExecValue(QCoreApplication::applicationFilePath()).toUtf8() + "\n";
-        for (const char* entry : {"Desktop/varnocet.desktop", "applications/varnocet.desktop",
-                                  "config/autostart/varnocet.desktop"})
-            EXPECT_TRUE(
-                TestData::ReadFile(home.filePath(QString::fromLatin1(entry))).contains(exec))
-                << entry;
-    }
-    // A regular file as the home: no folder can be made below it, not even
-    // by root.
-    const QString file = TestData::Write(home.filePath(QStringLiteral("file")), {});
-    const ChosenHome chosen(file);
-    LocationsPage page;
-    Click(page, "btnAddStartup");
-    const QStringList& texts = RecordingMessageBox::Instance().Texts;
-    ASSERT_EQ(texts.size(), 1);
-    EXPECT_TRUE(texts[0].startsWith("Error when creating shortcut."));
-    EXPECT_TRUE(texts[0].contains(file + "/config/autostart")) << texts[0].toStdString();
+        page.In(settings);
+        QStringList asked;
+        QString answer;
+        page.SetFolderPicker([&](QWidget*, const QString& caption, const QString& start) {
+            asked.append(caption + ": " + start);
+            return answer;
+        });
+        PageScenario play(page, scenario["watch"].toArray());
+        play.Placeholders[home.path()] = QStringLiteral("{home}");
+        play.Add("pick", [&](auto& step) { answer = step[1].toString(); });
+        play.State = [&](const QString& name) {
+            const QByteArray exec =
+                DesktopShortcut::ExecValue(QCoreApplication::applicationFilePath()).toUtf8();
+            QStringList launchers;
+            for (const char* entry : {"Desktop/varnocet.desktop", "applications/varnocet.desktop",
+                                      "config/autostart/varnocet.desktop"})
+                if (TestData::ReadFile(KnownFolders::Home() + u'/' + entry).contains(exec))
+                    launchers.append(QString::fromLatin1(entry));
+            Settings stored;
+            page.Out(stored);
+            const QHash<QString, QString> states{
+                {"asked", asked.join(u'\n')},
+                {"skin directory", page.SkinDirectory()},
+                {"stored", stored.TempDirectory + u' ' + stored.SkinDirectory},
+                {"launchers", launchers.join(u' ')}};
+            return states.value(name);
+        };
+        return play.Play(scenario["steps"].toArray());
+    });
 }
