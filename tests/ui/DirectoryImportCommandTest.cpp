@@ -31,20 +31,26 @@ T* Child(const QWidget& parent, const char* name) {
     return child;
 }
 
-// The confirmation window: its text by what is offered, the address the
-// user may change or replace by a file, and the help topic.
+// The confirmation window: its text and check boxes by what is offered,
+// the address the user may change or replace by a file, and the help topic.
 TEST(BulkAddConfFormTest, OffersTheOptionsAndTheAddress) {
     QStringList topics;
     BulkAddConfForm form([&](const QString& topic) { topics.append(topic); },
                          [](QWidget*) { return QStringLiteral("/home/user/services.xml"); });
-    form.Prepare("Add UserLand Providers", "UserLand", "http://directory.test/services.xml",
-                 "UserLand", false, true);
-    EXPECT_EQ(form.windowTitle(), "Add UserLand Providers");
-    EXPECT_EQ(Child<QPlainTextEdit>(form, "txtMessage")->toPlainText(),
-              BulkAddConfForm::MessageText("UserLand", "http://directory.test/services.xml",
-                                           "UserLand", false, true));
-    EXPECT_TRUE(Child<QCheckBox>(form, "chkLoadDetails")->isHidden());
-    EXPECT_FALSE(Child<QCheckBox>(form, "chkMakeActive")->isHidden());
+    auto* ok = Child<QDialogButtonBox>(form, "")->button(QDialogButtonBox::Ok);
+    for (const QJsonValue& c : TestData::Cases(QStringLiteral("cases/bulk-add-messages.json"))) {
+        SCOPED_TRACE(c["listName"].toString().toStdString());
+        const QString title = "Add " + c["listName"].toString() + " Providers";
+        form.Prepare(title, c["listName"].toString(), c["url"].toString(), c["category"].toString(),
+                     c["offerDetails"].toBool(), c["offerActive"].toBool());
+        EXPECT_EQ(form.windowTitle(), title);
+        EXPECT_EQ(Child<QPlainTextEdit>(form, "txtMessage")->toPlainText(), c["text"].toString());
+        EXPECT_EQ(Child<QCheckBox>(form, "chkLoadDetails")->isHidden(),
+                  !c["offerDetails"].toBool());
+        EXPECT_EQ(Child<QCheckBox>(form, "chkMakeActive")->isHidden(), !c["offerActive"].toBool());
+        EXPECT_EQ(ok->isEnabled(), !c["url"].toString().isEmpty());
+    }
+    // As the last case: no details offered, making active offered.
     Child<QCheckBox>(form, "chkMakeActive")->setChecked(false);
     Child<QPushButton>(form, "btnPickFile")->click();
     Child<QDialogButtonBox>(form, "")->button(QDialogButtonBox::Help)->click();
@@ -60,16 +66,6 @@ TEST(BulkAddConfFormTest, OffersTheOptionsAndTheAddress) {
 
     form.Prepare("T", "L", QString(), QString(), true, false);
     EXPECT_TRUE(Child<QCheckBox>(form, "chkMakeActive")->isChecked());
-    EXPECT_FALSE(Child<QDialogButtonBox>(form, "")->button(QDialogButtonBox::Ok)->isEnabled());
-}
-
-// What the window says, by what it offers.
-TEST(BulkAddConfFormTest, TheMessageSaysWhatIsOffered) {
-    for (const QJsonValue& c : TestData::Cases(QStringLiteral("cases/bulk-add-messages.json")))
-        EXPECT_EQ(BulkAddConfForm::MessageText(c["listName"].toString(), c["url"].toString(),
-                                               c["category"].toString(), c["offerDetails"].toBool(),
-                                               c["offerActive"].toBool()),
-                  c["text"].toString());
 }
 
 // The Providers tab with the command over a working copy of A and a
