@@ -7,17 +7,16 @@
 
 namespace {
 
-TEST(TrayIconTest, WithoutANotificationAreaNothingIsShown) {
-    TrayIcon tray(nullptr, false);
-    tray.Show();
-    EXPECT_FALSE(tray.Available());
-    EXPECT_FALSE(tray.Visible());
-    EXPECT_EQ(tray.findChild<QSystemTrayIcon*>(), nullptr);
-}
+// Without a notification area nothing is shown. StatusNotifierItem trays
+// report a click as Trigger and never a double click; the icon's own menu is
+// theirs to open.
+TEST(TrayIconTest, ShownOnlyInANotificationAreaWhereAClickOrADoubleClickRestores) {
+    TrayIcon none(nullptr, false);
+    none.Show();
+    EXPECT_FALSE(none.Available());
+    EXPECT_FALSE(none.Visible());
+    EXPECT_EQ(none.findChild<QSystemTrayIcon*>(), nullptr);
 
-// StatusNotifierItem trays report a click as Trigger and never a double
-// click; the icon's own menu is theirs to open.
-TEST(TrayIconTest, AClickOrADoubleClickRestoresAndTheMenuIsTheIcons) {
     TrayIcon tray(nullptr, true);
     ASSERT_TRUE(tray.Available());
     EXPECT_EQ(tray.findChild<QSystemTrayIcon*>()->toolTip(), "Varnocet");
