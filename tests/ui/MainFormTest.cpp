@@ -32,6 +32,7 @@
 #include "ui/SkinFrame.h"
 #include "ui/SkinLook.h"
 #include "ui/Startup.h"
+#include "ui/TrayIcon.h"
 #include "ui/WindowDragger.h"
 
 #include <QAbstractItemView>
@@ -200,6 +201,10 @@ protected:
                      [this](auto, auto) { QTest::keyClick(GridView(), Qt::Key_Return); });
         steps.insert("close", [this](auto, auto) { form->close(); });
         steps.insert("minimise", [this](auto, auto) { form->showMinimized(); });
+        steps.insert("maximise", [this](auto, auto) { form->showMaximized(); });
+        steps.insert("put away", [this](auto, auto) { form->hide(); });
+        steps.insert("tray restore",
+                     [this](auto, auto) { emit form->findChild<TrayIcon*>()->RestoreRequested(); });
         steps.insert("accept startup", [this](auto, auto) { StartupOK(); });
         steps.insert("reject startup",
                      [this](auto, auto) { form->findChild<Startup*>()->reject(); });
