@@ -203,8 +203,10 @@ protected:
         steps.insert("minimise", [this](auto, auto) { form->showMinimized(); });
         steps.insert("maximise", [this](auto, auto) { form->showMaximized(); });
         steps.insert("put away", [this](auto, auto) { form->hide(); });
-        steps.insert("tray restore",
-                     [this](auto, auto) { emit form->findChild<TrayIcon*>()->RestoreRequested(); });
+        steps.insert("tray", [this](Text reason, auto) {
+            form->findChild<TrayIcon*>()->OnActivated(
+                QSystemTrayIcon::ActivationReason(reason.toInt()));
+        });
         steps.insert("accept startup", [this](auto, auto) { StartupOK(); });
         steps.insert("reject startup",
                      [this](auto, auto) { form->findChild<Startup*>()->reject(); });
