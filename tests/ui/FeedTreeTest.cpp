@@ -162,11 +162,9 @@ TEST_F(FeedTreeTest, SelectionRoundTrip) {
 
     tree.setCurrentItem(Node("Tech"));
     EXPECT_FALSE(tree.SelectedProviderID().has_value());
-    ASSERT_EQ(categorySelected.count(), 1);
-    EXPECT_EQ(categorySelected[0][0].toString(), "News/Tech");
+    EXPECT_EQ(categorySelected, QList<QVariantList>({{"News/Tech"}}));
     tree.setCurrentItem(Node("Daily"));
-    ASSERT_EQ(providerSelected.count(), 1);
-    EXPECT_EQ(providerSelected[0][0].toInt(), 41);
+    EXPECT_EQ(providerSelected, QList<QVariantList>({{41}}));
 
     const int selected = tree.SelectionValue();
     EXPECT_NE(selected, filled);
