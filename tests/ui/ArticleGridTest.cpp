@@ -11,23 +11,18 @@
 
 namespace {
 
-struct StorySeed {
-    const char* title;
-    bool isNew;
-};
-
 class ArticleGridTest : public ::testing::Test {
 protected:
-    void Fill(std::initializer_list<StorySeed> seeds, bool highlight = true) {
+    // Stories titled `titles`, the first `fresh` of them new.
+    void Fill(const QStringList& titles, qsizetype fresh = 0) {
         provider.stCollStories = std::make_shared<StoryCollection>();
-        for (const StorySeed& seed : seeds) {
-            const QString title = QString::fromUtf8(seed.title);
+        for (const QString& title : titles)
             provider.stCollStories->Add(title, title + QStringLiteral(" in brief"),
                                         QStringLiteral("http://news.example/") + title,
-                                        Date::FromParts(2024, 3, 5, 14, 7), 0, seed.isNew);
-        }
+                                        Date::FromParts(2024, 3, 5, 14, 7), 0,
+                                        titles.indexOf(title) < fresh);
         provider.stCollStories->Compress();
-        grid.FillArticlesList(provider, highlight);
+        grid.FillArticlesList(provider, true);
     }
 
     QTreeWidgetItem* Row(int r) const { return Tree()->topLevelItem(r - 1); }
@@ -46,7 +41,7 @@ protected:
 // here the received time's form and a selection outside the rows.
 TEST_F(ArticleGridTest, RowsShowTheReceivedTimeAndASelectionOutsideTheRowsClearsIt) {
     QSignalSpy selected(&grid, &ArticleGrid::ArticleSelected);
-    Fill({{"One", false}, {"Two", false}, {"Three", false}});
+    Fill({"One", "Two", "Three"});
     EXPECT_EQ(Row(2)->text(ArticleGrid::Received), "05/03/24 14:07");
     for (const int outside : {0, 4}) {
         grid.SelectRow(3);
@@ -62,7 +57,7 @@ TEST_F(ArticleGridTest, RowsShowTheReceivedTimeAndASelectionOutsideTheRowsClears
 
 TEST_F(ArticleGridTest, RowsFitTitleAndDescriptionInTheChosenFont) {
     const QFont builtIn = Tree()->font();
-    Fill({{"Bold news", true}, {"Old news", false}});
+    Fill({"Bold news", "Old news"}, 1);
     grid.ApplyFont(QStringLiteral("DejaVu Sans"), Currency::FromDouble(14));
     EXPECT_EQ(Tree()->font().pointSizeF(), 14.0);
     const QFont title = Row(1)->font(ArticleGrid::Item);

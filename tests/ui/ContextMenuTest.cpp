@@ -6,8 +6,6 @@
 
 #include <QHash>
 
-#include <QSignalSpy>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,19 +46,7 @@ TEST_F(ContextMenuTest, EachPlaceShowsItsOwnCommands) {
 // The View menu's check marks at each opening are walked through the main
 // window (tests/data/main-window/view-menu-marks).
 
-// Automatic flipping waits while the menu is open, the View submenu's
-// coming and going included.
-TEST_F(ContextMenuTest, AnOpenMenuMakesTheUserBusy) {
-    QSignalSpy busy(&menu, &ContextMenu::UserBusy);
-    menu.popup(QPoint(10, 10));
-    QMenu* view = menu.Item("mnuContextViewMenu")->menu();
-    view->popup(QPoint(50, 50));
-    view->hide();
-    EXPECT_EQ(busy.count(), 1);
-    menu.hide();
-    ASSERT_EQ(busy.count(), 2);
-    EXPECT_TRUE(busy.at(0).at(0).toBool());
-    EXPECT_FALSE(busy.at(1).at(0).toBool());
-}
+// That an open menu, its View submenu included, makes the user busy is
+// walked through the main window (tests/data/main-window/user-busy).
 
 } // namespace

@@ -32,6 +32,7 @@
 #include "ui/SkinFrame.h"
 #include "ui/SkinLook.h"
 #include "ui/Startup.h"
+#include "ui/TrayIcon.h"
 #include "ui/WindowDragger.h"
 
 #include <QAbstractItemView>
@@ -47,6 +48,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTcpServer>
 #include <QTest>
@@ -199,6 +201,12 @@ protected:
                      [this](auto, auto) { QTest::keyClick(GridView(), Qt::Key_Return); });
         steps.insert("close", [this](auto, auto) { form->close(); });
         steps.insert("minimise", [this](auto, auto) { form->showMinimized(); });
+        steps.insert("maximise", [this](auto, auto) { form->showMaximized(); });
+        steps.insert("put away", [this](auto, auto) { form->hide(); });
+        steps.insert("tray", [this](Text reason, auto) {
+            form->findChild<TrayIcon*>()->OnActivated(
+                QSystemTrayIcon::ActivationReason(reason.toInt()));
+        });
         steps.insert("accept startup", [this](auto, auto) { StartupOK(); });
         steps.insert("reject startup",
                      [this](auto, auto) { form->findChild<Startup*>()->reject(); });
@@ -222,6 +230,13 @@ protected:
         steps.insert("notice", [this](Text text, auto) { Notice(text); });
         steps.insert("clear status", [this](auto, auto) { form->statusBar()->clearMessage(); });
         steps.insert("plain display", [this](auto, auto) { PlainDisplay(); });
+        steps.insert("pop up", [this](Text menu, auto) { Popup(menu)->popup(QPoint(10, 10)); });
+        steps.insert("hide", [this](Text menu, auto) { Popup(menu)->hide(); });
+        steps.insert("press splitter", [this](Text n, Text button) { PressSplitter(n, button); });
+        steps.insert("release splitter",
+                     [this](Text n, Text button) { ReleaseSplitter(n, button); });
+        steps.insert("play caption",
+                     [this](Text caption, auto) { emit core->PlayCaptionChanged(caption); });
         return steps;
     }
 
@@ -402,6 +417,34 @@ protected:
         errors = QString::fromStdString(::testing::internal::GetCapturedStderr());
     }
 
+    // The context menu, or the menu of an item (a drop-down, a submenu).
+    QMenu* Popup(const QString& menu) const {
+        return menu == "context" ? &form->Menu() : Menu(menu);
+    }
+
+    // The handle of the splitter numbered `n` (the outermost last).
+    QSplitterHandle* Handle(const QString& n) const {
+        QWidget* root = form->Layout().Root();
+        const QList<QSplitter*> splitters = root->findChildren<QSplitter*>()
+                                            << qobject_cast<QSplitter*>(root);
+        return splitters.at(n.toInt())->handle(1);
+    }
+
+    static Qt::MouseButton Button(const QString& button) {
+        return button == "right" ? Qt::RightButton : Qt::LeftButton;
+    }
+
+    void PressSplitter(const QString& n, const QString& button) const {
+        QTest::mousePress(Handle(n), Button(button), {}, Handle(n)->rect().center());
+    }
+
+    // Released away from where it was pressed.
+    void ReleaseSplitter(const QString& n, const QString& button) const {
+        const QPoint away = Handle(n)->rect().center() + QPoint(20, 20);
+        QTest::mouseMove(Handle(n), away);
+        QTest::mouseRelease(Handle(n), Button(button), {}, away);
+    }
+
     void PlainDisplay() const {
         ::Settings& settings = core->ProgramSettings();
         settings.ShowArticleURL = false;
@@ -445,6 +488,8 @@ protected:
             {"view menu", ViewMarks()},
             {"moves", moves},
             {"standard error", errors},
+            {"user busy", core->Flags().UserBusy},
+            {"play", Item("PLAY")->text()},
         };
     }
 
