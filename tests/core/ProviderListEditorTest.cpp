@@ -134,7 +134,7 @@ TEST(ProviderListEditorTest, LabelsAndSoundNames) {
         EXPECT_EQ(ProviderListEditor::CountLabel(n, "second", "seconds"), expected);
     EXPECT_EQ(ProviderListEditor::DeleteQuestion(1), "Delete selected Headline Provider?");
     const QString media = QStringLiteral("/usr/share/sounds");
-    for (const QStringList& c : TestData::Table(QStringLiteral("tables/arrival-sounds.tsv"))) {
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/arrival-sound-names.tsv"))) {
         EXPECT_EQ(ProviderListEditor::ArrivalSoundName(c[0], media), c[1]);
         EXPECT_EQ(ProviderListEditor::ArrivalSoundName(c[0], media + u'/'), c[1]);
     }

@@ -16,7 +16,7 @@ TEST(ArrivalSoundTest, OnlyExistingFilesAreEverPlayed) {
     TestData::Write(media.filePath("Windows Ding.wav"), "");
     const QString below = TestData::Write(media.filePath("alarms/bell.wav"), "");
     const QString absolute = TestData::Write(elsewhere.filePath("a.wav"), "");
-    for (const QStringList& c : TestData::Table(QStringLiteral("tables/arrival-sounds.tsv"))) {
+    for (const QStringList& c : TestData::Table(QStringLiteral("tables/arrival-sound-files.tsv"))) {
         const auto path = [&](QString text) {
             return text.replace("{media}", media.path()).replace("{elsewhere}", elsewhere.path());
         };
