@@ -5,33 +5,11 @@
 #include "support/TestData.h"
 
 #include <QDir>
-#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// What an OPML outline carries of a provider, in list order.
-QStringList Outlines(const ProviderCollection& providers) {
-    QStringList outlines;
-    for (const auto& provider : providers) {
-        if (!provider->Protected)
-            outlines.append(QStringList{provider->ProviderName, provider->DataURL,
-                                        provider->SiteURL, provider->Description,
-                                        provider->Category}
-                                .join(u'|'));
-    }
-    return outlines;
-}
-
-QStringList CategoryNames(const ProviderCollection& providers) {
-    QStringList names;
-    for (const auto& category : providers.Categories())
-        names.append(category->CategoryName);
-    names.sort();
-    return names;
-}
 
 class OpmlTest : public ::testing::Test {
 protected:
@@ -49,37 +27,10 @@ protected:
 
 } // namespace
 
-// Providers out of category order, a category whose only provider is
-// protected and an empty one: an import into an empty list gets everything
-// back but the protected provider, in the same order.
-TEST_F(OpmlTest, ExportThenImportGivesTheSameList) {
-    const OpmlExport::Result exported = OpmlExport::WriteFile(source, File("list.opml"));
-    ASSERT_FALSE(exported.Failed()) << exported.Error.toStdString();
-    EXPECT_EQ(exported.Text(), "4 providers exported. 1 protected provider was left out.");
-
-    ProviderCollection imported;
-    const OpmlImportReport report = OpmlImport(imported).ImportFile(File("list.opml"));
-    ASSERT_FALSE(report.Failed()) << report.Error.toStdString();
-    EXPECT_EQ(report.Added.size(), 4);
-    EXPECT_EQ(Outlines(imported), Outlines(source));
-    EXPECT_EQ(CategoryNames(imported), CategoryNames(source));
-
-    QSet<Long> ids;
-    for (const auto& provider : imported) {
-        EXPECT_TRUE(Provider::IsTemporaryID(provider->UniqueID));
-        ids.insert(provider->UniqueID);
-    }
-    EXPECT_EQ(ids.size(), imported.Count());
-
-    const OpmlImportReport again = OpmlImport(imported).ImportFile(File("list.opml"));
-    EXPECT_EQ(again.Added.size(), 0);
-    EXPECT_EQ(again.AlreadyPresent.size(), 4);
-    EXPECT_EQ(imported.Count(), 4);
-}
-
+// That export and import bring the feeds back is shown through the
+// settings dialog's buttons (OpmlCommandsTest); here what fails.
 TEST_F(OpmlTest, AFileThatCannotBeImportedChangesNothing) {
-    const QStringList before = Outlines(source);
-    const QStringList categoriesBefore = CategoryNames(source);
+    const QByteArray before = source.ToBytes(false, true, true);
     OpmlImport import(source);
     for (const QByteArray& bytes :
          {QByteArray("<opml><body><outline text=\"A\" xmlUrl=\"http://a.example/\"/>"),
@@ -90,8 +41,7 @@ TEST_F(OpmlTest, AFileThatCannotBeImportedChangesNothing) {
     const OpmlImportReport missing = import.ImportFile(File("none.opml"));
     EXPECT_TRUE(missing.Error.contains("none.opml")) << missing.Error.toStdString();
     EXPECT_TRUE(import.ImportFile(QStringLiteral("/dev/zero")).Error.contains("too large"));
-    EXPECT_EQ(Outlines(source), before);
-    EXPECT_EQ(CategoryNames(source), categoriesBefore);
+    EXPECT_EQ(source.ToBytes(false, true, true), before);
 
     // A failed export leaves no file and says where.
     const QString file = File("missing/list.opml");

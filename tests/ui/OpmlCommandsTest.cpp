@@ -7,13 +7,34 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
+
+// What an OPML outline carries of each provider, in list order, and the
+// categories in any order, a line each.
+std::string Outlines(const ProviderCollection& providers) {
+    QStringList outlines;
+    for (const auto& provider : providers) {
+        if (!provider->Protected)
+            outlines.append(QStringList{provider->ProviderName, provider->DataURL,
+                                        provider->SiteURL, provider->Description,
+                                        provider->Category}
+                                .join(u'|'));
+    }
+    QStringList categories;
+    for (const auto& category : providers.Categories())
+        categories.append(category->CategoryName);
+    categories.sort();
+    return (outlines + categories).join(u'\n').toStdString();
+}
 
 // The dialog's two buttons over a working copy, with the file the user
 // would pick.
@@ -37,27 +58,33 @@ protected:
 };
 
 TEST_F(OpmlCommandsTest, ExportThenImportBringsTheFeedsBackAndAnythingElseChangesNothing) {
-    auto provider = std::make_shared<Provider>();
-    provider->ProviderName = "Globe";
-    provider->DataURL = "http://globe.example/feed.xml";
-    provider->Category = "News/World";
-    providers.Add(provider);
+    // Providers out of category order, a category whose only provider is
+    // protected and an empty one: an import into an empty list gets
+    // everything back but the protected provider, in the same order, under
+    // IDs of its own.
+    ASSERT_TRUE(
+        providers.LoadFile(TestData::Path("providers/opml_round_trip.xml"), nullptr, false));
     Click("btnExportOpml");
-    ASSERT_EQ(RecordingMessageBox::Instance().Texts.size(), 1);
-    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.first().contains("1 provider"));
+    EXPECT_EQ(RecordingMessageBox::Instance().Texts,
+              QStringList{"4 providers exported. 1 protected provider was left out."});
 
     ProviderCollection other;
     commands.SetProviders(&other);
     QSignalSpy imported(&commands, &OpmlCommands::Imported);
     Click("btnImportOpml");
-    ASSERT_EQ(other.Count(), 1);
-    EXPECT_EQ(other.Item(1)->Category, "News/World");
+    EXPECT_EQ(Outlines(other), Outlines(providers));
+    QSet<Long> ids;
+    for (const auto& provider : other) {
+        EXPECT_TRUE(Provider::IsTemporaryID(provider->UniqueID));
+        ids.insert(provider->UniqueID);
+    }
+    EXPECT_EQ(ids.size(), 4);
     EXPECT_EQ(imported.size(), 1);
     // Nothing new the second time: no change to announce.
     Click("btnImportOpml");
-    EXPECT_EQ(other.Count(), 1);
+    EXPECT_EQ(other.Count(), 4);
     EXPECT_EQ(imported.size(), 1);
-    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.last().contains("1 already present"));
+    EXPECT_TRUE(RecordingMessageBox::Instance().Texts.last().contains("4 already present"));
 
     // A cancelled pick, or a file that is not OPML, changes nothing.
     RecordingMessageBox::Instance().Texts.clear();
@@ -68,7 +95,7 @@ TEST_F(OpmlCommandsTest, ExportThenImportBringsTheFeedsBackAndAnythingElseChange
     picked = folder.filePath("page.html");
     TestData::Write(picked, "<html><body>not a list</body></html>");
     Click("btnImportOpml");
-    EXPECT_EQ(other.Count(), 1);
+    EXPECT_EQ(other.Count(), 4);
     EXPECT_EQ(imported.size(), 1);
     ASSERT_EQ(RecordingMessageBox::Instance().Texts.size(), 1);
     EXPECT_TRUE(RecordingMessageBox::Instance().Texts.first().contains("not an OPML file"));
