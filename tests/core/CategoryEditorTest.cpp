@@ -1,6 +1,6 @@
 #include "core/CategoryEditor.h"
 #include "support/FiledProviders.h"
-#include "support/GoldenFile.h"
+#include "support/Scenario.h"
 #include "support/TestData.h"
 
 #include <QJsonArray>
@@ -53,32 +53,34 @@ QString Do(CategoryEditor& editor, const QJsonArray& step) {
     return {};
 }
 
-} // namespace
-
 // data/cases/category-edits.json: the sample (or the case's providers),
 // then steps; after each, the categories ("(user)" where the user made one)
 // and the providers ("(user)" where the user filed one).
-TEST(CategoryEditorTest, EditsGoAsExpected) {
-    QJsonObject transcripts;
-    for (const QJsonValue& value : TestData::Cases(QStringLiteral("cases/category-edits.json"))) {
-        ProviderCollection providers = Sample(value.toObject());
-        CategoryEditor editor(providers);
-        QJsonArray transcript;
-        for (const QJsonValue& step : value["steps"].toArray()) {
-            const QString answer = Do(editor, step.toArray());
-            QStringList categories = CategoryLines(providers);
-            for (qsizetype i = 0; i < categories.size(); ++i)
-                categories[i] += providers.Categories().Item(i + 1)->UserDefined ? " (user)" : "";
-            QStringList filed = ProviderLines(providers);
-            for (qsizetype i = 0; i < filed.size(); ++i)
-                filed[i] += providers.Item(i + 1)->UserCategory ? " (user)" : "";
-            transcript.append(QJsonObject{{"step", step},
-                                          {"answer", answer},
-                                          {"categories", QJsonArray::fromStringList(categories)},
-                                          {"providers", QJsonArray::fromStringList(filed)}});
-        }
-        transcripts[value["name"].toString()] = transcript;
+class CategoryEdits {
+public:
+    explicit CategoryEdits(const QJsonObject& c)
+        : providers(Sample(c)) {}
+
+    QJsonValue Run(const QJsonArray& step) { return Do(editor, step); }
+
+    QJsonObject Snapshot() const {
+        QStringList categories = CategoryLines(providers);
+        for (qsizetype i = 0; i < categories.size(); ++i)
+            categories[i] += providers.Categories().Item(i + 1)->UserDefined ? " (user)" : "";
+        QStringList filed = ProviderLines(providers);
+        for (qsizetype i = 0; i < filed.size(); ++i)
+            filed[i] += providers.Item(i + 1)->UserCategory ? " (user)" : "";
+        return {{"categories", QJsonArray::fromStringList(categories)},
+                {"providers", QJsonArray::fromStringList(filed)}};
     }
-    GoldenFile::Check(TestData::Path("cases/category-edits.expected.json"), transcripts,
-                      "category-edits", "core_tests");
+
+private:
+    ProviderCollection providers;
+    CategoryEditor editor{providers};
+};
+
+} // namespace
+
+TEST(CategoryEditorTest, EditsGoAsExpected) {
+    Scenario::Walk<CategoryEdits>("cases/category-edits.json", "core_tests");
 }

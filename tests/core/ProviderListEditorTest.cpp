@@ -3,8 +3,8 @@
 #include "model/Provider.h"
 #include "model/ProviderCollection.h"
 
-#include "support/GoldenFile.h"
 #include "support/NamedProviders.h"
+#include "support/Scenario.h"
 #include "support/TestData.h"
 
 #include <QJsonArray>
@@ -105,25 +105,24 @@ QJsonValue Do(ProviderCollection& providers, const QJsonArray& step) {
     return {};
 }
 
-} // namespace
-
 // data/cases/provider-list-edits.json: a list of providers named as given
 // (in category News, all active), then steps; after each, the list.
+class ListEdits {
+public:
+    explicit ListEdits(const QJsonObject& c)
+        : providers(NamedProviders(c["list"].toVariant().toStringList())) {}
+
+    QJsonValue Run(const QJsonArray& step) { return Do(*providers, step); }
+    QJsonObject Snapshot() const { return {{"list", Names(*providers)}}; }
+
+private:
+    std::unique_ptr<ProviderCollection> providers;
+};
+
+} // namespace
+
 TEST(ProviderListEditorTest, EditsGoAsExpected) {
-    QJsonObject transcripts;
-    for (const QJsonValue& value :
-         TestData::Cases(QStringLiteral("cases/provider-list-edits.json"))) {
-        auto providers = NamedProviders(value["list"].toVariant().toStringList());
-        QJsonArray transcript;
-        for (const QJsonValue& step : value["steps"].toArray()) {
-            const QJsonValue answer = Do(*providers, step.toArray());
-            transcript.append(
-                QJsonObject{{"step", step}, {"answer", answer}, {"list", Names(*providers)}});
-        }
-        transcripts[value["name"].toString()] = transcript;
-    }
-    GoldenFile::Check(TestData::Path("cases/provider-list-edits.expected.json"), transcripts,
-                      "provider-list-edits", "core_tests");
+    Scenario::Walk<ListEdits>("cases/provider-list-edits.json", "core_tests");
 }
 
 // The singular is for one only; the page asks the other questions. Sounds

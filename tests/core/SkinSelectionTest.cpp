@@ -1,6 +1,6 @@
 #include "core/SkinSelection.h"
 #include "config/Skin.h"
-#include "support/GoldenFile.h"
+#include "support/Scenario.h"
 #include "support/SkinFolders.h"
 
 #include <QDir>
@@ -38,33 +38,37 @@ QJsonValue Do(SkinSelection& selection, const QDir& root, const QJsonArray& step
     return {};
 }
 
-} // namespace
-
 // data/cases/skin-selections.json: a new selection each, then steps; after
 // each, the skin worn (folder and name), the skins read, the directory and
 // how often the windows were told.
-TEST(SkinSelectionTest, SelectionsGoAsExpected) {
-    QJsonObject transcripts;
-    for (const QJsonValue& value : TestData::Cases(QStringLiteral("cases/skin-selections.json"))) {
-        const QTemporaryDir folder;
-        const QDir root(folder.path());
+class SkinSelections {
+public:
+    explicit SkinSelections(const QJsonObject&) {
         for (const char* name : {"Torvane", "Other"})
             SkinFolders::Write(root.filePath("main"), name, SkinFolders::Named(name));
-        SkinSelection selection;
-        QSignalSpy changed(&selection, &SkinSelection::CurrentChanged);
-        QJsonArray transcript;
-        for (const QJsonValue& step : value["steps"].toArray()) {
-            QJsonObject snapshot{{"step", step}, {"answer", Do(selection, root, step.toArray())}};
-            const auto& worn = selection.Current();
-            snapshot["worn"] = worn ? worn->DirName + ": " + worn->DisplayName : "-";
-            snapshot["skins"] = selection.Skins().Count();
-            snapshot["directory"] = QString(selection.Directory()).replace(root.path(), "{root}");
-            snapshot["told"] = static_cast<int>(changed.size());
-            changed.clear();
-            transcript.append(snapshot);
-        }
-        transcripts[value["name"].toString()] = transcript;
     }
-    GoldenFile::Check(TestData::Path("cases/skin-selections.expected.json"), transcripts,
-                      "skin-selections", "core_tests");
+
+    QJsonValue Run(const QJsonArray& step) { return Do(selection, root, step); }
+
+    QJsonObject Snapshot() {
+        const auto& worn = selection.Current();
+        const int told = static_cast<int>(changed.size());
+        changed.clear();
+        return {{"worn", worn ? worn->DirName + ": " + worn->DisplayName : "-"},
+                {"skins", selection.Skins().Count()},
+                {"directory", QString(selection.Directory()).replace(root.path(), "{root}")},
+                {"told", told}};
+    }
+
+private:
+    QTemporaryDir folder;
+    QDir root{folder.path()};
+    SkinSelection selection;
+    QSignalSpy changed{&selection, &SkinSelection::CurrentChanged};
+};
+
+} // namespace
+
+TEST(SkinSelectionTest, SelectionsGoAsExpected) {
+    Scenario::Walk<SkinSelections>("cases/skin-selections.json", "core_tests");
 }
