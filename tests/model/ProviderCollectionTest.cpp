@@ -435,11 +435,13 @@ private:
         return aliasSet ? aliasSet->URLs().join(u' ') : QStringLiteral("none");
     }
 
+    // Before the providers: a fetch still in flight tells its log when the
+    // providers go.
+    std::map<QString, FetchLog> logs;
     ProviderCollection providers;
     CategoryCollection& categories = providers.Categories();
     AliasSetCollection aliases;
     XmlDocument document;
-    std::map<QString, FetchLog> logs;
     QJsonObject seen;
 };
 
