@@ -19,4 +19,6 @@ struct Story {
     QString Description;
     // The title was not among the previous load's titles.
     bool NewStory = false;
+    // The user has opened it, in this run or an earlier one.
+    bool Opened = false;
 };

@@ -1,0 +1,367 @@
+#include "config/StoryStore.h"
+
+#include "model/Provider.h"
+#include "model/ProviderCollection.h"
+
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+const QString Driver = QStringLiteral("QSQLITE");
+
+// SQLite's result codes for a file that is damaged or is no database.
+const QString Corrupt = QStringLiteral("11");
+const QString NotADatabase = QStringLiteral("26");
+
+// Stories are keyed by provider, title and link: a title is what marks a
+// story as seen before, and a feed that repeats a title for another link
+// keeps both rows. Without a rowid the key is the table itself, which keeps
+// the file close to the size of the text it holds.
+const char* const Schema[] = {
+    "PRAGMA journal_mode=WAL",
+    // With the log, a commit survives the program being killed; only a
+    // power cut may take back the last one.
+    "PRAGMA synchronous=NORMAL",
+    "CREATE TABLE IF NOT EXISTS providers("
+    " id INTEGER PRIMARY KEY,"
+    " unique_id INTEGER UNIQUE,"
+    " data_url TEXT NOT NULL)",
+    "CREATE INDEX IF NOT EXISTS providers_by_url ON providers(data_url)",
+    "CREATE TABLE IF NOT EXISTS stories("
+    " provider INTEGER NOT NULL,"
+    " title TEXT NOT NULL,"
+    " link TEXT NOT NULL,"
+    " description TEXT NOT NULL,"
+    " time REAL NOT NULL,"
+    " comments INTEGER NOT NULL,"
+    " first_seen INTEGER NOT NULL,"
+    " last_seen INTEGER NOT NULL,"
+    " position INTEGER NOT NULL,"
+    " opened INTEGER NOT NULL,"
+    " PRIMARY KEY(provider, title, link)) WITHOUT ROWID",
+};
+
+QString Stamp(const QDateTime& now) {
+    return now.toUTC().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+}
+
+QDateTime FromSeconds(qint64 seconds) {
+    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+}
+
+// The file and the log beside it, named alike.
+bool MoveWithLog(const QString& from, const QString& to) {
+    if (!QFile::rename(from, to))
+        return false;
+    for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        if (QFile::exists(from + suffix) && !QFile::rename(from + suffix, to + suffix))
+            QFile::remove(from + suffix);
+    }
+    return true;
+}
+
+int ConnectionNumber() {
+    static int count = 0;
+    return ++count;
+}
+
+} // namespace
+
+StoryStore::StoryStore(const QString& filePath)
+    : m_filePath(filePath)
+    , m_connection(QStringLiteral("stories-%1").arg(ConnectionNumber())) {}
+
+StoryStore::~StoryStore() {
+    m_database.close();
+    m_database = QSqlDatabase();
+    if (QSqlDatabase::contains(m_connection))
+        QSqlDatabase::removeDatabase(m_connection);
+}
+
+QString StoryStore::Open(const QDateTime& now) {
+    if (!QSqlDatabase::isDriverAvailable(Driver)) {
+        m_error = QStringLiteral("Qt's SQLite driver is not installed");
+        return QStringLiteral("Headlines are not kept in this run: %1.").arg(m_error);
+    }
+    if (Connect())
+        return QString();
+    return MoveAside(m_error, now);
+}
+
+QString StoryStore::Renew(const QDateTime& now) {
+    return MoveAside(m_error, now);
+}
+
+bool StoryStore::Connect() {
+    m_database = QSqlDatabase::contains(m_connection)
+                     ? QSqlDatabase::database(m_connection, false)
+                     : QSqlDatabase::addDatabase(Driver, m_connection);
+    m_database.setDatabaseName(m_filePath);
+    m_damaged = false;
+    if (!m_database.open())
+        return Fail(m_database.lastError());
+    for (const char* statement : Schema) {
+        QSqlQuery query(m_database);
+        if (!query.exec(QString::fromLatin1(statement))) {
+            Fail(query.lastError());
+            m_database.close();
+            return false;
+        }
+    }
+    return true;
+}
+
+QString StoryStore::MoveAside(const QString& reason, const QDateTime& now) {
+    m_database.close();
+    const QString copy = m_filePath + QStringLiteral(".bad-") + Stamp(now);
+    const QString problem = QStringLiteral("The stored headlines in %1 could not be read (%2).")
+                                .arg(m_filePath, reason);
+    if (QFile::exists(m_filePath) && !MoveWithLog(m_filePath, copy))
+        return problem + QStringLiteral(" The file could not be moved aside; headlines are not "
+                                        "kept in this run.");
+    if (!Connect())
+        return problem + QStringLiteral(" No fresh store could be made (%1); headlines are not "
+                                        "kept in this run.")
+                             .arg(m_error);
+    return problem +
+           QStringLiteral(" The file is kept as %1 and a fresh store was started.").arg(copy);
+}
+
+bool StoryStore::Fail(const QSqlError& error) {
+    m_error = error.text().trimmed();
+    const QString code = error.nativeErrorCode();
+    if (code == Corrupt || code == NotADatabase)
+        m_damaged = true;
+    return false;
+}
+
+bool StoryStore::Execute(QSqlQuery& query) {
+    return query.exec() || Fail(query.lastError());
+}
+
+bool StoryStore::Transaction(const std::function<bool()>& work) {
+    if (!IsOpen())
+        return false;
+    if (!m_database.transaction())
+        return Fail(m_database.lastError());
+    if (work() && m_database.commit())
+        return true;
+    if (m_error.isEmpty())
+        Fail(m_database.lastError());
+    m_database.rollback();
+    return false;
+}
+
+std::optional<qint64> StoryStore::FindProvider(const Provider& provider) {
+    QSqlQuery query(m_database);
+    const bool temporary = Provider::IsTemporaryID(provider.UniqueID);
+    if (!temporary) {
+        query.prepare(QStringLiteral("SELECT id FROM providers WHERE unique_id = ?"));
+        query.addBindValue(provider.UniqueID);
+        if (!Execute(query))
+            return std::nullopt;
+        if (query.next())
+            return query.value(0).toLongLong();
+    }
+    query.prepare(
+        QStringLiteral("SELECT id FROM providers WHERE unique_id IS NULL AND data_url = ?"));
+    query.addBindValue(provider.DataURL);
+    if (!Execute(query) || !query.next())
+        return std::nullopt;
+    const qint64 row = query.value(0).toLongLong();
+    if (temporary)
+        return row;
+    // The provider has been given its permanent ID since its stories were
+    // kept under its address.
+    QSqlQuery rekey(m_database);
+    rekey.prepare(QStringLiteral("UPDATE providers SET unique_id = ? WHERE id = ?"));
+    rekey.addBindValue(provider.UniqueID);
+    rekey.addBindValue(row);
+    if (!Execute(rekey))
+        return std::nullopt;
+    return row;
+}
+
+std::optional<qint64> StoryStore::ProviderRow(const Provider& provider) {
+    if (const auto row = FindProvider(provider))
+        return row;
+    if (!m_error.isEmpty())
+        return std::nullopt;
+    QSqlQuery query(m_database);
+    query.prepare(QStringLiteral("INSERT INTO providers(unique_id, data_url) VALUES(?, ?)"));
+    query.addBindValue(Provider::IsTemporaryID(provider.UniqueID) ? QVariant()
+                                                                  : QVariant(provider.UniqueID));
+    query.addBindValue(provider.DataURL);
+    if (!Execute(query))
+        return std::nullopt;
+    return query.lastInsertId().toLongLong();
+}
+
+StoryCollection StoryStore::LastLoad(const Provider& provider) {
+    StoryCollection stories;
+    m_error.clear();
+    if (!IsOpen())
+        return stories;
+    const auto row = FindProvider(provider);
+    if (!row)
+        return stories;
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT title, description, link, time, comments, opened "
+                                 "FROM stories WHERE provider = ? AND position > 0 "
+                                 "ORDER BY position"));
+    query.addBindValue(*row);
+    if (!Execute(query))
+        return stories;
+    while (query.next()) {
+        if (!stories.Add(query.value(0).toString(), query.value(1).toString(),
+                         query.value(2).toString(), Date::FromDays(query.value(3).toDouble()),
+                         static_cast<Integer>(query.value(4).toInt()), false))
+            break;
+        stories.Item(stories.Count()).Opened = query.value(5).toBool();
+    }
+    stories.Compress();
+    return stories;
+}
+
+bool StoryStore::KeepLoad(const Provider& provider, const StoryCollection& stories,
+                          const QDateTime& now) {
+    m_error.clear();
+    return Transaction([&] {
+        const auto row = ProviderRow(provider);
+        const qint64 seconds = now.toSecsSinceEpoch();
+        return row && StoreStories(*row, stories, seconds) && Prune(*row, stories.Count(), seconds);
+    });
+}
+
+bool StoryStore::StoreStories(qint64 row, const StoryCollection& stories, qint64 now) {
+    QSqlQuery query(m_database);
+    query.prepare(QStringLiteral("UPDATE stories SET position = 0 WHERE provider = ?"));
+    query.addBindValue(row);
+    if (!Execute(query))
+        return false;
+    query.prepare(QStringLiteral(
+        "INSERT INTO stories(provider, title, link, description, time, comments, first_seen, "
+        "last_seen, position, opened) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+        "ON CONFLICT(provider, title, link) DO UPDATE SET description = excluded.description, "
+        "time = excluded.time, comments = excluded.comments, last_seen = excluded.last_seen, "
+        "position = excluded.position, opened = MAX(opened, excluded.opened)"));
+    for (qsizetype index = 1; index <= stories.Count(); ++index) {
+        const Story& story = stories.Item(index);
+        for (const QVariant& value :
+             {QVariant(row), QVariant(story.Title), QVariant(stories.ItemURL(index)),
+              QVariant(story.Description), QVariant(story.Time.Days()),
+              QVariant(static_cast<qint64>(story.Comments)), QVariant(now), QVariant(now),
+              QVariant(index), QVariant(story.Opened)})
+            query.addBindValue(value);
+        if (!Execute(query))
+            return false;
+    }
+    return true;
+}
+
+bool StoryStore::Prune(qint64 row, qsizetype lastLoad, qint64 now) {
+    QSqlQuery query(m_database);
+    query.prepare(QStringLiteral(
+        "DELETE FROM stories WHERE provider = ? AND position = 0 AND last_seen < ?"));
+    query.addBindValue(row);
+    query.addBindValue(now - qint64(m_retention.Days) * 24 * 60 * 60);
+    if (!Execute(query))
+        return false;
+    query.prepare(QStringLiteral(
+        "DELETE FROM stories WHERE provider = ?1 AND position = 0 AND (title, link) IN "
+        "(SELECT title, link FROM stories WHERE provider = ?1 AND position = 0 "
+        "ORDER BY last_seen DESC LIMIT -1 OFFSET ?2)"));
+    query.addBindValue(row);
+    query.addBindValue(std::max<qint64>(0, m_retention.Stories - lastLoad));
+    return Execute(query);
+}
+
+bool StoryStore::MarkOpened(const Provider& provider, const QString& title, const QString& link) {
+    m_error.clear();
+    return Transaction([&] {
+        const auto row = FindProvider(provider);
+        if (!row)
+            return m_error.isEmpty();
+        QSqlQuery query(m_database);
+        query.prepare(QStringLiteral(
+            "UPDATE stories SET opened = 1 WHERE provider = ? AND title = ? AND link = ?"));
+        query.addBindValue(*row);
+        query.addBindValue(title);
+        query.addBindValue(link);
+        return Execute(query);
+    });
+}
+
+bool StoryStore::MarkAllOpened(const Provider& provider) {
+    m_error.clear();
+    return Transaction([&] {
+        const auto row = FindProvider(provider);
+        if (!row)
+            return m_error.isEmpty();
+        QSqlQuery query(m_database);
+        query.prepare(QStringLiteral("UPDATE stories SET opened = 1 WHERE provider = ?"));
+        query.addBindValue(*row);
+        return Execute(query);
+    });
+}
+
+bool StoryStore::KeepOnly(const ProviderCollection& providers) {
+    m_error.clear();
+    return Transaction([&] {
+        QSqlQuery query(m_database);
+        if (!query.exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS listed("
+                                       "unique_id INTEGER, data_url TEXT)")) ||
+            !query.exec(QStringLiteral("DELETE FROM listed")))
+            return Fail(query.lastError());
+        query.prepare(QStringLiteral("INSERT INTO listed VALUES(?, ?)"));
+        for (const auto& provider : providers) {
+            query.addBindValue(provider->UniqueID);
+            query.addBindValue(provider->DataURL);
+            if (!Execute(query))
+                return false;
+        }
+        const QString gone = QStringLiteral(
+            "SELECT id FROM providers WHERE unique_id NOT IN (SELECT unique_id FROM listed) "
+            "OR (unique_id IS NULL AND data_url NOT IN (SELECT data_url FROM listed))");
+        return query.exec(QStringLiteral("DELETE FROM stories WHERE provider IN (%1)").arg(gone)) &&
+                       query.exec(
+                           QStringLiteral("DELETE FROM providers WHERE id IN (%1)").arg(gone))
+                   ? true
+                   : Fail(query.lastError());
+    });
+}
+
+std::vector<StoryStore::ProviderRecords> StoryStore::Contents(std::optional<Long> uniqueID) {
+    std::vector<ProviderRecords> contents;
+    m_error.clear();
+    if (!IsOpen())
+        return contents;
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral(
+        "SELECT p.id, p.unique_id, p.data_url, s.title, s.description, s.link, s.time, "
+        "s.comments, s.first_seen, s.last_seen, s.opened, s.position FROM providers p "
+        "JOIN stories s ON s.provider = p.id WHERE ?1 IS NULL OR p.unique_id = ?1 "
+        "ORDER BY p.id, s.position = 0, s.position, s.last_seen DESC, s.title"));
+    query.addBindValue(uniqueID ? QVariant(*uniqueID) : QVariant());
+    if (!Execute(query))
+        return contents;
+    qint64 current = -1;
+    while (query.next()) {
+        if (query.value(0).toLongLong() != current) {
+            current = query.value(0).toLongLong();
+            contents.push_back({query.value(1).toInt(), query.value(2).toString(), {}});
+        }
+        contents.back().Stories.push_back(
+            {query.value(3).toString(), query.value(4).toString(), query.value(5).toString(),
+             Date::FromDays(query.value(6).toDouble()),
+             static_cast<Integer>(query.value(7).toInt()), FromSeconds(query.value(8).toLongLong()),
+             FromSeconds(query.value(9).toLongLong()), query.value(10).toBool(),
+             query.value(11).toInt()});
+    }
+    return contents;
+}
