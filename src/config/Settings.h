@@ -20,6 +20,10 @@ public:
     bool CheckForUpdates = true;
     bool SkipEmptyOnFlip = false;
     bool HighlightNewStories = true;
+    // Headlines kept per provider beyond its last load, and for how long
+    // one no load has carried is kept.
+    Integer StoriesKept = 200;
+    Integer DaysKept = 60;
     bool ShowActiveProvidersList = true;
     bool ShowActiveProviderImage = true;
     bool ShowCategories = true;

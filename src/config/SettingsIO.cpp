@@ -48,6 +48,8 @@ const std::vector<Binding>& Bindings() {
         Bind(Preferences, "CheckForUpdates", &Settings::CheckForUpdates),
         Bind(Preferences, "SkipEmptyOnFlip", &Settings::SkipEmptyOnFlip),
         Bind(Preferences, "HighlightNewStories", &Settings::HighlightNewStories),
+        Bind(Preferences, "StoriesKept", &Settings::StoriesKept),
+        Bind(Preferences, "DaysKept", &Settings::DaysKept),
         Bind(Preferences, "ShowActiveProvidersList", &Settings::ShowActiveProvidersList),
         Bind(Preferences, "ShowSiteImage", &Settings::ShowActiveProviderImage),
         Bind(Preferences, "ShowCategories", &Settings::ShowCategories),

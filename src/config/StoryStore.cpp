@@ -2,8 +2,10 @@
 
 #include "model/Provider.h"
 #include "model/ProviderCollection.h"
+#include "platform/KnownFolders.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -63,6 +65,11 @@ bool MoveWithLog(const QString& from, const QString& to) {
     return true;
 }
 
+// Qt binds a null string as SQL's NULL; an empty text is still a text.
+QVariant Text(const QString& text) {
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
 int ConnectionNumber() {
     static int count = 0;
     return ++count;
@@ -101,6 +108,8 @@ bool StoryStore::Connect() {
                      : QSqlDatabase::addDatabase(Driver, m_connection);
     m_database.setDatabaseName(m_filePath);
     m_damaged = false;
+    // The data folder of a first run is made by whoever writes first.
+    KnownFolders::EnsureFolder(QFileInfo(m_filePath).absolutePath());
     if (!m_database.open())
         return Fail(m_database.lastError());
     for (const char* statement : Schema) {
@@ -168,7 +177,7 @@ std::optional<qint64> StoryStore::FindProvider(const Provider& provider) {
     }
     query.prepare(
         QStringLiteral("SELECT id FROM providers WHERE unique_id IS NULL AND data_url = ?"));
-    query.addBindValue(provider.DataURL);
+    query.addBindValue(Text(provider.DataURL));
     if (!Execute(query) || !query.next())
         return std::nullopt;
     const qint64 row = query.value(0).toLongLong();
@@ -194,7 +203,7 @@ std::optional<qint64> StoryStore::ProviderRow(const Provider& provider) {
     query.prepare(QStringLiteral("INSERT INTO providers(unique_id, data_url) VALUES(?, ?)"));
     query.addBindValue(Provider::IsTemporaryID(provider.UniqueID) ? QVariant()
                                                                   : QVariant(provider.UniqueID));
-    query.addBindValue(provider.DataURL);
+    query.addBindValue(Text(provider.DataURL));
     if (!Execute(query))
         return std::nullopt;
     return query.lastInsertId().toLongLong();
@@ -252,8 +261,8 @@ bool StoryStore::StoreStories(qint64 row, const StoryCollection& stories, qint64
     for (qsizetype index = 1; index <= stories.Count(); ++index) {
         const Story& story = stories.Item(index);
         for (const QVariant& value :
-             {QVariant(row), QVariant(story.Title), QVariant(stories.ItemURL(index)),
-              QVariant(story.Description), QVariant(story.Time.Days()),
+             {QVariant(row), Text(story.Title), Text(stories.ItemURL(index)),
+              Text(story.Description), QVariant(story.Time.Days()),
               QVariant(static_cast<qint64>(story.Comments)), QVariant(now), QVariant(now),
               QVariant(index), QVariant(story.Opened)})
             query.addBindValue(value);
@@ -272,9 +281,10 @@ bool StoryStore::Prune(qint64 row, qsizetype lastLoad, qint64 now) {
     if (!Execute(query))
         return false;
     query.prepare(QStringLiteral(
-        "DELETE FROM stories WHERE provider = ?1 AND position = 0 AND (title, link) IN "
-        "(SELECT title, link FROM stories WHERE provider = ?1 AND position = 0 "
-        "ORDER BY last_seen DESC LIMIT -1 OFFSET ?2)"));
+        "DELETE FROM stories WHERE provider = ? AND position = 0 AND (title, link) IN "
+        "(SELECT title, link FROM stories WHERE provider = ? AND position = 0 "
+        "ORDER BY last_seen DESC LIMIT -1 OFFSET ?)"));
+    query.addBindValue(row);
     query.addBindValue(row);
     query.addBindValue(std::max<qint64>(0, m_retention.Stories - lastLoad));
     return Execute(query);
@@ -290,8 +300,8 @@ bool StoryStore::MarkOpened(const Provider& provider, const QString& title, cons
         query.prepare(QStringLiteral(
             "UPDATE stories SET opened = 1 WHERE provider = ? AND title = ? AND link = ?"));
         query.addBindValue(*row);
-        query.addBindValue(title);
-        query.addBindValue(link);
+        query.addBindValue(Text(title));
+        query.addBindValue(Text(link));
         return Execute(query);
     });
 }
@@ -320,7 +330,7 @@ bool StoryStore::KeepOnly(const ProviderCollection& providers) {
         query.prepare(QStringLiteral("INSERT INTO listed VALUES(?, ?)"));
         for (const auto& provider : providers) {
             query.addBindValue(provider->UniqueID);
-            query.addBindValue(provider->DataURL);
+            query.addBindValue(Text(provider->DataURL));
             if (!Execute(query))
                 return false;
         }
@@ -345,9 +355,11 @@ std::vector<StoryStore::ProviderRecords> StoryStore::Contents(std::optional<Long
     query.prepare(QStringLiteral(
         "SELECT p.id, p.unique_id, p.data_url, s.title, s.description, s.link, s.time, "
         "s.comments, s.first_seen, s.last_seen, s.opened, s.position FROM providers p "
-        "JOIN stories s ON s.provider = p.id WHERE ?1 IS NULL OR p.unique_id = ?1 "
+        "JOIN stories s ON s.provider = p.id WHERE ? IS NULL OR p.unique_id = ? "
         "ORDER BY p.id, s.position = 0, s.position, s.last_seen DESC, s.title"));
-    query.addBindValue(uniqueID ? QVariant(*uniqueID) : QVariant());
+    const QVariant wanted = uniqueID ? QVariant(*uniqueID) : QVariant();
+    query.addBindValue(wanted);
+    query.addBindValue(wanted);
     if (!Execute(query))
         return contents;
     qint64 current = -1;

@@ -23,6 +23,8 @@
 #include "retrieval/ImageCache.h"
 #include "retrieval/RefreshScheduler.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <utility>
@@ -34,6 +36,7 @@ ProgramCore::ProgramCore(SettingsStore& store, const QString& providersFilePath,
     , m_providersFilePath(providersFilePath)
     , m_masterList(std::move(masterList))
     , m_providers(std::make_unique<ProviderCollection>())
+    , m_stories(QFileInfo(providersFilePath).dir().filePath(QStringLiteral("stories.sqlite")))
     , m_fetcher(new FeedFetcher(*this, this))
     , m_scheduler(
           new RefreshScheduler(*m_providers, *m_fetcher, *this, m_scheduling, m_flags, this))
@@ -74,6 +77,7 @@ bool ProgramCore::Load(const QSize& screenTwips, ProgressReporter& progress, Upd
     bool reportChanged = false;
     listChanged = list.UpdateFromMasterList(report, reportChanged) || listChanged;
     list.SortProviderList();
+    m_stories.Start(*m_providers, m_settings);
     const QString category = m_settings.CurrentCategory;
     KeepCurrentCategoryValid();
     if (listChanged) {
@@ -167,6 +171,7 @@ void ProgramCore::ShowProvider(qsizetype index) {
     m_selectedProviderID = m_current->UniqueID;
     ++m_selectionValue;
     Provider& provider = *m_current;
+    m_stories.Restore(provider);
     if (provider.NeedsDetails && provider.Origin != 0)
         m_fetcher->GrabProviderDetails(provider);
     emit ProviderShown(m_current);
@@ -253,9 +258,10 @@ bool ProgramCore::FindStory(const QString& text) {
         return false;
     for (qsizetype step = 0; step < count; ++step) {
         const qsizetype index = (start - 1 + step) % count + 1;
-        const Provider& provider = *m_providers->Item(index);
+        Provider& provider = *m_providers->Item(index);
         if (provider.stCollStories == nullptr || (step > 0 && !provider.Active))
             continue;
+        m_stories.Restore(provider);
         const qsizetype after = step == 0 ? qsizetype(m_story) : qsizetype(0);
         const qsizetype found = provider.FindArticle(after, true, text);
         if (found < 1)
@@ -350,7 +356,24 @@ QString ProgramCore::ReadStory(int row) {
     m_settings.ArticleDoubleClicks = SaturatingAdd(m_settings.ArticleDoubleClicks, 1);
     if (row < 1 || row > StoryCount())
         return {};
+    MarkStoryOpened(row);
     return TranslatedURL(*m_current, m_current->stCollStories->ItemURL(row));
+}
+
+void ProgramCore::MarkStoryOpened(int row) {
+    if (row >= 1 && row <= StoryCount() && m_stories.MarkOpened(*m_current, row))
+        emit StoryOpened(row);
+}
+
+void ProgramCore::MarkAllRead(Long uniqueID) {
+    const qsizetype index = m_providers->LocateProviderByUniqueID(uniqueID);
+    if (index < 1)
+        return;
+    Provider& provider = *m_providers->Item(index);
+    m_stories.Restore(provider);
+    m_stories.MarkAllOpened(provider);
+    if (IsOnShow(provider))
+        RedrawStories();
 }
 
 QString ProgramCore::SiteToVisit(const Provider& provider) const {
@@ -364,6 +387,7 @@ void ProgramCore::ApplyPreferences() {
     m_scheduling.FlipInterval = m_settings.FlipInterval;
     m_scheduling.FlipProviders = m_settings.FlipProviders;
     m_scheduling.FlipCategories = m_settings.FlipCategories;
+    m_stories.ApplyRetention(m_settings);
     m_flip->ShowPlayState();
     m_scheduler->SetBackgroundRange(m_settings.backgroundUpdateMode, true);
     emit PreferencesApplied();
@@ -437,6 +461,7 @@ Currency ProgramCore::CounterNow() const {
 // The grid is filled again after the completion that replaced the stories
 // has returned.
 void ProgramCore::StoriesReplaced(Provider& provider) {
+    m_stories.Keep(provider);
     const Provider* replaced = &provider;
     Post([this, replaced] { OnStoriesReplaced(replaced); });
 }
@@ -527,6 +552,10 @@ void ProgramCore::ShowFirstVisibleProvider() {
         }
     }
     ShowNone();
+}
+
+bool ProgramCore::IsOnShow(const Provider& provider) const {
+    return m_current.get() == &provider;
 }
 
 bool ProgramCore::IsShowable(const Provider& provider) const {

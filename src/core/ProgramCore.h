@@ -3,6 +3,7 @@
 #include "config/MasterProviderSet.h"
 #include "config/Settings.h"
 #include "core/ProviderSubscription.h"
+#include "core/StoryKeeper.h"
 #include "feeds/IntakeEnvironment.h"
 #include "retrieval/FlipHost.h"
 #include "retrieval/ProgramFlags.h"
@@ -121,10 +122,17 @@ public:
     // A found or added provider is shown at once.
     ProviderSubscription::Result AddProviderByURL(const QString& url, const QString& category);
 
+    // Story `row` of the provider on show has been open long enough to
+    // read (its page loaded in the article pane).
+    void MarkStoryOpened(int row);
+    // "Mark All as Read": every story of the provider counts as opened.
+    void MarkAllRead(Long uniqueID);
+
     // The selected story's full link, for the clipboard; empty for none.
     QString StoryURL() const;
     // The address that opens story `row` in a browser (through the
-    // translation service where one is set); counts the reading.
+    // translation service where one is set); counts the reading and marks
+    // the story opened.
     QString ReadStory(int row);
     // The provider's site, as a visit opens it.
     QString SiteToVisit(const Provider& provider) const;
@@ -156,6 +164,8 @@ signals:
     // `row` selected (the panes keep what they show unless StorySelected
     // follows).
     void StoriesChanged(int row);
+    // Story `row` of the provider on show is now drawn as opened.
+    void StoryOpened(int row);
     // A provider's name, load state or story count may have changed.
     void ProviderUpdated(const Provider& provider);
     // The story to show in the article panes; an empty `url` clears them.
@@ -190,6 +200,7 @@ private:
     bool PlayArrivalSounds() const override { return m_settings.PlayArrivalSounds; }
     Currency CounterNow() const override;
     void OperationCompleted() override {}
+    void RestoreStories(Provider& provider) override { m_stories.Restore(provider); }
     void StoriesReplaced(Provider& provider) override;
     void LoadStateChanged(Provider& provider) override;
     void PlayArrivalSound(const QString& soundFile) override { emit ArrivalSoundDue(soundFile); }
@@ -215,6 +226,7 @@ private:
     MasterProviderSet::Locations m_masterList;
     Settings m_settings;
     std::unique_ptr<ProviderCollection> m_providers;
+    StoryKeeper m_stories;
     SchedulingPreferences m_scheduling;
     ProgramFlags m_flags;
     FeedFetcher* m_fetcher;

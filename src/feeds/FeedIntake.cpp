@@ -19,7 +19,7 @@
 #include "platform/Saturating.h"
 #include "platform/XmlDocument.h"
 
-#include <QSet>
+#include <QHash>
 
 #include <algorithm>
 #include <array>
@@ -146,6 +146,7 @@ void Adopt(Provider& provider, std::shared_ptr<StoryCollection> fresh,
            IntakeEnvironment& environment) {
     if (fresh->Overflowed())
         ReportOverflow(provider);
+    environment.RestoreStories(provider);
     const qsizetype count = FeedIntake::MarkNewStories(*provider.stCollStories, *fresh,
                                                        environment.HighlightNewStories());
     fresh->Compress();
@@ -190,13 +191,16 @@ qsizetype MarkNewStories(const StoryCollection& old, StoryCollection& fresh, boo
     // differ only near the start share that hash, and a feed of them would
     // turn every look-up into a scan. Equal titles are what a match means
     // either way.
-    QSet<QString> oldTitles;
+    // A title the user opened stays opened in the new load.
+    QHash<QString, bool> oldTitles;
     oldTitles.reserve(old.Count());
     for (const Story& story : old)
-        oldTitles.insert(story.Title);
+        oldTitles[story.Title] |= story.Opened;
     qsizetype count = 0;
     for (Story& story : fresh) {
-        const bool known = oldTitles.contains(story.Title);
+        const auto found = oldTitles.constFind(story.Title);
+        const bool known = found != oldTitles.cend();
+        story.Opened = known && *found;
         if (!known)
             ++count;
         if (highlightNew)

@@ -20,8 +20,9 @@ Long GetFeedFormat(const XmlNode& root);
 // The root's first attribute named exactly "version", trimmed; "" when none.
 QString GetVersionAttribute(const XmlNode& root);
 // Counts the stories of `fresh` whose titles `old` lacks; with `highlightNew`
-// their NewStory is set and every other story's cleared. Linear: the old
-// titles are looked up through their hashes.
+// their NewStory is set and every other story's cleared. A title opened in
+// `old` is opened in `fresh`. Linear: the old titles are looked up through
+// their hashes.
 qsizetype MarkNewStories(const StoryCollection& old, StoryCollection& fresh, bool highlightNew);
 
 // The stories of a finished document. A failed load (incomplete document,

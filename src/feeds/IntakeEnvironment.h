@@ -22,6 +22,9 @@ public:
     // A fetch operation (stories or details of a document, stories of a text
     // feed) has completed: one fewer in flight.
     virtual void OperationCompleted() = 0;
+    // A load is about to be compared with the provider's stories: the
+    // program puts back the ones of its last run first. Nothing by default.
+    virtual void RestoreStories(Provider& provider) { (void)provider; }
     // The provider has a new story collection; the window refreshes it when
     // it is the provider on show (after the completion has returned).
     virtual void StoriesReplaced(Provider& provider) = 0;

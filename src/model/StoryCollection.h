@@ -45,6 +45,11 @@ public:
     void Compress();
     const QString& CommonPrefix() const { return m_commonPrefix; }
 
+    // The collection stands in for the stories of the provider's last run
+    // until they are read from where they are kept.
+    bool StoredStoriesPending() const { return m_storedStoriesPending; }
+    void SetStoredStoriesPending(bool pending) { m_storedStoriesPending = pending; }
+
     auto begin() { return m_stories.begin(); }
     auto end() { return m_stories.end(); }
     auto begin() const { return m_stories.begin(); }
@@ -56,4 +61,5 @@ private:
     std::vector<Story> m_stories;
     QString m_commonPrefix;
     bool m_overflowed = false;
+    bool m_storedStoriesPending = false;
 };

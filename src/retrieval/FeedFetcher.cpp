@@ -34,6 +34,7 @@ public:
         m_fetch.Uncount(m_operation);
         m_host.OperationCompleted();
     }
+    void RestoreStories(Provider& provider) override { m_host.RestoreStories(provider); }
     void StoriesReplaced(Provider& provider) override { m_host.StoriesReplaced(provider); }
     void LoadStateChanged(Provider& provider) override { m_host.LoadStateChanged(provider); }
     void PlayArrivalSound(const QString& soundFile) override { m_host.PlayArrivalSound(soundFile); }

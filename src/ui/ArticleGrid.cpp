@@ -99,7 +99,8 @@ void ArticleGrid::FillArticlesList(const Provider& provider, bool highlightNewSt
     if (const auto& stories = provider.stCollStories) {
         for (qsizetype n = 1; n <= stories->Count(); ++n) {
             const Story& story = stories->Item(n);
-            AddArticleRow(story, stories->ItemURL(n), highlightNewStories && story.NewStory);
+            AddArticleRow(story, stories->ItemURL(n),
+                          highlightNewStories && story.NewStory && !story.Opened);
         }
     }
     SelectRow(1);
@@ -109,6 +110,15 @@ void ArticleGrid::FillArticlesList(const Provider& provider, bool highlightNewSt
 void ArticleGrid::Clear() {
     const QSignalBlocker blocker(m_gridArticles);
     m_gridArticles->clear();
+}
+
+void ArticleGrid::ShowRowOpened(int row) {
+    QTreeWidgetItem* item = m_gridArticles->topLevelItem(row - 1);
+    if (item == nullptr)
+        return;
+    item->setIcon(Type, m_readIcon);
+    item->setText(Read, AlreadyRead);
+    item->setFont(Item, m_gridArticles->font());
 }
 
 void ArticleGrid::AddArticleRow(const Story& story, const QString& url, bool isNew) {

@@ -29,6 +29,8 @@ public:
     // on. Emits no ArticleSelected: the caller decides what to show.
     void FillArticlesList(const Provider& provider, bool highlightNewStories);
     void Clear();
+    // Row `row` (from 1) is drawn as a story the user has opened.
+    void ShowRowOpened(int row);
     // The grid's font; a size of 0 or less restores its built-in font and
     // ignores the name. New rows follow in bold.
     void ApplyFont(const QString& name, const Currency& size);

@@ -128,8 +128,10 @@ void BrowserPane::LoadStarted() {
     m_browserCaption->setText(ArticlePrefix + m_title);
 }
 
-void BrowserPane::LoadFinished() {
+void BrowserPane::LoadFinished(bool loaded) {
     m_browserCaption->setText(ArticlePrefix + LoadedState);
+    if (loaded)
+        emit PageLoaded();
 }
 
 #ifdef VARNOCET_HAVE_WEBENGINE
@@ -170,7 +172,7 @@ void BrowserPane::Navigate(const QUrl& url) {
     }
     m_headlineBrowser->document()->setMetaInformation(QTextDocument::DocumentUrl, url.toString());
     // Finished as a page load is, once the caller has returned.
-    QTimer::singleShot(0, this, &BrowserPane::LoadFinished);
+    QTimer::singleShot(0, this, [this] { LoadFinished(true); });
 }
 
 QUrl BrowserPane::Url() const {

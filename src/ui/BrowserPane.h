@@ -38,6 +38,10 @@ public:
     // through, then goes back to the blocked text and the timer stops.
     void PopupTimerTick();
 
+signals:
+    // A page came in whole; one that a newer load cut short does not.
+    void PageLoaded();
+
 private:
 #ifdef VARNOCET_HAVE_WEBENGINE
     using View = QWebEngineView;
@@ -49,7 +53,7 @@ private:
     void Load(const QUrl& url, const QString& title);
     void Navigate(const QUrl& url);
     void LoadStarted();
-    void LoadFinished();
+    void LoadFinished(bool loaded);
 
     QLabel* m_browserCaption;
     QLabel* m_popup;

@@ -20,6 +20,7 @@ const QStringList PlaceItems = {
     QStringLiteral("mnuContextProperties"),
     QStringLiteral("mnuContextAddFeed"),
     QStringLiteral("mnuContextReadArticle"),
+    QStringLiteral("mnuContextMarkAllRead"),
     QStringLiteral("mnuContextMakeCategoryInactive"),
     QStringLiteral("mnuContextMakeProviderInactive"),
     QStringLiteral("mnuContextMinimize"),
@@ -32,6 +33,7 @@ QStringList ShownAt(ContextMenu::Place place) {
         return {QStringLiteral("mnuContextCopySiteURL"),
                 VarnocetSeparator,
                 QStringLiteral("mnuContextVisit"),
+                QStringLiteral("mnuContextMarkAllRead"),
                 QStringLiteral("mnuContextMakeProviderInactive"),
                 QStringLiteral("mnuContextProperties"),
                 QStringLiteral("mnuContextAddFeed"),
@@ -41,7 +43,8 @@ QStringList ShownAt(ContextMenu::Place place) {
                 QStringLiteral("mnuContextAddFeed"), QStringLiteral("mnuContextMinimize")};
     case Place::ArticleGrid:
         return {QStringLiteral("mnuContextCopyArticleURL"), VarnocetSeparator,
-                QStringLiteral("mnuContextReadArticle"), QStringLiteral("mnuContextMinimize")};
+                QStringLiteral("mnuContextReadArticle"), QStringLiteral("mnuContextMarkAllRead"),
+                QStringLiteral("mnuContextMinimize")};
     case Place::OtherPane:
         return {QStringLiteral("mnuContextMinimize")};
     case Place::TrayIcon:
@@ -72,7 +75,8 @@ ContextMenu::ContextMenu(const WindowActions& actions, QWidget* parent)
     AddSeparator(VarnocetSeparator);
     AddItems(this, {"mnuContextCopyArticleURL", "mnuContextCopySiteURL", "mnuContextVisit",
                     "mnuContextProperties", "mnuContextAddFeed", "mnuContextReadArticle",
-                    "mnuContextMakeCategoryInactive", "mnuContextMakeProviderInactive"});
+                    "mnuContextMarkAllRead", "mnuContextMakeCategoryInactive",
+                    "mnuContextMakeProviderInactive"});
     addSeparator();
     QMenu* view = addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuContextViewMenu"));

@@ -177,6 +177,10 @@ void MainForm::ConnectCore() {
     connect(&m_core, &ProgramCore::ProviderShown, this, &MainForm::OnProviderShown);
     connect(&m_core, &ProgramCore::StoriesChanged, this, &MainForm::OnStoriesChanged);
     connect(&m_core, &ProgramCore::StorySelected, this, &MainForm::OnStorySelected);
+    connect(&m_core, &ProgramCore::StoryOpened, &m_layout->Grid(), &ArticleGrid::ShowRowOpened);
+    // A story shown in the pane until its page came in has been read.
+    connect(&m_layout->Browser(), &BrowserPane::PageLoaded, &m_core,
+            [this] { m_core.MarkStoryOpened(m_core.CurrentStory()); });
     connect(&m_core, &ProgramCore::ProviderUpdated, this, &MainForm::OnProviderUpdated);
     connect(&m_core, &ProgramCore::ListChanged, this, &MainForm::FillFeedTree);
     connect(&m_core, &ProgramCore::SiteImageChanged, this, &MainForm::ShowSiteImage);

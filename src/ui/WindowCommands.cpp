@@ -193,6 +193,15 @@ QList<WindowActions::Entry> WindowCommands::Table() {
          [this, &core] {
              ReadArticle(core.CurrentStory());
          }},
+        {"mnuContextMarkAllRead",
+         "&Mark All as Read",
+         {},
+         {},
+         QStyle::SP_CustomBase,
+         [this, &core] {
+             if (const std::shared_ptr<Provider> provider = ContextProvider())
+                 core.MarkAllRead(provider->UniqueID);
+         }},
         {"mnuContextMakeCategoryInactive",
          "Make &Inactive",
          {},
