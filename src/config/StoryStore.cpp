@@ -126,8 +126,9 @@ bool StoryStore::Connect() {
 QString StoryStore::MoveAside(const QString& reason, const QDateTime& now) {
     m_database.close();
     const QString copy = m_filePath + QStringLiteral(".bad-") + Stamp(now);
-    const QString problem = QStringLiteral("The stored headlines in %1 could not be read (%2).")
-                                .arg(m_filePath, reason);
+    const QString problem =
+        QStringLiteral("The stored headlines in %1 could not be read%2.")
+            .arg(m_filePath, reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
     if (QFile::exists(m_filePath) && !MoveWithLog(m_filePath, copy))
         return problem + QStringLiteral(" The file could not be moved aside; headlines are not "
                                         "kept in this run.");
@@ -140,7 +141,9 @@ QString StoryStore::MoveAside(const QString& reason, const QDateTime& now) {
 }
 
 bool StoryStore::Fail(const QSqlError& error) {
-    m_error = error.text().trimmed();
+    // The driver's own words ("Unable to fetch row") add nothing for the
+    // user to what SQLite said.
+    m_error = (error.databaseText().isEmpty() ? error.text() : error.databaseText()).trimmed();
     const QString code = error.nativeErrorCode();
     if (code == Corrupt || code == NotADatabase)
         m_damaged = true;
@@ -283,7 +286,7 @@ bool StoryStore::Prune(qint64 row, qsizetype lastLoad, qint64 now) {
     query.prepare(QStringLiteral(
         "DELETE FROM stories WHERE provider = ? AND position = 0 AND (title, link) IN "
         "(SELECT title, link FROM stories WHERE provider = ? AND position = 0 "
-        "ORDER BY last_seen DESC LIMIT -1 OFFSET ?)"));
+        "ORDER BY last_seen DESC, title LIMIT -1 OFFSET ?)"));
     query.addBindValue(row);
     query.addBindValue(row);
     query.addBindValue(std::max<qint64>(0, m_retention.Stories - lastLoad));

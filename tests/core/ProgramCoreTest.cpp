@@ -147,6 +147,17 @@ protected:
         return QJsonArray::fromStringList(lines);
     }
 
+    // The stories of the provider on show: "Title", with " new" and
+    // " opened" where they hold.
+    QJsonValue StoryLines() const {
+        QStringList lines;
+        if (const auto& provider = core->CurrentProvider())
+            for (const Story& story : *provider->stCollStories)
+                lines.append(story.Title + (story.NewStory ? " new" : "") +
+                             (story.Opened ? " opened" : ""));
+        return QJsonArray::fromStringList(lines);
+    }
+
     // The lines of `file` that hold `text`.
     QJsonValue Grep(const QString& file, const QString& text) const {
         QStringList lines = QString::fromUtf8(Read(file)).split(QRegularExpression("[\r\n]+"));
@@ -283,12 +294,20 @@ protected:
                 .ProviderName;
         if (name == u"shutdown")
             core->Shutdown();
+        if (name == u"write providers")
+            WriteProviders(Expand(first.toString()).toUtf8());
         if (name == u"remove providers file")
             QFile::remove(ProvidersFile());
         if (name == u"notice")
             BackgroundNotice::Report(first.toString());
         if (name == u"providers")
             return ProviderLines();
+        if (name == u"stories")
+            return StoryLines();
+        if (name == u"read story")
+            core->ReadStory(first.toInt());
+        if (name == u"mark all read")
+            core->MarkAllRead(first.toInt());
         if (name == u"categories")
             return QJsonArray::fromStringList(CategoryLines(core->Providers()));
         if (name == u"grep")
