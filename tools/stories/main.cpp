@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Prints the headlines Varnocet keeps across runs. HOME is the folder "
-                       "given to varnocet --home; without it, the usual places."));
+                       "given to varnocet --home; without it, VARNOCET_HOME or the usual "
+                       "places."));
     parser.addHelpOption();
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print JSON."));
     const QCommandLineOption provider(QStringLiteral("provider"),
@@ -83,7 +84,9 @@ int main(int argc, char** argv) {
                               parser);
     }
 
-    KnownFolders::SetHome(parser.positionalArguments().value(0));
+    // As the program finds its folders.
+    KnownFolders::SetHome(
+        parser.positionalArguments().value(0, qEnvironmentVariable("VARNOCET_HOME")));
     const QString file =
         QDir(KnownFolders::ApplicationData()).filePath(QStringLiteral("stories.sqlite"));
     const auto contents = Read(file, uniqueID);
