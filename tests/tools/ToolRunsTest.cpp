@@ -5,8 +5,10 @@
 // as the user's list and as a delta set are shown by the providers files
 // under data/providers (their golden test), the import by the OPML cases.
 // A case with "loads" first keeps those loads in the story store of {tmp}
-// as the program would; "outFile" holds the whole output
-// (VARNOCET_REGENERATE=1 rewrites it).
+// as the program would ("storeText": puts that text there instead), and the
+// tool must leave the store as it was; "zone" is the tool's TZ, "outFile"
+// holds the whole output (VARNOCET_REGENERATE=1 rewrites it) and "absent"
+// names files the run must not make.
 #include "config/StoryStore.h"
 #include "model/Provider.h"
 #include "support/EnvironmentVariable.h"
