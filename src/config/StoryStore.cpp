@@ -102,6 +102,29 @@ QString StoryStore::Renew(const QDateTime& now) {
     return MoveAside(m_error, now);
 }
 
+bool StoryStore::OpenReadOnly() {
+    m_error.clear();
+    if (!QSqlDatabase::isDriverAvailable(Driver)) {
+        m_error = QStringLiteral("Qt's SQLite driver is not installed");
+        return false;
+    }
+    m_database = QSqlDatabase::contains(m_connection)
+                     ? QSqlDatabase::database(m_connection, false)
+                     : QSqlDatabase::addDatabase(Driver, m_connection);
+    m_database.setDatabaseName(m_filePath);
+    // Without the create flag a missing file stays missing.
+    m_database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    if (!m_database.open())
+        return Fail(m_database.lastError());
+    // Any file opens; only reading it tells a store from something else.
+    QSqlQuery query(m_database);
+    if (query.exec(QStringLiteral("SELECT 1 FROM providers, stories LIMIT 0")))
+        return true;
+    Fail(query.lastError());
+    m_database.close();
+    return false;
+}
+
 bool StoryStore::Connect() {
     m_database = QSqlDatabase::contains(m_connection)
                      ? QSqlDatabase::database(m_connection, false)

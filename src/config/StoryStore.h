@@ -72,6 +72,10 @@ public:
     // A store found damaged while in use (Damaged) is moved aside and a
     // fresh one started, as Open does; the text tells the user.
     QString Renew(const QDateTime& now);
+    // Opens an existing store for reading only, while the program may be
+    // writing it: nothing is made, changed or moved aside. False, with
+    // LastError saying why, when the file is missing or is no store.
+    bool OpenReadOnly();
     bool IsOpen() const { return m_database.isOpen(); }
     // The last failure was a damaged file rather than, say, a full disk.
     bool Damaged() const { return m_damaged; }
