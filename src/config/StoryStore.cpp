@@ -89,10 +89,8 @@ StoryStore::~StoryStore() {
 }
 
 QString StoryStore::Open(const QDateTime& now) {
-    if (!QSqlDatabase::isDriverAvailable(Driver)) {
-        m_error = QStringLiteral("Qt's SQLite driver is not installed");
+    if (!DriverAvailable())
         return QStringLiteral("Headlines are not kept in this run: %1.").arg(m_error);
-    }
     if (Connect())
         return QString();
     return MoveAside(m_error, now);
@@ -104,16 +102,10 @@ QString StoryStore::Renew(const QDateTime& now) {
 
 bool StoryStore::OpenReadOnly() {
     m_error.clear();
-    if (!QSqlDatabase::isDriverAvailable(Driver)) {
-        m_error = QStringLiteral("Qt's SQLite driver is not installed");
+    if (!DriverAvailable())
         return false;
-    }
-    m_database = QSqlDatabase::contains(m_connection)
-                     ? QSqlDatabase::database(m_connection, false)
-                     : QSqlDatabase::addDatabase(Driver, m_connection);
-    m_database.setDatabaseName(m_filePath);
     // Without the create flag a missing file stays missing.
-    m_database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    Attach(QStringLiteral("QSQLITE_OPEN_READONLY"));
     if (!m_database.open())
         return Fail(m_database.lastError());
     // Any file opens; only reading it tells a store from something else.
@@ -125,11 +117,23 @@ bool StoryStore::OpenReadOnly() {
     return false;
 }
 
-bool StoryStore::Connect() {
+bool StoryStore::DriverAvailable() {
+    if (QSqlDatabase::isDriverAvailable(Driver))
+        return true;
+    m_error = QStringLiteral("Qt's SQLite driver is not installed");
+    return false;
+}
+
+void StoryStore::Attach(const QString& options) {
     m_database = QSqlDatabase::contains(m_connection)
                      ? QSqlDatabase::database(m_connection, false)
                      : QSqlDatabase::addDatabase(Driver, m_connection);
     m_database.setDatabaseName(m_filePath);
+    m_database.setConnectOptions(options);
+}
+
+bool StoryStore::Connect() {
+    Attach(QString());
     m_damaged = false;
     // The data folder of a first run is made by whoever writes first.
     KnownFolders::EnsureFolder(QFileInfo(m_filePath).absolutePath());

@@ -100,6 +100,8 @@ public:
     std::vector<ProviderRecords> Contents(std::optional<Long> uniqueID = std::nullopt);
 
 private:
+    bool DriverAvailable();
+    void Attach(const QString& options);
     bool Connect();
     bool Prepare();
     bool Execute(QSqlQuery& query);
