@@ -259,6 +259,8 @@ void GrabStoriesNotModified(Provider& provider, IntakeEnvironment& environment) 
     const StoriesCompletion completion(provider, environment);
     CountSuccessfulUpdate(provider, environment.CounterNow());
     provider.LoadState = LoadState::Loaded;
+    // Unchanged since the last run, too: its stories are the stored ones.
+    environment.RestoreStories(provider);
     // As after a load that found every title known.
     if (environment.HighlightNewStories() && provider.stCollStories) {
         for (Story& story : *provider.stCollStories)
