@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,6 +40,7 @@ GeneralPage::GeneralPage(QWidget* parent)
     auto* right = new QVBoxLayout;
     right->addWidget(DisplayGroup());
     right->addWidget(TranslationGroup());
+    right->addWidget(KeptGroup());
     right->addStretch();
     columns->addLayout(left);
     columns->addLayout(right);
@@ -135,6 +137,28 @@ QWidget* GeneralPage::TranslationGroup() {
     return Group(tr("Translation service"), *this, layout);
 }
 
+QSpinBox* GeneralPage::Spin(const QString& name, int most, const QString& suffix) {
+    auto* spin = new QSpinBox(this);
+    spin->setObjectName(name);
+    spin->setRange(0, most);
+    spin->setSuffix(suffix);
+    return spin;
+}
+
+QWidget* GeneralPage::KeptGroup() {
+    auto* layout = new QFormLayout;
+    m_storiesKept = Spin(QStringLiteral("spnStoriesKept"), 10000, tr(" headlines"));
+    m_daysKept = Spin(QStringLiteral("spnDaysKept"), 3650, tr(" days"));
+    layout->addRow(tr("Per feed, up to:"), m_storiesKept);
+    layout->addRow(tr("Seen within:"), m_daysKept);
+    auto* hint = new QLabel(tr("The last headlines of every feed are kept across restarts; older "
+                               "ones as long as both limits allow."),
+                            this);
+    hint->setWordWrap(true);
+    layout->addRow(hint);
+    return Group(tr("Headlines kept"), *this, layout);
+}
+
 void GeneralPage::ShowFlipInterval(int seconds) {
     m_flipLabel->setText(ProviderListEditor::CountLabel(seconds, tr("second"), tr("seconds")));
 }
@@ -147,6 +171,8 @@ void GeneralPage::In(const Settings& settings) {
     m_articleFont->SetChoice(settings.ArticleListFont, settings.ArticleListFontSize);
     m_providerFont->SetChoice(settings.ProviderListFont, settings.ProviderListFontSize);
     m_translation->setText(settings.TranslationServiceURL);
+    m_storiesKept->setValue(settings.StoriesKept);
+    m_daysKept->setValue(settings.DaysKept);
 }
 
 void GeneralPage::Out(Settings& settings) const {
@@ -158,6 +184,8 @@ void GeneralPage::Out(Settings& settings) const {
     settings.ProviderListFont = m_providerFont->Family();
     settings.ProviderListFontSize = m_providerFont->Size();
     settings.TranslationServiceURL = m_translation->text().trimmed();
+    settings.StoriesKept = static_cast<Integer>(m_storiesKept->value());
+    settings.DaysKept = static_cast<Integer>(m_daysKept->value());
 }
 
 bool GeneralPage::ConfirmsDelete(qsizetype count) const {

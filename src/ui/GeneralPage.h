@@ -9,11 +9,13 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QSlider;
+class QSpinBox;
 class Settings;
 class SettingsCheckBoxes;
 
 // The settings dialog's General tab: flipping and display options, the
-// delete confirmations, the two list fonts and the translation service.
+// delete confirmations, the two list fonts, the translation service and how
+// many headlines are kept.
 class GeneralPage : public QWidget {
     Q_OBJECT
 
@@ -32,6 +34,8 @@ private:
     QWidget* ConfirmationGroup();
     QWidget* FontGroup();
     QWidget* TranslationGroup();
+    QWidget* KeptGroup();
+    QSpinBox* Spin(const QString& name, int most, const QString& suffix);
     void ShowFlipInterval(int seconds);
 
     std::unique_ptr<SettingsCheckBoxes> m_flip;
@@ -42,4 +46,6 @@ private:
     FontButton* m_articleFont = nullptr;
     FontButton* m_providerFont = nullptr;
     QLineEdit* m_translation = nullptr;
+    QSpinBox* m_storiesKept = nullptr;
+    QSpinBox* m_daysKept = nullptr;
 };

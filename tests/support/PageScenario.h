@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -40,7 +41,7 @@
 // ["hold", "btnMoveUp", "Shift"], ["let go", "btnMoveUp"], ["type", "txtName", "Zed"]
 // (a final "\n" presses Return), ["select", "lstProviders", 0, 2] (rows, or
 // a tree's path), ["choose", "cboLanguage", "Portuguese"],
-// ["type", "sldRefreshHours", 15] (a slider's value),
+// ["type", "sldRefreshHours", 15] (a slider's or a spin box's value),
 // ["link", "lblSkinAuthorSite", "mailto:x"],
 // ["answer", "No"] (the next message box), ["wait", "lstProviders", "News"],
 // ["field", 2, "Active", "False"] (a stored field of a provider of
@@ -180,6 +181,8 @@ private:
         Add("type", [this](auto& step) {
             if (auto* slider = qobject_cast<QAbstractSlider*>(Widget(step[1])))
                 return slider->setValue(step[2].toInt());
+            if (auto* spin = qobject_cast<QSpinBox*>(Widget(step[1])))
+                return spin->setValue(step[2].toInt());
             auto* edit = qobject_cast<QLineEdit*>(Widget(step[1]));
             const QString text = step[2].toString();
             edit->selectAll();
