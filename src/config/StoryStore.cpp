@@ -321,30 +321,27 @@ bool StoryStore::Prune(qint64 row, qsizetype lastLoad, qint64 now) {
 }
 
 bool StoryStore::MarkOpened(const Provider& provider, const QString& title, const QString& link) {
-    m_error.clear();
-    return Transaction([&] {
-        const auto row = FindProvider(provider);
-        if (!row)
-            return m_error.isEmpty();
-        QSqlQuery query(m_database);
-        query.prepare(QStringLiteral(
-            "UPDATE stories SET opened = 1 WHERE provider = ? AND title = ? AND link = ?"));
-        query.addBindValue(*row);
-        query.addBindValue(Text(title));
-        query.addBindValue(Text(link));
-        return Execute(query);
-    });
+    return SetOpened(provider, QStringLiteral(" AND title = ? AND link = ?"),
+                     {Text(title), Text(link)});
 }
 
 bool StoryStore::MarkAllOpened(const Provider& provider) {
+    return SetOpened(provider, QString(), {});
+}
+
+// A provider with nothing stored has nothing to mark, which is no failure.
+bool StoryStore::SetOpened(const Provider& provider, const QString& which,
+                           const QVariantList& values) {
     m_error.clear();
     return Transaction([&] {
         const auto row = FindProvider(provider);
         if (!row)
             return m_error.isEmpty();
         QSqlQuery query(m_database);
-        query.prepare(QStringLiteral("UPDATE stories SET opened = 1 WHERE provider = ?"));
+        query.prepare(QStringLiteral("UPDATE stories SET opened = 1 WHERE provider = ?") + which);
         query.addBindValue(*row);
+        for (const QVariant& value : values)
+            query.addBindValue(value);
         return Execute(query);
     });
 }

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariantList>
 
 #include <functional>
 #include <optional>
@@ -112,6 +113,7 @@ private:
     bool StoreStories(qint64 row, const StoryCollection& stories, qint64 now);
     bool Prune(qint64 row, qsizetype lastLoad, qint64 now);
     bool Transaction(const std::function<bool()>& work);
+    bool SetOpened(const Provider& provider, const QString& which, const QVariantList& values);
 
     QString m_filePath;
     QString m_connection;
