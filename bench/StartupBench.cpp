@@ -4,69 +4,25 @@
 // with every category open, and showing the first provider (its node
 // selected, its articles in the grid, the window painted). Startup runs the
 // four in a row, as the window does; its two sizes should differ little.
-#include "LargeProviderList.h"
-#include "config/ProviderListStartup.h"
-#include "config/Settings.h"
-#include "model/ProgressReporter.h"
+#include "StartupStages.h"
+#include "StartupWindow.h"
 #include "model/Provider.h"
-#include "model/ProviderCollection.h"
 #include "model/StoryCollection.h"
-#include "ui/ArticleGrid.h"
 #include "ui/FeedTree.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QSplitter>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <map>
 #include <memory>
 
 namespace {
 
-constexpr int Bundled = 46;
-constexpr int Heavy = 10000;
-constexpr int HeavyCategories = 500;
+using StartupStages::Bundled;
+using StartupStages::Heavy;
+using StartupStages::Load;
+using StartupStages::ProvidersFile;
+using StartupStages::Sort;
+
 constexpr int ShownStories = 50;
-
-class NoProgress : public ProgressReporter {
-public:
-    void SetStatus(const QString&) override {}
-    void OpenProgress(int) override {}
-    void UpdateProgress(int) override {}
-    void CloseProgress() override {}
-};
-
-// The bundled list as shipped; the heavy one written once per run.
-QString ProvidersFile(int providers) {
-    if (providers == Bundled)
-        return QStringLiteral(VARNOCET_BUNDLED_PROVIDERS);
-    static QTemporaryDir folder;
-    static std::map<int, QString> written;
-    QString& path = written[providers];
-    if (path.isEmpty()) {
-        path = QDir(folder.path()).filePath(QStringLiteral("qtk_providers_%1.xml").arg(providers));
-        LargeProviderList::Generate(providers, HeavyCategories)
-            ->SaveFile(path, nullptr, false, true, true);
-    }
-    return path;
-}
-
-std::unique_ptr<ProviderCollection> Load(int providers) {
-    auto collection = std::make_unique<ProviderCollection>();
-    if (!collection->LoadFile(ProvidersFile(providers), nullptr, false))
-        qFatal("cannot load the providers file");
-    return collection;
-}
-
-void Sort(ProviderCollection& providers) {
-    Settings settings;
-    NoProgress progress;
-    ProviderListStartup(providers, settings, MasterProviderSet::Locations(), progress)
-        .SortProviderList();
-}
 
 // The first provider's latest load, as the grid shows it.
 void GiveStories(Provider& provider) {
@@ -83,35 +39,6 @@ std::unique_ptr<ProviderCollection> Sorted(int providers) {
     GiveStories(*collection->Item(1));
     return collection;
 }
-
-// The panes that start-up fills, at a usual window size.
-struct Window {
-    Window() {
-        Panes.addWidget(Tree);
-        Panes.addWidget(Grid);
-        Panes.resize(1000, 700);
-        Panes.setSizes({250, 750});
-    }
-
-    void Fill(const ProviderCollection& providers) {
-        Tree->Fill(providers);
-        Tree->expandAll();
-    }
-
-    void ShowFirst(const ProviderCollection& providers) {
-        const Provider& first = *providers.Item(1);
-        Tree->SelectProvider(first.UniqueID);
-        Grid->SetProviderName(first.ProviderName);
-        Grid->FillArticlesList(first, true);
-        Panes.show();
-        QCoreApplication::processEvents();
-        Panes.repaint();
-    }
-
-    QSplitter Panes;
-    FeedTree* Tree = new FeedTree;
-    ArticleGrid* Grid = new ArticleGrid;
-};
 
 // Start-up builds everything once: tearing down what an iteration built is
 // left out of the times.
@@ -157,7 +84,7 @@ void FirstShowStage(benchmark::State& state) {
     const auto providers = Sorted(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
-        auto window = std::make_unique<Window>();
+        auto window = std::make_unique<StartupWindow>();
         window->Fill(*providers);
         state.ResumeTiming();
         window->ShowFirst(*providers);
@@ -169,7 +96,7 @@ void Startup(benchmark::State& state) {
     const int providers = static_cast<int>(state.range(0));
     ProvidersFile(providers);
     for (auto _ : state) {
-        auto window = std::make_unique<Window>();
+        auto window = std::make_unique<StartupWindow>();
         auto collection = Load(providers);
         Sort(*collection);
         GiveStories(*collection->Item(1));
