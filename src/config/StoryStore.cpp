@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -346,29 +347,59 @@ bool StoryStore::SetOpened(const Provider& provider, const QString& which,
     });
 }
 
+std::optional<QVariantList> StoryStore::Unlisted(const ProviderCollection& providers) {
+    QSet<Long> ids;
+    for (const auto& provider : providers)
+        ids.insert(provider->UniqueID);
+    // Addresses matter only for stories kept while an ID was temporary.
+    QSet<QString> urls;
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!query.exec(
+            QStringLiteral("SELECT id, unique_id, "
+                           "CASE WHEN unique_id IS NULL THEN data_url END FROM providers"))) {
+        Fail(query.lastError());
+        return std::nullopt;
+    }
+    QVariantList unlisted;
+    while (query.next()) {
+        const QVariant id = query.value(1);
+        if (!id.isNull()) {
+            if (!ids.contains(static_cast<Long>(id.toLongLong())))
+                unlisted.append(query.value(0));
+            continue;
+        }
+        if (urls.isEmpty()) {
+            for (const auto& provider : providers)
+                urls.insert(Text(provider->DataURL).toString());
+        }
+        if (!urls.contains(query.value(2).toString()))
+            unlisted.append(query.value(0));
+    }
+    return unlisted;
+}
+
 bool StoryStore::KeepOnly(const ProviderCollection& providers) {
     m_error.clear();
+    if (!IsOpen())
+        return false;
+    // Found outside a transaction, so that a start-up with nothing to forget
+    // writes nothing.
+    const auto unlisted = Unlisted(providers);
+    if (!unlisted || unlisted->isEmpty())
+        return unlisted.has_value();
     return Transaction([&] {
-        QSqlQuery query(m_database);
-        if (!query.exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS listed("
-                                       "unique_id INTEGER, data_url TEXT)")) ||
-            !query.exec(QStringLiteral("DELETE FROM listed")))
-            return Fail(query.lastError());
-        query.prepare(QStringLiteral("INSERT INTO listed VALUES(?, ?)"));
-        for (const auto& provider : providers) {
-            query.addBindValue(provider->UniqueID);
-            query.addBindValue(Text(provider->DataURL));
-            if (!Execute(query))
+        QSqlQuery stories(m_database);
+        QSqlQuery rows(m_database);
+        stories.prepare(QStringLiteral("DELETE FROM stories WHERE provider = ?"));
+        rows.prepare(QStringLiteral("DELETE FROM providers WHERE id = ?"));
+        for (const QVariant& row : *unlisted) {
+            stories.addBindValue(row);
+            rows.addBindValue(row);
+            if (!Execute(stories) || !Execute(rows))
                 return false;
         }
-        const QString gone = QStringLiteral(
-            "SELECT id FROM providers WHERE unique_id NOT IN (SELECT unique_id FROM listed) "
-            "OR (unique_id IS NULL AND data_url NOT IN (SELECT data_url FROM listed))");
-        return query.exec(QStringLiteral("DELETE FROM stories WHERE provider IN (%1)").arg(gone)) &&
-                       query.exec(
-                           QStringLiteral("DELETE FROM providers WHERE id IN (%1)").arg(gone))
-                   ? true
-                   : Fail(query.lastError());
+        return true;
     });
 }
 

@@ -112,6 +112,8 @@ private:
     std::optional<qint64> ProviderRow(const Provider& provider);
     bool StoreStories(qint64 row, const StoryCollection& stories, qint64 now);
     bool Prune(qint64 row, qsizetype lastLoad, qint64 now);
+    // The rows of the providers the list no longer has.
+    std::optional<QVariantList> Unlisted(const ProviderCollection& providers);
     bool Transaction(const std::function<bool()>& work);
     bool SetOpened(const Provider& provider, const QString& which, const QVariantList& values);
 
