@@ -22,7 +22,8 @@ void StoryKeeper::Start(ProviderCollection& providers, const Settings& settings)
     if (!m_store.KeepOnly(providers))
         Report(QStringLiteral("The headlines of removed providers could not be dropped"));
     for (const auto& provider : providers)
-        provider->stCollStories->SetStoredStoriesPending(true);
+        if (provider->stCollStories != nullptr)
+            provider->stCollStories->SetStoredStoriesPending(true);
 }
 
 void StoryKeeper::ApplyRetention(const Settings& settings) {
@@ -62,6 +63,8 @@ bool StoryKeeper::MarkOpened(Provider& provider, qsizetype row) {
 }
 
 void StoryKeeper::MarkAllOpened(Provider& provider) {
+    if (provider.stCollStories == nullptr)
+        return;
     for (Story& story : *provider.stCollStories)
         story.Opened = true;
     if (!m_store.MarkAllOpened(provider))
