@@ -101,15 +101,15 @@ void Intake(Provider& provider, const QByteArray& bytes) {
 
 void Read(benchmark::State& state, const QByteArray& bytes, bool titlesKnown) {
     Provider provider;
-    provider.stCollStories = std::make_shared<StoryCollection>();
+    provider.Stories = std::make_shared<StoryCollection>();
     if (titlesKnown)
         Intake(provider, bytes);
     for (auto _ : state) {
         if (!titlesKnown)
-            provider.stCollStories = std::make_shared<StoryCollection>();
+            provider.Stories = std::make_shared<StoryCollection>();
         Intake(provider, bytes);
     }
-    if (provider.stCollStories->Count() != Entries)
+    if (provider.Stories->Count() != Entries)
         state.SkipWithError("not every entry was read");
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * bytes.size());
 }

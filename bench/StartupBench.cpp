@@ -27,10 +27,10 @@ constexpr int ShownStories = 50;
 // The first provider's latest load, as the grid shows it.
 void GiveStories(Provider& provider) {
     for (int n = 1; n <= ShownStories; ++n)
-        provider.stCollStories->Add(QStringLiteral("Headline %1 & more").arg(n),
-                                    QStringLiteral("What happened, told at length %1").arg(n),
-                                    QStringLiteral("https://example.org/story/%1").arg(n),
-                                    Date::FromParts(2026, 12, 7, 12, n % 60, 0), 0, n % 3 == 0);
+        provider.Stories->Add(QStringLiteral("Headline %1 & more").arg(n),
+                              QStringLiteral("What happened, told at length %1").arg(n),
+                              QStringLiteral("https://example.org/story/%1").arg(n),
+                              Date::FromParts(2026, 12, 7, 12, n % 60, 0), 0, n % 3 == 0);
 }
 
 std::unique_ptr<ProviderCollection> Sorted(int providers) {

@@ -196,15 +196,15 @@ Started StartUp(const QString& providersFile, const QString& storeFile) {
     StartupStages::Sort(*started.Providers);
     Provider& first = *started.Providers->Item(1);
     if (storeFile.isEmpty()) {
-        *first.stCollStories = StoriesOf(first, 0, StoredStories);
-        first.stCollStories->Compress();
+        *first.Stories = StoriesOf(first, 0, StoredStories);
+        first.Stories->Compress();
     } else {
         started.Store = std::make_unique<StoryStore>(storeFile);
         if (!started.Store->Open(Now).isEmpty())
             qFatal("cannot open the story store");
         started.Store->SetRetention({});
         started.Store->KeepOnly(*started.Providers);
-        *first.stCollStories = started.Store->LastLoad(first);
+        *first.Stories = started.Store->LastLoad(first);
     }
     started.Window->Fill(*started.Providers);
     started.Window->ShowFirst(*started.Providers);
@@ -249,7 +249,7 @@ double TimedStartUp(benchmark::State& state, const QString& providersFile,
     timer.start();
     Started started = StartUp(providersFile, storeFile);
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
-    if (started.Providers->Item(1)->stCollStories->Count() != StoredStories)
+    if (started.Providers->Item(1)->Stories->Count() != StoredStories)
         state.SkipWithError("the first provider was shown other stories");
     return seconds;
 }

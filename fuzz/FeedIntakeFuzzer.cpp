@@ -30,12 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     document.LoadXML(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
                      XmlDocument::Malformed::Recover);
     Provider provider;
-    provider.stCollStories = std::make_shared<StoryCollection>();
+    provider.Stories = std::make_shared<StoryCollection>();
     NullEnvironment environment;
     FeedIntake::GrabProviderDetailsXMLComplete(provider, document, environment);
     FeedIntake::GrabStoriesXMLComplete(provider, document, environment);
     FeedIntake::GrabStoriesXMLComplete(provider, document, environment);
-    for (qsizetype i = 1; i <= provider.stCollStories->Count(); ++i)
-        (void)provider.stCollStories->ItemURL(i);
+    for (qsizetype i = 1; i <= provider.Stories->Count(); ++i)
+        (void)provider.Stories->ItemURL(i);
     return 0;
 }

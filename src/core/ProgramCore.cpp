@@ -216,8 +216,8 @@ void ProgramCore::SelectStory(int row) {
         emit StorySelected(0, QString(), QString());
         return;
     }
-    emit StorySelected(row, TranslatedURL(*m_current, m_current->stCollStories->ItemURL(row)),
-                       m_current->stCollStories->Item(row).Title);
+    emit StorySelected(row, TranslatedURL(*m_current, m_current->Stories->ItemURL(row)),
+                       m_current->Stories->Item(row).Title);
 }
 
 void ProgramCore::NextArticle() {
@@ -259,7 +259,7 @@ bool ProgramCore::FindStory(const QString& text) {
     for (qsizetype step = 0; step < count; ++step) {
         const qsizetype index = (start - 1 + step) % count + 1;
         Provider& provider = *m_providers->Item(index);
-        if (provider.stCollStories == nullptr || (step > 0 && !provider.Active))
+        if (provider.Stories == nullptr || (step > 0 && !provider.Active))
             continue;
         m_stories.Restore(provider);
         const qsizetype after = step == 0 ? qsizetype(m_story) : qsizetype(0);
@@ -349,7 +349,7 @@ ProviderSubscription::Result ProgramCore::AddProviderByURL(const QString& url,
 QString ProgramCore::StoryURL() const {
     if (m_story < 1 || m_story > StoryCount())
         return {};
-    return m_current->stCollStories->ItemURL(m_story);
+    return m_current->Stories->ItemURL(m_story);
 }
 
 QString ProgramCore::ReadStory(int row) {
@@ -357,7 +357,7 @@ QString ProgramCore::ReadStory(int row) {
     if (row < 1 || row > StoryCount())
         return {};
     MarkStoryOpened(row);
-    return TranslatedURL(*m_current, m_current->stCollStories->ItemURL(row));
+    return TranslatedURL(*m_current, m_current->Stories->ItemURL(row));
 }
 
 void ProgramCore::MarkStoryOpened(int row) {
@@ -498,17 +498,16 @@ void ProgramCore::OnStoriesReplaced(const Provider* provider) {
 }
 
 qsizetype ProgramCore::StoryCount() const {
-    if (m_current == nullptr || m_current->stCollStories == nullptr)
+    if (m_current == nullptr || m_current->Stories == nullptr)
         return 0;
-    return m_current->stCollStories->Count();
+    return m_current->Stories->Count();
 }
 
 QString ProgramCore::StoryKey(int row) const {
     if (row < 1 || row > StoryCount())
         return {};
-    const QString url = m_current->stCollStories->ItemURL(row);
-    return url.isEmpty() ? QStringLiteral("title:") + m_current->stCollStories->Item(row).Title
-                         : url;
+    const QString url = m_current->Stories->ItemURL(row);
+    return url.isEmpty() ? QStringLiteral("title:") + m_current->Stories->Item(row).Title : url;
 }
 
 qsizetype ProgramCore::RowOfKey(const QString& key) const {

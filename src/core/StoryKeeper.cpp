@@ -22,8 +22,8 @@ void StoryKeeper::Start(ProviderCollection& providers, const Settings& settings)
     if (!m_store.KeepOnly(providers))
         Report(QStringLiteral("The headlines of removed providers could not be dropped"));
     for (const auto& provider : providers)
-        if (provider->stCollStories != nullptr)
-            provider->stCollStories->SetStoredStoriesPending(true);
+        if (provider->Stories != nullptr)
+            provider->Stories->SetStoredStoriesPending(true);
 }
 
 void StoryKeeper::ApplyRetention(const Settings& settings) {
@@ -31,7 +31,7 @@ void StoryKeeper::ApplyRetention(const Settings& settings) {
 }
 
 void StoryKeeper::Restore(Provider& provider) {
-    StoryCollection* stories = provider.stCollStories.get();
+    StoryCollection* stories = provider.Stories.get();
     if (stories == nullptr || !stories->StoredStoriesPending())
         return;
     StoryCollection stored = m_store.LastLoad(provider);
@@ -45,14 +45,14 @@ void StoryKeeper::Restore(Provider& provider) {
 }
 
 void StoryKeeper::Keep(const Provider& provider) {
-    if (provider.stCollStories == nullptr ||
-        m_store.KeepLoad(provider, *provider.stCollStories, Clock::NowUtc()))
+    if (provider.Stories == nullptr ||
+        m_store.KeepLoad(provider, *provider.Stories, Clock::NowUtc()))
         return;
     Report(QStringLiteral("The headlines of '%1' could not be stored").arg(provider.ProviderName));
 }
 
 bool StoryKeeper::MarkOpened(Provider& provider, qsizetype row) {
-    StoryCollection& stories = *provider.stCollStories;
+    StoryCollection& stories = *provider.Stories;
     Story& story = stories.Item(row);
     if (story.Opened)
         return false;
@@ -63,9 +63,9 @@ bool StoryKeeper::MarkOpened(Provider& provider, qsizetype row) {
 }
 
 void StoryKeeper::MarkAllOpened(Provider& provider) {
-    if (provider.stCollStories == nullptr)
+    if (provider.Stories == nullptr)
         return;
-    for (Story& story : *provider.stCollStories)
+    for (Story& story : *provider.Stories)
         story.Opened = true;
     if (!m_store.MarkAllOpened(provider))
         Report(QStringLiteral("That the headlines of '%1' were read could not be stored")

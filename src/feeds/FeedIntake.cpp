@@ -65,10 +65,10 @@ void CountSuccessfulUpdate(Provider& provider, const Currency& now) {
 // preset story; the previous one stays with the provider until the new one
 // has been read.
 std::shared_ptr<StoryCollection> SeededCollection(Provider& provider) {
-    auto previous = provider.stCollStories;
-    provider.stCollStories = std::make_shared<StoryCollection>();
+    auto previous = provider.Stories;
+    provider.Stories = std::make_shared<StoryCollection>();
     provider.PresetStoryCollection();
-    return std::exchange(provider.stCollStories, previous);
+    return std::exchange(provider.Stories, previous);
 }
 
 bool ReadRssStories(Provider& provider, StoryCollection& stories, const XmlNode& root) {
@@ -147,10 +147,10 @@ void Adopt(Provider& provider, std::shared_ptr<StoryCollection> fresh,
     if (fresh->Overflowed())
         ReportOverflow(provider);
     environment.RestoreStories(provider);
-    const qsizetype count = FeedIntake::MarkNewStories(*provider.stCollStories, *fresh,
-                                                       environment.HighlightNewStories());
+    const qsizetype count =
+        FeedIntake::MarkNewStories(*provider.Stories, *fresh, environment.HighlightNewStories());
     fresh->Compress();
-    provider.stCollStories = std::move(fresh);
+    provider.Stories = std::move(fresh);
     provider.LoadState = count >= 1 ? LoadState::LoadedWithNewStories : LoadState::Loaded;
     environment.StoriesReplaced(provider);
     if (environment.PlayArrivalSounds() && count != 0 && !provider.ArrivalSound.isEmpty())
@@ -262,8 +262,8 @@ void GrabStoriesNotModified(Provider& provider, IntakeEnvironment& environment) 
     // Unchanged since the last run, too: its stories are the stored ones.
     environment.RestoreStories(provider);
     // As after a load that found every title known.
-    if (environment.HighlightNewStories() && provider.stCollStories) {
-        for (Story& story : *provider.stCollStories)
+    if (environment.HighlightNewStories() && provider.Stories) {
+        for (Story& story : *provider.Stories)
             story.NewStory = false;
         environment.StoriesReplaced(provider);
     }

@@ -140,17 +140,17 @@ void Provider::ApplyAsPresent(const Provider& source) {
 }
 
 void Provider::PresetStoryCollection() {
-    if (!stCollStories || !ProviderConstants::IsAttributedSite(SiteURL))
+    if (!Stories || !ProviderConstants::IsAttributedSite(SiteURL))
         return;
     const QString title =
         QStringLiteral("*** ") + ProviderConstants::AttributionTitle + QStringLiteral(" ***");
-    stCollStories->Add(title, QString(), ProviderConstants::AttributionHomePage, Date(), 0, false);
+    Stories->Add(title, QString(), ProviderConstants::AttributionHomePage, Date(), 0, false);
 }
 
 qsizetype Provider::FindArticle(qsizetype current, bool forward, const QString& text) const {
-    if (!stCollStories)
+    if (!Stories)
         return -1;
-    const StoryCollection& stories = *stCollStories;
+    const StoryCollection& stories = *Stories;
     const QString match = text.toLower();
     const qsizetype count = stories.Count();
     const qsizetype step = forward ? 1 : -1;

@@ -64,7 +64,7 @@ public:
     bool UserCategory = false;
 
     // Run-time state.
-    std::shared_ptr<StoryCollection> stCollStories;
+    std::shared_ptr<StoryCollection> Stories;
     Integer MinutesToNextRefresh = 0;
     Long LoadState = 0;
     bool Renewed = false;

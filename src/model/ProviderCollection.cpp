@@ -50,7 +50,7 @@ std::size_t ProviderCollection::Offset(qsizetype index) const {
 
 std::shared_ptr<Provider> ProviderCollection::Append(std::shared_ptr<Provider> provider,
                                                      TemporaryID temporaryID) {
-    provider->stCollStories = std::make_shared<StoryCollection>();
+    provider->Stories = std::make_shared<StoryCollection>();
     provider->tStart = Currency();
     provider->FirstInCategory = false;
     if (Provider::IsTemporaryID(provider->UniqueID)) {
@@ -386,7 +386,7 @@ std::unique_ptr<ProviderCollection> ProviderCollection::Copy(ProgressReporter* p
         // The copy holds the same providers: whoever remembered one by its
         // ID finds it again in the copy.
         copy->Add(duplicate, TemporaryID::Keep);
-        duplicate->stCollStories = provider->stCollStories;
+        duplicate->Stories = provider->Stories;
         Step(progress, ++step);
     }
     if (progress)

@@ -96,7 +96,7 @@ void ArticleGrid::FillArticlesList(const Provider& provider, bool highlightNewSt
     const QSignalBlocker blocker(m_gridArticles);
     m_gridArticles->setUpdatesEnabled(false);
     m_gridArticles->clear();
-    if (const auto& stories = provider.stCollStories) {
+    if (const auto& stories = provider.Stories) {
         for (qsizetype n = 1; n <= stories->Count(); ++n) {
             const Story& story = stories->Item(n);
             AddArticleRow(story, stories->ItemURL(n),

@@ -478,8 +478,8 @@ void MainForm::OpenPhoneHomePrompt(const QString& text) {
 std::pair<QStringList, int> MainForm::ArticleTitles() const {
     QStringList titles;
     const std::shared_ptr<Provider>& provider = m_core.CurrentProvider();
-    if (provider != nullptr && provider->stCollStories != nullptr) {
-        for (const Story& story : *provider->stCollStories)
+    if (provider != nullptr && provider->Stories != nullptr) {
+        for (const Story& story : *provider->Stories)
             titles.append(story.Title);
     }
     return {titles, m_core.CurrentStory()};

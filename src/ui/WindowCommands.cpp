@@ -340,8 +340,8 @@ void WindowCommands::SendSelectedArticle() {
     const int row = m_core.CurrentStory();
     if (provider == nullptr || row < 1)
         return;
-    const QString title = provider->stCollStories->Item(row).Title;
-    m_desktop.SendLinkViaEmail(provider->stCollStories->ItemURL(row), title, title);
+    const QString title = provider->Stories->Item(row).Title;
+    m_desktop.SendLinkViaEmail(provider->Stories->ItemURL(row), title, title);
 }
 
 // As text for editors and as a link for pages and mail.

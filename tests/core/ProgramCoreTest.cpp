@@ -152,7 +152,7 @@ protected:
     QJsonValue StoryLines() const {
         QStringList lines;
         if (const auto& provider = core->CurrentProvider())
-            for (const Story& story : *provider->stCollStories)
+            for (const Story& story : *provider->Stories)
                 lines.append(story.Title + (story.NewStory ? " new" : "") +
                              (story.Opened ? " opened" : ""));
         return QJsonArray::fromStringList(lines);

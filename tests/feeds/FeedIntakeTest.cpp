@@ -44,7 +44,7 @@ protected:
 
     void Start() {
         provider = std::make_unique<Provider>();
-        provider->stCollStories = std::make_shared<StoryCollection>();
+        provider->Stories = std::make_shared<StoryCollection>();
         provider->RefreshMinutes = 90;
         provider->ArrivalSound = QStringLiteral("ding.wav");
         environment = RecordingHost();
@@ -107,13 +107,13 @@ protected:
     QJsonObject Snapshot() {
         QStringList fresh;
         QStringList links;
-        for (qsizetype index = 1; index <= provider->stCollStories->Count(); ++index) {
-            if (provider->stCollStories->Item(index).NewStory)
-                fresh.append(provider->stCollStories->Item(index).Title);
-            links.append(provider->stCollStories->ItemURL(index));
+        for (qsizetype index = 1; index <= provider->Stories->Count(); ++index) {
+            if (provider->Stories->Item(index).NewStory)
+                fresh.append(provider->Stories->Item(index).Title);
+            links.append(provider->Stories->ItemURL(index));
         }
         const QJsonObject snapshot{
-            {"titles", QJsonArray::fromStringList(StoryTitles(*provider->stCollStories))},
+            {"titles", QJsonArray::fromStringList(StoryTitles(*provider->Stories))},
             {"new", QJsonArray::fromStringList(fresh)},
             {"links", QJsonArray::fromStringList(links)},
             {"loadState", provider->LoadState},

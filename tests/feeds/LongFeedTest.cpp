@@ -19,7 +19,7 @@ protected:
     void SetUp() override {
         BackgroundNotice::Forget();
         BackgroundNotice::SetSink([this](const QString& text) { notices.append(text); });
-        provider.stCollStories = std::make_shared<StoryCollection>();
+        provider.Stories = std::make_shared<StoryCollection>();
     }
     void TearDown() override {
         BackgroundNotice::Forget();
@@ -31,7 +31,7 @@ protected:
         ASSERT_TRUE(document.LoadXML(NumberedFeed::Rss(items)));
         FeedIntake::GrabStoriesXMLComplete(provider, document, host);
     }
-    const StoryCollection& Stories() const { return *provider.stCollStories; }
+    const StoryCollection& Stories() const { return *provider.Stories; }
 
     Provider provider;
     RecordingHost host;
@@ -58,7 +58,7 @@ TEST_F(LongFeedTest, DocumentsPastThe16BitRangeAreReadWhole) {
     EXPECT_FALSE(Stories().Item(40'000).NewStory);
     EXPECT_TRUE(Stories().Item(40'001).NewStory);
     // Removing a story past the range renumbers the later ones.
-    provider.stCollStories->Remove(32'768);
+    provider.Stories->Remove(32'768);
     EXPECT_EQ(Stories().ItemURL(32'768), QStringLiteral("http://x/32769"));
     EXPECT_EQ(Stories().FindStoryByTitle(Title(70'000)), 69'999);
     EXPECT_TRUE(notices.isEmpty()) << notices.join(u'\n').toStdString();

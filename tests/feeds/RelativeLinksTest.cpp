@@ -27,7 +27,7 @@ protected:
         ASSERT_TRUE(xml.LoadXML(TestData::Read("feeds/" + document), XmlDocument::Malformed::Refuse,
                                 address));
         provider = std::make_unique<Provider>();
-        provider->stCollStories = std::make_shared<StoryCollection>();
+        provider->Stories = std::make_shared<StoryCollection>();
         provider->PendingOperations = PendingOperation::StoriesAndDetails;
         QuietIntakeEnvironment environment;
         FeedIntake::GrabProviderDetailsXMLComplete(*provider, xml, environment);
@@ -44,6 +44,6 @@ protected:
 TEST_F(RelativeLinksTest, ResolvedLinksShareTheirPrefix) {
     Read("rss/relative-links-rdf.xml", Address);
 
-    EXPECT_EQ(provider->stCollStories->CommonPrefix(), "http://example.org/");
-    EXPECT_EQ(provider->stCollStories->Item(2).PartialURL, "events");
+    EXPECT_EQ(provider->Stories->CommonPrefix(), "http://example.org/");
+    EXPECT_EQ(provider->Stories->Item(2).PartialURL, "events");
 }

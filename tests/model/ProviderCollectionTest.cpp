@@ -53,7 +53,7 @@ QString Line(const Provider& provider) {
                    {provider.Renewed, "renewed"},
                    {provider.BrandNew, "brand new"},
                    {provider.UserCategory, "user category"},
-                   {!provider.stCollStories, "no stories"},
+                   {!provider.Stories, "no stories"},
                    {provider.LoadState != 0, QStringLiteral("state %1").arg(provider.LoadState)},
                    {provider.PendingOperations != 0,
                     QStringLiteral("pending %1").arg(provider.PendingOperations)},
@@ -202,21 +202,21 @@ public:
             provider()->ResetStatistics();
         // A provider's stories.
         else if (command == "addStory")
-            provider()->stCollStories->Add(other, {}, step[3].toString(), {}, 0, true);
+            provider()->Stories->Add(other, {}, step[3].toString(), {}, 0, true);
         else if (command == "removeStory")
-            provider()->stCollStories->Remove(second);
+            provider()->Stories->Remove(second);
         else if (command == "storyTitle")
-            return provider()->stCollStories->Item(second).Title;
+            return provider()->Stories->Item(second).Title;
         else if (command == "storyLink")
-            return provider()->stCollStories->ItemURL(second);
+            return provider()->Stories->ItemURL(second);
         else if (command == "findStory")
-            return at(provider()->stCollStories->FindStoryByTitle(other));
+            return at(provider()->Stories->FindStoryByTitle(other));
         else if (command == "findArticle") // from, forward, text
             return at(provider()->FindArticle(second, step[3].toBool(), step[4].toString()));
         else if (command == "compress") // answers the common prefix
-            return Compress(*provider()->stCollStories);
+            return Compress(*provider()->Stories);
         else if (command == "dropStories")
-            provider()->stCollStories.reset();
+            provider()->Stories.reset();
         // Categories.
         else if (command == "addCategory")
             categories.Add(text, step[2].toBool(), step[3].toBool());
@@ -287,9 +287,8 @@ public:
         QJsonObject stories;
         for (const auto& provider : providers) {
             QStringList lines;
-            for (qsizetype i = 1; provider->stCollStories && i <= provider->stCollStories->Count();
-                 ++i)
-                lines.append(StoryLine(*provider->stCollStories, i));
+            for (qsizetype i = 1; provider->Stories && i <= provider->Stories->Count(); ++i)
+                lines.append(StoryLine(*provider->Stories, i));
             if (!lines.isEmpty())
                 stories.insert(provider->ProviderName, QJsonArray::fromStringList(lines));
         }
@@ -403,7 +402,7 @@ private:
                 {"obsolete", qint64(copy->ObsoleteCount())},
                 {"providers", qint64(copy->Count())},
                 {"new records", duplicate != original},
-                {"stories shared", duplicate->stCollStories == original->stCollStories},
+                {"stories shared", duplicate->Stories == original->Stories},
                 {"same ID", duplicate->UniqueID == original->UniqueID},
                 {"statuses", QJsonArray::fromStringList(progress.Statuses)},
                 {"progress maximum", progress.Maximum},

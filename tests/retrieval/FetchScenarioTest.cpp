@@ -126,7 +126,7 @@ private:
                                 : QUrl::fromLocalFile(TestData::Path(path)).toString();
         provider->RefreshMinutes = 60;
         provider->ArrivalSound = QStringLiteral("arrival.wav");
-        provider->stCollStories = std::make_shared<StoryCollection>();
+        provider->Stories = std::make_shared<StoryCollection>();
         if (setup[1].toString() == "text") {
             provider->SetIsTextFormat(true);
             provider->TextFormatSpec = QStringLiteral("00,01,T");
@@ -227,7 +227,7 @@ private:
     QJsonObject Line(const Provider& provider) const {
         static const QStringList states{"loaded", "new stories", "loading", "failed"};
         QStringList stories;
-        for (const Story& story : *provider.stCollStories)
+        for (const Story& story : *provider.Stories)
             stories.append(story.NewStory ? story.Title + QStringLiteral(" (new)") : story.Title);
         QJsonObject line{{"state", states.value(provider.LoadState)},
                          {"operations", provider.PendingOperations},
@@ -240,8 +240,8 @@ private:
                          {"error told", provider.ErrorReported},
                          {"site", Local(provider.SiteURL)},
                          {"stories", QJsonArray::fromStringList(stories)}};
-        if (provider.stCollStories->Count() > 0)
-            line.insert("first link", Local(provider.stCollStories->ItemURL(1)));
+        if (provider.Stories->Count() > 0)
+            line.insert("first link", Local(provider.Stories->ItemURL(1)));
         return line;
     }
 

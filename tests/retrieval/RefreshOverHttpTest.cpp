@@ -31,7 +31,7 @@ TEST(RefreshOverHttpTest, EveryProviderOfTheFileIsRefreshedWithinTheLimits) {
         EXPECT_EQ(provider->LoadState, LoadState::LoadedWithNewStories)
             << provider->DataURL.toStdString();
         EXPECT_EQ(provider->AttemptedUpdates, 1);
-        EXPECT_GT(provider->stCollStories->Count(), 0);
+        EXPECT_GT(provider->Stories->Count(), 0);
     }
 }
 

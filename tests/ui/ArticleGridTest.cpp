@@ -15,13 +15,13 @@ class ArticleGridTest : public ::testing::Test {
 protected:
     // Stories titled `titles`, the first `fresh` of them new.
     void Fill(const QStringList& titles, qsizetype fresh = 0) {
-        provider.stCollStories = std::make_shared<StoryCollection>();
+        provider.Stories = std::make_shared<StoryCollection>();
         for (const QString& title : titles)
-            provider.stCollStories->Add(title, title + QStringLiteral(" in brief"),
-                                        QStringLiteral("http://news.example/") + title,
-                                        Date::FromParts(2024, 3, 5, 14, 7), 0,
-                                        titles.indexOf(title) < fresh);
-        provider.stCollStories->Compress();
+            provider.Stories->Add(title, title + QStringLiteral(" in brief"),
+                                  QStringLiteral("http://news.example/") + title,
+                                  Date::FromParts(2024, 3, 5, 14, 7), 0,
+                                  titles.indexOf(title) < fresh);
+        provider.Stories->Compress();
         grid.FillArticlesList(provider, true);
     }
 
@@ -50,7 +50,7 @@ TEST_F(ArticleGridTest, RowsShowTheReceivedTimeAndASelectionOutsideTheRowsClears
         EXPECT_EQ(grid.SelectedRow(), 0) << outside;
     }
     EXPECT_EQ(selected.count(), 0);
-    provider.stCollStories.reset();
+    provider.Stories.reset();
     grid.FillArticlesList(provider, true);
     EXPECT_EQ(grid.RowCount(), 0);
 }

@@ -344,7 +344,7 @@ protected:
         ASSERT_TRUE(WaitUntil([&] {
             const auto now = core->CurrentProvider();
             return core->CurrentProviderIndex() != shown && now->PendingOperations == 0 &&
-                   (now->stCollStories != nullptr || now->LoadState == LoadState::Failed);
+                   (now->Stories != nullptr || now->LoadState == LoadState::Failed);
         }));
         QCoreApplication::processEvents();
     }

@@ -28,7 +28,7 @@ namespace FeedReport {
 
 QString AsTable(const Provider& provider) {
     QString text = QStringLiteral("%1\n%2\n\n").arg(provider.ProviderName, provider.SiteURL);
-    const StoryCollection& stories = *provider.stCollStories;
+    const StoryCollection& stories = *provider.Stories;
     for (qsizetype i = 1; i <= stories.Count(); ++i) {
         const Story& story = stories.Item(i);
         text += QStringLiteral("%1 %2  %3\n    %4\n")
@@ -40,8 +40,8 @@ QString AsTable(const Provider& provider) {
 
 QByteArray AsJson(const Provider& provider, const QStringList& notices) {
     QJsonArray stories;
-    for (qsizetype i = 1; i <= provider.stCollStories->Count(); ++i)
-        stories.append(StoryObject(*provider.stCollStories, i));
+    for (qsizetype i = 1; i <= provider.Stories->Count(); ++i)
+        stories.append(StoryObject(*provider.Stories, i));
     const QJsonObject details{{QStringLiteral("name"), provider.ProviderName},
                               {QStringLiteral("description"), provider.Description},
                               {QStringLiteral("siteUrl"), provider.SiteURL},

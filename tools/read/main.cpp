@@ -132,7 +132,7 @@ int Read(const Options& options) {
     }
 
     Provider provider;
-    provider.stCollStories = std::make_shared<StoryCollection>();
+    provider.Stories = std::make_shared<StoryCollection>();
     provider.ProviderName = options.Name;
     provider.SiteURL = options.Site;
     // With JSON the notices belong to the report, so that it alone says
